@@ -1,0 +1,25 @@
+# Two commands: `make run` starts TAVO, `make test` builds with sanitizers and runs every test.
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench deps clean
+
+deps:
+	@scripts/install-deps
+
+run: deps
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=OFF >/dev/null
+	@cmake --build build/release --target tavo -j $(JOBS)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/release/tavo; else xvfb-run -a build/release/tavo; fi
+
+test: deps
+	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
+	@cmake --build build/debug -j $(JOBS)
+	@cd build/debug && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build/release -j $(JOBS)
+	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,44 @@
+// The program as a whole: ending it, letting windows paint during long work, its folder, the screen,
+// the busy pointer and the clock.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace tavo {
+
+// Thrown by EndProgram when no handler ends the process (in tests). Error traps never catch it.
+struct ProgramEnded {};
+
+// Ends the program at once: closes every open file and window, asks nothing and saves nothing else.
+// The program installs a handler that ends the process; without one it throws ProgramEnded.
+[[noreturn]] void EndProgram();
+void SetEndProgramHandler(std::function<void()> handler);
+// True once EndProgram ran while an event handler was being served (see forms.h).
+bool ProgramHasEnded();
+void SetProgramHasEnded(bool ended);
+
+// Processes the pending window events.
+void DoEvents();
+
+// The folder the program runs from: the executable's folder, or the one a test sets.
+QString AppPath();
+void SetAppPath(const QString& folder);
+
+// The screen size in twips and in pixels (15 twips a pixel).
+int ScreenWidthTwips();
+int ScreenHeightTwips();
+int ScreenWidthPixels();
+int ScreenHeightPixels();
+
+// The hourglass pointer over every window of the program, on or off.
+void SetBusyPointer(bool busy);
+bool BusyPointer();
+
+// The clock: seconds since midnight, and the current date and time. Tests may fix the clock.
+double Timer();
+QDateTime Now();
+void SetFixedClock(const QDateTime& now);  // an invalid value restores the real clock
+
+}  // namespace tavo

@@ -1,0 +1,94 @@
+// Arrays with explicit bounds, as the program's data keep them: an index outside the bounds raises
+// error 9, and a resize either clears the contents or keeps them.
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/errors.h"
+
+namespace tavo {
+
+// One dimension, indices lower..upper.
+template <class T>
+class Array1 {
+ public:
+  Array1() = default;
+  Array1(int lower, int upper) { redim(lower, upper); }
+
+  // Resizes and sets every element to its initial value.
+  void redim(int lower, int upper) {
+    lower_ = lower;
+    upper_ = upper;
+    data_.assign(upper >= lower ? upper - lower + 1 : 0, T{});
+  }
+  // Resizes keeping the elements that stay within the bounds.
+  void redimPreserve(int upper) {
+    upper_ = upper;
+    data_.resize(upper >= lower_ ? upper - lower_ + 1 : 0);
+  }
+  void clear() { std::fill(data_.begin(), data_.end(), T{}); }
+
+  int lower() const { return lower_; }
+  int upper() const { return upper_; }
+  bool empty() const { return data_.empty(); }
+
+  T& operator()(int i) { return data_[check(i)]; }
+  const T& operator()(int i) const { return data_[check(i)]; }
+
+ private:
+  size_t check(int i) const {
+    if (i < lower_ || i > upper_) Raise(kErrSubscript);
+    return static_cast<size_t>(i - lower_);
+  }
+  int lower_ = 0;
+  int upper_ = -1;
+  std::vector<T> data_;
+};
+
+// Two dimensions, first index lower1..upper1, second lower2..upper2.
+template <class T>
+class Array2 {
+ public:
+  Array2() = default;
+  Array2(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
+
+  void redim(int lower1, int upper1, int lower2, int upper2) {
+    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    data_.assign(static_cast<size_t>(count(l1_, u1_)) * count(l2_, u2_), T{});
+  }
+  void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
+  // Resizes keeping the elements that stay within the bounds; only the last bound changes, as
+  // the program's arrays allow.
+  void redimPreserve(int upper2) {
+    std::vector<T> old = std::move(data_);
+    const int oldCols = count(l2_, u2_);
+    const int newCols = count(l2_, upper2);
+    data_.assign(static_cast<size_t>(count(l1_, u1_)) * newCols, T{});
+    const int keep = std::min(oldCols, newCols);
+    for (int i = 0; i < count(l1_, u1_); ++i) {
+      for (int j = 0; j < keep; ++j) data_[static_cast<size_t>(i) * newCols + j] = old[static_cast<size_t>(i) * oldCols + j];
+    }
+    u2_ = upper2;
+  }
+  void clear() { std::fill(data_.begin(), data_.end(), T{}); }
+
+  int lower1() const { return l1_; }
+  int upper1() const { return u1_; }
+  int lower2() const { return l2_; }
+  int upper2() const { return u2_; }
+
+  T& operator()(int i, int j) { return data_[check(i, j)]; }
+  const T& operator()(int i, int j) const { return data_[check(i, j)]; }
+
+ private:
+  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
+  size_t check(int i, int j) const {
+    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+    return static_cast<size_t>(i - l1_) * count(l2_, u2_) + static_cast<size_t>(j - l2_);
+  }
+  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
+  std::vector<T> data_;
+};
+
+}  // namespace tavo

@@ -1,0 +1,42 @@
+#include "platform/errors.h"
+
+#include <map>
+
+namespace tavo {
+
+QString ErrorDescription(int number) {
+  static const std::map<int, const char*> table = {
+      {3, "Return sin GoSub"},
+      {5, "Llamada a procedimiento o argumento no válidos"},
+      {6, "Desbordamiento"},
+      {7, "Memoria insuficiente"},
+      {9, "El subíndice está fuera del intervalo"},
+      {10, "La matriz es fija o está bloqueada temporalmente"},
+      {11, "División por cero"},
+      {13, "No coinciden los tipos"},
+      {28, "No hay espacio suficiente en la pila"},
+      {52, "Nombre o número de archivo incorrecto"},
+      {53, "No se ha encontrado el archivo"},
+      {54, "Modo de archivo incorrecto"},
+      {55, "El archivo ya está abierto"},
+      {57, "Error de E/S en el dispositivo"},
+      {58, "El archivo ya existe"},
+      {61, "Disco lleno"},
+      {62, "La entrada ha sobrepasado el final del archivo"},
+      {67, "Demasiados archivos"},
+      {68, "Dispositivo no disponible"},
+      {70, "Permiso denegado"},
+      {71, "El disco no está listo"},
+      {75, "Error de acceso a la ruta o el archivo"},
+      {76, "No se ha encontrado la ruta de acceso"},
+      {91, "Variable de tipo Object o la variable de bloque With no está establecida"},
+      {94, "Uso no válido de Null"},
+      {380, "Valor de propiedad no válido"},
+      {438, "El objeto no acepta esta propiedad o método"},
+      {481, "Imagen no válida"},
+  };
+  auto it = table.find(number);
+  return QString::fromUtf8(it != table.end() ? it->second : "Error definido por la aplicación o el objeto");
+}
+
+}  // namespace tavo

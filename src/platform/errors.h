@@ -1,0 +1,47 @@
+// Run-time errors: the numbers the program's error traps test and the Spanish texts it shows.
+#pragma once
+
+#include <QString>
+
+namespace tavo {
+
+// Error numbers raised by the program's runtime layer.
+enum ErrorNumber : int {
+  kErrInvalidCall = 5,
+  kErrOverflow = 6,
+  kErrOutOfMemory = 7,
+  kErrSubscript = 9,
+  kErrDivisionByZero = 11,
+  kErrTypeMismatch = 13,
+  kErrBadFileName = 52,
+  kErrFileNotFound = 53,
+  kErrBadFileMode = 54,
+  kErrFileAlreadyOpen = 55,
+  kErrDeviceIO = 57,
+  kErrFileExists = 58,
+  kErrDiskFull = 61,
+  kErrInputPastEnd = 62,
+  kErrPermissionDenied = 70,
+  kErrPathFileAccess = 75,
+  kErrPathNotFound = 76,
+  kErrObjectNotSet = 91,
+  kErrInvalidPicture = 481,
+  kErrNoSuchMember = 438,
+};
+
+// The Spanish description of an error number; "Error definido por la aplicación o el objeto" for
+// numbers the table does not hold.
+QString ErrorDescription(int number);
+
+// A run-time error, thrown by the runtime layer and caught by the program's error traps.
+struct VbError {
+  int number;
+  QString description;
+
+  explicit VbError(int n) : number(n), description(ErrorDescription(n)) {}
+  VbError(int n, QString text) : number(n), description(std::move(text)) {}
+};
+
+[[noreturn]] inline void Raise(int number) { throw VbError(number); }
+
+}  // namespace tavo

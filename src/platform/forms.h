@@ -1,0 +1,104 @@
+// What the program's windows share: one instance per window class, created and loaded on first use;
+// positions in twips; the text box validated when it loses the focus; and the guard around every
+// event handler, so that no error escapes into the window system.
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+#include <functional>
+#include <type_traits>
+
+#include "platform/app.h"
+#include "platform/errors.h"
+
+namespace tavo {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int Twips(int pixels) { return pixels * kTwipsPerPixel; }
+
+// Places a widget at a position and size given in twips.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// The message an error that no trap of the program handles shows before the handler ends.
+QString UnhandledErrorText(const VbError& e);
+
+// Runs an event handler. A run-time error it does not trap is shown and ends the handler; an
+// EndProgram inside it ends the program (in tests it only marks the program as ended).
+void RunGuarded(const std::function<void()>& handler);
+
+// Connects a signal to a member handler that runs guarded.
+template <class Sender, class Signal, class Receiver, class Handler>
+void ConnectGuarded(Sender* sender, Signal signal, Receiver* receiver, Handler handler) {
+  QObject::connect(sender, signal, receiver, [receiver, handler](auto&&...) { RunGuarded([&] { (receiver->*handler)(); }); });
+}
+
+// Every window class whose instance was created, so that all can be unloaded at once.
+void RegisterForm(void (*unload)());
+// Unloads every window instance of the program (the program's end, and the end of each test).
+void UnloadAllForms();
+
+// The one instance of a window class. `object()` creates it without loading it (a public procedure
+// of the window may be called that way); `instance()` also loads it once, running its Form_Load, as
+// reading any of its controls does. `unload()` runs Form_Unload and destroys it.
+template <class T>
+class FormInstance {
+ public:
+  static T& object() {
+    if (!instance_) {
+      static const bool registered = (RegisterForm(&FormInstance<T>::unload), true);
+      (void)registered;
+      instance_ = new T();
+    }
+    return *instance_;
+  }
+  static T& instance() {
+    T& form = object();
+    if (!form.loaded_) {
+      form.loaded_ = true;
+      form.Form_Load();
+    }
+    return form;
+  }
+  static bool exists() { return instance_ != nullptr; }
+  static bool isLoaded() { return instance_ != nullptr && instance_->loaded_; }
+  static void unload() {
+    if (!instance_) return;
+    T* form = instance_;
+    if (form->loaded_) form->Form_Unload();
+    instance_ = nullptr;
+    delete form;
+  }
+
+ protected:
+  bool loaded_ = false;
+
+ private:
+  static inline T* instance_ = nullptr;
+};
+
+// A text box that validates its text when it loses the focus to another control of its window: a
+// failing check keeps the focus in the box with its whole text selected. A box that gets the focus
+// selects its whole text.
+class ValidatedBox : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit ValidatedBox(QWidget* parent = nullptr);
+  // The check: true when the text is accepted. It shows its own message when it refuses the text.
+  void setValidation(std::function<bool()> check) { check_ = std::move(check); }
+  // Runs the check now, as a lost focus does; on failure the focus returns to the box.
+  bool validate();
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  std::function<bool()> check_;
+  bool validating_ = false;
+};
+
+// Validates the box that holds the focus inside `window`, as a button must before it acts.
+bool ValidateFocusedBox(QWidget* window);
+
+}  // namespace tavo

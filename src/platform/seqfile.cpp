@@ -1,0 +1,339 @@
+#include "platform/seqfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <vector>
+
+#include "platform/errors.h"
+
+namespace tavo {
+
+namespace {
+
+// Characters of bytes 0x80 to 0x9F; 0 marks the five bytes the code page leaves undefined, which
+// stand for the control character of the same number.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+QString& CurrentDirectory() {
+  static QString dir = QDir::currentPath();
+  return dir;
+}
+
+std::vector<SeqFile*>& OpenFiles() {
+  static std::vector<SeqFile*> files;
+  return files;
+}
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+
+// A whole field read as a number: sign, digits, one point, exponent. False when it is not one.
+bool ParseNumberField(const QString& text, double& value) {
+  const QString s = text.trimmed();
+  if (s.isEmpty()) {
+    value = 0;
+    return true;
+  }
+  if (s.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) {
+    value = -1;
+    return true;
+  }
+  if (s.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) {
+    value = 0;
+    return true;
+  }
+  std::string ascii;
+  int i = 0;
+  const int n = s.size();
+  auto take = [&] { ascii += static_cast<char>(s[i++].unicode()); };
+  if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) take();
+  bool digits = false;
+  while (i < n && s[i].isDigit()) take(), digits = true;
+  if (i < n && s[i] == QLatin1Char('.')) {
+    take();
+    while (i < n && s[i].isDigit()) take(), digits = true;
+  }
+  if (!digits) return false;
+  if (i < n && QStringLiteral("EeDd").contains(s[i])) {
+    ++i;
+    ascii += 'e';
+    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) take();
+    if (i >= n || !s[i].isDigit()) return false;
+    while (i < n && s[i].isDigit()) take();
+  }
+  if (i != n) return false;
+  value = CheckFinite(std::strtod(ascii.c_str(), nullptr));
+  return true;
+}
+
+}  // namespace
+
+// ---- code page ----
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+  QString text;
+  text.reserve(bytes.size());
+  for (char b : bytes) {
+    const auto u = static_cast<unsigned char>(b);
+    if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0) {
+      text += QChar(kHighControls[u - 0x80]);
+    } else {
+      text += QChar(u);
+    }
+  }
+  return text;
+}
+
+QByteArray EncodeWindows1252(const QString& text) {
+  QByteArray bytes;
+  bytes.reserve(text.size());
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+      bytes += static_cast<char>(u);
+      continue;
+    }
+    char out = '?';
+    for (int i = 0; i < 32; ++i) {
+      const char16_t mapped = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
+      if (mapped == u) {
+        out = static_cast<char>(0x80 + i);
+        break;
+      }
+    }
+    bytes += out;
+  }
+  return bytes;
+}
+
+// ---- folders and files ----
+
+QString CurDir() { return CurrentDirectory(); }
+
+QString ResolvePath(const QString& path) {
+  if (path.isEmpty()) return CurrentDirectory();
+  return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : CurrentDirectory() + QLatin1Char('/') + path);
+}
+
+void ChDir(const QString& path) {
+  const QString target = ResolvePath(path);
+  if (path.isEmpty() || !QFileInfo(target).isDir()) Raise(kErrPathNotFound);
+  CurrentDirectory() = target;
+}
+
+bool FileExists(const QString& path) {
+  const QFileInfo info(ResolvePath(path));
+  return info.exists() && !info.isDir();
+}
+
+bool DirExists(const QString& path) { return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir(); }
+
+void MkDir(const QString& path) {
+  const QString target = ResolvePath(path);
+  const QFileInfo info(target);
+  if (info.exists()) Raise(kErrPathFileAccess);
+  if (!QFileInfo(info.absolutePath()).isDir()) Raise(kErrPathNotFound);
+  if (!QDir().mkdir(target)) Raise(kErrPathFileAccess);
+}
+
+void Kill(const QString& path) {
+  const QString target = ResolvePath(path);
+  const QFileInfo info(target);
+  if (!info.exists() || info.isDir()) Raise(kErrFileNotFound);
+  for (SeqFile* f : OpenFiles()) {
+    if (f->path() == target) Raise(kErrPathFileAccess);
+  }
+  if (!QFile::remove(target)) Raise(kErrPermissionDenied);
+}
+
+void RmFile(const QString& path) {
+  if (FileExists(path)) Kill(path);
+}
+
+void FileCopy(const QString& source, const QString& target) {
+  const QString from = ResolvePath(source);
+  const QString to = ResolvePath(target);
+  const QFileInfo fromInfo(from);
+  if (!fromInfo.exists() || fromInfo.isDir()) Raise(kErrFileNotFound);
+  if (!QFileInfo(QFileInfo(to).absolutePath()).isDir()) Raise(kErrPathNotFound);
+  if (QFileInfo(to).isDir()) Raise(kErrPathFileAccess);
+  QFile in(from);
+  if (!in.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
+  const QByteArray bytes = in.readAll();
+  QSaveFile out(to);
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    Raise(kErrPermissionDenied);
+}
+
+// ---- sequential files ----
+
+SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)), mode_(mode) {
+  const QFileInfo info(path_);
+  if (path.isEmpty()) Raise(kErrBadFileName);
+  if (info.isDir()) Raise(kErrPathFileAccess);
+  if (!QFileInfo(info.absolutePath()).isDir()) Raise(kErrPathNotFound);
+  for (SeqFile* f : OpenFiles()) {
+    if (f->path_ == path_ && (mode != OpenMode::Input || f->mode_ != OpenMode::Input)) Raise(kErrFileAlreadyOpen);
+  }
+  if (mode == OpenMode::Input) {
+    if (!info.exists()) Raise(kErrFileNotFound);
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
+    text_ = DecodeWindows1252(file.readAll());
+  } else {
+    if (info.exists() && !info.isWritable()) Raise(kErrPermissionDenied);
+    if (!QFileInfo(info.absolutePath()).isWritable()) Raise(kErrPermissionDenied);
+  }
+  open_ = true;
+  OpenFiles().push_back(this);
+}
+
+SeqFile::~SeqFile() {
+  auto& files = OpenFiles();
+  files.erase(std::remove(files.begin(), files.end(), this), files.end());
+}
+
+void SeqFile::close() {
+  if (!open_) return;
+  open_ = false;
+  auto& files = OpenFiles();
+  files.erase(std::remove(files.begin(), files.end(), this), files.end());
+  if (mode_ == OpenMode::Output) {
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) Raise(kErrPermissionDenied);
+    if (file.write(out_) != out_.size() || !file.commit()) Raise(kErrDiskFull);
+  } else if (mode_ == OpenMode::Append) {
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) Raise(kErrPermissionDenied);
+    if (file.write(out_) != out_.size()) Raise(kErrDiskFull);
+  }
+  out_.clear();
+}
+
+void CloseAllFiles() {
+  const std::vector<SeqFile*> files = OpenFiles();
+  for (SeqFile* f : files) {
+    try {
+      f->close();
+    } catch (const VbError&) {
+      // A file that cannot be written at this point is given up, as closing never fails.
+    }
+  }
+}
+
+void SeqFile::requireMode(OpenMode mode) const {
+  if (!open_) Raise(kErrBadFileName);
+  const bool reading = mode == OpenMode::Input;
+  if (reading != (mode_ == OpenMode::Input)) Raise(kErrBadFileMode);
+}
+
+bool SeqFile::eof() const {
+  requireMode(OpenMode::Input);
+  return pos_ >= text_.size();
+}
+
+SeqFile::Field SeqFile::nextField() {
+  requireMode(OpenMode::Input);
+  if (pos_ >= text_.size()) Raise(kErrInputPastEnd);
+  const qsizetype n = text_.size();
+  while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
+  Field field;
+  if (pos_ < n && text_[pos_] == QLatin1Char('"')) {
+    field.quoted = true;
+    const qsizetype close = text_.indexOf(QLatin1Char('"'), pos_ + 1);
+    const qsizetype end = close < 0 ? n : close;
+    field.text = text_.mid(pos_ + 1, end - pos_ - 1);
+    pos_ = close < 0 ? n : close + 1;
+    while (pos_ < n && text_[pos_] != QLatin1Char(',') && !IsLineEnd(text_[pos_])) ++pos_;
+  } else {
+    const qsizetype start = pos_;
+    while (pos_ < n && text_[pos_] != QLatin1Char(',') && !IsLineEnd(text_[pos_])) ++pos_;
+    qsizetype end = pos_;
+    while (end > start && IsBlank(text_[end - 1])) --end;
+    field.text = text_.mid(start, end - start);
+  }
+  if (pos_ < n && text_[pos_] == QLatin1Char(',')) {
+    ++pos_;
+  } else if (pos_ < n && text_[pos_] == QLatin1Char('\r')) {
+    ++pos_;
+    if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
+  } else if (pos_ < n && text_[pos_] == QLatin1Char('\n')) {
+    ++pos_;
+  }
+  return field;
+}
+
+QString SeqFile::inputString() { return nextField().text; }
+
+Double SeqFile::inputDouble() {
+  double value = 0;
+  if (!ParseNumberField(nextField().text, value)) Raise(kErrTypeMismatch);
+  return value;
+}
+
+Integer SeqFile::inputInteger() { return CInt(inputDouble()); }
+Long SeqFile::inputLong() { return CLng(inputDouble()); }
+Single SeqFile::inputSingle() { return CSng(inputDouble()); }
+
+Boolean SeqFile::inputBoolean() {
+  const QString text = nextField().text.trimmed();
+  if (text.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0) return true;
+  if (text.compare(QLatin1String("#FALSE#"), Qt::CaseInsensitive) == 0) return false;
+  double value = 0;
+  if (ParseNumberField(text, value)) return value != 0;
+  return Variant(text).toBoolean();
+}
+
+QString SeqFile::lineInput() {
+  requireMode(OpenMode::Input);
+  const qsizetype n = text_.size();
+  if (pos_ >= n) Raise(kErrInputPastEnd);
+  const qsizetype start = pos_;
+  while (pos_ < n && !IsLineEnd(text_[pos_])) ++pos_;
+  const QString line = text_.mid(start, pos_ - start);
+  if (pos_ < n && text_[pos_] == QLatin1Char('\r')) ++pos_;
+  if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
+  return line;
+}
+
+QString WriteValueText(const Variant& value) {
+  switch (value.type()) {
+    case Variant::Type::Empty: return QString();
+    case Variant::Type::Integer: return FileNumberText(*value.get_if<Integer>());
+    case Variant::Type::Long: return FileNumberText(*value.get_if<Long>());
+    case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
+    case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
+    case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    case Variant::Type::String: return QLatin1Char('"') + *value.get_if<QString>() + QLatin1Char('"');
+    case Variant::Type::Object: break;
+  }
+  Raise(kErrTypeMismatch);
+}
+
+void SeqFile::write(std::initializer_list<Variant> values) {
+  if (!open_) Raise(kErrBadFileName);
+  if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
+  QString line;
+  bool first = true;
+  for (const Variant& v : values) {
+    if (!first) line += QLatin1Char(',');
+    line += WriteValueText(v);
+    first = false;
+  }
+  line += QLatin1String("\r\n");
+  out_ += EncodeWindows1252(line);
+}
+
+void SeqFile::print(const QString& text, bool newLine) {
+  if (!open_) Raise(kErrBadFileName);
+  if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
+  out_ += EncodeWindows1252(newLine ? text + QLatin1String("\r\n") : text);
+}
+
+}  // namespace tavo

@@ -1,0 +1,91 @@
+// Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends,
+// values written in the program's data-file form and read back one after the other. Also the file
+// and folder operations the program needs and its own current directory.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <initializer_list>
+#include <memory>
+
+#include "platform/vb.h"
+
+namespace tavo {
+
+// Windows-1252 bytes to text and back; a character the code page lacks is written as "?".
+QString DecodeWindows1252(const QByteArray& bytes);
+QByteArray EncodeWindows1252(const QString& text);
+
+// The program's current directory. Relative names resolve against it; the process's own working
+// directory is never changed.
+QString CurDir();
+void ChDir(const QString& path);       // error 76 when the folder does not exist
+QString ResolvePath(const QString& path);  // an absolute, cleaned path
+
+void MkDir(const QString& path);       // error 75 when it exists, 76 when its parent does not
+void Kill(const QString& path);        // error 53 when the file does not exist
+void FileCopy(const QString& source, const QString& target);  // overwrites the target
+void RmFile(const QString& path);      // deletes when present, silently otherwise
+bool FileExists(const QString& path);
+bool DirExists(const QString& path);
+
+enum class OpenMode { Input, Output, Append };
+
+class SeqFile {
+ public:
+  // Opens a file. Input: error 53 when missing, 76 when its folder is missing. Output and Append:
+  // error 76 when the folder is missing, 75 when the name is a folder, 70 when it cannot be written,
+  // 55 when the file is already open in this program.
+  SeqFile(const QString& path, OpenMode mode);
+  ~SeqFile();  // an output file that was never closed is discarded and the old file stays
+  SeqFile(const SeqFile&) = delete;
+  SeqFile& operator=(const SeqFile&) = delete;
+
+  // Closes the file. An output file replaces the old one only now, in one step, so a write that
+  // fails half way never leaves half a file.
+  void close();
+  bool isOpen() const { return open_; }
+  const QString& path() const { return path_; }
+
+  // End of file: nothing left to read.
+  bool eof() const;
+
+  // Input #: the next value; a comma or a line end ends it. Error 62 past the end, 13 when the text
+  // is not of the type asked, 6 when the number does not fit.
+  QString inputString();
+  Integer inputInteger();
+  Long inputLong();
+  Single inputSingle();
+  Double inputDouble();
+  Boolean inputBoolean();
+  // Line Input #: the rest of the current line, without its end.
+  QString lineInput();
+
+  // Write #: the values separated by commas, texts in double quotes, logical values as #TRUE# and
+  // #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
+  void write(std::initializer_list<Variant> values);
+  // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
+  void print(const QString& text, bool newLine = true);
+
+ private:
+  struct Field {
+    QString text;
+    bool quoted = false;
+  };
+  Field nextField();
+  void requireMode(OpenMode mode) const;
+
+  QString path_;
+  OpenMode mode_;
+  bool open_ = false;
+  QString text_;         // input: the whole decoded file
+  qsizetype pos_ = 0;    // input: reading position in text_
+  QByteArray out_;       // output and append: bytes written so far
+};
+
+// Closes every file this program holds open (output files keep what was written).
+void CloseAllFiles();
+// The text of one value in the data-file form, as Write # writes it.
+QString WriteValueText(const Variant& value);
+
+}  // namespace tavo

@@ -1,0 +1,302 @@
+#include "platform/vb.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/errors.h"
+
+namespace tavo {
+
+namespace {
+
+enum class NumberStyle { Report, Plain, File };
+
+// Decimal digits (no trailing zeros) and decimal exponent of |v| to `significant` digits.
+std::string SignificantDigits(double v, int significant, int& exponent) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(v));
+  std::string text(buf);
+  const auto e = text.find('e');
+  exponent = std::atoi(text.c_str() + e + 1);
+  std::string digits;
+  for (size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') digits += text[i];
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return digits;
+}
+
+QString FormatNumber(double v, int significant, NumberStyle style) {
+  if (std::isnan(v)) return QStringLiteral("NaN");
+  QString sign = v < 0 ? QStringLiteral("-") : (style == NumberStyle::Report ? QStringLiteral(" ") : QString());
+  if (v == 0) return (style == NumberStyle::Report ? QStringLiteral(" ") : QString()) + QLatin1Char('0');
+  if (std::isinf(v)) return sign + QStringLiteral("1.#INF");
+  int exponent = 0;
+  const std::string digits = SignificantDigits(v, significant, exponent);
+  std::string body;
+  if (exponent < -4 || exponent >= significant) {
+    body = digits.substr(0, 1);
+    if (digits.size() > 1) body += "." + digits.substr(1);
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    body += exp;
+  } else if (exponent >= 0) {
+    std::string whole = digits.substr(0, std::min<size_t>(digits.size(), exponent + 1));
+    whole.append(exponent + 1 - whole.size(), '0');
+    body = whole;
+    if (digits.size() > static_cast<size_t>(exponent + 1)) body += "." + digits.substr(exponent + 1);
+  } else {
+    body = (style == NumberStyle::Plain ? "0." : ".") + std::string(-exponent - 1, '0') + digits;
+  }
+  return sign + QString::fromLatin1(body.c_str());
+}
+
+QString FormatWhole(long long v, NumberStyle style) {
+  QString text = QString::number(v);
+  return (v >= 0 && style == NumberStyle::Report) ? QLatin1Char(' ') + text : text;
+}
+
+}  // namespace
+
+// ---- Variant ----
+
+bool Variant::isNumeric() const {
+  const Type t = type();
+  return t == Type::Integer || t == Type::Long || t == Type::Single || t == Type::Double;
+}
+
+Double Variant::toDouble() const {
+  switch (type()) {
+    case Type::Empty: return 0;
+    case Type::Integer: return std::get<Integer>(v_);
+    case Type::Long: return std::get<Long>(v_);
+    case Type::Single: return std::get<Single>(v_);
+    case Type::Double: return std::get<Double>(v_);
+    case Type::Boolean: return std::get<Boolean>(v_) ? -1 : 0;
+    case Type::String: {
+      const QString& s = std::get<QString>(v_);
+      if (!IsNumeric(s)) Raise(kErrTypeMismatch);
+      QString plain = s;
+      plain.remove(QLatin1Char(','));
+      return Val(plain);
+    }
+    case Type::Object: break;
+  }
+  Raise(kErrTypeMismatch);
+}
+
+Single Variant::toSingle() const { return CSng(toDouble()); }
+Integer Variant::toInteger() const { return CInt(toDouble()); }
+Long Variant::toLong() const { return CLng(toDouble()); }
+
+Boolean Variant::toBoolean() const {
+  if (type() == Type::Boolean) return std::get<Boolean>(v_);
+  if (type() == Type::String) {
+    const QString s = std::get<QString>(v_).trimmed();
+    if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
+        s.compare(QLatin1String("Verdadero"), Qt::CaseInsensitive) == 0)
+      return true;
+    if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 ||
+        s.compare(QLatin1String("Falso"), Qt::CaseInsensitive) == 0)
+      return false;
+  }
+  return toDouble() != 0;
+}
+
+QString Variant::toString() const {
+  switch (type()) {
+    case Type::Empty: return QString();
+    case Type::Integer: return PlainNumberText(std::get<Integer>(v_));
+    case Type::Long: return PlainNumberText(std::get<Long>(v_));
+    case Type::Single: return PlainNumberText(std::get<Single>(v_));
+    case Type::Double: return PlainNumberText(std::get<Double>(v_));
+    case Type::Boolean: return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String: return std::get<QString>(v_);
+    case Type::Object: break;
+  }
+  Raise(kErrTypeMismatch);
+}
+
+ObjectRef Variant::toObject() const {
+  if (type() != Type::Object) Raise(kErrTypeMismatch);
+  return std::get<ObjectRef>(v_);
+}
+
+// ---- rounding and checked arithmetic ----
+
+Integer CInt(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -32768.0 && r <= 32767.0)) Raise(kErrOverflow);
+  return static_cast<Integer>(r);
+}
+
+Long CLng(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(kErrOverflow);
+  return static_cast<Long>(r);
+}
+
+Single CSng(double x) {
+  if (std::isnan(x) || std::fabs(x) > static_cast<double>(FLT_MAX)) Raise(kErrOverflow);
+  return static_cast<Single>(x);
+}
+
+double Round(double x, int decimals) {
+  if (decimals <= 0) return std::nearbyint(x);
+  const double scale = std::pow(10.0, decimals);
+  return std::nearbyint(x * scale) / scale;
+}
+
+double Int(double x) { return std::floor(x); }
+double Fix(double x) { return std::trunc(x); }
+
+Integer CheckInteger(long long v) {
+  if (v < -32768 || v > 32767) Raise(kErrOverflow);
+  return static_cast<Integer>(v);
+}
+
+Long CheckLong(long long v) {
+  if (v < INT32_MIN || v > INT32_MAX) Raise(kErrOverflow);
+  return static_cast<Long>(v);
+}
+
+double CheckFinite(double v) {
+  if (!std::isfinite(v)) Raise(kErrOverflow);
+  return v;
+}
+
+Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
+
+double Div(double a, double b) {
+  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
+  return CheckFinite(a / b);
+}
+
+Single DivS(Single a, Single b) {
+  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
+  const Single r = a / b;
+  if (!std::isfinite(r)) Raise(kErrOverflow);
+  return r;
+}
+
+long long IntDiv(long long a, long long b) {
+  if (b == 0) Raise(kErrDivisionByZero);
+  return a / b;
+}
+
+long long Mod(long long a, long long b) {
+  if (b == 0) Raise(kErrDivisionByZero);
+  return a % b;
+}
+
+// ---- number texts ----
+
+QString NumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Report); }
+QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
+QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
+QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }
+
+QString NumberText(const Variant& v) {
+  switch (v.type()) {
+    case Variant::Type::Empty: return QString();
+    case Variant::Type::Integer: return NumberText(*v.get_if<Integer>());
+    case Variant::Type::Long: return NumberText(*v.get_if<Long>());
+    case Variant::Type::Single: return NumberText(*v.get_if<Single>());
+    case Variant::Type::Double: return NumberText(*v.get_if<Double>());
+    default: return v.toString();
+  }
+}
+
+QString PlainNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Plain); }
+QString PlainNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Plain); }
+QString PlainNumberText(Integer v) { return FormatWhole(v, NumberStyle::Plain); }
+QString PlainNumberText(Long v) { return FormatWhole(v, NumberStyle::Plain); }
+
+QString FileNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::File); }
+QString FileNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::File); }
+QString FileNumberText(Integer v) { return FormatWhole(v, NumberStyle::File); }
+QString FileNumberText(Long v) { return FormatWhole(v, NumberStyle::File); }
+
+// ---- reading numbers ----
+
+double Val(const QString& text) {
+  std::string s;
+  for (QChar c : text) {
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
+    s += c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?';
+  }
+  size_t i = 0;
+  std::string number;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
+  bool digits = false;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) number += s[i++], digits = true;
+  if (i < s.size() && s[i] == '.') {
+    number += s[i++];
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) number += s[i++], digits = true;
+  }
+  if (!digits) return 0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    size_t j = i + 1;
+    std::string exp = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exp += s[j++];
+    bool expDigits = false;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) exp += s[j++], expDigits = true;
+    if (expDigits) number += exp;
+  }
+  return CheckFinite(std::strtod(number.c_str(), nullptr));
+}
+
+bool IsNumeric(const QString& text) {
+  const QString s = text.trimmed();
+  int i = 0;
+  const int n = s.size();
+  if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
+  bool digits = false;
+  while (i < n && (s[i].isDigit() || (digits && s[i] == QLatin1Char(',')))) {
+    if (s[i].isDigit()) digits = true;
+    ++i;
+  }
+  if (i < n && s[i] == QLatin1Char('.')) {
+    ++i;
+    while (i < n && s[i].isDigit()) ++i, digits = true;
+  }
+  if (!digits) return false;
+  if (i < n && QStringLiteral("EeDd").contains(s[i])) {
+    ++i;
+    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
+    if (i >= n || !s[i].isDigit()) return false;
+    while (i < n && s[i].isDigit()) ++i;
+  }
+  return i == n;
+}
+
+// ---- text functions ----
+
+QString Left(const QString& s, long long n) {
+  if (n < 0) Raise(kErrInvalidCall);
+  return s.left(static_cast<qsizetype>(std::min<long long>(n, s.size())));
+}
+
+QString Right(const QString& s, long long n) {
+  if (n < 0) Raise(kErrInvalidCall);
+  return s.right(static_cast<qsizetype>(std::min<long long>(n, s.size())));
+}
+
+QString Mid(const QString& s, long long start, long long n) {
+  if (start < 1) Raise(kErrInvalidCall);
+  if (start > s.size()) return QString();
+  if (n < 0) return s.mid(static_cast<qsizetype>(start - 1));
+  return s.mid(static_cast<qsizetype>(start - 1), static_cast<qsizetype>(std::min<long long>(n, s.size())));
+}
+
+QString Trim(const QString& s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && s[b] == QLatin1Char(' ')) ++b;
+  while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+  return s.mid(b, e - b);
+}
+
+}  // namespace tavo

@@ -1,0 +1,117 @@
+// Basic types and conversions of the program: the numeric types its data use, rounding, checked
+// arithmetic, the number texts of reports, boxes and data files, and the leading-number reading.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <variant>
+
+namespace tavo {
+
+using Single = float;
+using Integer = std::int16_t;
+using Long = std::int32_t;
+using Double = double;
+using Boolean = bool;
+
+class Registro;
+using ObjectRef = std::shared_ptr<Registro>;
+
+// A value that may be empty, a number of one of the program's types, a logical value, a text or an
+// object reference. Empty counts as 0 in arithmetic and as the empty text in a report.
+class Variant {
+ public:
+  enum class Type { Empty, Integer, Long, Single, Double, Boolean, String, Object };
+
+  Variant() = default;
+  Variant(Integer v) : v_(v) {}
+  Variant(Long v) : v_(v) {}
+  Variant(Single v) : v_(v) {}
+  Variant(Double v) : v_(v) {}
+  Variant(Boolean v) : v_(v) {}
+  Variant(const QString& v) : v_(v) {}
+  Variant(const char* v) : v_(QString::fromUtf8(v)) {}
+  Variant(ObjectRef v) : v_(std::move(v)) {}
+
+  Type type() const { return static_cast<Type>(v_.index()); }
+  bool isEmpty() const { return type() == Type::Empty; }
+  bool isNumeric() const;  // Integer, Long, Single or Double
+
+  // Conversions as an assignment to a typed variable makes them: error 13 for a text that is not a
+  // number or an object, error 6 for a value that does not fit.
+  Double toDouble() const;
+  Single toSingle() const;
+  Integer toInteger() const;
+  Long toLong() const;
+  Boolean toBoolean() const;
+  QString toString() const;  // numbers as plain number text
+  ObjectRef toObject() const;  // error 13 when it holds no object
+
+  bool operator==(const Variant& o) const { return v_ == o.v_; }
+
+  template <class T>
+  const T* get_if() const {
+    return std::get_if<T>(&v_);
+  }
+
+ private:
+  std::variant<std::monostate, Integer, Long, Single, Double, Boolean, QString, ObjectRef> v_;
+};
+
+// Rounding. Halves go to the even neighbour; out of range raises error 6.
+Integer CInt(double x);
+Long CLng(double x);
+Single CSng(double x);
+double Round(double x, int decimals = 0);
+double Int(double x);  // whole part, rounding down
+double Fix(double x);
+
+// Checked narrowing of whole-number arithmetic: error 6 when the value does not fit.
+Integer CheckInteger(long long v);
+Long CheckLong(long long v);
+// A floating result that overflowed (infinite or not a number) raises error 6.
+double CheckFinite(double v);
+Single CheckSingle(double v);
+
+// Division as the program's arithmetic does it: n / 0 raises error 11, 0 / 0 error 6.
+double Div(double a, double b);
+Single DivS(Single a, Single b);
+// Whole-number division and remainder: error 11 on a zero divisor.
+long long IntDiv(long long a, long long b);
+long long Mod(long long a, long long b);
+
+// Number text of reports and captions: a leading blank for zero and positive values, no 0 before
+// the point, 7 significant digits for Single and 15 for Double, exponent form outside that range.
+QString NumberText(Single v);
+QString NumberText(Double v);
+QString NumberText(Integer v);
+QString NumberText(Long v);
+QString NumberText(const Variant& v);  // empty gives the empty text, a text itself
+
+// Plain number text of boxes and grids: no leading blank, a 0 before the point ("0.5").
+QString PlainNumberText(Single v);
+QString PlainNumberText(Double v);
+QString PlainNumberText(Integer v);
+QString PlainNumberText(Long v);
+
+// The number form of data files: no leading blank and no 0 before the point (".5", "1E-05").
+QString FileNumberText(Single v);
+QString FileNumberText(Double v);
+QString FileNumberText(Integer v);
+QString FileNumberText(Long v);
+
+// The leading number of a text: blanks, tabs and line feeds skipped, "." the only decimal separator,
+// an optional exponent (E or D); 0 when the text starts with no number ("12,5" gives 12).
+double Val(const QString& text);
+// True when the whole text is a number (blanks around it, a sign, "," between digits of the whole
+// part, one "." and an exponent allowed).
+bool IsNumeric(const QString& text);
+
+// Text functions with the runtime's checks (error 5 on a negative length or a start below 1).
+QString Left(const QString& s, long long n);
+QString Right(const QString& s, long long n);
+QString Mid(const QString& s, long long start, long long n = -1);
+QString Trim(const QString& s);  // blanks only, as the runtime trims
+
+}  // namespace tavo

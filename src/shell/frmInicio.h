@@ -1,0 +1,33 @@
+// The splash window shown while the program starts.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include "platform/forms.h"
+
+namespace tavo {
+
+class frmInicio : public QWidget, public FormInstance<frmInicio> {
+  Q_OBJECT
+ public:
+  frmInicio();
+  void Form_Load();
+  void Form_Unload() {}
+
+  QLabel* lblTitulo;
+  QLabel* lblDescripcion;
+  QLabel* lblVersion;
+  QLabel* lblPlataforma;
+};
+
+// Holds the editor's background picture; it has no controls of its own.
+class frmImagenFondo : public QWidget, public FormInstance<frmImagenFondo> {
+  Q_OBJECT
+ public:
+  frmImagenFondo();
+  void Form_Load() {}
+  void Form_Unload() {}
+};
+
+}  // namespace tavo

@@ -1,0 +1,104 @@
+#include "shell/inicio.h"
+
+#include <QElapsedTimer>
+
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "shell/MDIForm1.h"
+#include "shell/frmInicio.h"
+
+namespace tavo {
+
+namespace {
+
+double& SplashSeconds() {
+  static double seconds = 1.5;
+  return seconds;
+}
+
+QString DirectoryFile() { return DirPrograma + QStringLiteral("/PelcanDir.pcn"); }
+
+}  // namespace
+
+void SetSplashSeconds(double seconds) { SplashSeconds() = seconds; }
+
+void InicioAplicacion() {
+  TituloPrograma = QStringLiteral("TAVO 1.06");
+  nCauces = 0;
+  nUEHs = 0;
+  ProyectoNuevo = false;
+  ReiniciaProyecto();
+
+  frmInicio& splash = FormInstance<frmInicio>::instance();
+  splash.show();
+  InicioSplash = static_cast<Single>(Timer());
+  // Elapsed time, not the time of day, so the wait also ends when the clock passes midnight.
+  QElapsedTimer elapsed;
+  elapsed.start();
+  do {
+    DoEvents();
+  } while (elapsed.elapsed() < SplashSeconds() * 1000.0);
+  FormInstance<frmInicio>::unload();
+
+  LeeArchivoDirectorio();
+  MDIForm1& main = FormInstance<MDIForm1>::instance();
+  main.show();
+  if (!NombreProyecto.isEmpty()) {
+    main.mnu_ultimoarchivo1->setText(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"));
+    HayUltimoProyecto = true;
+    NombreProyecto.clear();
+  }
+}
+
+void LeeArchivoDirectorio() {
+  try {
+    DirActual.clear();
+    DirPrograma = AppPath();
+    ChDir(DirPrograma);
+    if (!DirExists(DirPrograma + QStringLiteral("/Proyectos"))) MkDir(DirPrograma + QStringLiteral("/Proyectos"));
+    {
+      SeqFile file(DirectoryFile(), OpenMode::Input);
+      DirActual = file.inputString();
+      NombreProyecto = file.inputString();
+      file.close();
+    }
+    if (DirActual.isEmpty()) DirActual = DirPrograma + QStringLiteral("/Proyectos");
+    ChDir(DirActual);
+    if (HayUltimoProyecto) {
+      SeqFile check(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"), OpenMode::Input);
+      check.close();
+    }
+  } catch (const VbError& e) {
+    if (e.number == kErrFileAlreadyOpen) CloseAllFiles();
+    DirActual = DirPrograma + QStringLiteral("/Proyectos");
+    NombreProyecto.clear();
+  }
+  GuardaArchivoDirectorio();
+}
+
+void GuardaArchivoDirectorio() {
+  auto step = [](auto&& action) {
+    try {
+      action();
+    } catch (const VbError& e) {
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,Verifique"));
+      CloseAllFiles();
+    }
+  };
+  step([] {
+    DirPrograma = AppPath();
+    ChDir(DirPrograma);
+  });
+  step([] {
+    SeqFile file(DirectoryFile(), OpenMode::Output);
+    file.write({DirActual});
+    file.write({NombreProyecto});
+    file.close();
+  });
+  step([] { ChDir(DirActual); });
+}
+
+}  // namespace tavo

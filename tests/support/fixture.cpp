@@ -1,0 +1,52 @@
+#include "support/fixture.h"
+
+#include <QFile>
+
+#include "platform/app.h"
+#include "platform/forms.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "shell/inicio.h"
+
+namespace tavo::test {
+
+void TavoTest::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  UnloadAllForms();
+  ResetEstadoProyecto();
+  InicioSplash = 0;
+  SetSplashSeconds(0);
+  SetAppPath(dir_.path());
+  ChDir(dir_.path());
+  SetFixedClock(QDateTime());
+  SetProgramHasEnded(false);
+  InstallDialogs(&dialogs);
+}
+
+void TavoTest::TearDown() {
+  UnloadAllForms();
+  CloseAllFiles();
+  InstallDialogs(nullptr);
+  EXPECT_TRUE(dialogs.unexpected().isEmpty()) << "unexpected dialogs:\n"
+                                              << dialogs.unexpected().join(QLatin1Char('\n')).toStdString();
+  EXPECT_EQ(dialogs.pendingAnswers(), 0) << "answers queued that no dialog used";
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+  return f.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+QString DescribeDialogs(const ScriptedDialogs& dialogs) {
+  QStringList lines;
+  for (const auto& r : dialogs.records()) lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
+  return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace tavo::test

@@ -1,0 +1,38 @@
+// The fixture every test starts from: a temporary program folder that is also the current
+// directory, the whole process state reset, and scripted dialogs that fail the test on a message
+// nobody expected.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "platform/dialogs.h"
+
+namespace tavo::test {
+
+class TavoTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The temporary program folder.
+  QString programDir() const { return dir_.path(); }
+  // A path inside the program folder.
+  QString path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
+
+  ScriptedDialogs dialogs;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Whole-file helpers: bytes on disk, written or read as they are.
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// The text of the dialogs recorded so far, one line per dialog, for failure messages.
+QString DescribeDialogs(const ScriptedDialogs& dialogs);
+
+}  // namespace tavo::test
