@@ -1,0 +1,166 @@
+#include "platform/seqfile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/errors.h"
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+class SeqFileTest : public test::TavoTest {};
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const VbError& e) {
+    return e.number;
+  }
+  return 0;
+}
+
+TEST_F(SeqFileTest, WriteProducesWindowsBytes) {
+  SeqFile f(QStringLiteral("datos.pcn"), OpenMode::Output);
+  f.write({QStringLiteral("Río Ñuble"), Integer(3), Single(0.5f), Single(0.00001f), Double(12345678.0)});
+  f.write({true, false, Variant(), Long(-7)});
+  f.write({Single(-0.75f)});
+  f.print(QStringLiteral("Caudal Máximo = "), false);
+  f.print(QStringLiteral(" .12 m3/s"));
+  f.close();
+  const QByteArray expected =
+      "\"R\xEDo \xD1uble\",3,.5,1E-05,12345678\r\n"
+      "#TRUE#,#FALSE#,,-7\r\n"
+      "-.75\r\n"
+      "Caudal M\xE1ximo =  .12 m3/s\r\n";
+  EXPECT_EQ(ReadBytes(path("datos.pcn")), expected);
+}
+
+TEST_F(SeqFileTest, InputReadsValuesAcrossCommasAndLineEnds) {
+  // Line ends may be CR LF or LF alone; blanks around unquoted values are dropped.
+  WriteBytes(path("in.pcn"), "\"a, \xE1\" ,  12 ,.5\n#TRUE#,#FALSE#\r\n 1E-05 , -3\r\n\"sin cierre");
+  SeqFile f(QStringLiteral("in.pcn"), OpenMode::Input);
+  EXPECT_EQ(f.inputString(), QStringLiteral("a, á"));
+  EXPECT_EQ(f.inputInteger(), 12);
+  EXPECT_EQ(f.inputSingle(), 0.5f);
+  EXPECT_TRUE(f.inputBoolean());
+  EXPECT_FALSE(f.inputBoolean());
+  EXPECT_EQ(f.inputDouble(), 1e-05);
+  EXPECT_EQ(f.inputLong(), -3);
+  EXPECT_FALSE(f.eof());
+  EXPECT_EQ(f.inputString(), QStringLiteral("sin cierre"));
+  EXPECT_TRUE(f.eof());
+  EXPECT_EQ(ErrorOf([&] { f.inputString(); }), kErrInputPastEnd);
+}
+
+TEST_F(SeqFileTest, RoundTripKeepsValuesOfSevenDigits) {
+  {
+    SeqFile f(QStringLiteral("rt.pcn"), OpenMode::Output);
+    f.write({QStringLiteral(""), Single(3.4e38f), Single(-1.234567e-30f), Integer(-32768), Single(16777216.0f)});
+    f.close();
+  }
+  EXPECT_EQ(ReadBytes(path("rt.pcn")), "\"\",3.4E+38,-1.234567E-30,-32768,1.677722E+07\r\n");
+  SeqFile f(QStringLiteral("rt.pcn"), OpenMode::Input);
+  EXPECT_EQ(f.inputString(), QString());
+  EXPECT_EQ(f.inputSingle(), 3.4e38f);
+  EXPECT_EQ(f.inputSingle(), -1.234567e-30f);
+  EXPECT_EQ(f.inputInteger(), -32768);
+  // A Single keeps 7 digits in the file.
+  EXPECT_EQ(f.inputSingle(), 16777220.0f);
+  EXPECT_TRUE(f.eof());
+}
+
+TEST_F(SeqFileTest, ANumberReadIntoASingleIsRoundedToIt) {
+  WriteBytes(path("s.pcn"), "16777217\r\n");
+  SeqFile f(QStringLiteral("s.pcn"), OpenMode::Input);
+  EXPECT_EQ(f.inputSingle(), 16777216.0f);
+}
+
+TEST_F(SeqFileTest, TypedInputRaisesTheRuntimeErrors) {
+  WriteBytes(path("bad.pcn"), "abc,40000,1e39,\"x\"\r\n");
+  SeqFile f(QStringLiteral("bad.pcn"), OpenMode::Input);
+  EXPECT_EQ(ErrorOf([&] { f.inputSingle(); }), kErrTypeMismatch);
+  EXPECT_EQ(ErrorOf([&] { f.inputInteger(); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { f.inputSingle(); }), kErrOverflow);
+  EXPECT_EQ(ErrorOf([&] { f.inputBoolean(); }), kErrTypeMismatch);
+}
+
+TEST_F(SeqFileTest, LineInputAndEof) {
+  WriteBytes(path("l.txt"), "uno, \"dos\"\r\n\r\ntres\n");
+  SeqFile f(QStringLiteral("l.txt"), OpenMode::Input);
+  EXPECT_EQ(f.lineInput(), "uno, \"dos\"");
+  EXPECT_EQ(f.lineInput(), "");
+  EXPECT_EQ(f.lineInput(), "tres");
+  EXPECT_TRUE(f.eof());
+  EXPECT_EQ(ErrorOf([&] { f.lineInput(); }), kErrInputPastEnd);
+}
+
+TEST_F(SeqFileTest, OpenErrors) {
+  QDir(programDir()).mkdir(QStringLiteral("sub"));
+  EXPECT_EQ(ErrorOf([] { SeqFile f(QStringLiteral("nada.pcn"), OpenMode::Input); }), kErrFileNotFound);
+  EXPECT_EQ(ErrorOf([] { SeqFile f(QStringLiteral("no/existe.pcn"), OpenMode::Input); }), kErrPathNotFound);
+  EXPECT_EQ(ErrorOf([] { SeqFile f(QStringLiteral("no/existe.pcn"), OpenMode::Output); }), kErrPathNotFound);
+  EXPECT_EQ(ErrorOf([] { SeqFile f(QStringLiteral("sub"), OpenMode::Output); }), kErrPathFileAccess);
+  SeqFile open(QStringLiteral("a.pcn"), OpenMode::Output);
+  EXPECT_EQ(ErrorOf([] { SeqFile f(QStringLiteral("a.pcn"), OpenMode::Input); }), kErrFileAlreadyOpen);
+}
+
+TEST_F(SeqFileTest, UnclosedOutputLeavesTheOldFile) {
+  WriteBytes(path("d.pcn"), "viejo\r\n");
+  {
+    SeqFile f(QStringLiteral("d.pcn"), OpenMode::Output);
+    f.write({QStringLiteral("nuevo")});
+    // An error here would leave the procedure without closing the file.
+  }
+  EXPECT_EQ(ReadBytes(path("d.pcn")), "viejo\r\n");
+  {
+    SeqFile f(QStringLiteral("d.pcn"), OpenMode::Output);
+    f.write({QStringLiteral("nuevo")});
+    CloseAllFiles();
+  }
+  EXPECT_EQ(ReadBytes(path("d.pcn")), "\"nuevo\"\r\n");
+  QStringList leftovers = QDir(programDir()).entryList(QDir::Files);
+  EXPECT_EQ(leftovers, QStringList{QStringLiteral("d.pcn")});
+}
+
+TEST_F(SeqFileTest, AppendAddsToTheEnd) {
+  WriteBytes(path("ap.txt"), "1\r\n");
+  SeqFile f(QStringLiteral("ap.txt"), OpenMode::Append);
+  f.write({Integer(2)});
+  f.close();
+  EXPECT_EQ(ReadBytes(path("ap.txt")), "1\r\n2\r\n");
+}
+
+TEST_F(SeqFileTest, FoldersAndFileOperations) {
+  EXPECT_EQ(CurDir(), programDir());
+  MkDir(QStringLiteral("Proyectos"));
+  EXPECT_EQ(ErrorOf([] { MkDir(QStringLiteral("Proyectos")); }), kErrPathFileAccess);
+  EXPECT_EQ(ErrorOf([] { MkDir(QStringLiteral("x/y")); }), kErrPathNotFound);
+  ChDir(QStringLiteral("Proyectos"));
+  EXPECT_EQ(CurDir(), path("Proyectos"));
+  EXPECT_EQ(ErrorOf([] { ChDir(QStringLiteral("C:\\TAVO\\Proyectos")); }), kErrPathNotFound);
+  EXPECT_EQ(CurDir(), path("Proyectos"));
+
+  WriteBytes(path("Proyectos/a.pcn"), "uno");
+  WriteBytes(path("b.pcn"), "otro contenido");
+  FileCopy(QStringLiteral("a.pcn"), path("b.pcn"));  // overwrites
+  EXPECT_EQ(ReadBytes(path("b.pcn")), "uno");
+  EXPECT_EQ(ErrorOf([] { FileCopy(QStringLiteral("nada"), QStringLiteral("b")); }), kErrFileNotFound);
+  Kill(QStringLiteral("a.pcn"));
+  EXPECT_FALSE(FileExists(QStringLiteral("a.pcn")));
+  EXPECT_EQ(ErrorOf([] { Kill(QStringLiteral("a.pcn")); }), kErrFileNotFound);
+}
+
+TEST(Windows1252, EveryByteRoundTrips) {
+  QByteArray all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(EncodeWindows1252(DecodeWindows1252(all)), all);
+  EXPECT_EQ(DecodeWindows1252("\x80\x93\x94"), QString::fromUtf8("€“”"));
+  EXPECT_EQ(EncodeWindows1252(QString::fromUtf8("ñ€✓")), QByteArray("\xF1\x80?"));
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,0 +1,153 @@
+#include "shell/inicio.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/app.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "shell/MDIForm1.h"
+#include "shell/frmInicio.h"
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+class InicioTest : public test::TavoTest {
+ protected:
+  void record(const QString& folder, const QString& project) {
+    WriteBytes(path("PelcanDir.pcn"), ("\"" + folder + "\"\r\n\"" + project + "\"\r\n").toUtf8());
+  }
+  QByteArray recorded(const QString& folder, const QString& project) {
+    return ("\"" + folder + "\"\r\n\"" + project + "\"\r\n").toUtf8();
+  }
+  QString recentEntry() { return FormInstance<MDIForm1>::instance().mnu_ultimoarchivo1->text(); }
+};
+
+TEST_F(InicioTest, FirstStartCreatesTheDefaultFolderAndFile) {
+  InicioAplicacion();
+  EXPECT_TRUE(QDir(path("Proyectos")).exists());
+  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("Proyectos"), ""));
+  EXPECT_EQ(recentEntry(), "------------");
+  EXPECT_FALSE(HayUltimoProyecto);
+  EXPECT_EQ(TituloPrograma, "TAVO 1.06");
+  MDIForm1& main = FormInstance<MDIForm1>::instance();
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_EQ(main.windowTitle(), QStringLiteral("TAVO 1.06 - Modelo Hidrológico de  simulación de crecidas"));
+  EXPECT_FALSE(FormInstance<frmInicio>::exists());
+  EXPECT_EQ(CurDir(), path("Proyectos"));
+}
+
+TEST_F(InicioTest, RecordedProjectGoesOnTheRecentEntry) {
+  QDir(programDir()).mkdir(QStringLiteral("obras"));
+  record(path("obras"), QStringLiteral("demo"));
+  InicioAplicacion();
+  // The start-up does not check that the settings file exists.
+  EXPECT_EQ(recentEntry(), path("obras") + "/demo_Conf.pcn");
+  EXPECT_TRUE(NombreProyecto.isEmpty());
+  EXPECT_TRUE(HayUltimoProyecto);
+  EXPECT_EQ(DirActual, path("obras"));
+
+  // From now on a reset checks the recorded project: its settings file is gone.
+  ReiniciaProyecto();
+  EXPECT_EQ(DirActual, path("Proyectos"));
+  EXPECT_TRUE(NombreProyecto.isEmpty());
+  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("Proyectos"), ""));
+}
+
+TEST_F(InicioTest, ResetKeepsARecordedProjectWhoseSettingsExist) {
+  QDir(programDir()).mkdir(QStringLiteral("obras"));
+  WriteBytes(path("obras/demo_Conf.pcn"), "\"x\"\r\n");
+  record(path("obras"), QStringLiteral("demo"));
+  HayUltimoProyecto = true;
+  ReiniciaProyecto();
+  EXPECT_EQ(DirActual, path("obras"));
+  EXPECT_EQ(NombreProyecto, "demo");
+}
+
+TEST_F(InicioTest, DamagedOrStaleFileFallsBackToTheDefaults) {
+  QDir(programDir()).mkdir(QStringLiteral("obras"));
+  const QByteArray cases[] = {
+      ("\"" + path("obras") + "\"\r\n").toUtf8(),                // only the first line
+      ("\"" + path("borrada") + "\"\r\n\"demo\"\r\n").toUtf8(),  // a folder that no longer exists
+      "\"C:\\TAVO\\Proyectos\"\r\n\"demo\"\r\n",                 // a folder of another machine
+      "",                                                        // empty
+  };
+  for (const QByteArray& content : cases) {
+    SCOPED_TRACE(content.toStdString());
+    WriteBytes(path("PelcanDir.pcn"), content);
+    DirActual = QStringLiteral("x");
+    NombreProyecto = QStringLiteral("y");
+    LeeArchivoDirectorio();
+    EXPECT_EQ(DirActual, path("Proyectos"));
+    EXPECT_TRUE(NombreProyecto.isEmpty());
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("Proyectos"), ""));
+  }
+}
+
+TEST_F(InicioTest, EmptyRecordedFolderMeansTheDefaultOneAndKeepsTheProject) {
+  record(QString(), QStringLiteral("demo"));
+  LeeArchivoDirectorio();
+  EXPECT_EQ(DirActual, path("Proyectos"));
+  EXPECT_EQ(NombreProyecto, "demo");
+}
+
+TEST_F(InicioTest, ExistingProjectsFolderIsNoError) {
+  QDir(programDir()).mkdir(QStringLiteral("Proyectos"));
+  WriteBytes(path("Proyectos/keep.txt"), "x");
+  record(path("Proyectos"), QStringLiteral("demo"));
+  LeeArchivoDirectorio();
+  EXPECT_EQ(NombreProyecto, "demo");
+  EXPECT_EQ(ReadBytes(path("Proyectos/keep.txt")), "x");
+}
+
+TEST_F(InicioTest, ExitRightAfterStartUpRecordsNoProject) {
+  QDir(programDir()).mkdir(QStringLiteral("obras"));
+  record(path("obras"), QStringLiteral("demo"));
+  InicioAplicacion();
+  EXPECT_THROW(FormInstance<MDIForm1>::instance().mnuSalir_Click(), ProgramEnded);
+  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("obras"), ""));
+}
+
+TEST_F(InicioTest, ClosingTheMainWindowIsExit) {
+  InicioAplicacion();
+  DirActual = path("Proyectos");
+  NombreProyecto = QStringLiteral("abierto");
+  FormInstance<MDIForm1>::instance().close();
+  EXPECT_TRUE(ProgramHasEnded());
+  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("Proyectos"), "abierto"));
+}
+
+TEST_F(InicioTest, WriteFailureShowsTheErrorNumberAndGoesOn) {
+  QDir(programDir()).mkdir(QStringLiteral("PelcanDir.pcn"));  // a folder where the file should be
+  DirActual = programDir();
+  dialogs.answer(vbOK);
+  GuardaArchivoDirectorio();
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 75 ,Verifique");
+  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly);
+  EXPECT_TRUE(dialogs.records()[0].title.isEmpty());
+  // The procedure went on to its last step.
+  EXPECT_EQ(CurDir(), programDir());
+}
+
+TEST_F(InicioTest, SplashShowsTheVersion) {
+  frmInicio& splash = FormInstance<frmInicio>::instance();
+  EXPECT_EQ(splash.lblVersion->text(), "Version 1.0.6");
+  EXPECT_EQ(splash.lblDescripcion->text(),
+            QStringLiteral("Modelo hidrológico de simulación de crecidas en pequeños sistemas torrenciales"));
+}
+
+TEST_F(InicioTest, SplashWaitIsElapsedTimeEvenAcrossMidnight) {
+  SetFixedClock(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+  SetSplashSeconds(0.05);
+  InicioAplicacion();
+  EXPECT_FLOAT_EQ(InicioSplash, 86399.0f);
+  EXPECT_TRUE(FormInstance<MDIForm1>::instance().isVisible());
+}
+
+}  // namespace
+}  // namespace tavo
