@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QMdiSubWindow>
 #include <QTimer>
 #include <exception>
 #include <vector>
@@ -75,6 +79,73 @@ void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   // Leaving the window (another window activated, a menu or a message opened) is no lost focus.
   if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
   validate();
+}
+
+namespace {
+QMdiArea*& Host() {
+  static QMdiArea* host = nullptr;
+  return host;
+}
+}  // namespace
+
+void SetMdiHost(QMdiArea* area) { Host() = area; }
+QMdiArea* MdiHost() { return Host(); }
+
+void ShowModeless(QWidget* form, bool mdiChild) {
+  if (mdiChild && Host()) {
+    QMdiSubWindow* frame = nullptr;
+    for (QMdiSubWindow* w : Host()->subWindowList()) {
+      if (w->widget() == form) frame = w;
+    }
+    if (!frame) {
+      frame = Host()->addSubWindow(form);
+      frame->setAttribute(Qt::WA_DeleteOnClose, false);
+      QObject::connect(form, &QObject::destroyed, frame, &QObject::deleteLater);
+    }
+    frame->show();
+    form->show();
+    Host()->setActiveSubWindow(frame);
+    return;
+  }
+  if (!form->isWindow()) form->setParent(nullptr, Qt::Window);
+  form->show();
+  form->raise();
+  form->activateWindow();
+}
+
+namespace {
+// Ends a modal wait when its window is hidden.
+class HideWatcher : public QObject {
+ public:
+  explicit HideWatcher(QEventLoop* loop) : loop_(loop) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide) loop_->quit();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QEventLoop* loop_;
+};
+}  // namespace
+
+void ShowModal(QWidget* form) {
+  if (!form->isWindow()) form->setParent(nullptr, Qt::Dialog);
+  form->setWindowModality(Qt::ApplicationModal);
+  QEventLoop loop;
+  HideWatcher watcher(&loop);
+  QPointer<QWidget> guard(form);
+  form->installEventFilter(&watcher);
+  QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+  form->show();
+  form->raise();
+  form->activateWindow();
+  if (form->isVisible()) loop.exec();
+  if (guard) guard->removeEventFilter(&watcher);
+}
+
+void HideForm(QWidget* form) {
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget())) frame->hide();
+  form->hide();
 }
 
 bool ValidateFocusedBox(QWidget* window) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QWidget>
 #include <functional>
 #include <type_traits>
@@ -97,6 +98,16 @@ class ValidatedBox : public QLineEdit {
   std::function<bool()> check_;
   bool validating_ = false;
 };
+
+// Showing windows. A modeless window opens inside the main window's area when it is one of its
+// child windows, else as a window of its own above the main window; showing a window that is open
+// brings it to the front. A modal window blocks until it is hidden.
+void SetMdiHost(QMdiArea* area);
+QMdiArea* MdiHost();
+void ShowModeless(QWidget* form, bool mdiChild);
+void ShowModal(QWidget* form);
+// Hides a window shown by ShowModeless or ShowModal (its frame too, inside the main window).
+void HideForm(QWidget* form);
 
 // Validates the box that holds the focus inside `window`, as a button must before it acts.
 bool ValidateFocusedBox(QWidget* window);

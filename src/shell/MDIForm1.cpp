@@ -22,6 +22,7 @@ MDIForm1::MDIForm1() {
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
   setCentralWidget(mdiArea);
+  SetMdiHost(mdiArea);
   resize(Px(14400), Px(9600));
 
   mnuFile = menuBar()->addMenu(QStringLiteral("&Archivo"));
@@ -30,6 +31,10 @@ MDIForm1::MDIForm1() {
   mnuFile->addSeparator();
   mnu_ultimoarchivo1 = MakeItem(mnuFile, "mnu_ultimoarchivo1", QStringLiteral("------------"), QKeySequence(Qt::CTRL | Qt::Key_U));
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
+}
+
+MDIForm1::~MDIForm1() {
+  if (MdiHost() == mdiArea) SetMdiHost(nullptr);
 }
 
 void MDIForm1::Form_Load() {

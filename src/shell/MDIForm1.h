@@ -14,6 +14,7 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   Q_OBJECT
  public:
   MDIForm1();
+  ~MDIForm1() override;
   void Form_Load();
   void Form_Unload() {}
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QMdiArea>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
@@ -119,6 +121,39 @@ TEST(ScriptedDialogs, AnswersFromTheQueueAndRecordsTheUnexpected) {
   ASSERT_EQ(d.records().size(), 3u);
   EXPECT_EQ(d.records()[0].style, vbYesNo | vbQuestion);
   EXPECT_EQ(d.records()[0].title, "Título");
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST_F(FormsTest, ModalShowWaitsUntilTheWindowIsHidden) {
+  QWidget form;
+  bool waitedWhileShown = false;
+  QTimer::singleShot(0, [&] {
+    waitedWhileShown = form.isVisible();
+    form.hide();
+  });
+  ShowModal(&form);
+  EXPECT_TRUE(waitedWhileShown);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(FormsTest, ModelessChildOpensOnceInsideTheHostArea) {
+  QMdiArea area;
+  area.show();
+  SetMdiHost(&area);
+  auto* form = new QWidget;
+  ShowModeless(form, true);
+  ShowModeless(form, true);
+  EXPECT_EQ(area.subWindowList().size(), 1);
+  EXPECT_TRUE(form->isVisible());
+  HideForm(form);
+  EXPECT_FALSE(form->isVisible());
+  delete form;
+  SetMdiHost(nullptr);
 }
 
 }  // namespace
