@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstdio>
 #include <algorithm>
 #include <vector>
 
@@ -199,21 +200,62 @@ SeqFile::~SeqFile() {
   files.erase(std::remove(files.begin(), files.end(), this), files.end());
 }
 
-void SeqFile::close() {
-  if (!open_) return;
+void SeqFile::detach() {
   open_ = false;
   auto& files = OpenFiles();
   files.erase(std::remove(files.begin(), files.end(), this), files.end());
+}
+
+QString SeqFile::writeTemporary() {
+  const QString temporary = path_ + QStringLiteral(".tmp~");
+  QFile file(temporary);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
+  const bool written = file.write(out_) == out_.size() && file.flush();
+  file.close();
+  if (!written) {
+    QFile::remove(temporary);
+    Raise(kErrDiskFull);
+  }
+  return temporary;
+}
+
+void SeqFile::replaceWith(const QString& temporary) {
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path_).constData()) != 0) {
+    QFile::remove(temporary);
+    Raise(kErrPermissionDenied);
+  }
+}
+
+void SeqFile::close() {
+  if (!open_) return;
+  detach();
   if (mode_ == OpenMode::Output) {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) Raise(kErrPermissionDenied);
-    if (file.write(out_) != out_.size() || !file.commit()) Raise(kErrDiskFull);
+    replaceWith(writeTemporary());
   } else if (mode_ == OpenMode::Append) {
     QFile file(path_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) Raise(kErrPermissionDenied);
     if (file.write(out_) != out_.size()) Raise(kErrDiskFull);
   }
   out_.clear();
+}
+
+void CloseTogether(std::initializer_list<SeqFile*> files) {
+  std::vector<QString> temporaries;
+  try {
+    for (SeqFile* f : files) {
+      if (!f->open_ || f->mode_ != OpenMode::Output) Raise(kErrBadFileMode);
+      temporaries.push_back(f->writeTemporary());
+    }
+  } catch (const VbError&) {
+    for (const QString& t : temporaries) QFile::remove(t);
+    for (SeqFile* f : files) f->detach();
+    throw;
+  }
+  size_t i = 0;
+  for (SeqFile* f : files) {
+    f->detach();
+    f->replaceWith(temporaries[i++]);
+  }
 }
 
 void CloseAllFiles() {

@@ -68,6 +68,10 @@ class SeqFile {
   void print(const QString& text, bool newLine = true);
 
  private:
+  friend void CloseTogether(std::initializer_list<SeqFile*> files);
+  void detach();
+  QString writeTemporary();
+  void replaceWith(const QString& temporary);
   struct Field {
     QString text;
     bool quoted = false;
@@ -83,6 +87,9 @@ class SeqFile {
   QByteArray out_;       // output and append: bytes written so far
 };
 
+// Closes several output files as one: either every one of them replaces its old file or, when any
+// cannot be written, none does.
+void CloseTogether(std::initializer_list<SeqFile*> files);
 // Closes every file this program holds open (output files keep what was written).
 void CloseAllFiles();
 // The text of one value in the data-file form, as Write # writes it.

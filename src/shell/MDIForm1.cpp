@@ -30,6 +30,14 @@ MDIForm1::MDIForm1() {
   mnuSalir = MakeItem(mnuFile, "mnuSalir", QStringLiteral("Sa&lir"), QKeySequence(Qt::CTRL | Qt::Key_L));
   mnuFile->addSeparator();
   mnu_ultimoarchivo1 = MakeItem(mnuFile, "mnu_ultimoarchivo1", QStringLiteral("------------"), QKeySequence(Qt::CTRL | Qt::Key_U));
+  mnuOpciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
+  mnuOpciones->setObjectName(QStringLiteral("mnuOpciones"));
+  mnu_prueba_funcionesSHVrepresas = MakeItem(mnuOpciones, "mnu_prueba_funcionesSHVrepresas",
+                                             QStringLiteral("Verificar Funciones HA&S en Represas"),
+                                             QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnu_prueba_funcionesHQrepresas = MakeItem(mnuOpciones, "mnu_prueba_funcionesHQrepresas",
+                                            QStringLiteral("Verificar Funciones h-&Q de Represas"),
+                                            QKeySequence(Qt::CTRL | Qt::Key_Q));
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
 }
 
@@ -39,6 +47,8 @@ MDIForm1::~MDIForm1() {
 
 void MDIForm1::Form_Load() {
   setEnabled(true);
+  mnu_prueba_funcionesSHVrepresas->setEnabled(false);
+  mnu_prueba_funcionesHQrepresas->setEnabled(false);
   setWindowTitle(TituloPrograma + QStringLiteral(" - Modelo Hidrológico de  simulación de crecidas"));
 }
 

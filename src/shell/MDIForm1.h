@@ -25,6 +25,9 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   QMenu* mnuFile;
   QAction* mnuSalir;
   QAction* mnu_ultimoarchivo1;
+  QMenu* mnuOpciones;
+  QAction* mnu_prueba_funcionesSHVrepresas;
+  QAction* mnu_prueba_funcionesHQrepresas;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

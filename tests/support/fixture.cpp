@@ -2,11 +2,15 @@
 
 #include <QFile>
 
+#include "editor/estado_editor.h"
 #include "platform/app.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "shell/inicio.h"
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << QString::fromLatin1(bytes).toStdString() << '"'; }
 
 namespace tavo::test {
 
@@ -14,6 +18,7 @@ void TavoTest::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   UnloadAllForms();
   ResetEstadoProyecto();
+  ResetEstadoEditor();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());

@@ -8,8 +8,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
 
 #include "platform/dialogs.h"
+
+// Readable failure output for Qt texts.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
 
 namespace tavo::test {
 

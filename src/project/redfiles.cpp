@@ -1,0 +1,333 @@
+#include "project/redfiles.h"
+
+#include <functional>
+#include <optional>
+
+#include "editor/frmUEHs.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "shell/MDIForm1.h"
+
+namespace tavo {
+
+const char* const kMensajeArchivoDanado =
+    "Hay problemas con el archivo de datos o el archivo está dañado. Si es un prorgamador avanzado, intente "
+    "ingresar directamente al archivo y corregir el problema";
+
+const char* const kMensajeExcesoComponentes =
+    "El archivo de la red tiene más componentes de los que el programa admite (70 cauces, 70 UEHs, 20 represas "
+    "y 70 lagos). Los componentes que sobran no se han cargado.";
+
+const std::vector<CampoRed>& CamposCauce() {
+  using enum TipoCampo;
+  static const std::vector<CampoRed> campos = {
+      {"numCauce", Entero},     {"NombreCauce", Texto},   {"numVertices", Entero},   {"IndiceParInicial", Entero},
+      {"Cauce_aa", Texto},      {"VelMediaCauce", Simple}, {"LongCauce", Simple},    {"OrdenCauce", Entero},
+      {"Cauce_k_Musk", Simple}, {"Cauce_n_Musk", Simple},  {"optDirMusk", Logico},
+  };
+  return campos;
+}
+
+const std::vector<CampoRed>& CamposUEH() {
+  using enum TipoCampo;
+  static const std::vector<CampoRed> campos = {
+      {"numUEH", Entero},     {"NombreUEH", Texto},    {"Area", Simple},       {"Referencia", Texto},
+      {"LongitudMax", Simple}, {"VelMedia", Simple},   {"Metodo", Texto},      {"IconoUEHx", Simple},
+      {"IconoUEHy", Simple},  {"XCauce", Simple},      {"YCauce", Simple},     {"Cauce_aa", Texto},
+      {"KostiakovA", Simple}, {"KostiakovB", Simple},  {"KostiakovI", Simple}, {"Q0Recesion", Simple},
+      {"KRecesion", Simple},  {"RetensionZ", Simple},
+  };
+  return campos;
+}
+
+const std::vector<CampoRed>& CamposRepresa() {
+  using enum TipoCampo;
+  static const std::vector<CampoRed> campos = [] {
+    std::vector<CampoRed> c = {
+        {"numRepresa", Entero}, {"NombreRepresa", Texto}, {"IconoRepresaX", Simple}, {"IconoRepresaY", Simple},
+        {"Metodo", Texto},      {"XCauce", Simple},       {"YCauce", Simple},        {"Cauce_aa", Texto},
+        {"optTabla", Logico},
+    };
+    static const char* const chk[] = {"chkFQ1", "chkFQ2", "chkFQ3", "chkFQ4", "chkFQ5", "chkFQ6", "chkFQ7", "chkFQ8"};
+    static const char* const a[] = {"FQa1", "FQa2", "FQa3", "FQa4", "FQa5", "FQa6", "FQa7", "FQa8"};
+    static const char* const b[] = {"FQb1", "FQb2", "FQb3", "FQb4", "FQb5", "FQb6", "FQb7", "FQb8"};
+    static const char* const cc[] = {"FQc5", "FQc6", "FQc7", "FQc8"};
+    static const char* const hmin[] = {"FQmin1", "FQmin2", "FQmin3", "FQmin4", "FQmin5", "FQmin6", "FQmin7", "FQmin8"};
+    static const char* const hmax[] = {"FQMax1", "FQMax2", "FQMax3", "FQMax4", "FQMax5", "FQMax6", "FQMax7", "FQMax8"};
+    for (const char* n : chk) c.push_back({n, Entero});
+    for (const char* n : a) c.push_back({n, Simple});
+    for (const char* n : b) c.push_back({n, Simple});
+    for (const char* n : cc) c.push_back({n, Simple});
+    c.push_back({"Represa_k_Musk", Simple});
+    c.push_back({"Represa_n_Musk", Simple});
+    for (const char* n : hmin) c.push_back({n, Simple});
+    for (const char* n : hmax) c.push_back({n, Simple});
+    c.push_back({"HInicialEmb", Simple});
+    return c;
+  }();
+  return campos;
+}
+
+const std::vector<CampoRed>& CamposLago() {
+  using enum TipoCampo;
+  static const std::vector<CampoRed> campos = {
+      {"numLAGO", Entero},    {"NombreLAGO", Texto},  {"Referencia", Texto}, {"Metodo", Texto},
+      {"IconoLAGOx", Simple}, {"IconoLAGOy", Simple}, {"XCauce", Simple},    {"YCauce", Simple},
+      {"Cauce_aa", Texto},    {"Lago_k_Musk", Simple}, {"HInicialEmb", Simple},
+  };
+  return campos;
+}
+
+namespace {
+
+struct ArchivoDanado {};  // the file ended before its counts were met
+
+QString ErrorDeCarga(const VbError& e) {
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique");
+}
+
+QString ErrorDeGuardado(const VbError& e) {
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
+         QStringLiteral("Verifique");
+}
+
+QString RutaRed(const char* sufijo) { return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo); }
+
+// Reads one value after the other through the shared reading slots.
+class LectorRed {
+ public:
+  explicit LectorRed(SeqFile& archivo) : archivo_(archivo) {}
+
+  Variant lee(TipoCampo tipo) {
+    try {
+      switch (tipo) {
+        case TipoCampo::Entero: iGlobal = archivo_.inputInteger(); return Variant(iGlobal);
+        case TipoCampo::Texto: LecturaTexto = archivo_.inputString(); return Variant(LecturaTexto);
+        case TipoCampo::Simple: LecturaSimple = archivo_.inputSingle(); return Variant(LecturaSimple);
+        case TipoCampo::Logico: LecturaLogica = archivo_.inputBoolean(); return Variant(LecturaLogica);
+      }
+    } catch (const VbError& e) {
+      if (e.number == kErrInputPastEnd) throw ArchivoDanado{};
+      MsgBox(ErrorDeCarga(e));
+    }
+    // A value that does not fit its type is stored as 0 or as the empty text.
+    switch (tipo) {
+      case TipoCampo::Entero: iGlobal = 0; return Variant(iGlobal);
+      case TipoCampo::Texto: LecturaTexto.clear(); return Variant(LecturaTexto);
+      case TipoCampo::Simple: LecturaSimple = 0; return Variant(LecturaSimple);
+      case TipoCampo::Logico: LecturaLogica = false; return Variant(LecturaLogica);
+    }
+    return Variant();
+  }
+
+ private:
+  SeqFile& archivo_;
+};
+
+// Loads the records of one kind: the count, then each record. Records beyond the kind's limit are
+// read past and dropped; the count becomes the number of records kept.
+template <class R, size_t N>
+void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos, std::vector<std::shared_ptr<R>>& coleccion,
+               std::array<std::shared_ptr<R>, N>& arreglo, Integer& cuenta, Integer& contador, bool numeroPrimero,
+               bool& exceso, const std::function<void(int, R&, int)>& trasCampo = nullptr) {
+  const int enArchivo = lector.lee(TipoCampo::Entero).toInteger();
+  constexpr int limite = static_cast<int>(N) - 1;
+  cuenta = 0;
+  for (int p = 1; p <= enArchivo; ++p) {
+    contador = static_cast<Integer>(p);
+    std::shared_ptr<R> registro;
+    auto crea = [&] {
+      registro = std::make_shared<R>();
+      if (p <= limite) {
+        arreglo[p] = registro;
+        coleccion.push_back(registro);
+        cuenta = static_cast<Integer>(p);
+      } else if (!exceso) {
+        exceso = true;
+        MsgBox(QString::fromUtf8(kMensajeExcesoComponentes), vbExclamation);
+      }
+    };
+    if (numeroPrimero) {
+      lector.lee(TipoCampo::Entero);
+      crea();
+    } else {
+      crea();
+      lector.lee(TipoCampo::Entero);
+    }
+    registro->set(QLatin1String(campos[0].nombre), Variant(static_cast<Integer>(p)));
+    for (size_t i = 1; i < campos.size(); ++i) {
+      registro->set(QLatin1String(campos[i].nombre), lector.lee(campos[i].tipo));
+      if (trasCampo && p <= limite) trasCampo(p, *registro, static_cast<int>(i));
+    }
+  }
+  contador = cuenta;
+}
+
+// Gives the vertex arrays room for the longest reach (at least 5 vertices).
+void DimensionaVertices() {
+  int cota = 5;
+  for (int k = 1; k <= nCauces; ++k) cota = std::max<int>(cota, numVerticesCauce(k));
+  if (cota > XVertice.upper2()) {
+    XVertice.redimPreserve(cota);
+    YVertice.redimPreserve(cota);
+  }
+}
+
+void VaciaVertices() {
+  XVertice.redim(kMaxCauces, 5);
+  YVertice.redim(kMaxCauces, 5);
+}
+
+}  // namespace
+
+void CargaRedProyecto() {
+  colUEHs.clear();
+  colCauces.clear();
+  colRepresas.clear();
+  colLagos.clear();
+  selUEH = selRepresa = selLago = selCauce = 0;
+  nCauces = nUEHs = nRepresas = nLagos = 0;
+
+  RutaArchivo = RutaRed("_UEHs.pcn");
+  std::optional<SeqFile> archivo;
+  try {
+    archivo.emplace(RutaArchivo, OpenMode::Input);
+  } catch (const VbError& e) {
+    // A missing file is a project without a network; any other failure ends the load.
+    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
+    return;
+  }
+
+  LectorRed lector(*archivo);
+  bool exceso = false;
+  try {
+    NombreProyecto = lector.lee(TipoCampo::Texto).toString();
+    CargaTipo<Cauce>(lector, CamposCauce(), colCauces, vCauces, nCauces, iCauce, true, exceso,
+                     [](int p, Cauce& c, int campo) {
+                       if (campo == 3) numVerticesCauce(p) = c.numVertices;  // after IndiceParInicial
+                     });
+    CargaTipo<UEH>(lector, CamposUEH(), colUEHs, vUEHs, nUEHs, iUEH, false, exceso);
+    CargaTipo<Represa>(lector, CamposRepresa(), colRepresas, vRepresas, nRepresas, iRepresa, false, exceso);
+    CargaTipo<Lago>(lector, CamposLago(), colLagos, vLagos, nLagos, iLago, false, exceso);
+  } catch (const ArchivoDanado&) {
+    MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
+    archivo->close();
+    // The vertex file is not read: the reaches read so far have no vertices, and no vertex of the
+    // network loaded before stays behind.
+    VaciaVertices();
+    DimensionaVertices();
+    return;
+  }
+  archivo->close();
+  archivo.reset();
+
+  RutaArchivo = RutaRed("_VerCau.pcn");
+  VaciaVertices();
+  DimensionaVertices();
+  bool leeVertices = true;
+  try {
+    archivo.emplace(RutaArchivo, OpenMode::Input);
+  } catch (const VbError& e) {
+    // Without the vertex file the reaches stay, with their vertices at 0, so that a later save
+    // still writes the whole network.
+    if (e.number != kErrFileNotFound) {
+      MsgBox(ErrorDeCarga(e));
+      return;
+    }
+    leeVertices = false;
+  }
+  if (leeVertices) {
+    LectorRed vertices(*archivo);
+    try {
+      for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
+        for (jVertice = 1; jVertice <= numVerticesCauce(iCauce); ++jVertice) {
+          XVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
+          YVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
+        }
+      }
+    } catch (const ArchivoDanado&) {
+      MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
+      archivo->close();
+      return;
+    }
+    archivo->close();
+  } else {
+    iCauce = static_cast<Integer>(nCauces + 1);
+  }
+
+  if (nRepresas > 0) {
+    MDIForm1& principal = FormInstance<MDIForm1>::instance();
+    principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
+    principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
+  }
+}
+
+namespace {
+
+// A value as the network file stores it. A double quote cannot be stored inside a text, so it is
+// written as a single quote.
+Variant ValorParaArchivo(const Variant& valor) {
+  if (const QString* texto = valor.get_if<QString>()) return Variant(QString(*texto).replace(QLatin1Char('"'), QLatin1Char('\'')));
+  return valor;
+}
+
+template <class R>
+void EscribeTipo(SeqFile& archivo, Integer cuenta, const std::vector<std::shared_ptr<R>>& coleccion,
+                 const std::vector<CampoRed>& campos) {
+  archivo.write({cuenta});
+  for (const auto& registro : coleccion) {
+    ElementoActual = registro;
+    for (const CampoRed& campo : campos) archivo.write({ValorParaArchivo(ElementoActual->get(QLatin1String(campo.nombre)))});
+  }
+}
+
+}  // namespace
+
+void EscribeRedProyecto() {
+  CalculaOrdenCauces();
+  RutaArchivo = RutaRed("_UEHs.pcn");
+
+  if (nCauces == 0 && nUEHs == 0 && nRepresas == 0 && nLagos == 0) {
+    try {
+      RmFile(RutaArchivo);
+      RutaArchivo = RutaRed("_VerCau.pcn");
+      RmFile(RutaArchivo);
+    } catch (const VbError& e) {
+      MsgBox(ErrorDeGuardado(e));
+    }
+    return;
+  }
+
+  try {
+    nCauces = CheckInteger(static_cast<long long>(colCauces.size()));
+    SeqFile red(RutaArchivo, OpenMode::Output);
+    red.write({ValorParaArchivo(NombreProyecto)});
+    EscribeTipo(red, nCauces, colCauces, CamposCauce());
+    EscribeTipo(red, nUEHs, colUEHs, CamposUEH());
+    EscribeTipo(red, nRepresas, colRepresas, CamposRepresa());
+    EscribeTipo(red, nLagos, colLagos, CamposLago());
+
+    RutaArchivo = RutaRed("_VerCau.pcn");
+    SeqFile vertices(RutaArchivo, OpenMode::Output);
+    for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
+      for (jVertice = 1; jVertice <= numVerticesCauce(iCauce); ++jVertice) {
+        vertices.write({XVertice(iCauce, jVertice), YVertice(iCauce, jVertice)});
+      }
+    }
+    // Both files replace the old ones only when both are complete.
+    CloseTogether({&red, &vertices});
+  } catch (const VbError& e) {
+    // The old files stay, and so does the network in memory: nothing is reloaded.
+    MsgBox(ErrorDeGuardado(e));
+    return;
+  }
+
+  CargaRedProyecto();
+  DibujaRed();
+  MsgBox(QStringLiteral("Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el archivo ") +
+         RutaArchivo);
+}
+
+}  // namespace tavo

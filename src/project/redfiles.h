@@ -1,0 +1,38 @@
+// The network files of a project: <project>_UEHs.pcn holds every record of every component and
+// <project>_VerCau.pcn the vertices of the reaches, both in the working folder DirTrabajo.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tavo {
+
+// How a record value is stored in _UEHs.pcn.
+enum class TipoCampo { Entero, Texto, Simple, Logico };
+
+struct CampoRed {
+  const char* nombre;  // member name of the record
+  TipoCampo tipo;
+};
+
+// The record layouts of _UEHs.pcn, in file order; the first value is the record's number.
+const std::vector<CampoRed>& CamposCauce();
+const std::vector<CampoRed>& CamposUEH();
+const std::vector<CampoRed>& CamposRepresa();
+const std::vector<CampoRed>& CamposLago();
+
+// The damaged-file message of the network loader.
+extern const char* const kMensajeArchivoDanado;
+// The message shown once when a file holds more components than the program keeps.
+extern const char* const kMensajeExcesoComponentes;
+
+// Loads the network of NombreProyecto from DirTrabajo into the containers, renumbering every kind
+// 1 to n in file order; NombreProyecto becomes the name stored in the file.
+void CargaRedProyecto();
+
+// Writes both network files from the containers (after recomputing the stream orders), reads them
+// back and confirms. An empty network deletes both files. A failed write leaves the old files and
+// the network in memory as they were.
+void EscribeRedProyecto();
+
+}  // namespace tavo
