@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -78,6 +80,20 @@ void SetBusyPointer(bool busy) {
 }
 
 bool BusyPointer() { return BusyFlag(); }
+
+namespace {
+std::function<bool(const QString&)>& Opener() {
+  static std::function<bool(const QString&)> opener;
+  return opener;
+}
+}  // namespace
+
+bool OpenWithDesktop(const QString& path) {
+  if (Opener()) return Opener()(path);
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void SetDesktopOpener(std::function<bool(const QString&)> opener) { Opener() = std::move(opener); }
 
 QDateTime Now() { return FixedClock().isValid() ? FixedClock() : QDateTime::currentDateTime(); }
 

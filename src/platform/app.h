@@ -36,6 +36,11 @@ int ScreenHeightPixels();
 void SetBusyPointer(bool busy);
 bool BusyPointer();
 
+// Opens a document with the desktop's own program for it; false when none could be started.
+// Tests replace the opener.
+bool OpenWithDesktop(const QString& path);
+void SetDesktopOpener(std::function<bool(const QString&)> opener);
+
 // The clock: seconds since midnight, and the current date and time. Tests may fix the clock.
 double Timer();
 QDateTime Now();

@@ -3,58 +3,236 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "platform/dialogs.h"
+#include "platform/seqfile.h"
 #include "project/estado.h"
+#include "shell/frmAbout.h"
+#include "shell/iconos.h"
 #include "shell/inicio.h"
 
 namespace tavo {
 
 namespace {
-QAction* MakeItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
-  QAction* action = menu->addAction(caption);
+
+QAction* Item(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {}) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::ApplicationShortcut);
   return action;
 }
+
+QMenu* Menu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+// A menu item that is never shown and does nothing, its shortcut included.
+void Oculto(QAction* action) {
+  action->setVisible(false);
+  action->setEnabled(false);
+}
+
+QKeySequence Ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
+
+// The toolbar in button order: key, tooltip, description; an empty key is a gap.
+struct BotonBarraDef {
+  const char* key;
+  const char* tooltip;
+  const char* description;
+};
+constexpr BotonBarraDef kBotones[] = {
+    {"Nuevo", "Crea un nuevo proyecto", "Crea nuevo Proyecto"},
+    {"Abrir", "Abrir Archivo", ""},
+    {"Guardar", "Guardar Archivos", ""},
+    {"Imprimir", "Imprimir ", ""},
+    {"Configurar", "Opciónes de Configuración", ""},
+    {"", "", ""},
+    {"Ayuda", "Ayuda", ""},
+    {"", "", ""},
+    {"EditorGrUEHs", "Editor gráfico de UEHs", "Abrir Editor Gráfico UEHs"},
+    {"EditorTbUEHs", "Tabla de Edición de UEHs y Cauces", ""},
+    {"VerParamUEHs", "Ver Parámetros de entradas de todos los Componentes", ""},
+    {"EntraPp", "Entrada de Precipitaciones", ""},
+    {"", "", ""},
+    {"Corre1", "Correr el modelo para una Tormenta", ""},
+    {"Corre2", "Correr el modelo para una serie de tormentas P-D-R", ""},
+    {"VerPizarra", "Ver Pizarra de salidas parciales", ""},
+    {"", "", ""},
+    {"VerHieto", "Ver Hietograma", ""},
+    {"VerHidro", "Ver Hidrogama de salida", ""},
+    {"VerAbacoQDR", "Ver Abaco QDR, EDR y CDR", "Ver Abaco Salidas QDR, EDR y CDR"},
+    {"VerTablaQDR1", "Ver Tabla1 de Salidas QDR, EDR, CDR", ""},
+    {"VerTablaQDR2", "Ver Tabla2 de Salidas QDR, EDR, CDR", ""},
+};
+
 }  // namespace
 
 MDIForm1::MDIForm1() {
   setObjectName(QStringLiteral("MDIForm1"));
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
+  mdiArea->setBackground(QColor(128, 128, 128));
   setCentralWidget(mdiArea);
   SetMdiHost(mdiArea);
   resize(Px(14400), Px(9600));
-
-  mnuFile = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuSalir = MakeItem(mnuFile, "mnuSalir", QStringLiteral("Sa&lir"), QKeySequence(Qt::CTRL | Qt::Key_L));
-  mnuFile->addSeparator();
-  mnu_ultimoarchivo1 = MakeItem(mnuFile, "mnu_ultimoarchivo1", QStringLiteral("------------"), QKeySequence(Qt::CTRL | Qt::Key_U));
-  mnuOpciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
-  mnuOpciones->setObjectName(QStringLiteral("mnuOpciones"));
-  mnu_prueba_funcionesSHVrepresas = MakeItem(mnuOpciones, "mnu_prueba_funcionesSHVrepresas",
-                                             QStringLiteral("Verificar Funciones HA&S en Represas"),
-                                             QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnu_prueba_funcionesHQrepresas = MakeItem(mnuOpciones, "mnu_prueba_funcionesHQrepresas",
-                                            QStringLiteral("Verificar Funciones h-&Q de Represas"),
-                                            QKeySequence(Qt::CTRL | Qt::Key_Q));
-  ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
+  CreaMenus();
+  CreaBarra();
 }
 
 MDIForm1::~MDIForm1() {
   if (MdiHost() == mdiArea) SetMdiHost(nullptr);
 }
 
+void MDIForm1::CreaMenus() {
+  QMenuBar* bar = menuBar();
+  mnuFile = Menu(bar, "mnuFile", "&Archivo");
+  mnuNuevoProyecto = Item(mnuFile, "mnuNuevoProyecto", "&Nuevo Proyecto", Ctrl(Qt::Key_N));
+  mnuAbrirProyecto = Item(mnuFile, "mnuAbrirProyecto", "&Abrir un Proyecto existente", Ctrl(Qt::Key_A));
+  mnuGuardarProyectoComo = Item(mnuFile, "mnuGuardarProyectoComo", "&Guardar proyecto con otro nombre...", Ctrl(Qt::Key_G));
+  mnuFile->addSeparator();
+  mnuDirCrea = Item(mnuFile, "mnuDirCrea", "Editar &Directorios y Archivos", Ctrl(Qt::Key_D));
+  Oculto(mnuDirCrea);
+  mnuEliminarProyecto = Item(mnuFile, "mnuEliminarProyecto", "&Eliminar un Proyecto existente", Ctrl(Qt::Key_E));
+  mnuFile->addSeparator();
+  mnuFilePageSetup = Item(mnuFile, "mnuFilePageSetup", "&Preparar Página");
+  Oculto(mnuFilePageSetup);
+  mnuVistaPreliminar = Item(mnuFile, "mnuVistaPreliminar", "&Vista Preliminar");
+  Oculto(mnuVistaPreliminar);
+  mnuImprimir = Item(mnuFile, "mnuImprimir", "Im&primir", Ctrl(Qt::Key_P));
+  Oculto(mnuImprimir);
+  mnuSalir = Item(mnuFile, "mnuSalir", "Sa&lir", Ctrl(Qt::Key_L));
+  mnuFile->addSeparator();
+  mnu_ultimoarchivo1 = Item(mnuFile, "mnu_ultimoarchivo1", "------------", Ctrl(Qt::Key_U));
+
+  mnuOpciones = Menu(bar, "mnuOpciones", "&Opciones");
+  mnuOpcionesBarra = Item(mnuOpciones, "mnuOpcionesBarra", "&Barra de Herramientas");
+  Oculto(mnuOpcionesBarra);
+  mnuOpcionesConfigurar = Item(mnuOpciones, "mnuOpcionesConfigurar", "&Opciones de Configuración", Ctrl(Qt::Key_O));
+  mnu_prueba_funcionesSHVrepresas =
+      Item(mnuOpciones, "mnu_prueba_funcionesSHVrepresas", "Verificar Funciones HA&S en Represas", Ctrl(Qt::Key_S));
+  mnu_prueba_funcionesHQrepresas =
+      Item(mnuOpciones, "mnu_prueba_funcionesHQrepresas", "Verificar Funciones h-&Q de Represas", Ctrl(Qt::Key_Q));
+
+  mnuEntradas = Menu(bar, "mnuEntradas", "&Entradas");
+  mnufrmUEHs = Item(mnuEntradas, "mnufrmUEHs", "Editor de &UEHs (Gráfico)", QKeySequence(Qt::Key_F2));
+  mnuEditfrmUEHsTabla = Item(mnuEntradas, "mnuEditfrmUEHsTabla", "Editor &Tabla de UEHs y Cauces", QKeySequence(Qt::Key_F3));
+  mnufrmUEHsTabla = Item(mnuEntradas, "mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4));
+  mnuEntradas->addSeparator();
+  mnufrmPp = Item(mnuEntradas, "mnufrmPp", "&Precipitaciones", QKeySequence(Qt::Key_F5));
+
+  mnuProceso = Menu(bar, "mnuProceso", "&Proceso");
+  mnuCorre1 = Item(mnuProceso, "mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11));
+  mnuCorre2 = Item(mnuProceso, "mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ", QKeySequence(Qt::Key_F12));
+  mnuPizarra1 = Item(mnuProceso, "mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", Ctrl(Qt::Key_F11));
+  mnuPizarra1->setCheckable(true);
+  mnuPizarra1->setChecked(true);
+
+  mnuSalidas = Menu(bar, "mnuSalidas", "&Salidas");
+  mnuGraficoPp = Item(mnuSalidas, "mnuGraficoPp", "Hietogramas (Pp-t)");
+  mnuHidrogramas = Item(mnuSalidas, "mnuHidrogramas", "&Hidrogramas", Ctrl(Qt::Key_H));
+  mnuGraficoPDRComponente = Item(mnuSalidas, "mnuGraficoPDRComponente", "Gráfico Qp-D-R p/Componente");
+  mnuPlanillaPDRCompleta = Item(mnuSalidas, "mnuPlanillaPDRCompleta", "Planilla Qp-D-R Completa");
+  mnuPlanillaPDRComponente = Item(mnuSalidas, "mnuPlanillaPDRComponente", "Planilla Qp-D-R p/Componente");
+
+  mnuEmpiricos = bar->addAction(QStringLiteral("&Métodos Empíricos"));
+  mnuEmpiricos->setObjectName(QStringLiteral("mnuEmpiricos"));
+
+  mnuVentana = Menu(bar, "mnuVentana", "&Ventana");
+  mnuVentana->menuAction()->setVisible(false);
+
+  mnuAyuda = Menu(bar, "mnuAyuda", "A&yuda");
+  mnuHelpContents = Item(mnuAyuda, "mnuHelpContents", "Con&tenido");
+  mnuAyuda->addSeparator();
+  mnuAyudaAcerca = Item(mnuAyuda, "mnuAyudaAcerca", "A&cerca de TAVO");
+
+  ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
+  ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
+  ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
+}
+
+void MDIForm1::CreaBarra() {
+  tbToolBar = addToolBar(QStringLiteral("tbToolBar"));
+  tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+  tbToolBar->setMovable(false);
+  tbToolBar->setIconSize(QSize(24, 24));
+  for (const BotonBarraDef& b : kBotones) {
+    const QString key = QString::fromLatin1(b.key);
+    if (key.isEmpty()) {
+      tbToolBar->addSeparator();
+      continue;
+    }
+    QAction* button = tbToolBar->addAction(IconoBoton(key), QString::fromUtf8(b.tooltip));
+    button->setObjectName(QStringLiteral("tb") + key);
+    button->setData(key);
+    button->setToolTip(QString::fromUtf8(b.tooltip));
+    button->setStatusTip(QString::fromUtf8(b.description));
+    if (key == QLatin1String("VerPizarra")) button->setCheckable(true);
+    connect(button, &QAction::triggered, this, [this, key] { RunGuarded([&] { tbToolBar_ButtonClick(key); }); });
+  }
+}
+
+QAction* MDIForm1::BotonBarra(const QString& key) const {
+  for (QAction* a : tbToolBar->actions()) {
+    if (a->data().toString() == key) return a;
+  }
+  return nullptr;
+}
+
 void MDIForm1::Form_Load() {
-  setEnabled(true);
+  HabilitaPrincipal(true);
   mnu_prueba_funcionesSHVrepresas->setEnabled(false);
   mnu_prueba_funcionesHQrepresas->setEnabled(false);
+  mnuGuardarProyectoComo->setEnabled(false);
   setWindowTitle(TituloPrograma + QStringLiteral(" - Modelo Hidrológico de  simulación de crecidas"));
+  setWindowIcon(IconoPrograma());
+}
+
+void MDIForm1::HabilitaPrincipal(bool enabled) {
+  menuBar()->setEnabled(enabled);
+  tbToolBar->setEnabled(enabled);
+}
+
+bool MDIForm1::PrincipalHabilitado() const { return menuBar()->isEnabled(); }
+
+void MDIForm1::tbToolBar_ButtonClick(const QString& key) {
+  // Keys compared exactly, in toolbar order; "Guardar", "Imprimir" and "Ayuda" do nothing.
+  const std::pair<const char*, QAction*> comoMenu[] = {
+      {"Nuevo", mnuNuevoProyecto},         {"Abrir", mnuAbrirProyecto},
+      {"EditorGrUEHs", mnufrmUEHs},        {"EditorTbUEHs", mnuEditfrmUEHsTabla},
+      {"VerParamUEHs", mnufrmUEHsTabla},   {"EntraPp", mnufrmPp},
+      {"Corre1", mnuCorre1},               {"Corre2", mnuCorre2},
+      {"VerHieto", mnuGraficoPp},          {"VerHidro", mnuHidrogramas},
+      {"VerAbacoQDR", mnuGraficoPDRComponente}, {"VerTablaQDR1", mnuPlanillaPDRCompleta},
+      {"VerTablaQDR2", mnuPlanillaPDRComponente},
+  };
+  for (const auto& [k, action] : comoMenu) {
+    if (key == QLatin1String(k)) {
+      action->trigger();
+      return;
+    }
+  }
 }
 
 void MDIForm1::mnuSalir_Click() {
   GuardaArchivoDirectorio();
   EndProgram();
+}
+
+void MDIForm1::mnuAyudaAcerca_Click() { ShowModeless(&FormInstance<frmAbout>::instance(), false); }
+
+void MDIForm1::mnuHelpContents_Click() {
+  try {
+    const QString ruta = AppPath() + QStringLiteral("/Ayuda/") + QStringLiteral("AyudaTAVO.chm");
+    if (!FileExists(ruta)) Raise(kErrFileNotFound);
+    if (!OpenWithDesktop(ruta)) Raise(kErrPathFileAccess);
+  } catch (const VbError& e) {
+    // The help viewer could not be started: the program goes on.
+    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
+           QStringLiteral("Verifique"));
+  }
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,12 @@
-// The main window: the frame inside which every other window of the program opens.
+// The main window: the frame that owns the menus, the toolbar and the project panel, and inside
+// which every other window of the program opens.
 #pragma once
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QToolBar>
 
 #include "platform/forms.h"
 
@@ -18,19 +20,67 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void Form_Load();
   void Form_Unload() {}
 
+  // The main window's own controls on or off: menus, toolbar and project panel. The windows open
+  // inside it are not affected.
+  void HabilitaPrincipal(bool enabled);
+  bool PrincipalHabilitado() const;
+
   // Exit: records the working directory and ends the program.
   void mnuSalir_Click();
+  void mnuAyudaAcerca_Click();
+  void mnuHelpContents_Click();
+  // Runs the command of the toolbar button with this key.
+  void tbToolBar_ButtonClick(const QString& key);
 
   QMdiArea* mdiArea;
+  QToolBar* tbToolBar;
+
   QMenu* mnuFile;
+  QAction* mnuNuevoProyecto;
+  QAction* mnuAbrirProyecto;
+  QAction* mnuGuardarProyectoComo;
+  QAction* mnuDirCrea;
+  QAction* mnuEliminarProyecto;
+  QAction* mnuFilePageSetup;
+  QAction* mnuVistaPreliminar;
+  QAction* mnuImprimir;
   QAction* mnuSalir;
   QAction* mnu_ultimoarchivo1;
   QMenu* mnuOpciones;
+  QAction* mnuOpcionesBarra;
+  QAction* mnuOpcionesConfigurar;
   QAction* mnu_prueba_funcionesSHVrepresas;
   QAction* mnu_prueba_funcionesHQrepresas;
+  QMenu* mnuEntradas;
+  QAction* mnufrmUEHs;
+  QAction* mnuEditfrmUEHsTabla;
+  QAction* mnufrmUEHsTabla;
+  QAction* mnufrmPp;
+  QMenu* mnuProceso;
+  QAction* mnuCorre1;
+  QAction* mnuCorre2;
+  QAction* mnuPizarra1;
+  QMenu* mnuSalidas;
+  QAction* mnuGraficoPp;
+  QAction* mnuHidrogramas;
+  QAction* mnuGraficoPDRComponente;
+  QAction* mnuPlanillaPDRCompleta;
+  QAction* mnuPlanillaPDRComponente;
+  QAction* mnuEmpiricos;
+  QMenu* mnuVentana;
+  QMenu* mnuAyuda;
+  QAction* mnuHelpContents;
+  QAction* mnuAyudaAcerca;
+
+  // The toolbar button with this key (nullptr for none).
+  QAction* BotonBarra(const QString& key) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreaMenus();
+  void CreaBarra();
 };
 
 }  // namespace tavo

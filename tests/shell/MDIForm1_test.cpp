@@ -1,0 +1,212 @@
+#include "shell/MDIForm1.h"
+
+#include <QDir>
+#include <QMenuBar>
+#include <QSignalSpy>
+
+#include "platform/app.h"
+#include "project/estado.h"
+#include "shell/frmAbout.h"
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+class MDIForm1Test : public test::TavoTest {
+ protected:
+  void SetUp() override {
+    TavoTest::SetUp();
+    TituloPrograma = QStringLiteral("TAVO 1.06");
+  }
+  void TearDown() override {
+    SetDesktopOpener(nullptr);
+    TavoTest::TearDown();
+  }
+  MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
+};
+
+TEST_F(MDIForm1Test, EveryMenuItemAtStartUp) {
+  struct Item {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    bool visible;
+    bool enabled;
+    bool checked;
+  };
+  const QKeySequence none;
+  auto ctrl = [](Qt::Key k) { return QKeySequence(Qt::CTRL | k); };
+  const Item items[] = {
+      {"mnuFile", "&Archivo", none, true, true, false},
+      {"mnuNuevoProyecto", "&Nuevo Proyecto", ctrl(Qt::Key_N), true, true, false},
+      {"mnuAbrirProyecto", "&Abrir un Proyecto existente", ctrl(Qt::Key_A), true, true, false},
+      {"mnuGuardarProyectoComo", "&Guardar proyecto con otro nombre...", ctrl(Qt::Key_G), true, false, false},
+      {"mnuDirCrea", "Editar &Directorios y Archivos", ctrl(Qt::Key_D), false, false, false},
+      {"mnuEliminarProyecto", "&Eliminar un Proyecto existente", ctrl(Qt::Key_E), true, true, false},
+      {"mnuFilePageSetup", "&Preparar Página", none, false, false, false},
+      {"mnuVistaPreliminar", "&Vista Preliminar", none, false, false, false},
+      {"mnuImprimir", "Im&primir", ctrl(Qt::Key_P), false, false, false},
+      {"mnuSalir", "Sa&lir", ctrl(Qt::Key_L), true, true, false},
+      {"mnu_ultimoarchivo1", "------------", ctrl(Qt::Key_U), true, true, false},
+      {"mnuOpciones", "&Opciones", none, true, true, false},
+      {"mnuOpcionesBarra", "&Barra de Herramientas", none, false, false, false},
+      {"mnuOpcionesConfigurar", "&Opciones de Configuración", ctrl(Qt::Key_O), true, true, false},
+      {"mnu_prueba_funcionesSHVrepresas", "Verificar Funciones HA&S en Represas", ctrl(Qt::Key_S), true, false, false},
+      {"mnu_prueba_funcionesHQrepresas", "Verificar Funciones h-&Q de Represas", ctrl(Qt::Key_Q), true, false, false},
+      {"mnuEntradas", "&Entradas", none, true, true, false},
+      {"mnufrmUEHs", "Editor de &UEHs (Gráfico)", QKeySequence(Qt::Key_F2), true, true, false},
+      {"mnuEditfrmUEHsTabla", "Editor &Tabla de UEHs y Cauces", QKeySequence(Qt::Key_F3), true, true, false},
+      {"mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4), true, true, false},
+      {"mnufrmPp", "&Precipitaciones", QKeySequence(Qt::Key_F5), true, true, false},
+      {"mnuProceso", "&Proceso", none, true, true, false},
+      {"mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11), true, true, false},
+      {"mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ", QKeySequence(Qt::Key_F12), true, true, false},
+      {"mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", ctrl(Qt::Key_F11), true, true, true},
+      {"mnuSalidas", "&Salidas", none, true, true, false},
+      {"mnuGraficoPp", "Hietogramas (Pp-t)", none, true, true, false},
+      {"mnuHidrogramas", "&Hidrogramas", ctrl(Qt::Key_H), true, true, false},
+      {"mnuGraficoPDRComponente", "Gráfico Qp-D-R p/Componente", none, true, true, false},
+      {"mnuPlanillaPDRCompleta", "Planilla Qp-D-R Completa", none, true, true, false},
+      {"mnuPlanillaPDRComponente", "Planilla Qp-D-R p/Componente", none, true, true, false},
+      {"mnuEmpiricos", "&Métodos Empíricos", none, true, true, false},
+      {"mnuVentana", "&Ventana", none, false, false, false},
+      {"mnuAyuda", "A&yuda", none, true, true, false},
+      {"mnuHelpContents", "Con&tenido", none, true, true, false},
+      {"mnuAyudaAcerca", "A&cerca de TAVO", none, true, true, false},
+  };
+  // A hidden item is also disabled, so that its shortcut does nothing.
+  MDIForm1& w = main();
+  QStringList seen;
+  for (const Item& item : items) {
+    SCOPED_TRACE(item.name);
+    QAction* a = nullptr;
+    for (QAction* candidate : w.findChildren<QAction*>(QString::fromLatin1(item.name))) {
+      if (!a || candidate->menu()) a = candidate;
+    }
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(), QString::fromUtf8(item.caption));
+    EXPECT_EQ(a->shortcut(), item.shortcut);
+    EXPECT_EQ(a->isVisible(), item.visible);
+    EXPECT_EQ(a->isEnabled(), item.enabled);
+    EXPECT_EQ(a->isChecked(), item.checked);
+    seen << QString::fromLatin1(item.name);
+  }
+  // Top-level order, as the menu bar shows it.
+  QStringList order;
+  for (QAction* a : w.menuBar()->actions()) order << a->objectName();
+  EXPECT_EQ(order, QStringList({"mnuFile", "mnuOpciones", "mnuEntradas", "mnuProceso", "mnuSalidas", "mnuEmpiricos",
+                                "mnuVentana", "mnuAyuda"}));
+  // Separators stand where the menus have them.
+  QStringList file;
+  for (QAction* a : w.mnuFile->actions()) file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+  EXPECT_EQ(file, QStringList({"mnuNuevoProyecto", "mnuAbrirProyecto", "mnuGuardarProyectoComo", "-", "mnuDirCrea",
+                               "mnuEliminarProyecto", "-", "mnuFilePageSetup", "mnuVistaPreliminar", "mnuImprimir",
+                               "mnuSalir", "-", "mnu_ultimoarchivo1"}));
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("TAVO 1.06 - Modelo Hidrológico de  simulación de crecidas"));
+  EXPECT_FALSE(w.windowIcon().isNull());
+}
+
+TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
+  MDIForm1& w = main();
+  QStringList keys;
+  int gaps = 0;
+  for (QAction* a : w.tbToolBar->actions()) {
+    if (a->isSeparator()) {
+      ++gaps;
+      keys << QStringLiteral("-");
+    } else {
+      keys << a->data().toString();
+    }
+  }
+  EXPECT_EQ(keys.size(), 22);
+  EXPECT_EQ(keys.indexOf(QStringLiteral("-")), 5);
+  EXPECT_EQ(gaps, 4);
+  EXPECT_EQ(w.BotonBarra(QStringLiteral("Imprimir"))->toolTip(), "Imprimir ");
+  EXPECT_EQ(w.BotonBarra(QStringLiteral("Configurar"))->toolTip(), QStringLiteral("Opciónes de Configuración"));
+  EXPECT_EQ(w.BotonBarra(QStringLiteral("Nuevo"))->statusTip(), "Crea nuevo Proyecto");
+
+  const std::pair<const char*, QAction*> routed[] = {
+      {"Nuevo", w.mnuNuevoProyecto},          {"Abrir", w.mnuAbrirProyecto},
+      {"EditorGrUEHs", w.mnufrmUEHs},         {"EditorTbUEHs", w.mnuEditfrmUEHsTabla},
+      {"VerParamUEHs", w.mnufrmUEHsTabla},    {"EntraPp", w.mnufrmPp},
+      {"Corre1", w.mnuCorre1},                {"Corre2", w.mnuCorre2},
+      {"VerHieto", w.mnuGraficoPp},           {"VerHidro", w.mnuHidrogramas},
+      {"VerAbacoQDR", w.mnuGraficoPDRComponente}, {"VerTablaQDR1", w.mnuPlanillaPDRCompleta},
+      {"VerTablaQDR2", w.mnuPlanillaPDRComponente},
+  };
+  std::vector<std::unique_ptr<QSignalSpy>> spies;
+  for (const auto& [key, action] : routed) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
+  for (const auto& [key, action] : routed) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
+  for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
+
+  // Keys that do nothing, and keys compared exactly.
+  for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"}) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
+  for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
+  EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(MDIForm1Test, DisablingTheMainWindowLeavesItsChildWindowsAlone) {
+  MDIForm1& w = main();
+  w.show();
+  auto* child = new QWidget;
+  ShowModeless(child, true);
+  w.HabilitaPrincipal(false);
+  EXPECT_FALSE(w.menuBar()->isEnabled());
+  EXPECT_FALSE(w.tbToolBar->isEnabled());
+  EXPECT_TRUE(child->isEnabled());
+  EXPECT_TRUE(w.mdiArea->isEnabled());
+  w.HabilitaPrincipal(true);
+  EXPECT_TRUE(w.PrincipalHabilitado());
+  delete child;
+}
+
+TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
+  main().mnuAyudaAcerca_Click();
+  ASSERT_TRUE(FormInstance<frmAbout>::isLoaded());
+  frmAbout& about = FormInstance<frmAbout>::instance();
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_EQ(about.windowTitle(), "Acerca de TAVO");
+  EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versión 1.0.6"));
+  EXPECT_EQ(about.lblTitle->text(), "TAVO");
+  EXPECT_EQ(about.cmdSysInfo->text(), "Info. del &sistema...");
+  QString value = QStringLiteral("x");
+  EXPECT_FALSE(about.GetKeyValue(0, QStringLiteral("SOFTWARE"), QStringLiteral("PATH"), value));
+  EXPECT_TRUE(value.isEmpty());
+  dialogs.answer(vbOK);
+  about.cmdSysInfo->click();
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].prompt, QStringLiteral("La información del sistema no está disponible en este momento"));
+  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly);
+  EXPECT_TRUE(dialogs.records()[0].title.isEmpty());
+  EXPECT_FALSE(BusyPointer());
+  about.cmdOK->click();
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(MDIForm1Test, HelpFileOpensWithTheDesktopOrSaysWhyNot) {
+  QStringList opened;
+  bool opens = true;
+  SetDesktopOpener([&](const QString& file) {
+    opened << file;
+    return opens;
+  });
+  dialogs.answer(vbOK);
+  main().mnuHelpContents_Click();
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].prompt, QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
+  EXPECT_TRUE(opened.isEmpty());
+
+  QDir(programDir()).mkdir(QStringLiteral("Ayuda"));
+  test::WriteBytes(path("Ayuda/AyudaTAVO.chm"), "ayuda");
+  main().mnuHelpContents_Click();
+  EXPECT_EQ(opened, QStringList{path("Ayuda/AyudaTAVO.chm")});
+  opens = false;
+  dialogs.answer(vbOK);
+  main().mnuHelpContents_Click();
+  ASSERT_EQ(dialogs.records().size(), 2u);
+  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("Error Nro. 75 ,")));
+  EXPECT_FALSE(ProgramHasEnded());
+}
+
+}  // namespace
+}  // namespace tavo
