@@ -6,6 +6,7 @@
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "reservoirs/tablas.h"
 #include "shell/inicio.h"
 
 namespace tavo::test {
@@ -14,6 +15,7 @@ void TavoTest::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   UnloadAllForms();
   ResetEstadoProyecto();
+  ResetReservoirState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
