@@ -91,4 +91,34 @@ class Array2 {
   std::vector<T> data_;
 };
 
+// Three dimensions, each from 0: the program's arrays of coefficients per element, range and term.
+template <class T>
+class Array3 {
+ public:
+  Array3() = default;
+  Array3(int upper1, int upper2, int upper3) { redim(upper1, upper2, upper3); }
+
+  void redim(int upper1, int upper2, int upper3) {
+    u1_ = upper1, u2_ = upper2, u3_ = upper3;
+    data_.assign(static_cast<size_t>(count(u1_)) * count(u2_) * count(u3_), T{});
+  }
+
+  int upper1() const { return u1_; }
+  int upper2() const { return u2_; }
+  int upper3() const { return u3_; }
+
+  T& operator()(int i, int j, int k) { return data_[check(i, j, k)]; }
+  const T& operator()(int i, int j, int k) const { return data_[check(i, j, k)]; }
+
+ private:
+  static int count(int u) { return u >= 0 ? u + 1 : 0; }
+  size_t check(int i, int j, int k) const {
+    if (i < 0 || i > u1_ || j < 0 || j > u2_ || k < 0 || k > u3_) Raise(kErrSubscript);
+    const size_t plane = static_cast<size_t>(i) * count(u2_) + static_cast<size_t>(j);
+    return plane * count(u3_) + static_cast<size_t>(k);
+  }
+  int u1_ = -1, u2_ = -1, u3_ = -1;
+  std::vector<T> data_;
+};
+
 }  // namespace tavo

@@ -7,6 +7,7 @@
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "reservoirs/tablas.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -19,6 +20,7 @@ void TavoTest::SetUp() {
   UnloadAllForms();
   ResetEstadoProyecto();
   ResetEstadoEditor();
+  ResetReservoirState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());

@@ -1,0 +1,46 @@
+// Storage, area and outflow of the dam or lake held in ElementoActual, read from its tables by linear
+// interpolation or from the dam's analytic outflow ranges, and the level for a given outflow by
+// bisection. A value beyond a table asks whether to go on (result 0) or to end the program.
+#pragma once
+
+#include "platform/arrays.h"
+#include "platform/errors.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+// ---- the dams' outflow settings as CargaFQRepresas last copied them ----
+inline Array2<Integer> ChkFQRepresa;  // (dam, range 1..8): the range's switch
+inline Array3<Single> CoefFQRepresa;  // (dam, range 1..8, 1 a | 2 b | 3 c | 4 lower | 5 upper level)
+
+// Copies the outflow ranges of every dam of colRepresas into ChkFQRepresa and CoefFQRepresa.
+void CargaFQRepresas();
+
+// Table functions. Each returns the stored value of a row the argument hits (a Long storage, a
+// Single level, area or outflow), an interpolated value (Double for storages and for levels from
+// storages, Single otherwise), the Integer 0 after the user chose to go on past the table, or empty.
+// Only QdeHLago traps failures (tables never read, a record of the wrong kind); the others raise
+// them to their caller.
+Variant SdeHRepresa(Single h);
+Variant SdeHLago(Single h);
+Variant HdeSRepresa(Single s);
+Variant AdeHRepresa(Single h);
+Variant AdeHLago(Single h);
+Variant HdeARepresa(Single a);
+Variant HdeSLago(Single s);
+Variant QdeHLago(Single h);
+
+// Outflow of the dam [m3/s] at level h: from its height-discharge table when optTabla is set, else
+// the sum of its switched-on ranges that hold h. Single, or empty after a failure it reports.
+Variant QdeHRepresa(Single h);
+
+// Level [m] at which the dam's or lake's outflow equals q, by bisection between the ends of its
+// table (or of its switched-on ranges). Single, or empty when there is no table or after a failure.
+Variant HdeQalmaRepresa(Single q);
+Variant HdeQalmaLago(Single q);
+
+// The common error message of the reservoir procedures: "Error Nro. ", the number, the error text,
+// " ," and "Verifique", with an OK button and no title.
+void ShowCommonError(const VbError& e);
+
+}  // namespace tavo

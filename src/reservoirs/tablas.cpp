@@ -1,0 +1,243 @@
+#include "reservoirs/tablas.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "components/dlgLago.h"
+#include "platform/errors.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "reservoirs/funciones.h"
+
+namespace tavo {
+
+namespace {
+
+constexpr int kFilasIniciales = 10;  // row bound of a freshly read family
+
+// One column of a family: Single values, or storages kept as whole numbers.
+struct Columna {
+  Array2<Single>* simple = nullptr;
+  Array2<Long>* entera = nullptr;
+  int filasIniciales = kFilasIniciales;
+
+  void crea(int m) const {
+    if (simple) simple->redim(m, filasIniciales);
+    if (entera) entera->redim(m, filasIniciales);
+  }
+  void redimPreserve(int upper) const {
+    if (simple) simple->redimPreserve(upper);
+    if (entera) entera->redimPreserve(upper);
+  }
+  void guarda(int n, int fila, Single valor) const {
+    if (simple) (*simple)(n, fila) = valor;
+    if (entera) (*entera)(n, fila) = CLng(valor);
+  }
+  Variant valor(int n, int fila) const {
+    return simple ? Variant((*simple)(n, fila)) : Variant((*entera)(n, fila));
+  }
+};
+
+// A table family: its file, its row counts and its columns in file order. A record of the file holds
+// as many values as the family has columns; a header holds the name, the row count and fillers "*".
+struct Familia {
+  const char* sufijo;
+  Array1<Integer>& filas;
+  std::vector<Columna> columnas;
+
+  int ancho() const { return static_cast<int>(columnas.size()); }
+  QString archivo() const { return NombreProyecto + QLatin1String(sufijo); }
+  void redimFilas(int upper) const {
+    for (const Columna& c : columnas) c.redimPreserve(upper);
+  }
+};
+
+// An element of a collection as the table files see it: its record, number and name.
+struct Elemento {
+  ObjectRef registro;
+  Integer numero;
+  QString nombre;
+};
+
+Familia FamiliaHSVRepresa() {
+  return {"_RHAS.pcn",
+          NFilasHSVRepresa,
+          {{&HTablaHSVRepresa}, {&ATablaHSVRepresa}, {nullptr, &STablaHSVRepresa}}};
+}
+Familia FamiliaHQRepresa() {
+  return {"_RHQ.pcn", NFilasHQRepresa, {{&HTablaHQRepresa}, {&QTablaHQRepresa}}};
+}
+Familia FamiliaHSVQLago() {
+  return {"_LHASQ.pcn",
+          NFilasHSVQLago,
+          {{&HTablaHSVQLago}, {&ATablaHSVQLago}, {nullptr, &STablaHSVQLago}, {&QTablaHSVQLago, nullptr, 11}}};
+}
+
+// The dams or lakes in collection order; also sets the kind's count.
+std::vector<Elemento> Represas() {
+  nRepresas = CheckInteger(static_cast<long long>(colRepresas.size()));
+  std::vector<Elemento> lista;
+  for (const auto& r : colRepresas) lista.push_back({r, r->numRepresa, r->NombreRepresa});
+  return lista;
+}
+std::vector<Elemento> Lagos() {
+  nLagos = CheckInteger(static_cast<long long>(colLagos.size()));
+  std::vector<Elemento> lista;
+  for (const auto& l : colLagos) lista.push_back({l, l->numLAGO, l->NombreLAGO});
+  return lista;
+}
+
+// Makes DirActual the current directory; a failure is reported and the caller goes on.
+void CambiaADirActual() {
+  try {
+    ChDir(DirActual);
+  } catch (const VbError& e) {
+    ShowCommonError(e);
+  }
+}
+
+// Passes over the file's records up to the header of `nombre` and returns its row count. Records
+// passed over are read as texts only, whatever they hold.
+Integer BuscaEncabezado(SeqFile& file, const Familia& familia, const QString& nombre) {
+  for (;;) {
+    const QString primero = file.inputString();
+    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == nombre) {
+      const Integer n = file.inputInteger();
+      for (int k = 2; k < familia.ancho(); ++k) file.inputString();
+      return n;
+    }
+    for (int k = 1; k < familia.ancho(); ++k) file.inputString();
+  }
+}
+
+// Reads the table of one element into the family. Returns false when the file cannot be opened, so
+// that the reader stops: it would fail the same way for every element.
+bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax) {
+  const QString ruta = DirActual + QLatin1Char('/') + familia.archivo();
+  std::unique_ptr<SeqFile> file;
+  try {
+    file = std::make_unique<SeqFile>(ruta, OpenMode::Input);
+  } catch (const VbError& err) {
+    if (err.number != kErrFileNotFound) ShowCommonError(err);
+    return false;
+  }
+  try {
+    const Integer n = BuscaEncabezado(*file, familia, e.nombre);
+    familia.filas(e.numero) = n;
+    filasMax = std::max(filasMax, static_cast<int>(n));
+    familia.redimFilas(filasMax + 1);
+    for (int fila = 1; fila <= n; ++fila) {
+      for (const Columna& c : familia.columnas) c.guarda(e.numero, fila, file->inputSingle());
+    }
+    file->close();
+  } catch (const VbError& err) {
+    // A header that is missing or rows that end early or do not read leave the element without a table.
+    if (e.numero >= familia.filas.lower() && e.numero <= familia.filas.upper()) familia.filas(e.numero) = 0;
+    if (err.number != kErrInputPastEnd) ShowCommonError(err);
+  }
+  return true;
+}
+
+// Recreates the family for the elements and reads the table of each one from the file. Returns
+// false when the file could not be opened.
+bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
+  int m = 0;
+  for (const Elemento& e : elementos) m = std::max(m, static_cast<int>(e.numero));
+  familia.filas.redim(0, m);
+  for (const Columna& c : familia.columnas) c.crea(m);
+  CambiaADirActual();
+  RutaArchivo = familia.archivo();
+  int filasMax = kFilasIniciales;
+  for (const Elemento& e : elementos) {
+    ElementoActual = e.registro;
+    if (!LeeElemento(familia, e, filasMax)) return false;
+  }
+  return true;
+}
+
+// Writes the header and rows of every element from memory into a new file that replaces the old one
+// only when it is complete.
+void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
+  CambiaADirActual();
+  RutaArchivo = familia.archivo();
+  try {
+    SeqFile file(DirActual + QLatin1Char('/') + familia.archivo(), OpenMode::Output);
+    for (const Elemento& e : elementos) {
+      ElementoActual = e.registro;
+      const Integer n = familia.filas(e.numero);
+      QStringList encabezado{WriteValueText(QStringLiteral("*") + e.nombre), WriteValueText(n)};
+      for (int k = 2; k < familia.ancho(); ++k) encabezado << WriteValueText(QStringLiteral("*"));
+      file.print(encabezado.join(QLatin1Char(',')));
+      for (int fila = 1; fila <= n; ++fila) {
+        QStringList valores;
+        for (const Columna& c : familia.columnas) valores << WriteValueText(c.valor(e.numero, fila));
+        file.print(valores.join(QLatin1Char(',')));
+      }
+    }
+    file.close();
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound) ShowCommonError(e);
+  }
+}
+
+}  // namespace
+
+void LeeTablaHSVRepresa() {
+  LeeFamilia(FamiliaHSVRepresa(), Represas());
+}
+
+void LeeTablaHQRepresa() {
+  LeeFamilia(FamiliaHQRepresa(), Represas());
+}
+
+void LeeTablaHSVQLago() {
+  if (!LeeFamilia(FamiliaHSVQLago(), Lagos())) return;
+  if (selLago < 1 || !FormInstance<dlgLago>::isLoaded()) return;
+  for (const auto& lago : colLagos) {
+    if (lago->numLAGO != selLago) continue;
+    const bool conTabla = NFilasHSVQLago(selLago) >= 1;
+    FormInstance<dlgLago>::object().lblParametros->setText(conTabla ? QStringLiteral("Datos HSVQ en Tabla")
+                                                                    : QStringLiteral("---"));
+  }
+}
+
+void GuardaTablaHSVRepresa() {
+  GuardaFamilia(FamiliaHSVRepresa(), Represas());
+}
+void GuardaTablaHQRepresa() {
+  GuardaFamilia(FamiliaHQRepresa(), Represas());
+}
+void GuardaTablaHSVQLago() {
+  GuardaFamilia(FamiliaHSVQLago(), Lagos());
+}
+
+void RedimFilasHSVRepresa(int upper) {
+  FamiliaHSVRepresa().redimFilas(upper);
+}
+void RedimFilasHQRepresa(int upper) {
+  FamiliaHQRepresa().redimFilas(upper);
+}
+void RedimFilasHSVQLago(int upper) {
+  FamiliaHSVQLago().redimFilas(upper);
+}
+
+void ResetReservoirState() {
+  NFilasHSVRepresa = {};
+  HTablaHSVRepresa = {};
+  ATablaHSVRepresa = {};
+  STablaHSVRepresa = {};
+  NFilasHQRepresa = {};
+  HTablaHQRepresa = {};
+  QTablaHQRepresa = {};
+  NFilasHSVQLago = {};
+  HTablaHSVQLago = {};
+  ATablaHSVQLago = {};
+  STablaHSVQLago = {};
+  QTablaHSVQLago = {};
+  ChkFQRepresa = {};
+  CoefFQRepresa = {};
+}
+
+}  // namespace tavo
