@@ -5,6 +5,7 @@
 #include "platform/app.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
+#include "project/configuracion.h"
 #include "project/estado.h"
 #include "shell/inicio.h"
 
@@ -14,6 +15,7 @@ void TavoTest::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   UnloadAllForms();
   ResetEstadoProyecto();
+  ResetConfiguracionProyecto();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
