@@ -141,6 +141,7 @@ FileList::FileList(QWidget* parent) : QListWidget(parent), path_(CurDir()) {
 void FileList::setPath(const QString& folder) {
   const QString target = ResolvePath(folder);
   if (folder.isEmpty() || !QFileInfo(target).isDir()) Raise(kErrPathNotFound);
+  if (target != path_) setCurrentRow(-1);
   path_ = target;
   refresh();
 }
@@ -171,6 +172,7 @@ void FileList::setFileName(const QString& name) {
 }
 
 void FileList::refresh() {
+  const QString chosen = fileName();
   clear();
   QStringList filters = pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts);
   for (QString& f : filters) {
@@ -182,7 +184,9 @@ void FileList::refresh() {
   dir.setFilter(QDir::Files);
   dir.setSorting(QDir::Name | QDir::IgnoreCase);
   addItems(dir.entryList());
+  // The chosen file stays chosen while it is listed.
   setCurrentRow(-1);
+  if (!chosen.isEmpty()) setFileName(chosen);
 }
 
 void FileList::mousePressEvent(QMouseEvent* event) {

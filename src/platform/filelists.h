@@ -62,7 +62,7 @@ class FileList : public QListWidget {
   explicit FileList(QWidget* parent = nullptr);
 
   QString path() const { return path_; }
-  // Lists another folder (error 76 when it does not exist); no file is chosen afterwards.
+  // Lists a folder (error 76 when it does not exist). In another folder no file is chosen.
   void setPath(const QString& folder);
   QString pattern() const { return pattern_; }
   void setPattern(const QString& pattern);
@@ -70,7 +70,7 @@ class FileList : public QListWidget {
   QString fileName() const;
   // Chooses a file. A name with a folder makes that folder the list's folder first.
   void setFileName(const QString& name);
-  // Lists the folder again.
+  // Lists the folder again; the chosen file stays chosen while it is listed.
   void refresh();
 
  signals:

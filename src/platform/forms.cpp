@@ -1,11 +1,11 @@
 #include "platform/forms.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QEvent>
 #include <QEventLoop>
-#include <QPointer>
+#include <QFocusEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 #include <exception>
 #include <vector>
@@ -21,7 +21,9 @@ std::vector<void (*)()>& FormUnloaders() {
 }
 }  // namespace
 
-void RegisterForm(void (*unload)()) { FormUnloaders().push_back(unload); }
+void RegisterForm(void (*unload)()) {
+  FormUnloaders().push_back(unload);
+}
 
 void UnloadAllForms() {
   // Newest first: a window created by another goes before it.
@@ -34,7 +36,9 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 }
 
 QString UnhandledErrorText(const VbError& e) {
-  return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2").arg(e.number).arg(e.description);
+  return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2")
+      .arg(e.number)
+      .arg(e.description);
 }
 
 void RunGuarded(const std::function<void()>& handler) {
@@ -55,6 +59,15 @@ void RunGuarded(const std::function<void()>& handler) {
 
 ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
 
+namespace {
+// True while a refusing box takes the focus back: the control the focus had reached meanwhile never
+// really had it, so it is not validated on the way out.
+bool& TakingFocusBack() {
+  static bool taking = false;
+  return taking;
+}
+}  // namespace
+
 bool ValidatedBox::validate() {
   if (!check_ || validating_) return true;
   validating_ = true;
@@ -62,7 +75,9 @@ bool ValidatedBox::validate() {
   RunGuarded([&] { ok = check_(); });
   validating_ = false;
   if (!ok) {
+    TakingFocusBack() = true;
     setFocus(Qt::OtherFocusReason);
+    TakingFocusBack() = false;
     selectAll();
   }
   return ok;
@@ -77,7 +92,7 @@ void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   const Qt::FocusReason reason = event->reason();
   // Leaving the window (another window activated, a menu or a message opened) is no lost focus.
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || TakingFocusBack()) return;
   validate();
 }
 
@@ -88,8 +103,12 @@ QMdiArea*& Host() {
 }
 }  // namespace
 
-void SetMdiHost(QMdiArea* area) { Host() = area; }
-QMdiArea* MdiHost() { return Host(); }
+void SetMdiHost(QMdiArea* area) {
+  Host() = area;
+}
+QMdiArea* MdiHost() {
+  return Host();
+}
 
 void ShowModeless(QWidget* form, bool mdiChild) {
   if (mdiChild && Host()) {

@@ -1,8 +1,8 @@
 #include "platform/forms.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -99,6 +99,26 @@ TEST_F(FormsTest, FailingBoxKeepsTheFocusWithItsTextSelected) {
   EXPECT_TRUE(w.second->hasFocus());
   EXPECT_EQ(w.second->selectedText(), "otro");
   EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
+TEST_F(FormsTest, TwoRefusingBoxesDoNotPassTheFocusBackAndForth) {
+  BoxWindow w;
+  w.second->setValidation([&w] {
+    if (w.second->text() == QLatin1String("mal")) {
+      MsgBox(QStringLiteral("Segundo fuera de rango"), vbExclamation);
+      return false;
+    }
+    return true;
+  });
+  w.second->setText(QStringLiteral("mal"));
+  w.first->setText(QStringLiteral("mal"));
+  dialogs.answer(vbOK);
+  QTest::keyClick(w.first, Qt::Key_Tab);
+  QApplication::processEvents();
+  // Only the box being left is checked; the focus it passed through is taken back quietly.
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].prompt, "Valor fuera de rango");
+  EXPECT_TRUE(w.first->hasFocus());
 }
 
 TEST_F(FormsTest, ButtonsValidateTheFocusedBoxFirst) {
