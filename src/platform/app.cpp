@@ -36,10 +36,7 @@ bool& BusyFlag() {
   return busy;
 }
 
-QScreen* Screen() {
-  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
-                                                                      : nullptr;
-}
+QScreen* Screen() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr; }
 
 }  // namespace
 
@@ -49,42 +46,25 @@ void EndProgram() {
   throw ProgramEnded{};
 }
 
-void SetEndProgramHandler(std::function<void()> handler) {
-  EndHandler() = std::move(handler);
-}
-bool ProgramHasEnded() {
-  return EndedFlag();
-}
-void SetProgramHasEnded(bool ended) {
-  EndedFlag() = ended;
-}
+void SetEndProgramHandler(std::function<void()> handler) { EndHandler() = std::move(handler); }
+bool ProgramHasEnded() { return EndedFlag(); }
+void SetProgramHasEnded(bool ended) { EndedFlag() = ended; }
 
 void DoEvents() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 QString AppPath() {
-  if (AppFolder().isEmpty() && QCoreApplication::instance())
-    AppFolder() = QCoreApplication::applicationDirPath();
+  if (AppFolder().isEmpty() && QCoreApplication::instance()) AppFolder() = QCoreApplication::applicationDirPath();
   return AppFolder();
 }
 
-void SetAppPath(const QString& folder) {
-  AppFolder() = folder;
-}
+void SetAppPath(const QString& folder) { AppFolder() = folder; }
 
-int ScreenWidthPixels() {
-  return Screen() ? Screen()->geometry().width() : 1024;
-}
-int ScreenHeightPixels() {
-  return Screen() ? Screen()->geometry().height() : 768;
-}
-int ScreenWidthTwips() {
-  return ScreenWidthPixels() * 15;
-}
-int ScreenHeightTwips() {
-  return ScreenHeightPixels() * 15;
-}
+int ScreenWidthPixels() { return Screen() ? Screen()->geometry().width() : 1024; }
+int ScreenHeightPixels() { return Screen() ? Screen()->geometry().height() : 768; }
+int ScreenWidthTwips() { return ScreenWidthPixels() * 15; }
+int ScreenHeightTwips() { return ScreenHeightPixels() * 15; }
 
 void SetBusyPointer(bool busy) {
   if (busy == BusyFlag()) return;
@@ -97,21 +77,15 @@ void SetBusyPointer(bool busy) {
   }
 }
 
-bool BusyPointer() {
-  return BusyFlag();
-}
+bool BusyPointer() { return BusyFlag(); }
 
-QDateTime Now() {
-  return FixedClock().isValid() ? FixedClock() : QDateTime::currentDateTime();
-}
+QDateTime Now() { return FixedClock().isValid() ? FixedClock() : QDateTime::currentDateTime(); }
 
 double Timer() {
   const QTime t = Now().time();
   return t.msecsSinceStartOfDay() / 1000.0;
 }
 
-void SetFixedClock(const QDateTime& now) {
-  FixedClock() = now;
-}
+void SetFixedClock(const QDateTime& now) { FixedClock() = now; }
 
 }  // namespace tavo

@@ -15,10 +15,10 @@ namespace {
 
 // Characters of bytes 0x80 to 0x9F; 0 marks the five bytes the code page leaves undefined, which
 // stand for the control character of the same number.
-constexpr char16_t kHighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 QString& CurrentDirectory() {
   static QString dir = QDir::currentPath();
@@ -30,12 +30,8 @@ std::vector<SeqFile*>& OpenFiles() {
   return files;
 }
 
-bool IsBlank(QChar c) {
-  return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-bool IsLineEnd(QChar c) {
-  return c == QLatin1Char('\r') || c == QLatin1Char('\n');
-}
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 
 // A whole field read as a number: sign, digits, one point, exponent. False when it is not one.
 bool ParseNumberField(const QString& text, double& value) {
@@ -118,9 +114,7 @@ QByteArray EncodeWindows1252(const QString& text) {
 
 // ---- folders and files ----
 
-QString CurDir() {
-  return CurrentDirectory();
-}
+QString CurDir() { return CurrentDirectory(); }
 
 QString ResolvePath(const QString& path) {
   if (path.isEmpty()) return CurrentDirectory();
@@ -138,9 +132,7 @@ bool FileExists(const QString& path) {
   return info.exists() && !info.isDir();
 }
 
-bool DirExists(const QString& path) {
-  return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir();
-}
+bool DirExists(const QString& path) { return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir(); }
 
 void MkDir(const QString& path) {
   const QString target = ResolvePath(path);
@@ -187,8 +179,7 @@ SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)),
   if (info.isDir()) Raise(kErrPathFileAccess);
   if (!QFileInfo(info.absolutePath()).isDir()) Raise(kErrPathNotFound);
   for (SeqFile* f : OpenFiles()) {
-    if (f->path_ == path_ && (mode != OpenMode::Input || f->mode_ != OpenMode::Input))
-      Raise(kErrFileAlreadyOpen);
+    if (f->path_ == path_ && (mode != OpenMode::Input || f->mode_ != OpenMode::Input)) Raise(kErrFileAlreadyOpen);
   }
   if (mode == OpenMode::Input) {
     if (!info.exists()) Raise(kErrFileNotFound);
@@ -278,9 +269,7 @@ SeqFile::Field SeqFile::nextField() {
   return field;
 }
 
-QString SeqFile::inputString() {
-  return nextField().text;
-}
+QString SeqFile::inputString() { return nextField().text; }
 
 Double SeqFile::inputDouble() {
   double value = 0;
@@ -288,15 +277,9 @@ Double SeqFile::inputDouble() {
   return value;
 }
 
-Integer SeqFile::inputInteger() {
-  return CInt(inputDouble());
-}
-Long SeqFile::inputLong() {
-  return CLng(inputDouble());
-}
-Single SeqFile::inputSingle() {
-  return CSng(inputDouble());
-}
+Integer SeqFile::inputInteger() { return CInt(inputDouble()); }
+Long SeqFile::inputLong() { return CLng(inputDouble()); }
+Single SeqFile::inputSingle() { return CSng(inputDouble()); }
 
 Boolean SeqFile::inputBoolean() {
   const QString text = nextField().text.trimmed();
@@ -321,22 +304,14 @@ QString SeqFile::lineInput() {
 
 QString WriteValueText(const Variant& value) {
   switch (value.type()) {
-    case Variant::Type::Empty:
-      return QString();
-    case Variant::Type::Integer:
-      return FileNumberText(*value.get_if<Integer>());
-    case Variant::Type::Long:
-      return FileNumberText(*value.get_if<Long>());
-    case Variant::Type::Single:
-      return FileNumberText(*value.get_if<Single>());
-    case Variant::Type::Double:
-      return FileNumberText(*value.get_if<Double>());
-    case Variant::Type::Boolean:
-      return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
-    case Variant::Type::String:
-      return QLatin1Char('"') + *value.get_if<QString>() + QLatin1Char('"');
-    case Variant::Type::Object:
-      break;
+    case Variant::Type::Empty: return QString();
+    case Variant::Type::Integer: return FileNumberText(*value.get_if<Integer>());
+    case Variant::Type::Long: return FileNumberText(*value.get_if<Long>());
+    case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
+    case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
+    case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    case Variant::Type::String: return QLatin1Char('"') + *value.get_if<QString>() + QLatin1Char('"');
+    case Variant::Type::Object: break;
   }
   Raise(kErrTypeMismatch);
 }

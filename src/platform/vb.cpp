@@ -31,8 +31,7 @@ std::string SignificantDigits(double v, int significant, int& exponent) {
 
 QString FormatNumber(double v, int significant, NumberStyle style) {
   if (std::isnan(v)) return QStringLiteral("NaN");
-  QString sign =
-      v < 0 ? QStringLiteral("-") : (style == NumberStyle::Report ? QStringLiteral(" ") : QString());
+  QString sign = v < 0 ? QStringLiteral("-") : (style == NumberStyle::Report ? QStringLiteral(" ") : QString());
   if (v == 0) return (style == NumberStyle::Report ? QStringLiteral(" ") : QString()) + QLatin1Char('0');
   if (std::isinf(v)) return sign + QStringLiteral("1.#INF");
   int exponent = 0;
@@ -71,18 +70,12 @@ bool Variant::isNumeric() const {
 
 Double Variant::toDouble() const {
   switch (type()) {
-    case Type::Empty:
-      return 0;
-    case Type::Integer:
-      return std::get<Integer>(v_);
-    case Type::Long:
-      return std::get<Long>(v_);
-    case Type::Single:
-      return std::get<Single>(v_);
-    case Type::Double:
-      return std::get<Double>(v_);
-    case Type::Boolean:
-      return std::get<Boolean>(v_) ? -1 : 0;
+    case Type::Empty: return 0;
+    case Type::Integer: return std::get<Integer>(v_);
+    case Type::Long: return std::get<Long>(v_);
+    case Type::Single: return std::get<Single>(v_);
+    case Type::Double: return std::get<Double>(v_);
+    case Type::Boolean: return std::get<Boolean>(v_) ? -1 : 0;
     case Type::String: {
       const QString& s = std::get<QString>(v_);
       if (!IsNumeric(s)) Raise(kErrTypeMismatch);
@@ -90,21 +83,14 @@ Double Variant::toDouble() const {
       plain.remove(QLatin1Char(','));
       return Val(plain);
     }
-    case Type::Object:
-      break;
+    case Type::Object: break;
   }
   Raise(kErrTypeMismatch);
 }
 
-Single Variant::toSingle() const {
-  return CSng(toDouble());
-}
-Integer Variant::toInteger() const {
-  return CInt(toDouble());
-}
-Long Variant::toLong() const {
-  return CLng(toDouble());
-}
+Single Variant::toSingle() const { return CSng(toDouble()); }
+Integer Variant::toInteger() const { return CInt(toDouble()); }
+Long Variant::toLong() const { return CLng(toDouble()); }
 
 Boolean Variant::toBoolean() const {
   if (type() == Type::Boolean) return std::get<Boolean>(v_);
@@ -122,22 +108,14 @@ Boolean Variant::toBoolean() const {
 
 QString Variant::toString() const {
   switch (type()) {
-    case Type::Empty:
-      return QString();
-    case Type::Integer:
-      return PlainNumberText(std::get<Integer>(v_));
-    case Type::Long:
-      return PlainNumberText(std::get<Long>(v_));
-    case Type::Single:
-      return PlainNumberText(std::get<Single>(v_));
-    case Type::Double:
-      return PlainNumberText(std::get<Double>(v_));
-    case Type::Boolean:
-      return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
-    case Type::String:
-      return std::get<QString>(v_);
-    case Type::Object:
-      break;
+    case Type::Empty: return QString();
+    case Type::Integer: return PlainNumberText(std::get<Integer>(v_));
+    case Type::Long: return PlainNumberText(std::get<Long>(v_));
+    case Type::Single: return PlainNumberText(std::get<Single>(v_));
+    case Type::Double: return PlainNumberText(std::get<Double>(v_));
+    case Type::Boolean: return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String: return std::get<QString>(v_);
+    case Type::Object: break;
   }
   Raise(kErrTypeMismatch);
 }
@@ -172,12 +150,8 @@ double Round(double x, int decimals) {
   return std::nearbyint(x * scale) / scale;
 }
 
-double Int(double x) {
-  return std::floor(x);
-}
-double Fix(double x) {
-  return std::trunc(x);
-}
+double Int(double x) { return std::floor(x); }
+double Fix(double x) { return std::trunc(x); }
 
 Integer CheckInteger(long long v) {
   if (v < -32768 || v > 32767) Raise(kErrOverflow);
@@ -194,9 +168,7 @@ double CheckFinite(double v) {
   return v;
 }
 
-Single CheckSingle(double v) {
-  return CSng(CheckFinite(v));
-}
+Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
 
 double Div(double a, double b) {
   if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
@@ -222,69 +194,38 @@ long long Mod(long long a, long long b) {
 
 // ---- number texts ----
 
-QString NumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::Report);
-}
-QString NumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::Report);
-}
-QString NumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::Report);
-}
-QString NumberText(Long v) {
-  return FormatWhole(v, NumberStyle::Report);
-}
+QString NumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Report); }
+QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
+QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
+QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }
 
 QString NumberText(const Variant& v) {
   switch (v.type()) {
-    case Variant::Type::Empty:
-      return QString();
-    case Variant::Type::Integer:
-      return NumberText(*v.get_if<Integer>());
-    case Variant::Type::Long:
-      return NumberText(*v.get_if<Long>());
-    case Variant::Type::Single:
-      return NumberText(*v.get_if<Single>());
-    case Variant::Type::Double:
-      return NumberText(*v.get_if<Double>());
-    default:
-      return v.toString();
+    case Variant::Type::Empty: return QString();
+    case Variant::Type::Integer: return NumberText(*v.get_if<Integer>());
+    case Variant::Type::Long: return NumberText(*v.get_if<Long>());
+    case Variant::Type::Single: return NumberText(*v.get_if<Single>());
+    case Variant::Type::Double: return NumberText(*v.get_if<Double>());
+    default: return v.toString();
   }
 }
 
-QString PlainNumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::Plain);
-}
-QString PlainNumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::Plain);
-}
-QString PlainNumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::Plain);
-}
-QString PlainNumberText(Long v) {
-  return FormatWhole(v, NumberStyle::Plain);
-}
+QString PlainNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Plain); }
+QString PlainNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Plain); }
+QString PlainNumberText(Integer v) { return FormatWhole(v, NumberStyle::Plain); }
+QString PlainNumberText(Long v) { return FormatWhole(v, NumberStyle::Plain); }
 
-QString FileNumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::File);
-}
-QString FileNumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::File);
-}
-QString FileNumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::File);
-}
-QString FileNumberText(Long v) {
-  return FormatWhole(v, NumberStyle::File);
-}
+QString FileNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::File); }
+QString FileNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::File); }
+QString FileNumberText(Integer v) { return FormatWhole(v, NumberStyle::File); }
+QString FileNumberText(Long v) { return FormatWhole(v, NumberStyle::File); }
 
 // ---- reading numbers ----
 
 double Val(const QString& text) {
   std::string s;
   for (QChar c : text) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
-      continue;
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
     s += c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?';
   }
   size_t i = 0;

@@ -1,8 +1,8 @@
 #include "platform/forms.h"
 
 #include <QApplication>
-#include <QMdiArea>
 #include <QPushButton>
+#include <QMdiArea>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
