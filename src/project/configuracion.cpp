@@ -16,10 +16,6 @@ namespace tavo {
 
 namespace {
 
-QString ErrorText(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;
-}
-
 // Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
 // another machine ("C:\Datos") never equals one of this machine.
 bool SameFolder(const QString& a, const QString& b) {
@@ -41,6 +37,10 @@ Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Inte
 }
 
 }  // namespace
+
+QString ErrorText(const VbError& e) {
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;
+}
 
 void WriteSettingsFile(frmConfigura& f) {
   if (NombreProyecto.isEmpty()) {
@@ -100,20 +100,22 @@ void ReadSettingsFile(frmConfigura& f) {
     f.Dir1->setPath(DirActual);
     f.RutaConf = DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn");
     std::optional<SeqFile> file(std::in_place, f.RutaConf, OpenMode::Input);
+    // Logical values into their variables and option buttons.
+    auto readOptions = [&file](std::initializer_list<std::pair<Boolean*, QRadioButton*>> options) {
+      for (const auto& [value, option] : options) {
+        *value = file->inputBoolean();
+        SetOptionValue(option, *value);
+      }
+    };
 
     NombreProyecto = file->inputString();
-    TextoProyecto = file->inputString();
-    f.TextProyecto->setText(TextoProyecto);
-    TextoUbicacion = file->inputString();
-    f.TextUbica->setText(TextoUbicacion);
-    TextoCuenca = file->inputString();
-    f.TextCuenca->setText(TextoCuenca);
-    TextoSubCuenca = file->inputString();
-    f.TextSbca->setText(TextoSubCuenca);
-    TextoOperador = file->inputString();
-    f.TextOpera->setText(TextoOperador);
-    TextoFecha = file->inputString();
-    f.txtFecha->setText(TextoFecha);
+    const std::pair<QString*, QLineEdit*> titles[] = {
+        {&TextoProyecto, f.TextProyecto}, {&TextoUbicacion, f.TextUbica}, {&TextoCuenca, f.TextCuenca},
+        {&TextoSubCuenca, f.TextSbca},    {&TextoOperador, f.TextOpera},  {&TextoFecha, f.txtFecha}};
+    for (const auto& [text, box] : titles) {
+      *text = file->inputString();
+      box->setText(*text);
+    }
 
     UnidadTrabajo = file->inputString();
     f.Drive1->setDrive(UnidadTrabajo);
@@ -141,12 +143,7 @@ void ReadSettingsFile(frmConfigura& f) {
     f.ShowNumber(f.TexIMGEscala, EscalaImagenFondo);
     ValorTexS = file->inputString();
     f.TexS->setText(ValorTexS);
-    OpcionA = file->inputBoolean();
-    SetOptionValue(f.Optiona, OpcionA);
-    OpcionB = file->inputBoolean();
-    SetOptionValue(f.Optionb, OpcionB);
-    OpcionC = file->inputBoolean();
-    SetOptionValue(f.Optionc, OpcionC);
+    readOptions({{&OpcionA, f.Optiona}, {&OpcionB, f.Optionb}, {&OpcionC, f.Optionc}});
     f.CampoNumero = file->inputString();
     PosXImagenFondo = CSng(Val(f.CampoNumero));
     f.ShowNumber(f.TexIMGX0, PosXImagenFondo);
@@ -154,14 +151,10 @@ void ReadSettingsFile(frmConfigura& f) {
     PosYImagenFondo = CSng(Val(f.CampoNumero));
     f.ShowNumber(f.TexIMGY0, PosYImagenFondo);
 
-    UnidadMinutos = file->inputBoolean();
-    SetOptionValue(f.OptionMin, UnidadMinutos);
-    UnidadHoras = file->inputBoolean();
-    SetOptionValue(f.OptionHr, UnidadHoras);
-    UnidadM3 = file->inputBoolean();
-    SetOptionValue(f.Optionm3, UnidadM3);
-    UnidadLitros = file->inputBoolean();
-    SetOptionValue(f.OptionLt, UnidadLitros);
+    readOptions({{&UnidadMinutos, f.OptionMin},
+                 {&UnidadHoras, f.OptionHr},
+                 {&UnidadM3, f.Optionm3},
+                 {&UnidadLitros, f.OptionLt}});
     TiempoAdicional = file->inputSingle();
     f.ShowNumber(f.txtN0Dur, TiempoAdicional);
     ExtensionDibujo = file->inputString();

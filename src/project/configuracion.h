@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/arrays.h"
+#include "platform/errors.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -63,6 +64,10 @@ inline Integer NroListaPasot = 0;
 void ReadSettingsFile(frmConfigura& form);
 // Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn.
 void WriteSettingsFile(frmConfigura& form);
+
+// "Error Nro. " with the error's number, " ," and its description: the start of the settings
+// form's error messages.
+QString ErrorText(const VbError& e);
 
 // Sets the settings state to its values at program start.
 void ResetConfiguracionProyecto();

@@ -99,10 +99,6 @@ void OnSelected(QRadioButton* option, QObject* receiver, std::function<void()> h
   });
 }
 
-QString ErrorText(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;
-}
-
 const QString kNinguno = QStringLiteral("Ninguno");
 
 }  // namespace
@@ -512,7 +508,8 @@ void frmConfigura::CloseForm() {
 }
 
 void frmConfigura::RefreshPanel() {
-  FormInstance<MDIForm1>::instance().FillProjectPanel();
+  // Without a main window (the program ending) there is no panel to refresh.
+  if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::instance().FillProjectPanel();
 }
 
 void frmConfigura::BtnRecuDef_Click() {

@@ -11,18 +11,10 @@
 namespace tavo {
 namespace {
 
+using test::ErrorOf;
 using test::WriteBytes;
 
 class FileListsTest : public test::TavoTest {};
-
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
 
 QStringList Texts(const QListWidget& list) {
   QStringList out;

@@ -64,17 +64,21 @@ struct BoxWindow {
     layout->addWidget(first);
     layout->addWidget(second);
     layout->addWidget(button);
-    first->setValidation([this] {
-      if (first->text() == QLatin1String("mal")) {
-        MsgBox(QStringLiteral("Valor fuera de rango"), vbExclamation);
-        return false;
-      }
-      return true;
-    });
+    refuse(first, QStringLiteral("Valor fuera de rango"));
     window.show();
     QApplication::setActiveWindow(&window);
     first->setFocus();
     QApplication::processEvents();
+  }
+  // The box refuses the text "mal" with this message.
+  static void refuse(ValidatedBox* box, const QString& message) {
+    box->setValidation([box, message] {
+      if (box->text() == QLatin1String("mal")) {
+        MsgBox(message, vbExclamation);
+        return false;
+      }
+      return true;
+    });
   }
 };
 
@@ -103,13 +107,7 @@ TEST_F(FormsTest, FailingBoxKeepsTheFocusWithItsTextSelected) {
 
 TEST_F(FormsTest, TwoRefusingBoxesDoNotPassTheFocusBackAndForth) {
   BoxWindow w;
-  w.second->setValidation([&w] {
-    if (w.second->text() == QLatin1String("mal")) {
-      MsgBox(QStringLiteral("Segundo fuera de rango"), vbExclamation);
-      return false;
-    }
-    return true;
-  });
+  BoxWindow::refuse(w.second, QStringLiteral("Segundo fuera de rango"));
   w.second->setText(QStringLiteral("mal"));
   w.first->setText(QStringLiteral("mal"));
   dialogs.answer(vbOK);

@@ -5,7 +5,7 @@
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
-#include "support/fixture.h"
+#include "project/proyecto_fixture.h"
 
 namespace tavo {
 namespace {
@@ -53,26 +53,12 @@ QByteArray FileBytes(const QStringList& values) {
   return EncodeWindows1252(values.join("\r\n") + "\r\n");
 }
 
-class ConfiguracionTest : public test::TavoTest {
+class ConfiguracionTest : public test::ProyectoRioTest {
  protected:
-  void SetUp() override {
-    TavoTest::SetUp();
-    QDir(programDir()).mkdir("Proyectos");
-    dir = path("Proyectos");
-    DirPrograma = programDir();
-    DirActual = dir;
-    NombreProyecto = "Rio";
-  }
-  frmConfigura& form() { return FormInstance<frmConfigura>::instance(); }
-  QString savedMessage(const QString& file) {
-    return "Los datos de configuración del proyecto se han guardado correctamente en el archivo " + file;
-  }
   QString onlyMessage() {
     EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
     return dialogs.records().empty() ? QString() : dialogs.records().back().prompt;
   }
-
-  QString dir;
 };
 
 TEST_F(ConfiguracionTest, AllValuesReadIntoStateAndFormAndWrittenBackByteForByte) {
@@ -130,7 +116,7 @@ TEST_F(ConfiguracionTest, AllValuesReadIntoStateAndFormAndWrittenBackByteForByte
   dialogs.answer(vbOK);
   RmFile(dir + "/Rio_Conf.pcn");
   form().cmdAplicar_Click();
-  EXPECT_EQ(onlyMessage(), savedMessage(dir + "/Rio_Conf.pcn"));
+  EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/Rio_Conf.pcn"));
   EXPECT_EQ(ReadBytes(dir + "/Rio_Conf.pcn"), bytes);
   // The writer also records the project in the working-directory file.
   EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), ("\"" + dir + "\"\r\n\"Rio\"\r\n").toUtf8());
@@ -155,7 +141,7 @@ TEST_F(ConfiguracionTest, FileOfAMovedProjectIsCorrectedAndRewritten) {
     DirActual = dir;
     dialogs.answer(vbOK);
     form().leoConf();
-    EXPECT_EQ(onlyMessage(), savedMessage(dir + "/Rio_Conf.pcn"));
+    EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/Rio_Conf.pcn"));
     EXPECT_EQ(DirTrabajo, dir);
     EXPECT_EQ(DirActual, dir);
     EXPECT_EQ(ReadBytes(dir + "/Rio_Conf.pcn"), FileBytes(RioValues(dir)));
@@ -171,7 +157,7 @@ TEST_F(ConfiguracionTest, FileStoringAnotherNameMakesThatTheProject) {
   form().leoConf();
   EXPECT_EQ(NombreProyecto, "A");
   // The rewrite of the corrected file goes under the name the file stores.
-  EXPECT_EQ(onlyMessage(), savedMessage(dir + "/A_Conf.pcn"));
+  EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/A_Conf.pcn"));
   EXPECT_TRUE(FileExists(dir + "/A_Conf.pcn"));
   EXPECT_TRUE(FileExists(dir + "/B_Conf.pcn"));
 }

@@ -10,8 +10,8 @@
 #include "platform/app.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/proyecto_fixture.h"
 #include "shell/MDIForm1.h"
-#include "support/fixture.h"
 
 namespace tavo {
 namespace {
@@ -19,17 +19,8 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-class FrmConfiguraTest : public test::TavoTest {
+class FrmConfiguraTest : public test::ProyectoRioTest {
  protected:
-  void SetUp() override {
-    TavoTest::SetUp();
-    QDir(programDir()).mkdir("Proyectos");
-    dir = path("Proyectos");
-    DirPrograma = programDir();
-    DirActual = dir;
-    NombreProyecto = "Rio";
-  }
-  frmConfigura& form() { return FormInstance<frmConfigura>::instance(); }
   void show() {
     ShowModeless(&form(), false);
     QApplication::processEvents();
@@ -57,15 +48,10 @@ class FrmConfiguraTest : public test::TavoTest {
     for (const auto& r : dialogs.records()) out << r.prompt;
     return out;
   }
-  QString savedMessage() const {
-    return "Los datos de configuración del proyecto se han guardado correctamente en el archivo " + dir +
-           "/Rio_Conf.pcn";
-  }
+  QString savedMessage() const { return SavedMessage(dir + "/Rio_Conf.pcn"); }
   QStringList fileLines(const QString& file) const {
     return DecodeWindows1252(ReadBytes(file)).split("\r\n");
   }
-
-  QString dir;
 };
 
 const QString kAdditionalTime = "Ingrese un valor numérico entre 10 y 30000";
@@ -194,14 +180,16 @@ TEST_F(FrmConfiguraTest, NewProjectIsWrittenAtOnceAndStaysOpenOnTheTitles) {
 }
 
 TEST_F(FrmConfiguraTest, CancelKeepsTheEditsInTheFormButWritesNothing) {
+  MDIForm1& main = FormInstance<MDIForm1>::instance();
   show();
   form().SSTab1->setCurrentIndex(frmConfigura::kTabTitulos);
   type(form().TextProyecto, "Crecida 2026");
   click(form().CancelButton);
   EXPECT_FALSE(form().isVisible());
   EXPECT_FALSE(FileExists(dir + "/Rio_Conf.pcn"));
-  EXPECT_EQ(FormInstance<MDIForm1>::instance().lblTitulo->text(), "Crecida 2026");
-  EXPECT_EQ(FormInstance<MDIForm1>::instance().lblProyecto->text(), "Rio");
+  EXPECT_EQ(main.lblTitulo->text(), "Crecida 2026");
+  EXPECT_EQ(main.lblProyecto->text(), "Rio");
+  EXPECT_EQ(main.lblFilesTrabajo->text(), "Rio_UEHs.pcn\nRio_VerCau.pcn");
   show();
   EXPECT_EQ(form().TextProyecto->text(), "Crecida 2026");
   // Esc closes it likewise.

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "platform/app.h"
+#include "platform/errors.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
@@ -32,6 +33,15 @@ void TavoTest::TearDown() {
   EXPECT_TRUE(dialogs.unexpected().isEmpty()) << "unexpected dialogs:\n"
                                               << dialogs.unexpected().join(QLatin1Char('\n')).toStdString();
   EXPECT_EQ(dialogs.pendingAnswers(), 0) << "answers queued that no dialog used";
+}
+
+int ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const VbError& e) {
+    return e.number;
+  }
+  return 0;
 }
 
 QByteArray ReadBytes(const QString& path) {

@@ -8,12 +8,15 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <ostream>
 
 #include "platform/dialogs.h"
 
 // Texts show as texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace tavo::test {
 
@@ -32,6 +35,9 @@ class TavoTest : public ::testing::Test {
  private:
   QTemporaryDir dir_;
 };
+
+// The number of the run-time error an action raises; 0 when it raises none.
+int ErrorOf(const std::function<void()>& action);
 
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
