@@ -10,6 +10,9 @@
 #include "project/estado.h"
 #include "shell/inicio.h"
 
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << QString::fromLatin1(bytes).toStdString() << '"'; }
+
 namespace tavo::test {
 
 void TavoTest::SetUp() {

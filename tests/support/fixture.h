@@ -13,10 +13,9 @@
 
 #include "platform/dialogs.h"
 
-// Texts show as texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+// Readable failure output for Qt texts.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
 
 namespace tavo::test {
 
