@@ -21,10 +21,12 @@ enum ErrorNumber : int {
   kErrFileExists = 58,
   kErrDiskFull = 61,
   kErrInputPastEnd = 62,
+  kErrDeviceUnavailable = 68,
   kErrPermissionDenied = 70,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
   kErrObjectNotSet = 91,
+  kErrInvalidPropertyValue = 380,
   kErrInvalidPicture = 481,
   kErrNoSuchMember = 438,
 };

@@ -55,6 +55,15 @@ void RunGuarded(const std::function<void()>& handler) {
 
 ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
 
+namespace {
+// True while a refusing box takes the focus back: the control the focus had reached meanwhile never
+// really had it, so it is not validated on the way out.
+bool& TakingFocusBack() {
+  static bool taking = false;
+  return taking;
+}
+}  // namespace
+
 bool ValidatedBox::validate() {
   if (!check_ || validating_) return true;
   validating_ = true;
@@ -62,7 +71,9 @@ bool ValidatedBox::validate() {
   RunGuarded([&] { ok = check_(); });
   validating_ = false;
   if (!ok) {
+    TakingFocusBack() = true;
     setFocus(Qt::OtherFocusReason);
+    TakingFocusBack() = false;
     selectAll();
   }
   return ok;
@@ -77,7 +88,7 @@ void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   const Qt::FocusReason reason = event->reason();
   // Leaving the window (another window activated, a menu or a message opened) is no lost focus.
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || TakingFocusBack()) return;
   validate();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
@@ -31,6 +32,10 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // Shows the open project in the panel and records it in the working-directory file.
+  void carga_lbl_proyecto();
+  // The panel's part of carga_lbl_proyecto: the project identity and the settings form's titles.
+  void FillProjectPanel();
 
   QMdiArea* mdiArea;
   QToolBar* tbToolBar;
@@ -75,12 +80,24 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The toolbar button with this key (nullptr for none).
   QAction* BotonBarra(const QString& key) const;
 
+  // The project panel above the window area, and its value labels.
+  QWidget* Picture1;
+  QLabel* lblProyecto;
+  QLabel* lblTitulo;
+  QLabel* lblUbicacion;
+  QLabel* lblCuenca;
+  QLabel* lblSubCuenca;
+  QLabel* lblFileProyecto;
+  QLabel* lblMiDirTrabajo;
+  QLabel* lblFilesTrabajo;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreaMenus();
   void CreaBarra();
+  void CreaPanel(QWidget* client);
 };
 
 }  // namespace tavo

@@ -64,17 +64,21 @@ struct BoxWindow {
     layout->addWidget(first);
     layout->addWidget(second);
     layout->addWidget(button);
-    first->setValidation([this] {
-      if (first->text() == QLatin1String("mal")) {
-        MsgBox(QStringLiteral("Valor fuera de rango"), vbExclamation);
-        return false;
-      }
-      return true;
-    });
+    refuse(first, QStringLiteral("Valor fuera de rango"));
     window.show();
     QApplication::setActiveWindow(&window);
     first->setFocus();
     QApplication::processEvents();
+  }
+  // The box refuses the text "mal" with this message.
+  static void refuse(ValidatedBox* box, const QString& message) {
+    box->setValidation([box, message] {
+      if (box->text() == QLatin1String("mal")) {
+        MsgBox(message, vbExclamation);
+        return false;
+      }
+      return true;
+    });
   }
 };
 
@@ -99,6 +103,20 @@ TEST_F(FormsTest, FailingBoxKeepsTheFocusWithItsTextSelected) {
   EXPECT_TRUE(w.second->hasFocus());
   EXPECT_EQ(w.second->selectedText(), "otro");
   EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
+TEST_F(FormsTest, TwoRefusingBoxesDoNotPassTheFocusBackAndForth) {
+  BoxWindow w;
+  BoxWindow::refuse(w.second, QStringLiteral("Segundo fuera de rango"));
+  w.second->setText(QStringLiteral("mal"));
+  w.first->setText(QStringLiteral("mal"));
+  dialogs.answer(vbOK);
+  QTest::keyClick(w.first, Qt::Key_Tab);
+  QApplication::processEvents();
+  // Only the box being left is checked; the focus it passed through is taken back quietly.
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].prompt, "Valor fuera de rango");
+  EXPECT_TRUE(w.first->hasFocus());
 }
 
 TEST_F(FormsTest, ButtonsValidateTheFocusedBoxFirst) {

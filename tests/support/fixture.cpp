@@ -4,8 +4,10 @@
 
 #include "editor/estado_editor.h"
 #include "platform/app.h"
+#include "platform/errors.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
+#include "project/configuracion.h"
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "shell/inicio.h"
@@ -21,6 +23,7 @@ void TavoTest::SetUp() {
   ResetEstadoProyecto();
   ResetEstadoEditor();
   ResetReservoirState();
+  ResetConfiguracionProyecto();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
@@ -37,6 +40,15 @@ void TavoTest::TearDown() {
   EXPECT_TRUE(dialogs.unexpected().isEmpty()) << "unexpected dialogs:\n"
                                               << dialogs.unexpected().join(QLatin1Char('\n')).toStdString();
   EXPECT_EQ(dialogs.pendingAnswers(), 0) << "answers queued that no dialog used";
+}
+
+int ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const VbError& e) {
+    return e.number;
+  }
+  return 0;
 }
 
 QByteArray ReadBytes(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <ostream>
 
 #include "platform/dialogs.h"
@@ -33,6 +34,9 @@ class TavoTest : public ::testing::Test {
  private:
   QTemporaryDir dir_;
 };
+
+// The number of the run-time error an action raises; 0 when it raises none.
+int ErrorOf(const std::function<void()>& action);
 
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);

@@ -1,0 +1,75 @@
+// The project's settings as the rest of the program reads them (ConfiguracionProyecto), and the
+// settings file <project>_Conf.pcn that holds them: 59 values read into the settings state and the
+// settings form, and written back from the form.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "platform/arrays.h"
+#include "platform/errors.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+class frmConfigura;
+
+constexpr int kNroRecurrencias = 14;  // return periods a storm-series run may use
+constexpr int kNroDuraciones = 17;    // storm durations a storm-series run may use
+// The return periods in years and the durations in minutes, in the order of the settings file.
+constexpr std::array<Integer, kNroRecurrencias> kRecurrencias = {2,   5,   10,  20,   25,   40,   50,
+                                                                 100, 200, 500, 1000, 2000, 5000, 10000};
+constexpr std::array<Integer, kNroDuraciones> kDuraciones = {5,   10,  15,  20,  30,  60,   90,   120, 180,
+                                                             240, 300, 360, 540, 720, 1080, 1440, 2880};
+
+// ---- settings state, in the order of the settings file ----
+inline QString TextoProyecto;             // project title, heading of reports and result tables
+inline QString TextoUbicacion;            // location, heading of reports and result tables
+inline QString TextoCuenca;               // basin, heading of reports and result tables
+inline QString TextoSubCuenca;            // sub-basin, heading of reports and result tables
+inline QString TextoOperador;             // operator, heading of reports and result tables
+inline QString TextoFecha;                // project date, shown only in the settings form
+inline QString UnidadTrabajo;             // drive recorded with the settings file
+inline QString TextoDirNuevo;             // name last typed for a new working folder
+inline Integer DistribucionUniforme = 0;  // 1: rain spread uniformly over all units
+inline QString ArchivoConf;               // the settings file name as the form shows it
+inline Integer UsaImagenFondo = 0;        // 1: the network editor draws a background picture
+inline QString ArchivoImagenFondoConf;    // background picture as stored: a file name, "Ninguno" or empty
+inline QString ArchivoImagenFondo;        // background picture file the network editor loads
+inline Single EscalaImagenFondo = 0;      // background picture size in percent (0 and 100: own size)
+inline QString ValorTexS;                 // text of the form's hidden box TexS
+inline Boolean OpcionA = false;           // states of the form's three hidden option buttons
+inline Boolean OpcionB = false;
+inline Boolean OpcionC = false;
+inline Single PosXImagenFondo = 0;     // horizontal shift of the background picture, pixels
+inline Single PosYImagenFondo = 0;     // vertical shift of the background picture, pixels
+inline Boolean UnidadMinutos = false;  // output time unit: minutes or hours
+inline Boolean UnidadHoras = false;
+inline Boolean UnidadM3 = false;  // output volume unit: cubic metres or litres
+inline Boolean UnidadLitros = false;
+inline Single TiempoAdicional = 0;  // minutes added after the storm for the hydrograph horizon
+inline QString ExtensionDibujo;     // width of the network drawing at 100 % zoom, pixels, as text
+inline QString EscalaDibujo;        // drawing scale in metres per pixel, as number text; "0": none
+inline Array1<Integer> SelRecurrencia(0, kNroRecurrencias - 1);  // element k: kRecurrencias[k] is used
+inline Array1<Integer> SelDuracion(0, kNroDuraciones - 1);       // element k: kDuraciones[k] is used
+
+// ---- working lists derived from the selections (from element 1) ----
+inline Array1<Integer> ListaRec(0, kNroRecurrencias);  // selected return periods, ascending
+inline Integer NroListaRec = 0;
+inline Array1<Integer> ListaPasot(0, kNroDuraciones);  // selected durations, ascending
+inline Integer NroListaPasot = 0;
+
+// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state and the form's fields, corrects
+// the recorded folder when the file was moved, and builds ListaRec and ListaPasot.
+void ReadSettingsFile(frmConfigura& form);
+// Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn.
+void WriteSettingsFile(frmConfigura& form);
+
+// "Error Nro. " with the error's number, " ," and its description: the start of the settings
+// form's error messages.
+QString ErrorText(const VbError& e);
+
+// Sets the settings state to its values at program start.
+void ResetConfiguracionProyecto();
+
+}  // namespace tavo
