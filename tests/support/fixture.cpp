@@ -1,11 +1,17 @@
 #include "support/fixture.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 
+#include "engine/frmPp.h"
+#include "engine/hietograma.h"
+#include "engine/listacomponentes.h"
 #include "platform/app.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "rainfall/tormenta.h"
 #include "shell/inicio.h"
 
 namespace tavo::test {
@@ -14,6 +20,10 @@ void TavoTest::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   UnloadAllForms();
   ResetEstadoProyecto();
+  ResetRainfallState();
+  ResetHietogramaState();
+  ResetListaComponentesState();
+  ResetPizarraState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
@@ -25,6 +35,7 @@ void TavoTest::SetUp() {
 
 void TavoTest::TearDown() {
   UnloadAllForms();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   CloseAllFiles();
   InstallDialogs(nullptr);
   EXPECT_TRUE(dialogs.unexpected().isEmpty()) << "unexpected dialogs:\n"
