@@ -86,6 +86,10 @@ class FormInstance {
   }
 
  protected:
+  // A window destroyed by its owner (a child window with the main window) is no instance any more.
+  ~FormInstance() {
+    if (instance_ && static_cast<FormInstance*>(instance_) == this) instance_ = nullptr;
+  }
   bool loaded_ = false;
 
  private:
