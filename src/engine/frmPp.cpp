@@ -103,7 +103,9 @@ void frmPp::closeEvent(QCloseEvent* event) {
   RunGuarded([] { unloadLater(); });
 }
 
-QString frmPp::text() {
+QString frmPp::text() { return shownText(); }
+
+const QString& frmPp::shownText() {
   if (edited_) {
     text_ = Text1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     edited_ = false;
@@ -112,7 +114,8 @@ QString frmPp::text() {
 }
 
 void frmPp::setText(const QString& text) {
-  const QString& shown = this->text();
+  // A reference, not a copy: a second holder of the text would make the next append copy it whole.
+  const QString& shown = shownText();
   if (text.size() >= shown.size() && QStringView(text).startsWith(shown)) {
     appendText(text.mid(shown.size()));
     return;
@@ -125,7 +128,7 @@ void frmPp::setText(const QString& text) {
 
 void frmPp::appendText(const QString& text) {
   if (text.isEmpty()) return;
-  this->text();
+  shownText();
   text_ += text;
   addToBox(text);
 }

@@ -43,6 +43,7 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  const QString& shownText();
   void addToBox(const QString& text);
   QString text_;         // what the box shows, as the program wrote it
   bool edited_ = false;  // the user has typed into the box since the program last wrote it

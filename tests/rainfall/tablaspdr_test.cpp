@@ -115,5 +115,17 @@ TEST_F(TablasPDRTest, ASaveThatCannotCreateTheFileReportsEveryStatement) {
   EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 75Error de acceso a la ruta o el archivo ,Verifique");
 }
 
+TEST_F(TablasPDRTest, TheDeliveredTableReads) {
+  FileCopy(QStringLiteral(TAVO_FIXTURES_DIR "/../../data/TablasPDRs_pdr.pcn"), path("TablasPDRs_pdr.pcn"));
+  LeeTablaPDRs();
+  ASSERT_EQ(NroTormentasSerie, 100);
+  EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{100, 0, 0, 0}));
+  for (int k = 1; k <= 100; ++k) {
+    EXPECT_GT(PpSerie(k), 0.0f) << k;
+    EXPECT_TRUE(DurSerie(k) >= 10 && DurSerie(k) <= 1440) << k;
+    EXPECT_TRUE(RecSerie(k) >= 2 && RecSerie(k) <= 1000) << k;
+  }
+}
+
 }  // namespace
 }  // namespace tavo
