@@ -8,7 +8,8 @@
 
 namespace {
 
-const QString kLine = QStringLiteral("     12    120     u-Cuenca    12.34          1.5              .25             3.14\r\n");
+const QString kLine =
+    QStringLiteral("     12    120     u-Cuenca    12.34          1.5              .25             3.14\r\n");
 
 // A window that already shows a report of `lines` lines.
 void FillReport(int lines) {

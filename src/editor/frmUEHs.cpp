@@ -4,9 +4,13 @@
 
 namespace tavo {
 
-frmUEHs::frmUEHs() { setObjectName(QStringLiteral("frmUEHs")); }
+frmUEHs::frmUEHs() {
+  setObjectName(QStringLiteral("frmUEHs"));
+}
 
-void frmUEHs::ComponenteFinal() { tavo::ComponenteFinal(); }
+void frmUEHs::ComponenteFinal() {
+  tavo::ComponenteFinal();
+}
 
 void frmUEHs::InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
                                      Array1<QString>& nombres, const QStringList& extraOutlets) {

@@ -21,8 +21,8 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 
   // Lists the components and the outlets, then checks the network.
   void ComponenteFinal();
-  void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales, Array1<QString>& nombres,
-                              const QStringList& extraOutlets = {});
+  void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
+                              Array1<QString>& nombres, const QStringList& extraOutlets = {});
 };
 
 }  // namespace tavo

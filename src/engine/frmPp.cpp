@@ -78,7 +78,8 @@ void frmPp::Form_Resize() {
 
 void frmPp::Form_Unload() {
   if (MDIForm1::exists()) {
-    if (auto* item = MDIForm1::object().findChild<QAction*>(QStringLiteral("mnuPizarra1"))) item->setChecked(false);
+    if (auto* item = MDIForm1::object().findChild<QAction*>(QStringLiteral("mnuPizarra1")))
+      item->setChecked(false);
   }
   PizarraActiva = false;
 }
@@ -103,7 +104,9 @@ void frmPp::closeEvent(QCloseEvent* event) {
   RunGuarded([] { unloadLater(); });
 }
 
-QString frmPp::text() { return shownText(); }
+QString frmPp::text() {
+  return shownText();
+}
 
 const QString& frmPp::shownText() {
   if (edited_) {
@@ -141,13 +144,21 @@ void frmPp::addToBox(const QString& text) {
   writing_ = false;
 }
 
-QString ReportText() { return frmPp::instance().text(); }
+QString ReportText() {
+  return frmPp::instance().text();
+}
 
-void SetReportText(const QString& text) { frmPp::instance().setText(text); }
+void SetReportText(const QString& text) {
+  frmPp::instance().setText(text);
+}
 
-void AppendToReport(const QString& text) { frmPp::instance().appendText(text); }
+void AppendToReport(const QString& text) {
+  frmPp::instance().appendText(text);
+}
 
-void ShowReportWindow() { ShowModeless(&frmPp::instance(), true); }
+void ShowReportWindow() {
+  ShowModeless(&frmPp::instance(), true);
+}
 
 void RepaintReportWindow() {
   frmPp& form = frmPp::instance();
@@ -155,7 +166,9 @@ void RepaintReportWindow() {
   form.Text1->viewport()->repaint();
 }
 
-void MuestraPizarra() { SetReportText(TextoProceso); }
+void MuestraPizarra() {
+  SetReportText(TextoProceso);
+}
 
 void ResetPizarraState() {
   PizarraActiva = false;

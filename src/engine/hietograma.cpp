@@ -87,7 +87,8 @@ void SetShape(const Shape& shape) {
 
 // The cumulative shares of a measured storm or a user table, from the shares already in IntensidadPer.
 void RunningSum() {
-  for (int k = 1; k <= nPerDistri; ++k) PpAcumPer(k) = k == 1 ? IntensidadPer(1) : PpAcumPer(k - 1) + IntensidadPer(k);
+  for (int k = 1; k <= nPerDistri; ++k)
+    PpAcumPer(k) = k == 1 ? IntensidadPer(1) : PpAcumPer(k - 1) + IntensidadPer(k);
 }
 
 // A storm the chosen distribution cannot spread: said before any run, and nothing is built.
@@ -107,12 +108,15 @@ void AddColumn(const QString& text, int width) {
 }
 
 // A value cut down to hundredths.
-Single Hundredths(Single value) { return static_cast<Single>(Int(100.0f * value)) / 100.0f; }
+Single Hundredths(Single value) {
+  return static_cast<Single>(Int(100.0f * value)) / 100.0f;
+}
 
 // The period of the hyetograph that holds minute t: NP + 1 from the storm's end on, and more for a
 // step that ends more than a period after it.
 Integer PeriodAt(Integer t) {
-  const Single periods = static_cast<Single>(t) * static_cast<Single>(nPerDistri) / static_cast<Single>(DurTormenta);
+  const Single periods =
+      static_cast<Single>(t) * static_cast<Single>(nPerDistri) / static_cast<Single>(DurTormenta);
   return CheckInteger(static_cast<long long>(Int(periods)) + 1);
 }
 
@@ -127,7 +131,9 @@ double CumulativeAt(Integer t, Integer j) {
 }
 
 // True for the step that holds the end of a storm whose duration is not a whole number of steps.
-bool IsLastPartialStep(Integer k) { return k == Int(Div(DurTormenta, PasoPp)) + 1; }
+bool IsLastPartialStep(Integer k) {
+  return k == Int(Div(DurTormenta, PasoPp)) + 1;
+}
 
 }  // namespace
 
@@ -147,16 +153,18 @@ void DistribucionTemporalPp() {
     const bool measured = FormaPp == 4;
     const int table = DistriPp - 4;
     if (!measured && DistriPp == 1 && !TheoreticalShape(D / 60.0)) {
-      Refuse(QStringLiteral("La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
-                            "minutos) de duración. Elija otra distribución temporal o una duración menor."));
+      Refuse(QStringLiteral(
+          "La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
+          "minutos) de duración. Elija otra distribución temporal o una duración menor."));
       return;
     }
     if (!measured && table >= 1 && table <= 3) {
       FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
       if (NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
-               QStringLiteral(" no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
-                              "distribuciones o elija otra distribución temporal."));
+               QStringLiteral(
+                   " no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
+                   "distribuciones o elija otra distribución temporal."));
         return;
       }
     }
@@ -179,8 +187,8 @@ void DistribucionTemporalPp() {
     }
 
     if (PizarraActiva) {
-      AppendToReport(kCrLf + QStringLiteral("Pp= ") + NumberText(P) + QStringLiteral(" [mm]  ") + NumberText(D) +
-                     QStringLiteral(" [min]"));
+      AppendToReport(kCrLf + QStringLiteral("Pp= ") + NumberText(P) + QStringLiteral(" [mm]  ") +
+                     NumberText(D) + QStringLiteral(" [min]"));
     }
     if (!measured) PpPeriodo(0) = 0;
     if (PizarraActiva) {
@@ -192,7 +200,8 @@ void DistribucionTemporalPp() {
     for (kPer = 1; kPer <= NP; ++kPer) {
       const int k = kPer;
       PpAcumPer(k) = P * PpAcumPer(k) / 100.0f;
-      IntensidadPer(k) = static_cast<Single>(static_cast<double>(P) * IntensidadPer(k) / (1.0 / NP) / D / 100.0);
+      IntensidadPer(k) =
+          static_cast<Single>(static_cast<double>(P) * IntensidadPer(k) / (1.0 / NP) / D / 100.0);
       if (!measured) PpPeriodo(k) = PpAcumPer(k) - PpAcumPer(k - 1);
       LineaDistri.clear();
       AddColumn(NumberText(kPer), 5);
@@ -207,7 +216,8 @@ void DistribucionTemporalPp() {
     PpEntregada = 0;
     HyetographDepth = P;
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
+    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+           QStringLiteral(" ,Verifique"));
     PpTormenta = 0;
     DurTormenta = 0;
   }
@@ -222,7 +232,8 @@ Single PpDelPaso(Integer k) {
   if (CheckInteger(static_cast<long long>(t) - D) >= PasoPp) return 0;
 
   if (DistriPp == 0 && FormaPp != 4) {
-    if (IsLastPartialStep(k)) return static_cast<Single>(Div(1, D) * P * (D - CheckInteger((k - 1LL) * PasoPp)));
+    if (IsLastPartialStep(k))
+      return static_cast<Single>(Div(1, D) * P * (D - CheckInteger((k - 1LL) * PasoPp)));
     return static_cast<Single>(Div(1, D) * P * PasoPp);
   }
 

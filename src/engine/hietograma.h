@@ -9,12 +9,12 @@
 
 namespace tavo {
 
-inline Integer nPerDistri = 0;             // NP, the number of periods of the hyetograph
-inline Integer NumPer = 0;                 // copy of NP, set when the hyetograph is complete
-inline Array1<Single> PpPeriodo(0, 0);     // depth of period k [mm]; a measured storm's intervals
-inline Array1<Single> PpAcumPer(0, 0);     // cumulative depth at the end of period k [mm]
-inline Array1<Single> IntensidadPer(0, 0); // mean intensity of period k [mm/min]
-inline Single PpEntregada = 0;             // rain already handed out to the steps of this pass [mm]
+inline Integer nPerDistri = 0;              // NP, the number of periods of the hyetograph
+inline Integer NumPer = 0;                  // copy of NP, set when the hyetograph is complete
+inline Array1<Single> PpPeriodo(0, 0);      // depth of period k [mm]; a measured storm's intervals
+inline Array1<Single> PpAcumPer(0, 0);      // cumulative depth at the end of period k [mm]
+inline Array1<Single> IntensidadPer(0, 0);  // mean intensity of period k [mm/min]
+inline Single PpEntregada = 0;              // rain already handed out to the steps of this pass [mm]
 
 // Scratch of the hyetograph table in the report.
 inline Integer kPer = 0;
@@ -22,7 +22,7 @@ inline QString LineaDistri;
 inline QString BlancosDistri;
 inline Integer nBlancosDistri = 0;
 
-inline Single HyetographDepth = 0;        // the depth P the hyetograph was built with [mm]
+inline Single HyetographDepth = 0;         // the depth P the hyetograph was built with [mm]
 inline Boolean HyetographRefused = false;  // the last build refused the storm: it must not be run
 
 // Builds the hyetograph from the storm definition and, with the report on, lists it in the report.

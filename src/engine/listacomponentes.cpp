@@ -57,10 +57,18 @@ void Ask(const QString& text, const QString& title) {
   if (MsgBox(text, vbYesNo | vbExclamation, title) == vbNo) ContinuarConAvisos = true;
 }
 
+// Components that receive nothing forbid the run; the user is asked about them.
+void AskAboutUnfed(const QString& list, const QString& text) {
+  if (list.isEmpty()) return;
+  RedConErrores = true;
+  Ask(text + list + kVolverAlEditor, kTituloAviso);
+}
+
 }  // namespace
 
 void ComponenteFinal() {
-  nComponentes = CheckInteger(static_cast<long long>(colUEHs.size() + colCauces.size() + colLagos.size() + colRepresas.size()));
+  nComponentes = CheckInteger(
+      static_cast<long long>(colUEHs.size() + colCauces.size() + colLagos.size() + colRepresas.size()));
   NombresComponentes.redim(0, nComponentes);
   int p = 0;
   for (const auto& u : colUEHs) NombresComponentes(++p) = u->NombreUEH;
@@ -85,7 +93,8 @@ void ComponenteFinal() {
       extraOutlets << component.name;
     }
   }
-  InformeComponenteFinal(nComponentesFinales, nComponentes, ComponentesFinales, NombresComponentes, extraOutlets);
+  InformeComponenteFinal(nComponentesFinales, nComponentes, ComponentesFinales, NombresComponentes,
+                         extraOutlets);
 }
 
 void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales, Array1<QString>&,
@@ -93,42 +102,32 @@ void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& fi
   RedConErrores = false;
   ContinuarConAvisos = false;
   if (nFinales == 0 && nComp >= 1) {
-    Ask(QStringLiteral("Error, ningun componente ingresado es una sección final de control o de salida del sistema. "
-                       "Al menos un componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea volver a "
-                       "la ventana de edición  (SI) o continuar (No) ?"),
+    Ask(QStringLiteral(
+            "Error, ningun componente ingresado es una sección final de control o de salida del sistema. "
+            "Al menos un componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea volver a "
+            "la ventana de edición  (SI) o continuar (No) ?"),
         kTituloError);
     RedConErrores = true;
   }
-  const QString reaches = WithoutInflow(colCauces, [](const Cauce& c) { return c.NombreCauce; });
-  if (!reaches.isEmpty()) {
-    RedConErrores = true;
-    Ask(QStringLiteral("Hay tramos de Cauces sin aportes de UEHs. Verifique los tramos siguientes y asigne sus UEH o "
-                       "componentes de aportes: ") +
-            reaches + kVolverAlEditor,
-        kTituloAviso);
-  }
-  const QString dams = WithoutInflow(colRepresas, [](const Represa& r) { return r.NombreRepresa; });
-  if (!dams.isEmpty()) {
-    RedConErrores = true;
-    Ask(QStringLiteral("Hay represas sin aportes de UEHs. Verifique las represas siguientes y asigne sus UEH o "
-                       "componentes de aportes: ") +
-            dams + kVolverAlEditor,
-        kTituloAviso);
-  }
-  const QString lakes = WithoutInflow(colLagos, [](const Lago& l) { return l.NombreLAGO; });
-  if (!lakes.isEmpty()) {
-    RedConErrores = true;
-    Ask(QStringLiteral("Hay Lagos/Mallines sin aportes de UEHs. Verifique los Lagos/Mallines siguientes y asigne sus "
-                       "UEH o componentes de aportes: ") +
-            lakes + kVolverAlEditor,
-        kTituloAviso);
-  }
+  AskAboutUnfed(
+      WithoutInflow(colCauces, [](const Cauce& c) { return c.NombreCauce; }),
+      QStringLiteral("Hay tramos de Cauces sin aportes de UEHs. Verifique los tramos siguientes y asigne sus "
+                     "UEH o componentes de aportes: "));
+  AskAboutUnfed(
+      WithoutInflow(colRepresas, [](const Represa& r) { return r.NombreRepresa; }),
+      QStringLiteral("Hay represas sin aportes de UEHs. Verifique las represas siguientes y asigne sus UEH o "
+                     "componentes de aportes: "));
+  AskAboutUnfed(
+      WithoutInflow(colLagos, [](const Lago& l) { return l.NombreLAGO; }),
+      QStringLiteral("Hay Lagos/Mallines sin aportes de UEHs. Verifique los Lagos/Mallines siguientes y "
+                     "asigne sus UEH o componentes de aportes: "));
   const QStringList loop = ComponentsInLoops();
   if (!loop.isEmpty()) {
     RedConErrores = true;
-    Ask(QStringLiteral("Hay componentes que drenan en circuito cerrado: cada uno recibe de nuevo, a través de los "
-                       "otros, su propia descarga, y no puede establecerse el orden de cálculo. Verifique los campos "
-                       "<Drena a> de los componentes siguientes: ") +
+    Ask(QStringLiteral(
+            "Hay componentes que drenan en circuito cerrado: cada uno recibe de nuevo, a través de los "
+            "otros, su propia descarga, y no puede establecerse el orden de cálculo. Verifique los campos "
+            "<Drena a> de los componentes siguientes: ") +
             QStringLiteral("    ") + loop.join(QStringLiteral("    ")) + kVolverAlEditor,
         kTituloAviso);
   }
@@ -142,15 +141,17 @@ void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& fi
   if (!extraOutlets.isEmpty()) {
     // The outlet list holds ten names: a network with more cannot be computed.
     RedConErrores = true;
-    Ask(QStringLiteral("Error, hay más de 10 componentes de descarga para el sistema (sección final de control). El "
-                       "sistema admite un máximo de 10 componentes de descarga; verifique los campos <Drena a> de los "
-                       "siguientes componentes:") +
+    Ask(QStringLiteral(
+            "Error, hay más de 10 componentes de descarga para el sistema (sección final de control). El "
+            "sistema admite un máximo de 10 componentes de descarga; verifique los campos <Drena a> de los "
+            "siguientes componentes:") +
             outlets + QStringLiteral("    ") + extraOutlets.join(QStringLiteral("    ")) + kVolverAlEditor,
         kTituloError);
   } else if (nFinales >= 2 && !OmiteAvisoSalidas) {
-    Ask(QStringLiteral("Hay más de un componente de descarga para el sistema (sección final de control). El sistema "
-                       "admite esta posibilidad para el cálculo para un máximo de 10 componentes, pero si el sistema "
-                       "es de salida final única debe verificar los campos <Drena a> de los siguientes componentes:") +
+    Ask(QStringLiteral(
+            "Hay más de un componente de descarga para el sistema (sección final de control). El sistema "
+            "admite esta posibilidad para el cálculo para un máximo de 10 componentes, pero si el sistema "
+            "es de salida final única debe verificar los campos <Drena a> de los siguientes componentes:") +
             outlets + kVolverAlEditor,
         kTituloAviso);
   }

@@ -28,7 +28,9 @@ const QString& ReceiverOf(const QString& name) {
 }
 
 // True when the component in position j drains into the one in position i.
-bool DrainsInto(int j, int i) { return ReceiverOf(NombresComponentes(j)) == NombresComponentes(i); }
+bool DrainsInto(int j, int i) {
+  return ReceiverOf(NombresComponentes(j)) == NombresComponentes(i);
+}
 
 }  // namespace
 
@@ -60,8 +62,8 @@ void SecuenciaCalculo() {
   QString listing = crLf + crLf + QStringLiteral("Componentes y Secuencia de cálculo") + crLf +
                     QStringLiteral("NroUEH   Nombre UEH");
   for (int p = 1; p <= n; ++p) {
-    listing += crLf + QStringLiteral("    ") + NumberText(static_cast<Integer>(p)) + QString(10, QLatin1Char(' ')) +
-               NombresComponentes(p);
+    listing += crLf + QStringLiteral("    ") + NumberText(static_cast<Integer>(p)) +
+               QString(10, QLatin1Char(' ')) + NombresComponentes(p);
   }
   AppendToReport(listing);
 }

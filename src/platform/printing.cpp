@@ -30,8 +30,10 @@ void PrintWindowImage(QWidget* window, const QString& pdfPath) {
   painter.drawPixmap(0, 0, image);
   painter.end();
   if (toPdf) {
-    MsgBox(QStringLiteral("No hay una impresora instalada. La imagen de la ventana se guardó en el archivo ") + pdfPath,
-           vbInformation);
+    MsgBox(
+        QStringLiteral("No hay una impresora instalada. La imagen de la ventana se guardó en el archivo ") +
+            pdfPath,
+        vbInformation);
   }
 }
 

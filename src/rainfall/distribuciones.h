@@ -12,7 +12,7 @@ namespace tavo {
 
 // ---- the store, by table t = 1..3 (element 0 belongs to no user table) ----
 inline std::array<Integer, 4> NroFilasTablaPp{};  // period count N of table t; 0: empty table
-inline Array2<Single> DisPer(3, 1);             // share of P in period j of table t [%], j = 1..N
+inline Array2<Single> DisPer(3, 1);               // share of P in period j of table t [%], j = 1..N
 inline std::array<Integer, 4> DurMinDisPer{};     // shortest storm the table is meant for [min]
 inline std::array<Integer, 4> DurMaxDisPer{};     // longest storm the table is meant for [min]
 inline std::array<QString, 4> NotasDisPer;        // free note of table t

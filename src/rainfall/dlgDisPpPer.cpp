@@ -4,8 +4,12 @@
 
 namespace tavo {
 
-dlgDisPpPer::dlgDisPpPer() { setObjectName(QStringLiteral("dlgDisPpPer")); }
+dlgDisPpPer::dlgDisPpPer() {
+  setObjectName(QStringLiteral("dlgDisPpPer"));
+}
 
-void dlgDisPpPer::LeeTablaDisTemPer() { tavo::LeeTablaDisTemPer(); }
+void dlgDisPpPer::LeeTablaDisTemPer() {
+  tavo::LeeTablaDisTemPer();
+}
 
 }  // namespace tavo

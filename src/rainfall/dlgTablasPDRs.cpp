@@ -4,10 +4,16 @@
 
 namespace tavo {
 
-dlgTablasPDRs::dlgTablasPDRs() { setObjectName(QStringLiteral("dlgTablasPDRs")); }
+dlgTablasPDRs::dlgTablasPDRs() {
+  setObjectName(QStringLiteral("dlgTablasPDRs"));
+}
 
-void dlgTablasPDRs::LeeTablaPDRs() { tavo::LeeTablaPDRs(); }
+void dlgTablasPDRs::LeeTablaPDRs() {
+  tavo::LeeTablaPDRs();
+}
 
-void dlgTablasPDRs::GuardaTablasPDRs() { tavo::GuardaTablasPDRs(); }
+void dlgTablasPDRs::GuardaTablasPDRs() {
+  tavo::GuardaTablasPDRs();
+}
 
 }  // namespace tavo

@@ -15,7 +15,9 @@ namespace tavo {
 namespace {
 constexpr int kMaxTormentas = 999;  // the most storms a table may have
 
-QString FileName() { return QStringLiteral("TablasPDRs") + QStringLiteral("_pdr.pcn"); }
+QString FileName() {
+  return QStringLiteral("TablasPDRs") + QStringLiteral("_pdr.pcn");
+}
 
 // Makes the storm dimension of the three value arrays reach the largest count, keeping contents.
 void SizeTables() {
@@ -37,7 +39,8 @@ void LeeTablaPDRs() {
     }
     SizeTables();
     for (int t = 0; t <= 3; ++t) {
-      for (int i = 1; i <= NroFilasTablaPDR[t]; ++i) PpTablaPDR(t, i) = DurTablaPDR(t, i) = RecTablaPDR(t, i) = 0;
+      for (int i = 1; i <= NroFilasTablaPDR[t]; ++i)
+        PpTablaPDR(t, i) = DurTablaPDR(t, i) = RecTablaPDR(t, i) = 0;
     }
     for (int t = 0; t <= 3; ++t) {
       NotasTablaPDR[t] = file.inputString();
@@ -75,7 +78,8 @@ void GuardaTablasPDRs() {
   file.line({NroFilasTablaPDR[0], NroFilasTablaPDR[1], NroFilasTablaPDR[2], NroFilasTablaPDR[3]});
   for (int t = 0; t <= 3; ++t) {
     file.line({QuotedTextForFile(NotasTablaPDR[t])});
-    for (int i = 1; i <= NroFilasTablaPDR[t]; ++i) file.line({PpTablaPDR(t, i), DurTablaPDR(t, i), RecTablaPDR(t, i)});
+    for (int i = 1; i <= NroFilasTablaPDR[t]; ++i)
+      file.line({PpTablaPDR(t, i), DurTablaPDR(t, i), RecTablaPDR(t, i)});
   }
   file.close();
 }

@@ -12,7 +12,8 @@ void TableFileWriter::step(Action&& action) {
     action();
   } catch (const VbError& e) {
     if (onError_ == OnError::CloseAllFilesQuiet && e.number == kErrFileNotFound) return;
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
+    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+           QStringLiteral(" ,Verifique"));
     file_.reset();
     if (onError_ == OnError::CloseAllFilesQuiet) CloseAllFiles();
   }

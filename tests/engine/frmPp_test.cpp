@@ -83,7 +83,9 @@ TEST_F(FrmPpTest, ARefreshOnlyAddsWhatTheRunAppended) {
   };
   std::vector<Change> changes;
   QObject::connect(frmPp::instance().Text1->document(), &QTextDocument::contentsChange,
-                   [&](int position, int removed, int added) { changes.push_back({position, removed, added}); });
+                   [&](int position, int removed, int added) {
+                     changes.push_back({position, removed, added});
+                   });
   TextoProceso = ReportText();
   TextoProceso += QStringLiteral("Per.k  t[min]\r\n    1     10\r\n");
   MuestraPizarra();

@@ -42,7 +42,8 @@ class HietogramaTest : public test::TavoTest {
 
 void ExpectValues(const char* what, const std::vector<Single>& actual, const std::vector<Single>& expected) {
   ASSERT_EQ(actual.size(), expected.size()) << what;
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-4) << what << " " << i + 1;
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_NEAR(actual[i], expected[i], 1e-4) << what << " " << i + 1;
 }
 
 std::vector<Single> Periods(const Array1<Single>& values) {
@@ -63,13 +64,32 @@ TEST_F(HietogramaTest, DistributionsGiveTheirPeriodsAndStepRains) {
   };
   const std::vector<Case> cases = {
       {"constant 60 mm in 120 min", 0, 0, 60, 120, 10, {60}, {5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 0}},
-      {"constant, duration not a whole number of steps", 0, 0, 60, 125, 10, {60},
+      {"constant, duration not a whole number of steps",
+       0,
+       0,
+       60,
+       125,
+       10,
+       {60},
        {4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 4.8f, 2.4f, 0}},
       {"theoretical 100 mm in 180 min", 0, 1, 100, 180, 30, {20, 60, 20}, {10, 10, 30, 30, 10, 10, 0}},
-      {"theoretical, a step longer than a period ends the storm", 0, 1, 100, 180, 130, {20, 60, 20},
+      {"theoretical, a step longer than a period ends the storm",
+       0,
+       1,
+       100,
+       180,
+       130,
+       {20, 60, 20},
        {83.33333f, 16.66667f, 0}},
-      {"shape 2 in 1440 min", 1, 2, 100, 1440, 60, {34, 31, 18, 9, 8},
-       {100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288, shape2Step5}},
+      {"shape 2 in 1440 min",
+       1,
+       2,
+       100,
+       1440,
+       60,
+       {34, 31, 18, 9, 8},
+       {100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288, 100 * 0.34f * 60 / 288,
+        shape2Step5}},
       {"shape 4", 0, 4, 50, 50, 10, {3, 10, 9, 17, 11}, {3, 10, 9, 17, 11, 0}},
   };
   for (const Case& c : cases) {
@@ -83,8 +103,8 @@ TEST_F(HietogramaTest, DistributionsGiveTheirPeriodsAndStepRains) {
 }
 
 TEST_F(HietogramaTest, TheoreticalClassesByDuration) {
-  const std::pair<Integer, Integer> classes[] = {{150, 1}, {151, 3}, {210, 3}, {211, 4}, {270, 4}, {271, 5},
-                                                 {331, 6}, {719, 6}, {720, 24}, {2880, 24}};
+  const std::pair<Integer, Integer> classes[] = {{150, 1}, {151, 3}, {210, 3}, {211, 4},  {270, 4},
+                                                 {271, 5}, {331, 6}, {719, 6}, {720, 24}, {2880, 24}};
   for (auto [d, periods] : classes) {
     Storm(0, 1, 100, d, 1);
     DistribucionTemporalPp();
@@ -213,7 +233,8 @@ TEST_F(HietogramaTest, StormsTheDistributionCannotSpreadAreRefusedBeforeTheRun) 
     Storm(0, c.distri, 100, c.d, 10);
     DistribucionTemporalPp();
     ASSERT_EQ(dialogs.records().size(), 1u);
-    EXPECT_TRUE(dialogs.records()[0].prompt.contains(QString::fromUtf8(c.message))) << dialogs.records()[0].prompt.toStdString();
+    EXPECT_TRUE(dialogs.records()[0].prompt.contains(QString::fromUtf8(c.message)))
+        << dialogs.records()[0].prompt.toStdString();
     EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
     EXPECT_TRUE(HyetographRefused);
     EXPECT_EQ(NumPer, 0);

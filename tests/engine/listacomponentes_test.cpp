@@ -28,7 +28,8 @@ class ListaComponentesTest : public test::TavoTest {
   }
 };
 
-const QString kTail = QStringLiteral("         ¿Desea volver a la ventana de edición  (SI) o continuar (No) ?");
+const QString kTail =
+    QStringLiteral("         ¿Desea volver a la ventana de edición  (SI) o continuar (No) ?");
 const QString kAviso = QStringLiteral("Advertencia !!!");
 const QString kError = QStringLiteral("Error, Verifique Componente final del sistema");
 
@@ -67,13 +68,15 @@ TEST_F(ListaComponentesTest, OutletsOfQuietNetworks) {
          AddUEH("u-2", "c-1");
          AddCauce("c-1", "");
        },
-       {"u-1", "c-1"}, false},
+       {"u-1", "c-1"},
+       false},
       {"a reach draining into itself is no outlet and has inflow",
        [] {
          AddUEH("u-1", "");
          AddCauce("c-1", "c-1");
        },
-       {"u-1"}, true},
+       {"u-1"},
+       true},
   };
   OmiteAvisoSalidas = true;
   for (const Case& c : cases) {
@@ -110,18 +113,24 @@ TEST_F(ListaComponentesTest, FindingsAreAskedInOrderAndLeaveTheirFlags) {
        },
        false,
        {{kAviso,
-         "Hay más de un componente de descarga para el sistema (sección final de control). El sistema admite esta "
-         "posibilidad para el cálculo para un máximo de 10 componentes, pero si el sistema es de salida final única "
+         "Hay más de un componente de descarga para el sistema (sección final de control). El sistema admite "
+         "esta "
+         "posibilidad para el cálculo para un máximo de 10 componentes, pero si el sistema es de salida "
+         "final única "
          "debe verificar los campos <Drena a> de los siguientes componentes:    u-1    u-2" +
              kTail,
          vbNo}},
-       false, true},
+       false,
+       true},
       {"two outlets, not asked after a single-storm run",
        [] {
          AddUEH("u-1", "");
          AddUEH("u-2", "");
        },
-       true, {}, false, false},
+       true,
+       {},
+       false,
+       false},
       {"a closed network",
        [] {
          AddUEH("u-1", "c-1");
@@ -129,11 +138,14 @@ TEST_F(ListaComponentesTest, FindingsAreAskedInOrderAndLeaveTheirFlags) {
        },
        false,
        {{kError,
-         "Error, ningun componente ingresado es una sección final de control o de salida del sistema. Al menos un "
-         "componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea volver a la ventana de edición  "
+         "Error, ningun componente ingresado es una sección final de control o de salida del sistema. Al "
+         "menos un "
+         "componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea volver a la ventana de "
+         "edición  "
          "(SI) o continuar (No) ?",
          vbYes}},
-       true, false},
+       true,
+       false},
       {"a reach and a dam without inflow; a receiver differing in letter case names nothing",
        [] {
          AddUEH("u-1", "C-1");
@@ -143,16 +155,19 @@ TEST_F(ListaComponentesTest, FindingsAreAskedInOrderAndLeaveTheirFlags) {
        },
        true,
        {{kAviso,
-         "Hay tramos de Cauces sin aportes de UEHs. Verifique los tramos siguientes y asigne sus UEH o componentes "
+         "Hay tramos de Cauces sin aportes de UEHs. Verifique los tramos siguientes y asigne sus UEH o "
+         "componentes "
          "de aportes:     c-1    c-2" +
              kTail,
          vbYes},
         {kAviso,
-         "Hay represas sin aportes de UEHs. Verifique las represas siguientes y asigne sus UEH o componentes de "
+         "Hay represas sin aportes de UEHs. Verifique las represas siguientes y asigne sus UEH o componentes "
+         "de "
          "aportes:     r-1" +
              kTail,
          vbYes}},
-       true, false},
+       true,
+       false},
       {"a lake without inflow",
        [] {
          AddUEH("u-1", "0");
@@ -164,7 +179,8 @@ TEST_F(ListaComponentesTest, FindingsAreAskedInOrderAndLeaveTheirFlags) {
          "componentes de aportes:     l-1" +
              kTail,
          vbNo}},
-       true, true},
+       true,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,11 +228,12 @@ TEST_F(ListaComponentesTest, MoreThanTenOutletsAreRefused) {
   ComponenteFinal();
   ASSERT_EQ(dialogs.records().size(), 1u);
   EXPECT_EQ(dialogs.records()[0].title, kError);
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            "Error, hay más de 10 componentes de descarga para el sistema (sección final de control). El sistema "
-            "admite un máximo de 10 componentes de descarga; verifique los campos <Drena a> de los siguientes "
-            "componentes:" +
-                list + kTail);
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "Error, hay más de 10 componentes de descarga para el sistema (sección final de control). El sistema "
+      "admite un máximo de 10 componentes de descarga; verifique los campos <Drena a> de los siguientes "
+      "componentes:" +
+          list + kTail);
   EXPECT_TRUE(RedConErrores);
   EXPECT_TRUE(ContinuarConAvisos);
   EXPECT_EQ(nComponentesFinales, 10);
@@ -236,7 +253,8 @@ TEST_F(ListaComponentesTest, ALoopIsNamedAndRefused) {
   ComponenteFinal();
   ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].title, kAviso);
-  EXPECT_TRUE(dialogs.records()[0].prompt.endsWith("de los componentes siguientes:     c-a    c-b    r-1" + kTail));
+  EXPECT_TRUE(
+      dialogs.records()[0].prompt.endsWith("de los componentes siguientes:     c-a    c-b    r-1" + kTail));
   EXPECT_TRUE(RedConErrores);
   EXPECT_TRUE(ContinuarConAvisos);
   EXPECT_FALSE(SalidaUnica);

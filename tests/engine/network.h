@@ -1,5 +1,5 @@
 // Networks built in memory for the engine's tests: each call adds one component, named and drained
-// as given, to its collection, its numbered array and its count.
+// as given, numbered after the last of its kind, to its collection, its numbered array and its count.
 #pragma once
 
 #include <QString>
@@ -9,44 +9,31 @@
 
 namespace tavo::test {
 
+template <class Record, class Collection, class Numbered>
+std::shared_ptr<Record> AddComponent(Collection& collection, Numbered& numbered, Integer& count,
+                                     const char* nameField, const char* numberField, const QString& name,
+                                     const QString& receiver) {
+  auto record = std::make_shared<Record>();
+  record->set(QString::fromLatin1(nameField), name);
+  record->Cauce_aa = receiver;
+  record->set(QString::fromLatin1(numberField), ++count);
+  collection.push_back(record);
+  numbered[count] = record;
+  return record;
+}
+
 inline std::shared_ptr<UEH> AddUEH(const QString& name, const QString& receiver) {
-  auto u = std::make_shared<UEH>();
-  u->NombreUEH = name;
-  u->Cauce_aa = receiver;
-  colUEHs.push_back(u);
-  u->numUEH = ++nUEHs;
-  vUEHs[nUEHs] = u;
-  return u;
+  return AddComponent<UEH>(colUEHs, vUEHs, nUEHs, "NombreUEH", "numUEH", name, receiver);
 }
-
 inline std::shared_ptr<Cauce> AddCauce(const QString& name, const QString& receiver) {
-  auto c = std::make_shared<Cauce>();
-  c->NombreCauce = name;
-  c->Cauce_aa = receiver;
-  colCauces.push_back(c);
-  c->numCauce = ++nCauces;
-  vCauces[nCauces] = c;
-  return c;
+  return AddComponent<Cauce>(colCauces, vCauces, nCauces, "NombreCauce", "numCauce", name, receiver);
 }
-
 inline std::shared_ptr<Lago> AddLago(const QString& name, const QString& receiver) {
-  auto l = std::make_shared<Lago>();
-  l->NombreLAGO = name;
-  l->Cauce_aa = receiver;
-  colLagos.push_back(l);
-  l->numLAGO = ++nLagos;
-  vLagos[nLagos] = l;
-  return l;
+  return AddComponent<Lago>(colLagos, vLagos, nLagos, "NombreLAGO", "numLAGO", name, receiver);
 }
-
 inline std::shared_ptr<Represa> AddRepresa(const QString& name, const QString& receiver) {
-  auto r = std::make_shared<Represa>();
-  r->NombreRepresa = name;
-  r->Cauce_aa = receiver;
-  colRepresas.push_back(r);
-  r->numRepresa = ++nRepresas;
-  vRepresas[nRepresas] = r;
-  return r;
+  return AddComponent<Represa>(colRepresas, vRepresas, nRepresas, "NombreRepresa", "numRepresa", name,
+                               receiver);
 }
 
 }  // namespace tavo::test

@@ -30,7 +30,8 @@ class DistribucionesTest : public test::TavoTest {
   }
 };
 
-const QByteArray kExample = "4,0,0\r\n\"\"\r\n30,360\r\n10\r\n40\r\n30\r\n20\r\n\"\"\r\n5,1440\r\n\"\"\r\n5,1440\r\n";
+const QByteArray kExample =
+    "4,0,0\r\n\"\"\r\n30,360\r\n10\r\n40\r\n30\r\n20\r\n\"\"\r\n5,1440\r\n\"\"\r\n5,1440\r\n";
 
 TEST_F(DistribucionesTest, ExampleFileWrittenByteForByteAndReadBack) {
   FillExample();
@@ -84,7 +85,8 @@ TEST_F(DistribucionesTest, AFailedReadLeavesThreeEmptyTablesSilently) {
   };
   const Case cases[] = {
       {"no file", QByteArray()},
-      {"table 3 announces more values than it holds", "1,1,2\r\n\"a\"\r\n5,60\r\n100\r\n\"\"\r\n5,60\r\n100\r\n\"\"\r\n5,60\r\n100\r\n"},
+      {"table 3 announces more values than it holds",
+       "1,1,2\r\n\"a\"\r\n5,60\r\n100\r\n\"\"\r\n5,60\r\n100\r\n\"\"\r\n5,60\r\n100\r\n"},
       {"a share that is not a number", "1,0,0\r\n\"\"\r\n5,60\r\ncien\r\n\"\"\r\n5,60\r\n\"\"\r\n5,60\r\n"},
       {"a negative count", "-1,0,0\r\n\"\"\r\n5,60\r\n\"\"\r\n5,60\r\n\"\"\r\n5,60\r\n"},
   };

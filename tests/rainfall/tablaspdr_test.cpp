@@ -56,8 +56,9 @@ TEST_F(TablasPDRTest, ExampleFileWrittenByteForByteAndReadBackAsTheSeries) {
 }
 
 TEST_F(TablasPDRTest, TheChosenTableBecomesTheSeries) {
-  test::WriteBytes(path("TablasPDRs_pdr.pcn"),
-                   "1,0,2,0\r\n\"regional\"\r\n25,60,2\r\n\"\"\r\n\"mis notas\"\r\n30,45,5\r\n50,90,10\r\n\"\"\r\n");
+  test::WriteBytes(
+      path("TablasPDRs_pdr.pcn"),
+      "1,0,2,0\r\n\"regional\"\r\n25,60,2\r\n\"\"\r\n\"mis notas\"\r\n30,45,5\r\n50,90,10\r\n\"\"\r\n");
   struct Case {
     Integer table;  // NroTablaPDR before the reading
     Integer used;   // the table that becomes the series
