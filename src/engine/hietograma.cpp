@@ -115,9 +115,8 @@ Single Hundredths(Single value) {
 // The period of the hyetograph that holds minute t: NP + 1 from the storm's end on, and more for a
 // step that ends more than a period after it.
 Integer PeriodAt(Integer t) {
-  const Single periods =
-      static_cast<Single>(t) * static_cast<Single>(nPerDistri) / static_cast<Single>(DurTormenta);
-  return CheckInteger(static_cast<long long>(Int(periods)) + 1);
+  const Single periods = DivS(static_cast<Single>(t) * static_cast<Single>(nPerDistri), DurTormenta);
+  return CInt(Int(periods) + 1);
 }
 
 // The cumulative depth at minute t, which lies in period j, by straight-line interpolation within
@@ -143,8 +142,8 @@ void DistribucionTemporalPp() {
     const Single P = PpTormenta;
     const Integer D = DurTormenta;
     const double steps = Int(Div(D, PasoPp));
-    if (steps < 0) Raise(kErrSubscript);
-    nPerDistri = CheckInteger(static_cast<long long>(steps));
+    if (steps < 0) Raise(kErrSubscript);  // a negative duration or step has no periods
+    nPerDistri = CInt(steps);
     PpAcumPer.redimPreserve(nPerDistri);
     IntensidadPer.redimPreserve(nPerDistri);
     PpPeriodo.redimPreserve(nPerDistri);
@@ -171,7 +170,7 @@ void DistribucionTemporalPp() {
 
     if (PizarraActiva) AppendToReport(kCrLf + QStringLiteral("Entrada: PRECIPITACION"));
     if (measured) {
-      SetPeriods(CheckInteger(static_cast<long long>(Int(Div(D, PasoPp)))));
+      SetPeriods(CInt(Int(Div(D, PasoPp))));
       for (int k = 1; k <= nPerDistri; ++k) IntensidadPer(k) = PpPeriodo(k) / P * 100.0f;
       RunningSum();
     } else if (DistriPp == 0) {
