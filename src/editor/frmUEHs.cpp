@@ -1,6 +1,7 @@
 #include "editor/frmUEHs.h"
 
 #include "editor/estado_editor.h"
+#include "engine/listacomponentes.h"
 #include "platform/dialogs.h"
 #include "project/estado.h"
 #include "project/redfiles.h"
@@ -10,6 +11,13 @@ namespace tavo {
 frmUEHs::frmUEHs() { setObjectName(QStringLiteral("frmUEHs")); }
 
 void frmUEHs::mnu_btn_toolbarGuardaUEHs() { EscribeRedProyecto(); }
+
+void frmUEHs::ComponenteFinal() { tavo::ComponenteFinal(); }
+
+void frmUEHs::InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
+                                     Array1<QString>& nombres, const QStringList& extraOutlets) {
+  tavo::InformeComponenteFinal(nFinales, nComp, finales, nombres, extraOutlets);
+}
 
 void ResetEstadoEditor() { MaxVertices = 0; }
 

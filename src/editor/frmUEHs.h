@@ -1,9 +1,15 @@
-// The graphic network editor window.
+// The graphic network editor window. Its public procedures (the network writer, the component list
+// and the network check) are also called from outside, through the window's object, without loading
+// or showing it.
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <QWidget>
 
+#include "platform/arrays.h"
 #include "platform/forms.h"
+#include "platform/vb.h"
 
 namespace tavo {
 
@@ -16,6 +22,10 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 
   // Saves the network to its two files and reads it back (see EscribeRedProyecto).
   void mnu_btn_toolbarGuardaUEHs();
+  // Lists the components and the outlets, then checks the network.
+  void ComponenteFinal();
+  void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales, Array1<QString>& nombres,
+                              const QStringList& extraOutlets = {});
 };
 
 // Redraws the network in the editor. For now it makes room in the vertex arrays for the longest

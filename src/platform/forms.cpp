@@ -108,6 +108,8 @@ void ShowModeless(QWidget* form, bool mdiChild) {
     for (QMdiSubWindow* w : Host()->subWindowList()) {
       if (w->widget() == form) frame = w;
     }
+    const bool framed = frame != nullptr;
+    const QSize client = form->size();
     if (!frame) {
       frame = Host()->addSubWindow(form);
       frame->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -115,6 +117,9 @@ void ShowModeless(QWidget* form, bool mdiChild) {
     }
     frame->show();
     form->show();
+    // A new frame is sized around the window's own size (windows place their controls themselves and
+    // give the frame no size of their own).
+    if (!framed && form->size() != client) frame->resize(frame->size() + client - form->size());
     Host()->setActiveSubWindow(frame);
     return;
   }

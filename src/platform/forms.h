@@ -34,6 +34,9 @@ void ConnectGuarded(Sender* sender, Signal signal, Receiver* receiver, Handler h
   QObject::connect(sender, signal, receiver, [receiver, handler](auto&&...) { RunGuarded([&] { (receiver->*handler)(); }); });
 }
 
+// Hides a window shown by ShowModeless or ShowModal (its frame too, inside the main window).
+void HideForm(QWidget* form);
+
 // Every window class whose instance was created, so that all can be unloaded at once.
 void RegisterForm(void (*unload)());
 // Unloads every window instance of the program (the program's end, and the end of each test).
@@ -70,8 +73,23 @@ class FormInstance {
     instance_ = nullptr;
     delete form;
   }
+  // Unloads the instance from inside one of its own event handlers (its close button, its closing by
+  // the system): Form_Unload runs and the window is hidden at once; the object itself is destroyed
+  // once the handler has returned.
+  static void unloadLater() {
+    if (!instance_) return;
+    T* form = instance_;
+    if (form->loaded_) form->Form_Unload();
+    instance_ = nullptr;
+    HideForm(form);
+    form->deleteLater();
+  }
 
  protected:
+  // A window destroyed by its owner (a child window with the main window) is no instance any more.
+  ~FormInstance() {
+    if (instance_ && static_cast<FormInstance*>(instance_) == this) instance_ = nullptr;
+  }
   bool loaded_ = false;
 
  private:
@@ -106,8 +124,6 @@ void SetMdiHost(QMdiArea* area);
 QMdiArea* MdiHost();
 void ShowModeless(QWidget* form, bool mdiChild);
 void ShowModal(QWidget* form);
-// Hides a window shown by ShowModeless or ShowModal (its frame too, inside the main window).
-void HideForm(QWidget* form);
 
 // Validates the box that holds the focus inside `window`, as a button must before it acts.
 bool ValidateFocusedBox(QWidget* window);

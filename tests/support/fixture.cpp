@@ -1,8 +1,13 @@
 #include "support/fixture.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 
 #include "editor/estado_editor.h"
+#include "engine/frmPp.h"
+#include "engine/hietograma.h"
+#include "engine/listacomponentes.h"
 #include "platform/app.h"
 #include "platform/errors.h"
 #include "platform/forms.h"
@@ -10,6 +15,7 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
+#include "rainfall/tormenta.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -24,6 +30,10 @@ void TavoTest::SetUp() {
   ResetEstadoEditor();
   ResetReservoirState();
   ResetConfiguracionProyecto();
+  ResetRainfallState();
+  ResetHietogramaState();
+  ResetListaComponentesState();
+  ResetPizarraState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
@@ -35,6 +45,7 @@ void TavoTest::SetUp() {
 
 void TavoTest::TearDown() {
   UnloadAllForms();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   CloseAllFiles();
   InstallDialogs(nullptr);
   EXPECT_TRUE(dialogs.unexpected().isEmpty()) << "unexpected dialogs:\n"

@@ -1,0 +1,179 @@
+#include "engine/frmPp.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QTextCursor>
+
+#include "platform/printing.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "shell/MDIForm1.h"
+
+namespace tavo {
+
+namespace {
+// The box shows each CR LF as one line end.
+QString BoxText(const QString& text) {
+  QString shown = text;
+  return shown.remove(QLatin1Char('\r'));
+}
+}  // namespace
+
+frmPp::frmPp() {
+  setObjectName(QStringLiteral("frmPp"));
+  setWindowTitle(QStringLiteral("Pizarra de Variables y Salidas"));
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+  setPalette(palette);
+  resize(Px(7605), Px(6405));
+
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setUndoRedoEnabled(false);
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setStyleHint(QFont::TypeWriter);
+  courier.setFixedPitch(true);
+  courier.setPointSizeF(9.75);
+  Text1->setFont(courier);
+  PlaceTwips(Text1, 360, 360, 7092, 5532);
+
+  const QFont arial(QStringLiteral("Arial"));
+  cmdCerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
+  cmdCerrar->setObjectName(QStringLiteral("cmdCerrar"));
+  cmdCerrar->setFont(arial);
+  PlaceTwips(cmdCerrar, 5880, 6000, 972, 372);
+  cmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
+  cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+  cmdImprimir->setFont(arial);
+  PlaceTwips(cmdImprimir, 4560, 6000, 1092, 372);
+  setTabOrder(Text1, cmdCerrar);
+  setTabOrder(cmdCerrar, cmdImprimir);
+
+  connect(Text1, &QPlainTextEdit::textChanged, this, [this] {
+    if (!writing_) edited_ = true;
+  });
+  ConnectGuarded(cmdCerrar, &QPushButton::clicked, this, &frmPp::cmdCerrar_Click);
+  ConnectGuarded(cmdImprimir, &QPushButton::clicked, this, &frmPp::cmdImprimir_Click);
+}
+
+void frmPp::Form_Load() {
+  if (!SeriesRunning) PizarraActiva = true;
+}
+
+void frmPp::Form_Resize() {
+  // The window's outer size, its frame included, as the positions are reckoned from it.
+  QSize outer = frameGeometry().size();
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) outer = frame->size();
+  const int width = Twips(outer.width());
+  const int height = Twips(outer.height());
+  PlaceTwips(Text1, 100, 100, static_cast<int>(0.97 * width), static_cast<int>(0.85 * height));
+  cmdCerrar->move(cmdCerrar->x(), Px(height - 900));
+  cmdImprimir->move(cmdImprimir->x(), Px(height - 900));
+}
+
+void frmPp::Form_Unload() {
+  if (MDIForm1::exists()) {
+    if (auto* item = MDIForm1::object().findChild<QAction*>(QStringLiteral("mnuPizarra1")))
+      item->setChecked(false);
+  }
+  PizarraActiva = false;
+}
+
+void frmPp::cmdCerrar_Click() {
+  PizarraActiva = false;
+  unloadLater();
+}
+
+void frmPp::cmdImprimir_Click() {
+  const QString folder = DirActual.isEmpty() ? CurDir() : DirActual;
+  PrintWindowImage(this, folder + QStringLiteral("/Pizarra.pdf"));
+}
+
+void frmPp::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  RunGuarded([this] { Form_Resize(); });
+}
+
+void frmPp::closeEvent(QCloseEvent* event) {
+  event->accept();
+  RunGuarded([] { unloadLater(); });
+}
+
+QString frmPp::text() {
+  return shownText();
+}
+
+const QString& frmPp::shownText() {
+  if (edited_) {
+    text_ = Text1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    edited_ = false;
+  }
+  return text_;
+}
+
+void frmPp::setText(const QString& text) {
+  // A reference, not a copy: a second holder of the text would make the next append copy it whole.
+  const QString& shown = shownText();
+  if (text.size() >= shown.size() && QStringView(text).startsWith(shown)) {
+    appendText(text.mid(shown.size()));
+    return;
+  }
+  text_ = text;
+  writing_ = true;
+  Text1->setPlainText(BoxText(text));
+  writing_ = false;
+}
+
+void frmPp::appendText(const QString& text) {
+  if (text.isEmpty()) return;
+  shownText();
+  text_ += text;
+  addToBox(text);
+}
+
+void frmPp::addToBox(const QString& text) {
+  writing_ = true;
+  QTextCursor end(Text1->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(BoxText(text));
+  writing_ = false;
+}
+
+QString ReportText() {
+  return frmPp::instance().text();
+}
+
+void SetReportText(const QString& text) {
+  frmPp::instance().setText(text);
+}
+
+void AppendToReport(const QString& text) {
+  frmPp::instance().appendText(text);
+}
+
+void ShowReportWindow() {
+  ShowModeless(&frmPp::instance(), true);
+}
+
+void RepaintReportWindow() {
+  frmPp& form = frmPp::instance();
+  form.repaint();
+  form.Text1->viewport()->repaint();
+}
+
+void MuestraPizarra() {
+  SetReportText(TextoProceso);
+}
+
+void ResetPizarraState() {
+  PizarraActiva = false;
+  TextoProceso.clear();
+  SeriesRunning = false;
+}
+
+}  // namespace tavo

@@ -1,0 +1,39 @@
+// The hyetograph: the storm divided into periods of equal length, each with its depth, cumulative
+// depth and mean intensity, and the rain that each calculation step of the run receives from it.
+#pragma once
+
+#include <QString>
+
+#include "platform/arrays.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+inline Integer nPerDistri = 0;              // NP, the number of periods of the hyetograph
+inline Integer NumPer = 0;                  // copy of NP, set when the hyetograph is complete
+inline Array1<Single> PpPeriodo(0, 0);      // depth of period k [mm]; a measured storm's intervals
+inline Array1<Single> PpAcumPer(0, 0);      // cumulative depth at the end of period k [mm]
+inline Array1<Single> IntensidadPer(0, 0);  // mean intensity of period k [mm/min]
+inline Single PpEntregada = 0;              // rain already handed out to the steps of this pass [mm]
+
+// Scratch of the hyetograph table in the report.
+inline Integer kPer = 0;
+inline QString LineaDistri;
+inline QString BlancosDistri;
+inline Integer nBlancosDistri = 0;
+
+inline Single HyetographDepth = 0;         // the depth P the hyetograph was built with [mm]
+inline Boolean HyetographRefused = false;  // the last build refused the storm: it must not be run
+
+// Builds the hyetograph from the storm definition and, with the report on, lists it in the report.
+// A run-time failure is shown and sets P and D to 0; a storm the chosen distribution cannot spread
+// (a user table without periods, the theoretical distribution beyond 48 hours) is refused with a
+// message and sets HyetographRefused.
+void DistribucionTemporalPp();
+// The rain [mm] of calculation step k (1 first), the step from (k - 1) * PasoPp to k * PasoPp. The
+// calls of one pass come in increasing order of k from 1 after the hyetograph was built.
+Single PpDelPaso(Integer k);
+
+void ResetHietogramaState();
+
+}  // namespace tavo

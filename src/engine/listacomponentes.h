@@ -1,0 +1,39 @@
+// The list of every component of the network, its outlets, and the check of the network before a
+// run: no outlet, reaches, dams or lakes that receive nothing, loops, and several outlets.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "platform/arrays.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+constexpr int kMaxComponentesFinales = 10;  // the most outlets a network may have
+
+inline Integer nComponentes = 0;                                       // units + reaches + lakes + dams
+inline Array1<QString> NombresComponentes(0, 0);                       // names in positions 1..nComponentes
+inline Integer nComponentesFinales = 0;                                // outlets found, 0..10
+inline Array1<QString> ComponentesFinales(0, kMaxComponentesFinales);  // outlet names, 1..count
+inline Integer CompoSel = 0;               // position of the component whose results are shown
+inline Boolean RedConErrores = false;      // the last check found a fault that forbids a run
+inline Boolean OmiteAvisoSalidas = false;  // the check does not ask about several outlets
+// Read by the network editor when it closes:
+inline Boolean ContinuarConAvisos = false;  // the user answered No (go on) to a question of the last check
+inline Boolean SalidaUnica = false;  // the last check found one outlet and the user went on to no question
+
+// Builds the component list and the outlet list from the network containers, then checks the network.
+void ComponenteFinal();
+// Checks the network and asks about each finding whether to go back to the editor. `extraOutlets`
+// holds the outlets that did not fit in the outlet list; with any, the network is refused.
+void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
+                            Array1<QString>& nombres, const QStringList& extraOutlets = {});
+
+// The reaches, lakes and dams that drain, through one another, back into themselves, in container
+// order; empty for a network without loops.
+QStringList ComponentsInLoops();
+
+void ResetListaComponentesState();
+
+}  // namespace tavo

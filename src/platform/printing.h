@@ -1,0 +1,13 @@
+// Printing a window: its image, scaled to the page, on the default printer. With no printer
+// installed the image goes to a PDF file instead and the user is told where.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace tavo {
+
+// Prints the image of `window`. `pdfPath` is the file written when there is no printer.
+void PrintWindowImage(QWidget* window, const QString& pdfPath);
+
+}  // namespace tavo

@@ -1,0 +1,45 @@
+#include "rainfall/tablefile.h"
+
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "project/estado.h"
+
+namespace tavo {
+
+template <class Action>
+void TableFileWriter::step(Action&& action) {
+  try {
+    action();
+  } catch (const VbError& e) {
+    if (onError_ == OnError::CloseAllFilesQuiet && e.number == kErrFileNotFound) return;
+    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+           QStringLiteral(" ,Verifique"));
+    file_.reset();
+    if (onError_ == OnError::CloseAllFilesQuiet) CloseAllFiles();
+  }
+}
+
+TableFileWriter::TableFileWriter(const QString& name, OnError onError) : onError_(onError) {
+  step([] { ChDir(DirPrograma); });
+  step([&] { file_ = std::make_unique<SeqFile>(name, OpenMode::Output); });
+}
+
+void TableFileWriter::line(std::initializer_list<Variant> values) {
+  step([&] {
+    if (!file_) Raise(kErrBadFileName);
+    file_->write(values);
+  });
+}
+
+void TableFileWriter::close() {
+  step([&] {
+    if (file_) file_->close();
+  });
+}
+
+QString QuotedTextForFile(const QString& text) {
+  QString quoted = text;
+  return quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
+}
+
+}  // namespace tavo

@@ -1,0 +1,33 @@
+// The storm of the next run and the storm series of a depth-duration-recurrence table. Nothing of it
+// is kept in a file: it lives in memory from start-up (all zero) to the end of the program.
+#pragma once
+
+#include "platform/arrays.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+// ---- the storm definition ----
+inline Single PpTormenta = 0;    // total depth P [mm]; 0: no storm defined
+inline Integer DurTormenta = 0;  // duration D [min]; 0: no storm defined
+inline Integer RecTormenta = 0;  // return period R [years]; 0: not given
+inline Integer FormaPp = 0;   // input mode 0..4: 2 series of a table, 3 one depth per unit, 4 measured storm
+inline Integer DistriPp = 0;  // temporal distribution 0..7: 0 constant, 1 theoretical, 2-4 built-in, 5-7 user
+inline Integer NroTablaPDR = 0;      // depth-duration-recurrence table of mode 2, 0..3
+inline Integer PasoPp = 0;           // rain step [min]: one calculation interval
+inline Integer PasoQ = 0;            // output step [min]: the interval of the hydrographs
+inline Array1<Single> PpUEH(0, 70);  // depth of each unit by unit number [mm], read in mode 3
+
+// ---- the storm series: storms 1..NroTormentasSerie, element 0 holds no storm ----
+inline Integer NroTormentasSerie = 0;
+inline Array1<Single> PpSerie(0, 0);    // P [mm]
+inline Array1<Integer> DurSerie(0, 0);  // D [min]
+inline Array1<Integer> RecSerie(0, 0);  // R [years]
+
+// Empties the series: no storm, arrays with element 0 only.
+void ClearSeries();
+
+// Sets the storm, the series, the user distributions and the storm tables to their start-up values.
+void ResetRainfallState();
+
+}  // namespace tavo

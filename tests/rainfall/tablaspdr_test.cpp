@@ -1,0 +1,132 @@
+#include "rainfall/tablaspdr.h"
+
+#include <QDir>
+
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "rainfall/dlgTablasPDRs.h"
+#include "rainfall/tormenta.h"
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+class TablasPDRTest : public test::TavoTest {
+ protected:
+  void SetUp() override {
+    TavoTest::SetUp();
+    DirPrograma = programDir();
+    QDir(programDir()).mkdir(QStringLiteral("obra"));
+    DirActual = path("obra");
+  }
+  // A series loaded earlier, which a failed reading must not leave behind.
+  static void LoadOldSeries() {
+    NroTormentasSerie = 2;
+    PpSerie.redim(0, 2);
+    DurSerie.redim(0, 2);
+    RecSerie.redim(0, 2);
+    PpSerie(1) = 99;
+    DurSerie(1) = 30;
+  }
+};
+
+const QByteArray kExample = "2,0,0,0\r\n\"\"\r\n25,60,2\r\n40,120,2\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+
+TEST_F(TablasPDRTest, ExampleFileWrittenByteForByteAndReadBackAsTheSeries) {
+  NroFilasTablaPDR = {2, 0, 0, 0};
+  PpTablaPDR.redim(0, 3, 0, 3);
+  DurTablaPDR.redim(0, 3, 0, 3);
+  RecTablaPDR.redim(0, 3, 0, 3);
+  PpTablaPDR(0, 1) = 25, DurTablaPDR(0, 1) = 60, RecTablaPDR(0, 1) = 2;
+  PpTablaPDR(0, 2) = 40, DurTablaPDR(0, 2) = 120, RecTablaPDR(0, 2) = 2;
+  FormInstance<dlgTablasPDRs>::object().GuardaTablasPDRs();
+  EXPECT_EQ(test::ReadBytes(path("TablasPDRs_pdr.pcn")), kExample);
+  EXPECT_EQ(RutaArchivo, "TablasPDRs_pdr.pcn");
+  EXPECT_FALSE(FormInstance<dlgTablasPDRs>::isLoaded());
+
+  ResetTablasPDRState();
+  LeeTablaPDRs();
+  EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{2, 0, 0, 0}));
+  ASSERT_EQ(NroTormentasSerie, 2);
+  EXPECT_EQ(PpSerie.upper(), 2);
+  EXPECT_EQ(PpSerie(2), 40.0f);
+  EXPECT_EQ(DurSerie(2), 120);
+  EXPECT_EQ(RecSerie(1), 2);
+  EXPECT_EQ(CurDir(), path("obra"));
+}
+
+TEST_F(TablasPDRTest, TheChosenTableBecomesTheSeries) {
+  test::WriteBytes(
+      path("TablasPDRs_pdr.pcn"),
+      "1,0,2,0\r\n\"regional\"\r\n25,60,2\r\n\"\"\r\n\"mis notas\"\r\n30,45,5\r\n50,90,10\r\n\"\"\r\n");
+  struct Case {
+    Integer table;  // NroTablaPDR before the reading
+    Integer used;   // the table that becomes the series
+    Integer storms;
+  };
+  for (const Case c : {Case{2, 2, 2}, Case{7, 0, 1}, Case{-1, 0, 1}, Case{1, 1, 0}}) {
+    SCOPED_TRACE(c.table);
+    NroTablaPDR = c.table;
+    LoadOldSeries();
+    LeeTablaPDRs();
+    EXPECT_EQ(NroTablaPDR, c.used);
+    EXPECT_EQ(NroTormentasSerie, c.storms);
+    EXPECT_EQ(PpSerie.upper(), c.storms);
+    EXPECT_EQ(PpSerie(0), 0.0f);
+    if (c.storms > 0) {
+      EXPECT_EQ(PpSerie(c.storms), c.used == 2 ? 50.0f : 25.0f);
+    }
+  }
+  EXPECT_EQ(NotasTablaPDR[0], "regional");
+  EXPECT_EQ(DurTablaPDR(2, 1), 45);
+}
+
+TEST_F(TablasPDRTest, AFailedReadingLeavesNoTableAndNoSeries) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;  // empty: no file
+  };
+  const Case cases[] = {
+      {"no file", QByteArray()},
+      {"table 0 announces more storms than follow", "3,0,0,0\r\n\"\"\r\n25,60,2\r\n"},
+      {"a value that is not a number", "1,0,0,0\r\n\"\"\r\n25,x,2\r\n\"\"\r\n\"\"\r\n\"\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RmFile(path("TablasPDRs_pdr.pcn"));
+    if (!c.bytes.isEmpty()) test::WriteBytes(path("TablasPDRs_pdr.pcn"), c.bytes);
+    NroFilasTablaPDR = {5, 1, 1, 1};
+    LoadOldSeries();
+    LeeTablaPDRs();
+    EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(NroTormentasSerie, 0);
+    EXPECT_EQ(PpSerie.upper(), 0);
+    EXPECT_EQ(CurDir(), programDir());
+  }
+  EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(TablasPDRTest, ASaveThatCannotCreateTheFileReportsEveryStatement) {
+  NroFilasTablaPDR = {1, 0, 0, 0};
+  QDir(programDir()).mkdir(QStringLiteral("TablasPDRs_pdr.pcn"));
+  // The creation, the counts line, and per table its notes (table 0 with one storm line).
+  for (int i = 0; i < 7; ++i) dialogs.answer(vbOK);
+  GuardaTablasPDRs();
+  ASSERT_EQ(dialogs.records().size(), 7u);
+  EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 75Error de acceso a la ruta o el archivo ,Verifique");
+}
+
+TEST_F(TablasPDRTest, TheDeliveredTableReads) {
+  FileCopy(QStringLiteral(TAVO_FIXTURES_DIR "/../../data/TablasPDRs_pdr.pcn"), path("TablasPDRs_pdr.pcn"));
+  LeeTablaPDRs();
+  ASSERT_EQ(NroTormentasSerie, 100);
+  EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{100, 0, 0, 0}));
+  for (int k = 1; k <= 100; ++k) {
+    EXPECT_GT(PpSerie(k), 0.0f) << k;
+    EXPECT_TRUE(DurSerie(k) >= 10 && DurSerie(k) <= 1440) << k;
+    EXPECT_TRUE(RecSerie(k) >= 2 && RecSerie(k) <= 1000) << k;
+  }
+}
+
+}  // namespace
+}  // namespace tavo
