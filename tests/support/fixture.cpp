@@ -8,6 +8,7 @@
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
 #include "engine/listacomponentes.h"
+#include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/errors.h"
 #include "platform/forms.h"
@@ -34,6 +35,7 @@ void TavoTest::SetUp() {
   ResetHietogramaState();
   ResetListaComponentesState();
   ResetPizarraState();
+  ResetResultadosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());

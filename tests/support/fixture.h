@@ -45,8 +45,3 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
 
 }  // namespace tavo::test
-
-// Texts in failure messages as text, line ends shown as \r and \n.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
