@@ -45,7 +45,7 @@ class Variant {
   Integer toInteger() const;
   Long toLong() const;
   Boolean toBoolean() const;
-  QString toString() const;  // numbers as plain number text
+  QString toString() const;    // numbers as plain number text
   ObjectRef toObject() const;  // error 13 when it holds no object
 
   bool operator==(const Variant& o) const { return v_ == o.v_; }
@@ -88,6 +88,10 @@ QString NumberText(Double v);
 QString NumberText(Integer v);
 QString NumberText(Long v);
 QString NumberText(const Variant& v);  // empty gives the empty text, a text itself
+// The number text of v written into `out`, which has room for 48 characters; its length. For reports
+// of many numbers, built without a text for each.
+int NumberTextChars(Single v, char16_t* out);
+int NumberTextChars(Integer v, char16_t* out);
 
 // Plain number text of boxes and grids: no leading blank, a 0 before the point ("0.5").
 QString PlainNumberText(Single v);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "platform/errors.h"
 
@@ -48,6 +52,56 @@ TEST(NumberText, SingleValues) {
     EXPECT_EQ(PlainNumberText(c.value), QString::fromLatin1(c.plain));
     EXPECT_EQ(FileNumberText(c.value), QString::fromLatin1(c.file));
   }
+}
+
+// The report text of a Single from the C library's rounding to 7 significant digits.
+QString ReferenceText(float v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.6e", std::fabs(static_cast<double>(v)));
+  std::string digits;
+  for (const char* c = buf; *c != 'e'; ++c) {
+    if (*c != '.') digits += *c;
+  }
+  const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string body;
+  if (exponent < -4 || exponent >= 7) {
+    char e[16];
+    std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    body = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + e;
+  } else if (exponent >= 0) {
+    const size_t whole = exponent + 1;
+    body = digits.substr(0, std::min(digits.size(), whole)) +
+           std::string(whole - std::min(digits.size(), whole), '0');
+    if (digits.size() > whole) body += "." + digits.substr(whole);
+  } else {
+    body = "." + std::string(-exponent - 1, '0') + digits;
+  }
+  return QString::fromLatin1((v < 0 ? "-" : " ") + body);
+}
+
+TEST(NumberText, SingleValuesRoundHalfToEvenOnTheirExactValue) {
+  // Exact halves between two 7-digit texts, values next to powers of ten, and values of every size.
+  std::vector<float> values{1234567.5f,   1234568.5f, 0.5f,        8388609.0f,  9999999.0f,  10000001.0f,
+                            999999.94f,   1.0000001f, 0.99999994f, 1e-5f,       0.99999e-5f, 1e9f,
+                            999999940.0f, 0.1f,       0.3f,        16777215.0f, 2.5e-5f,     123.456789f};
+  std::mt19937 random(20240611);
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint32_t bits = random();
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v) && v != 0) values.push_back(v);
+  }
+  std::uniform_real_distribution<float> everyday(0, 100000);
+  for (int i = 0; i < 20000; ++i) values.push_back(everyday(random));
+  for (float v : values) {
+    ASSERT_EQ(NumberText(v), ReferenceText(v)) << v;
+    char16_t chars[48];
+    ASSERT_EQ(QStringView(chars, NumberTextChars(v, chars)), ReferenceText(v));
+  }
+  char16_t chars[48];
+  EXPECT_EQ(QStringView(chars, NumberTextChars(Integer(-32768), chars)), u"-32768");
+  EXPECT_EQ(QStringView(chars, NumberTextChars(Integer(7), chars)), u" 7");
 }
 
 TEST(NumberText, DoubleAndWholeValues) {
@@ -105,9 +159,9 @@ TEST(Val, LeadingNumber) {
     const char* text;
     double value;
   } cases[] = {
-      {"12,5", 12},     {"abc", 0},       {"", 0},          {"  3.25xyz", 3.25}, {"-.5", -0.5},
-      {"+7", 7},        {"1 2 3", 123},   {"1\t2\n3", 123}, {"1e3", 1000},       {"2D2", 200},
-      {"1.5E-2", 0.015}, {"1e", 1},       {"1.2.3", 1.2},   {".", 0},            {"- 4", -4},
+      {"12,5", 12},   {"abc", 0},       {"", 0},       {"  3.25xyz", 3.25}, {"-.5", -0.5},     {"+7", 7},
+      {"1 2 3", 123}, {"1\t2\n3", 123}, {"1e3", 1000}, {"2D2", 200},        {"1.5E-2", 0.015}, {"1e", 1},
+      {"1.2.3", 1.2}, {".", 0},         {"- 4", -4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "editor/estado_editor.h"
+#include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
 #include "engine/listacomponentes.h"
@@ -36,6 +37,7 @@ void TavoTest::SetUp() {
   ResetListaComponentesState();
   ResetPizarraState();
   ResetResultadosState();
+  ResetAlmacenamientoState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());

@@ -1,0 +1,258 @@
+// Storage routing of lakes and dams: the walk over the elements with its method check, the inflow from
+// the units and reaches draining in, the Muskingum method, and each element's summary, peak and volumes.
+#include "engine/almacenamiento.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/frmPp.h"
+#include "engine/listacomponentes.h"
+#include "engine/resultados.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "project/estado.h"
+#include "rainfall/tormenta.h"
+#include "reservoirs/funciones.h"
+
+namespace tavo {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMuskingum = QStringLiteral("Muskingum");
+const QString kPiscina = QStringLiteral("Piscina Nivelada");
+const QString kRungeKutta = QStringLiteral("Runge Kutta");
+const QString kAdvertencia = QStringLiteral("Advertencia !");
+
+// The text of a Metodo value; a number never names a method.
+QString MethodText(const Variant& metodo) {
+  return metodo.isEmpty() ? QString() : metodo.toString();
+}
+
+bool KnownMethod(const QString& metodo) {
+  return metodo == kMuskingum || metodo == kPiscina || metodo == kRungeKutta;
+}
+
+StorageElement FromLago(const Lago& l) {
+  return {.lake = true,
+          .word = QStringLiteral("Lago"),
+          .name = l.NombreLAGO,
+          .number = l.numLAGO,
+          .method = MethodText(l.Metodo),
+          .K = l.Lago_k_Musk,
+          .initialLevel = l.HInicialEmb,
+          .levels = &HEmbalseLago,
+          .storages = &SEmbalseLago,
+          .S = SdeHLago,
+          .A = AdeHLago,
+          .Q = QdeHLago};
+}
+
+StorageElement FromRepresa(const Represa& r) {
+  return {.lake = false,
+          .word = QStringLiteral("Represa"),
+          .name = r.NombreRepresa,
+          .number = r.numRepresa,
+          .method = MethodText(r.Metodo),
+          .K = r.Represa_k_Musk,
+          .initialLevel = r.HInicialEmb,
+          .levels = &HEmbalseRepresa,
+          .storages = &SEmbalseRepresa,
+          .S = SdeHRepresa,
+          .A = AdeHRepresa,
+          .Q = QdeHRepresa};
+}
+
+// A warning of the routing, shown once per component and run.
+void Warn(const QString& key, const QString& text) {
+  if (FirstInRun(key)) MsgBox(text, vbOKOnly + vbExclamation, kAdvertencia);
+}
+
+// Position of a unit among the units of the component list, or of a reach, lake or dam among the rest.
+Integer Position(const QString& name, int first, int last) {
+  for (int i = first; i <= last; ++i) {
+    if (NombresComponentes(i) == name) return static_cast<Integer>(i);
+  }
+  Raise(kErrSubscript);
+}
+
+// Inflow QEntraCompo(j, 1..nPasosSalida) from the units and reaches draining into `name`; QInicial
+// collects the units' initial base flows.
+void FormInflow(const QString& name, Integer j) {
+  for (const auto& ueh : std::vector(colUEHs)) {
+    ElementoAportante = ueh;
+    if (ueh->Cauce_aa != name) continue;
+    iUEH = Position(ueh->NombreUEH, 1, nUEHs);
+    for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(iUEH, k);
+    const auto& unidad = vUEHs.at(static_cast<size_t>(iUEH));
+    if (!unidad) Raise(kErrObjectNotSet);
+    QInicial = QInicial + unidad->Q0Recesion;
+  }
+  for (const auto& cauce : std::vector(colCauces)) {
+    ElementoAportante = cauce;
+    if (cauce->Cauce_aa != name) continue;
+    iCauce = cauce->numCauce;
+    CompoSel = Position(cauce->NombreCauce, nUEHs + 1, nComponentes);
+    for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(CompoSel, k);
+  }
+}
+
+// Muskingum with x = 0: outflow from step 1 on, and the level and storage of that outflow. False after
+// the warning on constants that give no valid coefficients.
+bool RouteMuskingum(const StorageElement& e, Integer j) {
+  if (!CoeficientesMuskingum(e.K, 0, PasoQ)) {
+    Warn(QStringLiteral("Muskingum|") + e.name,
+         QStringLiteral("Error, Los parámetros de Muskingum utilizados en el tramo de cauce") + e.name +
+             QStringLiteral(
+                 " son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
+    return false;
+  }
+  for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
+    const int k = kPaso;
+    if (k == 1) {
+      QSaleCompo(j, 1) = QEntraCompo(j, 1);
+    } else {
+      const Single o =
+          C0Musk * QEntraCompo(j, k) + C1Musk * QEntraCompo(j, k - 1) + C2Musk * QSaleCompo(j, k - 1);
+      QSaleCompo(j, k) = CheckSingle(o);
+    }
+    const Variant h = e.lake ? HdeQalmaLago(QSaleCompo(j, k)) : HdeQalmaRepresa(QSaleCompo(j, k));
+    HEmbalse = h.toSingle();
+    (*e.levels)(e.number, k) = HEmbalse;
+    (*e.storages)(e.number, k) = e.S(HEmbalse).toSingle();
+  }
+  return true;
+}
+
+// Number text of a value rounded to `decimals`, kept in single precision.
+QString Rounded(Single v, int decimals) {
+  return NumberText(static_cast<Single>(Round(v, decimals)));
+}
+
+QString ComponentLine(const StorageElement& e, Integer j) {
+  return QStringLiteral("Componente: ") + e.word + QLatin1Char(' ') + NombresComponentes(j) +
+         QStringLiteral("     Método de Propagación: ") + e.method;
+}
+
+// Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
+void Summarize(const StorageElement& e, Integer j) {
+  VolEntra = 0;
+  VolSale = 0;
+  if (PizarraActiva) {
+    TextoProceso += kCrLf + kCrLf + ComponentLine(e, j) + kCrLf +
+                    QStringLiteral("Per.k  t[min]  Qentra[m3/s] Qsale[m3/s]   H[m]     Vol.Alm.[m3]");
+  }
+  Single& pico = QpSerie(j, kTormenta);
+  for (int k = 0; k <= nPasosSalida; ++k) {
+    const Integer t = CheckInteger(static_cast<long long>(PasoQ) * k);
+    const Single entra = QEntraCompo(j, k);
+    const Single sale = QSaleCompo(j, k);
+    if (PizarraActiva) {
+      LineaProceso = Columna(NumberText(static_cast<Integer>(k)), 7) + Columna(NumberText(t), 7) +
+                     Columna(Rounded(entra, 3), 11) + Columna(Rounded(sale, 3), 13) +
+                     Columna(Rounded((*e.levels)(e.number, k), 2), 10) +
+                     Columna(Rounded((*e.storages)(e.number, k), 0), 10);
+      TextoProceso += kCrLf + QLatin1Char(' ') + LineaProceso;
+    }
+    if (sale > pico) pico = sale;
+    VolEntra = CheckSingle(VolEntra + PasoQ * entra * 60);
+    VolSale = CheckSingle(VolSale + PasoQ * sale * 60);
+  }
+  if (PizarraActiva) {
+    TextoProceso += kCrLf + QStringLiteral("Volumen Escurrido. Entra = ") + Rounded(VolEntra, 0) +
+                    QStringLiteral(" m3 ; Sale = ") + Rounded(VolSale, 0) + QStringLiteral(" m3") + kCrLf +
+                    QStringLiteral("Caudal Máximo = ") + Rounded(pico, 2) + QStringLiteral(" m3/s ") + kCrLf;
+    MuestraPizarra();
+  }
+}
+
+// Inflow, routing by the element's method, then the summary.
+void Route(const StorageElement& e, Integer j) {
+  FormInflow(e.name, j);
+  if (e.method == kMuskingum) {
+    if (!RouteMuskingum(e, j)) return;
+  } else if (e.method == kPiscina) {
+    RouteLevelPool(e, j);
+  } else {
+    RouteRungeKutta(e, j);
+  }
+  Summarize(e, j);
+}
+
+// The walk over a container: every element's method is checked as it is met, and the one named at
+// position j is routed.
+template <class Record>
+void Walk(const std::vector<std::shared_ptr<Record>>& container, Integer j,
+          StorageElement (*read)(const Record&), const QString& warningText) {
+  for (const auto& record : std::vector(container)) {
+    ElementoActual = record;
+    const StorageElement e = read(*record);
+    if (!KnownMethod(e.method)) {
+      Warn(QStringLiteral("Metodo|") + e.name, warningText + e.name + QStringLiteral(". "));
+      return;
+    }
+    QInicial = 0;
+    if (e.name == NombresComponentes(j)) Route(e, j);
+  }
+}
+
+}  // namespace
+
+void Proceso_en_Lago(Integer j) {
+  Walk(colLagos, j, FromLago,
+       QStringLiteral("Error, Seleccione el método de propagación del lago en el formulario de Propiedades"));
+}
+
+void Proceso_en_Represa(Integer j) {
+  Walk(colRepresas, j, FromRepresa,
+       QStringLiteral(
+           "Error, Seleccione el método de propagación de la represa en el formulario de Propiedades"));
+}
+
+QString DetailHeading(const StorageElement& e, Integer j, const QString& columns) {
+  return kCrLf + QStringLiteral("Planilla detallada de cálculo de propagación en ") + e.word +
+         QLatin1Char(' ') + kCrLf + columns + kCrLf + ComponentLine(e, j);
+}
+
+void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
+                     Single h, Single s) {
+  char16_t row[9 * 48 + 32];
+  char16_t* p = row;
+  auto blanks = [&p](int n) { p = std::fill_n(p, n, u' '); };
+  *p++ = u'\r';
+  *p++ = u'\n';
+  p += NumberTextChars(k, p);
+  blanks(3);
+  p += NumberTextChars(t, p);
+  for (Single v : {a, b, c, d}) {
+    blanks(3);
+    p += NumberTextChars(v, p);
+  }
+  blanks(8);
+  p += NumberTextChars(q, p);
+  blanks(2);
+  p += NumberTextChars(h, p);
+  blanks(2);
+  p += NumberTextChars(s, p);
+  text.append(reinterpret_cast<const QChar*>(row), p - row);
+}
+
+QString DetailEnd(const StorageElement& e) {
+  return kCrLf + QStringLiteral(" Fin detalle cálculo proaga en ") + e.word + QLatin1Char(' ');
+}
+
+bool FirstInRun(const QString& key) {
+  if (StorageWarningsGiven.contains(key)) return false;
+  StorageWarningsGiven.insert(key);
+  return true;
+}
+
+void ForgetStorageWarnings() {
+  StorageWarningsGiven.clear();
+}
+
+void ResetAlmacenamientoState() {
+  ForgetStorageWarnings();
+}
+
+}  // namespace tavo
