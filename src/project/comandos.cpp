@@ -51,6 +51,15 @@ bool ExisteProyecto(const QString& folder, const QString& nombre) {
   }
 }
 
+// The folder where a new project or a copy goes: DirTrabajo, or the working directory when none is
+// set. False, after the warning `aviso`, when there is neither.
+bool TomaDirTrabajo(const QString& aviso) {
+  if (DirTrabajo.isEmpty()) DirTrabajo = DirActual;
+  if (!DirTrabajo.isEmpty()) return true;
+  MsgBox(aviso, vbOKOnly | vbExclamation, QStringLiteral("Advertencia !"));
+  return false;
+}
+
 void AvisaProyectoExistente(const QString& nombre) {
   MsgBox(QStringLiteral("El proyecto ya existe en el archivo <") + nombre +
          QStringLiteral("_Conf.pcn>. Elija un nombre distinto o elimine el proyecto existente."));
@@ -88,10 +97,7 @@ void NewProject() {
   const IdentidadAnterior anterior;
   NombreProyecto = nombre;
   ProyectoNuevo = true;
-  if (DirTrabajo.isEmpty()) DirTrabajo = DirActual;
-  if (DirTrabajo.isEmpty()) {
-    MsgBox(QStringLiteral("Debe configurar primero correctametne el directorio de trabajo"),
-           vbOKOnly | vbExclamation, QStringLiteral("Advertencia !"));
+  if (!TomaDirTrabajo(QStringLiteral("Debe configurar primero correctametne el directorio de trabajo"))) {
     anterior.restituye();
     return;
   }
@@ -159,10 +165,7 @@ void SaveProjectAs() {
   if (nuevo.isEmpty()) return;
   NombreProyecto = nuevo;
   ProyectoNuevo = true;
-  if (DirTrabajo.isEmpty()) DirTrabajo = DirActual;
-  if (DirTrabajo.isEmpty()) {
-    MsgBox(QStringLiteral("Debe configurar primero correctamente el directorio de trabajo"),
-           vbOKOnly | vbExclamation, QStringLiteral("Advertencia !"));
+  if (!TomaDirTrabajo(QStringLiteral("Debe configurar primero correctamente el directorio de trabajo"))) {
     anterior.restituye();
     return;
   }
