@@ -6,6 +6,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
+#include "project/comandos.h"
+#include "project/dlgEliminarProyecto.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
@@ -165,6 +167,11 @@ void MDIForm1::CreaMenus() {
   mnuAyuda->addSeparator();
   mnuAyudaAcerca = Item(mnuAyuda, "mnuAyudaAcerca", "A&cerca de TAVO");
 
+  ConnectGuarded(mnuNuevoProyecto, &QAction::triggered, this, &MDIForm1::mnuNuevoProyecto_Click);
+  ConnectGuarded(mnuAbrirProyecto, &QAction::triggered, this, &MDIForm1::mnuAbrirProyecto_Click);
+  ConnectGuarded(mnuGuardarProyectoComo, &QAction::triggered, this, &MDIForm1::mnuGuardarProyectoComo_Click);
+  ConnectGuarded(mnuEliminarProyecto, &QAction::triggered, this, &MDIForm1::mnuEliminarProyecto_Click);
+  ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
@@ -262,6 +269,12 @@ void MDIForm1::tbToolBar_ButtonClick(const QString& key) {
     }
   }
 }
+
+void MDIForm1::mnuNuevoProyecto_Click() { NewProject(); }
+void MDIForm1::mnuAbrirProyecto_Click() { AbrirProyecto(); }
+void MDIForm1::mnuGuardarProyectoComo_Click() { SaveProjectAs(); }
+void MDIForm1::mnuEliminarProyecto_Click() { ShowDeleteProjectDialog(); }
+void MDIForm1::mnu_ultimoarchivo1_Click() { ReopenLastProject(); }
 
 void MDIForm1::mnuSalir_Click() {
   GuardaArchivoDirectorio();

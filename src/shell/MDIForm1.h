@@ -26,6 +26,12 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void HabilitaPrincipal(bool enabled);
   bool PrincipalHabilitado() const;
 
+  // The project commands.
+  void mnuNuevoProyecto_Click();
+  void mnuAbrirProyecto_Click();
+  void mnuGuardarProyectoComo_Click();
+  void mnuEliminarProyecto_Click();
+  void mnu_ultimoarchivo1_Click();
   // Exit: records the working directory and ends the program.
   void mnuSalir_Click();
   void mnuAyudaAcerca_Click();
