@@ -1,9 +1,12 @@
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/errors.h"
@@ -14,44 +17,99 @@ namespace {
 
 enum class NumberStyle { Report, Plain, File };
 
-// Decimal digits (no trailing zeros) and decimal exponent of |v| to `significant` digits.
-std::string SignificantDigits(double v, int significant, int& exponent) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(v));
-  std::string text(buf);
-  const auto e = text.find('e');
-  exponent = std::atoi(text.c_str() + e + 1);
-  std::string digits;
-  for (size_t i = 0; i < e; ++i) {
-    if (text[i] != '.') digits += text[i];
+// The 7 decimal digits of a Single's |v| between 1E-04 and 1E+07, by whole-number arithmetic: |v| times
+// a power of ten up to 1E+10 is exact in Double, so rounding it to a whole number (halves to even)
+// rounds the exact value, as the general conversion does. Returns 0 outside that range.
+int SingleDigits(double v, char* digits, int& exponent) {
+  static constexpr double kPotencias[] = {1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+  static constexpr double kEscalas[] = {1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4, 1e3, 1e2, 1e1, 1};
+  const double a = std::fabs(v);
+  if (!(a >= 1e-4 && a < 1e7)) return 0;
+  int e = -4;
+  while (a >= kPotencias[e + 5]) ++e;  // kPotencias[e + 4] <= a < kPotencias[e + 5]
+  long long m = static_cast<long long>(std::nearbyint(a * kEscalas[e + 4]));
+  exponent = e;
+  if (m >= 10000000) {
+    m /= 10;
+    ++exponent;
   }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  return digits;
+  for (int i = 6; i >= 0; --i, m /= 10) digits[i] = static_cast<char>('0' + m % 10);
+  int n = 7;
+  while (n > 1 && digits[n - 1] == '0') --n;
+  return n;
+}
+
+// Decimal digits of |v| to `significant` digits, without trailing zeros, and its decimal exponent.
+int SignificantDigits(double v, int significant, char* digits, int& exponent) {
+  if (significant == 7) {
+    if (const int n = SingleDigits(v, digits, exponent)) return n;
+  }
+  char buf[64];
+  const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+  const char* e = std::find(buf, result.ptr, 'e');
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
+  int n = 0;
+  for (const char* c = buf; c < e; ++c) {
+    if (*c != '.') digits[n++] = *c;
+  }
+  while (n > 1 && digits[n - 1] == '0') --n;
+  return n;
+}
+
+// Writes the number text of v into `out` (at least 32 characters) and returns its length.
+int FormatNumberChars(double v, int significant, NumberStyle style, char* out) {
+  int len = 0;
+  if (std::isnan(v)) {
+    std::memcpy(out, "NaN", 3);
+    return 3;
+  }
+  if (v < 0) {
+    out[len++] = '-';
+  } else if (style == NumberStyle::Report) {
+    out[len++] = ' ';
+  }
+  if (v == 0) {
+    len = style == NumberStyle::Report ? 1 : 0;
+    out[len++] = '0';
+    return len;
+  }
+  if (std::isinf(v)) {
+    std::memcpy(out + len, "1.#INF", 6);
+    return len + 6;
+  }
+  char digits[32];
+  int exponent = 0;
+  const int n = SignificantDigits(v, significant, digits, exponent);
+  if (exponent < -4 || exponent >= significant) {
+    out[len++] = digits[0];
+    if (n > 1) {
+      out[len++] = '.';
+      for (int i = 1; i < n; ++i) out[len++] = digits[i];
+    }
+    out[len++] = 'E';
+    out[len++] = exponent < 0 ? '-' : '+';
+    const int a = std::abs(exponent);
+    if (a >= 100) out[len++] = static_cast<char>('0' + a / 100);
+    out[len++] = static_cast<char>('0' + a / 10 % 10);
+    out[len++] = static_cast<char>('0' + a % 10);
+  } else if (exponent >= 0) {
+    for (int i = 0; i <= exponent; ++i) out[len++] = i < n ? digits[i] : '0';
+    if (n > exponent + 1) {
+      out[len++] = '.';
+      for (int i = exponent + 1; i < n; ++i) out[len++] = digits[i];
+    }
+  } else {
+    if (style == NumberStyle::Plain) out[len++] = '0';
+    out[len++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[len++] = '0';
+    for (int i = 0; i < n; ++i) out[len++] = digits[i];
+  }
+  return len;
 }
 
 QString FormatNumber(double v, int significant, NumberStyle style) {
-  if (std::isnan(v)) return QStringLiteral("NaN");
-  QString sign = v < 0 ? QStringLiteral("-") : (style == NumberStyle::Report ? QStringLiteral(" ") : QString());
-  if (v == 0) return (style == NumberStyle::Report ? QStringLiteral(" ") : QString()) + QLatin1Char('0');
-  if (std::isinf(v)) return sign + QStringLiteral("1.#INF");
-  int exponent = 0;
-  const std::string digits = SignificantDigits(v, significant, exponent);
-  std::string body;
-  if (exponent < -4 || exponent >= significant) {
-    body = digits.substr(0, 1);
-    if (digits.size() > 1) body += "." + digits.substr(1);
-    char exp[16];
-    std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    body += exp;
-  } else if (exponent >= 0) {
-    std::string whole = digits.substr(0, std::min<size_t>(digits.size(), exponent + 1));
-    whole.append(exponent + 1 - whole.size(), '0');
-    body = whole;
-    if (digits.size() > static_cast<size_t>(exponent + 1)) body += "." + digits.substr(exponent + 1);
-  } else {
-    body = (style == NumberStyle::Plain ? "0." : ".") + std::string(-exponent - 1, '0') + digits;
-  }
-  return sign + QString::fromLatin1(body.c_str());
+  char out[64];
+  return QString::fromLatin1(out, FormatNumberChars(v, significant, style, out));
 }
 
 QString FormatWhole(long long v, NumberStyle style) {
@@ -182,6 +240,12 @@ Single DivS(Single a, Single b) {
   return r;
 }
 
+double Pow(double base, double exponent) {
+  if (base < 0 && exponent != std::floor(exponent)) Raise(kErrInvalidCall);
+  if (base == 0 && exponent < 0) Raise(kErrDivisionByZero);
+  return CheckFinite(std::pow(base, exponent));
+}
+
 long long IntDiv(long long a, long long b) {
   if (b == 0) Raise(kErrDivisionByZero);
   return a / b;
@@ -195,6 +259,7 @@ long long Mod(long long a, long long b) {
 // ---- number texts ----
 
 QString NumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Report); }
+int NumberTextChars(Single v, char* out) { return FormatNumberChars(v, 7, NumberStyle::Report, out); }
 QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
 QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
 QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "platform/errors.h"
 
@@ -147,6 +152,65 @@ TEST(TextFunctions, RuntimeChecks) {
   EXPECT_EQ(Trim(QStringLiteral("  a b \t ")), "a b \t");
   EXPECT_EQ(ErrorOf([] { Left(QStringLiteral("abc"), -1); }), kErrInvalidCall);
   EXPECT_EQ(ErrorOf([] { Mid(QStringLiteral("abc"), 0, 1); }), kErrInvalidCall);
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// The number text of a Single as the C library's exact conversion to 7 digits gives it.
+QString ReferenceText(float v) {
+  if (v == 0) return QStringLiteral(" 0");
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.6e", std::fabs(static_cast<double>(v)));
+  std::string text(buf);
+  const auto e = text.find('e');
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  std::string digits;
+  for (size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') digits += text[i];
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string body;
+  if (exponent < -4 || exponent >= 7) {
+    body = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "");
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    body += exp;
+  } else if (exponent >= 0) {
+    std::string whole = digits.substr(0, std::min<size_t>(digits.size(), exponent + 1));
+    whole.append(exponent + 1 - whole.size(), '0');
+    body = whole + (digits.size() > static_cast<size_t>(exponent + 1) ? "." + digits.substr(exponent + 1) : "");
+  } else {
+    body = "." + std::string(-exponent - 1, '0') + digits;
+  }
+  return QString::fromStdString((v < 0 ? "-" : " ") + body);
+}
+
+TEST(NumberText, SingleTextAgreesWithTheExactConversion) {
+  std::vector<float> values;
+  for (float p = 1e-5f; p < 1e8f; p *= 10) {
+    float below = p, above = p;
+    for (int i = 0; i < 50; ++i) {
+      below = std::nextafter(below, 0.0f);
+      above = std::nextafter(above, 1e30f);
+      values.push_back(below);
+      values.push_back(above);
+    }
+  }
+  for (int cents = 0; cents < 200000; ++cents) values.push_back(static_cast<float>(Round(cents / 100.0, 2)));
+  for (double x = 0.5; x < 1e7; x *= 3.1) values.push_back(static_cast<float>(x + 0.5));
+  uint32_t state = 12345;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    const uint32_t bits = (state & 0x807FFFFFu) | (((state >> 23) % 40u + 110u) << 23);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    values.push_back(v);
+  }
+  for (float v : values) ASSERT_EQ(NumberText(v), ReferenceText(v)) << v;
 }
 
 }  // namespace
