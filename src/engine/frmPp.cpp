@@ -82,10 +82,7 @@ void frmPp::Form_Resize() {
 }
 
 void frmPp::Form_Unload() {
-  if (MDIForm1::exists()) {
-    if (auto* item = MDIForm1::object().findChild<QAction*>(QStringLiteral("mnuPizarra1")))
-      item->setChecked(false);
-  }
+  if (MDIForm1::exists()) MDIForm1::object().mnuPizarra1->setChecked(false);
   PizarraActiva = false;
 }
 
