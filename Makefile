@@ -17,7 +17,7 @@ test: deps
 	@cd build/debug && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b"; done
 

@@ -3,11 +3,14 @@
 #include "engine/almacenamiento.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
+#include "engine/simulacion.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "project/estado.h"
@@ -68,21 +71,13 @@ void Warn(const QString& key, const QString& text) {
   if (FirstInRun(key)) MsgBox(text, vbOKOnly + vbExclamation, kAdvertencia);
 }
 
-// Position of a unit among the units of the component list, or of a reach, lake or dam among the rest.
-Integer Position(const QString& name, int first, int last) {
-  for (int i = first; i <= last; ++i) {
-    if (NombresComponentes(i) == name) return static_cast<Integer>(i);
-  }
-  Raise(kErrSubscript);
-}
-
 // Inflow QEntraCompo(j, 1..nPasosSalida) from the units and reaches draining into `name`; QInicial
 // collects the units' initial base flows.
 void FormInflow(const QString& name, Integer j) {
   for (const auto& ueh : std::vector(colUEHs)) {
     ElementoAportante = ueh;
     if (ueh->Cauce_aa != name) continue;
-    iUEH = Position(ueh->NombreUEH, 1, nUEHs);
+    iUEH = PosicionComponente(ueh->NombreUEH, 1, nUEHs);
     for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(iUEH, k);
     const auto& unidad = vUEHs.at(static_cast<size_t>(iUEH));
     if (!unidad) Raise(kErrObjectNotSet);
@@ -92,7 +87,7 @@ void FormInflow(const QString& name, Integer j) {
     ElementoAportante = cauce;
     if (cauce->Cauce_aa != name) continue;
     iCauce = cauce->numCauce;
-    CompoSel = Position(cauce->NombreCauce, nUEHs + 1, nComponentes);
+    CompoSel = PosicionComponente(cauce->NombreCauce, static_cast<Integer>(nUEHs + 1), nComponentes);
     for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(CompoSel, k);
   }
 }
@@ -155,13 +150,11 @@ void Summarize(const StorageElement& e, Integer j) {
       TextoProceso += kCrLf + QLatin1Char(' ') + LineaProceso;
     }
     if (sale > pico) pico = sale;
-    VolEntra = CheckSingle(VolEntra + PasoQ * entra * 60);
-    VolSale = CheckSingle(VolSale + PasoQ * sale * 60);
+    VolEntra = CheckSingle(VolEntra + static_cast<double>(entra) * PasoQ * 60);
+    VolSale = CheckSingle(VolSale + static_cast<double>(sale) * PasoQ * 60);
   }
   if (PizarraActiva) {
-    TextoProceso += kCrLf + QStringLiteral("Volumen Escurrido. Entra = ") + Rounded(VolEntra, 0) +
-                    QStringLiteral(" m3 ; Sale = ") + Rounded(VolSale, 0) + QStringLiteral(" m3") + kCrLf +
-                    QStringLiteral("Caudal Máximo = ") + Rounded(pico, 2) + QStringLiteral(" m3/s ") + kCrLf;
+    CierreComponente(j);
     MuestraPizarra();
   }
 }
@@ -216,14 +209,18 @@ QString DetailHeading(const StorageElement& e, Integer j, const QString& columns
 
 void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s) {
-  char16_t row[9 * 48 + 32];
-  char16_t* p = row;
-  auto blanks = [&p](int n) { p = std::fill_n(p, n, u' '); };
-  *p++ = u'\r';
-  *p++ = u'\n';
-  p += NumberTextChars(k, p);
+  char row[9 * 32 + 32];
+  char* p = row;
+  auto blanks = [&p](int n) { p = std::fill_n(p, n, ' '); };
+  auto whole = [&p](Integer v) {
+    if (v >= 0) *p++ = ' ';
+    p = std::to_chars(p, p + 8, v).ptr;
+  };
+  *p++ = '\r';
+  *p++ = '\n';
+  whole(k);
   blanks(3);
-  p += NumberTextChars(t, p);
+  whole(t);
   for (Single v : {a, b, c, d}) {
     blanks(3);
     p += NumberTextChars(v, p);
@@ -234,7 +231,7 @@ void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Si
   p += NumberTextChars(h, p);
   blanks(2);
   p += NumberTextChars(s, p);
-  text.append(reinterpret_cast<const QChar*>(row), p - row);
+  text += QLatin1StringView(row, p - row);
 }
 
 QString DetailEnd(const StorageElement& e) {

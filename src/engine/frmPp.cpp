@@ -1,6 +1,7 @@
 #include "engine/frmPp.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QTextCursor>
@@ -13,6 +14,10 @@
 namespace tavo {
 
 namespace {
+// The box shows at most this many characters of the report; the whole report stays in the window's
+// text and goes to the report file.
+constexpr qsizetype kMaxCaracteresCaja = 2000000;
+
 // The box shows each CR LF as one line end.
 QString BoxText(const QString& text) {
   QString shown = text;
@@ -77,10 +82,7 @@ void frmPp::Form_Resize() {
 }
 
 void frmPp::Form_Unload() {
-  if (MDIForm1::exists()) {
-    if (auto* item = MDIForm1::object().findChild<QAction*>(QStringLiteral("mnuPizarra1")))
-      item->setChecked(false);
-  }
+  if (MDIForm1::exists()) MDIForm1::object().mnuPizarra1->setChecked(false);
   PizarraActiva = false;
 }
 
@@ -111,7 +113,9 @@ QString frmPp::text() {
 const QString& frmPp::shownText() {
   if (edited_) {
     text_ = Text1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    boxed_ = text_.size();
     edited_ = false;
+    syncedLength_ = -1;
   }
   return text_;
 }
@@ -123,25 +127,46 @@ void frmPp::setText(const QString& text) {
     appendText(text.mid(shown.size()));
     return;
   }
+  syncedLength_ = -1;
   text_ = text;
+  boxed_ = std::min(text.size(), kMaxCaracteresCaja);
   writing_ = true;
-  Text1->setPlainText(BoxText(text));
+  Text1->setPlainText(BoxText(text.left(boxed_)));
   writing_ = false;
 }
 
 void frmPp::appendText(const QString& text) {
+  syncedLength_ = -1;
   if (text.isEmpty()) return;
   shownText();
   text_ += text;
-  addToBox(text);
+  addToBox();
 }
 
-void frmPp::addToBox(const QString& text) {
+void frmPp::addToBox() {
+  const qsizetype upTo = std::min(text_.size(), kMaxCaracteresCaja);
+  if (upTo <= boxed_) return;
   writing_ = true;
   QTextCursor end(Text1->document());
   end.movePosition(QTextCursor::End);
-  end.insertText(BoxText(text));
+  end.insertText(BoxText(text_.mid(boxed_, upTo - boxed_)));
+  boxed_ = upTo;
   writing_ = false;
+}
+
+void frmPp::showReport() {
+  const QString& shown = shownText();
+  // While the window shows the report as last copied, a run has only appended to it since: only the
+  // new part is copied. Otherwise the whole report replaces the text.
+  const qsizetype n = syncedLength_;
+  const qsizetype tail = std::min<qsizetype>(n, 64);
+  if (n >= 0 && n == shown.size() && TextoProceso.size() >= n &&
+      QStringView(TextoProceso).mid(n - tail, tail) == QStringView(shown).mid(n - tail, tail)) {
+    appendText(TextoProceso.mid(n));
+  } else {
+    setText(TextoProceso);
+  }
+  syncedLength_ = text_.size();
 }
 
 QString ReportText() {
@@ -167,7 +192,7 @@ void RepaintReportWindow() {
 }
 
 void MuestraPizarra() {
-  SetReportText(TextoProceso);
+  frmPp::instance().showReport();
 }
 
 void ResetPizarraState() {

@@ -33,6 +33,8 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
   // Sets the text. A text that begins with the one shown only has its new part added to the box.
   void setText(const QString& text);
   void appendText(const QString& text);
+  // Shows TextoProceso; after the first time in a run only what the run appended is copied.
+  void showReport();
 
   QPlainTextEdit* Text1;
   QPushButton* cmdCerrar;
@@ -44,8 +46,10 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
 
  private:
   const QString& shownText();
-  void addToBox(const QString& text);
-  QString text_;         // what the box shows, as the program wrote it
+  void addToBox();
+  QString text_;         // the window's text, as the program wrote it
+  qsizetype boxed_ = 0;  // characters of text_ that the box shows
+  qsizetype syncedLength_ = -1;  // while not negative, text_ is TextoProceso up to this length
   bool edited_ = false;  // the user has typed into the box since the program last wrote it
   bool writing_ = false;
 };

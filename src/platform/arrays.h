@@ -55,19 +55,30 @@ class Array2 {
 
   void redim(int lower1, int upper1, int lower2, int upper2) {
     l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
-    data_.assign(static_cast<size_t>(count(l1_, u1_)) * count(l2_, u2_), T{});
+    stride_ = count(l2_, u2_);
+    data_.assign(static_cast<size_t>(count(l1_, u1_)) * stride_, T{});
   }
   void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
   // Resizes keeping the elements that stay within the bounds; only the last bound changes, as
-  // the program's arrays allow.
+  // the program's arrays allow. Rows keep room to grow, so that growing step by step is cheap.
   void redimPreserve(int upper2) {
-    std::vector<T> old = std::move(data_);
     const int oldCols = count(l2_, u2_);
     const int newCols = count(l2_, upper2);
-    data_.assign(static_cast<size_t>(count(l1_, u1_)) * newCols, T{});
-    const int keep = std::min(oldCols, newCols);
-    for (int i = 0; i < count(l1_, u1_); ++i) {
-      for (int j = 0; j < keep; ++j) data_[static_cast<size_t>(i) * newCols + j] = old[static_cast<size_t>(i) * oldCols + j];
+    const int rows = count(l1_, u1_);
+    if (newCols > stride_) {
+      const int stride = std::max(newCols, stride_ + stride_ / 2);
+      std::vector<T> grown(static_cast<size_t>(rows) * stride, T{});
+      for (int i = 0; i < rows; ++i) {
+        std::copy_n(data_.begin() + static_cast<ptrdiff_t>(i) * stride_, oldCols,
+                    grown.begin() + static_cast<ptrdiff_t>(i) * stride);
+      }
+      data_ = std::move(grown);
+      stride_ = stride;
+    } else {
+      // Elements that come back into the bounds start again from their initial value.
+      for (int i = 0; i < rows && newCols > oldCols; ++i) {
+        std::fill_n(data_.begin() + static_cast<ptrdiff_t>(i) * stride_ + oldCols, newCols - oldCols, T{});
+      }
     }
     u2_ = upper2;
   }
@@ -81,13 +92,21 @@ class Array2 {
   T& operator()(int i, int j) { return data_[check(i, j)]; }
   const T& operator()(int i, int j) const { return data_[check(i, j)]; }
 
+  // Row i from `from` to `to` (both within the second bounds, error 9 otherwise), for loops that
+  // sweep a row: element j of the row is at index j - from.
+  T* row(int i, int from, int to) {
+    check(i, to);
+    return &data_[check(i, from)];
+  }
+
  private:
   static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
   size_t check(int i, int j) const {
     if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
-    return static_cast<size_t>(i - l1_) * count(l2_, u2_) + static_cast<size_t>(j - l2_);
+    return static_cast<size_t>(i - l1_) * stride_ + static_cast<size_t>(j - l2_);
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
+  int stride_ = 0;  // elements held per row: at least the count of the second bounds
   std::vector<T> data_;
 };
 

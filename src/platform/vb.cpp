@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,149 +17,99 @@ namespace {
 
 enum class NumberStyle { Report, Plain, File };
 
-// The digits of a single-precision value v > 0 to 7 significant digits, rounded half to even on its
-// exact value, as the whole number n (10^6 <= n < 10^7) and the decimal exponent of its first digit.
-// Exact integer arithmetic; false outside 1E-05 .. 1E+09, or when v is not a single-precision value.
-bool SevenDigits(double v, std::uint32_t& n, int& exponent) {
-  if (!(v >= 1e-5 && v < 1e9)) return false;
-  const auto single = static_cast<float>(v);
-  if (static_cast<double>(single) != v) return false;
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &single, sizeof bits);
-  const int biased = static_cast<int>((bits >> 23) & 0xFF);
-  const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;
-  const int e = biased - 150;  // v = m · 2^e
-  static constexpr std::uint64_t kPow10[] = {
-      1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000, 100000000000};
-  // floor((biased − 127) · log10 2): the decimal exponent of v or one less.
-  int decimal = ((biased - 127) * 78913) >> 18;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    // q + r/d = v · 10^(6 − decimal), r/d compared with 1/2 for the rounding.
-    const int s = 6 - decimal;
-    if (s > 11 || s < -11) return false;
-    std::uint64_t q = 0;
-    int half = -1;  // sign of r/d − 1/2: no remainder unless one is found
-    if (s >= 0) {
-      const std::uint64_t num = m * kPow10[s];
-      if (e >= 0) {
-        q = num << e;
-      } else {
-        const int k = -e;
-        q = num >> k;
-        const std::uint64_t r = num & ((std::uint64_t{1} << k) - 1);
-        const std::uint64_t h = std::uint64_t{1} << (k - 1);
-        half = r > h ? 1 : (r == h ? 0 : -1);
-      }
-    } else {
-      if (e < 0) return false;
-      const std::uint64_t num = m << e;
-      const std::uint64_t d = kPow10[-s];
-      q = num / d;
-      const std::uint64_t r = num % d;
-      half = 2 * r > d ? 1 : (2 * r == d ? 0 : -1);
-    }
-    if (q >= 10000000) {
-      ++decimal;
-      continue;
-    }
-    if (q < 1000000) {
-      --decimal;
-      continue;
-    }
-    if (half > 0 || (half == 0 && (q & 1))) ++q;
-    if (q == 10000000) {
-      q = 1000000;
-      ++decimal;
-    }
-    n = static_cast<std::uint32_t>(q);
-    exponent = decimal;
-    return true;
+// The 7 decimal digits of a Single's |v| between 1E-04 and 1E+07, by whole-number arithmetic: |v| times
+// a power of ten up to 1E+10 is exact in Double, so rounding it to a whole number (halves to even)
+// rounds the exact value, as the general conversion does. Returns 0 outside that range.
+int SingleDigits(double v, char* digits, int& exponent) {
+  static constexpr double kPotencias[] = {1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+  static constexpr double kEscalas[] = {1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4, 1e3, 1e2, 1e1, 1};
+  const double a = std::fabs(v);
+  if (!(a >= 1e-4 && a < 1e7)) return 0;
+  int e = -4;
+  while (a >= kPotencias[e + 5]) ++e;  // kPotencias[e + 4] <= a < kPotencias[e + 5]
+  long long m = static_cast<long long>(std::nearbyint(a * kEscalas[e + 4]));
+  exponent = e;
+  if (m >= 10000000) {
+    m /= 10;
+    ++exponent;
   }
-  return false;
+  for (int i = 6; i >= 0; --i, m /= 10) digits[i] = static_cast<char>('0' + m % 10);
+  int n = 7;
+  while (n > 1 && digits[n - 1] == '0') --n;
+  return n;
 }
 
-// Decimal digits (no trailing zeros) of |v| to `significant` digits into `digits`, their count returned,
-// and the decimal exponent of the first digit.
+// Decimal digits of |v| to `significant` digits, without trailing zeros, and its decimal exponent.
 int SignificantDigits(double v, int significant, char* digits, int& exponent) {
-  v = std::fabs(v);
-  int count = 0;
-  std::uint32_t n = 0;
-  if (significant == 7 && SevenDigits(v, n, exponent)) {
-    for (int i = 6; i >= 0; --i, n /= 10) digits[i] = static_cast<char>('0' + n % 10);
-    count = 7;
-  } else {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, v, std::chars_format::scientific, significant - 1).ptr;
-    const char* e = std::find(text, end, 'e');
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    for (const char* c = text; c < e; ++c) {
-      if (*c != '.') digits[count++] = *c;
-    }
+  if (significant == 7) {
+    if (const int n = SingleDigits(v, digits, exponent)) return n;
   }
-  while (count > 1 && digits[count - 1] == '0') --count;
-  return count;
+  char buf[64];
+  const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+  const char* e = std::find(buf, result.ptr, 'e');
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
+  int n = 0;
+  for (const char* c = buf; c < e; ++c) {
+    if (*c != '.') digits[n++] = *c;
+  }
+  while (n > 1 && digits[n - 1] == '0') --n;
+  return n;
 }
 
-// The number text of v into `out` (room for 48 characters); its length.
-template <class Char>
-int FormatNumberChars(double v, int significant, NumberStyle style, Char* out) {
-  Char* p = out;
-  auto put = [&p](const char* text) {
-    while (*text) *p++ = *text++;
-  };
+// Writes the number text of v into `out` (at least 32 characters) and returns its length.
+int FormatNumberChars(double v, int significant, NumberStyle style, char* out) {
+  int len = 0;
   if (std::isnan(v)) {
-    put("NaN");
-    return static_cast<int>(p - out);
+    std::memcpy(out, "NaN", 3);
+    return 3;
   }
   if (v < 0) {
-    *p++ = '-';
+    out[len++] = '-';
   } else if (style == NumberStyle::Report) {
-    *p++ = ' ';
+    out[len++] = ' ';
   }
   if (v == 0) {
-    *p++ = '0';
-    return static_cast<int>(p - out);
+    len = style == NumberStyle::Report ? 1 : 0;
+    out[len++] = '0';
+    return len;
   }
   if (std::isinf(v)) {
-    put("1.#INF");
-    return static_cast<int>(p - out);
+    std::memcpy(out + len, "1.#INF", 6);
+    return len + 6;
   }
-  char digits[24];
+  char digits[32];
   int exponent = 0;
-  const int count = SignificantDigits(v, significant, digits, exponent);
+  const int n = SignificantDigits(v, significant, digits, exponent);
   if (exponent < -4 || exponent >= significant) {
-    *p++ = digits[0];
-    if (count > 1) {
-      *p++ = '.';
-      p = std::copy(digits + 1, digits + count, p);
+    out[len++] = digits[0];
+    if (n > 1) {
+      out[len++] = '.';
+      for (int i = 1; i < n; ++i) out[len++] = digits[i];
     }
-    *p++ = 'E';
-    *p++ = exponent < 0 ? '-' : '+';
-    const int magnitude = std::abs(exponent);
-    if (magnitude >= 100) *p++ = static_cast<Char>('0' + magnitude / 100);
-    *p++ = static_cast<Char>('0' + magnitude / 10 % 10);
-    *p++ = static_cast<Char>('0' + magnitude % 10);
+    out[len++] = 'E';
+    out[len++] = exponent < 0 ? '-' : '+';
+    const int a = std::abs(exponent);
+    if (a >= 100) out[len++] = static_cast<char>('0' + a / 100);
+    out[len++] = static_cast<char>('0' + a / 10 % 10);
+    out[len++] = static_cast<char>('0' + a % 10);
   } else if (exponent >= 0) {
-    const int whole = exponent + 1;
-    p = std::copy(digits, digits + std::min(count, whole), p);
-    for (int i = count; i < whole; ++i) *p++ = '0';
-    if (count > whole) {
-      *p++ = '.';
-      p = std::copy(digits + whole, digits + count, p);
+    for (int i = 0; i <= exponent; ++i) out[len++] = i < n ? digits[i] : '0';
+    if (n > exponent + 1) {
+      out[len++] = '.';
+      for (int i = exponent + 1; i < n; ++i) out[len++] = digits[i];
     }
   } else {
-    if (style == NumberStyle::Plain) *p++ = '0';
-    *p++ = '.';
-    for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
-    p = std::copy(digits, digits + count, p);
+    if (style == NumberStyle::Plain) out[len++] = '0';
+    out[len++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[len++] = '0';
+    for (int i = 0; i < n; ++i) out[len++] = digits[i];
   }
-  return static_cast<int>(p - out);
+  return len;
 }
 
 QString FormatNumber(double v, int significant, NumberStyle style) {
-  char text[48];
-  return QString::fromLatin1(text, FormatNumberChars(v, significant, style, text));
+  char out[64];
+  return QString::fromLatin1(out, FormatNumberChars(v, significant, style, out));
 }
 
 QString FormatWhole(long long v, NumberStyle style) {
@@ -178,18 +128,12 @@ bool Variant::isNumeric() const {
 
 Double Variant::toDouble() const {
   switch (type()) {
-    case Type::Empty:
-      return 0;
-    case Type::Integer:
-      return std::get<Integer>(v_);
-    case Type::Long:
-      return std::get<Long>(v_);
-    case Type::Single:
-      return std::get<Single>(v_);
-    case Type::Double:
-      return std::get<Double>(v_);
-    case Type::Boolean:
-      return std::get<Boolean>(v_) ? -1 : 0;
+    case Type::Empty: return 0;
+    case Type::Integer: return std::get<Integer>(v_);
+    case Type::Long: return std::get<Long>(v_);
+    case Type::Single: return std::get<Single>(v_);
+    case Type::Double: return std::get<Double>(v_);
+    case Type::Boolean: return std::get<Boolean>(v_) ? -1 : 0;
     case Type::String: {
       const QString& s = std::get<QString>(v_);
       if (!IsNumeric(s)) Raise(kErrTypeMismatch);
@@ -197,21 +141,14 @@ Double Variant::toDouble() const {
       plain.remove(QLatin1Char(','));
       return Val(plain);
     }
-    case Type::Object:
-      break;
+    case Type::Object: break;
   }
   Raise(kErrTypeMismatch);
 }
 
-Single Variant::toSingle() const {
-  return CSng(toDouble());
-}
-Integer Variant::toInteger() const {
-  return CInt(toDouble());
-}
-Long Variant::toLong() const {
-  return CLng(toDouble());
-}
+Single Variant::toSingle() const { return CSng(toDouble()); }
+Integer Variant::toInteger() const { return CInt(toDouble()); }
+Long Variant::toLong() const { return CLng(toDouble()); }
 
 Boolean Variant::toBoolean() const {
   if (type() == Type::Boolean) return std::get<Boolean>(v_);
@@ -229,22 +166,14 @@ Boolean Variant::toBoolean() const {
 
 QString Variant::toString() const {
   switch (type()) {
-    case Type::Empty:
-      return QString();
-    case Type::Integer:
-      return PlainNumberText(std::get<Integer>(v_));
-    case Type::Long:
-      return PlainNumberText(std::get<Long>(v_));
-    case Type::Single:
-      return PlainNumberText(std::get<Single>(v_));
-    case Type::Double:
-      return PlainNumberText(std::get<Double>(v_));
-    case Type::Boolean:
-      return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
-    case Type::String:
-      return std::get<QString>(v_);
-    case Type::Object:
-      break;
+    case Type::Empty: return QString();
+    case Type::Integer: return PlainNumberText(std::get<Integer>(v_));
+    case Type::Long: return PlainNumberText(std::get<Long>(v_));
+    case Type::Single: return PlainNumberText(std::get<Single>(v_));
+    case Type::Double: return PlainNumberText(std::get<Double>(v_));
+    case Type::Boolean: return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String: return std::get<QString>(v_);
+    case Type::Object: break;
   }
   Raise(kErrTypeMismatch);
 }
@@ -279,12 +208,8 @@ double Round(double x, int decimals) {
   return std::nearbyint(x * scale) / scale;
 }
 
-double Int(double x) {
-  return std::floor(x);
-}
-double Fix(double x) {
-  return std::trunc(x);
-}
+double Int(double x) { return std::floor(x); }
+double Fix(double x) { return std::trunc(x); }
 
 Integer CheckInteger(long long v) {
   if (v < -32768 || v > 32767) Raise(kErrOverflow);
@@ -301,9 +226,7 @@ double CheckFinite(double v) {
   return v;
 }
 
-Single CheckSingle(double v) {
-  return CSng(CheckFinite(v));
-}
+Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
 
 double Div(double a, double b) {
   if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
@@ -315,6 +238,12 @@ Single DivS(Single a, Single b) {
   const Single r = a / b;
   if (!std::isfinite(r)) Raise(kErrOverflow);
   return r;
+}
+
+double Pow(double base, double exponent) {
+  if (base < 0 && exponent != std::floor(exponent)) Raise(kErrInvalidCall);
+  if (base == 0 && exponent < 0) Raise(kErrDivisionByZero);
+  return CheckFinite(std::pow(base, exponent));
 }
 
 long long IntDiv(long long a, long long b) {
@@ -329,82 +258,39 @@ long long Mod(long long a, long long b) {
 
 // ---- number texts ----
 
-QString NumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::Report);
-}
-QString NumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::Report);
-}
-QString NumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::Report);
-}
-
-int NumberTextChars(Single v, char16_t* out) {
-  return FormatNumberChars(v, 7, NumberStyle::Report, out);
-}
-
-int NumberTextChars(Integer v, char16_t* out) {
-  char chars[8];
-  char* p = chars;
-  if (v >= 0) *p++ = ' ';
-  p = std::to_chars(p, chars + sizeof chars, v).ptr;
-  std::copy(chars, p, out);
-  return static_cast<int>(p - chars);
-}
-QString NumberText(Long v) {
-  return FormatWhole(v, NumberStyle::Report);
-}
+QString NumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Report); }
+int NumberTextChars(Single v, char* out) { return FormatNumberChars(v, 7, NumberStyle::Report, out); }
+QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
+QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
+QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }
 
 QString NumberText(const Variant& v) {
   switch (v.type()) {
-    case Variant::Type::Empty:
-      return QString();
-    case Variant::Type::Integer:
-      return NumberText(*v.get_if<Integer>());
-    case Variant::Type::Long:
-      return NumberText(*v.get_if<Long>());
-    case Variant::Type::Single:
-      return NumberText(*v.get_if<Single>());
-    case Variant::Type::Double:
-      return NumberText(*v.get_if<Double>());
-    default:
-      return v.toString();
+    case Variant::Type::Empty: return QString();
+    case Variant::Type::Integer: return NumberText(*v.get_if<Integer>());
+    case Variant::Type::Long: return NumberText(*v.get_if<Long>());
+    case Variant::Type::Single: return NumberText(*v.get_if<Single>());
+    case Variant::Type::Double: return NumberText(*v.get_if<Double>());
+    default: return v.toString();
   }
 }
 
-QString PlainNumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::Plain);
-}
-QString PlainNumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::Plain);
-}
-QString PlainNumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::Plain);
-}
-QString PlainNumberText(Long v) {
-  return FormatWhole(v, NumberStyle::Plain);
-}
+QString PlainNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Plain); }
+QString PlainNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Plain); }
+QString PlainNumberText(Integer v) { return FormatWhole(v, NumberStyle::Plain); }
+QString PlainNumberText(Long v) { return FormatWhole(v, NumberStyle::Plain); }
 
-QString FileNumberText(Single v) {
-  return FormatNumber(v, 7, NumberStyle::File);
-}
-QString FileNumberText(Double v) {
-  return FormatNumber(v, 15, NumberStyle::File);
-}
-QString FileNumberText(Integer v) {
-  return FormatWhole(v, NumberStyle::File);
-}
-QString FileNumberText(Long v) {
-  return FormatWhole(v, NumberStyle::File);
-}
+QString FileNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::File); }
+QString FileNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::File); }
+QString FileNumberText(Integer v) { return FormatWhole(v, NumberStyle::File); }
+QString FileNumberText(Long v) { return FormatWhole(v, NumberStyle::File); }
 
 // ---- reading numbers ----
 
 double Val(const QString& text) {
   std::string s;
   for (QChar c : text) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
-      continue;
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
     s += c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?';
   }
   size_t i = 0;

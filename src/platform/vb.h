@@ -45,7 +45,7 @@ class Variant {
   Integer toInteger() const;
   Long toLong() const;
   Boolean toBoolean() const;
-  QString toString() const;    // numbers as plain number text
+  QString toString() const;  // numbers as plain number text
   ObjectRef toObject() const;  // error 13 when it holds no object
 
   bool operator==(const Variant& o) const { return v_ == o.v_; }
@@ -77,6 +77,9 @@ Single CheckSingle(double v);
 // Division as the program's arithmetic does it: n / 0 raises error 11, 0 / 0 error 6.
 double Div(double a, double b);
 Single DivS(Single a, Single b);
+// Power as the program's arithmetic does it: a negative base with a fractional exponent raises
+// error 5, 0 to a negative power error 11, a result beyond Double error 6.
+double Pow(double base, double exponent);
 // Whole-number division and remainder: error 11 on a zero divisor.
 long long IntDiv(long long a, long long b);
 long long Mod(long long a, long long b);
@@ -88,10 +91,8 @@ QString NumberText(Double v);
 QString NumberText(Integer v);
 QString NumberText(Long v);
 QString NumberText(const Variant& v);  // empty gives the empty text, a text itself
-// The number text of v written into `out`, which has room for 48 characters; its length. For reports
-// of many numbers, built without a text for each.
-int NumberTextChars(Single v, char16_t* out);
-int NumberTextChars(Integer v, char16_t* out);
+// The number text of a Single written into `out` (room for 32 characters); returns its length.
+int NumberTextChars(Single v, char* out);
 
 // Plain number text of boxes and grids: no leading blank, a 0 before the point ("0.5").
 QString PlainNumberText(Single v);

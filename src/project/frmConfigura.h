@@ -31,6 +31,9 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   void cmdAplicar_Click();
   // The reader of the settings file.
   void leoConf();
+  // Points the lists at the working directory and shows the project's file; for a project that has
+  // no settings file yet (ProyectoNuevo) writes it and opens the titles.
+  void InicializaConfigura();
 
   // ---- event handlers ----
   void Form_Activate();
@@ -157,7 +160,6 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   friend void ReadSettingsFile(frmConfigura& form);
   friend void WriteSettingsFile(frmConfigura& form);
 
-  void InicializaConfigura();
   // Replaces every comma of CampoNumero by a point.
   void ComaPorPuntoCampo();
   // Puts a number into a box through CampoNumero, so that the box shows a decimal point.

@@ -142,11 +142,6 @@ Variant Interpola(const Array1<Integer>& filas, const Array2<XT>& X, const Array
   return {};
 }
 
-// d ^ b for a level d above a range's lower limit (never negative).
-double Potencia(double d, double b) {
-  if (d == 0 && b < 0) Raise(kErrDivisionByZero);
-  return CheckFinite(std::pow(d, b));
-}
 
 // Halves the bracket [hmin, hmax] until it is 0.001 m wide or its midpoint no longer moves, keeping
 // below the level the highest midpoint whose outflow does not exceed q. A bracket too narrow to
@@ -265,7 +260,7 @@ Variant QdeHRepresa(Single h) {
       if (r.chkFQ(k) != 1 || !(r.FQmin(k) <= h && h <= r.FQMax(k))) continue;
       const double d = static_cast<double>(h) - r.FQmin(k);
       const double aporte =
-          k <= 4 ? r.FQa(k) * Potencia(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
+          k <= 4 ? r.FQa(k) * Pow(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
       q = CheckSingle(q + aporte);
     }
     return Variant(q);

@@ -1,11 +1,15 @@
 #include "shell/MDIForm1.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "engine/frmPp.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
+#include "project/comandos.h"
+#include "project/dlgEliminarProyecto.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
@@ -165,7 +169,18 @@ void MDIForm1::CreaMenus() {
   mnuAyuda->addSeparator();
   mnuAyudaAcerca = Item(mnuAyuda, "mnuAyudaAcerca", "A&cerca de TAVO");
 
+  ConnectGuarded(mnuNuevoProyecto, &QAction::triggered, this, &MDIForm1::mnuNuevoProyecto_Click);
+  ConnectGuarded(mnuAbrirProyecto, &QAction::triggered, this, &MDIForm1::mnuAbrirProyecto_Click);
+  ConnectGuarded(mnuGuardarProyectoComo, &QAction::triggered, this, &MDIForm1::mnuGuardarProyectoComo_Click);
+  ConnectGuarded(mnuEliminarProyecto, &QAction::triggered, this, &MDIForm1::mnuEliminarProyecto_Click);
+  ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
+  ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  // The mark of the report item is the program's to set: the click itself leaves it as it was.
+  connect(mnuPizarra1, &QAction::triggered, this, [this](bool checked) {
+    mnuPizarra1->setChecked(!checked);
+    RunGuarded([this] { mnuPizarra1_Click(); });
+  });
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
 }
@@ -218,6 +233,12 @@ void MDIForm1::CreaPanel(QWidget* client) {
   lblFileProyecto = PanelLabel(Picture1, "lblFileProyecto", QString(), 6240, 120, 3600, 240);
   lblMiDirTrabajo = PanelLabel(Picture1, "lblMiDirTrabajo", QString(), 6240, 360, 2400, 240);
   lblFilesTrabajo = PanelLabel(Picture1, "lblFilesTrabajo", QString(), 6240, 600, 3600, 480);
+  for (QLabel* label : {lblTitulo, lblUbicacion, lblCuenca, lblSubCuenca, lblMiDirTrabajo}) {
+    label->setAutoFillBackground(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+  }
 }
 
 QAction* MDIForm1::BotonBarra(const QString& key) const {
@@ -261,7 +282,97 @@ void MDIForm1::tbToolBar_ButtonClick(const QString& key) {
       return;
     }
   }
+  if (key == QLatin1String("Configurar")) {
+    tbConfigurar_Click();
+  } else if (key == QLatin1String("VerPizarra")) {
+    // The mark goes against the button's new state, then the report command toggles it: a click on
+    // the button always ends with the report window shown.
+    mnuPizarra1->setChecked(!BotonBarra(key)->isChecked());
+    mnuPizarra1_Click();
+  }
 }
+
+void MensajeSinProyecto() {
+  MsgBox(QStringLiteral("No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de "
+                        "Configuración o bien crear un proyecto nuevo"),
+         vbOKOnly | vbExclamation, QStringLiteral("Proyecto Inexistente..."));
+}
+
+void MDIForm1::mnuPizarra1_Click() {
+  QAction* boton = BotonBarra(QStringLiteral("VerPizarra"));
+  if (NombreProyecto.isEmpty()) {
+    MensajeSinProyecto();
+    mnuPizarra1->setChecked(false);
+    boton->setChecked(false);
+    return;
+  }
+  if (mnuPizarra1->isChecked()) {
+    mnuPizarra1->setChecked(false);
+    PizarraActiva = false;
+    frmPp::unload();
+    return;
+  }
+  mnuPizarra1->setChecked(true);
+  PizarraActiva = true;
+  boton->setChecked(false);
+  ShowReportWindow();
+  MuestraPizarra();
+}
+
+void MDIForm1::mnuOpcionesConfigurar_Click() {
+  ShowModal(&FormInstance<frmConfigura>::instance());
+  carga_lbl_proyecto();
+}
+
+void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
+
+namespace {
+// Unfolds a panel label over its whole text or folds it back to one line of 2400 by 200 twips.
+void PlegadoEtiqueta(QLabel* label, Single X, Single Y) {
+  QPalette colour = label->palette();
+  colour.setColor(QPalette::Window, QColor(172, 191, 183));
+  label->setPalette(colour);
+  if (X > 20 && X < 600 && Y > 40 && Y < 110) {
+    label->setWordWrap(true);
+    label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
+  } else {
+    label->setWordWrap(false);
+    label->resize(Px(2400), Px(200));
+  }
+}
+}  // namespace
+
+void MDIForm1::lblTitulo_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblTitulo, X, Y); }
+void MDIForm1::lblUbicacion_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblUbicacion, X, Y); }
+void MDIForm1::lblCuenca_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblCuenca, X, Y); }
+void MDIForm1::lblSubCuenca_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblSubCuenca, X, Y); }
+void MDIForm1::lblMiDirTrabajo_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblMiDirTrabajo, X, Y); }
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    const auto* move = static_cast<QMouseEvent*>(event);
+    const Single X = static_cast<Single>(Twips(1) * move->position().x());
+    const Single Y = static_cast<Single>(Twips(1) * move->position().y());
+    const int button = static_cast<int>(move->buttons());
+    const int shift = static_cast<int>(move->modifiers() >> 25);
+    using Handler = void (MDIForm1::*)(int, int, Single, Single);
+    const std::pair<QLabel*, Handler> labels[] = {
+        {lblTitulo, &MDIForm1::lblTitulo_MouseMove},       {lblUbicacion, &MDIForm1::lblUbicacion_MouseMove},
+        {lblCuenca, &MDIForm1::lblCuenca_MouseMove},       {lblSubCuenca, &MDIForm1::lblSubCuenca_MouseMove},
+        {lblMiDirTrabajo, &MDIForm1::lblMiDirTrabajo_MouseMove},
+    };
+    for (const auto& [label, handler] : labels) {
+      if (watched == label) RunGuarded([&] { (this->*handler)(button, shift, X, Y); });
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1::mnuNuevoProyecto_Click() { NewProject(); }
+void MDIForm1::mnuAbrirProyecto_Click() { AbrirProyecto(); }
+void MDIForm1::mnuGuardarProyectoComo_Click() { SaveProjectAs(); }
+void MDIForm1::mnuEliminarProyecto_Click() { ShowDeleteProjectDialog(); }
+void MDIForm1::mnu_ultimoarchivo1_Click() { ReopenLastProject(); }
 
 void MDIForm1::mnuSalir_Click() {
   GuardaArchivoDirectorio();

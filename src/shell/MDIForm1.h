@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "platform/forms.h"
+#include "platform/vb.h"
 
 namespace tavo {
 
@@ -26,12 +27,30 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void HabilitaPrincipal(bool enabled);
   bool PrincipalHabilitado() const;
 
+  // The project commands.
+  void mnuNuevoProyecto_Click();
+  void mnuAbrirProyecto_Click();
+  void mnuGuardarProyectoComo_Click();
+  void mnuEliminarProyecto_Click();
+  void mnu_ultimoarchivo1_Click();
   // Exit: records the working directory and ends the program.
   void mnuSalir_Click();
   void mnuAyudaAcerca_Click();
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The report window on or off.
+  void mnuPizarra1_Click();
+  // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
+  void mnuOpcionesConfigurar_Click();
+  void tbConfigurar_Click();
+  // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)
+  // unfolds it to show its whole text, anywhere else folds it to one line.
+  void lblTitulo_MouseMove(int button, int shift, Single X, Single Y);
+  void lblUbicacion_MouseMove(int button, int shift, Single X, Single Y);
+  void lblCuenca_MouseMove(int button, int shift, Single X, Single Y);
+  void lblSubCuenca_MouseMove(int button, int shift, Single X, Single Y);
+  void lblMiDirTrabajo_MouseMove(int button, int shift, Single X, Single Y);
   // Shows the open project in the panel and records it in the working-directory file.
   void carga_lbl_proyecto();
   // The panel's part of carga_lbl_proyecto: the project identity and the settings form's titles.
@@ -98,6 +117,10 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void CreaMenus();
   void CreaBarra();
   void CreaPanel(QWidget* client);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// The message of the commands that need an open project.
+void MensajeSinProyecto();
 
 }  // namespace tavo

@@ -9,11 +9,11 @@
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
 #include "engine/listacomponentes.h"
-#include "engine/network.h"
 #include "engine/resultados.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/red.h"
 #include "support/fixture.h"
+#include "support/network.h"
 
 namespace tavo::test {
 

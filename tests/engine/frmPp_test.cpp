@@ -20,12 +20,9 @@ class FrmPpTest : public test::TavoTest {
   QAction* ShowInsideMainWindow() {
     MDIForm1& main = MDIForm1::instance();
     main.show();
-    auto* item = new QAction(QStringLiteral("Pizarra"), &main);
-    item->setObjectName(QStringLiteral("mnuPizarra1"));
-    item->setCheckable(true);
-    item->setChecked(true);
+    main.mnuPizarra1->setChecked(true);
     ShowReportWindow();
-    return item;
+    return main.mnuPizarra1;
   }
 };
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "editor/frmUEHs.h"
-#include "engine/network.h"
+#include "support/network.h"
 #include "support/fixture.h"
 
 namespace tavo {

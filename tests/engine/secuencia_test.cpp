@@ -4,7 +4,7 @@
 
 #include "engine/frmPp.h"
 #include "engine/listacomponentes.h"
-#include "engine/network.h"
+#include "support/network.h"
 #include "support/fixture.h"
 
 namespace tavo {

@@ -8,6 +8,7 @@
 #include "shell/MDIForm1.h"
 #include "project/estado.h"
 #include "support/fixture.h"
+#include "support/network.h"
 
 namespace tavo {
 namespace {
@@ -35,22 +36,9 @@ class RedFilesTest : public test::TavoTest {
   QString lastPrompt() const { return dialogs.records().empty() ? QString() : dialogs.records().back().prompt; }
 };
 
-template <class R>
-std::shared_ptr<R> Add(std::vector<std::shared_ptr<R>>& col, auto& arr, Integer& n) {
-  auto r = std::make_shared<R>();
-  col.push_back(r);
-  n = static_cast<Integer>(col.size());
-  arr[n] = r;
-  if constexpr (std::is_same_v<R, Cauce>) r->numCauce = n;
-  if constexpr (std::is_same_v<R, UEH>) r->numUEH = n;
-  if constexpr (std::is_same_v<R, Represa>) r->numRepresa = n;
-  if constexpr (std::is_same_v<R, Lago>) r->numLAGO = n;
-  return r;
-}
-
 // The network of the hand-written fixture, built in memory with every property distinct.
 void BuildDemoNetwork() {
-  auto alto = Add(colCauces, vCauces, nCauces);
+  auto alto = test::AddCauce(QString());
   alto->NombreCauce = QStringLiteral("c-Alto");
   alto->numVertices = 8;
   alto->IndiceParInicial = 1;
@@ -61,7 +49,7 @@ void BuildDemoNetwork() {
   alto->Cauce_n_Musk = 0.2f;
   alto->optDirMusk = true;
   alto->OrdenCauce = 7;  // recomputed by the save
-  auto bajo = Add(colCauces, vCauces, nCauces);
+  auto bajo = test::AddCauce(QString());
   bajo->NombreCauce = QStringLiteral("c-Bajo");
   bajo->IndiceParInicial = 9;
   bajo->Cauce_aa = QStringLiteral("0");
@@ -81,7 +69,7 @@ void BuildDemoNetwork() {
     YVertice(1, j) = ys[j - 1];
   }
 
-  auto u = Add(colUEHs, vUEHs, nUEHs);
+  auto u = test::AddUEH(QString());
   u->NombreUEH = QStringLiteral("u-Ladera");
   u->Area = 125.5f;
   u->Referencia = QStringLiteral("Pendiente del río");
@@ -100,7 +88,7 @@ void BuildDemoNetwork() {
   u->KRecesion = 24;
   u->RetensionZ = 15;
 
-  auto r = Add(colRepresas, vRepresas, nRepresas);
+  auto r = test::AddRepresa(QString());
   r->NombreRepresa = QStringLiteral("r-Presa");
   r->IconoRepresaX = 510.5f;
   r->IconoRepresaY = 620.25f;
@@ -121,7 +109,7 @@ void BuildDemoNetwork() {
   r->Represa_n_Musk = 0.15f;
   r->HInicialEmb = 98.75f;
 
-  auto l = Add(colLagos, vLagos, nLagos);
+  auto l = test::AddLago(QString());
   l->NombreLAGO = QStringLiteral("l-Laguna");
   l->Referencia = QStringLiteral("Depresión norte");
   l->Metodo = QStringLiteral("Runge Kutta");
@@ -346,17 +334,17 @@ void OrderCase(std::initializer_list<Reach> reaches, std::initializer_list<std::
                std::initializer_list<std::pair<const char*, const char*>> units = {}) {
   ResetEstadoProyecto();
   for (const Reach& r : reaches) {
-    auto c = Add(colCauces, vCauces, nCauces);
+    auto c = test::AddCauce(QString());
     c->NombreCauce = QString::fromLatin1(r.name);
     c->Cauce_aa = QString::fromLatin1(r.into);
   }
   for (const auto& [name, into] : lakes) {
-    auto l = Add(colLagos, vLagos, nLagos);
+    auto l = test::AddLago(QString());
     l->NombreLAGO = QString::fromLatin1(name);
     l->Cauce_aa = QString::fromLatin1(into);
   }
   for (const auto& [name, into] : units) {
-    auto u = Add(colUEHs, vUEHs, nUEHs);
+    auto u = test::AddUEH(QString());
     u->NombreUEH = QString::fromLatin1(name);
     u->Cauce_aa = QString::fromLatin1(into);
   }
@@ -419,7 +407,7 @@ TEST(OrdenCauces, ChainOfElevenSettlesOnlyFromTheHead) {
   for (int i = 0; i < 11; ++i) names.push_back("c-" + std::to_string(i));
   ResetEstadoProyecto();
   for (int i = 0; i < 11; ++i) {
-    auto c = Add(colCauces, vCauces, nCauces);
+    auto c = test::AddCauce(QString());
     c->NombreCauce = QString::fromStdString(names[i]);
     c->Cauce_aa = i == 0 ? QStringLiteral("0") : QString::fromStdString(names[i - 1]);
   }

@@ -5,30 +5,10 @@
 #include <vector>
 
 #include "project/estado.h"
+#include "support/network.h"
 #include "reservoirs/tablas.h"
 
 namespace tavo::test {
-
-// Adds a dam or a lake at the end of its collection, numbered as the network load numbers it.
-inline std::shared_ptr<Represa> AddRepresa(const QString& nombre) {
-  auto r = std::make_shared<Represa>();
-  r->NombreRepresa = nombre;
-  r->numRepresa = static_cast<Integer>(colRepresas.size() + 1);
-  colRepresas.push_back(r);
-  vRepresas[r->numRepresa] = r;
-  nRepresas = r->numRepresa;
-  return r;
-}
-
-inline std::shared_ptr<Lago> AddLago(const QString& nombre) {
-  auto l = std::make_shared<Lago>();
-  l->NombreLAGO = nombre;
-  l->numLAGO = static_cast<Integer>(colLagos.size() + 1);
-  colLagos.push_back(l);
-  vLagos[l->numLAGO] = l;
-  nLagos = l->numLAGO;
-  return l;
-}
 
 struct FilaHSV {
   Single h;

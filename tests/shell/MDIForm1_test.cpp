@@ -1,11 +1,15 @@
 #include "shell/MDIForm1.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSignalSpy>
 
 #include "platform/app.h"
 #include "project/estado.h"
+#include "engine/frmPp.h"
+#include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
 #include "support/fixture.h"
 
@@ -136,13 +140,16 @@ TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
   };
   std::vector<std::unique_ptr<QSignalSpy>> spies;
   for (const auto& [key, action] : routed) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
+  // "Nuevo" and "Abrir" ask for a name and a file; both are cancelled.
+  dialogs.answerText(QString()).answerText(QString());
   for (const auto& [key, action] : routed) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
+  EXPECT_EQ(dialogs.records().size(), 2u);
 
   // Keys that do nothing, and keys compared exactly.
   for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"}) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
-  EXPECT_TRUE(dialogs.records().empty());
+  EXPECT_EQ(dialogs.records().size(), 2u);
 }
 
 TEST_F(MDIForm1Test, DisablingTheMainWindowLeavesItsChildWindowsAlone) {
@@ -206,6 +213,101 @@ TEST_F(MDIForm1Test, HelpFileOpensWithTheDesktopOrSaysWhyNot) {
   ASSERT_EQ(dialogs.records().size(), 2u);
   EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("Error Nro. 75 ,")));
   EXPECT_FALSE(ProgramHasEnded());
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST_F(MDIForm1Test, ProjectPanelWithAndWithoutAProject) {
+  MDIForm1& w = main();
+  DirActual = programDir();
+  w.carga_lbl_proyecto();
+  EXPECT_TRUE(w.lblProyecto->text().isEmpty());
+  EXPECT_EQ(w.lblFileProyecto->text(), "_Conf.pcn");
+  EXPECT_EQ(w.lblFilesTrabajo->text(), "_UEHs.pcn\n_VerCau.pcn");
+  EXPECT_EQ(test::ReadBytes(path("PelcanDir.pcn")), ("\"" + programDir() + "\"\r\n\"\"\r\n").toUtf8());
+
+  NombreProyecto = QStringLiteral("Rio");
+  w.carga_lbl_proyecto();
+  EXPECT_EQ(w.lblProyecto->text(), "Rio");
+  EXPECT_EQ(w.lblFileProyecto->text(), "Rio_Conf.pcn");
+  EXPECT_EQ(w.lblFilesTrabajo->text(), "Rio_UEHs.pcn\nRio_VerCau.pcn");
+  EXPECT_EQ(w.lblMiDirTrabajo->text(), programDir());
+  EXPECT_EQ(test::ReadBytes(path("PelcanDir.pcn")), ("\"" + programDir() + "\"\r\n\"Rio\"\r\n").toUtf8());
+}
+
+TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
+  MDIForm1& w = main();
+  w.lblCuenca->setText(QStringLiteral("Cuenca del arroyo con un nombre muy largo que no cabe en una sola línea del panel"));
+  const QSize designed = w.lblCuenca->size();
+  const struct {
+    Single X, Y;
+    bool unfolded;
+  } cases[] = {{21, 41, true}, {20, 50, false}, {600, 50, false}, {100, 40, false}, {100, 110, false}, {599, 109, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);
+    w.lblCuenca_MouseMove(0, 0, c.X, c.Y);
+    EXPECT_EQ(w.lblCuenca->wordWrap(), c.unfolded);
+    if (c.unfolded) {
+      EXPECT_GT(w.lblCuenca->height(), Px(200));
+    } else {
+      EXPECT_EQ(w.lblCuenca->size(), QSize(Px(2400), Px(200)));
+    }
+  }
+  EXPECT_NE(designed, QSize(Px(2400), Px(200)));
+  // A real pointer move reaches the handler: 2 pixels are 30 twips, 4 are 60.
+  w.show();
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w.lblTitulo, &move);
+  EXPECT_TRUE(w.lblTitulo->wordWrap());
+  // The identity labels have no hover rule.
+  const QSize proyecto = w.lblProyecto->size();
+  QApplication::sendEvent(w.lblProyecto, &move);
+  EXPECT_EQ(w.lblProyecto->size(), proyecto);
+}
+
+TEST_F(MDIForm1Test, ReportWindowCommand) {
+  MDIForm1& w = main();
+  QAction* boton = w.BotonBarra(QStringLiteral("VerPizarra"));
+  // No project: the message, the mark off and the button up.
+  dialogs.answer(vbOK);
+  w.mnuPizarra1->trigger();
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].title, "Proyecto Inexistente...");
+  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
+  EXPECT_FALSE(w.mnuPizarra1->isChecked());
+  EXPECT_FALSE(frmPp::isLoaded());
+
+  NombreProyecto = QStringLiteral("Rio");
+  TextoProceso = QStringLiteral("informe anterior");
+  w.mnuPizarra1->trigger();
+  EXPECT_TRUE(w.mnuPizarra1->isChecked());
+  EXPECT_TRUE(PizarraActiva);
+  ASSERT_TRUE(frmPp::isLoaded());
+  EXPECT_EQ(ReportText(), "informe anterior");
+  w.mnuPizarra1->trigger();
+  EXPECT_FALSE(w.mnuPizarra1->isChecked());
+  EXPECT_FALSE(PizarraActiva);
+  EXPECT_FALSE(frmPp::exists());
+
+  // The toolbar button shows the window at every click and ends up.
+  for (int click = 1; click <= 2; ++click) {
+    SCOPED_TRACE(click);
+    boton->trigger();
+    EXPECT_TRUE(frmPp::isLoaded());
+    EXPECT_TRUE(w.mnuPizarra1->isChecked());
+    EXPECT_FALSE(boton->isChecked());
+  }
+}
+
+TEST_F(MDIForm1Test, SettingsWindowFromTheToolbarDoesNotBlock) {
+  MDIForm1& w = main();
+  w.tbToolBar_ButtonClick(QStringLiteral("Configurar"));
+  EXPECT_TRUE(FormInstance<frmConfigura>::instance().isVisible());
+  EXPECT_FALSE(FormInstance<frmConfigura>::instance().isModal());
 }
 
 }  // namespace

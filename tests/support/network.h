@@ -22,16 +22,16 @@ std::shared_ptr<Record> AddComponent(Collection& collection, Numbered& numbered,
   return record;
 }
 
-inline std::shared_ptr<UEH> AddUEH(const QString& name, const QString& receiver) {
+inline std::shared_ptr<UEH> AddUEH(const QString& name, const QString& receiver = QString()) {
   return AddComponent<UEH>(colUEHs, vUEHs, nUEHs, "NombreUEH", "numUEH", name, receiver);
 }
-inline std::shared_ptr<Cauce> AddCauce(const QString& name, const QString& receiver) {
+inline std::shared_ptr<Cauce> AddCauce(const QString& name, const QString& receiver = QString()) {
   return AddComponent<Cauce>(colCauces, vCauces, nCauces, "NombreCauce", "numCauce", name, receiver);
 }
-inline std::shared_ptr<Lago> AddLago(const QString& name, const QString& receiver) {
+inline std::shared_ptr<Lago> AddLago(const QString& name, const QString& receiver = QString()) {
   return AddComponent<Lago>(colLagos, vLagos, nLagos, "NombreLAGO", "numLAGO", name, receiver);
 }
-inline std::shared_ptr<Represa> AddRepresa(const QString& name, const QString& receiver) {
+inline std::shared_ptr<Represa> AddRepresa(const QString& name, const QString& receiver = QString()) {
   return AddComponent<Represa>(colRepresas, vRepresas, nRepresas, "NombreRepresa", "numRepresa", name,
                                receiver);
 }

@@ -1,0 +1,229 @@
+#include "engine/simulacion.h"
+
+#include <cmath>
+#include <functional>
+
+#include "editor/frmUEHs.h"
+#include "engine/almacenamiento.h"
+#include "engine/frmPp.h"
+#include "engine/informe.h"
+#include "engine/listacomponentes.h"
+#include "engine/resultados.h"
+#include "engine/secuencia.h"
+#include "platform/dialogs.h"
+#include "platform/seqfile.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "rainfall/tormenta.h"
+
+namespace tavo {
+
+namespace {
+
+// Runs one phase of the simulation. A run-time failure inside it is shown once and ends the phase;
+// the run goes on with the next one. A warning of the run (SimulacionDetenida) passes through.
+bool Fase(const std::function<void()>& fase, bool& avisado) {
+  try {
+    fase();
+    return true;
+  } catch (const VbError& e) {
+    if (!avisado) MsgBox(TextoErrorSimulacion(e));
+    avisado = true;
+    CloseAllFiles();
+    return false;
+  }
+}
+
+// Whole steps of `minutos` at `paso` minutes a step, counting a part step as one.
+Integer PasosQueCubren(double minutos, Integer paso) {
+  const Single cociente = static_cast<Single>(Div(minutos, paso));
+  const double entero = std::floor(static_cast<double>(cociente));
+  return CheckInteger(static_cast<long long>(entero) + (cociente > entero ? 1 : 0));
+}
+
+void Preparacion() {
+  if (nUEHs == 0) {
+    AdvertenciaSimulacion(QStringLiteral(
+        "Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. (Ingresar UEHs desde "
+        "el Menú Principal  \\Entradas\\Editor UEHs (Gráfico)..."));
+  }
+  VolBaseTotal = 0;
+  VolEscTotal = 0;
+  AreaTotalUEHs = 0;
+  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
+    const UEH& u = *vUEHs[iUEH];
+    AreaTotalUEHs = static_cast<Single>(AreaTotalUEHs + u.Area);
+    if (AreaTotalUEHs == 0) {
+      AdvertenciaSimulacion(QStringLiteral(
+          "Error en la carga de datos de UEHS, posiblemente no ha cargado correctamente las superficies y demás "
+          "parámetros, ..."));
+    }
+    nPasosInfiltra(iUEH) = 1;
+    if (u.VelMedia == 0) {
+      AdvertenciaSimulacion(QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
+                            QStringLiteral(". El dato de Velocidad media de la gota en ladera es incorrecto. Revise "
+                                           "desde Menú Principal: Entradas\\Editor de UEHS..."));
+    }
+    if (u.LongitudMax == 0) {
+      AdvertenciaSimulacion(QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
+                            QStringLiteral(". El dato de Longitud máxima de la gota en ladera es incorrecto. Revise "
+                                           "desde Menú Principal: Entradas\\Editor de UEHS..."));
+    }
+  }
+
+  const double cociente = Div(PasoPp, PasoQ);
+  RelacionPasos = CheckInteger(static_cast<long long>(std::floor(cociente)));
+  if (cociente != RelacionPasos) {
+    AdvertenciaSimulacion(QStringLiteral(
+        "El paso de cálculo de caudales debe dividir exactamente al paso de cálculo de la precipitación. Corrija "
+        "los pasos de la tormenta desde el Menú Principal: Entradas\\Precipitaciones..."));
+  }
+
+  const double horizonte = static_cast<Single>(DurTormenta + TiempoAdicional);
+  NPasosLluvia = PasosQueCubren(horizonte, PasoPp);
+  nPasosSalida = PasosQueCubren(horizonte, PasoQ);
+  const Integer NQ = nPasosSalida;
+
+  RetencionRestante.redim(0, nUEHs);
+  VolBaseUEH.redim(0, nUEHs + 1);
+  CoefEscUEH.redim(0, nUEHs + 1);
+  VolEscUEH.redim(0, nUEHs + 1);
+  PpUEHPaso.redim(0, nUEHs, 0, static_cast<int>(std::floor(Div(DurTormenta, PasoQ) + 1)));
+  HEmbalseLago.redim(0, nLagos, 0, NQ + 1);
+  SEmbalseLago.redim(0, nLagos, 0, NQ + 1);
+  HEmbalseRepresa.redim(0, nRepresas, 0, NQ + 1);
+  SEmbalseRepresa.redim(0, nRepresas, 0, NQ + 1);
+
+  if (FormaPp != 3) {
+    for (iUEH = 1; iUEH <= nUEHs; ++iUEH) PpUEH(iUEH) = 0;
+  }
+  kPaso = 1;
+  PpMediaAcum = 0;
+
+  frmUEHs& editor = frmUEHs::object();
+  if (NroTormentasSerie == 1) editor.ComponenteFinal();
+  editor.ComponenteFinal();
+
+  QSaleCompo.redim(0, nComponentes, 0, NQ + 1);
+  QEntraCompo.redim(nUEHs + 1, nComponentes + 1, 0, NQ + 1);
+  if (FormaPp != 2) {
+    NroTormentasSerie = 1;
+    kTormenta = 1;
+  }
+  if (NroTormentasSerie == 1) {
+    QpSerie.redim(0, nComponentes, 0, 1);
+    ESerie.redim(0, nUEHs, 0, 1);
+    CESerie.redim(0, nUEHs, 0, 1);
+    CETotalSerie.redim(0, 1);
+    ETotalSerie.redim(0, 1);
+  }
+  if (RedConErrores) {
+    AdvertenciaSimulacion(QStringLiteral(
+        "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
+  }
+
+  SecuenciaCalculo();
+
+  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
+    RetencionRestante(iUEH) = vUEHs[iUEH]->RetensionZ;
+    nPasosInfiltra(iUEH) = 1;
+    VolEscUEH(iUEH) = 0;
+  }
+}
+
+void Componentes(bool& avisado) {
+  RetardoMaximo = 0;
+  EncabezadoComponentes();
+  for (Integer j = nUEHs + 1; j <= nComponentes; ++j) {
+    const QString prefijo = NombresComponentes(j).left(2);
+    // One failing component is reported once for the whole phase; the next ones are still routed.
+    Fase(
+        [&] {
+          if (prefijo == QLatin1String("l-")) Proceso_en_Lago(j);
+          if (prefijo == QLatin1String("r-")) Proceso_en_Represa(j);
+          if (prefijo == QLatin1String("c-")) Proceso_en_Cauce(j);
+        },
+        avisado);
+  }
+}
+
+}  // namespace
+
+void AdvertenciaSimulacion(const QString& texto) {
+  MsgBox(texto, vbExclamation, QStringLiteral("Advertencia !"));
+  throw SimulacionDetenida{};
+}
+
+QString TextoErrorSimulacion(const VbError& e) {
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique");
+}
+
+Integer PosicionComponente(const QString& nombre, Integer first, Integer last) {
+  for (Integer p = first; p <= last; ++p) {
+    if (NombresComponentes(p) == nombre) return p;
+  }
+  Raise(kErrSubscript);
+}
+
+void AmpliaHorizonte(Integer m) {
+  nPasosSalida = m;
+  QSaleCompo.redimPreserve(m + 1);
+  QEntraCompo.redimPreserve(m + 1);
+  HEmbalseLago.redimPreserve(m + 1);
+  SEmbalseLago.redimPreserve(m + 1);
+  HEmbalseRepresa.redimPreserve(m + 1);
+  SEmbalseRepresa.redimPreserve(m + 1);
+}
+
+void Proceso_Simulacion(const Boolean& Unica) {
+  nPasosInfiltra.redimPreserve(nUEHs);
+  bool avisado = false;
+  try {
+    // Without its preparation nothing of the run can be computed: a failure there ends the run.
+    // The report starts as the window's text; the last run's buffer is kept for its room.
+    if (!Fase(
+            [] {
+              const QString inicio = ReportText();
+              TextoProceso.resize(0);
+              TextoProceso += inicio;
+            },
+            avisado))
+      return;
+    if (!Fase(Preparacion, avisado)) return;
+    // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
+    // PpTormenta; the storm's own depth comes back afterwards.
+    const Single profundidad = PpTormenta;
+    bool lluvia = false;
+    Fase([] { SimulaUEHs(); }, lluvia);
+    if (FormaPp == 3) PpTormenta = profundidad;
+    bool resumen = false;
+    Fase(ResumenUEHs, resumen);
+    bool componentes = false;
+    Componentes(componentes);
+    if (Unica) {
+      bool archivo = false;
+      Fase(GuardaInformeSimulacion, archivo);
+    }
+  } catch (const SimulacionDetenida&) {
+    // A warning has been shown: the run ends here.
+  }
+}
+
+void GuardaInformeSimulacion() {
+  if (TextoProceso.size() > 60000) {
+    MsgBox(QStringLiteral(
+               "La tabla de resultados es muy extensa para ser presentada completa en la Pizarra. Los datos se "
+               "guardan completos en el archivo de texto <SalePizarra1_tem.txt> del directorio del programa. Puede "
+               "leer directamente este archivo con un editor de texto o bien importar archivo desde Excel como "
+               "<delimitado>, con separador <espacio> y formato <general>"),
+           vbExclamation, QStringLiteral("La tabla de resultados es muy extensa"));
+  }
+  ChDir(DirPrograma);
+  RutaArchivo = QStringLiteral("SalePizarra1") + QStringLiteral("_tem.txt");
+  SeqFile archivo(RutaArchivo, OpenMode::Output);
+  archivo.write({TextoProceso});
+  archivo.close();
+  CloseAllFiles();
+}
+
+}  // namespace tavo

@@ -1,0 +1,231 @@
+#include "project/comandos.h"
+
+#include <QStringList>
+
+#include "editor/frmUEHs.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/seqfile.h"
+#include "platform/vb.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "project/frmConfigura.h"
+#include "project/redfiles.h"
+#include "shell/MDIForm1.h"
+#include "shell/inicio.h"
+
+namespace tavo {
+
+namespace {
+
+const QString kSufijoConf = QStringLiteral("_Conf.pcn");
+
+MDIForm1& Principal() {
+  return FormInstance<MDIForm1>::instance();
+}
+
+// Asks for the name of a new project or of a copy. Empty when the user cancelled, or when the name
+// was refused (after saying so).
+QString PideNombre(const QString& title) {
+  const QString nombre =
+      InputBox(QStringLiteral("Ingrese un nombre de archivo para el nuevo proyecto: "), title, QString());
+  if (nombre.isEmpty()) return QString();
+  if (!ValidProjectName(nombre)) {
+    MsgBox(QStringLiteral("Nombre inválido: Ingrese solamente letras y/o dígitos sin caracteres especiales"),
+           vbOKOnly | vbExclamation, QStringLiteral("Nombre de Proyecto inválido!!"));
+    return QString();
+  }
+  return nombre;
+}
+
+// Whether the settings file of project `nombre` exists in `folder`, tested by opening it. A file that
+// is not there (error 53) means no; any other error goes to the caller.
+bool ExisteProyecto(const QString& folder, const QString& nombre) {
+  try {
+    SeqFile archivo(folder + QLatin1Char('/') + nombre + kSufijoConf, OpenMode::Input);
+    archivo.close();
+    return true;
+  } catch (const VbError& e) {
+    if (e.number == kErrFileNotFound) return false;
+    throw;
+  }
+}
+
+// The folder where a new project or a copy goes: DirTrabajo, or the working directory when none is
+// set. False, after the warning `aviso`, when there is neither.
+bool TomaDirTrabajo(const QString& aviso) {
+  if (DirTrabajo.isEmpty()) DirTrabajo = DirActual;
+  if (!DirTrabajo.isEmpty()) return true;
+  MsgBox(aviso, vbOKOnly | vbExclamation, QStringLiteral("Advertencia !"));
+  return false;
+}
+
+void AvisaProyectoExistente(const QString& nombre) {
+  MsgBox(QStringLiteral("El proyecto ya existe en el archivo <") + nombre +
+         QStringLiteral("_Conf.pcn>. Elija un nombre distinto o elimine el proyecto existente."));
+}
+
+void AvisaErrorDesconocido() {
+  CloseAllFiles();
+  MsgBox(QStringLiteral("Error de archivo desconocido"), vbExclamation);
+}
+
+// The project identity a command puts back when it does not go through.
+struct IdentidadAnterior {
+  QString nombre = NombreProyecto;
+  Boolean nuevo = ProyectoNuevo;
+  void restituye() const {
+    NombreProyecto = nombre;
+    ProyectoNuevo = nuevo;
+  }
+};
+
+}  // namespace
+
+bool ValidProjectName(const QString& name) {
+  for (const QChar c : name) {
+    const char16_t code = c.unicode();
+    if (code < 48 || code > 122 || (code >= 58 && code <= 63) || (code >= 91 && code <= 96)) return false;
+  }
+  return true;
+}
+
+void NewProject() {
+  ReiniciaProyecto();
+  const QString nombre = PideNombre(QStringLiteral("Proyecto Nuevo"));
+  if (nombre.isEmpty()) return;
+  const IdentidadAnterior anterior;
+  NombreProyecto = nombre;
+  ProyectoNuevo = true;
+  if (!TomaDirTrabajo(QStringLiteral("Debe configurar primero correctametne el directorio de trabajo"))) {
+    anterior.restituye();
+    return;
+  }
+  try {
+    ChDir(DirTrabajo);
+    if (ExisteProyecto(DirTrabajo, nombre)) {
+      AvisaProyectoExistente(nombre);
+      anterior.restituye();
+      return;
+    }
+  } catch (const VbError&) {
+    AvisaErrorDesconocido();
+    anterior.restituye();
+    return;
+  }
+  // A settings form created by the panel refresh writes the new project's settings file as it
+  // initialises; one that existed already is initialised here, so the file is written in either case.
+  Principal().carga_lbl_proyecto();
+  if (ProyectoNuevo) FormInstance<frmConfigura>::instance().InicializaConfigura();
+}
+
+void AbrirProyecto() {
+  try {
+    ReiniciaProyecto();
+    FileRequest pedido;
+    pedido.title = QStringLiteral("Abrir");
+    pedido.folder = DirActual;
+    pedido.filter = QStringLiteral("Archivos de Proyecto (*_Conf.pcn)");
+    const QString ruta = CurrentDialogs().openFile(pedido);
+    if (ruta.isEmpty()) return;
+    if (Right(ruta, 9) != kSufijoConf) {
+      RutaArchivo.clear();
+      NombreProyecto.clear();
+      return;
+    }
+    // The folder ends at the last "/" before the suffix; a path without one names no folder (error 5).
+    const qsizetype finNombre = ruta.size() - 9;
+    const qsizetype barra = finNombre > 0 ? ruta.lastIndexOf(QLatin1Char('/'), finNombre - 1) : -1;
+    DirActual = Left(ruta, barra);
+    NombreProyecto = ruta.mid(barra + 1, finNombre - barra - 1);
+    // The root of the path, until the settings file tells the project's folder.
+    DirTrabajo = ruta.left(ruta.indexOf(QLatin1Char('/')) + 1);
+    FormInstance<frmConfigura>::instance().leoConf();
+    Principal().carga_lbl_proyecto();
+    Principal().mnuGuardarProyectoComo->setEnabled(true);
+  } catch (const VbError& e) {
+    MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+  }
+}
+
+void ReopenLastProject() {
+  ReiniciaProyecto();
+  FormInstance<frmConfigura>::instance().leoConf();
+  Principal().carga_lbl_proyecto();
+  if (!NombreProyecto.isEmpty()) Principal().mnuGuardarProyectoComo->setEnabled(true);
+}
+
+void SaveProjectAs() {
+  if (NombreProyecto.isEmpty()) return;
+  CargaRedProyecto();
+  const IdentidadAnterior anterior;
+  const QString& viejo = anterior.nombre;
+  const QString nuevo =
+      PideNombre(QStringLiteral("Cuardar Como...(copia el proyecto actual con otro nombre)"));
+  if (nuevo.isEmpty()) return;
+  NombreProyecto = nuevo;
+  ProyectoNuevo = true;
+  if (!TomaDirTrabajo(QStringLiteral("Debe configurar primero correctamente el directorio de trabajo"))) {
+    anterior.restituye();
+    return;
+  }
+
+  // The copy's files that this command creates, removed again when the copy fails half way. The
+  // settings and table files go to the working directory, the network files to DirTrabajo.
+  QStringList creados;
+  auto apunta = [&](const QString& folder, const char* sufijo) {
+    const QString ruta = folder + QLatin1Char('/') + nuevo + QLatin1String(sufijo);
+    if (!FileExists(ruta)) creados << ruta;
+  };
+  auto copia = [&](const char* sufijo) {
+    try {
+      FileCopy(DirActual + QLatin1Char('/') + viejo + QLatin1String(sufijo),
+               DirActual + QLatin1Char('/') + nuevo + QLatin1String(sufijo));
+    } catch (const VbError& e) {
+      if (e.number != kErrFileNotFound) throw;
+    }
+    CloseAllFiles();
+  };
+  try {
+    ChDir(DirTrabajo);
+    // A project of the new name in either folder is left alone.
+    if (ExisteProyecto(DirTrabajo, nuevo) || ExisteProyecto(DirActual, nuevo)) {
+      AvisaProyectoExistente(nuevo);
+      anterior.restituye();
+      return;
+    }
+    for (const char* sufijo : kArchivosProyecto) apunta(DirActual, sufijo);
+    apunta(DirTrabajo, "_UEHs.pcn");
+    apunta(DirTrabajo, "_VerCau.pcn");
+
+    copia("_Conf.pcn");
+    frmConfigura& configura = FormInstance<frmConfigura>::instance();
+    configura.lblMiArchivoConf->setText(nuevo + kSufijoConf);
+    configura.cmdAplicar_Click();
+    CloseAllFiles();
+    copia("_VerCau.pcn");
+    copia("_UEHs.pcn");
+    FormInstance<frmUEHs>::object().mnu_btn_toolbarGuardaUEHs();
+    CloseAllFiles();
+    copia("_RHQ.pcn");
+    copia("_RHAS.pcn");
+    copia("_LHASQ.pcn");
+  } catch (const VbError&) {
+    AvisaErrorDesconocido();
+    for (const QString& ruta : creados) {
+      try {
+        RmFile(ruta);
+      } catch (const VbError&) {
+        // A file that cannot be removed stays; the others still go.
+      }
+    }
+    anterior.restituye();
+    if (FormInstance<frmConfigura>::exists())
+      FormInstance<frmConfigura>::object().lblMiArchivoConf->setText(viejo + kSufijoConf);
+    GuardaArchivoDirectorio();
+    return;
+  }
+  Principal().carga_lbl_proyecto();
+}
+
+}  // namespace tavo
