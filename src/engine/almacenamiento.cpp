@@ -79,7 +79,7 @@ void FormInflow(const QString& name, Integer j) {
     if (ueh->Cauce_aa != name) continue;
     iUEH = PosicionComponente(ueh->NombreUEH, 1, nUEHs);
     for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(iUEH, k);
-    const auto& unidad = vUEHs.at(static_cast<size_t>(iUEH));
+    const auto& unidad = vUEHs[static_cast<size_t>(iUEH)];  // iUEH <= nUEHs, within the array
     if (!unidad) Raise(kErrObjectNotSet);
     QInicial = QInicial + unidad->Q0Recesion;
   }
@@ -107,9 +107,10 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
     if (k == 1) {
       QSaleCompo(j, 1) = QEntraCompo(j, 1);
     } else {
-      const Single o =
-          C0Musk * QEntraCompo(j, k) + C1Musk * QEntraCompo(j, k - 1) + C2Musk * QSaleCompo(j, k - 1);
-      QSaleCompo(j, k) = CheckSingle(o);
+      // As for the reaches: the products in double precision, the outflow stored as a Single.
+      QSaleCompo(j, k) = CheckSingle(static_cast<double>(C0Musk) * QEntraCompo(j, k) +
+                                     static_cast<double>(C1Musk) * QEntraCompo(j, k - 1) +
+                                     static_cast<double>(C2Musk) * QSaleCompo(j, k - 1));
     }
     const Variant h = e.lake ? HdeQalmaLago(QSaleCompo(j, k)) : HdeQalmaRepresa(QSaleCompo(j, k));
     HEmbalse = h.toSingle();
@@ -119,14 +120,48 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
   return true;
 }
 
-// Number text of a value rounded to `decimals`, kept in single precision.
-QString Rounded(Single v, int decimals) {
-  return NumberText(static_cast<Single>(Round(v, decimals)));
-}
-
 QString ComponentLine(const StorageElement& e, Integer j) {
   return QStringLiteral("Componente: ") + e.word + QLatin1Char(' ') + NombresComponentes(j) +
          QStringLiteral("     Método de Propagación: ") + e.method;
+}
+
+// A report row built in place: number texts in columns, appended to a text in one piece.
+class Row {
+ public:
+  Row& text(const char* t) {
+    while (*t) *p_++ = *t++;
+    return *this;
+  }
+  Row& blanks(int n) {
+    p_ = std::fill_n(p_, n, ' ');
+    return *this;
+  }
+  // The number text, followed by blanks up to `width` characters when it is shorter.
+  Row& number(Integer v, int width = 0) {
+    char* start = p_;
+    if (v >= 0) *p_++ = ' ';
+    p_ = std::to_chars(p_, p_ + 8, v).ptr;
+    return pad(start, width);
+  }
+  Row& number(Single v, int width = 0) {
+    char* start = p_;
+    p_ += NumberTextChars(v, p_);
+    return pad(start, width);
+  }
+  void appendTo(QString& out) const { out += QLatin1StringView(chars_, p_ - chars_); }
+
+ private:
+  Row& pad(const char* start, int width) {
+    if (p_ - start < width) p_ = std::fill_n(p_, width - (p_ - start), ' ');
+    return *this;
+  }
+  char chars_[512];
+  char* p_ = chars_;
+};
+
+// A value rounded to `decimals`, kept in single precision.
+Single RoundedSingle(Single v, int decimals) {
+  return static_cast<Single>(Round(v, decimals));
 }
 
 // Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
@@ -143,11 +178,15 @@ void Summarize(const StorageElement& e, Integer j) {
     const Single entra = QEntraCompo(j, k);
     const Single sale = QSaleCompo(j, k);
     if (PizarraActiva) {
-      LineaProceso = Columna(NumberText(static_cast<Integer>(k)), 7) + Columna(NumberText(t), 7) +
-                     Columna(Rounded(entra, 3), 11) + Columna(Rounded(sale, 3), 13) +
-                     Columna(Rounded((*e.levels)(e.number, k), 2), 10) +
-                     Columna(Rounded((*e.storages)(e.number, k), 0), 10);
-      TextoProceso += kCrLf + QLatin1Char(' ') + LineaProceso;
+      Row()
+          .text("\r\n ")
+          .number(static_cast<Integer>(k), 7)
+          .number(t, 7)
+          .number(RoundedSingle(entra, 3), 11)
+          .number(RoundedSingle(sale, 3), 13)
+          .number(RoundedSingle((*e.levels)(e.number, k), 2), 10)
+          .number(RoundedSingle((*e.storages)(e.number, k), 0), 10)
+          .appendTo(TextoProceso);
     }
     if (sale > pico) pico = sale;
     VolEntra = CheckSingle(VolEntra + static_cast<double>(entra) * PasoQ * 60);
@@ -209,29 +248,10 @@ QString DetailHeading(const StorageElement& e, Integer j, const QString& columns
 
 void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s) {
-  char row[9 * 32 + 32];
-  char* p = row;
-  auto blanks = [&p](int n) { p = std::fill_n(p, n, ' '); };
-  auto whole = [&p](Integer v) {
-    if (v >= 0) *p++ = ' ';
-    p = std::to_chars(p, p + 8, v).ptr;
-  };
-  *p++ = '\r';
-  *p++ = '\n';
-  whole(k);
-  blanks(3);
-  whole(t);
-  for (Single v : {a, b, c, d}) {
-    blanks(3);
-    p += NumberTextChars(v, p);
-  }
-  blanks(8);
-  p += NumberTextChars(q, p);
-  blanks(2);
-  p += NumberTextChars(h, p);
-  blanks(2);
-  p += NumberTextChars(s, p);
-  text += QLatin1StringView(row, p - row);
+  Row row;
+  row.text("\r\n").number(k).blanks(3).number(t);
+  for (Single v : {a, b, c, d}) row.blanks(3).number(v);
+  row.blanks(8).number(q).blanks(2).number(h).blanks(2).number(s).appendTo(text);
 }
 
 QString DetailEnd(const StorageElement& e) {

@@ -77,7 +77,7 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
       HEmbalse = (superior - inferior) / 2 + inferior;
       SEmbalse = e.S(HEmbalse).toSingle();
       q = e.Q(HEmbalse).toSingle();
-      f = CheckSingle((SEmbalse + SEmbalse) / PasoQ / 60 + q);
+      f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
       if (f <= objetivo) {
         inferior = HEmbalse;
       } else {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "engine/almacenamiento.h"
@@ -16,6 +19,24 @@
 #include "support/network.h"
 
 namespace tavo::test {
+
+// A routing method and the kind of element it routes, for the tests that run every combination.
+struct MethodAndKind {
+  const char* method;
+  bool dam;
+};
+inline void PrintTo(const MethodAndKind& c, std::ostream* os) {
+  *os << c.method << (c.dam ? ", dam" : ", lake");
+}
+inline std::string MethodAndKindName(const testing::TestParamInfo<MethodAndKind>& info) {
+  std::string name = info.param.method;
+  name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+  return name + (info.param.dam ? "Dam" : "Lake");
+}
+inline const auto kEveryMethodAndKind =
+    testing::Values(MethodAndKind{"Muskingum", false}, MethodAndKind{"Muskingum", true},
+                    MethodAndKind{"Piscina Nivelada", false}, MethodAndKind{"Piscina Nivelada", true},
+                    MethodAndKind{"Runge Kutta", false}, MethodAndKind{"Runge Kutta", true});
 
 class StorageFixture : public TavoTest {
  protected:

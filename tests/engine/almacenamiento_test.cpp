@@ -232,27 +232,11 @@ TEST_F(StorageRouting, MuskingumConstantsWithoutCoefficientsAreReportedOncePerRu
   EXPECT_TRUE(TextoProceso.isEmpty());
 }
 
-struct LinearCase {
-  const char* method;
-  bool dam;
-};
-void PrintTo(const LinearCase& c, std::ostream* os) {
-  *os << c.method << (c.dam ? ", dam" : ", lake");
-}
-class LinearReservoir : public StorageRouting, public testing::WithParamInterface<LinearCase> {};
-INSTANTIATE_TEST_SUITE_P(Methods, LinearReservoir,
-                         testing::Values(LinearCase{"Muskingum", false}, LinearCase{"Muskingum", true},
-                                         LinearCase{"Piscina Nivelada", false},
-                                         LinearCase{"Piscina Nivelada", true},
-                                         LinearCase{"Runge Kutta", false}, LinearCase{"Runge Kutta", true}),
-                         [](const auto& info) {
-                           std::string name = info.param.method;
-                           name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
-                           return name + (info.param.dam ? "Dam" : "Lake");
-                         });
+class LinearReservoir : public StorageRouting, public testing::WithParamInterface<test::MethodAndKind> {};
+INSTANTIATE_TEST_SUITE_P(Methods, LinearReservoir, test::kEveryMethodAndKind, test::MethodAndKindName);
 
 TEST_P(LinearReservoir, AgreesWithTheExactSolution) {
-  const LinearCase c = GetParam();
+  const test::MethodAndKind c = GetParam();
   // Triangular inflow 0 → 20 → 0 m3/s over an hour, starting after the first step of 5 minutes.
   std::vector<Single> inflow{0};
   for (int k = 1; k <= 40; ++k) {
