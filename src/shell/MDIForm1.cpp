@@ -6,6 +6,10 @@
 #include <QVBoxLayout>
 
 #include "engine/frmPp.h"
+#include "engine/frmPp2.h"
+#include "engine/proceso.h"
+#include "engine/resultados.h"
+#include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/comandos.h"
@@ -176,6 +180,8 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
+  ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
   connect(mnuPizarra1, &QAction::triggered, this, [this](bool checked) {
     mnuPizarra1->setChecked(!checked);
@@ -317,6 +323,63 @@ void MDIForm1::mnuPizarra1_Click() {
   boton->setChecked(false);
   ShowReportWindow();
   MuestraPizarra();
+}
+
+void MDIForm1::mnuCorre1_Click() {
+  if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp == 2) return;
+  if (PasoQ > PasoPp) PasoQ = PasoPp;
+  SetBusyPointer(true);
+  const bool progreso = DurTormenta > 240 || nPasosSalida >= 201;
+  if (progreso) {
+    frmPp2& ventana = FormInstance<frmPp2>::instance();
+    ventana.ProgressBar1->hide();
+    ventana.cmdTrestante->show();
+    ventana.cmdMiTime->show();
+    ventana.cmdTrestante->setText(QString());
+    ventana.cmdMiTime->setText(QStringLiteral("Un momento..."));
+    ventana.Muestra(QStringLiteral("TAVO procesando..."));
+  }
+  // Whatever way the run ends, the progress window closes and the pointer comes back.
+  struct Fin {
+    bool progreso;
+    ~Fin() {
+      if (progreso && frmPp2::isLoaded()) frmPp2::instance().Termina();
+      SetBusyPointer(false);
+    }
+  } fin{progreso};
+  CorreUnaTormenta();
+}
+
+void MDIForm1::mnuCorre2_Click() {
+  if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp != 2) return;
+  if (PasoQ > PasoPp) PasoQ = PasoPp;
+  if (NroTormentasSerie < 1) {
+    SetBusyPointer(false);
+    return;
+  }
+  const int respuesta = MsgBox(
+      QStringLiteral("Este proceso puede demandar varios minutos, siendo mayor cuanto mayor sea el número y duración de "
+                     "tormentas y menor sea el paso del modelo. No podrá cancelarse una vez iniciado.") +
+          QStringLiteral("\n\r") +
+          QStringLiteral("Se sugiere probar primero con unas pocas tormentas PDR de corta a mediana duración. Pruebe "
+                         "desactivar tormentas desde las fichas de <Recurrencias> y de <DuracionPp> del "
+                         "<Menú\\Opciones\\Opciones de Configuración>; luego de las pruebas, aumente la cantidad de "
+                         "tormentas a las necesidades de su proyecto") +
+          QStringLiteral("\n\r\n\r") +
+          QStringLiteral("Una vez iniciado, el proceso de cálculo solo puede abortarse con <Ctrl<+<Alt>+<Del>"),
+      vbOKCancel | vbQuestion, QStringLiteral("Desea continuar ?"));
+  if (respuesta != vbOK) return;
+  SetBusyPointer(true);
+  mnuPizarra1->setChecked(false);
+  PizarraActiva = false;
+  try {
+    CorreSeriePDR();
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound && e.number >= 1) {
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
+    }
+  }
+  SetBusyPointer(false);
 }
 
 void MDIForm1::mnuOpcionesConfigurar_Click() {

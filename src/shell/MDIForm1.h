@@ -39,6 +39,9 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The run commands: the current storm, or the storm series of a P-D-R table.
+  void mnuCorre1_Click();
+  void mnuCorre2_Click();
   // The report window on or off.
   void mnuPizarra1_Click();
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.

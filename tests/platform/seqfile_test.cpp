@@ -14,14 +14,7 @@ using test::WriteBytes;
 
 class SeqFileTest : public test::TavoTest {};
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
+using test::ErrorOf;
 
 TEST_F(SeqFileTest, WriteProducesWindowsBytes) {
   SeqFile f(QStringLiteral("datos.pcn"), OpenMode::Output);

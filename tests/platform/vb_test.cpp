@@ -10,18 +10,12 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "support/fixture.h"
 
 namespace tavo {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const VbError& e) {
-    return e.number;
-  }
-  return 0;
-}
+using test::ErrorOf;
 
 TEST(NumberText, SingleValues) {
   const struct {

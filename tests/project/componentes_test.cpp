@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
+#include "support/fixture.h"
 
 namespace tavo {
 namespace {
@@ -114,17 +115,9 @@ TEST(Componentes, LakeJoinPointIsAVariant) {
 
 TEST(Componentes, BadNamesAndValues) {
   UEH u;
-  auto errorOf = [](const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const VbError& e) {
-      return e.number;
-    }
-    return 0;
-  };
-  EXPECT_EQ(errorOf([&] { u.get(QStringLiteral("NoExiste")); }), kErrNoSuchMember);
-  EXPECT_EQ(errorOf([&] { u.set(QStringLiteral("Area"), QStringLiteral("mucho")); }), kErrTypeMismatch);
-  EXPECT_EQ(errorOf([&] { u.set(QStringLiteral("numUEH"), Single(40000)); }), kErrOverflow);
+  EXPECT_EQ(test::ErrorOf([&] { u.get(QStringLiteral("NoExiste")); }), kErrNoSuchMember);
+  EXPECT_EQ(test::ErrorOf([&] { u.set(QStringLiteral("Area"), QStringLiteral("mucho")); }), kErrTypeMismatch);
+  EXPECT_EQ(test::ErrorOf([&] { u.set(QStringLiteral("numUEH"), Single(40000)); }), kErrOverflow);
   // Names are not case-sensitive; numbers stored into texts become plain number text.
   u.set(QStringLiteral("area"), Single(3));
   EXPECT_EQ(u.Area, 3.0f);

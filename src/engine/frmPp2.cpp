@@ -1,0 +1,58 @@
+#include "engine/frmPp2.h"
+
+namespace tavo {
+
+namespace {
+QPushButton* LineaDeEstado(QWidget* parent, const char* name, const QString& caption, int top) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFlat(true);
+  button->setAutoFillBackground(true);
+  QPalette colour = button->palette();
+  colour.setColor(QPalette::Button, QColor(172, 191, 183));
+  colour.setColor(QPalette::Window, QColor(172, 191, 183));
+  button->setPalette(colour);
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(12);
+  font.setBold(true);
+  button->setFont(font);
+  button->setFocusPolicy(Qt::NoFocus);
+  PlaceTwips(button, 0, top, 7332, 492);
+  return button;
+}
+}  // namespace
+
+frmPp2::frmPp2() : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
+  setObjectName(QStringLiteral("frmPp2"));
+  setWindowTitle(QStringLiteral("Proceso de cálculo de Series de Tormentas Sintéticas para todo el sistem"));
+  setAutoFillBackground(true);
+  QPalette colour = palette();
+  colour.setColor(QPalette::Window, QColor(227, 227, 227));
+  setPalette(colour);
+  setFixedSize(Px(7344), Px(1176) + Px(120));
+  cmdTrestante = LineaDeEstado(this, "cmdTrestante", QStringLiteral("PDR"), 0);
+  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  PlaceTwips(ProgressBar1, 120, 480, 7092, 252);
+  cmdMiTime = LineaDeEstado(this, "cmdMiTime", QString(), 720);
+}
+
+void frmPp2::Muestra(const QString& caption) {
+  ShowModeless(this, false);
+  setWindowTitle(caption);
+  setCursor(Qt::WaitCursor);
+  Repinta();
+}
+
+void frmPp2::Termina() {
+  unsetCursor();
+  ProgressBar1->hide();
+  cmdTrestante->hide();
+  close();
+}
+
+void frmPp2::Repinta() { repaint(); }
+
+}  // namespace tavo

@@ -1,0 +1,231 @@
+// The run drivers: the data refresh before a run, one storm with its report header, and the storm
+// series with its progress window, its filter of durations and recurrences and its results file.
+#include "engine/proceso.h"
+
+#include <cmath>
+
+#include "editor/frmUEHs.h"
+#include "engine/frmPp.h"
+#include "engine/frmPp2.h"
+#include "engine/hietograma.h"
+#include "engine/listacomponentes.h"
+#include "engine/resultados.h"
+#include "engine/simulacion.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/seqfile.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "project/frmConfigura.h"
+#include "project/redfiles.h"
+#include "rainfall/tormenta.h"
+#include "reservoirs/funciones.h"
+#include "reservoirs/tablas.h"
+#include "shell/MDIForm1.h"
+
+namespace tavo {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString FechaHora() { return Now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
+
+// The hyetograph of the storm in hand; false when it could not be built (its message is shown).
+bool Hietograma() {
+  DistribucionTemporalPp();
+  return !HyetographRefused && !(PpTormenta == 0 && DurTormenta == 0);
+}
+
+// Restores the report switch and closes the progress window on every way out of a series run.
+struct FinDeSerie {
+  ~FinDeSerie() {
+    SeriesRunning = false;
+    if (frmPp2::isLoaded()) frmPp2::instance().Termina();
+    SetBusyPointer(false);
+  }
+};
+
+}  // namespace
+
+void CargaDatosProceso() {
+  FormInstance<frmConfigura>::instance().leoConf();
+  CargaRedProyecto();
+  if (nRepresas > 0) {
+    LeeTablaHQRepresa();
+    LeeTablaHSVRepresa();
+  }
+  if (nLagos > 0) LeeTablaHSVQLago();
+  MDIForm1& principal = FormInstance<MDIForm1>::instance();
+  principal.carga_lbl_proyecto();
+  CargaFQRepresas();
+  if (nRepresas >= 1) {
+    principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
+    principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
+  }
+}
+
+bool DuracionCalculable(Integer duracion) {
+  const double total = static_cast<double>(duracion) + TiempoAdicional + PasoPp;
+  if (total <= 32767) return true;
+  MsgBox(QStringLiteral("La duración de la tormenta (") + NumberText(duracion) +
+             QStringLiteral(" min) más el tiempo adicional del hidrograma (") + NumberText(TiempoAdicional) +
+             QStringLiteral(" min) supera los 32767 minutos que admite el cálculo. Reduzca el tiempo adicional en "
+                            "Opciones de Configuración o la duración de la tormenta."),
+         vbExclamation, QStringLiteral("Advertencia !"));
+  return false;
+}
+
+void CorreUnaTormenta() {
+  SetReportText(QString());
+  PizarraActiva = FormInstance<MDIForm1>::instance().mnuPizarra1->isChecked();
+  if (PizarraActiva) {
+    ShowReportWindow();
+    RepaintReportWindow();
+    SetReportText(QString());
+    SetReportText(QStringLiteral("TAVO - Modelo de Simulación Hidrológica") + kCrLf + DirActual + QLatin1Char('/') +
+                  NombreProyecto + kCrLf + TextoProyecto + kCrLf + TextoUbicacion + kCrLf + TextoCuenca + kCrLf +
+                  TextoSubCuenca + kCrLf + TextoOperador + QStringLiteral(" - ") + FechaHora() + kCrLf + kCrLf +
+                  QStringLiteral("SIMULACION LLUVIA-CAUDAL PARA UNA TORMENTA") + kCrLf);
+  }
+  if (PpTormenta == 0 || DurTormenta == 0) return;
+  CargaDatosProceso();
+  if (!DuracionCalculable(DurTormenta)) return;
+  OmiteAvisoSalidas = true;
+  // A storm whose hyetograph could not be built is not run; its message has been shown.
+  if (!Hietograma()) return;
+  Proceso_Simulacion(true);
+}
+
+void LeeTormentaSerie() {
+  const Integer k = kTormenta;
+  PpTormenta = PpSerie(k);
+  DurTormenta = DurSerie(k);
+  RecTormenta = RecSerie(k);
+  // A storm without depth or duration cannot be run: it is left out like any excluded storm.
+  TormentaExcluida = PpTormenta == 0 || DurTormenta == 0 || DurTormenta < PasoPp;
+  for (int i = 0; i < kNroDuraciones; ++i) {
+    if (DurTormenta == kDuraciones[i] && SelDuracion(i) == 0) TormentaExcluida = true;
+  }
+  for (int i = 0; i < kNroRecurrencias; ++i) {
+    if (RecTormenta == kRecurrencias[i] && SelRecurrencia(i) == 0) TormentaExcluida = true;
+  }
+}
+
+QString TiempoTranscurrido() {
+  int segundos = HoraInicioSerie.secsTo(Now().time());
+  if (segundos < 0) segundos += 24 * 3600;  // the run passed midnight
+  return QStringLiteral("%1:%2:%3").arg(segundos / 3600).arg(segundos / 60 % 60).arg(segundos % 60);
+}
+
+void CorreSeriePDR() {
+  FinDeSerie fin;
+  try {
+    frmPp2& progreso = FormInstance<frmPp2>::instance();
+    progreso.Muestra(QStringLiteral("un momento...esta opción puede tardar varios minutos..."));
+    progreso.ProgressBar1->show();
+    progreso.ProgressBar1->setValue(0);
+    progreso.cmdTrestante->show();
+    progreso.cmdTrestante->setText(QString());
+    progreso.cmdMiTime->setText(QStringLiteral("PDR"));
+    HoraInicioSerie = Now().time();
+
+    FormInstance<MDIForm1>::instance().mnuPizarra1->setChecked(false);
+    PizarraActiva = false;
+    SeriesRunning = true;
+    CargaDatosProceso();
+    frmUEHs::object().ComponenteFinal();
+
+    const Integer N = NroTormentasSerie;
+    QpSerie.redim(0, nComponentes, 0, N);
+    ESerie.redim(0, nUEHs, 0, N);
+    CESerie.redim(0, nUEHs, 0, N);
+    CETotalSerie.redim(0, N);
+    ETotalSerie.redim(0, N);
+    if (N < 1) {
+      MsgBox(QStringLiteral(
+                 "No se han cargado tormentas PDRs. Para correr esta opción debe previamente cargar un conjunto de "
+                 "tormentas desde Menu Principal\\Entradas\\Precipitaciones, luego tildar la opción <c) Cargar una "
+                 "tabla de Pp-D-R desde archivo> y pulsar el botón de cargar tabla PDR ..."),
+             vbExclamation, QStringLiteral("Advertencia !"));
+      return;
+    }
+    Integer mayor = 0;
+    for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
+      LeeTormentaSerie();
+      if (!TormentaExcluida) mayor = std::max(mayor, DurTormenta);
+    }
+    if (!DuracionCalculable(mayor)) return;
+
+    for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
+      LeeTormentaSerie();
+      if (TormentaExcluida) continue;
+      const int porcentaje = static_cast<int>(Round(static_cast<double>(kTormenta) / N * 100));
+      progreso.cmdTrestante->setText(QStringLiteral("P=") + NumberText(PpTormenta) + QStringLiteral("mm  -   D=") +
+                                     NumberText(DurTormenta) + QStringLiteral("min  -   R=") + NumberText(RecTormenta) +
+                                     QStringLiteral("años"));
+      progreso.cmdMiTime->setText(QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
+      // A storm whose hyetograph could not be built ends the run; its message has been shown.
+      if (!Hietograma()) return;
+      Proceso_Simulacion(false);
+      progreso.ProgressBar1->setValue(porcentaje);
+      progreso.Repinta();
+    }
+    progreso.Termina();
+    GuardaTablasQDR();
+  } catch (const VbError& e) {
+    if (e.number > 0) {
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +
+             QStringLiteral(" Verifique"));
+    }
+    CloseAllFiles();
+  }
+}
+
+void GuardaTablasQDR() {
+  try {
+    ChDir(DirPrograma);
+    SeqFile archivo(QStringLiteral("SaleTablasQDRs") + QStringLiteral("_tem.txt"), OpenMode::Output);
+    archivo.write({QStringLiteral("TAVO - Modelo de Simulación Hidrológica")});
+    archivo.write({DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn")});
+    archivo.write({TextoProyecto});
+    archivo.write({TextoUbicacion});
+    archivo.write({TextoCuenca});
+    archivo.write({TextoSubCuenca});
+    archivo.write({TextoOperador + QStringLiteral(" - ") + FechaHora()});
+    archivo.write({QStringLiteral("SIMULACION PARA SERIE PDR DE TORMENTAS SINTETICAS  ")});
+    archivo.write({QStringLiteral("Componente"), QStringLiteral("Nro."), QStringLiteral("P[mm]"), QStringLiteral("D[min]"),
+                   QStringLiteral("R[años]"), QStringLiteral("Q[m3/s]"), QStringLiteral("E[m3]"), QStringLiteral("C[%]")});
+    for (CompoSel = 1; CompoSel <= nComponentes; ++CompoSel) {
+      const Integer c = CompoSel;
+      for (kTormenta = 1; kTormenta <= NroTormentasSerie; ++kTormenta) {
+        const Integer k = kTormenta;
+        LeeTormentaSerie();
+        if (TormentaExcluida) continue;
+        const Single qp = static_cast<Single>(Round(QpSerie(c, k), 2));
+        if (c <= nUEHs) {
+          archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp, ESerie(c, k),
+                         static_cast<Single>(Round(CESerie(c, k), 2))});
+        } else {
+          archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp});
+        }
+      }
+    }
+    archivo.close();
+    CloseAllFiles();
+    MsgBox(QStringLiteral("La tabla de resultados Q-D-R se guarda completa en el archivo de texto "
+                          "<SaleTablasQDRs_tem.txt>. Puede leer directamente este archivo con un editor de texto o "
+                          "bien importar archivo desde Excel como <delimitado>, con separador <,> y formato "
+                          "<general>") +
+               kCrLf + kCrLf + kCrLf + QStringLiteral("Tiempo total del proceso: ") + TiempoTranscurrido(),
+           vbExclamation, QStringLiteral("La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>"));
+  } catch (const VbError& e) {
+    CloseAllFiles();
+    if (e.number > 0) {
+      MsgBox(QStringLiteral("El resguardo de resultados en el archivo <SaleTablasQDRs_tem.txt> ha fallado"),
+             vbExclamation, QStringLiteral("Falla en resguardo de archivo"));
+    }
+  }
+}
+
+}  // namespace tavo

@@ -1,0 +1,31 @@
+// The run drivers: one storm, or every storm of a P-D-R series with its progress window and its
+// results file, each after refreshing the project data from the files.
+#pragma once
+
+#include <QTime>
+
+#include "platform/vb.h"
+
+namespace tavo {
+
+inline Boolean TormentaExcluida = false;  // the series storm just loaded does not take part
+inline QTime HoraInicioSerie;             // time of day at which the series run started
+
+// Reloads the settings, the network, the reservoir tables and the dams' outflow settings.
+void CargaDatosProceso();
+// Runs the storm of the storm definition once, with its report.
+void CorreUnaTormenta();
+// Runs every storm of the series and writes SaleTablasQDRs_tem.txt.
+void CorreSeriePDR();
+// Puts storm kTormenta of the series into P, D and R and decides whether it takes part.
+void LeeTormentaSerie();
+// Writes the series results of every component and retained storm to SaleTablasQDRs_tem.txt.
+void GuardaTablasQDR();
+
+// The time since the series started, as hours, minutes and seconds without leading zeros (0:3:7).
+QString TiempoTranscurrido();
+// True when a storm of `duracion` minutes fits the step counts of a run with the settings' extra
+// time; otherwise the user is told why it cannot be run.
+bool DuracionCalculable(Integer duracion);
+
+}  // namespace tavo

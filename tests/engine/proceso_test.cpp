@@ -1,0 +1,244 @@
+#include "engine/proceso.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include "engine/frmPp.h"
+#include "engine/frmPp2.h"
+#include "engine/listacomponentes.h"
+#include "engine/resultados.h"
+#include "platform/seqfile.h"
+#include "project/configuracion.h"
+#include "project/frmConfigura.h"
+#include "project/estado.h"
+#include "rainfall/tormenta.h"
+#include "shell/MDIForm1.h"
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+// The hand-made project Cuenca: two units drain into a Muskingum reach that drains into a reach of
+// direct translation, the outlet. Its settings leave out the 120-minute storms and the 5000-year ones.
+class ProcesoTest : public test::TavoTest {
+ protected:
+  void SetUp() override {
+    TavoTest::SetUp();
+    QDir(programDir()).mkdir(QStringLiteral("Proyectos"));
+    for (const char* file : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"}) {
+      QFile::copy(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + file, path("Proyectos/") + file);
+    }
+    DirPrograma = programDir();
+    DirActual = path("Proyectos");
+    NombreProyecto = QStringLiteral("Cuenca");
+    SetFixedClock(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));
+    PpTormenta = 40;
+    DurTormenta = 60;
+    RecTormenta = 10;
+    PasoPp = 10;
+    PasoQ = 20;  // the command brings it down to the rain step
+    FormaPp = 0;
+    DistriPp = 0;
+    main().show();
+    // The settings come from another machine: the first read corrects their folder and rewrites them.
+    dialogs.answer(vbOK);
+    FormInstance<frmConfigura>::instance().leoConf();
+    EXPECT_EQ(DirTrabajo, path("Proyectos"));
+    dialogs.clear();
+  }
+  MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
+  QByteArray golden(const char* name) { return test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + name); }
+  // The series of eight storms: the 4th (120 min), 5th (5000 years) and 7th (shorter than the rain
+  // step) do not take part; the 6th (45 min, 15 years) is in no list and does.
+  void Serie() {
+    const Single P[] = {20, 25, 30, 35, 40, 45, 50, 55};
+    const Integer D[] = {30, 30, 60, 120, 60, 45, 5, 60};
+    const Integer R[] = {2, 10, 2, 2, 5000, 15, 10, 10};
+    NroTormentasSerie = 8;
+    PpSerie.redim(0, 8);
+    DurSerie.redim(0, 8);
+    RecSerie.redim(0, 8);
+    for (int k = 1; k <= 8; ++k) {
+      PpSerie(k) = P[k - 1];
+      DurSerie(k) = D[k - 1];
+      RecSerie(k) = R[k - 1];
+    }
+    FormaPp = 2;
+  }
+};
+
+TEST_F(ProcesoTest, SingleStormFromTheMenu) {
+  main().mnuCorre1->trigger();
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(PasoQ, 10);
+  EXPECT_EQ(nComponentes, 4);
+  ASSERT_TRUE(frmPp::isLoaded());
+  EXPECT_TRUE(frmPp::instance().isVisible());
+  const QString report = ReportText();
+  EXPECT_TRUE(report.startsWith(QStringLiteral("TAVO - Modelo de Simulación Hidrológica\r\n") + path("Proyectos") +
+                                QStringLiteral("/Cuenca\r\nArroyo de prueba\r\nSierra Chica\r\nRío Primero\r\nArroyo Seco\r\n"
+                                               "Operador de prueba - 10/12/2026 10:00:00\r\n\r\nSIMULACION LLUVIA-CAUDAL PARA "
+                                               "UNA TORMENTA\r\n")));
+  EXPECT_EQ(report, TextoProceso);
+  // The report file begins with the window's text, header included; the folder is masked.
+  QByteArray file = test::ReadBytes(path("SalePizarra1_tem.txt"));
+  file.replace(EncodeWindows1252(path("Proyectos")), "<PROYECTOS>");
+  EXPECT_EQ(file, golden("SalePizarra1_tem.txt"));
+  EXPECT_FALSE(frmPp2::isLoaded() && frmPp2::instance().isVisible());
+  EXPECT_FALSE(BusyPointer());
+}
+
+TEST_F(ProcesoTest, SingleStormWithTheReportOff) {
+  main().mnuPizarra1->setChecked(false);
+  main().mnuCorre1->trigger();
+  EXPECT_FALSE(PizarraActiva);
+  ASSERT_TRUE(frmPp::isLoaded());
+  EXPECT_FALSE(frmPp::instance().isVisible());
+  // Only the unit table is written, and it goes to the file.
+  EXPECT_TRUE(TextoProceso.startsWith(QStringLiteral("        u-Norte       ")));
+  EXPECT_TRUE(QFile::exists(path("SalePizarra1_tem.txt")));
+}
+
+TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {
+  DurTormenta = 241;
+  main().mnuCorre1->trigger();
+  ASSERT_TRUE(frmPp2::exists());
+  EXPECT_EQ(frmPp2::instance().windowTitle(), "TAVO procesando...");
+  EXPECT_EQ(frmPp2::instance().cmdMiTime->text(), "Un momento...");
+  EXPECT_FALSE(frmPp2::instance().isVisible());
+  EXPECT_FALSE(BusyPointer());
+}
+
+TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
+  Serie();
+  QSignalSpy percentages(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
+  dialogs.answer(vbOK).answer(vbOK);
+  main().mnuCorre2->trigger();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records()[0].title, "Desea continuar ?");
+  EXPECT_EQ(dialogs.records()[0].style, vbOKCancel | vbQuestion);
+  EXPECT_EQ(dialogs.records()[1].title,
+            "La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>");
+  EXPECT_TRUE(dialogs.records()[1].prompt.endsWith(QStringLiteral("\r\n\r\n\r\nTiempo total del proceso: 0:0:0")));
+
+  QList<int> values;
+  for (const auto& args : percentages) values << args.at(0).toInt();
+  EXPECT_EQ(values, QList<int>({12, 25, 38, 75, 100}));
+  EXPECT_FALSE(frmPp2::instance().isVisible());
+  EXPECT_FALSE(main().mnuPizarra1->isChecked());
+  EXPECT_FALSE(PizarraActiva);
+  EXPECT_FALSE(SeriesRunning);
+  // Excluded storms keep no results; the last storm stays in P, D and R.
+  EXPECT_EQ(QpSerie(1, 4), 0);
+  EXPECT_EQ(QpSerie(1, 5), 0);
+  EXPECT_EQ(QpSerie(1, 7), 0);
+  EXPECT_GT(QpSerie(1, 6), 0);
+  EXPECT_EQ(PpTormenta, 55);
+  EXPECT_EQ(kTormenta, 9);
+  EXPECT_EQ(CompoSel, nComponentes + 1);
+
+  QByteArray file = test::ReadBytes(path("SaleTablasQDRs_tem.txt"));
+  file.replace(EncodeWindows1252(path("Proyectos")), "<PROYECTOS>");
+  EXPECT_EQ(file, golden("SaleTablasQDRs_tem.txt"));
+}
+
+TEST_F(ProcesoTest, SeriesStormWithoutDepthIsLeftOut) {
+  Serie();
+  PpSerie(2) = 0;
+  dialogs.answer(vbOK).answer(vbOK);
+  main().mnuCorre2->trigger();
+  EXPECT_EQ(QpSerie(1, 2), 0);
+  EXPECT_GT(QpSerie(1, 8), 0);
+  EXPECT_TRUE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+  EXPECT_FALSE(test::ReadBytes(path("SaleTablasQDRs_tem.txt")).contains("\"u-Norte\",1,0,"));
+}
+
+TEST_F(ProcesoTest, SeriesWithoutStormsOrCancelled) {
+  Serie();
+  dialogs.answer(vbCancel);
+  main().mnuCorre2->trigger();
+  EXPECT_FALSE(frmPp2::exists());
+  EXPECT_FALSE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+
+  NroTormentasSerie = 0;
+  main().mnuCorre2->trigger();  // nothing to run: not even the question
+  EXPECT_EQ(dialogs.records().size(), 1u);
+
+  dialogs.answer(vbOK);
+  CorreSeriePDR();
+  ASSERT_EQ(dialogs.records().size(), 2u);
+  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("No se han cargado tormentas PDRs.")));
+  EXPECT_FALSE(frmPp2::instance().isVisible());
+}
+
+TEST_F(ProcesoTest, RunCommandsNeedTheirMode) {
+  FormaPp = 2;
+  main().mnuCorre1->trigger();
+  EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt")));
+  FormaPp = 0;
+  NroTormentasSerie = 3;
+  main().mnuCorre2->trigger();
+  EXPECT_TRUE(dialogs.records().empty());
+  NombreProyecto.clear();
+  main().mnuCorre1->trigger();
+  EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt")));
+  // A command refused by its guards leaves the steps alone.
+  EXPECT_EQ(PasoQ, 20);
+}
+
+TEST_F(ProcesoTest, ExtraTimeBeyondSixteenBitsIsRefused) {
+  DurTormenta = 32000;
+  test::WriteBytes(path("Proyectos/Cuenca_Conf.pcn"),
+                   test::ReadBytes(path("Proyectos/Cuenca_Conf.pcn")).replace("\r\n10\r\n\"800\"", "\r\n1000\r\n\"800\""));
+  dialogs.answer(vbOK);
+  main().mnuCorre1->trigger();
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(QStringLiteral("La duración de la tormenta ( 32000 min)")));
+  EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt")));
+  EXPECT_FALSE(frmPp2::instance().isVisible());
+}
+
+TEST(LeeTormentaSerie, DurationsAndRecurrencesFilter) {
+  PasoPp = 10;
+  for (int k = 0; k < kNroDuraciones; ++k) SelDuracion(k) = 1;
+  for (int k = 0; k < kNroRecurrencias; ++k) SelRecurrencia(k) = 1;
+  SelRecurrencia(12) = 0;  // 5000 years
+  const struct {
+    Single P;
+    Integer D, R;
+    bool excluded;
+  } cases[] = {{10, 10, 2, false}, {10, 9, 2, true},  {10, 45, 2, false}, {10, 60, 0, false},
+               {10, 60, 15, false}, {10, 60, 5000, true}, {0, 60, 2, true}, {10, 0, 2, true}};
+  NroTormentasSerie = 8;
+  PpSerie.redim(0, 8);
+  DurSerie.redim(0, 8);
+  RecSerie.redim(0, 8);
+  for (int k = 1; k <= 8; ++k) {
+    PpSerie(k) = cases[k - 1].P;
+    DurSerie(k) = cases[k - 1].D;
+    RecSerie(k) = cases[k - 1].R;
+  }
+  for (kTormenta = 1; kTormenta <= 8; ++kTormenta) {
+    LeeTormentaSerie();
+    EXPECT_EQ(TormentaExcluida, cases[kTormenta - 1].excluded) << kTormenta;
+  }
+  SelRecurrencia(12) = 1;
+  kTormenta = 6;
+  LeeTormentaSerie();
+  EXPECT_FALSE(TormentaExcluida);
+}
+
+TEST(TiempoTranscurrido, HoursMinutesAndSecondsWithoutLeadingZeros) {
+  SetFixedClock(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 0)));
+  HoraInicioSerie = QTime(9, 56, 53);
+  EXPECT_EQ(TiempoTranscurrido(), "0:3:7");
+  HoraInicioSerie = QTime(23, 59, 0);
+  SetFixedClock(QDateTime(QDate(2026, 1, 1), QTime(0, 1, 1)));
+  EXPECT_EQ(TiempoTranscurrido(), "0:2:1");
+  SetFixedClock(QDateTime());
+}
+
+}  // namespace
+}  // namespace tavo
