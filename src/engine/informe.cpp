@@ -14,14 +14,10 @@
 namespace tavo {
 
 namespace {
-QString Redondeado(Single x, int decimales) {
-  return NumberText(static_cast<Single>(Round(x, decimales)));
-}
+QString Redondeado(Single x, int decimales) { return NumberText(static_cast<Single>(Round(x, decimales))); }
 }  // namespace
 
-QString Derecha(const QString& text, int width) {
-  return Columna(text, width, true);
-}
+QString Derecha(const QString& text, int width) { return Columna(text, width, true); }
 
 namespace {
 void AgregaAlineado(QString& out, const char* chars, int len, int width) {
@@ -59,39 +55,31 @@ void EncabezadoUEHs() {
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
-  TextoProceso += QStringLiteral("\r\n") + Derecha(NumberText(k), 5) + Derecha(NumberText(t), 6) +
-                  Derecha(nombre, 8) + Derecha(NumberText(Centesimos(p)), 10) +
-                  Derecha(NumberText(Centesimos(Z)), 13) + Derecha(NumberText(Centesimos(I)), 17) +
-                  Derecha(Redondeado(q, 2), 17);
+  TextoProceso += QStringLiteral("\r\n") + Derecha(NumberText(k), 5) + Derecha(NumberText(t), 6) + Derecha(nombre, 8) +
+                  Derecha(NumberText(Centesimos(p)), 10) + Derecha(NumberText(Centesimos(Z)), 13) +
+                  Derecha(NumberText(Centesimos(I)), 17) + Derecha(Redondeado(q, 2), 17);
 }
 
 void ResumenUEH(Integer i) {
   const QString unidad = NumberText(i) + QLatin1Char(' ') + vUEHs[i]->NombreUEH + QStringLiteral("   ");
   const double escorrentia = static_cast<double>(VolEscUEH(i)) - VolBaseUEH(i);
-  TextoProceso +=
-      QStringLiteral("\r\nPrecipitación   UEH ") + unidad + Redondeado(PpUEH(i), 1) + QStringLiteral(" mm");
+  TextoProceso += QStringLiteral("\r\nPrecipitación   UEH ") + unidad + Redondeado(PpUEH(i), 1) + QStringLiteral(" mm");
   TextoProceso += QStringLiteral("\r\nCaudal Máximo   UEH ") + unidad + Redondeado(QpSerie(i, kTormenta), 2) +
                   QStringLiteral(" m3/s");
   TextoProceso += QStringLiteral("\r\nEscorrentía     UEH ") + unidad + NumberText(Round(escorrentia, 0)) +
                   QStringLiteral(" m3");
-  TextoProceso += QStringLiteral("\r\nCoef.Escorrent. UEH ") + unidad + Redondeado(CoefEscUEH(i), 1) +
-                  QStringLiteral(" %");
-  TextoProceso +=
-      QStringLiteral("\r\nVolumen de Base UEH ") + unidad + NumberText(VolBaseUEH(i)) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nCoef.Escorrent. UEH ") + unidad + Redondeado(CoefEscUEH(i), 1) + QStringLiteral(" %");
+  TextoProceso += QStringLiteral("\r\nVolumen de Base UEH ") + unidad + NumberText(VolBaseUEH(i)) + QStringLiteral(" m3");
 }
 
 void TotalesCuenca() {
   TextoProceso += QStringLiteral("\r\n");
-  TextoProceso +=
-      QStringLiteral("\r\nEscorrentía total[m3]    = ") + NumberText(VolEscTotal) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nEscorrentía total[m3]    = ") + NumberText(VolEscTotal) + QStringLiteral(" m3");
   TextoProceso += QStringLiteral("\r\nEscorrentía total[mm]    = ") +
                   NumberText(Round(Div(Div(VolEscTotal, AreaTotalUEHs), 10), 1)) + QStringLiteral(" mm");
-  TextoProceso +=
-      QStringLiteral("\r\nCoef. Escorrentía        = ") + Redondeado(CoefEscTotal, 2) + QStringLiteral(" %");
-  TextoProceso +=
-      QStringLiteral("\r\nVolumen de Base          = ") + NumberText(VolBaseTotal) + QStringLiteral(" m3");
-  TextoProceso +=
-      QStringLiteral("\r\nSuma Pp UEHs             = ") + Redondeado(PpMediaAcum, 1) + QStringLiteral(" mm");
+  TextoProceso += QStringLiteral("\r\nCoef. Escorrentía        = ") + Redondeado(CoefEscTotal, 2) + QStringLiteral(" %");
+  TextoProceso += QStringLiteral("\r\nVolumen de Base          = ") + NumberText(VolBaseTotal) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nSuma Pp UEHs             = ") + Redondeado(PpMediaAcum, 1) + QStringLiteral(" mm");
 }
 
 void EncabezadoComponentes() {
@@ -110,15 +98,13 @@ void EncabezadoCauce(Integer j) {
 void FilaCauce(Integer j, Integer k) {
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
   TextoProceso += QStringLiteral("\r\n ") + Derecha(NumberText(k), 7) + Derecha(NumberText(t), 7) +
-                  Derecha(Redondeado(QEntraCompo(j, k), 3), 11) +
-                  Derecha(Redondeado(QSaleCompo(j, k), 3), 10);
+                  Derecha(Redondeado(QEntraCompo(j, k), 3), 11) + Derecha(Redondeado(QSaleCompo(j, k), 3), 10);
 }
 
 void CierreComponente(Integer j) {
-  TextoProceso += QStringLiteral("\r\nVolumen Escurrido. Entra = ") + Redondeado(VolEntra, 0) +
-                  QStringLiteral(" m3 ; Sale = ") + Redondeado(VolSale, 0) + QStringLiteral(" m3");
-  TextoProceso += QStringLiteral("\r\nCaudal Máximo = ") + Redondeado(QpSerie(j, kTormenta), 2) +
-                  QStringLiteral(" m3/s ");
+  TextoProceso += QStringLiteral("\r\nVolumen Escurrido. Entra = ") + Redondeado(VolEntra, 0) + QStringLiteral(" m3 ; Sale = ") +
+                  Redondeado(VolSale, 0) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nCaudal Máximo = ") + Redondeado(QpSerie(j, kTormenta), 2) + QStringLiteral(" m3/s ");
   TextoProceso += QStringLiteral("\r\n");
 }
 

@@ -17,12 +17,11 @@ namespace tavo {
 namespace {
 
 constexpr double kCaudalPorMmMinHa = 0.166667;  // m3/s of 1 mm per minute over 1 ha
-constexpr Single kBaseRecesion = 2.7183f;       // base of the recession power
+constexpr Single kBaseRecesion = 2.7183f;      // base of the recession power
 
 // True while rain step k starts before the storm ends.
 bool LlueveEnPaso(Integer k) {
-  return CheckInteger(static_cast<long long>(k) * PasoPp) <
-         CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
+  return CheckInteger(static_cast<long long>(k) * PasoPp) < CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
 }
 
 // The rain of step k on every unit (PpUEHPaso) and the areal mean simulated so far.
@@ -140,8 +139,7 @@ void FlujoBase() {
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
       const UEH& u = *vUEHs[iUEH];
       if (!(u.Q0Recesion > 0 && u.KRecesion > 0)) continue;
-      const Single Qb =
-          static_cast<Single>(u.Q0Recesion * Recesion(-t / (static_cast<double>(u.KRecesion) * 60)));
+      const Single Qb = static_cast<Single>(u.Q0Recesion * Recesion(-t / (static_cast<double>(u.KRecesion) * 60)));
       QSaleCompo(iUEH, kPaso) = QSaleCompo(iUEH, kPaso) + Qb;
       const double volumen = static_cast<double>(Qb) * PasoQ * 60;
       VolBaseUEH(iUEH) = CLng(VolBaseUEH(iUEH) + volumen);
@@ -230,8 +228,8 @@ void ResumenUEHs() {
     const UEH& u = *vUEHs[iUEH];
     VolEscTotal = CLng(static_cast<double>(VolEscTotal) + VolEscUEH(iUEH));
     if (VolEscUEH(iUEH) > 0.001f && u.Area > 0 && PpUEH(iUEH) > 0) {
-      CoefEscUEH(iUEH) = static_cast<Single>((static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH)) /
-                                             u.Area / 10 * 100 / PpUEH(iUEH));
+      CoefEscUEH(iUEH) = static_cast<Single>((static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH)) / u.Area / 10 *
+                                             100 / PpUEH(iUEH));
     } else {
       CoefEscUEH(iUEH) = 0;
     }
@@ -242,8 +240,7 @@ void ResumenUEHs() {
   VolEscTotal = CheckLong(static_cast<long long>(VolEscTotal) - VolBaseTotal);
   // No rain, no coefficient.
   if (VolEscTotal > 0.001f && AreaTotalUEHs > 0 && PpMediaAcum > 0) {
-    CoefEscTotal =
-        static_cast<Single>(static_cast<double>(VolEscTotal) / AreaTotalUEHs / 10 * 100 / PpMediaAcum);
+    CoefEscTotal = static_cast<Single>(static_cast<double>(VolEscTotal) / AreaTotalUEHs / 10 * 100 / PpMediaAcum);
   } else {
     CoefEscTotal = 0;
   }
