@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "editor/frmUEHs.h"
+#include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/hietograma.h"
@@ -156,6 +157,7 @@ void CorreSeriePDR() {
       if (!TormentaExcluida) mayor = std::max(mayor, DurTormenta);
     }
     if (!DuracionCalculable(mayor)) return;
+    ForgetStorageWarnings();  // asked once per component for the whole series
 
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();

@@ -176,6 +176,8 @@ void AmpliaHorizonte(Integer m) {
 }
 
 void Proceso_Simulacion(const Boolean& Unica) {
+  // A single storm is a run of its own: the routing's warnings may be asked again.
+  if (Unica) ForgetStorageWarnings();
   nPasosInfiltra.redimPreserve(nUEHs);
   bool avisado = false;
   try {

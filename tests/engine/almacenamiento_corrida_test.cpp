@@ -109,3 +109,22 @@ TEST_F(StorageRunReport, AFailureInsideTheRoutingGoesToTheRunsTrap) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST_F(StorageRunReport, EachSingleRunMayWarnAgain) {
+  // A lake whose method is still to be chosen stops its routing with a warning, once in each run.
+  Storm(5, 0, QStringLiteral("l-L"));
+  LinearLake(QStringLiteral("l-L"), 30, 1, 10)->Metodo = QStringLiteral("Directo");
+  dialogs.answer(vbOK);
+  Run();
+  dialogs.answer(vbOK);
+  Run();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records()[0].prompt, dialogs.records()[1].prompt);
+  EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
+}
+
+}  // namespace
+}  // namespace tavo
