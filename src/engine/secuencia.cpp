@@ -2,7 +2,9 @@
 // component after it drains into it, so that every inflow is known before it is routed.
 #include "engine/secuencia.h"
 
+#include <QHash>
 #include <utility>
+#include <vector>
 
 #include "engine/frmPp.h"
 #include "engine/listacomponentes.h"
@@ -13,23 +15,18 @@ namespace tavo {
 
 namespace {
 
-// The receiver of the reach, lake or dam of that name (searched in that order).
-const QString& ReceiverOf(const QString& name) {
-  for (const auto& c : colCauces) {
-    if (c->NombreCauce == name) return c->Cauce_aa;
-  }
+// The receiver of every reach, lake and dam by name; for a name held twice, the first reach, then
+// the first lake, then the first dam.
+QHash<QString, QString> Receptores() {
+  QHash<QString, QString> receptores;
+  for (const auto& c : colCauces) receptores.insert(c->NombreCauce, c->Cauce_aa);
   for (const auto& l : colLagos) {
-    if (l->NombreLAGO == name) return l->Cauce_aa;
+    if (!receptores.contains(l->NombreLAGO)) receptores.insert(l->NombreLAGO, l->Cauce_aa);
   }
   for (const auto& r : colRepresas) {
-    if (r->NombreRepresa == name) return r->Cauce_aa;
+    if (!receptores.contains(r->NombreRepresa)) receptores.insert(r->NombreRepresa, r->Cauce_aa);
   }
-  Raise(kErrObjectNotSet);
-}
-
-// True when the component in position j drains into the one in position i.
-bool DrainsInto(int j, int i) {
-  return ReceiverOf(NombresComponentes(j)) == NombresComponentes(i);
+  return receptores;
 }
 
 }  // namespace
@@ -41,13 +38,22 @@ void SecuenciaCalculo() {
     return;
   }
   const int n = nComponentes;
+  // The receiver of the component in each position, moved along with its name.
+  const QHash<QString, QString> receptores = Receptores();
+  std::vector<QString> receptor(n + 1);
+  for (int p = static_cast<int>(colUEHs.size()) + 1; p <= n; ++p) {
+    auto it = receptores.find(NombresComponentes(p));
+    if (it == receptores.end()) Raise(kErrObjectNotSet);
+    receptor[p] = *it;
+  }
   int s = static_cast<int>(colUEHs.size()) + 1;
   for (;;) {
     int swappedAt = 0;
     for (int i = s; i <= n - 1 && swappedAt == 0; ++i) {
       for (int j = i + 1; j <= n; ++j) {
-        if (DrainsInto(j, i)) {
+        if (receptor[j] == NombresComponentes(i)) {
           std::swap(NombresComponentes(i), NombresComponentes(j));
+          std::swap(receptor[i], receptor[j]);
           swappedAt = i;
           break;
         }

@@ -21,17 +21,37 @@ enum class NumberStyle { Report, Plain, File };
 // a power of ten up to 1E+10 is exact in Double, so rounding it to a whole number (halves to even)
 // rounds the exact value, as the general conversion does. Returns 0 outside that range.
 int SingleDigits(double v, char* digits, int& exponent) {
-  static constexpr double kPotencias[] = {1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+  static constexpr double kPotencias[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
   static constexpr double kEscalas[] = {1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4, 1e3, 1e2, 1e1, 1};
   const double a = std::fabs(v);
-  if (!(a >= 1e-4 && a < 1e7)) return 0;
-  int e = -4;
-  while (a >= kPotencias[e + 5]) ++e;  // kPotencias[e + 4] <= a < kPotencias[e + 5]
-  long long m = static_cast<long long>(std::nearbyint(a * kEscalas[e + 4]));
-  exponent = e;
-  if (m >= 10000000) {
-    m /= 10;
-    ++exponent;
+  long long m = 0;
+  if (a >= 1e7 && a < 1e18) {
+    // A Single this large is a whole number: its 7 digits come by whole-number division.
+    const auto whole = static_cast<unsigned long long>(a);
+    int count = 8;
+    unsigned long long scale = 10;  // 10^(count - 7)
+    while (count < 19 && whole >= scale * 10000000ULL) ++count, scale *= 10;
+    unsigned long long q = whole / scale;
+    const unsigned long long r = whole % scale;
+    if (r * 2 > scale || (r * 2 == scale && (q & 1))) ++q;
+    exponent = count - 1;
+    if (q >= 10000000ULL) {
+      q /= 10;
+      ++exponent;
+    }
+    m = static_cast<long long>(q);
+  } else if (a >= 1e-4 && a < 1e7) {
+    // The decimal exponent from the binary one: floor(log2 a) · log10 2, then one step up if needed.
+    int e = (std::ilogb(a) * 78913) >> 18;
+    if (a >= kPotencias[e + 6]) ++e;  // kPotencias[e + 5] <= a < kPotencias[e + 6]
+    m = static_cast<long long>(std::nearbyint(a * kEscalas[e + 4]));
+    exponent = e;
+    if (m >= 10000000) {
+      m /= 10;
+      ++exponent;
+    }
+  } else {
+    return 0;
   }
   for (int i = 6; i >= 0; --i, m /= 10) digits[i] = static_cast<char>('0' + m % 10);
   int n = 7;
@@ -185,60 +205,6 @@ ObjectRef Variant::toObject() const {
 
 // ---- rounding and checked arithmetic ----
 
-Integer CInt(double x) {
-  const double r = std::nearbyint(x);
-  if (!(r >= -32768.0 && r <= 32767.0)) Raise(kErrOverflow);
-  return static_cast<Integer>(r);
-}
-
-Long CLng(double x) {
-  const double r = std::nearbyint(x);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(kErrOverflow);
-  return static_cast<Long>(r);
-}
-
-Single CSng(double x) {
-  if (std::isnan(x) || std::fabs(x) > static_cast<double>(FLT_MAX)) Raise(kErrOverflow);
-  return static_cast<Single>(x);
-}
-
-double Round(double x, int decimals) {
-  if (decimals <= 0) return std::nearbyint(x);
-  const double scale = std::pow(10.0, decimals);
-  return std::nearbyint(x * scale) / scale;
-}
-
-double Int(double x) { return std::floor(x); }
-double Fix(double x) { return std::trunc(x); }
-
-Integer CheckInteger(long long v) {
-  if (v < -32768 || v > 32767) Raise(kErrOverflow);
-  return static_cast<Integer>(v);
-}
-
-Long CheckLong(long long v) {
-  if (v < INT32_MIN || v > INT32_MAX) Raise(kErrOverflow);
-  return static_cast<Long>(v);
-}
-
-double CheckFinite(double v) {
-  if (!std::isfinite(v)) Raise(kErrOverflow);
-  return v;
-}
-
-Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
-
-double Div(double a, double b) {
-  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
-  return CheckFinite(a / b);
-}
-
-Single DivS(Single a, Single b) {
-  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
-  const Single r = a / b;
-  if (!std::isfinite(r)) Raise(kErrOverflow);
-  return r;
-}
 
 double Pow(double base, double exponent) {
   if (base < 0 && exponent != std::floor(exponent)) Raise(kErrInvalidCall);

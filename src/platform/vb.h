@@ -3,9 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <variant>
+
+#include "platform/errors.h"
 
 namespace tavo {
 
@@ -60,23 +64,56 @@ class Variant {
 };
 
 // Rounding. Halves go to the even neighbour; out of range raises error 6.
-Integer CInt(double x);
-Long CLng(double x);
-Single CSng(double x);
-double Round(double x, int decimals = 0);
-double Int(double x);  // whole part, rounding down
-double Fix(double x);
+inline Integer CInt(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -32768.0 && r <= 32767.0)) Raise(kErrOverflow);
+  return static_cast<Integer>(r);
+}
+inline Long CLng(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(kErrOverflow);
+  return static_cast<Long>(r);
+}
+inline Single CSng(double x) {
+  if (std::isnan(x) || std::fabs(x) > static_cast<double>(FLT_MAX)) Raise(kErrOverflow);
+  return static_cast<Single>(x);
+}
+inline double Round(double x, int decimals = 0) {
+  static constexpr double kScales[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (decimals <= 0) return std::nearbyint(x);
+  const double scale = decimals <= 15 ? kScales[decimals] : std::pow(10.0, decimals);
+  return std::nearbyint(x * scale) / scale;
+}
+inline double Int(double x) { return std::floor(x); }  // whole part, rounding down
+inline double Fix(double x) { return std::trunc(x); }
 
 // Checked narrowing of whole-number arithmetic: error 6 when the value does not fit.
-Integer CheckInteger(long long v);
-Long CheckLong(long long v);
+inline Integer CheckInteger(long long v) {
+  if (v < -32768 || v > 32767) Raise(kErrOverflow);
+  return static_cast<Integer>(v);
+}
+inline Long CheckLong(long long v) {
+  if (v < INT32_MIN || v > INT32_MAX) Raise(kErrOverflow);
+  return static_cast<Long>(v);
+}
 // A floating result that overflowed (infinite or not a number) raises error 6.
-double CheckFinite(double v);
-Single CheckSingle(double v);
+inline double CheckFinite(double v) {
+  if (!std::isfinite(v)) Raise(kErrOverflow);
+  return v;
+}
+inline Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
 
 // Division as the program's arithmetic does it: n / 0 raises error 11, 0 / 0 error 6.
-double Div(double a, double b);
-Single DivS(Single a, Single b);
+inline double Div(double a, double b) {
+  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
+  return CheckFinite(a / b);
+}
+inline Single DivS(Single a, Single b) {
+  if (b == 0) Raise(a == 0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
+  const Single r = a / b;
+  if (!std::isfinite(r)) Raise(kErrOverflow);
+  return r;
+}
 // Power as the program's arithmetic does it: a negative base with a fractional exponent raises
 // error 5, 0 to a negative power error 11, a result beyond Double error 6.
 double Pow(double base, double exponent);

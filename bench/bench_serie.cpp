@@ -1,0 +1,109 @@
+// Cost of a whole storm series: the 238 storms of 14 return periods by 17 durations, run by the series
+// driver over the largest network saved as a project, with the progress window updated after every
+// storm and the results file written at the end.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+
+#include "editor/frmUEHs.h"
+#include "engine/frmPp2.h"
+#include "engine/proceso.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/seqfile.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "rainfall/tormenta.h"
+#include "redes.h"
+#include "reservoirs/tablas.h"
+
+namespace {
+
+using namespace tavo;
+
+// The settings of project Grande: an hour after every storm and every duration and return period on.
+void Configuracion(const QString& folder) {
+  SeqFile f(folder + QStringLiteral("/Grande_Conf.pcn"), OpenMode::Output);
+  for (const char* texto : {"Grande", "Red mayor", "", "", "", "", "", "/"}) f.write({QString::fromUtf8(texto)});
+  f.write({folder});
+  f.write({QString()});
+  f.write({Integer(1)});
+  f.write({QStringLiteral("Grande_Conf.pcn")});
+  f.write({Integer(0)});
+  f.write({QStringLiteral("Ninguno")});
+  f.write({QStringLiteral("0")});
+  f.write({QString()});
+  for (bool b : {true, false, false}) f.write({b});
+  f.write({Integer(0)});
+  f.write({Integer(0)});
+  for (bool b : {true, false, true, false}) f.write({b});
+  f.write({Integer(60)});
+  f.write({QStringLiteral("800")});
+  f.write({QStringLiteral("0")});
+  for (int k = 0; k < kNroRecurrencias + kNroDuraciones; ++k) f.write({Integer(1)});
+  f.close();
+}
+
+// The largest network saved as project Grande, and a series of every recurrence by every duration.
+void Proyecto(const QString& folder) {
+  bench::RedMayor();
+  DirActual = DirTrabajo = folder;
+  NombreProyecto = QStringLiteral("Grande");
+  frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
+  GuardaTablaHSVQLago();
+  GuardaTablaHSVRepresa();
+  GuardaTablaHQRepresa();
+  Configuracion(folder);
+
+  NroTormentasSerie = kNroRecurrencias * kNroDuraciones;
+  PpSerie.redim(0, NroTormentasSerie);
+  DurSerie.redim(0, NroTormentasSerie);
+  RecSerie.redim(0, NroTormentasSerie);
+  int k = 0;
+  for (Integer R : kRecurrencias) {
+    for (Integer D : kDuraciones) {
+      ++k;
+      PpSerie(k) = static_cast<Single>(std::round(25 * std::pow(R, 0.22) * std::pow(D / 60.0, 0.3)));
+      DurSerie(k) = D;
+      RecSerie(k) = R;
+    }
+  }
+  FormaPp = 2;
+}
+
+void BM_SerieCompleta(benchmark::State& state) {
+  for (auto _ : state) {
+    CorreSeriePDR();
+    benchmark::DoNotOptimize(FormInstance<frmPp2>::instance().ProgressBar1->value());
+  }
+}
+BENCHMARK(BM_SerieCompleta)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  SetAppPath(dir.path());
+  ChDir(dir.path());
+  DirPrograma = dir.path();
+  ScriptedDialogs dialogs;
+  InstallDialogs(&dialogs);
+  Proyecto(dir.path());
+  dialogs.clear();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  // The only message of a series is its closing one, once per run.
+  for (const auto& r : dialogs.records()) {
+    if (!r.title.startsWith(QStringLiteral("La tabla de resultados se guarda"))) {
+      std::fprintf(stderr, "message during the series: %s\n", qPrintable(r.prompt));
+      return 1;
+    }
+  }
+  return 0;
+}
