@@ -44,7 +44,7 @@ int SingleDigits(double v, char* digits, int& exponent) {
     // The decimal exponent from the binary one: floor(log2 a) · log10 2, then one step up if needed.
     int e = (std::ilogb(a) * 78913) >> 18;
     if (a >= kPotencias[e + 6]) ++e;  // kPotencias[e + 5] <= a < kPotencias[e + 6]
-    m = static_cast<long long>(std::nearbyint(a * kEscalas[e + 4]));
+    m = static_cast<long long>(RoundHalfEven(a * kEscalas[e + 4]));
     exponent = e;
     if (m >= 10000000) {
       m /= 10;

@@ -64,13 +64,21 @@ class Variant {
 };
 
 // Rounding. Halves go to the even neighbour; out of range raises error 6.
+// The nearest whole number, halves to the even one: adding and taking away 2^52 leaves no fraction
+// under the default rounding of the arithmetic, without a call into the maths library.
+inline double RoundHalfEven(double x) {
+  constexpr double kDosA52 = 4503599627370496.0;
+  const double a = std::fabs(x);
+  if (!(a < kDosA52)) return x;  // already whole (or not a number)
+  return std::copysign((a + kDosA52) - kDosA52, x);
+}
 inline Integer CInt(double x) {
-  const double r = std::nearbyint(x);
+  const double r = RoundHalfEven(x);
   if (!(r >= -32768.0 && r <= 32767.0)) Raise(kErrOverflow);
   return static_cast<Integer>(r);
 }
 inline Long CLng(double x) {
-  const double r = std::nearbyint(x);
+  const double r = RoundHalfEven(x);
   if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(kErrOverflow);
   return static_cast<Long>(r);
 }
@@ -80,9 +88,9 @@ inline Single CSng(double x) {
 }
 inline double Round(double x, int decimals = 0) {
   static constexpr double kScales[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (decimals <= 0) return std::nearbyint(x);
+  if (decimals <= 0) return RoundHalfEven(x);
   const double scale = decimals <= 15 ? kScales[decimals] : std::pow(10.0, decimals);
-  return std::nearbyint(x * scale) / scale;
+  return RoundHalfEven(x * scale) / scale;
 }
 inline double Int(double x) { return std::floor(x); }  // whole part, rounding down
 inline double Fix(double x) { return std::trunc(x); }

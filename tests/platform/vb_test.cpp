@@ -209,3 +209,22 @@ TEST(NumberText, SingleTextAgreesWithTheExactConversion) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(Rounding, HalfEvenAgreesWithTheLibrary) {
+  const double values[] = {0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 4503599627370495.5, 4503599627370497.0,
+                           1e300, -1e300, 123456.5, -0.0, 0.0, 7.5e-300};
+  for (double v : values) EXPECT_EQ(RoundHalfEven(v), std::nearbyint(v)) << v;
+  uint32_t state = 99;
+  for (int i = 0; i < 100000; ++i) {
+    state = state * 1664525u + 1013904223u;
+    const double v = (static_cast<double>(state) - 2147483648.0) / 64.0;
+    ASSERT_EQ(RoundHalfEven(v), std::nearbyint(v)) << v;
+  }
+  EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""))));
+}
+
+}  // namespace
+}  // namespace tavo
