@@ -46,9 +46,9 @@ StorageElement FromLago(const Lago& l) {
           .initialLevel = l.HInicialEmb,
           .levels = &HEmbalseLago,
           .storages = &SEmbalseLago,
-          .S = SdeHLago,
+          .S = SdeHLagoSimple,
           .A = AdeHLago,
-          .Q = QdeHLago};
+          .Q = QdeHLagoSimple};
 }
 
 StorageElement FromRepresa(const Represa& r) {
@@ -61,9 +61,9 @@ StorageElement FromRepresa(const Represa& r) {
           .initialLevel = r.HInicialEmb,
           .levels = &HEmbalseRepresa,
           .storages = &SEmbalseRepresa,
-          .S = SdeHRepresa,
+          .S = SdeHRepresaSimple,
           .A = AdeHRepresa,
-          .Q = QdeHRepresa};
+          .Q = QdeHRepresaSimple};
 }
 
 // A warning of the routing, shown once per component and run.
@@ -115,7 +115,7 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
     const Variant h = e.lake ? HdeQalmaLago(QSaleCompo(j, k)) : HdeQalmaRepresa(QSaleCompo(j, k));
     HEmbalse = h.toSingle();
     (*e.levels)(e.number, k) = HEmbalse;
-    (*e.storages)(e.number, k) = e.S(HEmbalse).toSingle();
+    (*e.storages)(e.number, k) = e.S(HEmbalse);
   }
   return true;
 }
@@ -148,7 +148,7 @@ class Row {
     p_ += NumberTextChars(v, p_);
     return pad(start, width);
   }
-  void appendTo(QString& out) const { out += QLatin1StringView(chars_, p_ - chars_); }
+  void appendTo(QString& out) const { AppendLatin1(out, chars_, p_ - chars_); }
 
  private:
   Row& pad(const char* start, int width) {

@@ -36,9 +36,9 @@ struct StorageElement {
   Single initialLevel = 0;  // HInicialEmb [m]
   Array2<Single>* levels = nullptr;
   Array2<Single>* storages = nullptr;
-  Variant (*S)(Single) = nullptr;  // storage [m3] at a level
+  Single (*S)(Single) = nullptr;   // storage [m3] at a level
   Variant (*A)(Single) = nullptr;  // area [ha] at a level
-  Variant (*Q)(Single) = nullptr;  // outflow [m3/s] at a level
+  Single (*Q)(Single) = nullptr;   // outflow [m3/s] at a level
 };
 
 // Level-pool routing of the element at position j: inflow row formed, outflow, levels and storages of

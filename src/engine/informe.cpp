@@ -21,9 +21,11 @@ QString Derecha(const QString& text, int width) { return Columna(text, width, tr
 
 namespace {
 void AgregaAlineado(QString& out, const char* chars, int len, int width) {
-  static const char kBlancos[] = "                                ";
-  for (int pad = width - len; pad > 0; pad -= 32) out.append(QLatin1String(kBlancos, std::min(pad, 32)));
-  out.append(QLatin1String(chars, len));
+  char fila[64];
+  int n = 0;
+  for (int pad = width - len; pad > 0 && n < 32; --pad) fila[n++] = ' ';
+  for (int i = 0; i < len; ++i) fila[n++] = chars[i];
+  AppendLatin1(out, fila, n);
 }
 }  // namespace
 

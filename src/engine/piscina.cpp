@@ -45,7 +45,7 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
   const Integer n = e.number;
 
   HEmbalse = e.initialLevel;
-  SEmbalse = e.S(HEmbalse).toSingle();
+  SEmbalse = e.S(HEmbalse);
   QEntraCompo(j, 0) = QInicial;
   Single hmin = 0;
   Single hmax = 0;
@@ -54,7 +54,7 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
       e, j,
       QStringLiteral(
           "k - t[mi] - qe(i, k)[m3/s] - I1+I2 - 2S1/dt+Q1  2S2/dt+Q2    q(i, k)[m3/s] -  H[m]    S[m3]"));
-  Single q = e.Q(HEmbalse).toSingle();
+  Single q = e.Q(HEmbalse);
   kPaso = 0;
   nivel(n, 0) = HEmbalse;
   almacenado(n, 0) = SEmbalse;
@@ -75,8 +75,8 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
     while (static_cast<Single>(std::abs(superior - inferior)) > 0.005f) {
       if (++mitades > 1000) BisectionFailed(e);
       HEmbalse = (superior - inferior) / 2 + inferior;
-      SEmbalse = e.S(HEmbalse).toSingle();
-      q = e.Q(HEmbalse).toSingle();
+      SEmbalse = e.S(HEmbalse);
+      q = e.Q(HEmbalse);
       f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
       if (f <= objetivo) {
         inferior = HEmbalse;

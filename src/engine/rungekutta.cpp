@@ -14,7 +14,7 @@ namespace {
 // Level increment over a whole step for the inflow `entrada` at the level HEmbalse. An area of 0 or
 // less asks, once per element and run, whether to go on with no increment; No ends the program.
 Single Stage(const StorageElement& e, Single entrada, const QString& pregunta) {
-  const Single q = e.Q(HEmbalse).toSingle();
+  const Single q = e.Q(HEmbalse);
   AEmbalse = e.A(HEmbalse).toSingle();
   if (AEmbalse <= 0) {
     if (FirstInRun(QStringLiteral("Area|") + e.name) &&
@@ -45,7 +45,7 @@ void RouteRungeKutta(const StorageElement& e, Integer j) {
   QEntraCompo(j, 0) = QInicial;
   TextoProceso += DetailHeading(e, j, QStringLiteral("k    t     qe(i, k)    dH1   dH2  dH3   q(i, k)"));
   nivel(n, 0) = HEmbalse;
-  SEmbalse = e.S(HEmbalse).toSingle();
+  SEmbalse = e.S(HEmbalse);
   almacenado(n, 0) = SEmbalse;
   Single dh1 = 0;
   Single dh2 = 0;
@@ -69,9 +69,9 @@ void RouteRungeKutta(const StorageElement& e, Integer j) {
     hc = CheckSingle(hc + dh);
     HEmbalse = hc;
 
-    QSaleCompo(j, k) = e.Q(HEmbalse).toSingle();
+    QSaleCompo(j, k) = e.Q(HEmbalse);
     nivel(n, k) = HEmbalse;
-    SEmbalse = e.S(HEmbalse).toSingle();
+    SEmbalse = e.S(HEmbalse);
     almacenado(n, k) = SEmbalse;
     AppendDetailRow(TextoProceso, static_cast<Integer>(k), CheckInteger(static_cast<long long>(PasoQ) * k),
                     QEntraCompo(j, k), dh1, dh2, dh3, QSaleCompo(j, k), HEmbalse, SEmbalse);

@@ -53,7 +53,17 @@ int SingleDigits(double v, char* digits, int& exponent) {
   } else {
     return 0;
   }
-  for (int i = 6; i >= 0; --i, m /= 10) digits[i] = static_cast<char>('0' + m % 10);
+  // Seven digits, two at a time from the right.
+  static constexpr char kPares[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (int i = 5; i >= 1; i -= 2, m /= 100) {
+    const int par = static_cast<int>(m % 100);
+    digits[i] = kPares[2 * par];
+    digits[i + 1] = kPares[2 * par + 1];
+  }
+  digits[0] = static_cast<char>('0' + m);
   int n = 7;
   while (n > 1 && digits[n - 1] == '0') --n;
   return n;

@@ -146,6 +146,36 @@ Variant Interpola(const Array1<Integer>& filas, const Array2<XT>& X, const Array
   return {};
 }
 
+// The interpolated value of Interpola for an argument inside a table that has been read, without
+// building a result; false when Interpola would ask a question, give an empty result or fail.
+template <class XT, class YT>
+bool DentroDeTabla(const Array1<Integer>& filas, const Array2<XT>& X, const Array2<YT>& Y, int n, Single x,
+                   double& y) {
+  if (n < filas.lower() || n > filas.upper() || n > X.upper1() || n > Y.upper1()) return false;
+  const int N = filas(n);
+  if (N < 1 || N > X.upper2() || N > Y.upper2()) return false;
+  const double xd = x;
+  if (xd > static_cast<double>(X(n, N)) || xd < static_cast<double>(X(n, 1))) return false;
+  if (xd == static_cast<double>(X(n, 1))) {
+    y = static_cast<double>(Y(n, 1));
+    return true;
+  }
+  for (int i = 2; i <= N; ++i) {
+    const double xi = X(n, i);
+    if (xd == xi) {
+      y = static_cast<double>(Y(n, i));
+      return true;
+    }
+    if (xi > xd) {
+      const double x0 = X(n, i - 1);
+      const double y0 = Y(n, i - 1);
+      y = (static_cast<double>(Y(n, i)) - y0) / (xi - x0) * (xd - x0) + y0;
+      return true;
+    }
+  }
+  return false;
+}
+
 // Halves the bracket [hmin, hmax] until it is 0.001 m wide or its midpoint no longer moves, keeping
 // below the level the highest midpoint whose outflow does not exceed q. A bracket too narrow to
 // halve gives its lower end.
@@ -272,6 +302,49 @@ Variant QdeHRepresa(Single h) {
     CloseAllFiles();
     return {};
   }
+}
+
+// In single precision, as the routing keeps them. A level inside the table is looked up directly;
+// anything else goes through the function above, with its questions and messages.
+Single SdeHLagoSimple(Single h) {
+  double y = 0;
+  const Registro* registro = ElementoActual.get();
+  if (registro && typeid(*registro) == typeid(Lago) &&
+      DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, static_cast<const Lago&>(*registro).numLAGO,
+                    h, y))
+    return CSng(y);
+  return SdeHLago(h).toSingle();
+}
+
+Single QdeHLagoSimple(Single h) {
+  double y = 0;
+  const Registro* registro = ElementoActual.get();
+  if (registro && typeid(*registro) == typeid(Lago) &&
+      DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, static_cast<const Lago&>(*registro).numLAGO,
+                    h, y))
+    return CSng(y);
+  return QdeHLago(h).toSingle();
+}
+
+Single SdeHRepresaSimple(Single h) {
+  double y = 0;
+  const Registro* registro = ElementoActual.get();
+  if (registro && typeid(*registro) == typeid(Represa) &&
+      DentroDeTabla(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa,
+                    static_cast<const Represa&>(*registro).numRepresa, h, y))
+    return CSng(y);
+  return SdeHRepresa(h).toSingle();
+}
+
+Single QdeHRepresaSimple(Single h) {
+  double y = 0;
+  const Registro* registro = ElementoActual.get();
+  if (registro && typeid(*registro) == typeid(Represa)) {
+    const auto& r = static_cast<const Represa&>(*registro);
+    if (r.optTabla && DentroDeTabla(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r.numRepresa, h, y))
+      return CSng(y);
+  }
+  return QdeHRepresa(h).toSingle();
 }
 
 Variant HdeQalmaRepresa(Single q) {

@@ -34,6 +34,12 @@ Variant QdeHLago(Single h);
 // the sum of its switched-on ranges that hold h. Single, or empty after a failure it reports.
 Variant QdeHRepresa(Single h);
 
+// The same storages and outflows as Singles, for the routing's many look-ups: an empty result is 0.
+Single SdeHLagoSimple(Single h);
+Single QdeHLagoSimple(Single h);
+Single SdeHRepresaSimple(Single h);
+Single QdeHRepresaSimple(Single h);
+
 // Level [m] at which the dam's or lake's outflow equals q, by bisection between the ends of its
 // table (or of its switched-on ranges). Single, or empty when there is no table or after a failure.
 Variant HdeQalmaRepresa(Single q);
