@@ -113,12 +113,27 @@ void TrasladoUEH(Integer i, Integer k, Single q) {
     return;
   }
   const double pendiente = static_cast<double>(q) / Tc;
-  for (Integer j = 1; j <= pasos; ++j) {
-    const Integer t = static_cast<Integer>(j * PasoQ);
-    const Single sube = t >= Tc ? q : static_cast<Single>(pendiente * t);
-    const Single baja = t <= PasoPp ? 0.0f : static_cast<Single>(pendiente * (t - PasoPp));
-    salida[primero + j] += sube - baja;
+  const int paso = PasoQ;
+  const int lluvia = PasoPp;
+  const int tc = Tc;
+  Single* destino = salida + primero;
+  // The rise (t < Tc) and the fall (t > PasoPp) split the steps into plain runs without tests.
+  const int finSubida = std::min<int>(pasos, (tc - 1) / paso);   // last j with t < Tc
+  const int inicioBajada = lluvia / paso + 1;                     // first j with t > PasoPp
+  int j = 1;
+  for (const int fin = std::min<int>({finSubida, inicioBajada - 1, pasos}); j <= fin; ++j) {
+    destino[j] += static_cast<Single>(pendiente * (j * paso));
   }
+  if (finSubida >= inicioBajada) {
+    // Still rising when the rain step is over.
+    for (const int fin = std::min<int>(finSubida, pasos); j <= fin; ++j) {
+      destino[j] += static_cast<Single>(pendiente * (j * paso)) - static_cast<Single>(pendiente * (j * paso - lluvia));
+    }
+  } else {
+    // Level: the rise is complete and the rain step lasts.
+    for (const int fin = std::min<int>(inicioBajada - 1, pasos); j <= fin; ++j) destino[j] += q;
+  }
+  for (; j <= pasos; ++j) destino[j] += q - static_cast<Single>(pendiente * (j * paso - lluvia));
 }
 
 // 2.7183 to the power x; units with the same recession constant share the value of a step.
