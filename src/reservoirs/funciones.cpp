@@ -305,45 +305,41 @@ Variant QdeHRepresa(Single h) {
 }
 
 // In single precision, as the routing keeps them. A level inside the table is looked up directly;
-// anything else goes through the function above, with its questions and messages.
+// anything else goes through the functions above, with their questions and messages.
+namespace {
+template <class R>
+const R* ActualSiEs() {
+  const Registro* registro = ElementoActual.get();
+  return registro && typeid(*registro) == typeid(R) ? static_cast<const R*>(registro) : nullptr;
+}
+}  // namespace
+
 Single SdeHLagoSimple(Single h) {
   double y = 0;
-  const Registro* registro = ElementoActual.get();
-  if (registro && typeid(*registro) == typeid(Lago) &&
-      DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, static_cast<const Lago&>(*registro).numLAGO,
-                    h, y))
-    return CSng(y);
+  const Lago* l = ActualSiEs<Lago>();
+  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
   return SdeHLago(h).toSingle();
 }
 
 Single QdeHLagoSimple(Single h) {
   double y = 0;
-  const Registro* registro = ElementoActual.get();
-  if (registro && typeid(*registro) == typeid(Lago) &&
-      DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, static_cast<const Lago&>(*registro).numLAGO,
-                    h, y))
-    return CSng(y);
+  const Lago* l = ActualSiEs<Lago>();
+  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
   return QdeHLago(h).toSingle();
 }
 
 Single SdeHRepresaSimple(Single h) {
   double y = 0;
-  const Registro* registro = ElementoActual.get();
-  if (registro && typeid(*registro) == typeid(Represa) &&
-      DentroDeTabla(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa,
-                    static_cast<const Represa&>(*registro).numRepresa, h, y))
-    return CSng(y);
+  const Represa* r = ActualSiEs<Represa>();
+  if (r && DentroDeTabla(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa, r->numRepresa, h, y)) return CSng(y);
   return SdeHRepresa(h).toSingle();
 }
 
 Single QdeHRepresaSimple(Single h) {
   double y = 0;
-  const Registro* registro = ElementoActual.get();
-  if (registro && typeid(*registro) == typeid(Represa)) {
-    const auto& r = static_cast<const Represa&>(*registro);
-    if (r.optTabla && DentroDeTabla(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r.numRepresa, h, y))
-      return CSng(y);
-  }
+  const Represa* r = ActualSiEs<Represa>();
+  if (r && r->optTabla && DentroDeTabla(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, y))
+    return CSng(y);
   return QdeHRepresa(h).toSingle();
 }
 
