@@ -2,7 +2,8 @@
 #include "engine/informe.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <cstring>
 
 #include "engine/frmPp.h"
 #include "engine/listacomponentes.h"
@@ -20,26 +21,25 @@ QString Redondeado(Single x, int decimales) { return NumberText(static_cast<Sing
 QString Derecha(const QString& text, int width) { return Columna(text, width, true); }
 
 namespace {
-void AgregaAlineado(QString& out, const char* chars, int len, int width) {
-  char fila[64];
-  int n = 0;
-  for (int pad = width - len; pad > 0 && n < 32; --pad) fila[n++] = ' ';
-  for (int i = 0; i < len; ++i) fila[n++] = chars[i];
-  AppendLatin1(out, fila, n);
+// Writes `len` characters right-aligned in `width` at p; returns the end.
+char* EscribeAlineado(char* p, const char* chars, int len, int width) {
+  for (int pad = width - len; pad > 0; --pad) *p++ = ' ';
+  std::memcpy(p, chars, static_cast<size_t>(len));
+  return p + len;
 }
 }  // namespace
 
-void AgregaDerecha(QString& out, Single v, int width) {
+char* EscribeDerecha(char* p, Single v, int width) {
   char buf[32];
-  AgregaAlineado(out, buf, NumberTextChars(v, buf), width);
+  return EscribeAlineado(p, buf, NumberTextChars(v, buf), width);
 }
 
-void AgregaDerecha(QString& out, Integer v, int width) {
+char* EscribeDerecha(char* p, Integer v, int width) {
   char buf[16];
   int len = 0;
   if (v >= 0) buf[len++] = ' ';
-  len += std::snprintf(buf + len, sizeof buf - len, "%d", static_cast<int>(v));
-  AgregaAlineado(out, buf, len, width);
+  len = static_cast<int>(std::to_chars(buf + len, buf + sizeof buf, static_cast<int>(v)).ptr - buf);
+  return EscribeAlineado(p, buf, len, width);
 }
 
 Single Centesimos(Single x) {

@@ -10,9 +10,9 @@ namespace tavo {
 
 // A number text right-aligned in `width` characters (never cut).
 QString Derecha(const QString& text, int width);
-// Appends the number text of v right-aligned in `width` characters, without building a text for it.
-void AgregaDerecha(QString& out, Single v, int width);
-void AgregaDerecha(QString& out, Integer v, int width);
+// Writes the number text of v right-aligned in `width` characters at p (never cut); returns the end.
+char* EscribeDerecha(char* p, Single v, int width);
+char* EscribeDerecha(char* p, Integer v, int width);
 // The whole part of 100·x divided by 100, in Single: x cut down to hundredths.
 Single Centesimos(Single x);
 

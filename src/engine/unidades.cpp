@@ -1,6 +1,7 @@
 // Rainfall-runoff on the hydrological units: retention, Kostiakov infiltration counted in wet steps,
 // the excess as a discharge carried to the outlet on a trapezoid of the unit's travel time, a recession
 // base flow; then each unit's and the basin's volumes, peaks and runoff coefficients.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -96,7 +97,9 @@ Single ProduccionUEH(Integer i, Integer k, bool llueve) {
 // Carries the discharge q of rain step k to the unit's outlet: a trapezoid rising over the travel
 // time Tc, level while the rain step lasts, falling over Tc after it. A flow that lands beyond the
 // horizon grows it.
-void TrasladoUEH(Integer i, Integer k, Single q) {
+// Built twice, for processors with and without AVX2, which sweeps the runs of steps four at a time;
+// both give the same values.
+__attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, Integer k, Single q) {
   const UEH& u = *vUEHs[i];
   const Integer Tc = CInt(Div(Div(u.LongitudMax, u.VelMedia), 60));
   const Integer r = RelacionPasos;
@@ -183,36 +186,33 @@ void TablaCaudalesUEHs() {
 
   const Integer r = RelacionPasos;
   const Integer finLluvia = CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
-  const QString doceBlancos(12, QLatin1Char(' '));
-  const QString cuatroBlancos(4, QLatin1Char(' '));
-  const QString sinLluvia = QStringLiteral("    0");
-  const QString inicioFila = QStringLiteral("\r\n ");
   const Integer NQ = nPasosSalida;
   CheckInteger(static_cast<long long>(NQ) * PasoQ);
   CheckInteger(static_cast<long long>(NQ) + r - 1);
-  TextoProceso.reserve(TextoProceso.size() + static_cast<qsizetype>(NQ) * (17 + 29LL * nUEHs));
-  QString fila;
+  TextoProceso.reserve(TextoProceso.size() + static_cast<qsizetype>(NQ) * (17 + 41LL * nUEHs));
+  // One step's piece of the report: 12 blanks per unit, which end the line before, then the new line
+  // with the step, its time and each unit's rain and flow (each column at most 32 characters).
+  std::vector<char> pieza(static_cast<size_t>(nUEHs) * (12 + 2 * 32 + 4) + 3 + 2 * 32);
   for (kPaso = 1; kPaso <= NQ; ++kPaso) {
     const Integer t = static_cast<Integer>(kPaso * PasoQ);
-    fila.resize(0);
-    AgregaDerecha(fila, kPaso, 7);
-    AgregaDerecha(fila, t, 7);
+    char* p = std::fill_n(pieza.data(), 12 * nUEHs, ' ');
+    p = std::copy_n("\r\n ", 3, p);
+    p = EscribeDerecha(p, kPaso, 7);
+    p = EscribeDerecha(p, t, 7);
     const Integer pasoLluvia = static_cast<Integer>((kPaso + r - 1) / r);
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
       if (t < finLluvia) {
-        AgregaDerecha(fila, static_cast<Single>(Round(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2)), 5);
+        p = EscribeDerecha(p, static_cast<Single>(Round(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2)), 5);
       } else {
-        fila += sinLluvia;
+        p = std::copy_n("    0", 5, p);
       }
       const Single q = QSaleCompo(iUEH, kPaso);
-      AgregaDerecha(fila, static_cast<Single>(Round(q, 2)), 8);
-      fila += cuatroBlancos;
-      TextoProceso += doceBlancos;
+      p = EscribeDerecha(p, static_cast<Single>(Round(q, 2)), 8);
+      p = std::fill_n(p, 4, ' ');
       VolEscUEH(iUEH) = static_cast<Single>(VolEscUEH(iUEH) + static_cast<double>(q) * PasoQ * 60);
       if (q > QpSerie(iUEH, kTormenta)) QpSerie(iUEH, kTormenta) = q;
     }
-    TextoProceso += inicioFila;
-    TextoProceso += fila;
+    AppendLatin1(TextoProceso, pieza.data(), p - pieza.data());
   }
 }
 

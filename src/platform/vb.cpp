@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -42,7 +43,10 @@ int SingleDigits(double v, char* digits, int& exponent) {
     m = static_cast<long long>(q);
   } else if (a >= 1e-4 && a < 1e7) {
     // The decimal exponent from the binary one: floor(log2 a) · log10 2, then one step up if needed.
-    int e = (std::ilogb(a) * 78913) >> 18;
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int log2 = static_cast<int>((bits >> 52) & 0x7FF) - 1023;  // a is a normal number here
+    int e = (log2 * 78913) >> 18;
     if (a >= kPotencias[e + 6]) ++e;  // kPotencias[e + 5] <= a < kPotencias[e + 6]
     m = static_cast<long long>(RoundHalfEven(a * kEscalas[e + 4]));
     exponent = e;
