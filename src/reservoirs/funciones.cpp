@@ -153,23 +153,25 @@ bool DentroDeTabla(const Array1<Integer>& filas, const Array2<XT>& X, const Arra
                    double& y) {
   if (n < filas.lower() || n > filas.upper() || n > X.upper1() || n > Y.upper1()) return false;
   const int N = filas(n);
-  if (N < 1 || N > X.upper2() || N > Y.upper2()) return false;
+  if (N < 1 || N > X.upper2() || N > Y.upper2() || X.lower2() != 0 || Y.lower2() != 0) return false;
+  const XT* xs = &X(n, 0);
+  const YT* ys = &Y(n, 0);
   const double xd = x;
-  if (xd > static_cast<double>(X(n, N)) || xd < static_cast<double>(X(n, 1))) return false;
-  if (xd == static_cast<double>(X(n, 1))) {
-    y = static_cast<double>(Y(n, 1));
+  if (xd > static_cast<double>(xs[N]) || xd < static_cast<double>(xs[1])) return false;
+  if (xd == static_cast<double>(xs[1])) {
+    y = static_cast<double>(ys[1]);
     return true;
   }
   for (int i = 2; i <= N; ++i) {
-    const double xi = X(n, i);
+    const double xi = xs[i];
     if (xd == xi) {
-      y = static_cast<double>(Y(n, i));
+      y = static_cast<double>(ys[i]);
       return true;
     }
     if (xi > xd) {
-      const double x0 = X(n, i - 1);
-      const double y0 = Y(n, i - 1);
-      y = (static_cast<double>(Y(n, i)) - y0) / (xi - x0) * (xd - x0) + y0;
+      const double x0 = xs[i - 1];
+      const double y0 = ys[i - 1];
+      y = (static_cast<double>(ys[i]) - y0) / (xi - x0) * (xd - x0) + y0;
       return true;
     }
   }
