@@ -159,10 +159,6 @@ class Row {
   char* p_ = chars_;
 };
 
-// A value rounded to `decimals`, kept in single precision.
-Single RoundedSingle(Single v, int decimals) {
-  return static_cast<Single>(Round(v, decimals));
-}
 
 // Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
 void Summarize(const StorageElement& e, Integer j) {
@@ -182,10 +178,10 @@ void Summarize(const StorageElement& e, Integer j) {
           .text("\r\n ")
           .number(static_cast<Integer>(k), 7)
           .number(t, 7)
-          .number(RoundedSingle(entra, 3), 11)
-          .number(RoundedSingle(sale, 3), 13)
-          .number(RoundedSingle((*e.levels)(e.number, k), 2), 10)
-          .number(RoundedSingle((*e.storages)(e.number, k), 0), 10)
+          .number(Redondea(entra, 3), 11)
+          .number(Redondea(sale, 3), 13)
+          .number(Redondea((*e.levels)(e.number, k), 2), 10)
+          .number(Redondea((*e.storages)(e.number, k), 0), 10)
           .appendTo(TextoProceso);
     }
     if (sale > pico) pico = sale;

@@ -15,7 +15,7 @@
 namespace tavo {
 
 namespace {
-QString Redondeado(Single x, int decimales) { return NumberText(static_cast<Single>(Round(x, decimales))); }
+QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, decimales)); }
 }  // namespace
 
 QString Derecha(const QString& text, int width) { return Columna(text, width, true); }
@@ -41,6 +41,8 @@ char* EscribeDerecha(char* p, Integer v, int width) {
   len = static_cast<int>(std::to_chars(buf + len, buf + sizeof buf, static_cast<int>(v)).ptr - buf);
   return EscribeAlineado(p, buf, len, width);
 }
+
+Single Redondea(Single x, int decimales) { return static_cast<Single>(Round(x, decimales)); }
 
 Single Centesimos(Single x) {
   const Single cien = 100.0f * x;

@@ -13,6 +13,8 @@ QString Derecha(const QString& text, int width);
 // Writes the number text of v right-aligned in `width` characters at p (never cut); returns the end.
 char* EscribeDerecha(char* p, Single v, int width);
 char* EscribeDerecha(char* p, Integer v, int width);
+// x rounded to `decimales` (halves to even) and kept in Single, as the report writes it.
+Single Redondea(Single x, int decimales);
 // The whole part of 100·x divided by 100, in Single: x cut down to hundredths.
 Single Centesimos(Single x);
 

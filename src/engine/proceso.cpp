@@ -9,6 +9,7 @@
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/hietograma.h"
+#include "engine/informe.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
@@ -204,10 +205,10 @@ void GuardaTablasQDR() {
         const Integer k = kTormenta;
         LeeTormentaSerie();
         if (TormentaExcluida) continue;
-        const Single qp = static_cast<Single>(Round(QpSerie(c, k), 2));
+        const Single qp = Redondea(QpSerie(c, k), 2);
         if (c <= nUEHs) {
           archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp, ESerie(c, k),
-                         static_cast<Single>(Round(CESerie(c, k), 2))});
+                         Redondea(CESerie(c, k), 2)});
         } else {
           archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp});
         }

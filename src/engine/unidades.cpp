@@ -202,12 +202,12 @@ void TablaCaudalesUEHs() {
     const Integer pasoLluvia = static_cast<Integer>((kPaso + r - 1) / r);
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
       if (t < finLluvia) {
-        p = EscribeDerecha(p, static_cast<Single>(Round(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2)), 5);
+        p = EscribeDerecha(p, Redondea(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2), 5);
       } else {
         p = std::copy_n("    0", 5, p);
       }
       const Single q = QSaleCompo(iUEH, kPaso);
-      p = EscribeDerecha(p, static_cast<Single>(Round(q, 2)), 8);
+      p = EscribeDerecha(p, Redondea(q, 2), 8);
       p = std::fill_n(p, 4, ' ');
       VolEscUEH(iUEH) = static_cast<Single>(VolEscUEH(iUEH) + static_cast<double>(q) * PasoQ * 60);
       if (q > QpSerie(iUEH, kTormenta)) QpSerie(iUEH, kTormenta) = q;
