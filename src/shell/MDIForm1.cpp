@@ -9,6 +9,7 @@
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -180,6 +181,7 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
@@ -323,6 +325,11 @@ void MDIForm1::mnuPizarra1_Click() {
   boton->setChecked(false);
   ShowReportWindow();
   MuestraPizarra();
+}
+
+void MDIForm1::mnufrmPp_Click() {
+  if (NombreProyecto.isEmpty() && RutaArchivo.isEmpty()) return;
+  ShowModeless(&dlgPp::instance(), false);
 }
 
 void MDIForm1::mnuCorre1_Click() {
