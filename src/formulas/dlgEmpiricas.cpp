@@ -1,6 +1,8 @@
 #include "formulas/dlgEmpiricas.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "formulas/formulas.h"
 
@@ -116,11 +118,20 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   setObjectName(QStringLiteral("dlgEmpiricas"));
   setWindowTitle(QStringLiteral("Fórmulas Empiricas de Caudal Máximo y Tiempo de Concentración"));
   setFixedSize(Px(9600), Px(7110));
+  // It opens in the middle of the screen, over the main window.
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    QRect marco = rect();
+    marco.moveCenter(pantalla->availableGeometry().center());
+    move(marco.topLeft());
+  }
   setAutoFillBackground(true);
   QPalette gris = palette();
   gris.setColor(QPalette::Window, QColor(227, 227, 227));
   gris.setColor(QPalette::Button, QColor(227, 227, 227));
   setPalette(gris);
+  QFont letra(QStringLiteral("Arial"));
+  letra.setPointSize(8);
+  setFont(letra);
 
   Frame1 = Marco(this, "Frame1", "Datos para cálculo rápido de Qp, Caudal Pico [m3/s]", 120, 120, 4440, 720);
   Label1 = Etiqueta(Frame1, "Label1", "Superficie S[Km2]:", 120, 345, 1800, kAltoFila);
