@@ -69,15 +69,13 @@ struct FilaTc {
 
 constexpr FilaTc kFilasTc[] = {
     {"California Culverts", "lblTcCalifornia", &dlgEmpiricas::lblTcCalifornia,
-     "Tc = 60 * [ (0,87 * L^3  /  H )^0,385] ; L= Longitud del cauce principal [Km]; H= Desnivel máximo en "
-     "la "
-     "cuenca [m]"},
+     "Tc = 60 * [ (0,87 * L^3  /  H )^0,385] ; L= Longitud del cauce principal [Km]; "
+     "H= Desnivel máximo en la cuenca [m]"},
     {"Ventura", "lblTcVentura", &dlgEmpiricas::lblTcVentura,
      "Tc = 60 * 0,1272 * (100 * S)^0,5 / L^0,5  ; S= Superficie [Km2]; L= Longitud del cauce principal [Km]"},
     {"SCS-US", "lblTcSCSUS", &dlgEmpiricas::lblTcSCSUS,
-     "Tc = 60 * 0,1947 * (3.3 * L / i )^0,77  ; L= Longitud del cauce más largo [Km]  ; i= pendiente cauce "
-     "más "
-     "largo [%]"},
+     "Tc = 60 * 0,1947 * (3.3 * L / i )^0,77  ; L= Longitud del cauce más largo [Km]  ; "
+     "i= pendiente cauce más largo [%]"},
 };
 
 QGroupBox* Marco(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
