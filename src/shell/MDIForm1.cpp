@@ -9,6 +9,7 @@
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "formulas/dlgEmpiricas.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
@@ -189,6 +190,7 @@ void MDIForm1::CreaMenus() {
     mnuPizarra1->setChecked(!checked);
     RunGuarded([this] { mnuPizarra1_Click(); });
   });
+  ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
 }
@@ -395,6 +397,8 @@ void MDIForm1::mnuOpcionesConfigurar_Click() {
 }
 
 void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
+
+void MDIForm1::mnuEmpiricos_Click() { ShowModeless(&dlgEmpiricas::instance(), false); }
 
 namespace {
 // Unfolds a panel label over its whole text or folds it back to one line of 2400 by 200 twips.

@@ -49,6 +49,8 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();
+  // The empirical formulas calculator, with or without a project.
+  void mnuEmpiricos_Click();
   // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)
   // unfolds it to show its whole text, anywhere else folds it to one line.
   void lblTitulo_MouseMove(int button, int shift, Single X, Single Y);
