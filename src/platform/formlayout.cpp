@@ -17,31 +17,37 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int
   return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                        int height) {
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height) {
   auto* button = Named(new QPushButton(caption, parent), name);
   PlaceTwips(button, left, top, width, height);
   return button;
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool set, int left, int top,
-                     int width) {
-  auto* check = Named(new QCheckBox(caption, parent), name);
-  check->setChecked(set);
-  PlaceTwips(check, left, top, width, 285);
-  return check;
+namespace {
+// A check box or an option button, set or clear.
+template <class Button>
+Button* MakeToggle(QWidget* parent, const QString& name, const QString& caption, bool set, int left, int top,
+                   int width) {
+  auto* button = Named(new Button(caption, parent), name);
+  button->setChecked(set);
+  PlaceTwips(button, left, top, width, 285);
+  return button;
+}
+}  // namespace
+
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool set, int left,
+                     int top, int width) {
+  return MakeToggle<QCheckBox>(parent, name, caption, set, left, top, width);
 }
 
-QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, bool set, int left, int top,
-                         int width) {
-  auto* option = Named(new QRadioButton(caption, parent), name);
-  option->setChecked(set);
-  PlaceTwips(option, left, top, width, 285);
-  return option;
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, bool set, int left,
+                         int top, int width) {
+  return MakeToggle<QRadioButton>(parent, name, caption, set, left, top, width);
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                     int height) {
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                     int width, int height) {
   auto* frame = Named(new QGroupBox(caption, parent), name);
   PlaceTwips(frame, left, top, width, height);
   return frame;

@@ -18,14 +18,14 @@ namespace tavo {
 // A label; an empty name leaves it unnamed (a caption no code reads).
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                   int height);
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                        int height = 375);
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool set, int left, int top,
-                     int width);
-QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, bool set, int left, int top,
-                         int width);
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
-                     int height);
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                        int width, int height = 375);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& caption, bool set, int left,
+                     int top, int width);
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption, bool set, int left,
+                         int top, int width);
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                     int width, int height);
 
 // The name of element `index` of a control array: "optformaPp(2)".
 QString ArrayName(const char* name, int index);

@@ -119,19 +119,22 @@ dlgPp::dlgPp() : QDialog(nullptr) {
   buildModes();
   Label9[0] = WrappedLabel(
       this, ArrayName("Label9", 0),
-      QStringLiteral("Variables y Parámetros para formas de lluvias de distribución areal uniforme"), 120, 2760,
-      5520, 450);
-  Label9[1] = MakeLabel(this, ArrayName("Label9", 1), QStringLiteral("Distribución temporal de la lluvia"), 5760,
-                        2760, 5640, 285);
+      QStringLiteral("Variables y Parámetros para formas de lluvias de distribución areal uniforme"), 120,
+      2760, 5520, 450);
+  Label9[1] = MakeLabel(this, ArrayName("Label9", 1), QStringLiteral("Distribución temporal de la lluvia"),
+                        5760, 2760, 5640, 285);
   buildStormBoxes();
   buildDistributions();
   buildSteps();
 
-  cmdVerTablaPt = MakeButton(this, QStringLiteral("cmdVerTablaPt"), QStringLiteral("Ver Tabla P-t"), 120, 7800, 1800);
-  cmdVerGrafico = MakeButton(this, QStringLiteral("cmdVerGrafico"), QStringLiteral("&Gráfico P-t"), 2040, 7800, 1800);
+  cmdVerTablaPt =
+      MakeButton(this, QStringLiteral("cmdVerTablaPt"), QStringLiteral("Ver Tabla P-t"), 120, 7800, 1800);
+  cmdVerGrafico =
+      MakeButton(this, QStringLiteral("cmdVerGrafico"), QStringLiteral("&Gráfico P-t"), 2040, 7800, 1800);
   cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 6600, 7800, 1500);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Aceptar"), 8220, 7800, 1500);
-  CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 9840, 7800, 1500);
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 9840, 7800, 1500);
   OKButton->setDefault(true);
   for (QPushButton* button : findChildren<QPushButton*>()) {
     if (button != OKButton) button->setAutoDefault(false);
@@ -141,20 +144,24 @@ dlgPp::dlgPp() : QDialog(nullptr) {
 }
 
 void dlgPp::buildModes() {
-  Frame1 = MakeFrame(this, QStringLiteral("Frame1"),
-                     QStringLiteral("Selección de forma de ingresar datos de entrada de lluvias al modelo del modelo"),
-                     120, 60, 11280, 2580);
-  Label7 = MakeLabel(Frame1, QStringLiteral("Label7"),
-                     QStringLiteral("Lluvias Sintéticas de distribución areal UNIFORME"), 240, 270, 7000, 255);
-  Label8 = MakeLabel(Frame1, QStringLiteral("Label8"),
-                     QStringLiteral("Lluvias Sintéticas de distribución areal NO UNIFORME"), 240, 1440, 7000, 255);
+  Frame1 = MakeFrame(
+      this, QStringLiteral("Frame1"),
+      QStringLiteral("Selección de forma de ingresar datos de entrada de lluvias al modelo del modelo"), 120,
+      60, 11280, 2580);
+  Label7 =
+      MakeLabel(Frame1, QStringLiteral("Label7"),
+                QStringLiteral("Lluvias Sintéticas de distribución areal UNIFORME"), 240, 270, 7000, 255);
+  Label8 =
+      MakeLabel(Frame1, QStringLiteral("Label8"),
+                QStringLiteral("Lluvias Sintéticas de distribución areal NO UNIFORME"), 240, 1440, 7000, 255);
   for (QLabel* heading : {Label7, Label8}) {
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
   }
   const char* textos[] = {
-      "a) Ingresar una lluvia (Pp), de Duración (D) y Recurrencia(R) y asignar una distribución temporal tipo",
+      "a) Ingresar una lluvia (Pp), de Duración (D) y Recurrencia(R) y asignar una distribución temporal "
+      "tipo",
       "b) Cargar una tormenta  Pp-D-R desde Lista archivada",
       "c) Cargar una tabla de Pp-D-R desde archivo",
       "d) Cargar una Pp-D-R por cada UEH",
@@ -163,20 +170,24 @@ void dlgPp::buildModes() {
   for (int i = 0; i < 5; ++i)
     optformaPp[i] = MakeOption(Frame1, ArrayName("optformaPp", i), QString(), i == 0, 240, tops[i], 300);
   for (int i = 0; i < 4; ++i)
-    Label1[i] = MakeLabel(Frame1, ArrayName("Label1", i), QString::fromUtf8(textos[i]), 600, tops[i], 10560, 285);
+    Label1[i] =
+        MakeLabel(Frame1, ArrayName("Label1", i), QString::fromUtf8(textos[i]), 600, tops[i], 10560, 285);
   Label1[3]->resize(Px(3600), Label1[3]->height());
-  cmdCargaPDRnoUniforme =
-      MakeButton(Frame1, QStringLiteral("cmdCargaPDRnoUniforme"), QStringLiteral("Cargar datos"), 4320, 1680, 1800);
+  cmdCargaPDRnoUniforme = MakeButton(Frame1, QStringLiteral("cmdCargaPDRnoUniforme"),
+                                     QStringLiteral("Cargar datos"), 4320, 1680, 1800);
   Label11 = MakeLabel(Frame1, QStringLiteral("Label11"), QStringLiteral("e)"), 600, 2130, 300, 285);
-  Label10 = MakeLabel(Frame1, QStringLiteral("Label10"), QStringLiteral("Lluvias Reales"), 900, 2130, 3000, 285);
+  Label10 =
+      MakeLabel(Frame1, QStringLiteral("Label10"), QStringLiteral("Lluvias Reales"), 900, 2130, 3000, 285);
 }
 
 void dlgPp::buildStormBoxes() {
-  Frame2 = MakeFrame(this, QStringLiteral("Frame2"), QStringLiteral("a) Ingresar Pp- D-R"), 120, 3240, 5520, 1380);
+  Frame2 =
+      MakeFrame(this, QStringLiteral("Frame2"), QStringLiteral("a) Ingresar Pp- D-R"), 120, 3240, 5520, 1380);
   const char* unidades[] = {"Pp[mm]", "D[min]", "R[años]"};
   const int lefts[] = {240, 1920, 3600};
   for (int i = 0; i < 3; ++i)
-    Label2[i] = MakeLabel(Frame2, ArrayName("Label2", i), QString::fromUtf8(unidades[i]), lefts[i], 300, 1500, 255);
+    Label2[i] =
+        MakeLabel(Frame2, ArrayName("Label2", i), QString::fromUtf8(unidades[i]), lefts[i], 300, 1500, 255);
   txtPp = new ValidatedBox(Frame2);
   txtDur = new ValidatedBox(Frame2);
   cmbRec = new QComboBox(Frame2);
@@ -189,22 +200,25 @@ void dlgPp::buildStormBoxes() {
   PlaceTwips(txtDur, lefts[1], 570, 1500, 315);
   txtPp->setToolTip(QStringLiteral("Ingrese un valor para la lluvia, en milímetros"));
   txtDur->setToolTip(QStringLiteral("Ingrse la duración de la lluvia, en minutos"));
-  cmdPDR = MakeButton(Frame2, QStringLiteral("cmdPDR"), QStringLiteral("Cargar Tormenta a Lista b)"), 240, 930, 3000);
+  cmdPDR = MakeButton(Frame2, QStringLiteral("cmdPDR"), QStringLiteral("Cargar Tormenta a Lista b)"), 240,
+                      930, 3000);
   cmdPDR->setToolTip(QStringLiteral("Carga el trío de valores PDR en la Lista desplegable del cuadro b)"));
 
   // b), c) and e) share one place: only one of them is ever shown.
-  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("b) Ingresar Tormenta PDR desde Lista"), 120,
-                     4740, 5520, 1260);
+  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("b) Ingresar Tormenta PDR desde Lista"),
+                     120, 4740, 5520, 1260);
   cmbPDR = MakeList(new QComboBox(Frame4), "cmbPDR", 240, 330, 5040);
   cmdBorraPDR = MakeButton(Frame4, QStringLiteral("cmdBorraPDR"),
                            QStringLiteral("Eliminar de Lista una tormenta ( P-t )"), 240, 750, 3600);
-  cmdBorraPDR->setToolTip(QStringLiteral("Suprime de la lista desplegable el trío de valores PDR seleccionado "));
+  cmdBorraPDR->setToolTip(
+      QStringLiteral("Suprime de la lista desplegable el trío de valores PDR seleccionado "));
 
-  Frame3 = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("c) Ingresar una Tabla Pp-D-R"), 120, 4740,
-                     5520, 2880);
+  Frame3 = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("c) Ingresar una Tabla Pp-D-R"), 120,
+                     4740, 5520, 2880);
   const int tablaTops[] = {330, 870, 1170, 1470};
   for (int i = 0; i < 4; ++i) {
-    optTablaPDR[i] = MakeOption(Frame3, ArrayName("optTablaPDR", i), QString(), false, 240, tablaTops[i], 300);
+    optTablaPDR[i] =
+        MakeOption(Frame3, ArrayName("optTablaPDR", i), QString(), false, 240, tablaTops[i], 300);
     Label5[i] = MakeLabel(Frame3, ArrayName("Label5", i), QStringLiteral("Personalizada %1").arg(i), 600,
                           tablaTops[i], 4680, 285);
     if (i > 0) Label5[i]->setToolTip(QStringLiteral("Cargar una Tabla personalizada"));
@@ -213,11 +227,13 @@ void dlgPp::buildStormBoxes() {
       QStringLiteral("Tabla regional por defecto: 100 tormentas, de 10 minutos a 1 día y de 2 a 1000 años"));
   Label5[0]->setWordWrap(true);
   Label5[0]->resize(Label5[0]->width(), Px(480));
-  cmdTablaPDR = MakeButton(Frame3, QStringLiteral("cmdTablaPDR"), QStringLiteral("Cargar Tabla1"), 240, 1890, 2000);
+  cmdTablaPDR =
+      MakeButton(Frame3, QStringLiteral("cmdTablaPDR"), QStringLiteral("Cargar Tabla1"), 240, 1890, 2000);
 
-  Frame7 = MakeFrame(this, QStringLiteral("Frame7"), QStringLiteral("Selección de caso: Tormenta real"), 120, 4740,
-                     5520, 2880);
-  cmdPpReal = MakeButton(Frame7, QStringLiteral("cmdPpReal"), QStringLiteral("Cargar lluvia Real (P-t)"), 240, 300, 2800);
+  Frame7 = MakeFrame(this, QStringLiteral("Frame7"), QStringLiteral("Selección de caso: Tormenta real"), 120,
+                     4740, 5520, 2880);
+  cmdPpReal = MakeButton(Frame7, QStringLiteral("cmdPpReal"), QStringLiteral("Cargar lluvia Real (P-t)"), 240,
+                         300, 2800);
   FilePpReal = new FileList(Frame7);
   FilePpReal->setObjectName(QStringLiteral("FilePpReal"));
   FilePpReal->setPattern(QStringLiteral("*_pt.pcn"));
@@ -226,33 +242,43 @@ void dlgPp::buildStormBoxes() {
   lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 2760, 1080, 2640, 720);
   lblNotasPpReal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 2760, 1860, 2640, 285);
-  lblDateI = MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 2760, 2160, 1380, 285);
+  lblDateI =
+      MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 2760, 2160, 1380, 285);
   lblTimeI = MakeLabel(Frame7, QStringLiteral("lblTimeI"), QStringLiteral("00:00"), 4200, 2160, 1200, 285);
-  lblDateF = MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 2760, 2460, 1380, 285);
+  lblDateF =
+      MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 2760, 2460, 1380, 285);
   lblTimeF = MakeLabel(Frame7, QStringLiteral("lblTimeF"), QStringLiteral("00:00"), 4200, 2460, 1200, 285);
 }
 
 void dlgPp::buildDistributions() {
   Frame5 = MakeFrame(this, QStringLiteral("Frame5"),
-                     QStringLiteral("Formas típicas y personalizadas de distribución temporal "), 5760, 3060, 5640,
-                     2700);
-  const char* textos[] = {"Distribución uniforme",         "Distribución teórica",
-                          "Tormenta de 24 h (estación 1)", "Tormenta de 24 h (estación 2)",
-                          "Tormenta de 48 h",              "Personalizada 1",
-                          "Personalizada 2",               "Personalizada 3"};
+                     QStringLiteral("Formas típicas y personalizadas de distribución temporal "), 5760, 3060,
+                     5640, 2700);
+  const char* textos[] = {"Distribución uniforme",
+                          "Distribución teórica",
+                          "Tormenta de 24 h (estación 1)",
+                          "Tormenta de 24 h (estación 2)",
+                          "Tormenta de 48 h",
+                          "Personalizada 1",
+                          "Personalizada 2",
+                          "Personalizada 3"};
   for (int i = 0; i < 8; ++i) {
     const bool primera = i < 5;
     const int left = primera ? 240 : 3360;
     const int top = 330 + (primera ? i : i - 5) * 360;
     optDistriPp[i] = MakeOption(Frame5, ArrayName("optDistriPp", i), QString(), i == 0, left, top, 300);
     Label3[i] = MakeLabel(Frame5, ArrayName("Label3", i), QString::fromUtf8(textos[i]), left + 300, top,
-                          i == 4 ? 2280 : primera ? 2760 : 1860, 285);
+                          i == 4    ? 2280
+                          : primera ? 2760
+                                    : 1860,
+                          285);
   }
   const QString personalizada = QStringLiteral("Cargar una distribución personalizada");
   const std::pair<int, QString> ayudas[] = {
       {0, QStringLiteral("Lluvia de intensidad constante")},
-      {1, QStringLiteral("Distribución típica de una lluvia torrencial, con intensidades mayores al promediar la "
-                         "duración de la tormenta. Incluye distribucines variables de 1 a 24 horas.")},
+      {1, QStringLiteral(
+              "Distribución típica de una lluvia torrencial, con intensidades mayores al promediar la "
+              "duración de la tormenta. Incluye distribucines variables de 1 a 24 horas.")},
       {5, personalizada},
       {6, personalizada},
       {7, personalizada},
@@ -261,24 +287,26 @@ void dlgPp::buildDistributions() {
     Label3[i]->setToolTip(ayuda);
     if (i != 1) optDistriPp[i]->setToolTip(ayuda);
   }
-  cmdPpPerso = MakeButton(Frame5, QStringLiteral("cmdPpPerso"), QStringLiteral("Cargar Tabla Personalizada "), 2760,
-                          1725, 2760);
+  cmdPpPerso = MakeButton(Frame5, QStringLiteral("cmdPpPerso"), QStringLiteral("Cargar Tabla Personalizada "),
+                          2760, 1725, 2760);
   cmdPpPerso->setToolTip(QStringLiteral("Cargar una tabla de distribución personalizada"));
   cmdPpPerso->setEnabled(false);
   lblValidez = MakeLabel(Frame5, QStringLiteral("lblValidez"),
-                         QStringLiteral("Validez: Duración [minutos]    Min        -    Máxima"), 240, 2070, 5280, 255);
+                         QStringLiteral("Validez: Duración [minutos]    Min        -    Máxima"), 240, 2070,
+                         5280, 255);
   lblDurMin = MakeLabel(Frame5, QStringLiteral("lblDurMin"), QString(), 2640, 2340, 1000, 255);
   lblDurMax = MakeLabel(Frame5, QStringLiteral("lblDurMax"), QString(), 3840, 2340, 1000, 255);
   for (QLabel* label : {lblValidez, lblDurMin, lblDurMax}) label->hide();
 }
 
 void dlgPp::buildSteps() {
-  Frame6 = MakeFrame(this, QStringLiteral("Frame6"), QStringLiteral("Paso del modelo (Entradas y Salidas)"), 5760,
-                     5880, 5640, 1380);
-  Label4 = WrappedLabel(Frame6, QStringLiteral("Label4"),
-                        QStringLiteral("Paso de tiempo [min] p/Precipitaciones de Entrada"), 240, 300, 4200, 480);
-  Label6 = WrappedLabel(Frame6, QStringLiteral("Label6"), QStringLiteral("Paso de tiempo [min] p/ Caudales de Salida"),
-                        240, 840, 4200, 480);
+  Frame6 = MakeFrame(this, QStringLiteral("Frame6"), QStringLiteral("Paso del modelo (Entradas y Salidas)"),
+                     5760, 5880, 5640, 1380);
+  Label4 =
+      WrappedLabel(Frame6, QStringLiteral("Label4"),
+                   QStringLiteral("Paso de tiempo [min] p/Precipitaciones de Entrada"), 240, 300, 4200, 480);
+  Label6 = WrappedLabel(Frame6, QStringLiteral("Label6"),
+                        QStringLiteral("Paso de tiempo [min] p/ Caudales de Salida"), 240, 840, 4200, 480);
   cmbPasoPp = new ValidatedList(Frame6);
   cmbPasoQ = new ValidatedList(Frame6);
   MakeList(cmbPasoPp, "cmbPasoPp", 4560, 390, 900);
@@ -347,10 +375,13 @@ void dlgPp::Form_Load() {
   setWindowIcon(IconoBoton(QStringLiteral("EntraPp")));
 }
 
-void dlgPp::ComaPorPuntoCelda() { TextoCelda.replace(QLatin1Char(','), QLatin1Char('.')); }
+void dlgPp::ComaPorPuntoCelda() {
+  TextoCelda.replace(QLatin1Char(','), QLatin1Char('.'));
+}
 
 void dlgPp::CargaControlesPp() {
-  for (QLineEdit* box : {static_cast<QLineEdit*>(txtPp), static_cast<QLineEdit*>(txtDur), cmbRec->lineEdit()}) {
+  for (QLineEdit* box :
+       {static_cast<QLineEdit*>(txtPp), static_cast<QLineEdit*>(txtDur), cmbRec->lineEdit()}) {
     TextoCelda = box->text();
     ComaPorPuntoCelda();
     box->setText(TextoCelda);
@@ -404,7 +435,8 @@ void dlgPp::MuestraPersonalizada(bool validez) {
 }
 
 void dlgPp::ActualizaFormaPp() {
-  for (QWidget* control : std::initializer_list<QWidget*>{txtPp, txtDur, cmbRec, cmdBorraPDR, cmbPDR, cmdTablaPDR})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{txtPp, txtDur, cmbRec, cmdBorraPDR, cmbPDR, cmdTablaPDR})
     control->setEnabled(false);
   for (QRadioButton* option : optTablaPDR) option->setEnabled(false);
   const bool distribucionPropia = optformaPp[3]->isChecked() || optformaPp[4]->isChecked();
@@ -489,13 +521,19 @@ void dlgPp::optDistriPp_Click(int) {
     txtDur->setText(QStringLiteral("1440"));
 }
 
-void dlgPp::optTablaPDR_Click(int Index) { NroTablaPDR = static_cast<Integer>(Index); }
+void dlgPp::optTablaPDR_Click(int Index) {
+  NroTablaPDR = static_cast<Integer>(Index);
+}
 
 // ---------------------------------------------------------------------------------------------------
 // Boxes and step lists
 
-void dlgPp::txtPp_DblClick() { txtPp->setText(QStringLiteral("100")); }
-void dlgPp::txtDur_DblClick() { txtDur->setText(QStringLiteral("60")); }
+void dlgPp::txtPp_DblClick() {
+  txtPp->setText(QStringLiteral("100"));
+}
+void dlgPp::txtDur_DblClick() {
+  txtDur->setText(QStringLiteral("60"));
+}
 
 bool dlgPp::txtPp_Validate() {
   if (!NumeroEnRango(txtPp->text(), kMaxPp)) {
@@ -523,10 +561,12 @@ bool dlgPp::cmbPasoPp_Validate() {
   const double paso = Val(cmbPasoPp->currentText());
   const double duracion = Val(txtDur->text());
   if (paso != 0 && duracion != 0 && paso > duracion) {
-    MsgBox(QStringLiteral("Elija un paso de tiempo para las entradas (Precipitaciones)  múlitplo menor, o al menos "
-                          "igual, a la Duración de la Tormenta. (Sugerido: 1/3 del tiempo de concentración de la "
-                          "cuenca)"),
-           vbOKOnly | vbExclamation, QStringLiteral("Corrección de selección del paso de entrada (Precipitación)"));
+    MsgBox(QStringLiteral(
+               "Elija un paso de tiempo para las entradas (Precipitaciones)  múlitplo menor, o al menos "
+               "igual, a la Duración de la Tormenta. (Sugerido: 1/3 del tiempo de concentración de la "
+               "cuenca)"),
+           vbOKOnly | vbExclamation,
+           QStringLiteral("Corrección de selección del paso de entrada (Precipitación)"));
     return false;
   }
   return true;
@@ -536,8 +576,9 @@ bool dlgPp::cmbPasoQ_Validate() {
   const double salida = Val(cmbPasoQ->currentText());
   const double entrada = Val(cmbPasoPp->currentText());
   if (salida != 0 && (entrada < salida || std::fmod(entrada, salida) != 0)) {
-    MsgBox(QStringLiteral("Elija un paso de tiempo para las salidas (Caudales) igual, o múlitplo menor, al paso de "
-                          "entradas (precipitaciones)"),
+    MsgBox(QStringLiteral(
+               "Elija un paso de tiempo para las salidas (Caudales) igual, o múlitplo menor, al paso de "
+               "entradas (precipitaciones)"),
            vbOKOnly | vbExclamation, QStringLiteral("Corrección de selección del paso de salida"));
     MuestraPaso(cmbPasoQ, CInt(entrada));
     PasoQ = PasoPp;
@@ -586,7 +627,9 @@ void dlgPp::OKButton_Click() {
   unloadLater();
 }
 
-void dlgPp::CancelButton_Click() { unloadLater(); }
+void dlgPp::CancelButton_Click() {
+  unloadLater();
+}
 
 // ---------------------------------------------------------------------------------------------------
 // The archived storm list

@@ -9,7 +9,8 @@ namespace tavo {
 
 namespace {
 void MuestraError(const VbError& e) {
-  MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
+  MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+         QStringLiteral(" ,Verifique"));
 }
 }  // namespace
 

@@ -11,10 +11,10 @@ namespace tavo {
 
 // One archived storm: its three numbers and the text the storm list shows for it.
 struct TormentaArchivada {
-  Single P = 0;    // depth [mm]
-  Integer D = 0;   // duration [min]
-  Integer R = 0;   // return period [years]; 0: not given
-  QString texto;   // "Pp= 100 - Dur = 60 - Rec = 0"
+  Single P = 0;   // depth [mm]
+  Integer D = 0;  // duration [min]
+  Integer R = 0;  // return period [years]; 0: not given
+  QString texto;  // "Pp= 100 - Dur = 60 - Rec = 0"
 };
 
 // The list text of a storm from the texts of its three numbers.

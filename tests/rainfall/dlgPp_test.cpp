@@ -44,18 +44,8 @@ class DlgPpTest : public test::TavoTest {
     QApplication::setActiveWindow(&form());
     QApplication::processEvents();
   }
-  // Types into a box as the user does: focus, whole text selected, keys.
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QApplication::processEvents();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-  }
-  // Moves the focus on to the next control.
-  void leave(QWidget* control) {
-    QTest::keyClick(control, Qt::Key_Tab);
-    QApplication::processEvents();
-  }
+  void type(QLineEdit* box, const QString& text) { test::Type(box, text); }
+  void leave(QWidget* control) { test::Leave(control); }
   // Picks an entry of a step list as the user does, then leaves the list.
   void pick(QComboBox* list, const QString& text) {
     list->setFocus();
@@ -83,7 +73,8 @@ TEST_F(DlgPpTest, EachModeShowsHidesAndEnablesItsGroups) {
     bool boxes, rec, add, archived, tables, distributions, rainStep, previews;
   };
   const Case cases[] = {
-      // mode  c)     b)     distr  e)     head0  head1  P/D    R      add    list   tables distr  step   previews
+      // mode; groups c), b), distributions, e) and the two headings shown; enabled: P and D, R, add,
+      // archived list, tables, distributions, rain step, previews
       {1, false, true, true, false, true, true, false, false, false, true, false, true, true, true},
       {2, true, false, true, false, true, true, false, false, false, false, true, true, true, false},
       {0, false, true, true, false, true, true, true, true, true, false, false, true, true, true},
@@ -254,9 +245,15 @@ TEST_F(DlgPpTest, DepthBox) {
     const char* shown;
   };
   const Case cases[] = {
-      {"12.345", true, 12.34f, "12.34"}, {"1.15", true, 1.15f, "1.15"}, {"12,5", true, 12.5f, "12.5"},
-      {" 999 ", true, 999, "999"},        {"0", true, 0, "0"},          {"1000", false, 7, "1000"},
-      {"-3", false, 7, "-3"},            {"abc", false, 7, "abc"},    {"", false, 7, ""},
+      {"12.345", true, 12.34f, "12.34"},
+      {"1.15", true, 1.15f, "1.15"},
+      {"12,5", true, 12.5f, "12.5"},
+      {" 999 ", true, 999, "999"},
+      {"0", true, 0, "0"},
+      {"1000", false, 7, "1000"},
+      {"-3", false, 7, "-3"},
+      {"abc", false, 7, "abc"},
+      {"", false, 7, ""},
   };
   show();
   for (const Case& c : cases) {
@@ -292,7 +289,7 @@ TEST_F(DlgPpTest, DurationBox) {
     const char* shown;
   };
   const Case cases[] = {
-      {"90.9", true, 90, "90"},      {"14400", true, 14400, "14400"}, {"0", true, 0, "0"},
+      {"90.9", true, 90, "90"},       {"14400", true, 14400, "14400"}, {"0", true, 0, "0"},
       {"20000", false, 1440, "1440"}, {"99999", false, 1440, "1440"},  {"", false, 1440, "1440"},
       {"-1", false, 1440, "1440"},
   };
@@ -327,8 +324,8 @@ TEST_F(DlgPpTest, DoubleClicksFillTheBoxesWithoutStoring) {
 
 TEST_F(DlgPpTest, RainStepNoLongerThanTheStorm) {
   const QString message =
-      "Elija un paso de tiempo para las entradas (Precipitaciones)  múlitplo menor, o al menos igual, a la Duración "
-      "de la Tormenta. (Sugerido: 1/3 del tiempo de concentración de la cuenca)";
+      "Elija un paso de tiempo para las entradas (Precipitaciones)  múlitplo menor, o al menos igual, a la "
+      "Duración de la Tormenta. (Sugerido: 1/3 del tiempo de concentración de la cuenca)";
   show();
   form().txtDur->setText("60");
   dialogs.answer(vbOK);
@@ -439,8 +436,9 @@ TEST_F(DlgPpTest, ApplyWithoutDepthOrDurationWarnsAndCloses) {
 }
 
 TEST_F(DlgPpTest, ApplyInModeCTakesTheFirstStormOfTheTable) {
-  WriteBytes(path("TablasPDRs_pdr.pcn"),
-             "1,0,2,0\r\n\"regional\"\r\n50,60,2\r\n\"uno\"\r\n\"dos\"\r\n35,90,25\r\n40,120,50\r\n\"tres\"\r\n");
+  WriteBytes(
+      path("TablasPDRs_pdr.pcn"),
+      "1,0,2,0\r\n\"regional\"\r\n50,60,2\r\n\"uno\"\r\n\"dos\"\r\n35,90,25\r\n40,120,50\r\n\"tres\"\r\n");
   show();
   form().optformaPp[2]->setChecked(true);
   form().optTablaPDR[2]->setChecked(true);
@@ -547,7 +545,8 @@ TEST_F(DlgPpTest, ArchivedListRefusesWhatCannotBeReadBack) {
   struct Case {
     const char *p, *d, *message;
   };
-  const Case cases[] = {{"1500", "60", "pp"}, {"-3", "60", "pp"}, {"10", "99999", "dur"}, {"10", "abc", "dur"}};
+  const Case cases[] = {
+      {"1500", "60", "pp"}, {"-3", "60", "pp"}, {"10", "99999", "dur"}, {"10", "abc", "dur"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.p) + " " + c.d);
     dialogs.clear();
