@@ -258,6 +258,7 @@ void FlexGrid::setFixedRows(int rows) {
   if (rows < 0 || rows > rowCount()) Raise(kErrInvalidPropertyValue);
   fixedRows_ = rows;
   refreshAllCells();
+  if (row_ < fixedRows_) parked_ = true;
   keepCurrentInside();
   layoutFrozenPanes();
 }
@@ -266,6 +267,7 @@ void FlexGrid::setFixedCols(int cols) {
   if (cols < 0 || cols > columnCount()) Raise(kErrInvalidPropertyValue);
   fixedCols_ = cols;
   refreshAllCells();
+  if (col_ < fixedCols_) parked_ = true;
   keepCurrentInside();
   layoutFrozenPanes();
 }

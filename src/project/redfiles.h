@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <vector>
+
+#include "project/componentes.h"
 
 namespace tavo {
 
@@ -29,6 +32,10 @@ extern const char* const kMensajeExcesoComponentes;
 // Loads the network of NombreProyecto from DirTrabajo into the containers, renumbering every kind
 // 1 to n in file order; NombreProyecto becomes the name stored in the file.
 void CargaRedProyecto();
+
+// The units of NombreProyecto's network as last saved, in file order (unit i is the i-th), read from
+// DirTrabajo without touching the network in memory. A missing file gives none.
+std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas();
 
 // Writes both network files from the containers (after recomputing the stream orders), reads them
 // back and confirms. An empty network deletes both files. A failed write leaves the old files and

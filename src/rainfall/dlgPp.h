@@ -62,8 +62,8 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   // ---- the openers of the other rainfall windows and of the two previews ----
   void cmdPpReal_Click() {}
   void cmdPpPerso_Click() {}
-  void cmdTablaPDR_Click() {}
-  void cmdCargaPDRnoUniforme_Click() {}
+  void cmdTablaPDR_Click();
+  void cmdCargaPDRnoUniforme_Click();
   void cmdVerTablaPt_Click() {}
   void cmdVerGrafico_Click() {}
 
