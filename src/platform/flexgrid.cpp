@@ -21,6 +21,7 @@ constexpr int kOwnBackRole = Qt::UserRole + 1;       // the cell has a backgroun
 constexpr int kOwnAlignmentRole = Qt::UserRole + 2;  // the cell's own alignment, a FlexAlignment
 constexpr int kCellPadding = 3;                      // pixels between a cell's text and its border
 constexpr int kDefaultColWidth = 960;                // twips
+constexpr int kHeaderMargin = 14;                    // pixels a column adds to its header text's width
 
 Qt::Alignment QtAlignment(int alignment, const QString& text) {
   if (alignment == flexAlignGeneral)
@@ -44,41 +45,75 @@ int KeyCodeOf(const QKeyEvent* event) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Backspace: return vbKeyBack;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace:
+      return vbKeyBack;
+    case Qt::Key_Tab:
+      return 9;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vbKeyReturn;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return vbKeyEscape;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return vbKeyDelete;
-    case Qt::Key_Asterisk: return keypad ? 106 : 0;
-    case Qt::Key_Plus: return keypad ? 107 : 187;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_Slash: return keypad ? 111 : 191;
-    case Qt::Key_Semicolon: return 186;
-    case Qt::Key_Equal: return 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_QuoteLeft: return 192;
-    case Qt::Key_BracketLeft: return 219;
-    case Qt::Key_Backslash: return 220;
-    case Qt::Key_BracketRight: return 221;
-    case Qt::Key_Apostrophe: return 222;
-    default: return 0;
+    case Qt::Key_Enter:
+      return vbKeyReturn;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Pause:
+      return 19;
+    case Qt::Key_CapsLock:
+      return 20;
+    case Qt::Key_Escape:
+      return vbKeyEscape;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return 33;
+    case Qt::Key_PageDown:
+      return 34;
+    case Qt::Key_End:
+      return 35;
+    case Qt::Key_Home:
+      return 36;
+    case Qt::Key_Left:
+      return 37;
+    case Qt::Key_Up:
+      return 38;
+    case Qt::Key_Right:
+      return 39;
+    case Qt::Key_Down:
+      return 40;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return vbKeyDelete;
+    case Qt::Key_Asterisk:
+      return keypad ? 106 : 0;
+    case Qt::Key_Plus:
+      return keypad ? 107 : 187;
+    case Qt::Key_Minus:
+      return keypad ? 109 : 189;
+    case Qt::Key_Period:
+      return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+      return keypad ? 111 : 191;
+    case Qt::Key_Semicolon:
+      return 186;
+    case Qt::Key_Equal:
+      return 187;
+    case Qt::Key_Comma:
+      return 188;
+    case Qt::Key_QuoteLeft:
+      return 192;
+    case Qt::Key_BracketLeft:
+      return 219;
+    case Qt::Key_Backslash:
+      return 220;
+    case Qt::Key_BracketRight:
+      return 221;
+    case Qt::Key_Apostrophe:
+      return 222;
+    default:
+      return 0;
   }
 }
 
@@ -86,13 +121,18 @@ int KeyCodeOf(const QKeyEvent* event) {
 int CharacterOf(const QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vbKeyReturn;
-    case Qt::Key_Backspace: return vbKeyBack;
-    case Qt::Key_Escape: return vbKeyEscape;
+    case Qt::Key_Enter:
+      return vbKeyReturn;
+    case Qt::Key_Backspace:
+      return vbKeyBack;
+    case Qt::Key_Escape:
+      return vbKeyEscape;
     case Qt::Key_Delete:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 0;
-    default: break;
+    case Qt::Key_Backtab:
+      return 0;
+    default:
+      break;
   }
   const QString text = event->text();
   return text.isEmpty() ? 0 : text.at(0).unicode();
@@ -105,10 +145,14 @@ int ShiftOf(Qt::KeyboardModifiers modifiers) {
 
 int ButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -139,8 +183,12 @@ QTableView* MakeFrozenPane(QTableWidget* grid) {
 
 }  // namespace
 
-QColor WindowBackgroundColor() { return QApplication::palette().color(QPalette::Base); }
-QColor ButtonFaceColor() { return QApplication::palette().color(QPalette::Button); }
+QColor WindowBackgroundColor() {
+  return QApplication::palette().color(QPalette::Base);
+}
+QColor ButtonFaceColor() {
+  return QApplication::palette().color(QPalette::Button);
+}
 
 // ---------------------------------------------------------------------------------------------------
 // The grid
@@ -166,8 +214,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
   frozenTop_ = MakeFrozenPane(this);
   frozenLeft_ = MakeFrozenPane(this);
   frozenCorner_ = MakeFrozenPane(this);
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozenTop_->horizontalScrollBar(), &QScrollBar::setValue);
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, frozenLeft_->verticalScrollBar(), &QScrollBar::setValue);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozenTop_->horizontalScrollBar(),
+          &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, frozenLeft_->verticalScrollBar(),
+          &QScrollBar::setValue);
 
   setRowCount(2);
   setColumnCount(2);
@@ -352,11 +402,17 @@ void FlexGrid::showCurrent() {
 
 // ---- texts ----
 
-QString FlexGrid::Text() const { return TextMatrix(row_, col_); }
+QString FlexGrid::Text() const {
+  return TextMatrix(row_, col_);
+}
 
-void FlexGrid::setText(const QString& text) { setTextMatrix(row_, col_, text); }
+void FlexGrid::setText(const QString& text) {
+  setTextMatrix(row_, col_, text);
+}
 
-QString FlexGrid::TextMatrix(int row, int col) const { return cell(row, col)->text(); }
+QString FlexGrid::TextMatrix(int row, int col) const {
+  return cell(row, col)->text();
+}
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
   QTableWidgetItem* it = cell(row, col);
@@ -382,7 +438,7 @@ void FlexGrid::setFormatString(const QString& format) {
     }
     if (alignment >= 0) colAlignment_[c] = colAlignmentFixed_[c] = alignment;
     setTextMatrix(0, c, text);
-    setColumnWidth(c, fontMetrics().horizontalAdvance(text) + 2 * kCellPadding + 1);
+    setColumnWidth(c, fontMetrics().horizontalAdvance(text) + kHeaderMargin);
   }
   refreshAllCells();
 }
@@ -420,7 +476,9 @@ void FlexGrid::forMarkedBlock(Action action) {
   }
 }
 
-QColor FlexGrid::CellBackColor() const { return cell(row_, col_)->background().color(); }
+QColor FlexGrid::CellBackColor() const {
+  return cell(row_, col_)->background().color();
+}
 
 void FlexGrid::setCellBackColor(const QColor& color) {
   forMarkedBlock([&](QTableWidgetItem* it, int, int) {
@@ -483,9 +541,9 @@ void FlexGrid::setBackColorFixed(const QColor& color) {
 }
 
 void FlexGrid::setBackColorBkg(const QColor& color) {
-  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(this), static_cast<QAbstractItemView*>(frozenTop_),
-                                  static_cast<QAbstractItemView*>(frozenLeft_),
-                                  static_cast<QAbstractItemView*>(frozenCorner_)}) {
+  for (QAbstractItemView* view :
+       {static_cast<QAbstractItemView*>(this), static_cast<QAbstractItemView*>(frozenTop_),
+        static_cast<QAbstractItemView*>(frozenLeft_), static_cast<QAbstractItemView*>(frozenCorner_)}) {
     QPalette p = view->viewport()->palette();
     p.setColor(QPalette::Base, color);
     view->viewport()->setPalette(p);
@@ -662,7 +720,8 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
 bool FlexGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers) {
   static const int kMovementKeys[] = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left, Qt::Key_Right,
                                       Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
-  if (std::find(std::begin(kMovementKeys), std::end(kMovementKeys), key) == std::end(kMovementKeys)) return false;
+  if (std::find(std::begin(kMovementKeys), std::end(kMovementKeys), key) == std::end(kMovementKeys))
+    return false;
   const int firstRow = fixedRows_;
   const int firstCol = fixedCols_;
   const int lastRow = rowCount() - 1;
@@ -670,15 +729,28 @@ bool FlexGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers) {
   if (firstRow > lastRow || firstCol > lastCol) return true;
   int row = std::clamp(row_, firstRow, lastRow);
   int col = std::clamp(col_, firstCol, lastCol);
-  const int page = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) - 1);
+  const int page =
+      std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) - 1);
   const bool ctrl = modifiers & Qt::ControlModifier;
   switch (key) {
-    case Qt::Key_Up: row = std::max(firstRow, row - 1); break;
-    case Qt::Key_Down: row = std::min(lastRow, row + 1); break;
-    case Qt::Key_Left: col = std::max(firstCol, col - 1); break;
-    case Qt::Key_Right: col = std::min(lastCol, col + 1); break;
-    case Qt::Key_PageUp: row = std::max(firstRow, row - page); break;
-    case Qt::Key_PageDown: row = std::min(lastRow, row + page); break;
+    case Qt::Key_Up:
+      row = std::max(firstRow, row - 1);
+      break;
+    case Qt::Key_Down:
+      row = std::min(lastRow, row + 1);
+      break;
+    case Qt::Key_Left:
+      col = std::max(firstCol, col - 1);
+      break;
+    case Qt::Key_Right:
+      col = std::min(lastCol, col + 1);
+      break;
+    case Qt::Key_PageUp:
+      row = std::max(firstRow, row - page);
+      break;
+    case Qt::Key_PageDown:
+      row = std::min(lastRow, row + page);
+      break;
     case Qt::Key_Home:
       col = firstCol;
       if (ctrl) row = firstRow;
@@ -702,10 +774,12 @@ bool FlexGrid::cellAtPoint(const QPoint& point, int& row, int& col) const {
   row = -1;
   col = -1;
   for (int r = 0; r < std::min(fixedRows_, rowCount()); ++r) {
-    if (point.y() >= rows->sectionPosition(r) && point.y() < rows->sectionPosition(r) + rows->sectionSize(r)) row = r;
+    if (point.y() >= rows->sectionPosition(r) && point.y() < rows->sectionPosition(r) + rows->sectionSize(r))
+      row = r;
   }
   for (int c = 0; c < std::min(fixedCols_, columnCount()); ++c) {
-    if (point.x() >= cols->sectionPosition(c) && point.x() < cols->sectionPosition(c) + cols->sectionSize(c)) col = c;
+    if (point.x() >= cols->sectionPosition(c) && point.x() < cols->sectionPosition(c) + cols->sectionSize(c))
+      col = c;
   }
   if (row < 0) row = rowAt(point.y());
   if (col < 0) col = columnAt(point.x());
@@ -745,10 +819,14 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // The second press of a double click raises no MouseDown of its own.
-void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 // Dragging marks no block.
-void FlexGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+}
 
 // ---------------------------------------------------------------------------------------------------
 // The typing rule

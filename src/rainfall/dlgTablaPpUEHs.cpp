@@ -17,10 +17,10 @@ namespace tavo {
 namespace {
 
 const QString kFormatoGrilla = QStringLiteral("^Nro. UEH|>Nombre UEH      |> P[mm]         ");
-constexpr int kColP = 2;           // the depth column
-constexpr int kMaxD = 2880;        // [min]
-constexpr int kMaxR = 10000;       // [years]
-constexpr int kLargoCaja = 5;      // characters the D and R boxes keep
+constexpr int kColP = 2;       // the depth column
+constexpr int kMaxD = 2880;    // [min]
+constexpr int kMaxR = 10000;   // [years]
+constexpr int kLargoCaja = 5;  // characters the D and R boxes keep
 
 // The value of a box's text, commas read as points; false when it is not a number.
 bool ValorDeCaja(const QString& texto, double& valor) {
@@ -49,13 +49,15 @@ dlgTablaPpUEHs::dlgTablaPpUEHs() : QDialog(nullptr) {
   MSFlexGridPpUEHs->setFixedCols(2);
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"),
-                     QStringLiteral("Datos de Precipitación P[mm], Duración D[min] y Recurrencia R[años] "), 120,
-                     4320, 7560, 960);
-  Label4 = MakeLabel(Frame2, QStringLiteral("Label4"), QStringLiteral("Duración [min]:"), 240, 450, 1560, 285);
+                     QStringLiteral("Datos de Precipitación P[mm], Duración D[min] y Recurrencia R[años] "),
+                     120, 4320, 7560, 960);
+  Label4 =
+      MakeLabel(Frame2, QStringLiteral("Label4"), QStringLiteral("Duración [min]:"), 240, 450, 1560, 285);
   txtDPpUEHs = new ValidatedBox(Frame2);
   txtDPpUEHs->setObjectName(QStringLiteral("txtDPpUEHs"));
   PlaceTwips(txtDPpUEHs, 1860, 420, 1200, 315);
-  Label5 = MakeLabel(Frame2, QStringLiteral("Label5"), QStringLiteral("Recurrencia [años]:"), 3720, 450, 1860, 285);
+  Label5 = MakeLabel(Frame2, QStringLiteral("Label5"), QStringLiteral("Recurrencia [años]:"), 3720, 450, 1860,
+                     285);
   txtRPpUEHs = new ValidatedBox(Frame2);
   txtRPpUEHs->setObjectName(QStringLiteral("txtRPpUEHs"));
   PlaceTwips(txtRPpUEHs, 5640, 420, 1200, 315);
@@ -64,13 +66,16 @@ dlgTablaPpUEHs::dlgTablaPpUEHs() : QDialog(nullptr) {
   cmdBorraTablaHQ =
       MakeButton(this, QStringLiteral("cmdBorraTablaHQ"), QStringLiteral("Borrar Tabla"), 2040, 5520, 1740);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 3960, 5520, 1740);
-  CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 5880, 5520, 1740);
-  for (QPushButton* button : {cmdAplicar, cmdBorraTablaHQ, OKButton, CancelButton}) button->setAutoDefault(false);
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 5880, 5520, 1740);
+  for (QPushButton* button : {cmdAplicar, cmdBorraTablaHQ, OKButton, CancelButton})
+    button->setAutoDefault(false);
 
   GridTyping::Options typing;
   typing.columns = [](int col) { return col == kColP; };
   typing.lastRow = [this] { return static_cast<int>(NroUEHsTabla); };
-  typing_ = std::make_unique<GridTyping>(MSFlexGridPpUEHs, HayTecleo, FilaTecleo, ColTecleo, std::move(typing));
+  typing_ =
+      std::make_unique<GridTyping>(MSFlexGridPpUEHs, HayTecleo, FilaTecleo, ColTecleo, std::move(typing));
 
   txtDPpUEHs->setValidation([this] { return txtDPpUEHs_Validate(); });
   txtRPpUEHs->setValidation([this] { return txtRPpUEHs_Validate(); });
@@ -148,7 +153,8 @@ bool dlgTablaPpUEHs::ValidaEntero(ValidatedBox* caja, Integer& valor, int maximo
 }
 
 bool dlgTablaPpUEHs::txtDPpUEHs_Validate() {
-  return ValidaEntero(txtDPpUEHs, DPpUEHs, kMaxD, QStringLiteral("Ingrese un valor numérico entero entre 0 y 1440 "));
+  return ValidaEntero(txtDPpUEHs, DPpUEHs, kMaxD,
+                      QStringLiteral("Ingrese un valor numérico entero entre 0 y 1440 "));
 }
 
 bool dlgTablaPpUEHs::txtRPpUEHs_Validate() {
@@ -179,8 +185,8 @@ void dlgTablaPpUEHs::AplicaTablaPpUEHs() {
     txtDPpUEHs->setFocus();
   }
   if (RPpUEHs == 0)
-    MsgBox(QStringLiteral(
-               "Si la Recurrencia 'R' de la Tormenta es '0' se interpreta como de Período de Retorno desconocido"),
+    MsgBox(QStringLiteral("Si la Recurrencia 'R' de la Tormenta es '0' se interpreta como de Período de "
+                          "Retorno desconocido"),
            vbOKOnly | vbExclamation);
   const int n = NroUEHsTabla;
   // Without units there is nothing to store.

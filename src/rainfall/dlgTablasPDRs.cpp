@@ -21,8 +21,10 @@ namespace {
 const QString kFormatoGrilla = QStringLiteral("^Nro.  |> Pp [mm]  |>D [min]  |>R [años]  ");
 const QString kMensajeCuenta = QStringLiteral("Ingrese un valor numérico entero entre 0 y 999 ");
 const QString kMensajeInconsistentes = QStringLiteral(
-    "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: 5, "
-    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, 50, "
+    "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: "
+    "5, "
+    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, "
+    "50, "
     "100, 200, 500, 1000, 2000, 5000, 10000). Verifique");
 constexpr int kMaxTormentas = 999;  // storms of a table
 constexpr double kMaxPp = 9999;     // [mm]
@@ -37,55 +39,58 @@ bool EnLista(const std::array<Integer, N>& lista, double valor) {
 dlgTablasPDRs::dlgTablasPDRs() : QDialog(nullptr) {
   setObjectName(QStringLiteral("dlgTablasPDRs"));
   setWindowTitle(QStringLiteral("Tablas de Precipitación [mm] - Duración [min] - Recurrencia [años]"));
-  setFixedSize(Px(9720), Px(7920));
+  setFixedSize(Px(10920), Px(7920));
 
-  Frame1 = MakeFrame(this, QStringLiteral("Frame1"), QStringLiteral("Tablas PDR (Especiales o  Personalizadas)"),
-                     120, 120, 4560, 2040);
+  Frame1 = MakeFrame(this, QStringLiteral("Frame1"),
+                     QStringLiteral("Tablas PDR (Especiales o  Personalizadas)"), 120, 120, 5880, 1740);
   Label2 = MakeLabel(Frame1, QStringLiteral("Label2"), QStringLiteral("Tabla   Nro.:"), 240, 390, 1440, 285);
   cmbNroTablaPDRs = new QComboBox(Frame1);
   cmbNroTablaPDRs->setObjectName(QStringLiteral("cmbNroTablaPDRs"));
-  PlaceTwips(cmbNroTablaPDRs, 3120, 360, 960, 315);
-  cmbNroTablaPDRs->setToolTip(QStringLiteral(
-      "0: Tabla regional por defecto.  1, 2 ó 3: Tablas personales para cargar o corregir"));
-  Label3 = MakeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Número de tormentas Pp-D-R:"), 240, 810,
-                     2760, 285);
+  PlaceTwips(cmbNroTablaPDRs, 3240, 360, 960, 315);
+  cmbNroTablaPDRs->setToolTip(
+      QStringLiteral("0: Tabla regional por defecto.  1, 2 ó 3: Tablas personales para cargar o corregir"));
+  Label3 = MakeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Número de tormentas Pp-D-R:"), 240,
+                     810, 2760, 285);
   txtNroPDRs = new ValidatedBox(Frame1);
   txtNroPDRs->setObjectName(QStringLiteral("txtNroPDRs"));
-  PlaceTwips(txtNroPDRs, 3120, 780, 960, 315);
-  Label6 = MakeLabel(Frame1, QStringLiteral("Label6"),
-                     QStringLiteral("La opción 0 contiene la tabla por defecto de la región. Se pueden armar hasta "
-                                    "3 tablas personalizadas."),
-                     240, 1260, 4200, 660);
+  PlaceTwips(txtNroPDRs, 3240, 780, 960, 315);
+  Label6 = MakeLabel(
+      Frame1, QStringLiteral("Label6"),
+      QStringLiteral("La opción 0 contiene la tabla por defecto de la región. Se pueden armar hasta "
+                     "3 tablas personalizadas."),
+      240, 1200, 5520, 450);
   Label6->setWordWrap(true);
   Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   Label4 = MakeLabel(this, QStringLiteral("Label4"),
                      QStringLiteral("Las Tablas Pp-D-R o tablas de Precipitación, Duración, Recurrencia, "
                                     "caractérizan una región en estudio."),
-                     4920, 180, 4680, 480);
+                     6120, 180, 4680, 720);
   Label5 = MakeLabel(
       this, QStringLiteral("Label5"),
-      QStringLiteral("Permiten ingresar como entradas un conjunto de tormentas sintéticas, de duración y recurrencia "
-                     "crecientes. El modelo efectúa corridas integradas para estimar los hidrogramas de cada "
-                     "tormenta. Produce como resultados tablas resúmenes y gráficos de Caudales máximos y "
-                     "Escorrentías en  función de la Duración D y de la Recurrencia R. (Gráficos Qp-D-R  y  E-D-R)"),
-      4920, 780, 4680, 1920);
+      QStringLiteral(
+          "Permiten ingresar como entradas un conjunto de tormentas sintéticas, de duración y recurrencia "
+          "crecientes. El modelo efectúa corridas integradas para estimar los hidrogramas de cada "
+          "tormenta. Produce como resultados tablas resúmenes y gráficos de Caudales máximos y "
+          "Escorrentías en  función de la Duración D y de la Recurrencia R. (Gráficos Qp-D-R  y  E-D-R)"),
+      6120, 960, 4680, 2040);
   for (QLabel* label : {Label4, Label5}) {
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"),
-                     QStringLiteral("Precipitación  P[mm], Duración D[min], Recurrencia R[años]"), 120, 2280, 4560,
-                     5520);
+                     QStringLiteral("Precipitación  P[mm], Duración D[min], Recurrencia R[años]"), 120, 1980,
+                     5880, 5820);
   MSFlexGridTablaPDRs = new FlexGrid(Frame2);
   MSFlexGridTablaPDRs->setObjectName(QStringLiteral("MSFlexGridTablaPDRs"));
-  PlaceTwips(MSFlexGridTablaPDRs, 120, 300, 4320, 5100);
+  PlaceTwips(MSFlexGridTablaPDRs, 120, 300, 5640, 5400);
   MSFlexGridTablaPDRs->setToolTip(QStringLiteral(
       "Cargue los datos siguiendo en forma ordenada y creciente segun el ejemplo de la Tabla '0'"));
 
-  Frame3 = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("Notas:"), 4920, 2820, 4680, 2520);
-  Label1 = MakeLabel(Frame3, QStringLiteral("Label1"), QStringLiteral("Observaciones / Notas:"), 120, 300, 4440, 285);
+  Frame3 = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("Notas:"), 6120, 3120, 4680, 2520);
+  Label1 = MakeLabel(Frame3, QStringLiteral("Label1"), QStringLiteral("Observaciones / Notas:"), 120, 300,
+                     4440, 285);
   txtNotas = new QLineEdit(Frame3);
   txtNotas->setObjectName(QStringLiteral("txtNotas"));
   PlaceTwips(txtNotas, 120, 630, 4440, 315);
@@ -94,17 +99,20 @@ dlgTablasPDRs::dlgTablasPDRs() : QDialog(nullptr) {
   lblNotas->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblNotas->hide();
 
-  cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 4920, 6000, 2220);
-  cmdBorraTablaDisPer =
-      MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"), QStringLiteral("Borrar Tabla"), 7380, 6000, 2220);
-  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 4920, 6600, 2220);
-  CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 7380, 6600, 2220);
-  for (QPushButton* button : {cmdAplicar, cmdBorraTablaDisPer, OKButton, CancelButton}) button->setAutoDefault(false);
+  cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 6120, 6000, 2220);
+  cmdBorraTablaDisPer = MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"),
+                                   QStringLiteral("Borrar Tabla"), 8580, 6000, 2220);
+  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 6120, 6600, 2220);
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 8580, 6600, 2220);
+  for (QPushButton* button : {cmdAplicar, cmdBorraTablaDisPer, OKButton, CancelButton})
+    button->setAutoDefault(false);
 
   GridTyping::Options typing;
   typing.locked = [this] { return NroTablaMostrada == 0; };
   typing.lastRow = [this] { return static_cast<int>(NroPDRs); };
-  typing_ = std::make_unique<GridTyping>(MSFlexGridTablaPDRs, HayTecleo, FilaTecleo, ColTecleo, std::move(typing));
+  typing_ =
+      std::make_unique<GridTyping>(MSFlexGridTablaPDRs, HayTecleo, FilaTecleo, ColTecleo, std::move(typing));
   connectHandlers();
 }
 
@@ -210,7 +218,8 @@ void dlgTablasPDRs::LlenaGrillaPDRs() {
   for (int i = 1; i <= NroPDRs; ++i) {
     grilla->setTextMatrix(i, 0, PlainNumberText(static_cast<Integer>(i)));
     // P goes through the comma-to-point conversion of the window's cells.
-    grilla->setTextMatrix(i, 1, PlainNumberText(PpTablaPDR(t, i)).replace(QLatin1Char(','), QLatin1Char('.')));
+    grilla->setTextMatrix(i, 1,
+                          PlainNumberText(PpTablaPDR(t, i)).replace(QLatin1Char(','), QLatin1Char('.')));
     grilla->setTextMatrix(i, 2, PlainNumberText(DurTablaPDR(t, i)));
     grilla->setTextMatrix(i, 3, PlainNumberText(RecTablaPDR(t, i)));
   }
@@ -241,7 +250,8 @@ bool dlgTablasPDRs::txtNroPDRs_Validate() {
   NroPDRs = n;
   MSFlexGridTablaPDRs->setRows(n + 1);
   NroFilasTablaPDR[NroTablaMostrada] = n;
-  for (int i = 1; i <= n; ++i) MSFlexGridTablaPDRs->setTextMatrix(i, 0, PlainNumberText(static_cast<Integer>(i)));
+  for (int i = 1; i <= n; ++i)
+    MSFlexGridTablaPDRs->setTextMatrix(i, 0, PlainNumberText(static_cast<Integer>(i)));
   return true;
 }
 

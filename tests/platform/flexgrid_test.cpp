@@ -40,8 +40,9 @@ struct TableWindow {
       events << QStringLiteral("KeyPress %1").arg(key);
       typing.keyPress(key);
     });
-    QObject::connect(grid, &FlexGrid::LeaveCell,
-                     [this] { events << QStringLiteral("LeaveCell %1,%2").arg(grid->Row()).arg(grid->Col()); });
+    QObject::connect(grid, &FlexGrid::LeaveCell, [this] {
+      events << QStringLiteral("LeaveCell %1,%2").arg(grid->Row()).arg(grid->Col());
+    });
     QObject::connect(grid, &FlexGrid::MouseDown, [this](int button, int, Single, Single) {
       events << QStringLiteral("MouseDown %1 at %2,%3").arg(button).arg(grid->Row()).arg(grid->Col());
     });
@@ -65,7 +66,8 @@ struct TableWindow {
   void keys(const QString& typed) { QTest::keyClicks(grid, typed); }
   void key(Qt::Key k) { QTest::keyClick(grid, k); }
   void click(int r, int c) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r, c)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(r, c)).center());
   }
 };
 
@@ -80,13 +82,13 @@ TEST_F(FlexGridTest, TypingRule) {
     QString text;  // the cell's text afterwards
   };
   const Case cases[] = {
-      {1, 1, "3", "253"},   // the very first character extends the text
+      {1, 1, "3", "253"},      // the very first character extends the text
       {1, 2, "12.5", "12.5"},  // another cell: replaced, then extended
-      {2, 1, "x", ""},      // a letter empties the cell
-      {3, 1, "1.", "1."},   // a point may end a number
-      {3, 1, ".", ""},      // a second point spoils it
-      {4, 1, ".", ""},      // so does a lone point
-      {4, 2, "-", ""},      // and a lone sign: negative numbers cannot be typed
+      {2, 1, "x", ""},         // a letter empties the cell
+      {3, 1, "1.", "1."},      // a point may end a number
+      {3, 1, ".", ""},         // a second point spoils it
+      {4, 1, ".", ""},         // so does a lone point
+      {4, 2, "-", ""},         // and a lone sign: negative numbers cannot be typed
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());

@@ -1,13 +1,12 @@
 #include "rainfall/dlgTablaPpUEHs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include "engine/frmPp.h"
 #include "project/estado.h"
-#include "project/frmConfigura.h"
+#include "rainfall/cuenca_fixture.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "shell/MDIForm1.h"
@@ -26,7 +25,8 @@ QByteArray UnitsFile(const QStringList& names) {
   QByteArray out = "\"Tres\"\r\n0\r\n" + QByteArray::number(names.size()) + "\r\n";
   for (int i = 0; i < names.size(); ++i) {
     out += QByteArray::number(i + 1) + "\r\n\"" + names[i].toLatin1() +
-           "\"\r\n10\r\n\"\"\r\n100\r\n1\r\n\"Directo\"\r\n0\r\n0\r\n0\r\n0\r\n\"\"\r\n1\r\n.5\r\n0\r\n0\r\n0\r\n"
+           "\"\r\n10\r\n\"\"\r\n100\r\n1\r\n\"Directo\"\r\n0\r\n0\r\n0\r\n0\r\n\"\"\r\n1\r\n."
+           "5\r\n0\r\n0\r\n0\r\n"
            "0\r\n";
   }
   return out + "0\r\n0\r\n";
@@ -157,12 +157,9 @@ TEST_F(DlgTablaPpUEHsTest, DurationAndReturnPeriodBoxes) {
   const Case cases[] = {
       {true, "2880", "2880", 2880, false},  // beyond the 1440 the message names
       {true, "99999", "0", 2880, false},    // too large for the field: 0, silently
-      {true, "2881", "2881", 2880, true},
-      {true, "abc", "0", 2880, true},
-      {true, "1440.5", "1440", 1440, false},
-      {false, "10000", "10000", 10000, false},
-      {false, "10001", "10001", 10000, true},
-      {false, "-5", "-5", 10000, true},
+      {true, "2881", "2881", 2880, true},     {true, "abc", "0", 2880, true},
+      {true, "1440.5", "1440", 1440, false},  {false, "10000", "10000", 10000, false},
+      {false, "10001", "10001", 10000, true}, {false, "-5", "-5", 10000, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -175,8 +172,9 @@ TEST_F(DlgTablaPpUEHsTest, DurationAndReturnPeriodBoxes) {
     EXPECT_EQ(b->hasFocus(), c.refused);
     if (c.refused) {
       ASSERT_EQ(dialogs.records().size(), 1u);
-      EXPECT_EQ(dialogs.records()[0].prompt, c.duration ? "Ingrese un valor numérico entero entre 0 y 1440 "
-                                                         : "Ingrese un valor numérico entero entre 0 y 10000 ");
+      EXPECT_EQ(dialogs.records()[0].prompt, c.duration
+                                                 ? "Ingrese un valor numérico entero entre 0 y 1440 "
+                                                 : "Ingrese un valor numérico entero entre 0 y 10000 ");
       EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
       b->setText(QString::number(c.kept));
       test::Leave(b);
@@ -217,15 +215,7 @@ class PerUnitStormRunTest : public DlgTablaPpUEHsTest {
  protected:
   void SetUp() override {
     DlgTablaPpUEHsTest::SetUp();
-    QDir(programDir()).mkdir("Proyectos");
-    for (const char* name : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"})
-      QFile::copy(QString(TAVO_FIXTURES_DIR "/proyecto/") + name, path("Proyectos/") + name);
-    DirActual = path("Proyectos");
-    NombreProyecto = "Cuenca";
-    FormInstance<MDIForm1>::instance().show();
-    dialogs.answer(vbOK);  // the settings come from another machine and are rewritten once
-    FormInstance<frmConfigura>::instance().leoConf();
-    dialogs.clear();
+    test::OpenCuencaInMainWindow(programDir(), dialogs);
   }
 };
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "project/estado.h"
-#include "project/frmConfigura.h"
+#include "rainfall/cuenca_fixture.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tablaspdr.h"
 #include "rainfall/tormenta.h"
@@ -24,8 +24,10 @@ const QByteArray kTablas =
     "3,4,0,0\r\n\"Regional\"\r\n15,10,2\r\n20,60,2\r\n30,120,5\r\n"
     "\"Mis tormentas\"\r\n10,30,2\r\n20,60,2\r\n25,120,2\r\n30,60,5\r\n\"\"\r\n\"\"\r\n";
 const QString kInconsistentes =
-    "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: 5, "
-    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, 50, "
+    "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: "
+    "5, "
+    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, "
+    "50, "
     "100, 200, 500, 1000, 2000, 5000, 10000). Verifique";
 
 class DlgTablasPDRsTest : public test::TavoTest {
@@ -120,7 +122,11 @@ TEST_F(DlgTablasPDRsTest, ApplyChecksTheTableAndSavesOnlyATableThatPasses) {
       {"an empty cell", {{"20", "60", "2"}, {"", "120", "5"}, {"30", "120", "x"}}, false, 3, 3},
       {"P above 9999", {{"10000", "60", "2"}}, false, 1, 1},
       {"a duration too large to keep", {{"20", "60", "2"}, {"25", "40000", "2"}}, false, 2, 2},
-      {"the durations of the settings", {{"20", "240", "2"}, {"30", "1080", "2"}, {"40", "2880", "2"}}, true, 0, 0},
+      {"the durations of the settings",
+       {{"20", "240", "2"}, {"30", "1080", "2"}, {"40", "2880", "2"}},
+       true,
+       0,
+       0},
   };
   open(1);
   for (const Case& c : cases) {
@@ -241,15 +247,7 @@ class PDRFromStormDialogTest : public DlgTablasPDRsTest {
  protected:
   void SetUp() override {
     DlgTablasPDRsTest::SetUp();
-    QDir(programDir()).mkdir("Proyectos");
-    for (const char* name : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"})
-      QFile::copy(QString(TAVO_FIXTURES_DIR "/proyecto/") + name, path("Proyectos/") + name);
-    DirActual = path("Proyectos");
-    NombreProyecto = "Cuenca";
-    FormInstance<MDIForm1>::instance().show();
-    dialogs.answer(vbOK);  // the settings come from another machine and are rewritten once
-    FormInstance<frmConfigura>::instance().leoConf();
-    dialogs.clear();
+    test::OpenCuencaInMainWindow(programDir(), dialogs);
   }
 };
 
