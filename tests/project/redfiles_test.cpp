@@ -161,7 +161,7 @@ TEST_F(RedFilesTest, SaveWritesTheFixtureBytesAndReadsEveryValueBack) {
   // The save read the network back: fresh records holding the same values, but for the redraw's
   // alignment: the lake drains into c-Bajo, so c-Alto, which drained there too, now drains into
   // the lake.
-  before.replaceInStrings(QStringLiteral("Cauce_aa=c-Bajo"), QStringLiteral("Cauce_aa=l-Laguna"));
+  before[before.indexOf(QStringLiteral("Cauce_aa=c-Bajo"))] = QStringLiteral("Cauce_aa=l-Laguna");
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(nCauces, 2);
   EXPECT_EQ(numVerticesCauce(1), 8);
