@@ -517,6 +517,18 @@ void frmUEHs::DibujaRedPasos() {
     for (int j = 1; j <= numVerticesCauce(i); ++j) abarca(XVertice(i, j), YVertice(i, j));
   }
   for (const auto& u : colUEHs) abarca(u->IconoUEHx, u->IconoUEHy);
+  // The background picture where it is drawn; without reaches the view fits the picture.
+  const bool conImagen = ImagenVisible && frmImagenFondo::exists() && !frmImagenFondo::object().Picture.isNull();
+  const double escalaImagen = EscalaImagenFondo == 0 ? 100.0 : EscalaImagenFondo;
+  const QRectF imagen(PosXImagenFondo, PosYImagenFondo, escalaImagen * AnchoImagen / 100,
+                      AltoImagen * 1.33333333 * escalaImagen / 100);
+  const bool ajustaImagen = conImagen && nCauces == 0;
+  if (ajustaImagen) {
+    XMinDibujo = static_cast<Single>(imagen.left());
+    XMaxDibujo = static_cast<Single>(imagen.right());
+    YMinDibujo = static_cast<Single>(imagen.top());
+    YMaxDibujo = static_cast<Single>(imagen.bottom());
+  }
   picDibujo->setDrawWidth(EspesorLinea);
   picDibujo->setDrawStyle(PenStyle::Solid);
   FijaEscalaInterna();
@@ -529,7 +541,7 @@ void frmUEHs::DibujaRedPasos() {
     if (ancho < alto) zoom = CLng(Div(alto * 1.1, ExtensionDibujoNum) * 100);
     sldEscala->setValue(std::clamp<Long>(zoom, sldEscala->minimum(), sldEscala->maximum()));
   }
-  if (nCauces == 0) sldEscala->setValue(100);
+  if (nCauces == 0 && !ajustaImagen) sldEscala->setValue(100);
 
   if (ScrEscalaHor->value() != ScrHorAnterior) {
     picDibujo->setScaleLeft(picDibujo->scaleLeft() + (ScrEscalaHor->value() - ScrHorAnterior));
@@ -552,10 +564,8 @@ void frmUEHs::DibujaRedPasos() {
   }
 
   // The background picture, under everything; a picture that could not be loaded is left out.
-  if (ImagenVisible && frmImagenFondo::exists() && !frmImagenFondo::object().Picture.isNull()) {
-    const double escala = EscalaImagenFondo == 0 ? 100.0 : EscalaImagenFondo;
-    picDibujo->paintPicture(frmImagenFondo::object().Picture, PosXImagenFondo, PosYImagenFondo,
-                            escala * AnchoImagen / 100, AltoImagen * 1.33333333 * escala / 100);
+  if (conImagen) {
+    picDibujo->paintPicture(frmImagenFondo::object().Picture, imagen.x(), imagen.y(), imagen.width(), imagen.height());
   }
 
   TolSeleccion = CInt(picDibujo->scaleWidth() * 0.02);
