@@ -1,7 +1,6 @@
 #include "editor/frmUEHs.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -405,11 +404,11 @@ void frmUEHs::Form_Unload() {
 }
 
 bool frmUEHs::eventFilter(QObject* watched, QEvent* event) {
-  // The window sees every key before the control that has the focus (once: not again when the
-  // control passes the key on to the window).
-  QWidget* foco = QApplication::focusWidget();
-  QObject* destino = foco && isAncestorOf(foco) ? static_cast<QObject*>(foco) : this;
-  if (event->type() == QEvent::KeyPress && watched == destino) {
+  // The window sees every key before the control it is sent to, once: a control that passes the key
+  // on to the window it lies in brings the same event again.
+  if (event->type() == QEvent::KeyRelease) teclaVista_ = nullptr;
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && event != teclaVista_) {
+    teclaVista_ = event;
     const QString text = static_cast<QKeyEvent*>(event)->text();
     if (!text.isEmpty()) {
       bool cerrado = false;

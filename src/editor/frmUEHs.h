@@ -98,6 +98,8 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // Draws the link part of a symbol in its normal or selected look.
   struct Enlace;
   void DibujaEnlace(const Enlace& enlace, bool seleccionado);
+
+  const QEvent* teclaVista_ = nullptr;  // the key press the window has already seen
 };
 
 // Redraws the network in the editor window, loading and showing the window first when needed.

@@ -52,9 +52,16 @@ void Prepare(QPainter& painter, const DrawOp& op) {
   if (op.mode == DrawMode::Xor) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
 }
 
+bool& RecordingByDefault() {
+  static bool on = false;
+  return on;
+}
+
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+void PictureBox::setRecordingByDefault(bool on) { RecordingByDefault() = on; }
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent), recording_(RecordingByDefault()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);

@@ -135,6 +135,8 @@ class PictureBox : public QWidget {
   const QImage& image() const { return canvas_; }
 
   // ---- recording ----
+  // Whether surfaces created from now on record from the start (off unless a test turns it on).
+  static void setRecordingByDefault(bool on);
   void setRecording(bool on) { recording_ = on; }
   bool recording() const { return recording_; }
   const std::vector<DrawOp>& log() const { return log_; }
