@@ -220,5 +220,26 @@ TEST_F(HerramientasTest, StreamOrdersAreLabelledAtTheSecondVertexUntilTheNextRed
   EXPECT_FALSE(MuestraOrden);
 }
 
+TEST_F(HerramientasTest, ReachAndMeasureToolsDrawOnFromTheirLastPoint) {
+  Reach("c-1", "0", {{500, 500}, {600, 600}});
+  const QColor kAzul(0, 0, 255);
+  const QColor kMagenta(200, 0, 200);
+  for (const auto& [key, colour] :
+       {std::pair{"btn_toolbarCauce", kAzul}, std::pair{"btn_toolbarLongArea", kMagenta}}) {
+    SCOPED_TRACE(key);
+    tool(key);
+    press(10, 10);
+    QTest::mouseClick(editor().cmdOrdenCauce, Qt::LeftButton);  // redraws and prints a label elsewhere
+    editor().picDibujo->clearLog();
+    press(50, 50);
+    const auto lines = ops(DrawOp::Kind::Line, colour);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].p1, QPointF(10, 10));
+    EXPECT_EQ(lines[0].p2, QPointF(50, 50));
+  }
+  EXPECT_EQ(nPuntosMedida, 2);
+  EXPECT_EQ(XMedida(2), 50);
+}
+
 }  // namespace
 }  // namespace tavo
