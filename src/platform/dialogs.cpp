@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace tavo {
 
@@ -39,6 +42,7 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(WindowTitle(title));
+  box.setTextFormat(Qt::PlainText);
   box.setText(prompt);
   switch (IconOf(style)) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -87,6 +91,7 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
   QInputDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(WindowTitle(title));
   dialog.setLabelText(prompt);
+  for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
   dialog.setTextValue(defaultText);
   dialog.setOkButtonText(QStringLiteral("Aceptar"));
   dialog.setCancelButtonText(QStringLiteral("Cancelar"));
@@ -116,6 +121,16 @@ QString QtDialogs::chooseFolder(const FileRequest& request) {
   dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
+}
+
+bool InstallQtSpanish() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator)) {
+    return true;
+  }
+  delete translator;
+  return false;
 }
 
 // ---- scripted ----

@@ -16,12 +16,6 @@ namespace tavo {
 
 namespace {
 
-// Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
-// another machine ("C:\Datos") never equals one of this machine.
-bool SameFolder(const QString& a, const QString& b) {
-  return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
-}
-
 // The selected entries of a row of check boxes, ascending, into a list from element 1.
 template <size_t N>
 Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Integer, N>& values,
@@ -37,6 +31,10 @@ Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Inte
 }
 
 }  // namespace
+
+bool SameFolder(const QString& a, const QString& b) {
+  return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
+}
 
 QString ErrorText(const VbError& e) {
   return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;

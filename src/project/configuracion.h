@@ -69,6 +69,10 @@ void WriteSettingsFile(frmConfigura& form);
 // form's error messages.
 QString ErrorText(const VbError& e);
 
+// Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
+// another machine ("C:\Datos") never equals one of this machine.
+bool SameFolder(const QString& a, const QString& b);
+
 // Sets the settings state to its values at program start.
 void ResetConfiguracionProyecto();
 

@@ -146,6 +146,7 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
       {"Rio2_Conf.pcn", "", datos, "Error Nro. 5 ,"},  // no folder in the path: reported, the program goes on
       {datos + "/a_b_Conf.pcn", "a_b", datos, ""},     // a name New would refuse
       {datos + "/Rio2_Conf.pcn", "Rio2", datos, ""},
+      {datos + "/notas.txt", "", datos, ""},  // the project open before is closed
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen.toStdString());
@@ -165,8 +166,10 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
     EXPECT_EQ(NombreProyecto, c.name);
     EXPECT_EQ(DirActual, c.folder);
     EXPECT_FALSE(ProgramHasEnded());
-    EXPECT_EQ(main().mnuGuardarProyectoComo->isEnabled(), opens);
+    // The panel shows what the commands see.
+    EXPECT_EQ(main().lblProyecto->text(), c.name);
     if (opens) {
+      EXPECT_TRUE(main().mnuGuardarProyectoComo->isEnabled());
       EXPECT_EQ(DirTrabajo, datos);
       EXPECT_EQ(main().lblProyecto->text(), c.name);
       EXPECT_EQ(main().lblMiDirTrabajo->text(), datos);
@@ -174,6 +177,8 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
       EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, c.name));
     }
   }
+  EXPECT_EQ(main().lblFileProyecto->text(), "_Conf.pcn");
+  EXPECT_EQ(main().lblFilesTrabajo->text(), "_UEHs.pcn\n_VerCau.pcn");
 }
 
 TEST_F(ComandosTest, ReopenTheLastProject) {

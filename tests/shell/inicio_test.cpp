@@ -41,6 +41,14 @@ TEST_F(InicioTest, FirstStartCreatesTheDefaultFolderAndFile) {
   EXPECT_EQ(CurDir(), path("Proyectos"));
 }
 
+TEST_F(InicioTest, SplashNamesTheSystemItRunsOn) {
+  const QString platform = FormInstance<frmInicio>::instance().lblPlataforma->text();
+  EXPECT_TRUE(platform.startsWith("Sistema Operativo: ")) << platform.toStdString();
+#if defined(__linux__) && defined(__x86_64__)
+  EXPECT_EQ(platform, "Sistema Operativo: Linux (64 bits)");
+#endif
+}
+
 TEST_F(InicioTest, RecordedProjectGoesOnTheRecentEntry) {
   QDir(programDir()).mkdir(QStringLiteral("obras"));
   record(path("obras"), QStringLiteral("demo"));

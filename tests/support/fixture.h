@@ -7,7 +7,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 #include <ostream>
 
@@ -43,5 +45,9 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 // The text of the dialogs recorded so far, one line per dialog, for failure messages.
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
+
+// The labels, buttons, check boxes and option buttons shown in `window` whose text does not fit in
+// them, as "name: text" lines (a tab widget's pages count only while shown).
+QStringList ClippedControls(const QWidget* window);
 
 }  // namespace tavo::test
