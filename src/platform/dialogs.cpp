@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace tavo {
 
@@ -19,6 +21,13 @@ Dialogs*& Installed() {
 }
 
 QString WindowTitle(const QString& title) { return title.isEmpty() ? QStringLiteral("TAVO") : title; }
+
+// A chooser wide enough for the size, type and date columns beside the names, each column as wide as
+// its texts.
+void ShowWholeColumns(QFileDialog& dialog) {
+  dialog.resize(760, 460);
+  if (auto* files = dialog.findChild<QTreeView*>()) files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
 
 }  // namespace
 
@@ -107,6 +116,7 @@ QString QtDialogs::openFile(const FileRequest& request) {
   dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
   dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+  ShowWholeColumns(dialog);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
@@ -118,6 +128,7 @@ QString QtDialogs::chooseFolder(const FileRequest& request) {
   dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Elegir"));
+  ShowWholeColumns(dialog);
   dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();

@@ -396,6 +396,7 @@ TEST_F(MDIForm1Test, WindowsOpenInsideTheMainWindowsArea) {
   for (QWidget* button : {static_cast<QWidget*>(report.cmdImprimir), static_cast<QWidget*>(report.cmdCerrar)}) {
     SCOPED_TRACE(button->objectName().toStdString());
     EXPECT_TRUE(area->rect().contains(QRect(button->mapTo(area, QPoint(0, 0)), button->size())));
+    EXPECT_LT(report.Text1->geometry().bottom(), button->y());
   }
   EXPECT_TRUE(test::ClippedControls(&report).isEmpty()) << test::ClippedControls(&report).join('\n').toStdString();
 }

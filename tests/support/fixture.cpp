@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "editor/estado_editor.h"
@@ -101,7 +102,7 @@ QStringList ClippedControls(const QWidget* window) {
       // The box or circle and the text beside it; the text's own height.
       text = static_cast<const QAbstractButton*>(w)->text();
       need = QSize(w->sizeHint().width(), w->fontMetrics().height());
-    } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+    } else if (const auto* button = qobject_cast<const QPushButton*>(w)) {
       // A push button's text with room for its frame; the style's own minimum width is no need.
       text = button->text();
       const QFontMetrics metrics = button->fontMetrics();
