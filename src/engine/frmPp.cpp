@@ -79,7 +79,8 @@ void frmPp::Form_Resize() {
   // The buttons sit 900 twips above the window's bottom; the text takes 85 % of the height, and
   // ends above the buttons in a window smaller than its designed size.
   const int buttons = height - 900;
-  PlaceTwips(Text1, 100, 100, static_cast<int>(0.97 * width), std::min(static_cast<int>(0.85 * height), buttons - 160));
+  PlaceTwips(Text1, 100, 100, static_cast<int>(0.97 * width),
+             std::min(static_cast<int>(0.85 * height), buttons - 160));
   cmdCerrar->move(cmdCerrar->x(), Px(buttons));
   cmdImprimir->move(cmdImprimir->x(), Px(buttons));
 }

@@ -26,7 +26,8 @@ QString WindowTitle(const QString& title) { return title.isEmpty() ? QStringLite
 // its texts.
 void ShowWholeColumns(QFileDialog& dialog) {
   dialog.resize(760, 460);
-  if (auto* files = dialog.findChild<QTreeView*>()) files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  if (auto* files = dialog.findChild<QTreeView*>())
+    files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 }  // namespace

@@ -63,7 +63,9 @@ void RunTrapped(const std::function<void()>& handler) {
 
 }  // namespace
 
-void SetAfterHandler(std::function<void()> after) { AfterHandler() = std::move(after); }
+void SetAfterHandler(std::function<void()> after) {
+  AfterHandler() = std::move(after);
+}
 
 void RunGuarded(const std::function<void()>& handler) {
   // Handlers run inside handlers (a modal window's, a box validated by a button): the after-handler
@@ -134,7 +136,8 @@ void FitInArea(QMdiSubWindow* frame) {
   if (!Host()->isVisible() || room.isEmpty()) return;
   const QSize size = frame->size().boundedTo(room);
   if (size != frame->size()) frame->resize(size);
-  const QPoint corner(std::min(frame->x(), room.width() - size.width()), std::min(frame->y(), room.height() - size.height()));
+  const QPoint corner(std::min(frame->x(), room.width() - size.width()),
+                      std::min(frame->y(), room.height() - size.height()));
   if (corner != frame->pos()) frame->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
 }
 

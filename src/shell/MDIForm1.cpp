@@ -11,11 +11,11 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
-#include "editor/frmUEHs.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -96,8 +96,8 @@ class PanelText : public QLabel {
     if (!wordWrap()) return QLabel::heightForWidth(width);
     QTextLayout layout;
     const QMargins margins = contentsMargins();
-    return static_cast<int>(std::ceil(Wrap(layout, width - margins.left() - margins.right()))) + margins.top() +
-           margins.bottom();
+    return static_cast<int>(std::ceil(Wrap(layout, width - margins.left() - margins.right()))) +
+           margins.top() + margins.bottom();
   }
 
  protected:
@@ -313,7 +313,8 @@ void MDIForm1::CreaPanel(QWidget* client) {
   auto row = [this](int column, const char* caption, QLabel*& value, const char* name, int top, int width,
                     int height) {
     const int left = column == 0 ? 120 : 4080;
-    QLabel* title = PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1500 : 2040, 240);
+    QLabel* title =
+        PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1500 : 2040, 240);
     if (column == 1) title->setAlignment(Qt::AlignRight);
     value = PanelLabel(Picture1, name, QString(), column == 0 ? 1680 : 6240, top, width, height);
     columnas_[column].push_back({title, value, top});
@@ -511,7 +512,9 @@ void MDIForm1::mnufrmUEHsTabla_Click() {
 
 namespace {
 // The hot corner of a long panel value, in twips from the label's top left corner.
-bool EnEsquina(Single X, Single Y) { return X > 20 && X < 600 && Y > 40 && Y < 110; }
+bool EnEsquina(Single X, Single Y) {
+  return X > 20 && X < 600 && Y > 40 && Y < 110;
+}
 }  // namespace
 
 void MDIForm1::Plegado(QLabel* label, bool unfold) {
@@ -540,10 +543,18 @@ void MDIForm1::AcomodaPanel() {
   }
 }
 
-void MDIForm1::lblTitulo_MouseMove(int, int, Single X, Single Y) { Plegado(lblTitulo, EnEsquina(X, Y)); }
-void MDIForm1::lblUbicacion_MouseMove(int, int, Single X, Single Y) { Plegado(lblUbicacion, EnEsquina(X, Y)); }
-void MDIForm1::lblCuenca_MouseMove(int, int, Single X, Single Y) { Plegado(lblCuenca, EnEsquina(X, Y)); }
-void MDIForm1::lblSubCuenca_MouseMove(int, int, Single X, Single Y) { Plegado(lblSubCuenca, EnEsquina(X, Y)); }
+void MDIForm1::lblTitulo_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblTitulo, EnEsquina(X, Y));
+}
+void MDIForm1::lblUbicacion_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblUbicacion, EnEsquina(X, Y));
+}
+void MDIForm1::lblCuenca_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblCuenca, EnEsquina(X, Y));
+}
+void MDIForm1::lblSubCuenca_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblSubCuenca, EnEsquina(X, Y));
+}
 void MDIForm1::lblMiDirTrabajo_MouseMove(int, int, Single X, Single Y) {
   Plegado(lblMiDirTrabajo, EnEsquina(X, Y));
 }

@@ -37,10 +37,11 @@ frmAbout::frmAbout() {
                             QStringLiteral("Modelo hidrológico para la simulación de crecidas en sistemas torrenciales "
                                            "y en cuencas pequeñas y medianas."),
                             1140, 1125, 4320, 720);
-  Label4 = Etiqueta(this, "Label4",
-                    QStringLiteral("El uso y aplicación que se efectúe con este programa y sus resultados es de "
-                                   "exclusiva responsabilidad del usuario"),
-                    240, 2040, 5220, 720);
+  Label4 =
+      Etiqueta(this, "Label4",
+               QStringLiteral("El uso y aplicación que se efectúe con este programa y sus resultados es de "
+                              "exclusiva responsabilidad del usuario"),
+               240, 2040, 5220, 720);
   cmdOK = new QPushButton(QStringLiteral("Cerrar"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   PlaceTwips(cmdOK, 4125, 2880, 1380, 375);

@@ -50,7 +50,8 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
   PlaceTwips(lblDescripcion, 240, 1440, 6720, 840);
   lblVersion = MakeLabel(this, "lblVersion", QString(), 10, true);
   PlaceTwips(lblVersion, 240, 2520, 6720, 360);
-  lblPlataforma = MakeLabel(this, "lblPlataforma", QStringLiteral("Sistema Operativo: ") + SistemaOperativo(), 9, false);
+  lblPlataforma =
+      MakeLabel(this, "lblPlataforma", QStringLiteral("Sistema Operativo: ") + SistemaOperativo(), 9, false);
   PlaceTwips(lblPlataforma, 240, 3240, 6720, 360);
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {

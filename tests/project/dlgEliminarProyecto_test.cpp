@@ -125,7 +125,8 @@ TEST_F(DlgEliminarProyectoTest, DeletingTheOpenProjectClosesIt) {
   open(datos + "/Rio2_Conf.pcn");
   ASSERT_EQ(main().lblProyecto->text(), "Rio2");
   const QString noProject =
-      "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o bien "
+      "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o "
+      "bien "
       "crear un proyecto nuevo";
 
   // Another project of the folder goes; the open one stays open.

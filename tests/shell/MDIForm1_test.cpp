@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/app.h"
-#include "project/estado.h"
 #include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
+#include "platform/app.h"
+#include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
 #include "support/fixture.h"
@@ -181,7 +181,8 @@ TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
   EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versión 1.0.6"));
   EXPECT_EQ(about.lblTitle->text(), "TAVO");
   EXPECT_EQ(about.cmdSysInfo->text(), "Info. del &sistema...");
-  EXPECT_TRUE(test::ClippedControls(&about).isEmpty()) << test::ClippedControls(&about).join('\n').toStdString();
+  EXPECT_TRUE(test::ClippedControls(&about).isEmpty())
+      << test::ClippedControls(&about).join('\n').toStdString();
   QString value = QStringLiteral("x");
   EXPECT_FALSE(about.GetKeyValue(0, QStringLiteral("SOFTWARE"), QStringLiteral("PATH"), value));
   EXPECT_TRUE(value.isEmpty());
@@ -294,14 +295,16 @@ TEST_F(MDIForm1Test, UnfoldedValueMakesRoomAndFoldsWhenThePointerLeaves) {
   w.lblTitulo->setText(QStringLiteral("Estudio de crecidas de la cuenca alta del arroyo Las Tapias, 2026"));
   w.lblUbicacion->setText(QStringLiteral("Sierra Chica"));
   // A folder's path has no blank to break at: it breaks anywhere.
-  w.lblMiDirTrabajo->setText(QStringLiteral("/home/usuaria/Documentos/ProyectosHidrologicos/CuencaLasTapias"));
+  w.lblMiDirTrabajo->setText(
+      QStringLiteral("/home/usuaria/Documentos/ProyectosHidrologicos/CuencaLasTapias"));
   w.lblFilesTrabajo->setText(QStringLiteral("Rio_UEHs.pcn\nRio_VerCau.pcn"));
   const int ubicacion = w.lblUbicacion->y();
   const int archivos = w.lblFilesTrabajo->y();
   const int line = w.lblTitulo->fontMetrics().height();
   for (QLabel* label : {w.lblTitulo, w.lblMiDirTrabajo}) {
     SCOPED_TRACE(label->objectName().toStdString());
-    QMouseEvent corner(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent corner(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
     QApplication::sendEvent(label, &corner);
     EXPECT_GE(label->height(), 2 * line);
     EXPECT_TRUE(Overlapping(w.Picture1).isEmpty()) << Overlapping(w.Picture1).join('\n').toStdString();
@@ -316,7 +319,8 @@ TEST_F(MDIForm1Test, UnfoldedValueMakesRoomAndFoldsWhenThePointerLeaves) {
 }
 
 const QString kSinProyecto =
-    "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o bien crear "
+    "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o bien "
+    "crear "
     "un proyecto nuevo";
 
 // Shows the main window and makes it the active window, so that its shortcuts answer keys.
@@ -393,12 +397,14 @@ TEST_F(MDIForm1Test, WindowsOpenInsideTheMainWindowsArea) {
   QWidget* area = w.mdiArea->viewport();
   ASSERT_LT(area->height(), Px(6405)) << "the area is smaller than the report window's own size";
   EXPECT_TRUE(area->rect().contains(report.parentWidget()->geometry()));
-  for (QWidget* button : {static_cast<QWidget*>(report.cmdImprimir), static_cast<QWidget*>(report.cmdCerrar)}) {
+  for (QWidget* button :
+       {static_cast<QWidget*>(report.cmdImprimir), static_cast<QWidget*>(report.cmdCerrar)}) {
     SCOPED_TRACE(button->objectName().toStdString());
     EXPECT_TRUE(area->rect().contains(QRect(button->mapTo(area, QPoint(0, 0)), button->size())));
     EXPECT_LT(report.Text1->geometry().bottom(), button->y());
   }
-  EXPECT_TRUE(test::ClippedControls(&report).isEmpty()) << test::ClippedControls(&report).join('\n').toStdString();
+  EXPECT_TRUE(test::ClippedControls(&report).isEmpty())
+      << test::ClippedControls(&report).join('\n').toStdString();
 }
 
 TEST_F(MDIForm1Test, PanelShowsTextsAsTheyAre) {
@@ -410,10 +416,11 @@ TEST_F(MDIForm1Test, PanelShowsTextsAsTheyAre) {
   w.carga_lbl_proyecto();
   EXPECT_EQ(w.lblTitulo->text(), "<b>Río</b> & <i>Seco</i>");
   // Shown as typed: the width of the whole text with its brackets, not of markup.
-  EXPECT_GE(w.lblTitulo->sizeHint().width(), w.lblTitulo->fontMetrics().horizontalAdvance(w.lblTitulo->text()));
-  for (const QLabel* label : w.Picture1->findChildren<QLabel*>()) EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  EXPECT_GE(w.lblTitulo->sizeHint().width(),
+            w.lblTitulo->fontMetrics().horizontalAdvance(w.lblTitulo->text()));
+  for (const QLabel* label : w.Picture1->findChildren<QLabel*>())
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
 }
-
 
 TEST_F(MDIForm1Test, ReportWindowCommand) {
   MDIForm1& w = main();

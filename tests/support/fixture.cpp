@@ -106,7 +106,8 @@ QStringList ClippedControls(const QWidget* window) {
       // A push button's text with room for its frame; the style's own minimum width is no need.
       text = button->text();
       const QFontMetrics metrics = button->fontMetrics();
-      need = QSize(metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 8, metrics.height() + 4);
+      need =
+          QSize(metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 8, metrics.height() + 4);
     }
     if (text.isEmpty()) continue;
     if (need.width() > w->width() || need.height() > w->height()) {
