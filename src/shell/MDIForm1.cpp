@@ -16,6 +16,8 @@
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "formulas/dlgEmpiricas.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -268,6 +270,7 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnufrmUEHs, &QAction::triggered, this, &MDIForm1::mnufrmUEHs_Click);
   ConnectGuarded(mnuEditfrmUEHsTabla, &QAction::triggered, this, &MDIForm1::mnuEditfrmUEHsTabla_Click);
   ConnectGuarded(mnufrmUEHsTabla, &QAction::triggered, this, &MDIForm1::mnufrmUEHsTabla_Click);
+  ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
@@ -275,6 +278,7 @@ void MDIForm1::CreaMenus() {
     mnuPizarra1->setChecked(!checked);
     RunGuarded([this] { mnuPizarra1_Click(); });
   });
+  ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
 }
@@ -395,6 +399,25 @@ void MensajeSinProyecto() {
          vbOKOnly | vbExclamation, QStringLiteral("Proyecto Inexistente..."));
 }
 
+void MDIForm1::mnufrmUEHs_Click() {
+  // An editor already open comes to the front with its network in memory as it stands.
+  if (frmUEHs::isLoaded()) {
+    ShowModeless(&frmUEHs::object(), false);
+    return;
+  }
+  colUEHs.clear();
+  colCauces.clear();
+  colRepresas.clear();
+  colLagos.clear();
+  frmUEHs& editor = frmUEHs::instance();
+  if (!NombreProyecto.isEmpty()) {
+    ShowModeless(&editor, false);
+    return;
+  }
+  MensajeSinProyecto();
+  frmUEHs::unload();
+}
+
 void MDIForm1::mnuPizarra1_Click() {
   QAction* boton = BotonBarra(QStringLiteral("VerPizarra"));
   if (NombreProyecto.isEmpty()) {
@@ -414,6 +437,11 @@ void MDIForm1::mnuPizarra1_Click() {
   boton->setChecked(false);
   ShowReportWindow();
   MuestraPizarra();
+}
+
+void MDIForm1::mnufrmPp_Click() {
+  if (NombreProyecto.isEmpty() && RutaArchivo.isEmpty()) return;
+  ShowModeless(&dlgPp::instance(), false);
 }
 
 void MDIForm1::mnuCorre1_Click() {
@@ -480,19 +508,7 @@ void MDIForm1::mnuOpcionesConfigurar_Click() {
 
 void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
 
-void MDIForm1::mnufrmUEHs_Click() {
-  colUEHs.clear();
-  colCauces.clear();
-  colRepresas.clear();
-  colLagos.clear();
-  frmUEHs::instance();
-  if (NombreProyecto.isEmpty()) {
-    MensajeSinProyecto();
-    frmUEHs::unload();
-    return;
-  }
-  if (AbreEditorGrafico) AbreEditorGrafico();
-}
+void MDIForm1::mnuEmpiricos_Click() { ShowModeless(&dlgEmpiricas::instance(), false); }
 
 void MDIForm1::mnuEditfrmUEHsTabla_Click() {
   if (NombreProyecto.isEmpty()) {

@@ -41,6 +41,10 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The graphic network editor of the open project.
+  void mnufrmUEHs_Click();
+  // The storm definition dialog, once a project or a rainfall file has been used.
+  void mnufrmPp_Click();
   // The run commands: the current storm, or the storm series of a P-D-R table.
   void mnuCorre1_Click();
   void mnuCorre2_Click();
@@ -49,13 +53,13 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();
-  // The network editor and the two parameter tables of the Entradas menu work on the open project:
-  // with none open each says so. The window itself is opened by its opener below, which the window's
-  // own module installs; a command whose window has none only checks for the project.
-  void mnufrmUEHs_Click();
+  // The empirical formulas calculator, with or without a project.
+  void mnuEmpiricos_Click();
+  // The two parameter tables of the Entradas menu work on the open project: with none open each says
+  // so. The table itself is opened by its opener below, which the table's own module installs; until
+  // then the command only checks for the project.
   void mnuEditfrmUEHsTabla_Click();
   void mnufrmUEHsTabla_Click();
-  std::function<void()> AbreEditorGrafico;
   std::function<void()> AbreTablaEdicion;
   std::function<void()> AbreTablaParametros;
   // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)

@@ -24,13 +24,4 @@ class frmInicio : public QWidget, public FormInstance<frmInicio> {
 // The system the program runs on, as the splash names it: "Linux (64 bits)".
 QString SistemaOperativo();
 
-// Holds the editor's background picture; it has no controls of its own.
-class frmImagenFondo : public QWidget, public FormInstance<frmImagenFondo> {
-  Q_OBJECT
- public:
-  frmImagenFondo();
-  void Form_Load() {}
-  void Form_Unload() {}
-};
-
 }  // namespace tavo
