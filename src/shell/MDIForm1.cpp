@@ -425,7 +425,7 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
         {lblMiDirTrabajo, &MDIForm1::lblMiDirTrabajo_MouseMove},
     };
     for (const auto& [label, handler] : labels) {
-      if (watched == label) RunGuarded([&] { (this->*handler)(button, shift, X, Y); });
+      if (watched == label) RunGuarded([&, h = handler] { (this->*h)(button, shift, X, Y); });
     }
   }
   return QMainWindow::eventFilter(watched, event);
