@@ -9,6 +9,8 @@
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "formulas/dlgEmpiricas.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -180,6 +182,7 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
@@ -187,6 +190,7 @@ void MDIForm1::CreaMenus() {
     mnuPizarra1->setChecked(!checked);
     RunGuarded([this] { mnuPizarra1_Click(); });
   });
+  ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
 }
@@ -325,6 +329,11 @@ void MDIForm1::mnuPizarra1_Click() {
   MuestraPizarra();
 }
 
+void MDIForm1::mnufrmPp_Click() {
+  if (NombreProyecto.isEmpty() && RutaArchivo.isEmpty()) return;
+  ShowModeless(&dlgPp::instance(), false);
+}
+
 void MDIForm1::mnuCorre1_Click() {
   if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp == 2) return;
   if (PasoQ > PasoPp) PasoQ = PasoPp;
@@ -388,6 +397,8 @@ void MDIForm1::mnuOpcionesConfigurar_Click() {
 }
 
 void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
+
+void MDIForm1::mnuEmpiricos_Click() { ShowModeless(&dlgEmpiricas::instance(), false); }
 
 namespace {
 // Unfolds a panel label over its whole text or folds it back to one line of 2400 by 200 twips.

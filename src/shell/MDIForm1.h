@@ -39,6 +39,8 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The storm definition dialog, once a project or a rainfall file has been used.
+  void mnufrmPp_Click();
   // The run commands: the current storm, or the storm series of a P-D-R table.
   void mnuCorre1_Click();
   void mnuCorre2_Click();
@@ -47,6 +49,8 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();
+  // The empirical formulas calculator, with or without a project.
+  void mnuEmpiricos_Click();
   // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)
   // unfolds it to show its whole text, anywhere else folds it to one line.
   void lblTitulo_MouseMove(int button, int shift, Single X, Single Y);
