@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <vector>
 
@@ -383,7 +383,8 @@ QString WriteValueText(const Variant& value) {
     case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
     case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
     case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
-    case Variant::Type::String: return QLatin1Char('"') + QuotedTextForFile(*value.get_if<QString>()) + QLatin1Char('"');
+    case Variant::Type::String:
+      return QLatin1Char('"') + QuotedTextForFile(*value.get_if<QString>()) + QLatin1Char('"');
     case Variant::Type::Object: break;
   }
   Raise(kErrTypeMismatch);

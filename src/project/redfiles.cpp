@@ -132,9 +132,9 @@ class LectorRed {
 // once all its values are read, so a record cut short by the end of the file is not loaded. Records
 // beyond the kind's limit are read past and dropped. The count is the number of records kept.
 template <class R, size_t N>
-void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos, std::vector<std::shared_ptr<R>>& coleccion,
-               std::array<std::shared_ptr<R>, N>& arreglo, Integer& cuenta, Integer& contador, bool numeroPrimero,
-               bool& exceso) {
+void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos,
+               std::vector<std::shared_ptr<R>>& coleccion, std::array<std::shared_ptr<R>, N>& arreglo,
+               Integer& cuenta, Integer& contador, bool numeroPrimero, bool& exceso) {
   const int enArchivo = lector.lee(TipoCampo::Entero).toInteger();
   constexpr int limite = static_cast<int>(N) - 1;
   cuenta = 0;
@@ -148,7 +148,8 @@ void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos, std::vect
     auto registro = std::make_shared<R>();
     if (!numeroPrimero) lector.lee(TipoCampo::Entero);
     registro->set(QLatin1String(campos[0].nombre), Variant(static_cast<Integer>(p)));
-    for (size_t i = 1; i < campos.size(); ++i) registro->set(QLatin1String(campos[i].nombre), lector.lee(campos[i].tipo));
+    for (size_t i = 1; i < campos.size(); ++i)
+      registro->set(QLatin1String(campos[i].nombre), lector.lee(campos[i].tipo));
     if (p <= limite) {
       arreglo[p] = registro;
       coleccion.push_back(registro);
@@ -323,9 +324,10 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
 
   CargaRedProyecto();
   DibujaRed();
-  const QString guardado =
-      QStringLiteral("Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el archivo ") +
-      RutaArchivo;
+  const QString guardado = QStringLiteral(
+                               "Los datos de componentes de Unidades Hidrológicas del proyecto se han "
+                               "guardado correctamente en el archivo ") +
+                           RutaArchivo;
   if (confirmaciones) {
     *confirmaciones << guardado;
   } else {

@@ -174,8 +174,8 @@ TEST(FileText, DecodingTellsUtf8FromWindows1252) {
   };
   const Case cases[] = {
       {"plain", "plain"},
-      {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},           // not valid UTF-8
-      {"\xC3\xB1", QString::fromUtf8("ñ")},                           // valid UTF-8
+      {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},       // not valid UTF-8
+      {"\xC3\xB1", QString::fromUtf8("ñ")},                      // valid UTF-8
       {"\xEF\xBB\xBF\"\xC5\x81\"", QString::fromUtf8("\"Ł\"")},  // a byte-order mark is dropped
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeFileText(c.bytes), c.text) << c.bytes.toStdString();

@@ -346,8 +346,9 @@ TEST_F(ComandosTest, SaveAsOfADamagedNetworkNamesTheFileAndCopiesNothing) {
     const auto before = Snapshot(datos);
     for (int i = 0; i <= c.loader.size(); ++i) dialogs.answer(vbOK);
     main().mnuGuardarProyectoComo->trigger();
-    EXPECT_EQ(prompts(), c.loader + QStringList{"El proyecto no se ha copiado porque el archivo " + datos + "/" +
-                                                c.file + " está dañado. Corrija el archivo e intente nuevamente."});
+    EXPECT_EQ(prompts(),
+              c.loader + QStringList{"El proyecto no se ha copiado porque el archivo " + datos + "/" +
+                                     c.file + " está dañado. Corrija el archivo e intente nuevamente."});
     EXPECT_EQ(dialogs.records().back().style, vbOKOnly | vbExclamation);
     EXPECT_EQ(Snapshot(datos), before);
     EXPECT_EQ(NombreProyecto, "Rio");
