@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
@@ -182,6 +183,7 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnufrmUEHs, &QAction::triggered, this, &MDIForm1::mnufrmUEHs_Click);
   ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
@@ -306,6 +308,25 @@ void MensajeSinProyecto() {
   MsgBox(QStringLiteral("No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de "
                         "Configuración o bien crear un proyecto nuevo"),
          vbOKOnly | vbExclamation, QStringLiteral("Proyecto Inexistente..."));
+}
+
+void MDIForm1::mnufrmUEHs_Click() {
+  // An editor already open comes to the front with its network in memory as it stands.
+  if (frmUEHs::isLoaded()) {
+    ShowModeless(&frmUEHs::object(), false);
+    return;
+  }
+  colUEHs.clear();
+  colCauces.clear();
+  colRepresas.clear();
+  colLagos.clear();
+  frmUEHs& editor = frmUEHs::instance();
+  if (!NombreProyecto.isEmpty()) {
+    ShowModeless(&editor, false);
+    return;
+  }
+  MensajeSinProyecto();
+  frmUEHs::unload();
 }
 
 void MDIForm1::mnuPizarra1_Click() {
