@@ -13,6 +13,7 @@ using test::kPromptNombre;
 using test::kTituloNombreInvalido;
 using test::NetworkSaved;
 using test::ReadBytes;
+using test::SettingsFile;
 using test::SettingsSaved;
 using test::WriteBytes;
 using test::YaExiste;
