@@ -53,18 +53,16 @@ void RunGuarded(const std::function<void()>& handler) {
   }
 }
 
-ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
-
 namespace {
-// True while a refusing box takes the focus back: the control the focus had reached meanwhile never
-// really had it, so it is not validated on the way out.
+// True while a refusing control takes the focus back: the control the focus had reached meanwhile
+// never really had it, so it is not validated on the way out.
 bool& TakingFocusBack() {
   static bool taking = false;
   return taking;
 }
 }  // namespace
 
-bool ValidatedBox::validate() {
+bool FocusCheck::run(QWidget* control) {
   if (!check_ || validating_) return true;
   validating_ = true;
   bool ok = true;
@@ -72,10 +70,22 @@ bool ValidatedBox::validate() {
   validating_ = false;
   if (!ok) {
     TakingFocusBack() = true;
-    setFocus(Qt::OtherFocusReason);
+    control->setFocus(Qt::OtherFocusReason);
     TakingFocusBack() = false;
-    selectAll();
   }
+  return ok;
+}
+
+bool FocusCheck::counts(const QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !TakingFocusBack();
+}
+
+ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
+
+bool ValidatedBox::validate() {
+  const bool ok = check_.run(this);
+  if (!ok) selectAll();
   return ok;
 }
 
@@ -86,10 +96,14 @@ void ValidatedBox::focusInEvent(QFocusEvent* event) {
 
 void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  const Qt::FocusReason reason = event->reason();
-  // Leaving the window (another window activated, a menu or a message opened) is no lost focus.
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || TakingFocusBack()) return;
-  validate();
+  if (FocusCheck::counts(event)) validate();
+}
+
+ValidatedList::ValidatedList(QWidget* parent) : QComboBox(parent) {}
+
+void ValidatedList::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (FocusCheck::counts(event)) validate();
 }
 
 namespace {
@@ -165,9 +179,11 @@ void HideForm(QWidget* form) {
 }
 
 bool ValidateFocusedBox(QWidget* window) {
-  auto* box = qobject_cast<ValidatedBox*>(QApplication::focusWidget());
-  if (!box || !window->isAncestorOf(box)) return true;
-  return box->validate();
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !window->isAncestorOf(focus)) return true;
+  if (auto* box = qobject_cast<ValidatedBox*>(focus)) return box->validate();
+  if (auto* list = qobject_cast<ValidatedList*>(focus)) return list->validate();
+  return true;
 }
 
 }  // namespace tavo

@@ -15,6 +15,7 @@
 #include "platform/app.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/formlayout.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "shell/MDIForm1.h"
@@ -28,17 +29,9 @@ void RefuseQuotes(QLineEdit* box) {
   box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
-                  int height) {
-  auto* label = new QLabel(text, parent);
-  if (name) label->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(label, left, top, width, height);
-  return label;
-}
-
 // A caption label that wraps its text.
 QLabel* MakeCaption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
-  QLabel* label = MakeLabel(parent, nullptr, text, left, top, width, height);
+  QLabel* label = MakeLabel(parent, QString(), text, left, top, width, height);
   label->setWordWrap(true);
   return label;
 }
@@ -51,52 +44,6 @@ Box* MakeBox(QWidget* parent, const char* name, const QString& text, int left, i
   PlaceTwips(box, left, top, width, 315);
   RefuseQuotes(box);
   return box;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, bool set, int left, int top,
-                     int width) {
-  auto* check = new QCheckBox(caption, parent);
-  check->setObjectName(QString::fromLatin1(name));
-  check->setChecked(set);
-  PlaceTwips(check, left, top, width, 285);
-  return check;
-}
-
-QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, bool set, int left,
-                         int top, int width) {
-  auto* option = new QRadioButton(caption, parent);
-  option->setObjectName(QString::fromLatin1(name));
-  option->setChecked(set);
-  PlaceTwips(option, left, top, width, 285);
-  return option;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                        int width) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(button, left, top, width, 375);
-  return button;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-                     int height) {
-  auto* frame = new QGroupBox(caption, parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(frame, left, top, width, height);
-  return frame;
-}
-
-template <class Sender, class Signal>
-void OnSignal(Sender* sender, Signal signal, QObject* receiver, std::function<void()> handler) {
-  QObject::connect(sender, signal, receiver, [handler](auto&&...) { RunGuarded(handler); });
-}
-
-// An option button's Click: it runs when the button becomes selected.
-void OnSelected(QRadioButton* option, QObject* receiver, std::function<void()> handler) {
-  QObject::connect(option, &QRadioButton::toggled, receiver, [handler](bool on) {
-    if (on) RunGuarded(handler);
-  });
 }
 
 const QString kNinguno = QStringLiteral("Ninguno");

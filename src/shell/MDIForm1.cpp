@@ -5,11 +5,13 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -181,6 +183,8 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnufrmUEHs, &QAction::triggered, this, &MDIForm1::mnufrmUEHs_Click);
+  ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
@@ -306,6 +310,25 @@ void MensajeSinProyecto() {
          vbOKOnly | vbExclamation, QStringLiteral("Proyecto Inexistente..."));
 }
 
+void MDIForm1::mnufrmUEHs_Click() {
+  // An editor already open comes to the front with its network in memory as it stands.
+  if (frmUEHs::isLoaded()) {
+    ShowModeless(&frmUEHs::object(), false);
+    return;
+  }
+  colUEHs.clear();
+  colCauces.clear();
+  colRepresas.clear();
+  colLagos.clear();
+  frmUEHs& editor = frmUEHs::instance();
+  if (!NombreProyecto.isEmpty()) {
+    ShowModeless(&editor, false);
+    return;
+  }
+  MensajeSinProyecto();
+  frmUEHs::unload();
+}
+
 void MDIForm1::mnuPizarra1_Click() {
   QAction* boton = BotonBarra(QStringLiteral("VerPizarra"));
   if (NombreProyecto.isEmpty()) {
@@ -325,6 +348,11 @@ void MDIForm1::mnuPizarra1_Click() {
   boton->setChecked(false);
   ShowReportWindow();
   MuestraPizarra();
+}
+
+void MDIForm1::mnufrmPp_Click() {
+  if (NombreProyecto.isEmpty() && RutaArchivo.isEmpty()) return;
+  ShowModeless(&dlgPp::instance(), false);
 }
 
 void MDIForm1::mnuCorre1_Click() {

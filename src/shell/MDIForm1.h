@@ -39,6 +39,10 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The graphic network editor of the open project.
+  void mnufrmUEHs_Click();
+  // The storm definition dialog, once a project or a rainfall file has been used.
+  void mnufrmPp_Click();
   // The run commands: the current storm, or the storm series of a P-D-R table.
   void mnuCorre1_Click();
   void mnuCorre2_Click();

@@ -48,9 +48,4 @@ void frmInicio::Form_Load() {
   lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(TAVO_VERSION_MAJOR).arg(TAVO_VERSION_MINOR).arg(TAVO_VERSION_PATCH));
 }
 
-frmImagenFondo::frmImagenFondo() {
-  setObjectName(QStringLiteral("frmImagenFondo"));
-  setWindowTitle(QStringLiteral("Imagen de Fondo"));
-}
-
 }  // namespace tavo

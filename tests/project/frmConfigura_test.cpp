@@ -25,18 +25,8 @@ class FrmConfiguraTest : public test::ProyectoRioTest {
     ShowModeless(&form(), false);
     QApplication::processEvents();
   }
-  // Types into a box as the user does: focus, whole text selected, keys.
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QApplication::processEvents();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-  }
-  // Moves the focus on to the next control.
-  void leave(QLineEdit* box) {
-    QTest::keyClick(box, Qt::Key_Tab);
-    QApplication::processEvents();
-  }
+  void type(QLineEdit* box, const QString& text) { test::Type(box, text); }
+  void leave(QLineEdit* box) { test::Leave(box); }
   void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
   void clickFile(FileList* list, const QString& name) {
     const auto items = list->findItems(name, Qt::MatchExactly);

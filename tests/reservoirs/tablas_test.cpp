@@ -200,6 +200,29 @@ TEST_F(TablasTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(file("_RHQ.pcn")), old);
 }
 
+// A working folder that is gone is reported once by each reader and writer, which then stop: the
+// elements keep no table and no file is written anywhere else.
+TEST_F(TablasTest, AMissingWorkingFolderIsReportedOnce) {
+  AddRepresa(QStringLiteral("r-a"));
+  AddRepresa(QStringLiteral("r-b"));
+  DirActual = path("gone");
+  const struct {
+    const char* name;
+    void (*action)();
+  } cases[] = {{"read", LeeTablaHQRepresa}, {"write", GuardaTablaHQRepresa}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    c.action();
+    ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(QStringLiteral("Error Nro. 76")));
+    EXPECT_EQ(RutaArchivo, "p_RHQ.pcn");
+  }
+  EXPECT_EQ(NFilasHQRepresa(2), 0);
+  EXPECT_FALSE(FileExists(path("p_RHQ.pcn")));
+}
+
 // The lake reader tells the open lake dialog whether the selected lake has a table; it neither
 // loads that dialog nor touches it when the file is missing.
 TEST_F(TablasTest, LakeReaderSetsTheLakeDialogLabel) {

@@ -140,16 +140,16 @@ TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
   };
   std::vector<std::unique_ptr<QSignalSpy>> spies;
   for (const auto& [key, action] : routed) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
-  // "Nuevo" and "Abrir" ask for a name and a file; both are cancelled.
-  dialogs.answerText(QString()).answerText(QString());
+  // "Nuevo" and "Abrir" ask for a name and a file; both are cancelled. The editor has no project.
+  dialogs.answerText(QString()).answerText(QString()).answer(vbOK);
   for (const auto& [key, action] : routed) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
-  EXPECT_EQ(dialogs.records().size(), 2u);
+  EXPECT_EQ(dialogs.records().size(), 3u);
 
   // Keys that do nothing, and keys compared exactly.
   for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"}) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
-  EXPECT_EQ(dialogs.records().size(), 2u);
+  EXPECT_EQ(dialogs.records().size(), 3u);
 }
 
 TEST_F(MDIForm1Test, DisablingTheMainWindowLeavesItsChildWindowsAlone) {

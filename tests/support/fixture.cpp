@@ -1,8 +1,11 @@
 #include "support/fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 
 #include "editor/estado_editor.h"
 #include "engine/almacenamiento.h"
@@ -75,6 +78,18 @@ QByteArray ReadBytes(const QString& path) {
 void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+void Type(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  QApplication::processEvents();
+  box->selectAll();
+  QTest::keyClicks(box, text);
+}
+
+void Leave(QWidget* control) {
+  QTest::keyClick(control, Qt::Key_Tab);
+  QApplication::processEvents();
 }
 
 QString DescribeDialogs(const ScriptedDialogs& dialogs) {

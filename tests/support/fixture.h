@@ -13,6 +13,9 @@
 
 #include "platform/dialogs.h"
 
+class QLineEdit;
+class QWidget;
+
 // Readable failure output for Qt texts.
 void PrintTo(const QString& text, std::ostream* os);
 void PrintTo(const QByteArray& bytes, std::ostream* os);
@@ -41,6 +44,11 @@ int ErrorOf(const std::function<void()>& action);
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// Types into a box as the user does: focus, whole text selected, keys.
+void Type(QLineEdit* box, const QString& text);
+// Moves the focus on from a control to the next one, as Tab does.
+void Leave(QWidget* control);
+
 // The text of the dialogs recorded so far, one line per dialog, for failure messages.
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
 
