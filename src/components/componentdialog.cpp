@@ -10,6 +10,7 @@
 
 #include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
+#include "platform/formlayout.h"
 #include "project/estado.h"
 
 namespace tavo {
@@ -71,7 +72,7 @@ void ReturnToEditor() {
   editor.setEnabled(true);
   if (editor.isVisible()) {
     editor.activateWindow();
-    editor.setFocus();
+    editor.picDibujo->setFocus();
   }
 }
 
@@ -126,14 +127,6 @@ ComponentDialog::ComponentDialog(const char* name, const QString& caption, int a
     marco.moveCenter(pantalla->availableGeometry().center());
     move(marco.topLeft());
   }
-}
-
-QGroupBox* ComponentDialog::Marco(QWidget* parent, const char* name, const QString& caption, int left,
-                                  int top, int width, int height) {
-  auto* frame = new QGroupBox(caption, parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(frame, left, top, width, height);
-  return frame;
 }
 
 QLabel* ComponentDialog::Etiqueta(QWidget* parent, const char* name, const QString& caption, int left,
@@ -222,12 +215,9 @@ void ComponentDialog::Valida(ValidatedBox* box, std::function<bool()> check) {
 }
 
 void ComponentDialog::Botones(int left, int top) {
-  CancelButton = new QPushButton(QStringLiteral("Cancelar"), this);
-  CancelButton->setObjectName(QStringLiteral("CancelButton"));
-  PlaceTwips(CancelButton, left, top, 1215, 375);
-  OKButton = new QPushButton(QStringLiteral("Aceptar"), this);
-  OKButton->setObjectName(QStringLiteral("OKButton"));
-  PlaceTwips(OKButton, left + 1335, top, 1215, 375);
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancelar"), left, top, 1215);
+  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Aceptar"), left + 1335, top, 1215);
   // A click on a button leaves the focus where it is: "Aceptar" checks the box being edited itself,
   // and "Cancelar" checks nothing.
   for (QPushButton* button : {OKButton, CancelButton}) {

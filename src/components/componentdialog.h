@@ -68,8 +68,6 @@ class ComponentDialog : public QWidget {
   ComponentDialog(const char* name, const QString& caption, int ancho, int alto, const QString& prefijo);
 
   // ---- building, positions in twips ----
-  static QGroupBox* Marco(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                          int width, int height);
   static QLabel* Etiqueta(QWidget* parent, const char* name, const QString& caption, int left, int top,
                           int width, int height = 255);
   // A label that shows a value, in a sunken frame.

@@ -7,6 +7,7 @@
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/formlayout.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 
@@ -37,7 +38,7 @@ double LongitudDibujo(int r) {
 dlgCauceEditProp::dlgCauceEditProp()
     : ComponentDialog("dlgCauceEditProp", U("Propiedades de un tramo de Cauce"), 8520, 8160,
                       QStringLiteral("c-")) {
-  Frame1 = Marco(this, "Frame1", U("Cauce de Edición"), 120, 60, 8280, 1500);
+  Frame1 = MakeFrame(this, QStringLiteral("Frame1"), U("Cauce de Edición"), 120, 60, 8280, 1500);
   Etiqueta(Frame1, "Label11", U("Selección de Cauce:"), 240, 345, 1680);
   lstCauces = Lista(Frame1, "lstCauces", 1920, 300, 2400, 1080);
   Etiqueta(Frame1, "Label2", U("Nro. de Cauce :"), 4680, 345, 1800);
@@ -47,7 +48,7 @@ dlgCauceEditProp::dlgCauceEditProp()
   Etiqueta(Frame1, "Label6", U("Cantidad de Vértices :"), 4680, 1095, 1800);
   lblCantVer = Valor(Frame1, "lblCantVer", QString(), 6480, 1050, 1560);
 
-  frmPropiedades = Marco(this, "frmPropiedades", U("Propiedades"), 120, 1620, 8280, 5880);
+  frmPropiedades = MakeFrame(this, QStringLiteral("frmPropiedades"), U("Propiedades"), 120, 1620, 8280, 5880);
   Etiqueta(frmPropiedades, "Label1", U("Nombre del Cauce"), 240, 375, 1800);
   txtNombreCauce = CajaNombre(frmPropiedades, "txtNombreCauce", 2280, 330, 2040,
                               [this] { return txtNombreCauce_LostFocus(); });
@@ -61,20 +62,18 @@ dlgCauceEditProp::dlgCauceEditProp()
   Etiqueta(frmPropiedades, "Label15", U("Velocidad Media [m/s]"), 240, 2805, 2040);
   txtVelMediaCauce = CajaNumero(frmPropiedades, "txtVelMediaCauce", 2280, 2760, 1320, 15,
                                 U("Ingrese un valor numérico entero o decimal menor de 15"), 0);
-  Frame2 = Marco(frmPropiedades, "Frame2", U("Longitud de Referencia:"), 4680, 795, 3360, 1365);
+  Frame2 = MakeFrame(frmPropiedades, QStringLiteral("Frame2"), U("Longitud de Referencia:"), 4680, 795, 3360,
+                     1365);
   Label12 = Etiqueta(Frame2, "Label12", U("Obtenida del diagrama y Escala de dibujo"), 120, 300, 3120, 480);
   Label12->setWordWrap(true);
   Label12->setToolTip(U(kAyudaLongitud));
   lbl_LongCauceDibujo = Valor(Frame2, "lbl_LongCauceDibujo", U("Sin Escalar"), 120, 870, 1800);
   lbl_LongCauceDibujo->setToolTip(U(kAyudaLongitud) + U(". Sugerido: Precalcular con CAD"));
 
-  Frame3 = Marco(frmPropiedades, "Frame3", U("Propagación en el tramo"), 240, 3240, 7800, 2460);
-  optDirecta = new QRadioButton(U("Directa"), Frame3);
-  optDirecta->setObjectName(QStringLiteral("optDirecta"));
-  PlaceTwips(optDirecta, 240, 330, 1800, 285);
-  optMusk = new QRadioButton(U("por Muskingum"), Frame3);
-  optMusk->setObjectName(QStringLiteral("optMusk"));
-  PlaceTwips(optMusk, 2280, 330, 2400, 285);
+  Frame3 = MakeFrame(frmPropiedades, QStringLiteral("Frame3"), U("Propagación en el tramo"), 240, 3240, 7800,
+                     2460);
+  optDirecta = MakeOption(Frame3, QStringLiteral("optDirecta"), U("Directa"), false, 240, 330, 1800);
+  optMusk = MakeOption(Frame3, QStringLiteral("optMusk"), U("por Muskingum"), false, 2280, 330, 2400);
   Etiqueta(Frame3, "Label14", U("Cte. K de Muskingum [min]:"), 240, 765, 2280);
   txtCauce_k_Musk =
       CajaNumero(Frame3, "txtCauce_k_Musk", 2520, 720, 1200, 9999,

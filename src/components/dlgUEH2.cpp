@@ -3,6 +3,7 @@
 #include <QEvent>
 
 #include "platform/dialogs.h"
+#include "platform/formlayout.h"
 #include "project/estado.h"
 
 namespace tavo {
@@ -14,20 +15,17 @@ QString U(const char* text) {
 
 // A formula's caption with its exponent raised beside it, both in the caption's own size.
 void Formula(QWidget* frame, const char* texto, int ancho, const char* exponente, int anchoExponente) {
-  auto* base = new QLabel(U(texto), frame);
-  base->setTextFormat(Qt::PlainText);
-  PlaceTwips(base, 240, 390, ancho, 255);
-  auto* alto = new QLabel(U(exponente), frame);
-  alto->setTextFormat(Qt::PlainText);
-  PlaceTwips(alto, 240 + ancho, 270, anchoExponente, 255);
+  MakeLabel(frame, QString(), U(texto), 240, 390, ancho, 255)->setTextFormat(Qt::PlainText);
+  MakeLabel(frame, QString(), U(exponente), 240 + ancho, 270, anchoExponente, 255)
+      ->setTextFormat(Qt::PlainText);
 }
 }  // namespace
 
 dlgUEH2::dlgUEH2()
     : ComponentDialog("dlgUEH2", U("Propiedades de UHE (Unidad Hidrológica Elemental)"), 9480, 8400,
                       QStringLiteral("u-")) {
-  Frame1 =
-      Marco(this, "Frame1", U("Identificación de la Unidad de Estudios Hidrológicos"), 120, 60, 9240, 1440);
+  Frame1 = MakeFrame(this, QStringLiteral("Frame1"),
+                     U("Identificación de la Unidad de Estudios Hidrológicos"), 120, 60, 9240, 1440);
   Etiqueta(Frame1, "Label1", U("UEH:"), 240, 345, 600);
   lstUEHs = Lista(Frame1, "lstUEHs", 840, 300, 2880, 1005);
   Etiqueta(Frame1, "Label2", U("Nro. UEH:"), 4080, 345, 1320);
@@ -35,8 +33,8 @@ dlgUEH2::dlgUEH2()
   Etiqueta(Frame1, "Label3", U("Nombre UEH:"), 4080, 765, 1320);
   lblNombreUEH = Valor(Frame1, "lblNombreUEH", QString(), 5400, 720, 2400);
 
-  Frame2 =
-      Marco(this, "Frame2", U("Area de aportes y método de cálculo / propagación"), 120, 1560, 9240, 2400);
+  Frame2 = MakeFrame(this, QStringLiteral("Frame2"), U("Area de aportes y método de cálculo / propagación"),
+                     120, 1560, 9240, 2400);
   Etiqueta(Frame2, "Label4", U("Modificar Nombre UEH:"), 240, 375, 1920);
   txtNombreUEH =
       CajaNombre(Frame2, "txtNombreUEH", 2160, 330, 2400, [this] { return txtNombreUEH_LostFocus(); });
@@ -50,7 +48,7 @@ dlgUEH2::dlgUEH2()
   Etiqueta(Frame2, "Label8", U("Referencias:"), 240, 1965, 1920);
   txtReferencia = CajaTexto(Frame2, "txtReferencia", 2160, 1920, 6840);
 
-  Frame3 = Marco(this, "Frame3", U("Parámetros de propagación"), 120, 4020, 9240, 1200);
+  Frame3 = MakeFrame(this, QStringLiteral("Frame3"), U("Parámetros de propagación"), 120, 4020, 9240, 1200);
   Etiqueta(Frame3, "Label9", U("Drena al Cauce:"), 240, 345, 1920);
   lblDrenaCauceAA = Valor(Frame3, "lblDrenaCauceAA", QStringLiteral("---"), 2160, 300, 2400);
   Etiqueta(Frame3, "Label10", U("Propagación/Método:"), 4920, 345, 1560);
@@ -62,7 +60,8 @@ dlgUEH2::dlgUEH2()
   txtVelMedia = CajaNumero(Frame3, "txtVelMedia", 7680, 720, 1320, 15,
                            U("Ingrese un valor numérico entero o decimal menor de 15"), vbExclamation);
 
-  Frame4 = Marco(this, "Frame4", U("Infiltración: Parámetros de Kostiakov"), 120, 5280, 5400, 1560);
+  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), U("Infiltración: Parámetros de Kostiakov"), 120, 5280,
+                     5400, 1560);
   Formula(Frame4, "I [mm] = a * t[min]^", 1620, "b", 240);
   Etiqueta(Frame4, "Label13", U("a ="), 240, 1035, 360);
   txtKostiakov_a = CajaNumero(Frame4, "txtKostiakov_a", 600, 990, 1080, 30,
@@ -74,13 +73,14 @@ dlgUEH2::dlgUEH2()
   txtKostiakov_i = CajaNumero(Frame4, "txtKostiakov_i", 3720, 990, 1200, 1000,
                               U("Ingrese un valor numérico decimal entre 0 y 1000"), vbExclamation);
 
-  Frame5 = Marco(this, "Frame5", U("Intercepción - Almacenamiento superficial "), 5640, 5280, 3720, 1560);
+  Frame5 = MakeFrame(this, QStringLiteral("Frame5"), U("Intercepción - Almacenamiento superficial "), 5640,
+                     5280, 3720, 1560);
   Etiqueta(Frame5, "Label16", U("Retensión Superficial Z [mm]:"), 240, 675, 3240);
   txtRetension_Z = CajaNumero(Frame5, "txtRetension_Z", 240, 990, 1200, 40,
                               U("Ingrese un valor numérico entero o decimal menor de 40"), vbExclamation);
 
-  Frame6 =
-      Marco(this, "Frame6", U("Abatimiento o Recesión: Parámetros de Singh y Stall"), 120, 6900, 5400, 1380);
+  Frame6 = MakeFrame(this, QStringLiteral("Frame6"), U("Abatimiento o Recesión: Parámetros de Singh y Stall"),
+                     120, 6900, 5400, 1380);
   Formula(Frame6, "Q [m3/s] = Qi [m3/s]* e ", 1980, "- t/k", 600);
   Etiqueta(Frame6, "Label17", U("Qinicial ="), 240, 945, 840);
   txtQ0Recesion = CajaNumero(Frame6, "txtQ0Recesion", 1080, 900, 1200, 1000,

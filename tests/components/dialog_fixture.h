@@ -14,9 +14,9 @@
 
 namespace tavo::test {
 
-// Reaches c-1 (outlet, vertices (10,10) (20,10) (30,40)) and c-2 (into c-1, (50,60) (70,80)); dam
-// r-1 (symbol at (5,6), into c-1) and lake l-1 (symbol at (7,8), no receiver); units u-1 (into
-// c-1) and u-2 (into r-1).
+// Reaches c-1 (outlet, vertices (10,10) (20,10) (30,40)) and c-2 (into c-1, (30,40) (50,60)); dam
+// r-1 (symbol at (5,6)) and lake l-1 (symbol at (7,8)), neither with a receiver; units u-1 (into
+// c-1) and u-2 (into r-1). The editor is open and active, as when the user opens a dialog.
 class DialogTest : public TavoTest {
  protected:
   void SetUp() override {
@@ -24,7 +24,7 @@ class DialogTest : public TavoTest {
     c1 = AddCauce(QStringLiteral("c-1"), QStringLiteral("0"));
     c2 = AddCauce(QStringLiteral("c-2"), QStringLiteral("c-1"));
     Vertices(1, {{10, 10}, {20, 10}, {30, 40}});
-    Vertices(2, {{50, 60}, {70, 80}});
+    Vertices(2, {{30, 40}, {50, 60}});
     c1->LongCauce = 1500;
     c1->VelMediaCauce = 1.5f;
     c1->Cauce_k_Musk = 20;
@@ -32,7 +32,7 @@ class DialogTest : public TavoTest {
     c1->OrdenCauce = 2;
     c2->OrdenCauce = 1;
     c2->optDirMusk = true;
-    r1 = AddRepresa(QStringLiteral("r-1"), QStringLiteral("c-1"));
+    r1 = AddRepresa(QStringLiteral("r-1"), QStringLiteral("0"));
     r1->IconoRepresaX = 5;
     r1->IconoRepresaY = 6;
     l1 = AddLago(QStringLiteral("l-1"));
@@ -55,6 +55,8 @@ class DialogTest : public TavoTest {
     u2 = AddUEH(QStringLiteral("u-2"), QStringLiteral("r-1"));
     u2->Area = 20;
     editor().show();
+    QApplication::setActiveWindow(&editor());
+    QApplication::processEvents();
   }
 
   static frmUEHs& editor() { return frmUEHs::instance(); }
@@ -83,18 +85,6 @@ class DialogTest : public TavoTest {
     return d;
   }
 
-  // The box gets the focus and its whole text is typed over.
-  static void Enter(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-  }
-  // The focus leaves the box for the next control.
-  static void Leave(QWidget* box) {
-    QTest::keyClick(box, Qt::Key_Tab);
-    QApplication::processEvents();
-  }
   // A mouse click on a list's entry.
   static void ClickEntry(QListWidget* list, const QString& text) {
     const auto found = list->findItems(text, Qt::MatchExactly);

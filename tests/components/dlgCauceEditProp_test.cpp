@@ -56,7 +56,7 @@ TEST_F(DlgCauceEditPropTest, OpensOnTheFirstReachAndShowsItsData) {
   EXPECT_EQ(d.lbl_LongCauceDibujo->text(), "42");
 
   // A pick in the list commits the reach shown and shows the picked one.
-  Enter(d.txtLongCauce, "1234");
+  test::Type(d.txtLongCauce, "1234");
   d.optDirecta->click();
   ClickEntry(d.lstCauces, "c-2");
   EXPECT_EQ(c1->LongCauce, 1234);
@@ -68,7 +68,7 @@ TEST_F(DlgCauceEditPropTest, OpensOnTheFirstReachAndShowsItsData) {
   EXPECT_EQ(d.lbl_LongCauceDibujo->text(), "28");
 
   d.optMusk->click();
-  Enter(d.txtCauce_k_Musk, "45");
+  test::Type(d.txtCauce_k_Musk, "45");
   d.OKButton->click();
   EXPECT_TRUE(Closed());
   EXPECT_FALSE(c2->optDirMusk);
@@ -102,8 +102,8 @@ TEST_F(DlgCauceEditPropTest, BoxesRefuseWithTheirMessagesAndXOutOfRangeIsReset) 
   };
   for (const Case& c : cases) {
     if (c.message) dialogs.answer(vbOK);
-    Enter(c.box, QString::fromLatin1(c.text));
-    Leave(c.box);
+    test::Type(c.box, QString::fromLatin1(c.text));
+    test::Leave(c.box);
     const std::string where = c.box->objectName().toStdString() + " " + c.text;
     EXPECT_EQ(c.box->text(), QString::fromLatin1(c.after)) << where;
     if (!c.message) {
@@ -116,8 +116,8 @@ TEST_F(DlgCauceEditPropTest, BoxesRefuseWithTheirMessagesAndXOutOfRangeIsReset) 
     EXPECT_EQ(message.style, vbOKOnly | c.icon) << where;
     EXPECT_TRUE(c.box->hasFocus()) << where;
     EXPECT_EQ(c.box->selectedText(), c.box->text()) << where;
-    Enter(c.box, QStringLiteral("0"));
-    Leave(c.box);
+    test::Type(c.box, QStringLiteral("0"));
+    test::Leave(c.box);
   }
   d.CancelButton->click();
   EXPECT_EQ(c1->Cauce_n_Musk, 0.2f);
@@ -166,13 +166,14 @@ TEST_F(DlgCauceEditPropTest, ReceiverPicksMoveVertexOneAsTheyShould) {
   ClickEntry(d.lstTributaCauce, "Ninguno");
   EXPECT_EQ(c2->Cauce_aa, "Ninguno");
   EXPECT_EQ(Vertex1(2), std::make_pair(0.0f, 0.0f));
-  // A reach takes it only at the commit: on its head.
+  // A reach takes it only at the commit (here a pick in the reach list): on its head.
   ClickEntry(d.lstTributaCauce, "c-1");
   EXPECT_EQ(c2->Cauce_aa, "c-1");
   EXPECT_EQ(Vertex1(2), std::make_pair(0.0f, 0.0f));
+  ClickEntry(d.lstCauces, "c-1");
+  EXPECT_EQ(Vertex1(2), std::make_pair(30.0f, 40.0f));
   d.OKButton->click();
   EXPECT_TRUE(Closed());
-  EXPECT_EQ(Vertex1(2), std::make_pair(30.0f, 40.0f));
 
   // What a pick wrote stays after "Cancelar".
   selCauce = 2;
@@ -196,6 +197,7 @@ TEST_F(DlgCauceEditPropTest, ShowingAReachThatDrainsIntoADamPutsVertexOneOnTheDa
 TEST_F(DlgCauceEditPropTest, APickThatClosesALoopIsRefusedBeforeAnythingIsWritten) {
   // c-2 drains into c-1, r-1 into c-1: for c-1 itself, c-2 and r-1 lie upstream.
   c1->Cauce_aa = QStringLiteral("l-1");
+  r1->Cauce_aa = QStringLiteral("c-1");
   dlgCauceEditProp& d = Open();
   const std::pair<Single, Single> before = Vertex1(1);
   ASSERT_EQ(d.lstTributaCauce->currentItem()->text(), "l-1");
@@ -240,9 +242,9 @@ TEST_F(DlgCauceEditPropTest, RenamingAReachRenamesEveryReceiverAndTheSavedFiles)
   selCauce = 2;
   dlgCauceEditProp& d = Open();
   // The rename reloads the dialog: a length typed before it is lost.
-  Enter(d.txtLongCauce, "777");
-  Enter(d.txtNombreCauce, "Arroyo");
-  Leave(d.txtNombreCauce);
+  test::Type(d.txtLongCauce, "777");
+  test::Type(d.txtNombreCauce, "Arroyo");
+  test::Leave(d.txtNombreCauce);
   EXPECT_EQ(c2->NombreCauce, "c-Arroyo");
   for (const QString& receptor : {u1->Cauce_aa, l1->Cauce_aa, r1->Cauce_aa, c1->Cauce_aa})
     EXPECT_EQ(receptor, "c-Arroyo");
@@ -251,8 +253,8 @@ TEST_F(DlgCauceEditPropTest, RenamingAReachRenamesEveryReceiverAndTheSavedFiles)
   EXPECT_EQ(d.lblNombreCauce->text(), "c-Arroyo");
   EXPECT_EQ(d.txtLongCauce->text(), "0");
   // A name of another reach is refused.
-  Enter(d.txtNombreCauce, "c-1");
-  Leave(d.txtNombreCauce);
+  test::Type(d.txtNombreCauce, "c-1");
+  test::Leave(d.txtNombreCauce);
   EXPECT_EQ(d.txtNombreCauce->text(), "Invalido");
   QTest::keyClick(d.txtNombreCauce, Qt::Key_Escape);
   EXPECT_TRUE(Closed());

