@@ -39,21 +39,21 @@ dlgCauceEditProp::dlgCauceEditProp()
     : ComponentDialog("dlgCauceEditProp", U("Propiedades de un tramo de Cauce"), 8520, 8160,
                       QStringLiteral("c-")) {
   Frame1 = MakeFrame(this, QStringLiteral("Frame1"), U("Cauce de Edición"), 120, 60, 8280, 1500);
-  Etiqueta(Frame1, "Label11", U("Selección de Cauce:"), 240, 345, 1680);
-  lstCauces = Lista(Frame1, "lstCauces", 1920, 300, 2400, 1080);
-  Etiqueta(Frame1, "Label2", U("Nro. de Cauce :"), 4680, 345, 1800);
-  lblNroCauce = Valor(Frame1, "lblNroCauce", QString(), 6480, 300, 1560);
-  Etiqueta(Frame1, "Label4", U("Nombre Cauce :"), 4680, 720, 1800);
-  lblNombreCauce = Valor(Frame1, "lblNombreCauce", QString(), 6480, 675, 1560);
-  Etiqueta(Frame1, "Label6", U("Cantidad de Vértices :"), 4680, 1095, 1800);
-  lblCantVer = Valor(Frame1, "lblCantVer", QString(), 6480, 1050, 1560);
+  Etiqueta(Frame1, "Label11", U("Selección de Cauce:"), 240, 345, 1920);
+  lstCauces = Lista(Frame1, "lstCauces", 2160, 300, 2280, 1080);
+  Etiqueta(Frame1, "Label2", U("Nro. de Cauce :"), 4680, 345, 2160);
+  lblNroCauce = Valor(Frame1, "lblNroCauce", QString(), 6840, 300, 1320);
+  Etiqueta(Frame1, "Label4", U("Nombre Cauce :"), 4680, 720, 2160);
+  lblNombreCauce = Valor(Frame1, "lblNombreCauce", QString(), 6840, 675, 1320);
+  Etiqueta(Frame1, "Label6", U("Cantidad de Vértices :"), 4680, 1095, 2160);
+  lblCantVer = Valor(Frame1, "lblCantVer", QString(), 6840, 1050, 1320);
 
   frmPropiedades = MakeFrame(this, QStringLiteral("frmPropiedades"), U("Propiedades"), 120, 1620, 8280, 5880);
   Etiqueta(frmPropiedades, "Label1", U("Nombre del Cauce"), 240, 375, 1800);
   txtNombreCauce = CajaNombre(frmPropiedades, "txtNombreCauce", 2280, 330, 2040,
                               [this] { return txtNombreCauce_LostFocus(); });
-  Etiqueta(frmPropiedades, "Label10", U("Orden del Cauce :"), 4680, 375, 1800);
-  lblOrdenCauce = Valor(frmPropiedades, "lblOrdenCauce", QString(), 6480, 330, 1560);
+  Etiqueta(frmPropiedades, "Label10", U("Orden del Cauce :"), 4680, 375, 2160);
+  lblOrdenCauce = Valor(frmPropiedades, "lblOrdenCauce", QString(), 6840, 330, 1320);
   Etiqueta(frmPropiedades, "Label3", U("Tributa al Cauce/Laguna/Represa :"), 240, 795, 3000);
   lstTributaCauce = Lista(frmPropiedades, "lstTributaCauce", 240, 1080, 4080, 1080);
   Etiqueta(frmPropiedades, "Label5", U("Longitud [m]"), 240, 2385, 1920);
@@ -74,13 +74,13 @@ dlgCauceEditProp::dlgCauceEditProp()
                      2460);
   optDirecta = MakeOption(Frame3, QStringLiteral("optDirecta"), U("Directa"), false, 240, 330, 1800);
   optMusk = MakeOption(Frame3, QStringLiteral("optMusk"), U("por Muskingum"), false, 2280, 330, 2400);
-  Etiqueta(Frame3, "Label14", U("Cte. K de Muskingum [min]:"), 240, 765, 2280);
+  Etiqueta(Frame3, "Label14", U("Cte. K de Muskingum [min]:"), 240, 765, 2640);
   txtCauce_k_Musk =
-      CajaNumero(Frame3, "txtCauce_k_Musk", 2520, 720, 1200, 9999,
+      CajaNumero(Frame3, "txtCauce_k_Musk", 2880, 720, 1200, 9999,
                  U("Ingrese un valor numérico, entero o decimal, entre 0 y 9999"), vbExclamation);
-  Label13 = Etiqueta(Frame3, "Label13", U("Cte.  x  de Muskingum:"), 4080, 765, 2160);
+  Label13 = Etiqueta(Frame3, "Label13", U("Cte.  x  de Muskingum:"), 4320, 765, 2040);
   // A value out of x's range is replaced by 0; a text that is no number stays as typed.
-  txtCauce_n_Musk = CajaNumero(Frame3, "txtCauce_n_Musk", 6240, 720, 1200, 0.5,
+  txtCauce_n_Musk = CajaNumero(Frame3, "txtCauce_n_Musk", 6360, 720, 1200, 0.5,
                                U("Ingrese un valor numérico decimal, entre 0 y 0.5"), vbExclamation, [this] {
                                  double valor = -1;
                                  try {

@@ -35,29 +35,29 @@ dlgUEH2::dlgUEH2()
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"), U("Area de aportes y método de cálculo / propagación"),
                      120, 1560, 9240, 2400);
-  Etiqueta(Frame2, "Label4", U("Modificar Nombre UEH:"), 240, 375, 1920);
+  Etiqueta(Frame2, "Label4", U("Modificar Nombre UEH:"), 240, 375, 2160);
   txtNombreUEH =
-      CajaNombre(Frame2, "txtNombreUEH", 2160, 330, 2400, [this] { return txtNombreUEH_LostFocus(); });
-  Etiqueta(Frame2, "Label5", U("Area [has]:"), 4920, 375, 1560);
-  txtArea = CajaNumero(Frame2, "txtArea", 6480, 330, 1440, 99999,
+      CajaNombre(Frame2, "txtNombreUEH", 2400, 330, 2400, [this] { return txtNombreUEH_LostFocus(); });
+  Etiqueta(Frame2, "Label5", U("Area [has]:"), 5040, 375, 1920);
+  txtArea = CajaNumero(Frame2, "txtArea", 6960, 330, 1440, 99999,
                        U("Ingrese un valor numérico entero o decimal menor de 99999"), vbExclamation);
-  Etiqueta(Frame2, "Label6", U("Drena a:"), 240, 795, 1920);
-  lstCauceAA = Lista(Frame2, "lstCauceAA", 2160, 750, 2400, 1050);
-  Etiqueta(Frame2, "Label7", U("Propagación/Método:"), 4920, 795, 1560);
-  lstMetodo = Lista(Frame2, "lstMetodo", 6480, 750, 2520, 495);
-  Etiqueta(Frame2, "Label8", U("Referencias:"), 240, 1965, 1920);
-  txtReferencia = CajaTexto(Frame2, "txtReferencia", 2160, 1920, 6840);
+  Etiqueta(Frame2, "Label6", U("Drena a:"), 240, 795, 2160);
+  lstCauceAA = Lista(Frame2, "lstCauceAA", 2400, 750, 2400, 1050);
+  Etiqueta(Frame2, "Label7", U("Propagación/Método:"), 5040, 795, 1920);
+  lstMetodo = Lista(Frame2, "lstMetodo", 6960, 750, 2040, 495);
+  Etiqueta(Frame2, "Label8", U("Referencias:"), 240, 1965, 2160);
+  txtReferencia = CajaTexto(Frame2, "txtReferencia", 2400, 1920, 6600);
 
   Frame3 = MakeFrame(this, QStringLiteral("Frame3"), U("Parámetros de propagación"), 120, 4020, 9240, 1200);
-  Etiqueta(Frame3, "Label9", U("Drena al Cauce:"), 240, 345, 1920);
-  lblDrenaCauceAA = Valor(Frame3, "lblDrenaCauceAA", QStringLiteral("---"), 2160, 300, 2400);
-  Etiqueta(Frame3, "Label10", U("Propagación/Método:"), 4920, 345, 1560);
-  lblMetodo = Valor(Frame3, "lblMetodo", QStringLiteral("---"), 6480, 300, 2520);
-  Etiqueta(Frame3, "Label11", U("Longitud Máxima al Cauce [m]: "), 240, 765, 2520);
-  txtLongMax = CajaNumero(Frame3, "txtLongMax", 2760, 720, 1440, 50000,
+  Etiqueta(Frame3, "Label9", U("Drena al Cauce:"), 240, 345, 2160);
+  lblDrenaCauceAA = Valor(Frame3, "lblDrenaCauceAA", QStringLiteral("---"), 2400, 300, 2400);
+  Etiqueta(Frame3, "Label10", U("Propagación/Método:"), 5040, 345, 1920);
+  lblMetodo = Valor(Frame3, "lblMetodo", QStringLiteral("---"), 6960, 300, 2040);
+  Etiqueta(Frame3, "Label11", U("Longitud Máxima al Cauce [m]: "), 240, 765, 3000);
+  txtLongMax = CajaNumero(Frame3, "txtLongMax", 3240, 720, 1320, 50000,
                           U("Ingrese un valor numérico menor de 50000"), vbExclamation);
-  Etiqueta(Frame3, "Label12", U("Velocidad Media  \"gota\" en ladera:"), 4920, 765, 2760);
-  txtVelMedia = CajaNumero(Frame3, "txtVelMedia", 7680, 720, 1320, 15,
+  Etiqueta(Frame3, "Label12", U("Velocidad Media  \"gota\" en ladera:"), 4800, 765, 3240);
+  txtVelMedia = CajaNumero(Frame3, "txtVelMedia", 8040, 720, 960, 15,
                            U("Ingrese un valor numérico entero o decimal menor de 15"), vbExclamation);
 
   Frame4 = MakeFrame(this, QStringLiteral("Frame4"), U("Infiltración: Parámetros de Kostiakov"), 120, 5280,

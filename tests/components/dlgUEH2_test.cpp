@@ -1,7 +1,15 @@
 #include "components/dlgUEH2.h"
 
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
 #include "components/dialog_fixture.h"
+#include "engine/frmPp.h"
 #include "platform/dialogs.h"
+#include "rainfall/tormenta.h"
+#include "shell/MDIForm1.h"
+#include "support/projectfiles.h"
 
 namespace tavo {
 namespace {
@@ -328,6 +336,79 @@ TEST_F(DlgUEH2Test, WithoutUnitsTheDialogClosesItselfAndTheEditorIsEnabled) {
   EXPECT_TRUE(Closed());
   EXPECT_TRUE(editor().isEnabled());
   EXPECT_EQ(selUEH, 0);
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// Project Cuenca, opened in the editor from the main window: two units draining into two reaches.
+class DlgUEH2EditorTest : public test::TavoTest {
+ protected:
+  void SetUp() override {
+    TavoTest::SetUp();
+    QDir(programDir()).mkdir(QStringLiteral("Proyectos"));
+    const QString dir = path("Proyectos");
+    for (const char* file : {"Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"})
+      QFile::copy(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + file, dir + "/" + file);
+    test::WriteBytes(dir + "/Cuenca_Conf.pcn", test::SettingsFile("Cuenca", dir, "Arroyo"));
+    DirPrograma = programDir();
+    DirActual = dir;
+    DirTrabajo = dir;
+    NombreProyecto = QStringLiteral("Cuenca");
+    PpTormenta = 40;
+    DurTormenta = 60;
+    PasoPp = 10;
+    PasoQ = 10;
+    main().show();
+  }
+  static MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
+  // The runoff volume of unit u-Norte in the report of the last run.
+  static long Escorrentia() {
+    const auto m =
+        QRegularExpression(QStringLiteral("Escorrentía +UEH +1 u-Norte +(\\d+) m3")).match(TextoProceso);
+    return m.hasMatch() ? m.captured(1).toLong() : -1;
+  }
+};
+
+TEST_F(DlgUEH2EditorTest, AreaEditedThroughTheEditorIsSavedAndRun) {
+  main().mnuCorre1->trigger();
+  const long antes = Escorrentia();
+  ASSERT_EQ(antes, 24148);
+
+  main().mnufrmUEHs->trigger();
+  QApplication::processEvents();
+  frmUEHs& editor = frmUEHs::object();
+  ASSERT_TRUE(editor.isVisible());
+  // The user picks u-Norte and opens its dialog, as the editor's opener does it.
+  selUEH = 1;
+  editor.setEnabled(false);
+  dlgUEH2& d = dlgUEH2::instance();
+  ShowModeless(&d, false);
+  d.lblNroUEH->setText(QString::number(selUEH));
+  QApplication::setActiveWindow(&d);
+  QApplication::processEvents();
+  ASSERT_EQ(d.txtArea->text(), "80");
+  test::Type(d.txtArea, QStringLiteral("160"));
+  d.OKButton->click();
+  QApplication::processEvents();
+  EXPECT_FALSE(dlgUEH2::isLoaded());
+  EXPECT_TRUE(editor.isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), editor.picDibujo);
+
+  // Leaving the editor saves the network.
+  dialogs.answer(vbYes).answer(vbOK);
+  editor.BotonToolbar(QStringLiteral("btn_toolbarSalir"))->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  dialogs.clear();
+  EXPECT_TRUE(test::ReadBytes(path("Proyectos/Cuenca_UEHs.pcn")).contains("\"u-Norte\"\r\n160\r\n"));
+
+  // The run reads the project again: the unit's runoff doubles with its area.
+  main().mnuCorre1->trigger();
+  EXPECT_NEAR(Escorrentia(), 2 * antes, 2);
 }
 
 }  // namespace
