@@ -292,9 +292,17 @@ bool ComponentDialog::SaleNombre() {
   // "Invalido" is never taken as a name: the box keeps it until the user types another.
   if (txtNombre->text() == kNombreInvalido) return false;
   txtNombre->setText(ConPrefijo(txtNombre->text(), prefijo_));
-  if (NombreAceptable(txtNombre->text())) return true;
-  txtNombre->setText(kNombreInvalido);
-  return false;
+  if (!NombreAceptable(txtNombre->text())) {
+    txtNombre->setText(kNombreInvalido);
+    return false;
+  }
+  Renombra(txtNombre->text());
+  return true;
+}
+
+void ComponentDialog::GuardaNombre() {
+  const QString nombre = txtNombre->text();
+  if (nombre != NombreActual() && NombreAceptable(nombre)) Renombra(nombre);
 }
 
 QString ComponentDialog::ClickNota(QLineEdit* nota) {

@@ -93,14 +93,19 @@ class ComponentDialog : public QWidget {
   virtual QString NombreActual() const = 0;
   // True when another component of the kind has this name.
   virtual bool NombreOcupado(const QString& nombre) const = 0;
+  // Gives the component shown the name, and every component that drained into it the new name as
+  // its receiver.
+  virtual void Renombra(const QString& nombre) = 0;
 
   // ---- name box ----
   // A click in the name box: the prefix and the length limit, the whole text selected, and a name
   // that cannot be taken turned into "Invalido".
   void ClickNombre();
-  // The name box left: the prefix and the length limit; a name that cannot be taken turns into
-  // "Invalido" and gives false. "Invalido" itself is never taken.
+  // The name box left: the prefix and the length limit, then the rename; a name that cannot be taken
+  // turns into "Invalido" and gives false. "Invalido" itself is never taken.
   bool SaleNombre();
+  // The commit's name: the box's text when it can be the name, else the stored name stays.
+  void GuardaNombre();
   // True when `nombre` can be the shown component's name: the prefix and something after it, at
   // most 15 characters, no other component of the kind with it, not "Invalido".
   bool NombreAceptable(const QString& nombre) const;

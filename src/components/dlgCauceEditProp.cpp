@@ -192,12 +192,7 @@ void dlgCauceEditProp::LongitudDibujoCauce() {
 void dlgCauceEditProp::GuardaDatosCauce() {
   if (LlenandoListas) return;
   Cauce& c = Actual();
-  // A name the box cannot give keeps the stored one; a new one carries over to the receivers.
-  const QString nombre = txtNombreCauce->text();
-  if (NombreAceptable(nombre) && nombre != c.NombreCauce) {
-    RenombraReceptor(c.NombreCauce, nombre, true);
-    c.NombreCauce = nombre;
-  }
+  GuardaNombre();
   const QString receptor = TextoLista(lstTributaCauce);
   for (const auto& t : colCauces) {
     if (t->NombreCauce == receptor) {
@@ -283,11 +278,14 @@ void dlgCauceEditProp::txtNombreCauce_Click() {
 
 bool dlgCauceEditProp::txtNombreCauce_LostFocus() {
   if (!SaleNombre()) return false;
-  Cauce& c = Actual();
-  RenombraReceptor(c.NombreCauce, txtNombreCauce->text(), true);
-  c.NombreCauce = txtNombreCauce->text();
   Form_Load();
   return true;
+}
+
+void dlgCauceEditProp::Renombra(const QString& nombre) {
+  Cauce& c = Actual();
+  RenombraReceptor(c.NombreCauce, nombre, true);
+  c.NombreCauce = nombre;
 }
 
 bool dlgCauceEditProp::eventFilter(QObject* watched, QEvent* event) {

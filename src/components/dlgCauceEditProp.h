@@ -70,6 +70,7 @@ class dlgCauceEditProp : public ComponentDialog, public FormInstance<dlgCauceEdi
  protected:
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
+  void Renombra(const QString& nombre) override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

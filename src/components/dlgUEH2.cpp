@@ -204,12 +204,7 @@ void dlgUEH2::MuestraUEH() {
 void dlgUEH2::GuardaDatosUEH() {
   if (LlenandoListas) return;
   UEH& u = Actual();
-  // A name the box cannot give keeps the stored one; a new one carries over to the receivers.
-  const QString nombre = txtNombreUEH->text();
-  if (NombreAceptable(nombre) && nombre != u.NombreUEH) {
-    RenombraReceptor(u.NombreUEH, nombre, false);
-    u.NombreUEH = nombre;
-  }
+  GuardaNombre();
   u.Referencia = txtReferencia->text();
   const QString receptor = TextoLista(lstCauceAA);
   for (int i = 1; i <= static_cast<int>(colCauces.size()); ++i) {
@@ -289,11 +284,14 @@ void dlgUEH2::txtNombreUEH_Click() {
 
 bool dlgUEH2::txtNombreUEH_LostFocus() {
   if (!SaleNombre()) return false;
-  UEH& u = Actual();
-  RenombraReceptor(u.NombreUEH, txtNombreUEH->text(), false);
-  u.NombreUEH = txtNombreUEH->text();
   Form_Load();
   return true;
+}
+
+void dlgUEH2::Renombra(const QString& nombre) {
+  UEH& u = Actual();
+  RenombraReceptor(u.NombreUEH, nombre, false);
+  u.NombreUEH = nombre;
 }
 
 void dlgUEH2::txtReferencia_Click() {

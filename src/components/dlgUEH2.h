@@ -66,6 +66,7 @@ class dlgUEH2 : public ComponentDialog, public FormInstance<dlgUEH2> {
  protected:
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
+  void Renombra(const QString& nombre) override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -305,6 +305,18 @@ TEST_F(DlgUEH2Test, NameThatCannotBeTakenTurnsInvalidoAndKeepsTheStoredName) {
   EXPECT_EQ(u1->NombreUEH, "u-1");
   EXPECT_EQ(Entries(d.lstUEHs), QStringList({"u-1", "u-2"}));
 
+  // The commit itself never stores a name the box refuses, whatever path reaches it.
+  for (const char* refused : {"Invalido", "u-2", "u-", "sin prefijo", "u-demasiado largo"}) {
+    d.txtNombreUEH->setText(QString::fromLatin1(refused));
+    d.GuardaDatosUEH();
+    EXPECT_EQ(u1->NombreUEH, "u-1") << refused;
+  }
+  c2->Cauce_aa = QStringLiteral("u-1");  // as a file may hold it
+  d.txtNombreUEH->setText(QStringLiteral("u-Nuevo"));
+  d.GuardaDatosUEH();
+  EXPECT_EQ(u1->NombreUEH, "u-Nuevo");
+  EXPECT_EQ(c2->Cauce_aa, "u-Nuevo");
+
   // A name the user types then is taken as usual.
   test::Type(d.txtNombreUEH, "u-Alto");
   d.OKButton->click();
