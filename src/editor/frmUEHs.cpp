@@ -476,8 +476,11 @@ void DibujaRed() { frmUEHs::instance().DibujaRed(); }
 
 void frmUEHs::DibujaRed() {
   for (int i = 1; i <= nCauces; ++i) MaxVertices = std::max(MaxVertices, numVerticesCauce(i));
-  XVertice.redimPreserve(MaxVertices);
-  YVertice.redimPreserve(MaxVertices);
+  // The vertex bound only grows: a smaller one would cut the vertices other windows rely on.
+  if (MaxVertices > XVertice.upper2()) {
+    XVertice.redimPreserve(MaxVertices);
+    YVertice.redimPreserve(MaxVertices);
+  }
   try {
     DibujaRedPasos();
   } catch (const VbError&) {

@@ -435,7 +435,6 @@ void frmConfigura::Form_Deactivate() {
 // settings file yet, writes it and opens the titles.
 void frmConfigura::InicializaConfigura() {
   try {
-    ConfCorregida = false;
     Drive1->showDriveOf(DirActual);
     Dir1->setPath(DirActual);
     filArchivoConfigura->setPattern(QStringLiteral("*Conf.pcn"));

@@ -589,7 +589,7 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
         {lblMiDirTrabajo, &MDIForm1::lblMiDirTrabajo_MouseMove},
     };
     for (const auto& [label, handler] : labels) {
-      if (watched == label) RunGuarded([&] { (this->*handler)(button, shift, X, Y); });
+      if (watched == label) RunGuarded([&, h = handler] { (this->*h)(button, shift, X, Y); });
     }
   } else if (event->type() == QEvent::Leave) {
     // The pointer left an unfolded value: it folds back, and the rows below return to their places.

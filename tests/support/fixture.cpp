@@ -89,6 +89,7 @@ void Type(QLineEdit* box, const QString& text) {
   box->setFocus();
   QApplication::processEvents();
   box->selectAll();
+  if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
   QTest::keyClicks(box, text);
 }
 

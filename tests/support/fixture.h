@@ -46,7 +46,7 @@ int ErrorOf(const std::function<void()>& action);
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
-// Types into a box as the user does: focus, whole text selected, keys.
+// Types into a box as the user does: focus, whole text selected, keys (Delete for an empty text).
 void Type(QLineEdit* box, const QString& text);
 // Moves the focus on from a control to the next one, as Tab does.
 void Leave(QWidget* control);
