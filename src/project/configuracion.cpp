@@ -1,5 +1,6 @@
 #include "project/configuracion.h"
 
+#include <QDir>
 #include <optional>
 
 #include "platform/controls.h"
