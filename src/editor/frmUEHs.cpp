@@ -242,6 +242,7 @@ frmUEHs::frmUEHs() {
 
   lblEstado = new QLabel(this);
   lblEstado->setObjectName(QStringLiteral("lblEstado"));
+  lblEstado->setTextFormat(Qt::PlainText);
   lblEstado->setFont(pequena);
   lblEstado->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PlaceTwips(lblEstado, 1000, 6675 - 300, 8865, 500);

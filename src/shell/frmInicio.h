@@ -21,4 +21,7 @@ class frmInicio : public QWidget, public FormInstance<frmInicio> {
   QLabel* lblPlataforma;
 };
 
+// The system the program runs on, as the splash names it: "Linux (64 bits)".
+QString SistemaOperativo();
+
 }  // namespace tavo
