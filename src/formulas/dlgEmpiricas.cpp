@@ -193,8 +193,8 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   };
   // Leaving a box refuses nothing: its check only runs the box's leave handling.
   for (const auto& [box, handler] : alSalir) {
-    box->setValidation([this, handler] {
-      (this->*handler)();
+    box->setValidation([this, h = handler] {
+      (this->*h)();
       return true;
     });
   }

@@ -13,6 +13,8 @@ Control* Named(Control* control, const QString& name) {
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                   int height) {
   auto* label = Named(new QLabel(text, parent), name);
+  // A label shows its text as it is, never as markup: a text from the data may hold "<b>".
+  label->setTextFormat(Qt::PlainText);
   PlaceTwips(label, left, top, width, height);
   return label;
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -37,7 +38,14 @@ QString UnhandledErrorText(const VbError& e) {
   return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2").arg(e.number).arg(e.description);
 }
 
-void RunGuarded(const std::function<void()>& handler) {
+namespace {
+
+std::function<void()>& AfterHandler() {
+  static std::function<void()> after;
+  return after;
+}
+
+void RunTrapped(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const ProgramEnded&) {
@@ -51,6 +59,29 @@ void RunGuarded(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     MsgBox(QStringLiteral("Error interno: ") + QString::fromLocal8Bit(e.what()), vbCritical);
   }
+}
+
+}  // namespace
+
+void SetAfterHandler(std::function<void()> after) {
+  AfterHandler() = std::move(after);
+}
+
+void RunGuarded(const std::function<void()>& handler) {
+  // Handlers run inside handlers (a modal window's, a box validated by a button): the after-handler
+  // step waits for the outermost one, and never runs inside itself.
+  static int depth = 0;
+  struct Inside {
+    Inside() { ++depth; }
+    ~Inside() { --depth; }
+  };
+  {
+    const Inside inside;
+    RunTrapped(handler);
+  }
+  if (depth > 0 || !AfterHandler()) return;
+  const Inside inside;
+  RunTrapped(AfterHandler());
 }
 
 namespace {
@@ -142,6 +173,19 @@ QMdiArea*& Host() {
   static QMdiArea* host = nullptr;
   return host;
 }
+
+// Makes a child window fit in the area: smaller when it is larger, moved back when it reaches past
+// the right or bottom edge.
+void FitInArea(QMdiSubWindow* frame) {
+  const QSize room = Host()->viewport()->size();
+  if (!Host()->isVisible() || room.isEmpty()) return;
+  const QSize size = frame->size().boundedTo(room);
+  if (size != frame->size()) frame->resize(size);
+  const QPoint corner(std::min(frame->x(), room.width() - size.width()),
+                      std::min(frame->y(), room.height() - size.height()));
+  if (corner != frame->pos()) frame->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
+}
+
 }  // namespace
 
 void SetMdiHost(QMdiArea* area) { Host() = area; }
@@ -165,6 +209,7 @@ void ShowModeless(QWidget* form, bool mdiChild) {
     // A new frame is sized around the window's own size (windows place their controls themselves and
     // give the frame no size of their own).
     if (!framed && form->size() != client) frame->resize(frame->size() + client - form->size());
+    FitInArea(frame);
     Host()->setActiveSubWindow(frame);
     return;
   }
@@ -201,7 +246,10 @@ void ShowModal(QWidget* form) {
   form->raise();
   form->activateWindow();
   if (form->isVisible()) loop.exec();
-  if (guard) guard->removeEventFilter(&watcher);
+  if (!guard) return;
+  guard->removeEventFilter(&watcher);
+  // Blocking belongs to this showing only: the next Show of the window is modeless again.
+  guard->setWindowModality(Qt::NonModal);
 }
 
 void HideForm(QWidget* form) {

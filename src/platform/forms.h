@@ -29,6 +29,11 @@ QString UnhandledErrorText(const VbError& e);
 // EndProgram inside it ends the program (in tests it only marks the program as ended).
 void RunGuarded(const std::function<void()>& handler);
 
+// What runs each time the program has finished handling an event (after the outermost guarded
+// handler): a window that shows shared state brings itself up to date there. One at a time; an
+// empty function removes it.
+void SetAfterHandler(std::function<void()> after);
+
 // Connects a signal to a member handler that runs guarded.
 template <class Sender, class Signal, class Receiver, class Handler>
 void ConnectGuarded(Sender* sender, Signal signal, Receiver* receiver, Handler handler) {
@@ -154,7 +159,8 @@ class ValidatedList : public QComboBox {
 
 // Showing windows. A modeless window opens inside the main window's area when it is one of its
 // child windows, else as a window of its own above the main window; showing a window that is open
-// brings it to the front. A modal window blocks until it is hidden.
+// brings it to the front. A child window never reaches past the area: one larger than the area is
+// made to fit. A modal window blocks until it is hidden, and is modeless again afterwards.
 void SetMdiHost(QMdiArea* area);
 QMdiArea* MdiHost();
 void ShowModeless(QWidget* form, bool mdiChild);

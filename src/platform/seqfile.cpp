@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cstdio>
+#include <QStringDecoder>
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "platform/errors.h"
@@ -20,6 +22,13 @@ constexpr char16_t kHighControls[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Whether Windows-1252 has a byte for the character.
+bool InWindows1252(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return true;
+  if (u < 0xA0) return kHighControls[u - 0x80] == 0;  // the five undefined bytes stand for themselves
+  return std::find(std::begin(kHighControls), std::end(kHighControls), u) != std::end(kHighControls);
+}
 
 QString& CurrentDirectory() {
   static QString dir = QDir::currentPath();
@@ -113,6 +122,27 @@ QByteArray EncodeWindows1252(const QString& text) {
   return bytes;
 }
 
+QByteArray EncodeFileText(const QString& text) {
+  const bool fits = std::all_of(text.begin(), text.end(), [](QChar c) { return InWindows1252(c.unicode()); });
+  return fits ? EncodeWindows1252(text) : text.toUtf8();
+}
+
+QString DecodeFileText(const QByteArray& bytes) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
+  if (!ascii) {
+    // The decoder drops a byte-order mark at the start.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+  }
+  return DecodeWindows1252(bytes);
+}
+
+QString QuotedTextForFile(const QString& text) {
+  QString quoted = text;
+  return quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
+}
+
 // ---- folders and files ----
 
 QString CurDir() { return CurrentDirectory(); }
@@ -186,7 +216,7 @@ SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)),
     if (!info.exists()) Raise(kErrFileNotFound);
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
-    text_ = DecodeWindows1252(file.readAll());
+    text_ = DecodeFileText(file.readAll());
   } else {
     if (info.exists() && !info.isWritable()) Raise(kErrPermissionDenied);
     if (!QFileInfo(info.absolutePath()).isWritable()) Raise(kErrPermissionDenied);
@@ -210,7 +240,8 @@ QString SeqFile::writeTemporary() {
   const QString temporary = path_ + QStringLiteral(".tmp~");
   QFile file(temporary);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
-  const bool written = file.write(out_) == out_.size() && file.flush();
+  const QByteArray bytes = EncodeFileText(out_);
+  const bool written = file.write(bytes) == bytes.size() && file.flush();
   file.close();
   if (!written) {
     QFile::remove(temporary);
@@ -229,13 +260,13 @@ void SeqFile::replaceWith(const QString& temporary) {
 void SeqFile::close() {
   if (!open_) return;
   detach();
-  if (mode_ == OpenMode::Output) {
-    replaceWith(writeTemporary());
-  } else if (mode_ == OpenMode::Append) {
+  if (mode_ == OpenMode::Append && QFileInfo::exists(path_)) {
+    // The whole file is written again, so that it stays in one encoding.
     QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) Raise(kErrPermissionDenied);
-    if (file.write(out_) != out_.size()) Raise(kErrDiskFull);
+    if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
+    out_.prepend(DecodeFileText(file.readAll()));
   }
+  if (mode_ != OpenMode::Input) replaceWith(writeTemporary());
   out_.clear();
 }
 
@@ -352,7 +383,8 @@ QString WriteValueText(const Variant& value) {
     case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
     case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
     case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
-    case Variant::Type::String: return QLatin1Char('"') + *value.get_if<QString>() + QLatin1Char('"');
+    case Variant::Type::String:
+      return QLatin1Char('"') + QuotedTextForFile(*value.get_if<QString>()) + QLatin1Char('"');
     case Variant::Type::Object: break;
   }
   Raise(kErrTypeMismatch);
@@ -369,13 +401,14 @@ void SeqFile::write(std::initializer_list<Variant> values) {
     first = false;
   }
   line += QLatin1String("\r\n");
-  out_ += EncodeWindows1252(line);
+  out_ += line;
 }
 
 void SeqFile::print(const QString& text, bool newLine) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
-  out_ += EncodeWindows1252(newLine ? text + QLatin1String("\r\n") : text);
+  out_ += text;
+  if (newLine) out_ += QLatin1String("\r\n");
 }
 
 }  // namespace tavo

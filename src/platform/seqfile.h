@@ -1,6 +1,7 @@
-// Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends,
-// values written in the program's data-file form and read back one after the other. Also the file
-// and folder operations the program needs and its own current directory.
+// Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends
+// (UTF-8 for a text the code page cannot hold), values written in the program's data-file form and
+// read back one after the other. Also the file and folder operations the program needs and its own
+// current directory.
 #pragma once
 
 #include <QByteArray>
@@ -15,6 +16,16 @@ namespace tavo {
 // Windows-1252 bytes to text and back; a character the code page lacks is written as "?".
 QString DecodeWindows1252(const QByteArray& bytes);
 QByteArray EncodeWindows1252(const QString& text);
+// The bytes of a data file: Windows-1252 when the code page holds every character of the text, so
+// that files move to and from Windows machines byte for byte; UTF-8 otherwise, so that no character
+// is ever replaced.
+QByteArray EncodeFileText(const QString& text);
+// The text of a data file: UTF-8 when the bytes are valid UTF-8 and not plain ASCII, Windows-1252
+// otherwise.
+QString DecodeFileText(const QByteArray& bytes);
+// A text as a quoted value of a data file stores it. The format has no escape for a double quote,
+// which would end the value early and shift every value after it, so it is written as a single quote.
+QString QuotedTextForFile(const QString& text);
 
 // The program's current directory. Relative names resolve against it; the process's own working
 // directory is never changed.
@@ -61,8 +72,8 @@ class SeqFile {
   // Line Input #: the rest of the current line, without its end.
   QString lineInput();
 
-  // Write #: the values separated by commas, texts in double quotes, logical values as #TRUE# and
-  // #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
+  // Write #: the values separated by commas, texts in double quotes (see QuotedTextForFile), logical
+  // values as #TRUE# and #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
   void write(std::initializer_list<Variant> values);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
@@ -84,7 +95,7 @@ class SeqFile {
   bool open_ = false;
   QString text_;         // input: the whole decoded file
   qsizetype pos_ = 0;    // input: reading position in text_
-  QByteArray out_;       // output and append: bytes written so far
+  QString out_;          // output and append: text written so far, encoded when the file is closed
 };
 
 // Closes several output files as one: either every one of them replaces its old file or, when any

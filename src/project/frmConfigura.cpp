@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
@@ -28,6 +29,34 @@ namespace {
 void RefuseQuotes(QLineEdit* box) {
   box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
 }
+
+// A box that takes at most `limit` typed characters and no double quote. The limit is the typist's
+// only: a longer text the program puts in (a title read from a settings file) stays whole, and can be
+// shortened but not lengthened.
+class TypingLimit : public QValidator {
+ public:
+  TypingLimit(QLineEdit* box, qsizetype limit)
+      : QValidator(box), box_(box), limit_(limit), length_(box->text().size()) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { length_ = text.size(); });
+  }
+  State validate(QString& input, int& pos) const override {
+    if (input.contains(QLatin1Char('"'))) return Invalid;
+    // A text set by the program comes with no edit to undo; one being typed always has one.
+    if (!box_->isUndoAvailable()) return Acceptable;
+    const qsizetype excess = input.size() - std::max(limit_, length_);
+    if (excess <= 0) return Acceptable;
+    // What was typed or pasted past the limit is dropped, as a full box does.
+    if (pos < excess) return Invalid;
+    input.remove(pos - excess, excess);
+    pos -= static_cast<int>(excess);
+    return Acceptable;
+  }
+
+ private:
+  QLineEdit* box_;
+  qsizetype limit_;
+  qsizetype length_;  // the length of the box's text before the edit being checked
+};
 
 // A caption label that wraps its text.
 QLabel* MakeCaption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
@@ -303,7 +332,7 @@ void frmConfigura::buildTitulos(QWidget* page) {
     (*r.box)->installEventFilter(this);
     top += 600;
   }
-  TextProyecto->setMaxLength(60);
+  TextProyecto->setValidator(new TypingLimit(TextProyecto, 60));
 }
 
 void frmConfigura::connectHandlers() {
@@ -406,7 +435,6 @@ void frmConfigura::Form_Deactivate() {
 // settings file yet, writes it and opens the titles.
 void frmConfigura::InicializaConfigura() {
   try {
-    ConfCorregida = false;
     Drive1->showDriveOf(DirActual);
     Dir1->setPath(DirActual);
     filArchivoConfigura->setPattern(QStringLiteral("*Conf.pcn"));

@@ -161,8 +161,8 @@ void dlgPp::buildModes() {
     heading->setFont(bold);
   }
   const char* textos[] = {
-      "a) Ingresar una lluvia (Pp), de Duración (D) y Recurrencia(R) y asignar una distribución temporal "
-      "tipo",
+      ("a) Ingresar una lluvia (Pp), de Duración (D) y Recurrencia(R) y asignar una distribución temporal "
+       "tipo"),
       "b) Cargar una tormenta  Pp-D-R desde Lista archivada",
       "c) Cargar una tabla de Pp-D-R desde archivo",
       "d) Cargar una Pp-D-R por cada UEH",

@@ -39,9 +39,4 @@ void TableFileWriter::close() {
   });
 }
 
-QString QuotedTextForFile(const QString& text) {
-  QString quoted = text;
-  return quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
-}
-
 }  // namespace tavo

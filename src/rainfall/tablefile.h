@@ -32,8 +32,4 @@ class TableFileWriter {
   std::unique_ptr<SeqFile> file_;
 };
 
-// A text as a quoted value of a table file: a double quote of its own would end it early and spoil
-// every value after it, so it is written as a single quote.
-QString QuotedTextForFile(const QString& text);
-
 }  // namespace tavo

@@ -102,11 +102,13 @@ bool CambiaADirActual() {
 }
 
 // Passes over the file's records up to the header of `nombre` and returns its row count. Records
-// passed over are read as texts only, whatever they hold.
+// passed over are read as texts only, whatever they hold. A name is looked for as the file stores it,
+// so a dam or lake whose name holds a double quote finds its table.
 Integer BuscaEncabezado(SeqFile& file, const Familia& familia, const QString& nombre) {
+  const QString buscado = QuotedTextForFile(nombre);
   for (;;) {
     const QString primero = file.inputString();
-    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == nombre) {
+    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == buscado) {
       const Integer n = file.inputInteger();
       for (int k = 2; k < familia.ancho(); ++k) file.inputString();
       return n;

@@ -228,6 +228,50 @@ TEST_F(FrmConfiguraTest, TitleBoxes) {
   EXPECT_EQ(form().txtFecha->text(), "24/05/2026");
 }
 
+TEST_F(FrmConfiguraTest, NothingIsClippedOnAnyTab) {
+  show();
+  for (int tab = 0; tab < form().SSTab1->count(); ++tab) {
+    SCOPED_TRACE(form().SSTab1->tabText(tab).toStdString());
+    form().SSTab1->setCurrentIndex(tab);
+    QApplication::processEvents();
+    const QStringList clipped = test::ClippedControls(&form());
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join('\n').toStdString();
+  }
+}
+
+TEST_F(FrmConfiguraTest, TitleLimitIsForTypingOnly) {
+  // A settings file may hold a title longer than the 60 characters the box takes when typed.
+  const QString longTitle =
+      "Estudio de crecidas de la cuenca alta del arroyo Las Tapias, 2026";  // 66 characters
+  ASSERT_GT(longTitle.size(), 60);
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
+  QStringList lines = fileLines(dir + "/Rio_Conf.pcn");
+  lines[1] = "\"" + longTitle + "\"";
+  WriteBytes(dir + "/Rio_Conf.pcn", EncodeWindows1252(lines.join("\r\n")));
+
+  form().leoConf();
+  EXPECT_EQ(form().TextProyecto->text(), longTitle);
+  // Typing adds nothing to it; it can be shortened, and then not lengthened again.
+  show();
+  form().SSTab1->setCurrentIndex(frmConfigura::kTabTitulos);
+  QLineEdit* box = form().TextProyecto;
+  box->setFocus();
+  box->end(false);
+  QTest::keyClicks(box, "xyz");
+  EXPECT_EQ(box->text(), longTitle);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, "s");
+  EXPECT_EQ(box->text(), longTitle.chopped(1));
+  // Saved, it is written whole.
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
+  EXPECT_EQ(fileLines(dir + "/Rio_Conf.pcn")[1], "\"" + longTitle.chopped(1) + "\"");
+  // A short title takes 60 typed characters.
+  type(box, QString(70, 'x'));
+  EXPECT_EQ(box->text(), QString(60, 'x'));
+}
+
 TEST_F(FrmConfiguraTest, MessageBoxClosingIsNoNewActivation) {
   MDIForm1& main = FormInstance<MDIForm1>::instance();
   main.show();

@@ -120,6 +120,22 @@ TEST_F(TablasTest, ReaderFindsEveryElementByName) {
   EXPECT_EQ(STablaHSVRepresa.upper2(), 13);
 }
 
+// A name holding a double quote is stored with a single quote, as the network file stores it: the
+// table is found under the name as typed and under the name the network reads back.
+TEST_F(TablasTest, NameWithADoubleQuoteKeepsItsTable) {
+  auto presa = AddRepresa(QStringLiteral("r-\"A\""));
+  test::PutHQRepresa(1, {{100, 2}});
+  GuardaTablaHQRepresa();
+  EXPECT_EQ(ReadBytes(file("_RHQ.pcn")), QByteArray("\"*r-'A'\",1\r\n100,2\r\n"));
+  for (const QString& name : {QStringLiteral("r-\"A\""), QStringLiteral("r-'A'")}) {
+    presa->NombreRepresa = name;
+    ResetReservoirState();
+    LeeTablaHQRepresa();
+    EXPECT_EQ(NFilasHQRepresa(1), 1) << name.toStdString();
+    EXPECT_EQ(QTablaHQRepresa(1, 1), 2.0f);
+  }
+}
+
 // A file that ends inside an element's rows leaves that element without a table, silently; the
 // elements before and after it keep theirs, so writing the family back loses none of them.
 TEST_F(TablasTest, TruncatedElementReadsAsEmptyAndOthersSurvive) {
