@@ -65,10 +65,6 @@ struct TableWindow {
   }
   void keys(const QString& typed) { QTest::keyClicks(grid, typed); }
   void key(Qt::Key k) { QTest::keyClick(grid, k); }
-  void click(int r, int c) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(r, c)).center());
-  }
 };
 
 TEST_F(FlexGridTest, TypingRule) {
@@ -151,15 +147,15 @@ TEST_F(FlexGridTest, ClicksAndArrowsMoveOnlyAmongDataCells) {
   TableWindow w;
   w.at(2, 2);
   w.events.clear();
-  w.click(0, 3);  // a header cell
-  w.click(3, 0);  // a row number
+  test::ClickCell(w.grid, 0, 3);  // a header cell
+  test::ClickCell(w.grid, 3, 0);  // a row number
   EXPECT_EQ(w.grid->Row(), 2);
   EXPECT_EQ(w.grid->Col(), 2);
   EXPECT_EQ(w.events, (QStringList{"MouseDown 1 at 2,2", "MouseDown 1 at 2,2"}));
 
   // The clicked cell is current before MouseDown is raised, and LeaveCell names the cell left.
   w.events.clear();
-  w.click(3, 1);
+  test::ClickCell(w.grid, 3, 1);
   EXPECT_EQ(w.events, (QStringList{"LeaveCell 2,2", "MouseDown 1 at 3,1"}));
 
   w.events.clear();

@@ -47,13 +47,9 @@ class DlgTablaPpUEHsTest : public test::TavoTest {
     QApplication::setActiveWindow(&form());
     QApplication::processEvents();
   }
-  void click(int r, int c) {
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
-                      grid()->visualRect(grid()->model()->index(r, c)).center());
-  }
   // Types into a depth cell as the user does: emptied with Delete, then the keys.
   void depth(int row, const QString& typed) {
-    click(row, 2);
+    test::ClickCell(grid(), row, 2);
     QTest::keyClick(grid(), Qt::Key_Delete);
     QTest::keyClicks(grid(), typed);
   }
@@ -61,21 +57,18 @@ class DlgTablaPpUEHsTest : public test::TavoTest {
     test::Type(b, text);
     test::Leave(b);
   }
-  QStringList prompts() const {
-    QStringList out;
-    for (const auto& r : dialogs.records()) out << r.prompt;
-    return out;
-  }
 };
 
 TEST_F(DlgTablaPpUEHsTest, ApplyStoresTheDepthsAndFillsTheStormDialog) {
   dlgPp::instance();  // the storm dialog is open
   open();
   EXPECT_EQ(form().windowTitle(), "Distribución areal de la Precipitación: Tabla P-D-R por UEHs");
+  EXPECT_TRUE(test::ClippedControls(&form()).isEmpty())
+      << test::ClippedControls(&form()).join('\n').toStdString();
   ASSERT_EQ(grid()->Rows(), 4);
   EXPECT_EQ(grid()->TextMatrix(2, 1), "u-Media");
   EXPECT_EQ(grid()->TextMatrix(0, 2), " P[mm]         ");
-  click(3, 1);  // names and numbers are fixed: only depth cells become current
+  test::ClickCell(grid(), 3, 1);  // names and numbers are fixed: only depth cells become current
   EXPECT_EQ(grid()->Col(), 2);
 
   depth(1, "0");
@@ -113,7 +106,7 @@ TEST_F(DlgTablaPpUEHsTest, ZeroDurationAndReturnPeriodWarnButStore) {
   dialogs.answer(vbOK).answer(vbOK);
   QTest::mouseClick(form().OKButton, Qt::LeftButton);
   QApplication::processEvents();
-  ASSERT_EQ(prompts(), (QStringList{kAvisoD, kAvisoR}));
+  ASSERT_EQ(test::Prompts(dialogs), (QStringList{kAvisoD, kAvisoR}));
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
   EXPECT_EQ(dialogs.records()[1].title, "");
   EXPECT_EQ(DurTormenta, 0);
@@ -129,7 +122,7 @@ TEST_F(DlgTablaPpUEHsTest, ADepthThatIsNotANumberStoresNothing) {
   box(form().txtDPpUEHs, "60");
   box(form().txtRPpUEHs, "10");
   depth(1, "20");
-  click(2, 2);
+  test::ClickCell(grid(), 2, 2);
   QTest::keyClick(grid(), Qt::Key_Delete);
   depth(3, "30");
   QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
@@ -201,7 +194,7 @@ TEST_F(DlgTablaPpUEHsTest, WithoutUnitsItSaysSoAndStoresNothing) {
   dlgTablaPpUEHs::DPpUEHs = 30;
   dialogs.answer(vbOK);
   open();
-  ASSERT_EQ(prompts(), QStringList{"No existen UEHs cargadas, no hay un proyecto asociado"});
+  ASSERT_EQ(test::Prompts(dialogs), QStringList{"No existen UEHs cargadas, no hay un proyecto asociado"});
   EXPECT_EQ(grid()->Rows(), 1);
   EXPECT_EQ(form().txtDPpUEHs->text(), "0");
   dialogs.answer(vbOK);  // R is 0

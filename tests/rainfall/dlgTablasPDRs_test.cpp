@@ -49,10 +49,6 @@ class DlgTablasPDRsTest : public test::TavoTest {
     QApplication::setActiveWindow(&form());
     QApplication::processEvents();
   }
-  void click(int r, int c) {
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
-                      grid()->visualRect(grid()->model()->index(r, c)).center());
-  }
   // Types the storm count as the user does and leaves the box.
   void count(const QString& text) {
     test::Type(form().txtNroPDRs, text);
@@ -65,16 +61,13 @@ class DlgTablasPDRsTest : public test::TavoTest {
         grid()->setTextMatrix(static_cast<int>(i) + 1, c + 1, QString::fromLatin1(storms[i][c]));
     }
   }
-  QStringList prompts() const {
-    QStringList out;
-    for (const auto& r : dialogs.records()) out << r.prompt;
-    return out;
-  }
 };
 
 TEST_F(DlgTablasPDRsTest, RegionalTableIsReadOnlyAndApplyOnlyMakesItTheSeries) {
   open(0);
   EXPECT_EQ(form().windowTitle(), "Tablas de Precipitación [mm] - Duración [min] - Recurrencia [años]");
+  EXPECT_TRUE(test::ClippedControls(&form()).isEmpty())
+      << test::ClippedControls(&form()).join('\n').toStdString();
   ASSERT_EQ(grid()->Rows(), 4);
   EXPECT_EQ(grid()->TextMatrix(0, 2), "D [min]  ");
   EXPECT_EQ(grid()->TextMatrix(3, 1), "30");
@@ -84,7 +77,7 @@ TEST_F(DlgTablasPDRsTest, RegionalTableIsReadOnlyAndApplyOnlyMakesItTheSeries) {
   EXPECT_FALSE(form().lblNotas->isHidden());
   EXPECT_EQ(form().lblNotas->text(), "Regional");
 
-  click(2, 1);
+  test::ClickCell(grid(), 2, 1);
   QTest::keyClicks(grid(), "5x");
   QTest::keyClick(grid(), Qt::Key_Delete);
   QTest::keyClick(grid(), Qt::Key_Return);
@@ -148,7 +141,7 @@ TEST_F(DlgTablasPDRsTest, ApplyChecksTheTableAndSavesOnlyATableThatPasses) {
       EXPECT_EQ(grid()->Row(), 1);
       continue;
     }
-    ASSERT_EQ(prompts(), QStringList{kInconsistentes});
+    ASSERT_EQ(test::Prompts(dialogs), QStringList{kInconsistentes});
     EXPECT_EQ(dialogs.records()[0].title, "Advertencia !!!");
     EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
     EXPECT_EQ(grid()->Row(), c.row);
@@ -167,7 +160,7 @@ TEST_F(DlgTablasPDRsTest, AcceptedApplyWritesAllFourTablesAndLoadsTheSeries) {
   form().txtNotas->setText("Estación \"Norte\"");
   count("2");
   EXPECT_EQ(NroFilasTablaPDR[1], 2);  // a new count takes effect at once
-  click(1, 1);
+  test::ClickCell(grid(), 1, 1);
   QTest::keyClick(grid(), Qt::Key_Delete);
   QTest::keyClicks(grid(), "12.5");
   QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
@@ -191,13 +184,13 @@ TEST_F(DlgTablasPDRsTest, AcceptedApplyWritesAllFourTablesAndLoadsTheSeries) {
 
 TEST_F(DlgTablasPDRsTest, LetterEmptiesACellAndCloseAfterARefusalLeavesTheFile) {
   open(1);
-  click(4, 1);
+  test::ClickCell(grid(), 4, 1);
   QTest::keyClicks(grid(), "a");
   EXPECT_EQ(grid()->TextMatrix(4, 1), "");
-  click(2, 2);
+  test::ClickCell(grid(), 2, 2);
   dialogs.answer(vbOK);
   QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
-  EXPECT_EQ(prompts(), QStringList{kInconsistentes});
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{kInconsistentes});
   EXPECT_EQ(grid()->Row(), 4);
   EXPECT_EQ(grid()->Col(), 1);
 
@@ -205,7 +198,7 @@ TEST_F(DlgTablasPDRsTest, LetterEmptiesACellAndCloseAfterARefusalLeavesTheFile) 
   dialogs.answer(vbOK);
   QTest::mouseClick(form().OKButton, Qt::LeftButton);
   QApplication::processEvents();
-  EXPECT_EQ(prompts(), QStringList{kInconsistentes});
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{kInconsistentes});
   EXPECT_FALSE(dlgTablasPDRs::isLoaded());
   EXPECT_EQ(ReadBytes(file()), kTablas);
   open(1);
@@ -219,7 +212,7 @@ TEST_F(DlgTablasPDRsTest, StormCount) {
     dialogs.clear();
     dialogs.answer(vbOK);
     count(QString::fromLatin1(refused));
-    ASSERT_EQ(prompts(), QStringList{"Ingrese un valor numérico entero entre 0 y 999 "});
+    ASSERT_EQ(test::Prompts(dialogs), QStringList{"Ingrese un valor numérico entero entre 0 y 999 "});
     EXPECT_EQ(dialogs.records()[0].style, vbOKOnly);
     EXPECT_TRUE(form().txtNroPDRs->hasFocus());
     EXPECT_EQ(grid()->Rows(), 5);
@@ -235,7 +228,7 @@ TEST_F(DlgTablasPDRsTest, StormCount) {
   EXPECT_EQ(grid()->TextMatrix(4, 1), "");  // a row dropped and added again comes back empty
   EXPECT_EQ(NroFilasTablaPDR[1], 4);
   // Enter on the last row goes back to the first; an empty cell reached so shows 0.
-  click(3, 2);
+  test::ClickCell(grid(), 3, 2);
   QTest::keyClick(grid(), Qt::Key_Return);
   EXPECT_EQ(grid()->TextMatrix(4, 2), "0");
   QTest::keyClick(grid(), Qt::Key_Return);
