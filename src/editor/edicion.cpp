@@ -4,6 +4,7 @@
 // vertices, and saves the network at once.
 #include <algorithm>
 
+#include "components/dlgRepresas.h"
 #include "editor/editor_comun.h"
 #include "editor/estado_editor.h"
 #include "editor/frmUEHs.h"
@@ -373,7 +374,7 @@ void frmUEHs::EliminaRepresa() {
     MsgBox(QStringLiteral(
                "Se recomienda verificar los parámestros de carga del formulario Represas y sus Tablas"),
            vbOKOnly | vbExclamation);
-    if (MuestraDlgRepresasTrasEliminar) MuestraDlgRepresasTrasEliminar();
+    ShowDamDialog();
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "components/dlgLago.h"
 #include "platform/errors.h"
+#include "reservoirs/dlgTablaReservorio.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "reservoirs/funciones.h"
@@ -245,6 +246,7 @@ void ResetReservoirState() {
   CoefFQRepresa = {};
   RunsComputing = 0;
   ElementsGoingOnPastTable.clear();
+  ResetTablaReservorioState();
 }
 
 }  // namespace tavo
