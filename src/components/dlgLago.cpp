@@ -17,7 +17,7 @@ QString U(const char* text) {
 }  // namespace
 
 dlgLago::dlgLago()
-    : ComponentDialog("dlgLago", U("Propiedades de LAG (Depresiones , Mallines, Lagos y Lagunas)"), 8520, 6660,
+    : ComponentDialog("dlgLago", U("Propiedades de LAG (Depresiones , Mallines, Lagos y Lagunas)"), 8520, 6300,
                       QStringLiteral("l-")) {
   Frame1 = MakeFrame(this, QStringLiteral("Frame1"), U("Identificación de la depresión, mallín, laguna, lago"),
                      120, 60, 8280, 1440);
@@ -29,7 +29,7 @@ dlgLago::dlgLago()
   lblNombreLAGO = Valor(Frame1, "lblNombreLAGO", QString(), 5640, 720, 2400);
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"), U("Area de aportes y método de cálculo / propagación"),
-                     120, 1560, 8280, 3720);
+                     120, 1560, 8280, 3360);
   Etiqueta(Frame2, "Label10", U("Modificar Nombre Lag.:"), 240, 375, 2040);
   txtNombreLAGO =
       CajaNombre(Frame2, "txtNombreLAGO", 2280, 330, 2160, [this] { return txtNombreLAGO_LostFocus(); });
@@ -48,11 +48,11 @@ dlgLago::dlgLago()
   txtHInicialEmb =
       CajaHInicial(Frame2, "txtHInicialEmb", 2640, 2760, 1200, NFilasHSVQLago, HTablaHSVQLago, selLago);
 
-  cmdParametros = MakeButton(this, QStringLiteral("cmdParametros"), U("Cargar Parámetros Físicos"), 120, 5400,
+  cmdParametros = MakeButton(this, QStringLiteral("cmdParametros"), U("Cargar Parámetros Físicos"), 120, 5040,
                              2640);
-  lblParametros = Valor(this, "lblParametros", QStringLiteral("---"), 2880, 5437, 2400);
+  lblParametros = Valor(this, "lblParametros", QStringLiteral("---"), 2880, 5077, 2400);
 
-  Botones(5760, 6060);
+  Botones(5760, 5700);
 
   lstLAGOs->setToolTip(U("Puede seleccionar desde este campo una laguna para su edición"));
   txtNombreLAGO->setToolTip(U("Puede modificar el nombre de la laguna desde este campo"));

@@ -76,10 +76,10 @@ dlgRepresas::dlgRepresas()
   optTablaQ = MakeOption(Frame6, QStringLiteral("optTablaQ"), U("Tabla"), false, 240, 285, 960);
   cmdTablaQ = MakeButton(Frame6, QStringLiteral("cmdTablaQ"), U("Edit"), 1320, 225, 960, 345);
   optFunciones = MakeOption(Frame6, QStringLiteral("optFunciones"), U("Funciones"), false, 2520, 285, 1440);
-  const int columnas[] = {3360, 4800, 6240, 7680, 9120};
+  const int columnas[] = {3600, 4980, 6360, 7740, 9120};
   const char* const titulos[] = {"a", "b", "c", "H min", "H Máx"};
   for (int j = 0; j < 5; ++j) {
-    QLabel* titulo = MakeLabel(Frame5, QString(), U(titulos[j]), columnas[j], 1065, 1320, 255);
+    QLabel* titulo = MakeLabel(Frame5, QString(), U(titulos[j]), columnas[j], 1065, 1260, 255);
     titulo->setAlignment(Qt::AlignCenter);
     if (j == 3) titulo->setToolTip(U("Ingresar altura (H) mínima de la función"));
   }
@@ -87,10 +87,10 @@ dlgRepresas::dlgRepresas()
     const int top = 1380 + (k - 1) * kFilaRango;
     const QString formula =
         k <= 4 ? U("Función %1: Q =  a * H^b").arg(k) : U("Función %1: Q =  a + b*H + c*H^2").arg(k);
-    chkFQ[k] = MakeCheck(Frame5, ArrayName("chkFQ", k), formula, false, 240, top + 30, 3000);
+    chkFQ[k] = MakeCheck(Frame5, ArrayName("chkFQ", k), formula, false, 240, top + 30, 3300);
     auto caja = [&](const char* name, int columna) {
       const QByteArray nombre = ArrayName(name, k).toLatin1();
-      return Caja(Frame5, nombre.constData(), columnas[columna], top, 1320);
+      return Caja(Frame5, nombre.constData(), columnas[columna], top, 1260);
     };
     txtFQa[k] = caja("txtFQa", 0);
     txtFQb[k] = caja("txtFQb", 1);

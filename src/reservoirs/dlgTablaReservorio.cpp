@@ -1,6 +1,6 @@
 #include "reservoirs/dlgTablaReservorio.h"
 
-#include <QApplication>
+#include <QShortcut>
 #include <algorithm>
 #include <vector>
 
@@ -245,6 +245,9 @@ dlgTablaReservorio::dlgTablaReservorio(const TablaReservorio& tabla, EstadoTabla
   });
   ConnectGuarded(cmdBorraTablaHQ, &QPushButton::clicked, this, &dlgTablaReservorio::cmdBorraTablaHQ_Click);
   ConnectGuarded(CancelButton, &QPushButton::clicked, this, &dlgTablaReservorio::CancelButton_Click);
+  // Escape presses Cancel wherever the focus is, the grid included.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, CancelButton, &QPushButton::click);
 }
 
 dlgTablaReservorio::~dlgTablaReservorio() = default;
