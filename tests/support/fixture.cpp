@@ -26,6 +26,7 @@
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "results/graficos.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -46,6 +47,7 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
