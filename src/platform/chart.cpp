@@ -5,10 +5,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
+#include <QPixmap>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -84,7 +86,8 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   titleFont.setPointSize(10);
   titleFont.setBold(true);
   chart_->setTitleFont(titleFont);
-  chart_->legend()->setAlignment(Qt::AlignBottom);
+  // The legend is drawn under the plot by the chart itself, one entry per series in order.
+  chart_->legend()->hide();
 
   axisX_ = new QCategoryAxis;
   axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -97,6 +100,9 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
 
   view_ = new QChartView(chart_, this);
   view_->setRenderHint(QPainter::Antialiasing);
+  legend_ = new QWidget(this);
+  new QHBoxLayout(legend_);
+  legend_->layout()->setContentsMargins(6, 2, 6, 2);
   footnote_ = new QLabel(this);
   footnote_->setTextFormat(Qt::PlainText);
   footnote_->setContentsMargins(6, 0, 6, 2);
@@ -105,6 +111,7 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   column->addWidget(view_, 1);
+  column->addWidget(legend_);
   column->addWidget(footnote_);
 
   // The automatic label spacing depends on the room the plot has.
@@ -172,7 +179,7 @@ void Chart::setFootnote(const QString& text) {
 
 void Chart::setLegendVisible(bool visible) {
   model_.legendVisible = visible;
-  chart_->legend()->setVisible(visible);
+  legend_->setVisible(visible);
 }
 
 void Chart::setColumnCount(int count) { model_.columnCount = count; }
@@ -222,8 +229,8 @@ bool Chart::rebuildSeries() {
       d.bars->attachAxis(axisX_);
       d.bars->attachAxis(d.secondary ? axisY2_ : axisY_);
     }
-    applyLegend(s);
   }
+  buildLegend();
   return true;
 }
 
@@ -269,7 +276,6 @@ void Chart::drawLine(int s, Drawn& drawn) {
     line->attachAxis(axisX_);
     line->attachAxis(drawn.secondary ? axisY2_ : axisY_);
     drawn.lines.push_back(line);
-    applyLegend(s);
   }
   for (size_t i = 0; i < runs.size(); ++i) {
     drawn.lines[i]->replace(runs[i]);
@@ -358,18 +364,41 @@ void Chart::drawLabels() {
   shownRows_ = rows;
 }
 
-void Chart::applyLegend(int s) {
-  if (s < 1 || s > static_cast<int>(drawn_.size())) return;
-  const Drawn& d = drawn_[static_cast<size_t>(s - 1)];
-  const QString name = Plain(model_.seriesSettings(s).legend);
-  if (d.bars) d.bars->setName(name);
-  for (size_t i = 0; i < d.lines.size(); ++i) {
-    d.lines[i]->setName(name);
-    // The lines after a gap belong to the same series: one legend entry for it.
-    if (i > 0) {
-      for (QLegendMarker* marker : chart_->legend()->markers(d.lines[i])) marker->setVisible(false);
-    }
+void Chart::buildLegend() {
+  QLayout* row = legend_->layout();
+  while (QLayoutItem* item = row->takeAt(0)) {
+    delete item->widget();
+    delete item;
   }
+  legendTexts_.clear();
+  static_cast<QHBoxLayout*>(row)->addStretch();
+  for (int s = 1; s <= static_cast<int>(drawn_.size()); ++s) {
+    // A swatch of the series' colour: a bar, or a stroke for a line.
+    QPixmap swatch(14, 10);
+    swatch.fill(Qt::transparent);
+    QPainter painter(&swatch);
+    if (drawn_[static_cast<size_t>(s - 1)].type == SeriesType::Bar2d) {
+      painter.fillRect(swatch.rect(), SeriesColour(s));
+    } else {
+      painter.fillRect(QRect(0, 4, 14, 3), SeriesColour(s));
+    }
+    painter.end();
+    auto* mark = new QLabel(legend_);
+    mark->setPixmap(swatch);
+    auto* text = new QLabel(legend_);
+    text->setTextFormat(Qt::PlainText);
+    text->setContentsMargins(0, 0, 10, 0);
+    row->addWidget(mark);
+    row->addWidget(text);
+    legendTexts_.push_back(text);
+    applyLegend(s);
+  }
+  static_cast<QHBoxLayout*>(row)->addStretch();
+}
+
+void Chart::applyLegend(int s) {
+  if (s < 1 || s > static_cast<int>(legendTexts_.size())) return;
+  legendTexts_[static_cast<size_t>(s - 1)]->setText(model_.seriesSettings(s).legend);
 }
 
 void Chart::applyAxisSettings() {

@@ -132,6 +132,7 @@ class Chart : public QWidget {
   void scaleValueAxes();
   void drawLabels();
   void applyLegend(int s);
+  void buildLegend();
   void applyAxisSettings();
   int labelStep() const;
 
@@ -139,6 +140,8 @@ class Chart : public QWidget {
   QChart* chart_;
   QChartView* view_;
   QLabel* footnote_;
+  QWidget* legend_;                   // the series' colours and legend texts, under the plot
+  std::vector<QLabel*> legendTexts_;  // by series
   QCategoryAxis* axisX_;
   QValueAxis* axisY_;
   QValueAxis* axisY2_;

@@ -12,7 +12,7 @@ namespace tavo {
 dlgChart1::dlgChart1() : QWidget(nullptr, Qt::Window) {
   setObjectName(QStringLiteral("dlgChart1"));
   setWindowTitle(QStringLiteral("Hietograma"));
-  QFont letra = font();
+  QFont letra(QStringLiteral("Arial"));
   letra.setPointSize(8);
   setFont(letra);
   resize(Px(8292), Px(6024));

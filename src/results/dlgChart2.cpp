@@ -40,7 +40,7 @@ int AltoVentana(const QWidget* window) { return std::max(TamanoExteriorTwips(win
 dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
   setObjectName(QStringLiteral("dlgChart2"));
   setWindowTitle(QStringLiteral("Hidrograma"));
-  QFont letra = font();
+  QFont letra(QStringLiteral("Arial"));
   letra.setPointSize(8);
   setFont(letra);
   resize(Px(8295), Px(6810));
@@ -53,6 +53,7 @@ dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
   QFont negrita = lblTitulo->font();
   negrita.setBold(true);
   lblTitulo->setFont(negrita);
+  lblTitulo->setWordWrap(true);
   lblNota = MakeLabel(this, QStringLiteral("lblNota"), QString(), 0, 0, 8292, kAlto);
   lblNota->setContentsMargins(Px(120), 0, 0, 0);
   cmdXmas = MakeButton(this, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), 120, 0, 1092, kAltoLista);
@@ -146,19 +147,23 @@ void dlgChart2::Carga(bool keepComponent) {
 
 void dlgChart2::Form_Resize() {
   const int H = AltoVentana(this);
-  const int W = Twips(width());
-  PlaceTwips(MSChartH, 0, 400, W, H - kBajoGrafico);
+  PlaceChart(H - kBajoGrafico);
   lblNota->move(0, Px(H - 1910));
   for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, lstCompos, cmdXmas, cmdXmenos}) w->move(w->x(), Px(H - 1524));
   for (QWidget* w : std::initializer_list<QWidget*>{sldPp, lblPp}) w->move(w->x(), Px(H - 1164));
   for (QWidget* w : std::initializer_list<QWidget*>{sldDur, lblDur, cmdImprimir, OKButton}) w->move(w->x(), Px(H - 804));
-  PlaceTitle();
 }
 
-void dlgChart2::PlaceTitle() {
+void dlgChart2::PlaceChart(int height) {
+  // The title line keeps its designed left when it fits; a longer one starts further left, and one
+  // longer than the window takes two lines, the chart starting under it.
   const int texto = QFontMetrics(lblTitulo->font()).horizontalAdvance(lblTitulo->text()) + 4;
-  const int left = std::max(std::min(Px(4032), width() - Px(120) - texto), Px(120));
-  lblTitulo->setGeometry(left, Px(120), std::max(width() - left - Px(120), 0), lblTitulo->height());
+  const int margen = Px(120);
+  const int left = std::max(std::min(Px(4032), width() - margen - texto), margen);
+  const int ancho = std::max(width() - left - margen, 1);
+  lblTitulo->setGeometry(left, margen, ancho, std::max(lblTitulo->heightForWidth(ancho), Px(kAlto)));
+  const int top = std::max(Px(400), lblTitulo->geometry().bottom() + 4);
+  MSChartH->setGeometry(0, top, width(), std::max(Px(400 + height) - top, 0));
 }
 
 void dlgChart2::lstCompos_Click() {
@@ -286,7 +291,7 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
                 QStringLiteral(" años   paso = ") + NumberText(paso) + QStringLiteral(" min");
     }
     lblTitulo->setText(titulo);
-    PlaceTitle();
+    Form_Resize();
     lblNota->setText(kNota);
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
@@ -385,7 +390,7 @@ void dlgChart2::cmdImprimir_Click() {
     }
   } back{this};
   const int H = AltoVentana(this);
-  PlaceTwips(MSChartH, 0, 400, Twips(width()), H - kBajoGraficoImpresion);
+  PlaceChart(H - kBajoGraficoImpresion);
   lblNota->move(0, Px(H - 830));
   ImprimeVentana(this, QStringLiteral("Hidrograma"));
   RestoreComponent();

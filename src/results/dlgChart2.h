@@ -75,8 +75,8 @@ class dlgChart2 : public QWidget, public FormInstance<dlgChart2> {
   void Rerun(bool duration);
   // CompoSel back to the component the window shows, when the list still holds it.
   void RestoreComponent();
-  // The title line's left edge: its designed place when the line fits, else as far left as needed.
-  void PlaceTitle();
+  // Places the title line and the chart, `height` twips high from 400 twips down.
+  void PlaceChart(int height);
   void SliderGroupVisible(bool visible);
   void DrawWithStoredSteps();
 };
