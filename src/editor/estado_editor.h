@@ -10,11 +10,15 @@
 
 namespace tavo {
 
+constexpr int kMaxVerticesTrazado = 20;  // vertices a reach can be drawn with
+
 inline Single XIcono = 0;                             // symbol anchor of the component placed, picked or drawn
 inline Single YIcono = 0;
 inline Single XAcople = 0;                            // last press position; link point of the picked or drawn symbol
 inline Single YAcople = 0;
 inline Integer nVerticesTrazado = 0;                  // vertices clicked for the reach being drawn; 0: none under way
+inline Array1<Single> XTrazado(0, kMaxVerticesTrazado);  // vertex k of the reach being drawn, k = 1 … nVerticesTrazado:
+inline Array1<Single> YTrazado(0, kMaxVerticesTrazado);  // it joins the network only when it is finished
 inline Array1<Integer> IndiceInicialCauce(0, 100);    // first-vertex index of each reach in the vertex file
 inline QString NombreNuevo;                           // name typed for a new component; scratch name
 inline Boolean RepiteNombre = false;                  // the name typed is empty or taken: ask again

@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <functional>
 
+#include "editor/editor_comun.h"
 #include "editor/estado_editor.h"
 #include "engine/listacomponentes.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
+#include "platform/keys.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
@@ -22,17 +24,6 @@
 namespace tavo {
 
 namespace {
-
-const QColor kCeleste(140, 255, 255);    // under-stroke of the reaches
-const QColor kAzul(0, 0, 255);           // reaches, their end squares, water
-const QColor kRojo(255, 0, 0);           // drain marks, red dots, selections
-const QColor kGris(160, 160, 160);       // the selected reaches
-const QColor kMagenta(200, 0, 200);      // the measuring polyline
-const QColor kFondoSimbolo(180, 255, 255);
-const QColor kTierra(150, 120, 100);
-const QColor kVerde(0, 255, 0);
-const QColor kNegro(0, 0, 0);
-const QColor kBlanco(255, 255, 255);
 
 // The toolbar of the editor, top to bottom: caption, key, tooltip, kind.
 enum class Clase { Grupo, Marca, Solo, Simple };
@@ -162,16 +153,6 @@ QIcon IconoEditor(const QString& key) {
   return QIcon(pixmap);
 }
 
-// The record of a number, raising the missing-object error when there is none.
-template <class R, size_t N>
-R& RegistroN(const std::array<std::shared_ptr<R>, N>& arreglo, int numero) {
-  if (numero < 0 || numero >= static_cast<int>(N)) Raise(kErrSubscript);
-  if (!arreglo[numero]) Raise(kErrObjectNotSet);
-  return *arreglo[numero];
-}
-
-bool TieneReceptor(const QString& receptor) { return receptor != QLatin1String("0") && !receptor.isEmpty(); }
-
 // Each value y = desde, desde + 1, … up to and including hasta, stepping in single precision; the
 // count of steps is bounded by the distance, so that coordinates too large for a step of 1 still end.
 template <class Paso>
@@ -268,6 +249,30 @@ frmUEHs::frmUEHs() {
 
   CreaBarra();
   CreaMenuDibujo();
+
+  ConnectGuarded(cmdAnchoLineaDib, &QPushButton::clicked, this, &frmUEHs::cmdAnchoLineaDib_Click);
+  ConnectGuarded(cmdImagenUEHs, &QPushButton::clicked, this, &frmUEHs::cmdImagenUEHs_Click);
+  ConnectGuarded(cmdOrdenCauce, &QPushButton::clicked, this, &frmUEHs::cmdOrdenCauce_Click);
+  ConnectGuarded(ScrEscalaHor, &QScrollBar::valueChanged, this, &frmUEHs::ScrEscalaHor_Change);
+  ConnectGuarded(ScrEscalaVer, &QScrollBar::valueChanged, this, &frmUEHs::ScrEscalaVer_Change);
+  // The slider is moved by the user when a drag ends or a click or key steps it; the redraw's own
+  // setting of the zoom is no move.
+  ConnectGuarded(sldEscala, &QSlider::sliderReleased, this, &frmUEHs::sldEscala_Click);
+  connect(sldEscala, &QSlider::actionTriggered, this, [this](int action) {
+    if (action == QAbstractSlider::SliderMove) return;
+    QMetaObject::invokeMethod(
+        this, [this] { RunGuarded([this] { sldEscala_Click(); }); }, Qt::QueuedConnection);
+  });
+  ConnectGuarded(mnu_DibujoSec->findChild<QAction*>(QStringLiteral("mnu_ZoomAll")), &QAction::triggered, this,
+                 &frmUEHs::mnu_ZoomAll_Click);
+  ConnectGuarded(mnu_DibujoSec->findChild<QAction*>(QStringLiteral("mnu_CentrarDibujo")), &QAction::triggered,
+                 this, &frmUEHs::mnu_CentrarDibujo_Click);
+  connect(picDibujo, &PictureBox::mouseDown, this, [this](int button, int shift, Single x, Single y) {
+    RunGuarded([&] { picDibujo_MouseDown(button, shift, x, y); });
+  });
+  ConnectGuarded(picDibujo, &PictureBox::dblClick, this, &frmUEHs::picDibujo_DblClick);
+  connect(picDibujo, &PictureBox::keyPress, this,
+          [this](int character) { RunGuarded([&] { picDibujo_KeyPress(character); }); });
 
   installEventFilter(this);
   for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
@@ -401,6 +406,8 @@ void frmUEHs::Form_Deactivate() {
 }
 
 void frmUEHs::Form_Unload() {
+  // A reach still being drawn is discarded with the window.
+  nVerticesTrazado = 0;
   if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::object().HabilitaPrincipal(true);
 }
 
@@ -410,15 +417,15 @@ bool frmUEHs::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyRelease) teclaVista_ = nullptr;
   if (event->type() == QEvent::KeyPress && watched->isWidgetType() && event != teclaVista_) {
     teclaVista_ = event;
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (!text.isEmpty()) {
-      bool cerrado = false;
-      RunGuarded([&] {
-        Form_KeyPress(text.at(0).unicode());
-        cerrado = !isLoaded();
-      });
-      if (cerrado) return true;
-    }
+    const auto* tecla = static_cast<QKeyEvent*>(event);
+    const QString text = tecla->text();
+    bool cerrado = false;
+    RunGuarded([&] {
+      Form_KeyDown(VbKeyCode(tecla->key()), VbShift(tecla->modifiers()));
+      if (!text.isEmpty() && isLoaded()) Form_KeyPress(text.at(0).unicode());
+      cerrado = !isLoaded();
+    });
+    if (cerrado) return true;
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -431,14 +438,6 @@ void frmUEHs::closeEvent(QCloseEvent* event) {
   // The close box closes as "Salir" does, and stays open when that closing stops.
   event->ignore();
   RunGuarded([this] { CierraEditorUEHs(); });
-}
-
-void frmUEHs::ToolbarUEHs_ButtonClick(const QString& key) {
-  selCauce = selCauce2 = selVertice = selUEH = selRepresa = selLago = 0;
-  if (key == QLatin1String("btn_toolbarSalir")) {
-    BotonToolbar(QStringLiteral("btn_toolbarSelecciona"))->setChecked(false);
-    CierraEditorUEHs();
-  }
 }
 
 // ---- closing ----
@@ -475,12 +474,7 @@ void frmUEHs::mnu_btn_toolbarGuardaUEHs() { EscribeRedProyecto(); }
 void DibujaRed() { frmUEHs::instance().DibujaRed(); }
 
 void frmUEHs::DibujaRed() {
-  for (int i = 1; i <= nCauces; ++i) MaxVertices = std::max(MaxVertices, numVerticesCauce(i));
-  // The vertex bound only grows: a smaller one would cut the vertices other windows rely on.
-  if (MaxVertices > XVertice.upper2()) {
-    XVertice.redimPreserve(MaxVertices);
-    YVertice.redimPreserve(MaxVertices);
-  }
+  for (int i = 1; i <= nCauces; ++i) AmpliaVertices(numVerticesCauce(i));
   try {
     DibujaRedPasos();
   } catch (const VbError&) {
@@ -603,6 +597,7 @@ void frmUEHs::DibujaRedPasos() {
 
   DibujaSimbolos();
   DibujaMedida();
+  DibujaTrazado();
 
   ScrollMovido = false;
   ScrHorAnterior = CheckInteger(ScrEscalaHor->value());
@@ -693,6 +688,12 @@ void frmUEHs::DibujaMedida() {
   if (nPuntosMedida < 1) return;
   picDibujo->line(XMedida(1), YMedida(1), XMedida(1), YMedida(1), kMagenta);
   for (iPunto = 1; iPunto <= nPuntosMedida; ++iPunto) picDibujo->lineTo(XMedida(iPunto), YMedida(iPunto), kMagenta);
+}
+
+void frmUEHs::DibujaTrazado() {
+  if (nVerticesTrazado < 1) return;
+  picDibujo->point(XTrazado(1), YTrazado(1), kAzul);
+  for (int k = 2; k <= nVerticesTrazado; ++k) picDibujo->lineTo(XTrazado(k), YTrazado(k), kAzul);
 }
 
 // ---- symbols ----
@@ -858,6 +859,8 @@ void frmUEHs::ResaltaCauceSeleccionado() {
 void ResetEstadoEditor() {
   XIcono = YIcono = XAcople = YAcople = 0;
   nVerticesTrazado = 0;
+  XTrazado.redim(0, kMaxVerticesTrazado);
+  YTrazado.redim(0, kMaxVerticesTrazado);
   IndiceInicialCauce.redim(0, 100);
   NombreNuevo.clear();
   RepiteNombre = false;

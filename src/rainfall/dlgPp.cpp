@@ -16,6 +16,7 @@
 #include "project/configuracion.h"
 #include "rainfall/distribuciones.h"
 #include "rainfall/dlgDisPpPer.h"
+#include "rainfall/dlgTablaPpUEHs.h"
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/listapdr.h"
 #include "rainfall/tormenta.h"
@@ -632,6 +633,17 @@ void dlgPp::OKButton_Click() {
 
 void dlgPp::CancelButton_Click() {
   unloadLater();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The other rainfall windows
+
+void dlgPp::cmdTablaPDR_Click() {
+  ShowModeless(&dlgTablasPDRs::instance(), false);
+}
+
+void dlgPp::cmdCargaPDRnoUniforme_Click() {
+  ShowModeless(&dlgTablaPpUEHs::instance(), false);
 }
 
 // ---------------------------------------------------------------------------------------------------

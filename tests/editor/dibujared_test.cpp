@@ -353,8 +353,7 @@ TEST_F(DibujaRedTest, MeasuringPolyline) {
 
 TEST_F(DibujaRedTest, ScrollBarMovesTheViewForOneRedraw) {
   redraw();
-  editor().ScrEscalaHor->setValue(editor().ScrEscalaHor->value() + 20);
-  redraw();
+  editor().ScrEscalaHor->setValue(editor().ScrEscalaHor->value() + 20);  // redraws
   EXPECT_EQ(editor().picDibujo->scaleLeft(), 20);
   EXPECT_EQ(editor().picDibujo->scaleWidth(), 800);
   redraw();

@@ -2,9 +2,11 @@
 // network files, the main window, and drawing surfaces that record what they draw.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPointF>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "editor/frmUEHs.h"
 #include "platform/picturebox.h"
 #include "project/estado.h"
+#include "project/redfiles.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
 #include "support/network.h"
@@ -47,6 +50,33 @@ class EditorTest : public TavoTest {
     main().mnufrmUEHs->trigger();
     QApplication::processEvents();
     return frmUEHs::object();
+  }
+  // Writes the network built by `build` to the project's files and empties the memory again.
+  void saveNetwork(const std::function<void()>& build) {
+    colCauces.clear();
+    colUEHs.clear();
+    colRepresas.clear();
+    colLagos.clear();
+    nCauces = nUEHs = nRepresas = nLagos = 0;
+    build();
+    dialogs.answer(vbOK);
+    EscribeRedProyecto();
+    frmUEHs::unload();
+    dialogs.clear();
+  }
+  // Clicks the toolbar button with this key.
+  static void tool(const char* key) { frmUEHs::object().BotonToolbar(QString::fromLatin1(key))->trigger(); }
+  // A button press on the drawing at (x, y), in drawing units.
+  static void press(Single x, Single y, int button = 1) {
+    emit frmUEHs::object().picDibujo->mouseDown(button, 0, x, y);
+  }
+  // The view from the origin, `width` units wide, at zoom 100 and without fitting or centring.
+  static void fixedView(Long width) {
+    ZoomTotal = false;
+    CentrarVista = false;
+    ExtensionDibujoNum = width;
+    frmUEHs::object().sldEscala->setValue(100);
+    frmUEHs::object().DibujaRed();
   }
   // Redraws with a fresh record of the drawing.
   void redraw() {

@@ -20,19 +20,6 @@ const QString kGuardado = QStringLiteral(
 
 class FrmUEHsTest : public test::EditorTest {
  protected:
-  // Writes the network built by `build` to the project's files and empties the memory again.
-  void saveNetwork(const std::function<void()>& build) {
-    colCauces.clear();
-    colUEHs.clear();
-    colRepresas.clear();
-    colLagos.clear();
-    nCauces = nUEHs = nRepresas = nLagos = 0;
-    build();
-    dialogs.answer(vbOK);
-    EscribeRedProyecto();
-    frmUEHs::unload();
-    dialogs.clear();
-  }
   // A unit draining into reach c-1, which drains into `outlet`.
   void saveUnitAndReach(const char* outlet) {
     saveNetwork([outlet] {

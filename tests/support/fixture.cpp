@@ -20,6 +20,7 @@
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/errors.h"
+#include "platform/flexgrid.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
@@ -104,6 +105,17 @@ QString DescribeDialogs(const ScriptedDialogs& dialogs) {
   QStringList lines;
   for (const auto& r : dialogs.records()) lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
   return lines.join(QLatin1Char('\n'));
+}
+
+QStringList Prompts(const ScriptedDialogs& dialogs) {
+  QStringList prompts;
+  for (const auto& r : dialogs.records()) prompts << r.prompt;
+  return prompts;
+}
+
+void ClickCell(FlexGrid* grid, int row, int col) {
+  const QPoint middle = grid->visualRect(grid->model()->index(row, col)).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, middle);
 }
 
 QStringList ClippedControls(const QWidget* window) {
