@@ -284,6 +284,7 @@ TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAg
   EXPECT_EQ(form().lstCompos->currentText(), "r-D");
   EXPECT_TRUE(form().lblTitulo->text().startsWith("Componente Final:  5, r-D   Pp=  80mm;  D=  60 min"));
   EXPECT_TRUE(ReportText().startsWith("inicia"));
+  EXPECT_TRUE(ReportText().contains("Pp=  80 [mm]   60 [min]"));
   EXPECT_FALSE(BusyPointer());
 
   form().sldDur->setValue(120);
