@@ -34,9 +34,17 @@ QString ChartModel::label(int row) const {
 
 std::optional<double> ChartModel::value(int row, int s) const {
   const Variant& cell = data(data.lower1() + row - 1, data.lower2() + s);
-  if (cell.isNumeric()) return cell.toDouble();
-  if (cell.type() == Variant::Type::String && IsNumeric(cell.toString())) return Val(cell.toString());
-  return std::nullopt;
+  double v = 0;
+  if (cell.isNumeric()) {
+    v = cell.toDouble();
+  } else if (cell.type() == Variant::Type::String && IsNumeric(cell.toString())) {
+    v = Val(cell.toString());
+  } else {
+    return std::nullopt;
+  }
+  // A value that is no finite number cannot be drawn: it leaves a gap.
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
 }
 
 ChartSeries ChartModel::seriesSettings(int s) const {
@@ -332,13 +340,12 @@ int Chart::labelStep() const {
   const int rows = model_.rowCount();
   if (rows == 0) return 1;
   // The longest label decides the room each label needs.
-  int longest = 1;
   QString widest;
   for (int row = 1; row <= rows; ++row) {
     const QString text = model_.label(row);
     if (text.size() > widest.size()) widest = text;
   }
-  longest = std::max(QFontMetrics(axisX_->labelsFont()).horizontalAdvance(widest), 1);
+  const int longest = std::max(QFontMetrics(axisX_->labelsFont()).horizontalAdvance(widest), 1);
   double room = chart_->plotArea().width();
   if (room < 20) room = std::max(view_->width() - 120, 100);
   return std::max(static_cast<int>(std::ceil(rows * (longest + 14.0) / room)), 1);
