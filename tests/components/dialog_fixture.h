@@ -14,6 +14,15 @@
 
 namespace tavo::test {
 
+// A mouse click on a list's entry.
+inline void ClickListEntry(QListWidget* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+  list->scrollToItem(found.first());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+  QApplication::processEvents();
+}
+
 // Reaches c-1 (outlet, vertices (10,10) (20,10) (30,40)) and c-2 (into c-1, (30,40) (50,60)); dam
 // r-1 (symbol at (5,6)) and lake l-1 (symbol at (7,8)), neither with a receiver; units u-1 (into
 // c-1) and u-2 (into r-1). The editor is open and active, as when the user opens a dialog.
@@ -85,14 +94,7 @@ class DialogTest : public TavoTest {
     return d;
   }
 
-  // A mouse click on a list's entry.
-  static void ClickEntry(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-    QApplication::processEvents();
-  }
+  static void ClickEntry(QListWidget* list, const QString& text) { ClickListEntry(list, text); }
   static QStringList Entries(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();

@@ -3,8 +3,12 @@
 #include <QTest>
 
 #include "components/dialog_fixture.h"
+#include "components/dlgCauceEditProp.h"
+#include "engine/cuenca_fixture.h"
+#include "engine/resultados.h"
 #include "platform/dialogs.h"
 #include "reservoirs/dlgTablaReservorio.h"
+#include "results/dlgChart2.h"
 
 namespace tavo {
 namespace {
@@ -343,6 +347,111 @@ TEST_F(DlgRepresasTest, TheTableWindowsWorkOnTheDamShown) {
   // The storage table bounds the level as it now stands.
   EXPECT_EQ(TypeAndLeave(d.txtHInicialEmb, "15", false), "");
   d.CancelButton->click();
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// The project Cuenca from the main window: a dam made in the editor between its two reaches, given its
+// tables in its dialogs, is routed by level pool in the next run, whose hydrograph window shows its
+// level.
+class DamEndToEndTest : public test::CuencaTest {
+ protected:
+  static frmUEHs& editor() { return frmUEHs::object(); }
+  static void Activate(QWidget* w) {
+    QApplication::setActiveWindow(w);
+    QApplication::processEvents();
+  }
+  // Types a table into a table window's grid, cell by cell, and closes the window with its table.
+  void TypeTable(dlgTablaReservorio& t, FlexGrid* grid, const std::vector<std::vector<const char*>>& rows) {
+    Activate(&t);
+    test::Type(t.txtNroFilas, QString::number(rows.size()));
+    test::Leave(t.txtNroFilas);
+    for (size_t r = 0; r < rows.size(); ++r) {
+      for (size_t c = 0; c < rows[r].size(); ++c) {
+        test::ClickCell(grid, static_cast<int>(r) + 1, static_cast<int>(c) + 1);
+        QTest::keyClicks(grid, QString::fromLatin1(rows[r][c]));
+      }
+    }
+    dialogs.answer(vbOK);  // the reminder to save the network
+    QTest::mouseClick(t.OKButton, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+    dialogs.clear();
+  }
+};
+
+TEST_F(DamEndToEndTest, ADamMadeInTheEditorIsRoutedOverTheTablesGivenInItsDialogs) {
+  main().mnufrmUEHs->trigger();
+  QApplication::processEvents();
+  ASSERT_TRUE(editor().isVisible());
+
+  // The dam, placed with its tool.
+  dialogs.answerText("Presa");
+  editor().BotonToolbar(QStringLiteral("btn_toolbarRepresa"))->trigger();
+  emit editor().picDibujo->mouseDown(1, 0, 300, 250);
+  ASSERT_EQ(nRepresas, 1);
+  dialogs.clear();
+
+  // c-Medio drains into the dam, through the reach dialog.
+  selCauce = 1;
+  dlgCauceEditProp& cauce = dlgCauceEditProp::instance();
+  ShowModeless(&cauce, false);
+  Activate(&cauce);
+  test::ClickListEntry(cauce.lstTributaCauce, "r-Presa");
+  cauce.OKButton->click();
+
+  // The dam drains into c-Bajo, with its two tables and an initial level at the bottom of them.
+  selRepresa = 1;
+  ShowDamDialog();
+  dlgRepresas& dam = dlgRepresas::object();
+  Activate(&dam);
+  EXPECT_EQ(dam.lblMetodo->text(), "Piscina Nivelada");
+  test::ClickListEntry(dam.lstCauceAA, "c-Bajo");
+  QTest::mouseClick(dam.cmdHSV, Qt::LeftButton);
+  TypeTable(dlgTablaSHV::object(), dlgTablaSHV::object().MSFlexGridFQ,
+            {{"100", "1", "0"}, {"102", "10", "100000"}, {"105", "20", "400000"}, {"110", "30", "1500000"}});
+  QTest::mouseClick(dam.cmdTablaQ, Qt::LeftButton);
+  TypeTable(dlgTablaFQ::object(), dlgTablaFQ::object().MSFlexGridFQ,
+            {{"100", "0"}, {"102", "4"}, {"105", "20"}, {"110", "80"}});
+  Activate(&dam);
+  test::Type(dam.txtHInicialEmb, "100");
+  dam.OKButton->click();
+  EXPECT_TRUE(editor().isEnabled());
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+
+  // Leaving the editor saves the network.
+  dialogs.answer(vbYes).answer(vbOK);
+  editor().BotonToolbar(QStringLiteral("btn_toolbarSalir"))->trigger();
+  QApplication::processEvents();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  dialogs.clear();
+
+  main().mnuCorre1->trigger();
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_EQ(nRepresas, 1);
+  EXPECT_EQ(vRepresas[1]->Cauce_aa, "c-Bajo");
+  EXPECT_EQ(vRepresas[1]->HInicialEmb, 100.0f);
+  // The level rises from the bottom of the table and the dam holds back the peak.
+  Single top = 0;
+  for (int k = 1; k <= nPasosSalida; ++k) top = std::max(top, HEmbalseRepresa(1, k));
+  EXPECT_GT(top, 100.0f);
+  EXPECT_LT(top, 102.0f);
+  ASSERT_TRUE(dlgChart2::isLoaded());
+  dlgChart2& chart = dlgChart2::instance();
+  chart.lstCompos->setCurrentIndex(chart.lstCompos->findText(QStringLiteral("r-Presa")));
+  const ChartModel& model = chart.MSChartH->model();
+  EXPECT_EQ(model.seriesSettings(2).legend, "HEmbalse");
+  EXPECT_EQ(model.seriesSettings(3).legend, "Qentra");
+  auto peak = [&model](int series) {
+    double p = 0;
+    for (int row = 1; row <= model.rowCount(); ++row) p = std::max(p, model.value(row, series).value_or(0));
+    return p;
+  };
+  EXPECT_NEAR(peak(2), top, 0.01);
+  EXPECT_LT(peak(1), peak(3));
 }
 
 }  // namespace
