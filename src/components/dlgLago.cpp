@@ -17,10 +17,10 @@ QString U(const char* text) {
 }  // namespace
 
 dlgLago::dlgLago()
-    : ComponentDialog("dlgLago", U("Propiedades de LAG (Depresiones , Mallines, Lagos y Lagunas)"), 8520, 6300,
-                      QStringLiteral("l-")) {
-  Frame1 = MakeFrame(this, QStringLiteral("Frame1"), U("Identificación de la depresión, mallín, laguna, lago"),
-                     120, 60, 8280, 1440);
+    : ComponentDialog("dlgLago", U("Propiedades de LAG (Depresiones , Mallines, Lagos y Lagunas)"), 8520,
+                      6300, QStringLiteral("l-")) {
+  Frame1 = MakeFrame(this, QStringLiteral("Frame1"),
+                     U("Identificación de la depresión, mallín, laguna, lago"), 120, 60, 8280, 1440);
   Etiqueta(Frame1, "Label12", U("Laguna:"), 240, 345, 840);
   lstLAGOs = Lista(Frame1, "lstLAGOs", 1080, 300, 2640, 1005);
   Etiqueta(Frame1, "Label1", U("Nro. Laguna:"), 4080, 345, 1560);
@@ -48,8 +48,8 @@ dlgLago::dlgLago()
   txtHInicialEmb =
       CajaHInicial(Frame2, "txtHInicialEmb", 2640, 2760, 1200, NFilasHSVQLago, HTablaHSVQLago, selLago);
 
-  cmdParametros = MakeButton(this, QStringLiteral("cmdParametros"), U("Cargar Parámetros Físicos"), 120, 5040,
-                             2640);
+  cmdParametros =
+      MakeButton(this, QStringLiteral("cmdParametros"), U("Cargar Parámetros Físicos"), 120, 5040, 2640);
   lblParametros = Valor(this, "lblParametros", QStringLiteral("---"), 2880, 5077, 2400);
 
   Botones(5760, 5700);
@@ -58,8 +58,8 @@ dlgLago::dlgLago()
   txtNombreLAGO->setToolTip(U("Puede modificar el nombre de la laguna desde este campo"));
   lstCauceAA->setToolTip(U("Seleccione el Cauce al que drena"));
 
-  QWidget* orden[] = {OKButton,  CancelButton, lstLAGOs,  txtNombreLAGO,  txtReferencia,
-                      lstCauceAA, lstMetodo,   txtLago_k, txtHInicialEmb, cmdParametros};
+  QWidget* orden[] = {OKButton,   CancelButton, lstLAGOs,  txtNombreLAGO,  txtReferencia,
+                      lstCauceAA, lstMetodo,    txtLago_k, txtHInicialEmb, cmdParametros};
   for (size_t k = 1; k < std::size(orden); ++k) setTabOrder(orden[k - 1], orden[k]);
 
   connect(lstLAGOs, &QListWidget::currentRowChanged, this, [this](int fila) {
@@ -133,9 +133,10 @@ void dlgLago::MuestraLago() {
   txtLago_k->setText(TextoCampo(l.Lago_k_Musk));
 
   LeeTablaHSVQLago();
-  const bool conTabla = selLago >= NFilasHSVQLago.lower() && selLago <= NFilasHSVQLago.upper() &&
-                        NFilasHSVQLago(selLago) >= 1;
-  lblParametros->setText(conTabla ? QStringLiteral("Datos HSVQ en Tabla") : QStringLiteral("Sin datos en Tabla"));
+  const bool conTabla =
+      selLago >= NFilasHSVQLago.lower() && selLago <= NFilasHSVQLago.upper() && NFilasHSVQLago(selLago) >= 1;
+  lblParametros->setText(conTabla ? QStringLiteral("Datos HSVQ en Tabla")
+                                  : QStringLiteral("Sin datos en Tabla"));
 }
 
 void dlgLago::GuardaDatosLago() {

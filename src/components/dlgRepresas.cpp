@@ -40,8 +40,8 @@ dlgRepresas::dlgRepresas()
   lblNombreRepresa = Valor(Frame1, "lblNombreRepresa", QString(), 6000, 720, 2400);
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"),
-                     U("Modificación de Nombre - Cauce de descarga - Método de Cálculo HAS"), 120, 1440, 10680,
-                     2400);
+                     U("Modificación de Nombre - Cauce de descarga - Método de Cálculo HAS"), 120, 1440,
+                     10680, 2400);
   Etiqueta(Frame2, "Label4", U("Modificar Nombre:"), 240, 375, 1680);
   txtNombreRepresa = CajaNombre(Frame2, "txtNombreRepresa", 1920, 330, 2160,
                                 [this] { return txtNombreRepresa_LostFocus(); });
@@ -65,8 +65,8 @@ dlgRepresas::dlgRepresas()
   Frame3 = MakeFrame(this, QStringLiteral("Frame3"), U("Altura Inicial Embalse"), 120, 3960, 3240, 780);
   txtHInicialEmb =
       CajaHInicial(Frame3, "txtHInicialEmb", 240, 330, 1440, NFilasHSVRepresa, HTablaHSVRepresa, selRepresa);
-  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), U("Tabla Altura (H) - Area (A) - Almacenamiento (S)"), 3480,
-                     3960, 4800, 780);
+  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), U("Tabla Altura (H) - Area (A) - Almacenamiento (S)"),
+                     3480, 3960, 4800, 780);
   cmdHSV = MakeButton(Frame4, QStringLiteral("cmdHSV"), U("Editar Tabla HAS"), 240, 300, 2160);
 
   Frame5 = MakeFrame(this, QStringLiteral("Frame5"),

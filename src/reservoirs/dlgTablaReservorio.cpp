@@ -54,15 +54,15 @@ struct TablaReservorio {
   const char* frame1;
   const char* label1;
   const char* label2;
-  const char* lblNro;     // the number and name labels, named as the owner's
+  const char* lblNro;  // the number and name labels, named as the owner's
   const char* lblNombre;
   const char* lblNroDueno;  // the owner's labels they copy
   const char* lblNombreDueno;
   const char* frame2;
   const char* grilla;
   const char* formato;
-  int columnas;      // of the grid, the row numbers included
-  int iconoFilas;    // of the row-count message
+  int columnas;                 // of the grid, the row numbers included
+  int iconoFilas;               // of the row-count message
   ComponentDialog* (*dueno)();  // the owner dialog when it is open
   int (*cuenta)();              // elements of the kind
   Integer* nElementos;          // the kind's count
@@ -224,8 +224,10 @@ dlgTablaReservorio::dlgTablaReservorio(const TablaReservorio& tabla, EstadoTabla
   cmdBorraTablaHQ =
       MakeButton(this, QStringLiteral("cmdBorraTablaHQ"), QStringLiteral("Borrar Tabla"), 2280, 6240, 1920);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 4320, 6240, 1920);
-  CancelButton = MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 6480, 6240, 1920);
-  for (QPushButton* button : {cmdAplicar, cmdBorraTablaHQ, OKButton, CancelButton}) button->setAutoDefault(false);
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 6480, 6240, 1920);
+  for (QPushButton* button : {cmdAplicar, cmdBorraTablaHQ, OKButton, CancelButton})
+    button->setAutoDefault(false);
 
   GridTyping::Options tecleo;
   tecleo.isNumber = IsNumeric;
@@ -234,7 +236,8 @@ dlgTablaReservorio::dlgTablaReservorio(const TablaReservorio& tabla, EstadoTabla
                                          std::move(tecleo));
 
   txtNroFilas->setValidation([this] { return txtNroFilas_Validate(); });
-  connect(grilla, &FlexGrid::KeyDown, this, [this](int key, int) { RunGuarded([&] { Grilla_KeyDown(key); }); });
+  connect(grilla, &FlexGrid::KeyDown, this,
+          [this](int key, int) { RunGuarded([&] { Grilla_KeyDown(key); }); });
   connect(grilla, &FlexGrid::KeyPress, this, [this](int key) { RunGuarded([&] { Grilla_KeyPress(key); }); });
   // Apply and Close first check the box being edited, as leaving it would.
   OnSignal(cmdAplicar, &QPushButton::clicked, this, [this] {
@@ -278,8 +281,10 @@ void dlgTablaReservorio::Form_Load() {
   if (sel <= 0 || sel > *t.nElementos) sel = 1;
   if (ComponentDialog* dueno = t.dueno()) {
     dueno->setEnabled(false);
-    for (const auto& [mio, suyo] : {std::pair(lblNro, t.lblNroDueno), std::pair(lblNombre, t.lblNombreDueno)}) {
-      if (const auto* label = dueno->findChild<QLabel*>(QString::fromLatin1(suyo))) mio->setText(label->text());
+    for (const auto& [mio, suyo] :
+         {std::pair(lblNro, t.lblNroDueno), std::pair(lblNombre, t.lblNombreDueno)}) {
+      if (const auto* label = dueno->findChild<QLabel*>(QString::fromLatin1(suyo)))
+        mio->setText(label->text());
     }
   }
   t.lee();
@@ -302,7 +307,8 @@ void dlgTablaReservorio::Form_Load() {
 }
 
 void dlgTablaReservorio::NumeraFilas() {
-  for (int r = 1; r <= estado_.NroFilas; ++r) grilla->setTextMatrix(r, 0, PlainNumberText(static_cast<Integer>(r)));
+  for (int r = 1; r <= estado_.NroFilas; ++r)
+    grilla->setTextMatrix(r, 0, PlainNumberText(static_cast<Integer>(r)));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -428,9 +434,10 @@ void dlgTablaReservorio::OKButton_Click() {
   if (!AplicaTabla()) return;
   Descarga();
   DevuelveDueno();
-  MsgBox(QStringLiteral("Asegurar los cambios producidos pulsando <Guardar> desde el formulario gráfico de de "
-                        "UEHs. De lo contrario se perderá la información cargada."),
-         vbOKOnly | vbExclamation);
+  MsgBox(
+      QStringLiteral("Asegurar los cambios producidos pulsando <Guardar> desde el formulario gráfico de de "
+                     "UEHs. De lo contrario se perderá la información cargada."),
+      vbOKOnly | vbExclamation);
 }
 
 void dlgTablaReservorio::CancelButton_Click() {

@@ -73,7 +73,7 @@ class dlgTablaReservorio : public QDialog {
   // The window's own unloading (its instance's unloadLater).
   virtual void Descarga() = 0;
 
-  QLabel* lblNro;     // the element's number and name, as the owner shows them
+  QLabel* lblNro;  // the element's number and name, as the owner shows them
   QLabel* lblNombre;
   FlexGrid* grilla;
 

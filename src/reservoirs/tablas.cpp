@@ -7,9 +7,9 @@
 
 #include "components/dlgLago.h"
 #include "platform/errors.h"
-#include "reservoirs/dlgTablaReservorio.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/funciones.h"
 
 namespace tavo {

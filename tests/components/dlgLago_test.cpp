@@ -94,7 +94,8 @@ TEST_F(DlgLagoTest, MethodPicksShowTheStoredKAndTheKBoxChecksItsRange) {
   EXPECT_EQ(d.lblLagoCofk->text(), "k[min]=");
   EXPECT_EQ(d.lblMetodo->text(), "Muskingum");
 
-  for (const char* accepted : {"0", "99999", "12.5"}) EXPECT_EQ(TypeAndLeave(d.txtLago_k, accepted, false), "");
+  for (const char* accepted : {"0", "99999", "12.5"})
+    EXPECT_EQ(TypeAndLeave(d.txtLago_k, accepted, false), "");
   for (const char* refused : {"100000", "-1", "abc", ""}) {
     EXPECT_EQ(TypeAndLeave(d.txtLago_k, refused, true), kK) << refused;
     EXPECT_EQ(QApplication::focusWidget(), d.txtLago_k);
@@ -125,7 +126,7 @@ TEST_F(DlgLagoTest, InitialLevelIsZeroOrWithinTheLakesTable) {
   // A table from 100.5 m to 110 m; "0x" fails the number test before anything else.
   test::WriteBytes(path("P_LHASQ.pcn"),
                    "\"*l-1\",3,\"*\",\"*\"\r\n100.5,1,10,0\r\n105,2,20,1\r\n110,3,30,2\r\n");
-  const Case cases[] = {{"0", true},      {"100.5", true}, {"110", true}, {"0.0", true},
+  const Case cases[] = {{"0", true},      {"100.5", true}, {"110", true},  {"0.0", true},
                         {"100.4", false}, {"111", false},  {"abc", false}, {"", false},
                         {"0x", false},    {"-5", false},   {"1e39", false}};
   dlgLago& d = Open();

@@ -123,7 +123,7 @@ TEST_F(DlgRepresasTest, InitialLevelAndKAreCheckedOnLeaving) {
   const QString nivel = QStringLiteral(
       "Ingrese '0' o un valor numérico entre la altura H mímima= 100y la altura H máxima= 112.5 dadas en la "
       "'Tabla SHV'");
-  const Case niveles[] = {{"0", true},     {"100", true},  {"112.5", true}, {"99.9", false},
+  const Case niveles[] = {{"0", true},    {"100", true},  {"112.5", true}, {"99.9", false},
                           {"113", false}, {"abc", false}, {"", false},     {"0y", false}};
   dlgRepresas& d = Open();
   for (const Case& c : niveles) {
@@ -140,11 +140,12 @@ TEST_F(DlgRepresasTest, InitialLevelAndKAreCheckedOnLeaving) {
   EXPECT_FALSE(d.txtRepresa_n->isEnabled());
   EXPECT_EQ(d.lblRepresaCofk->text(), "k[min]=");
   EXPECT_EQ(d.lblRepresaCofn->text(), "x=");
-  const Case ks[] = {{"0", true},      {"99999", true}, {"100000", false},
-                     {"-1", false},    {"12a", false},  {"", false}};
+  const Case ks[] = {{"0", true},   {"99999", true}, {"100000", false},
+                     {"-1", false}, {"12a", false},  {"", false}};
   for (const Case& c : ks) {
     const QString prompt = TypeAndLeave(d.txtRepresa_k, QString::fromLatin1(c.text), !c.accepted);
-    EXPECT_EQ(prompt, c.accepted ? QString() : QStringLiteral("Ingrese un valor numérico entre 0 y 99999 (0 y 99999)"))
+    EXPECT_EQ(prompt, c.accepted ? QString()
+                                 : QStringLiteral("Ingrese un valor numérico entre 0 y 99999 (0 y 99999)"))
         << c.text;
   }
   test::Type(d.txtRepresa_k, "25");
@@ -158,9 +159,10 @@ TEST_F(DlgRepresasTest, InitialLevelAndKAreCheckedOnLeaving) {
   selRepresa = 2;
   dlgRepresas& otra = Open();
   EXPECT_EQ(TypeAndLeave(otra.txtHInicialEmb, "0", false), "");
-  EXPECT_EQ(TypeAndLeave(otra.txtHInicialEmb, "50", true),
-            "Ingrese '0' o un valor numérico entre la altura H mímima= 0y la altura H máxima= 0 dadas en la 'Tabla "
-            "SHV'");
+  EXPECT_EQ(
+      TypeAndLeave(otra.txtHInicialEmb, "50", true),
+      "Ingrese '0' o un valor numérico entre la altura H mímima= 0y la altura H máxima= 0 dadas en la 'Tabla "
+      "SHV'");
   otra.CancelButton->click();
 }
 

@@ -56,7 +56,8 @@ class TablaTest : public test::DialogTest {
   static void Fill(FlexGrid* grid, const std::vector<std::vector<const char*>>& rows) {
     for (size_t r = 0; r < rows.size(); ++r) {
       for (size_t c = 0; c < rows[r].size(); ++c)
-        grid->setTextMatrix(static_cast<int>(r) + 1, static_cast<int>(c) + 1, QString::fromLatin1(rows[r][c]));
+        grid->setTextMatrix(static_cast<int>(r) + 1, static_cast<int>(c) + 1,
+                            QString::fromLatin1(rows[r][c]));
     }
   }
   static QStringList Row(const FlexGrid* grid, int r) {
@@ -75,7 +76,8 @@ TEST_F(TablaTest, EachWindowShowsItsElementsTableUnderItsOwnTitles) {
   EXPECT_TRUE(lago.isVisible());
   EXPECT_EQ(lago.windowTitle(),
             "Tabla Altura H[m]- Area A[has]-Almacenamiento S[m3]- Caudal Q[m3/s] en Lago / Laguna / Mallin");
-  EXPECT_TRUE(test::ClippedControls(&lago).isEmpty()) << test::ClippedControls(&lago).join('\n').toStdString();
+  EXPECT_TRUE(test::ClippedControls(&lago).isEmpty())
+      << test::ClippedControls(&lago).join('\n').toStdString();
   EXPECT_EQ(lago.Frame1->title(), "Identificación de la depresión lagunar/mallin");
   EXPECT_EQ(lago.Label1->text(), "Nro. laguna/mallin:");
   EXPECT_EQ(lago.Frame2->title(), "Altura H[m] - Area [has] - Almacenamiento S[m3] - Caudal Q[m3/s]");
@@ -145,9 +147,9 @@ TEST_F(TablaTest, RowCountIsTakenOnItsValueAndRefusedOutsideZeroTo999) {
     const char* shown;
     int rows;  // -1: refused
   };
-  const Case cases[] = {{"abc", "0", 0},       {"2.5", "2", 2},     {"3.5", "4", 4}, {"999", "999", 999},
-                        {"1500", "1500", -1}, {"-3", "-3", -1},    {"40000", "40000", -1},
-                        {"1e40", "1E+40", -1}};
+  const Case cases[] = {{"abc", "0", 0},        {"2.5", "2", 2},      {"3.5", "4", 4},
+                        {"999", "999", 999},    {"1500", "1500", -1}, {"-3", "-3", -1},
+                        {"40000", "40000", -1}, {"1e40", "1E+40", -1}};
   for (bool lake : {true, false}) {
     dlgTablaReservorio& t = lake ? static_cast<dlgTablaReservorio&>(OpenLakeTable())
                                  : OpenDamTable<dlgTablaSHV>(&dlgRepresas::cmdHSV);
