@@ -215,17 +215,21 @@ void dlgRepresas::HabilitaFila(int k, bool habilitada) {
   for (QLineEdit* caja : {txtFQa[k], txtFQb[k], txtFQHmin[k], txtFQHMax[k]}) caja->setEnabled(habilitada);
 }
 
+void dlgRepresas::Fuente(bool tabla) {
+  const QSignalBlocker a(optTablaQ);
+  const QSignalBlocker b(optFunciones);
+  SetOptionValue(tabla ? optFunciones : optTablaQ, false);
+  SetOptionValue(tabla ? optTablaQ : optFunciones, true);
+  cmdTablaQ->setEnabled(tabla);
+}
+
 void dlgRepresas::DeshabilitaFuncionesQ() {
   for (int k = 1; k <= 8; ++k) {
     chkFQ[k]->setEnabled(false);
     HabilitaFila(k, false);
   }
   for (int k = 5; k <= 8; ++k) txtFQc[k]->setEnabled(false);
-  const QSignalBlocker a(optTablaQ);
-  const QSignalBlocker b(optFunciones);
-  SetOptionValue(optFunciones, false);
-  SetOptionValue(optTablaQ, true);
-  cmdTablaQ->setEnabled(true);
+  Fuente(true);
 }
 
 void dlgRepresas::HabilitaFuncionesQ() {
@@ -237,11 +241,7 @@ void dlgRepresas::HabilitaFuncionesQ() {
   for (int k = 5; k <= 8; ++k)
     txtFQc[k]->setEnabled(chkFQ[k]->isChecked() && LeeNoCero(txtFQa[k]) && LeeNoCero(txtFQb[k]));
   CargaFuncionesQ();
-  const QSignalBlocker a(optTablaQ);
-  const QSignalBlocker b(optFunciones);
-  SetOptionValue(optFunciones, true);
-  SetOptionValue(optTablaQ, false);
-  cmdTablaQ->setEnabled(false);
+  Fuente(false);
 }
 
 void dlgRepresas::optTablaQ_Click() {
@@ -257,11 +257,7 @@ void dlgRepresas::chkFQ_Click(int Index) {
   HabilitaFila(Index, marcada);
   if (Index >= 5) txtFQc[Index]->setEnabled(marcada);
   if (!marcada) return;
-  const QSignalBlocker a(optTablaQ);
-  const QSignalBlocker b(optFunciones);
-  SetOptionValue(optFunciones, true);
-  SetOptionValue(optTablaQ, false);
-  cmdTablaQ->setEnabled(false);
+  Fuente(false);
 }
 
 // ---------------------------------------------------------------------------------------------------

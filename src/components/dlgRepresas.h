@@ -95,6 +95,9 @@ class dlgRepresas : public ComponentDialog, public FormInstance<dlgRepresas> {
   Represa& Actual() const;
   // The boxes of range k that its check box opens.
   void HabilitaFila(int k, bool habilitada);
+  // Marks the outflow source chosen, the table or the ranges, without the options' actions; the
+  // table's button is enabled with the table only.
+  void Fuente(bool tabla);
 
   bool mostrando_ = false;  // the show is selecting the stored receiver
   int filaReceptor_ = -1;   // the receiver entry selected before the pick being handled

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
 #include "editor/frmUEHs.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "project/estado.h"
 #include "support/fixture.h"
@@ -105,6 +107,22 @@ class DialogTest : public TavoTest {
   static bool Closed() {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return !Dialog::exists();
+  }
+  // Types into a box and leaves it. Returns the message a refusal shows (OK only, no title), then
+  // forgotten; empty when the box accepts the text.
+  QString TypeAndLeave(QLineEdit* box, const QString& text, bool refused) {
+    if (refused) dialogs.answer(vbOK);
+    Type(box, text);
+    Leave(box);
+    QString prompt;
+    if (!dialogs.records().empty()) {
+      EXPECT_EQ(dialogs.records().size(), 1u) << text.toStdString();
+      EXPECT_EQ(dialogs.records().back().style, vbOKOnly) << text.toStdString();
+      EXPECT_EQ(dialogs.records().back().title, "") << text.toStdString();
+      prompt = dialogs.records().back().prompt;
+    }
+    dialogs.clear();
+    return prompt;
   }
   // The one message shown since the last check, then forgotten.
   ScriptedDialogs::Record Message() {

@@ -34,19 +34,6 @@ class DlgLagoTest : public test::DialogTest {
   }
   dlgLago& Open() { return DialogTest::Open<dlgLago>(); }
   bool Closed() { return DialogTest::Closed<dlgLago>(); }
-  // Types into a box and leaves it; the message it shows, if any, then forgotten.
-  QString TypeAndLeave(QLineEdit* box, const QString& text, bool refused) {
-    if (refused) dialogs.answer(vbOK);
-    test::Type(box, text);
-    test::Leave(box);
-    const QString prompt = dialogs.records().empty() ? QString() : dialogs.records().back().prompt;
-    if (refused) {
-      EXPECT_EQ(dialogs.records().size(), 1u) << text.toStdString();
-      EXPECT_EQ(dialogs.records().back().style, vbOKOnly) << text.toStdString();
-    }
-    dialogs.clear();
-    return prompt;
-  }
   std::shared_ptr<Lago> l2;
 };
 

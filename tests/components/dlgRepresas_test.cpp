@@ -29,21 +29,6 @@ class DlgRepresasTest : public test::DialogTest {
   }
   dlgRepresas& Open() { return DialogTest::Open<dlgRepresas>(); }
   bool Closed() { return DialogTest::Closed<dlgRepresas>(); }
-  // Types into a box and leaves it; the message it shows, if any, then forgotten.
-  QString TypeAndLeave(QLineEdit* box, const QString& text, bool refused) {
-    if (refused) dialogs.answer(vbOK);
-    test::Type(box, text);
-    test::Leave(box);
-    QString prompt;
-    if (!dialogs.records().empty()) {
-      EXPECT_EQ(dialogs.records().size(), 1u);
-      EXPECT_EQ(dialogs.records().back().style, vbOKOnly);
-      EXPECT_EQ(dialogs.records().back().title, "");
-      prompt = dialogs.records().back().prompt;
-    }
-    dialogs.clear();
-    return prompt;
-  }
   // Which of the range boxes take input: "abhH" for a, b, H min and H Máx, with "c" for the c box.
   static QString Abiertas(const dlgRepresas& d, int k) {
     QString s;
