@@ -21,8 +21,8 @@ void AcoplaCauce(const QString& receptor, Single x, Single y) {
 }
 
 QString OtroAcople(const QString& texto, const QString& nombre) {
-  return QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión ") + texto +
-         nombre;
+  return QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión ") +
+         texto + nombre;
 }
 
 }  // namespace
@@ -31,16 +31,17 @@ frmUEHs::Acople frmUEHs::AcoplaACauce(Registro& componente, const QString& tipo,
                                       const QString& otroAcople) {
   const QString cauce = RegistroN(vCauces, selCauce).NombreCauce;
   if (componente.get(QStringLiteral("Cauce_aa")).toString() == cauce) {
-    MsgBox(QStringLiteral("La ") + tipo + QStringLiteral(" <") + nombre + QStringLiteral("> ya está acoplada al cauce <") +
-               cauce,
+    MsgBox(QStringLiteral("La ") + tipo + QStringLiteral(" <") + nombre +
+               QStringLiteral("> ya está acoplada al cauce <") + cauce,
            vbOKOnly | vbExclamation);
     return Acople::Ya;
   }
-  const int respuesta = MsgBox(QStringLiteral("Confirma el acople de la ") + tipo + QStringLiteral(" <") + nombre +
-                                   QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">"),
+  const int respuesta = MsgBox(QStringLiteral("Confirma el acople de la ") + tipo + QStringLiteral(" <") +
+                                   nombre + QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">"),
                                vbYesNo | vbQuestion, QStringLiteral("Consulta"));
   if (respuesta != vbYes) return Acople::No;
-  if (!otroAcople.isEmpty() && (RefusaOtroAcople(cauce, &componente, otroAcople) || RefusesLoop(nombre, cauce)))
+  if (!otroAcople.isEmpty() &&
+      (RefusaOtroAcople(cauce, &componente, otroAcople) || RefusesLoop(nombre, cauce)))
     return Acople::Si;
   XAcople = XCabecera(selCauce);
   YAcople = YCabecera(selCauce);
@@ -69,8 +70,8 @@ void frmUEHs::mnu_acoplaRepresaaCauce_Click() {
 void frmUEHs::mnu_acoplaLAGOaCauce_Click() {
   if (selLago < 1 || selCauce < 1) return;
   Lago& l = RegistroN(vLagos, selLago);
-  const Acople acople =
-      AcoplaACauce(l, QStringLiteral("LAGO"), l.NombreLAGO, OtroAcople(QStringLiteral("del Lago"), l.NombreLAGO));
+  const Acople acople = AcoplaACauce(l, QStringLiteral("LAGO"), l.NombreLAGO,
+                                     OtroAcople(QStringLiteral("del Lago"), l.NombreLAGO));
   if (acople == Acople::No) return;
   if (acople == Acople::Si) selUEH = 0;
   selLago = selCauce = selVertice = 0;

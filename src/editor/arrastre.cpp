@@ -69,7 +69,8 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
 
   // A dam or lake follows the pointer while the pointer stays within three symbol sizes of it.
   const Single alcance = static_cast<Single>(3 * TamIcono);
-  if (selRepresa > 0 && !ArrastraAcopleRepresa && BotonAbajo && selCauce == 0 && selUEH == 0 && selLago == 0) {
+  if (selRepresa > 0 && !ArrastraAcopleRepresa && BotonAbajo && selCauce == 0 && selUEH == 0 &&
+      selLago == 0) {
     XIcono = X;
     YIcono = Y;
     Represa& r = RegistroN(vRepresas, selRepresa);
@@ -109,9 +110,9 @@ bool frmUEHs::MueveVertice(Single X, Single Y) {
   // Moving the downstream end of a coupled reach takes it away from its receiver.
   Cauce& c = RegistroN(vCauces, selCauce);
   if (selVertice == 1 && c.Cauce_aa != QLatin1String("0")) {
-    const bool redefine =
-        Confirma(QStringLiteral("El tramo de cauce ") + c.NombreCauce + QStringLiteral(" es tributario del tramo ") +
-                 c.Cauce_aa + QStringLiteral(" , Desea redefinir el destino final del tramo ? "));
+    const bool redefine = Confirma(QStringLiteral("El tramo de cauce ") + c.NombreCauce +
+                                   QStringLiteral(" es tributario del tramo ") + c.Cauce_aa +
+                                   QStringLiteral(" , Desea redefinir el destino final del tramo ? "));
     CauceYaSeleccionado = false;
     if (!redefine) {
       selCauce = 0;
@@ -191,7 +192,8 @@ bool frmUEHs::RefusaOtroAcople(const QString& cauce, const Registro* propio, con
 bool frmUEHs::ArrastraAcopleDeUEH(Single X, Single Y) {
   UEH& u = RegistroN(vUEHs, selUEH);
   BandaAcople(u.IconoUEHx, u.IconoUEHy, X, Y);
-  const QString pregunta = QStringLiteral("Confirma el acople de la UEH <") + u.NombreUEH + QStringLiteral("> con ");
+  const QString pregunta =
+      QStringLiteral("Confirma el acople de la UEH <") + u.NombreUEH + QStringLiteral("> con ");
 
   // A reach head near the pointer is the only candidate offered at this move.
   if (const int k = CauceEnRango(X, Y)) {
@@ -208,7 +210,8 @@ bool frmUEHs::ArrastraAcopleDeUEH(Single X, Single Y) {
   for (const auto& r : colRepresas) {
     ElementoActual = r;
     if (!enRango(r->IconoRepresaX, r->IconoRepresaY)) continue;
-    if (!Confirma(pregunta + QStringLiteral("la Represa <") + r->NombreRepresa + QStringLiteral(">"))) continue;
+    if (!Confirma(pregunta + QStringLiteral("la Represa <") + r->NombreRepresa + QStringLiteral(">")))
+      continue;
     EnlazaArrastre(u, r->NombreRepresa, r->IconoRepresaX, r->IconoRepresaY);
     return true;
   }
@@ -233,10 +236,11 @@ bool frmUEHs::ArrastraAcopleDeRepresa(Single X, Single Y) {
                 QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">")))
     return true;
   // A reach receives at most one dam or lake, and never one that it drains into.
-  if (RefusaOtroAcople(cauce, &r,
-                       QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión "
-                                      "de la represa ") +
-                           r.NombreRepresa) ||
+  if (RefusaOtroAcople(
+          cauce, &r,
+          QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión "
+                         "de la represa ") +
+              r.NombreRepresa) ||
       RefusesLoop(r.NombreRepresa, cauce))
     return true;
   EnlazaArrastre(r, cauce, XCabecera(k), YCabecera(k));
@@ -249,12 +253,13 @@ bool frmUEHs::ArrastraAcopleDeLago(Single X, Single Y) {
   const int k = CauceEnRango(X, Y);
   if (k == 0) return false;
   const QString cauce = RegistroN(vCauces, k).NombreCauce;
-  if (!Confirma(QStringLiteral("Confirma el acople del LAGO <") + l.NombreLAGO + QStringLiteral("> con el cauce <") +
-                cauce + QStringLiteral(">")))
+  if (!Confirma(QStringLiteral("Confirma el acople del LAGO <") + l.NombreLAGO +
+                QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">")))
     return true;
   if (RefusaOtroAcople(
           cauce, &l,
-          QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión del Lago") +
+          QStringLiteral(
+              "Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión del Lago") +
               l.NombreLAGO) ||
       RefusesLoop(l.NombreLAGO, cauce))
     return true;
@@ -280,7 +285,8 @@ void frmUEHs::picDibujo_MouseUp(int, int, Single, Single) {
       for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
         const QString receptor = RegistroN(vCauces, iCauce).NombreCauce;
         if (ClosesLoop(c.NombreCauce, receptor)) continue;
-        if (!EnCaja(XVerticeNuevo, YVerticeNuevo, XCabecera(iCauce), YCabecera(iCauce), TolSeleccion)) continue;
+        if (!EnCaja(XVerticeNuevo, YVerticeNuevo, XCabecera(iCauce), YCabecera(iCauce), TolSeleccion))
+          continue;
         if (Confirma(QStringLiteral("¿El tramo de cauce ") + c.NombreCauce +
                      QStringLiteral(" es tributario del tramo ") + receptor + QStringLiteral(" ?"))) {
           XVertice(selCauce, 1) = XCabecera(iCauce);

@@ -404,7 +404,8 @@ void frmUEHs::mnu_DivideCauce_Click() {
   for (const auto& c : colCauces) {
     if (c->NombreCauce == aguasAbajo || c->NombreCauce == aguasArriba) {
       MsgBox(QStringLiteral("Ya existe el cauce <") + c->NombreCauce +
-                 QStringLiteral(">: cambie su nombre antes de dividir el cauce <") + nombre + QStringLiteral(">"),
+                 QStringLiteral(">: cambie su nombre antes de dividir el cauce <") + nombre +
+                 QStringLiteral(">"),
              vbOKOnly | vbExclamation);
       return;
     }

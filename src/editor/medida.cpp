@@ -30,11 +30,12 @@ void frmUEHs::modCalculoLongArea() {
   // Metres per drawing unit: the number the setting starts with, 0 when it starts with none.
   const double escala = Val(EscalaDibujo);
   const bool cerrado =
-      MsgBox(QStringLiteral("¿Forzar el cierre del polígono para el cálculo de Perímetro y Area de la figura ? "
-                            "(No, para cálculo de longitud de la poligonal abierta)"),
-             vbYesNo | vbQuestion,
-             QStringLiteral("Cálculo de Longitud de Poligonal Abierta o de Polígono y Area de Poligonal Cerrada")) ==
-      vbYes;
+      MsgBox(
+          QStringLiteral("¿Forzar el cierre del polígono para el cálculo de Perímetro y Area de la figura ? "
+                         "(No, para cálculo de longitud de la poligonal abierta)"),
+          vbYesNo | vbQuestion,
+          QStringLiteral(
+              "Cálculo de Longitud de Poligonal Abierta o de Polígono y Area de Poligonal Cerrada")) == vbYes;
   if (cerrado) {
     // The polygon closes with a copy of its first point.
     nPuntosMedida = CheckInteger(nPuntosMedida + 1);
@@ -66,11 +67,11 @@ void frmUEHs::modCalculoLongArea() {
   nPuntosMedida = 0;
 
   const QString perimetro =
-      QStringLiteral("Perímetro=") + QString::number(Int(LongitudMedida), 'f', 0) +
-      QStringLiteral(" metros");
+      QStringLiteral("Perímetro=") + QString::number(Int(LongitudMedida), 'f', 0) + QStringLiteral(" metros");
   if (cerrado) {
-    MsgBox(perimetro + QStringLiteral("    -    Area = ") + PlainNumberText(AreaMedida) + QStringLiteral(" Has"),
-           vbOKOnly, QStringLiteral("Perímetro y Area de Poligonal Cerrada"));
+    MsgBox(
+        perimetro + QStringLiteral("    -    Area = ") + PlainNumberText(AreaMedida) + QStringLiteral(" Has"),
+        vbOKOnly, QStringLiteral("Perímetro y Area de Poligonal Cerrada"));
   } else {
     MsgBox(perimetro, vbOKOnly, QStringLiteral("Longitud de Poligonal Abierta"));
   }

@@ -43,9 +43,9 @@ void frmUEHs::MuestraMenuDibujo() {
       {"mnu_acoplaRepresaaCauce", selRepresa >= 1 && selCauce >= 1},
       {"mnu_PopUpdlgLAGO", selLago >= 1 && selCauce == 0 && selUEH == 0 && selRepresa == 0},
       {"mnu_acoplaLAGOaCauce", selLago >= 1 && selCauce >= 1},
-      {"mnu_acoplaCauce1aCauce2", selCauce >= 1 && selCauce2 >= 1 && selCauce != selCauce2 &&
-                                      RegistroN(vCauces, selCauce2).Cauce_aa !=
-                                          RegistroN(vCauces, selCauce).NombreCauce},
+      {"mnu_acoplaCauce1aCauce2",
+       selCauce >= 1 && selCauce2 >= 1 && selCauce != selCauce2 &&
+           RegistroN(vCauces, selCauce2).Cauce_aa != RegistroN(vCauces, selCauce).NombreCauce},
       {"mnu_acoplaCauceaRepresa", selCauce >= 1 && selRepresa >= 1},
       {"mnu_acoplaCauceaLago", selCauce >= 1 && selLago >= 1},
       {"mnu_desacoplaCauce", selCauce >= 1 && receptor(RegistroN(vCauces, selCauce).Cauce_aa)},
@@ -54,10 +54,18 @@ void frmUEHs::MuestraMenuDibujo() {
   mnu_DibujoSec->popup(QCursor::pos());
 }
 
-void frmUEHs::mnu_PopUpdlgUEH2_Click() { MuestraDlgUEH2(); }
-void frmUEHs::mnu_PopUpCauceEditPropiedades_Click() { MuestraDlgCauceEditProp(); }
-void frmUEHs::mnu_PopUpdlgLAGO_Click() { MuestraDlgLago(); }
-void frmUEHs::mnu_PopUpdlgRepresa_Click() { MuestraDlgRepresas(); }
+void frmUEHs::mnu_PopUpdlgUEH2_Click() {
+  MuestraDlgUEH2();
+}
+void frmUEHs::mnu_PopUpCauceEditPropiedades_Click() {
+  MuestraDlgCauceEditProp();
+}
+void frmUEHs::mnu_PopUpdlgLAGO_Click() {
+  MuestraDlgLago();
+}
+void frmUEHs::mnu_PopUpdlgRepresa_Click() {
+  MuestraDlgRepresas();
+}
 
 // ---- the openers ----
 
