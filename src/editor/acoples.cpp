@@ -13,22 +13,20 @@ namespace tavo {
 
 namespace {
 
-// The downstream end of the selected reach moves onto the symbol it now drains into.
+// The selected reach drains into the dam or lake `receptor` anchored at (x, y), its downstream end on
+// the symbol, unless that closes a loop.
 void AcoplaCauce(const QString& receptor, Single x, Single y) {
-  RegistroN(vCauces, selCauce).Cauce_aa = receptor;
+  Cauce& c = RegistroN(vCauces, selCauce);
+  if (RefusesLoop(c.NombreCauce, receptor)) return;
+  c.Cauce_aa = receptor;
   XVertice(selCauce, 1) = x;
   YVertice(selCauce, 1) = y;
-}
-
-QString OtroAcople(const QString& texto, const QString& nombre) {
-  return QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión ") +
-         texto + nombre;
 }
 
 }  // namespace
 
 frmUEHs::Acople frmUEHs::AcoplaACauce(Registro& componente, const QString& tipo, const QString& nombre,
-                                      const QString& otroAcople) {
+                                      const QString& conexion) {
   const QString cauce = RegistroN(vCauces, selCauce).NombreCauce;
   if (componente.get(QStringLiteral("Cauce_aa")).toString() == cauce) {
     MsgBox(QStringLiteral("La ") + tipo + QStringLiteral(" <") + nombre +
@@ -40,8 +38,7 @@ frmUEHs::Acople frmUEHs::AcoplaACauce(Registro& componente, const QString& tipo,
                                    nombre + QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">"),
                                vbYesNo | vbQuestion, QStringLiteral("Consulta"));
   if (respuesta != vbYes) return Acople::No;
-  if (!otroAcople.isEmpty() &&
-      (RefusaOtroAcople(cauce, &componente, otroAcople) || RefusesLoop(nombre, cauce)))
+  if (!conexion.isEmpty() && (RefusaOtroAcople(cauce, &componente, conexion) || RefusesLoop(nombre, cauce)))
     return Acople::Si;
   XAcople = XCabecera(selCauce);
   YAcople = YCabecera(selCauce);
@@ -61,7 +58,7 @@ void frmUEHs::mnu_acoplaRepresaaCauce_Click() {
   if (selRepresa < 1 || selCauce < 1) return;
   Represa& r = RegistroN(vRepresas, selRepresa);
   if (AcoplaACauce(r, QStringLiteral("Represa"), r.NombreRepresa,
-                   OtroAcople(QStringLiteral("de la represa "), r.NombreRepresa)) == Acople::No)
+                   QStringLiteral("de la represa ") + r.NombreRepresa) == Acople::No)
     return;
   selRepresa = selCauce = selVertice = 0;
   DibujaRed();
@@ -70,8 +67,8 @@ void frmUEHs::mnu_acoplaRepresaaCauce_Click() {
 void frmUEHs::mnu_acoplaLAGOaCauce_Click() {
   if (selLago < 1 || selCauce < 1) return;
   Lago& l = RegistroN(vLagos, selLago);
-  const Acople acople = AcoplaACauce(l, QStringLiteral("LAGO"), l.NombreLAGO,
-                                     OtroAcople(QStringLiteral("del Lago"), l.NombreLAGO));
+  const Acople acople =
+      AcoplaACauce(l, QStringLiteral("LAGO"), l.NombreLAGO, QStringLiteral("del Lago") + l.NombreLAGO);
   if (acople == Acople::No) return;
   if (acople == Acople::Si) selUEH = 0;
   selLago = selCauce = selVertice = 0;
@@ -97,8 +94,7 @@ void frmUEHs::mnu_acoplaUEHaLago_Click() {
 void frmUEHs::mnu_acoplaCauceaRepresa_Click() {
   if (selCauce < 1 || selRepresa < 1) return;
   const Represa& r = RegistroN(vRepresas, selRepresa);
-  if (!RefusesLoop(RegistroN(vCauces, selCauce).NombreCauce, r.NombreRepresa))
-    AcoplaCauce(r.NombreRepresa, r.IconoRepresaX, r.IconoRepresaY);
+  AcoplaCauce(r.NombreRepresa, r.IconoRepresaX, r.IconoRepresaY);
   selCauce = selRepresa = selVertice = 0;
   DibujaRed();
 }
@@ -106,8 +102,7 @@ void frmUEHs::mnu_acoplaCauceaRepresa_Click() {
 void frmUEHs::mnu_acoplaCauceaLago_Click() {
   if (selCauce < 1 || selLago < 1) return;
   const Lago& l = RegistroN(vLagos, selLago);
-  if (!RefusesLoop(RegistroN(vCauces, selCauce).NombreCauce, l.NombreLAGO))
-    AcoplaCauce(l.NombreLAGO, l.IconoLAGOx, l.IconoLAGOy);
+  AcoplaCauce(l.NombreLAGO, l.IconoLAGOx, l.IconoLAGOy);
   selCauce = selLago = selVertice = 0;
   DibujaRed();
 }

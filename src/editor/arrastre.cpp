@@ -81,7 +81,13 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
       DibujaRed();
     }
   }
-  if (selRepresa > 0 && ArrastraAcopleRepresa && ArrastraAcopleDeRepresa(X, Y)) return;
+  if (selRepresa > 0 && ArrastraAcopleRepresa) {
+    Represa& r = RegistroN(vRepresas, selRepresa);
+    if (ArrastraAcopleACauce(r, r.NombreRepresa, r.IconoRepresaX, r.IconoRepresaY,
+                             QStringLiteral("Confirma el acople de la Represa <"),
+                             QStringLiteral("de la represa ") + r.NombreRepresa, X, Y))
+      return;
+  }
 
   if (selLago > 0 && !ArrastraAcopleLago && BotonAbajo && selCauce == 0 && selRepresa == 0 && selUEH == 0) {
     XIcono = X;
@@ -94,7 +100,12 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
       DibujaRed();
     }
   }
-  if (selLago > 0 && ArrastraAcopleLago) ArrastraAcopleDeLago(X, Y);
+  if (selLago > 0 && ArrastraAcopleLago) {
+    Lago& l = RegistroN(vLagos, selLago);
+    ArrastraAcopleACauce(l, l.NombreLAGO, l.IconoLAGOx, l.IconoLAGOy,
+                         QStringLiteral("Confirma el acople del LAGO <"),
+                         QStringLiteral("del Lago") + l.NombreLAGO, X, Y);
+  }
 }
 
 bool frmUEHs::MueveVertice(Single X, Single Y) {
@@ -175,7 +186,7 @@ void frmUEHs::EnlazaArrastre(Registro& componente, const QString& receptor, Sing
   DibujaRed();
 }
 
-bool frmUEHs::RefusaOtroAcople(const QString& cauce, const Registro* propio, const QString& mensaje) {
+bool frmUEHs::RefusaOtroAcople(const QString& cauce, const Registro* propio, const QString& conexion) {
   bool otro = false;
   for (iRepresa = 1; iRepresa <= nRepresas; ++iRepresa) {
     const Represa& r = RegistroN(vRepresas, iRepresa);
@@ -185,7 +196,11 @@ bool frmUEHs::RefusaOtroAcople(const QString& cauce, const Registro* propio, con
     const Lago& l = RegistroN(vLagos, iLago);
     if (&l != propio && l.Cauce_aa == cauce) otro = true;
   }
-  if (otro) MsgBox(mensaje, vbOKOnly | vbExclamation);
+  if (otro) {
+    MsgBox(QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión ") +
+               conexion,
+           vbOKOnly | vbExclamation);
+  }
   return otro;
 }
 
@@ -226,44 +241,17 @@ bool frmUEHs::ArrastraAcopleDeUEH(Single X, Single Y) {
   return false;
 }
 
-bool frmUEHs::ArrastraAcopleDeRepresa(Single X, Single Y) {
-  Represa& r = RegistroN(vRepresas, selRepresa);
-  BandaAcople(r.IconoRepresaX, r.IconoRepresaY, X, Y);
+bool frmUEHs::ArrastraAcopleACauce(Registro& componente, const QString& nombre, Single ax, Single ay,
+                                   const QString& pregunta, const QString& conexion, Single X, Single Y) {
+  BandaAcople(ax, ay, X, Y);
   const int k = CauceEnRango(X, Y);
   if (k == 0) return false;
   const QString cauce = RegistroN(vCauces, k).NombreCauce;
-  if (!Confirma(QStringLiteral("Confirma el acople de la Represa <") + r.NombreRepresa +
-                QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">")))
+  if (!Confirma(pregunta + nombre + QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">")))
     return true;
   // A reach receives at most one dam or lake, and never one that it drains into.
-  if (RefusaOtroAcople(
-          cauce, &r,
-          QStringLiteral("Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión "
-                         "de la represa ") +
-              r.NombreRepresa) ||
-      RefusesLoop(r.NombreRepresa, cauce))
-    return true;
-  EnlazaArrastre(r, cauce, XCabecera(k), YCabecera(k));
-  return true;
-}
-
-bool frmUEHs::ArrastraAcopleDeLago(Single X, Single Y) {
-  Lago& l = RegistroN(vLagos, selLago);
-  BandaAcople(l.IconoLAGOx, l.IconoLAGOy, X, Y);
-  const int k = CauceEnRango(X, Y);
-  if (k == 0) return false;
-  const QString cauce = RegistroN(vCauces, k).NombreCauce;
-  if (!Confirma(QStringLiteral("Confirma el acople del LAGO <") + l.NombreLAGO +
-                QStringLiteral("> con el cauce <") + cauce + QStringLiteral(">")))
-    return true;
-  if (RefusaOtroAcople(
-          cauce, &l,
-          QStringLiteral(
-              "Ya existe otro acople a ese tramo de cauce. Revise el diagrama de conexión del Lago") +
-              l.NombreLAGO) ||
-      RefusesLoop(l.NombreLAGO, cauce))
-    return true;
-  EnlazaArrastre(l, cauce, XCabecera(k), YCabecera(k));
+  if (RefusaOtroAcople(cauce, &componente, conexion) || RefusesLoop(nombre, cauce)) return true;
+  EnlazaArrastre(componente, cauce, XCabecera(k), YCabecera(k));
   return true;
 }
 

@@ -211,8 +211,10 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // a link made.
   bool MueveVertice(Single X, Single Y);
   bool ArrastraAcopleDeUEH(Single X, Single Y);
-  bool ArrastraAcopleDeRepresa(Single X, Single Y);
-  bool ArrastraAcopleDeLago(Single X, Single Y);
+  // The link drag of a dam or lake, which links to a reach head only: `pregunta` starts the question
+  // and `conexion` ends the refusal of a reach that already receives a dam or lake.
+  bool ArrastraAcopleACauce(Registro& componente, const QString& nombre, Single ax, Single ay,
+                            const QString& pregunta, const QString& conexion, Single X, Single Y);
   // The red band from the symbol anchored at (ax, ay) to the pointer, the previous band erased.
   void BandaAcople(Single ax, Single ay, Single X, Single Y);
   // The first reach, by number, whose head lies within a symbol size of the pointer; 0 when none.
@@ -220,15 +222,15 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // Links a unit, dam or lake to `receptor` at the link point (x, y); nothing is left selected and
   // the network is redrawn.
   void EnlazaArrastre(Registro& componente, const QString& receptor, Single x, Single y);
-  // Refuses, with `mensaje`, a dam or lake draining into a reach that another dam or lake drains
-  // into; `propio` is the component being linked, which does not count.
-  static bool RefusaOtroAcople(const QString& cauce, const Registro* propio, const QString& mensaje);
+  // Refuses a dam or lake draining into a reach that another dam or lake drains into, with the
+  // message that ends with `conexion` (the dragged component); `propio` does not count.
+  static bool RefusaOtroAcople(const QString& cauce, const Registro* propio, const QString& conexion);
   // Couples a unit, dam or lake (`tipo` "UEH", "Represa" or "LAGO") to the selected reach, unless it
-  // already drains into it or the user answers No; a dam or lake is refused, with `otroAcople`, by a
-  // reach that another dam or lake drains into, and by a reach it would close a loop with.
+  // already drains into it or the user answers No; a dam or lake (`conexion` not empty) is refused by
+  // a reach that another dam or lake drains into, and by a reach it would close a loop with.
   enum class Acople { Ya, No, Si };
   Acople AcoplaACauce(Registro& componente, const QString& tipo, const QString& nombre,
-                      const QString& otroAcople);
+                      const QString& conexion);
   // Connects a context-menu item to its handler.
   void ConectaItem(const char* name, void (frmUEHs::*handler)());
 
