@@ -69,17 +69,20 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
 
   // A dam or lake follows the pointer while the pointer stays within three symbol sizes of it.
   const Single alcance = static_cast<Single>(3 * TamIcono);
-  if (selRepresa > 0 && !ArrastraAcopleRepresa && BotonAbajo && selCauce == 0 && selUEH == 0 &&
-      selLago == 0) {
+  auto sigue = [&](Single& ax, Single& ay) {
     XIcono = X;
     YIcono = Y;
-    Represa& r = RegistroN(vRepresas, selRepresa);
-    if (Distancia(X, r.IconoRepresaX) < alcance && Distancia(Y, r.IconoRepresaY) < alcance) {
+    if (Distancia(X, ax) < alcance && Distancia(Y, ay) < alcance) {
       ScrollMovido = true;
-      r.IconoRepresaX = X;
-      r.IconoRepresaY = Y;
+      ax = X;
+      ay = Y;
       DibujaRed();
     }
+  };
+  if (selRepresa > 0 && !ArrastraAcopleRepresa && BotonAbajo && selCauce == 0 && selUEH == 0 &&
+      selLago == 0) {
+    Represa& r = RegistroN(vRepresas, selRepresa);
+    sigue(r.IconoRepresaX, r.IconoRepresaY);
   }
   if (selRepresa > 0 && ArrastraAcopleRepresa) {
     Represa& r = RegistroN(vRepresas, selRepresa);
@@ -90,15 +93,8 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
   }
 
   if (selLago > 0 && !ArrastraAcopleLago && BotonAbajo && selCauce == 0 && selRepresa == 0 && selUEH == 0) {
-    XIcono = X;
-    YIcono = Y;
     Lago& l = RegistroN(vLagos, selLago);
-    if (Distancia(X, l.IconoLAGOx) < alcance && Distancia(Y, l.IconoLAGOy) < alcance) {
-      ScrollMovido = true;
-      l.IconoLAGOx = X;
-      l.IconoLAGOy = Y;
-      DibujaRed();
-    }
+    sigue(l.IconoLAGOx, l.IconoLAGOy);
   }
   if (selLago > 0 && ArrastraAcopleLago) {
     Lago& l = RegistroN(vLagos, selLago);
