@@ -112,6 +112,37 @@ bool FocusCheck::counts(const QFocusEvent* event) {
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !TakingFocusBack();
 }
 
+namespace {
+// Drops the mouse press that tried to take the focus from a control whose check refused: the control
+// keeps the focus, so the press must not go on to click the button (or the cell) it landed on, which
+// would check the control a second time. Presses in the message that told of the refusal are its own.
+class RefusedClick : public QObject {
+ public:
+  explicit RefusedClick(QWidget* target) : target_(target) { qApp->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (target_ && widget->window() != target_->window())) return false;
+    const bool drop = target_ && (widget == target_ || target_->isAncestorOf(widget));
+    qApp->removeEventFilter(this);
+    deleteLater();
+    return drop;
+  }
+
+ private:
+  QPointer<QWidget> target_;
+};
+}  // namespace
+
+void FocusCheck::leave(QWidget* control, QFocusEvent* event, const std::function<bool()>& validate) {
+  if (!counts(event)) return;
+  QWidget* taker = QApplication::focusWidget();
+  const bool ok = validate();
+  if (!ok && event->reason() == Qt::MouseFocusReason && taker && taker != control) new RefusedClick(taker);
+}
+
 ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
 
 bool ValidatedBox::validate() {
@@ -127,14 +158,14 @@ void ValidatedBox::focusInEvent(QFocusEvent* event) {
 
 void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (FocusCheck::counts(event)) validate();
+  FocusCheck::leave(this, event, [this] { return validate(); });
 }
 
 ValidatedList::ValidatedList(QWidget* parent) : QComboBox(parent) {}
 
 void ValidatedList::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (FocusCheck::counts(event)) validate();
+  FocusCheck::leave(this, event, [this] { return validate(); });
 }
 
 namespace {

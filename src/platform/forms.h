@@ -113,6 +113,9 @@ class FocusCheck {
   // True when a lost focus is one the check must run for: leaving the window (another window
   // activated, a menu or a message opened) is not.
   static bool counts(const QFocusEvent* event);
+  // The focus is leaving `control` (its focus-out event): runs `validate` when the leave counts. A
+  // refusal on a mouse press also drops that press, so the control it landed on is not clicked.
+  static void leave(QWidget* control, QFocusEvent* event, const std::function<bool()>& validate);
 
  private:
   std::function<bool()> check_;

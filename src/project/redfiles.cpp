@@ -268,6 +268,36 @@ bool CargaRedProyecto() {
   return completa;
 }
 
+std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
+  std::vector<std::shared_ptr<UEH>> unidades;
+  RutaArchivo = RutaRed("_UEHs.pcn");
+  std::optional<SeqFile> archivo;
+  try {
+    archivo.emplace(RutaArchivo, OpenMode::Input);
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
+    return unidades;
+  }
+  // The reaches come first in the file: they are read past into a network of their own.
+  bool completa = true;
+  LectorRed lector(*archivo, completa);
+  std::vector<std::shared_ptr<Cauce>> cauces;
+  std::array<std::shared_ptr<Cauce>, kMaxCauces + 1> numCauces;
+  std::array<std::shared_ptr<UEH>, kMaxUEHs + 1> numUEHs;
+  Integer cuenta = 0;
+  Integer contador = 0;
+  bool exceso = false;
+  try {
+    lector.lee(TipoCampo::Texto);
+    CargaTipo<Cauce>(lector, CamposCauce(), cauces, numCauces, cuenta, contador, true, exceso);
+    CargaTipo<UEH>(lector, CamposUEH(), unidades, numUEHs, cuenta, contador, false, exceso);
+  } catch (const ArchivoDanado&) {
+    MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
+  }
+  archivo->close();
+  return unidades;
+}
+
 namespace {
 
 template <class R>

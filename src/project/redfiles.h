@@ -4,7 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
+
+#include "project/componentes.h"
 
 namespace tavo {
 
@@ -32,6 +35,10 @@ extern const char* const kMensajeExcesoComponentes;
 // memory is the whole network of the files; false after any message about them (RutaArchivo then
 // names the file at fault) and when the vertex file is missing while reaches have vertices.
 bool CargaRedProyecto();
+
+// The units of NombreProyecto's network as last saved, in file order (unit i is the i-th), read from
+// DirTrabajo without touching the network in memory. A missing file gives none.
+std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas();
 
 // Writes both network files from the containers (after recomputing the stream orders), reads them
 // back and confirms, or adds the confirmation to `confirmaciones` for the caller to show. An empty

@@ -20,12 +20,14 @@
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/errors.h"
+#include "platform/flexgrid.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "results/graficos.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -46,6 +48,7 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
@@ -102,6 +105,17 @@ QString DescribeDialogs(const ScriptedDialogs& dialogs) {
   QStringList lines;
   for (const auto& r : dialogs.records()) lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
   return lines.join(QLatin1Char('\n'));
+}
+
+QStringList Prompts(const ScriptedDialogs& dialogs) {
+  QStringList prompts;
+  for (const auto& r : dialogs.records()) prompts << r.prompt;
+  return prompts;
+}
+
+void ClickCell(FlexGrid* grid, int row, int col) {
+  const QPoint middle = grid->visualRect(grid->model()->index(row, col)).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, middle);
 }
 
 QStringList ClippedControls(const QWidget* window) {

@@ -22,6 +22,10 @@ class QWidget;
 void PrintTo(const QString& text, std::ostream* os);
 void PrintTo(const QByteArray& bytes, std::ostream* os);
 
+namespace tavo {
+class FlexGrid;
+}
+
 namespace tavo::test {
 
 class TavoTest : public ::testing::Test {
@@ -53,6 +57,10 @@ void Leave(QWidget* control);
 
 // The text of the dialogs recorded so far, one line per dialog, for failure messages.
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
+// The prompts of the dialogs recorded so far, in order.
+QStringList Prompts(const ScriptedDialogs& dialogs);
+// Clicks the middle of a grid's cell with the left button.
+void ClickCell(FlexGrid* grid, int row, int col);
 
 // The labels, buttons, check boxes and option buttons shown in `window` whose text does not fit in
 // them, as "name: text" lines (a tab widget's pages count only while shown).
