@@ -406,13 +406,4 @@ bool dlgRepresas::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-void ShowDamDialog() {
-  DisableEditor();
-  dlgRepresas& dialogo = dlgRepresas::instance();
-  ShowModeless(&dialogo, false);
-  if (!dlgRepresas::isLoaded()) return;
-  dialogo.lblNroRepresa->setText(QString::number(selRepresa));
-  dialogo.activateWindow();
-}
-
 }  // namespace tavo

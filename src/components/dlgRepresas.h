@@ -103,7 +103,4 @@ class dlgRepresas : public ComponentDialog, public FormInstance<dlgRepresas> {
   int filaReceptor_ = -1;   // the receiver entry selected before the pick being handled
 };
 
-// Shows the dam dialog over the disabled network editor, on dam selRepresa.
-void ShowDamDialog();
-
 }  // namespace tavo

@@ -311,7 +311,7 @@ TEST_F(DlgRepresasTest, WithoutDamsTheDialogClosesAndGivesTheEditorBack) {
   colRepresas.clear();
   nRepresas = 0;
   selRepresa = 3;
-  ShowDamDialog();
+  editor().MuestraDlgRepresas();
   EXPECT_TRUE(Closed());
   EXPECT_EQ(selRepresa, 0);
   EXPECT_TRUE(editor().isEnabled());
@@ -320,7 +320,7 @@ TEST_F(DlgRepresasTest, WithoutDamsTheDialogClosesAndGivesTheEditorBack) {
 TEST_F(DlgRepresasTest, TheTableWindowsWorkOnTheDamShown) {
   test::WriteBytes(path("P_RHAS.pcn"), "\"*r-2\",2,\"*\"\r\n10,1,0\r\n20,2,100\r\n");
   selRepresa = 2;
-  ShowDamDialog();
+  editor().MuestraDlgRepresas();
   dlgRepresas& d = dlgRepresas::object();
   EXPECT_EQ(d.lblNroRepresa->text(), "2");
   QTest::mouseClick(d.cmdHSV, Qt::LeftButton);
@@ -384,15 +384,18 @@ TEST_F(DamEndToEndTest, ADamMadeInTheEditorIsRoutedOverTheTablesGivenInItsDialog
 
   // c-Medio drains into the dam, through the reach dialog.
   selCauce = 1;
-  dlgCauceEditProp& cauce = dlgCauceEditProp::instance();
-  ShowModeless(&cauce, false);
+  QTest::keyClick(editor().picDibujo, Qt::Key_F4);
+  ASSERT_TRUE(dlgCauceEditProp::isLoaded());
+  dlgCauceEditProp& cauce = dlgCauceEditProp::object();
   Activate(&cauce);
   test::ClickListEntry(cauce.lstTributaCauce, "r-Presa");
   cauce.OKButton->click();
 
   // The dam drains into c-Bajo, with its two tables and an initial level at the bottom of them.
   selRepresa = 1;
-  ShowDamDialog();
+  Activate(&editor());
+  QTest::keyClick(editor().picDibujo, Qt::Key_F5);
+  ASSERT_TRUE(dlgRepresas::isLoaded());
   dlgRepresas& dam = dlgRepresas::object();
   Activate(&dam);
   EXPECT_EQ(dam.lblMetodo->text(), "Piscina Nivelada");
