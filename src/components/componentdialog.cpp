@@ -256,8 +256,9 @@ bool ComponentDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ComponentDialog::closeEvent(QCloseEvent* event) {
-  // The close box is "Cancelar".
+  // The close box is "Cancelar"; a dialog that waits for its table window stays open.
   event->ignore();
+  if (!isEnabled()) return;
   RunGuarded([this] { CancelButton_Click(); });
 }
 

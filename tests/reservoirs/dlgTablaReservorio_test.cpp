@@ -94,8 +94,11 @@ TEST_F(TablaTest, EachWindowShowsItsElementsTableUnderItsOwnTitles) {
   EXPECT_EQ(g->Rows(), 3);
   EXPECT_EQ(Row(g, 1), QStringList({"1", "100.5", "1.25", "100", "0"}));
   EXPECT_EQ(Row(g, 2), QStringList({"2", "110", "2", "2500", "3.5"}));
-  // The owner takes no input while its table is open, and gets it back with the focus after.
+  // The owner takes no input while its table is open, not even its close box, and gets it back with
+  // the focus after.
   EXPECT_FALSE(dlgLago::object().isEnabled());
+  dlgLago::object().close();
+  EXPECT_TRUE(dlgLago::isLoaded());
   QTest::keyClick(g, Qt::Key_Escape);
   EXPECT_FALSE(dlgTablaSHVQ::isLoaded());
   EXPECT_TRUE(dlgLago::object().isEnabled());
