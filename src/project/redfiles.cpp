@@ -177,6 +177,7 @@ void VaciaVertices() {
 }  // namespace
 
 bool CargaRedProyecto() {
+  ++NetworkLoads;
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
@@ -47,6 +48,7 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetTablasParametrosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
