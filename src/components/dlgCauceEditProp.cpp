@@ -82,7 +82,7 @@ dlgCauceEditProp::dlgCauceEditProp()
       valor = Val(txtCauce_n_Musk->text());
     } catch (const VbError&) {
     }
-    if (valor < 0 || valor > 0.5) txtCauce_n_Musk->setText(QStringLiteral("0"));
+    if (valor < 0 || valor > kRangoCauce_n_Musk.maximo) txtCauce_n_Musk->setText(QStringLiteral("0"));
   });
   for (QWidget* w : {static_cast<QWidget*>(Label13), static_cast<QWidget*>(txtCauce_n_Musk)})
     w->setToolTip(U("Coeficiente 'x' de Muskingum. 0<=x>0,5 "));

@@ -170,7 +170,7 @@ dlgUEHsEditTabla::dlgUEHsEditTabla() {
   MSFlexGridEditCauces->setObjectName(QStringLiteral("MSFlexGridEditCauces"));
 
   lblProyecto = MakeLabel(this, QStringLiteral("lblProyecto"), QString(), 120, 0, 1212, 255);
-  lblFileProyecto = MakeLabel(this, QStringLiteral("lblFileProyecto"), QString(), 1680, 0, 1332, 255);
+  lblFileProyecto = MakeLabel(this, QStringLiteral("lblFileProyecto"), QString(), 1680, 0, 3480, 255);
   cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), 5400, 0, 1212, 372);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Aceptar"), 6840, 0, 1215, 375);
 
@@ -185,8 +185,8 @@ dlgUEHsEditTabla::dlgUEHsEditTabla() {
   cauces.lastRow = [this] { return NFilasCauces - 1; };
   tecleoUEHs_ = std::make_unique<GridTyping>(MSFlexGridEditUEHs, ReemplazarTexto, UltimaFila, UltimaCol,
                                              std::move(unidades));
-  tecleoCauces_ = std::make_unique<GridTyping>(MSFlexGridEditCauces, ReemplazarTexto, UltimaFilaCauces,
-                                               UltimaColCauces, std::move(cauces));
+  tecleoCauces_ = std::make_unique<GridTyping>(MSFlexGridEditCauces, ReemplazarTexto, UltimaFila, UltimaCol,
+                                               std::move(cauces));
 
   connect(MSFlexGridEditUEHs, &FlexGrid::KeyDown, this,
           [this](int key, int) { RunGuarded([&] { MSFlexGridEditUEHs_KeyDown(key); }); });
@@ -207,7 +207,6 @@ dlgUEHsEditTabla::~dlgUEHsEditTabla() = default;
 void dlgUEHsEditTabla::ResetState() {
   ReemplazarTexto = false;
   UltimaCol = UltimaFila = 0;
-  UltimaColCauces = UltimaFilaCauces = 0;
 }
 
 void dlgUEHsEditTabla::Muestra() {
@@ -245,7 +244,7 @@ void dlgUEHsEditTabla::Abre() {
 }
 
 bool dlgUEHsEditTabla::RejillasAlDia() const {
-  return cargaLlenada_ == NetworkLoads && lblProyecto->text() == NombreProyecto &&
+  return reinicioLlenado_ == ProjectResets && lblProyecto->text() == NombreProyecto &&
          FilasIguales(MSFlexGridEditCauces, NFilasCauces, colCauces, &Cauce::numCauce, &Cauce::NombreCauce) &&
          FilasIguales(MSFlexGridEditUEHs, NFilasUEHs, colUEHs, &UEH::numUEH, &UEH::NombreUEH);
 }
@@ -292,6 +291,7 @@ void dlgUEHsEditTabla::LlenaTablasEdicion() {
   g->setMergeCol(0, true);
   Gris(g, fila, 0, 6);
   Gris(g, fila, 9, 9);
+  AnchoSegunTextos(g);
   if (fila > 0) Marca(g, 1, 1, 1, 1);
 
   g = MSFlexGridEditUEHs;
@@ -320,9 +320,10 @@ void dlgUEHsEditTabla::LlenaTablasEdicion() {
   g->setMergeCells(flexMergeFree);
   g->setMergeCol(0, true);
   Gris(g, fila, 0, 4);
+  AnchoSegunTextos(g);
   if (fila > 0) Marca(g, 1, 1, 1, 1);
 
-  cargaLlenada_ = NetworkLoads;
+  reinicioLlenado_ = ProjectResets;
 }
 
 // ---------------------------------------------------------------------------------------------------

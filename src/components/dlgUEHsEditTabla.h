@@ -3,7 +3,7 @@
 // parameter's range at once; grey cells are read-only. "&Aceptar" asks for confirmation and, on Yes,
 // writes every editable cell into its record and saves the network. Opening the window reloads the
 // project from its files, and so does its activation when the grids no longer show the network in
-// memory (another project opened, the network reloaded or changed elsewhere).
+// memory (another project opened, components added, removed or renamed elsewhere).
 #pragma once
 
 #include <QLabel>
@@ -53,13 +53,11 @@ class dlgUEHsEditTabla : public QWidget, public FormInstance<dlgUEHsEditTabla> {
   // ---- the window's fields ----
   Integer NFilasCauces = 1;  // rows of the reach grid after the last fill, its heading row included
   Integer NFilasUEHs = 1;    // rows of the unit grid after the last fill
-  // Typing: the next key replaces the text of a cell other than the one that took the last key, which
-  // each grid keeps. They last as long as the program, across closings.
+  // Typing, in both grids: the next key replaces the text of a cell other than the one that took the
+  // last key. They last as long as the program, across closings.
   static inline Boolean ReemplazarTexto = false;
   static inline Integer UltimaCol = 0;
   static inline Integer UltimaFila = 0;
-  static inline Integer UltimaColCauces = 0;
-  static inline Integer UltimaFilaCauces = 0;
 
   // The window's state that outlives it, as at start-up.
   static void ResetState();
@@ -69,8 +67,8 @@ class dlgUEHsEditTabla : public QWidget, public FormInstance<dlgUEHsEditTabla> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // True while the grids show the network in memory: the project and the network load they were
-  // filled from, and the same components under the same numbers and names.
+  // True while the grids show the network in memory: the same project, not reset since the fill, with
+  // the same units and reaches under the same numbers and names.
   bool RejillasAlDia() const;
   // The opening: an open editor closed, the project reloaded from its files, the grids filled. Nothing
   // is reloaded while the editor stays open.
@@ -78,8 +76,8 @@ class dlgUEHsEditTabla : public QWidget, public FormInstance<dlgUEHsEditTabla> {
 
   std::unique_ptr<GridTyping> tecleoUEHs_;
   std::unique_ptr<GridTyping> tecleoCauces_;
-  Long cargaLlenada_ = -1;  // NetworkLoads when the grids were filled
-  bool abriendo_ = false;   // the opening runs: activations wait for it
+  Long reinicioLlenado_ = -1;  // ProjectResets when the grids were filled
+  bool abriendo_ = false;      // the opening runs: activations wait for it
 };
 
 }  // namespace tavo

@@ -44,7 +44,7 @@ dlgUEHsTabla::dlgUEHsTabla() {
 
   lblProyecto = MakeLabel(this, QStringLiteral("lblProyecto"), QString(), 120, 120, 1212, 255);
   lblTitulo = MakeLabel(this, QStringLiteral("lblTitulo"), QString(), 1440, 120, 5856, 255);
-  lblFileProyecto = MakeLabel(this, QStringLiteral("lblFileProyecto"), QString(), 7320, 120, 852, 255);
+  lblFileProyecto = MakeLabel(this, QStringLiteral("lblFileProyecto"), QString(), 7320, 120, 2880, 255);
 
   MSFlexGridTablaUEHs = new FlexGrid(this);
   MSFlexGridTablaUEHs->setObjectName(QStringLiteral("MSFlexGridTablaUEHs"));
@@ -55,7 +55,7 @@ dlgUEHsTabla::dlgUEHsTabla() {
   MSFlexGridTablaUEHs->setBackColorBkg(Qt::white);
 
   cmdActualizar = MakeButton(this, QStringLiteral("cmdActualizar"), QStringLiteral("&Actualizar cambios"),
-                             6000, 0, 1812, 372);
+                             6000, 0, 2040, 372);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 8400, 0, 1215, 375);
 
   ConnectGuarded(cmdActualizar, &QPushButton::clicked, this, &dlgUEHsTabla::cmdActualizar_Click);
@@ -250,6 +250,7 @@ void dlgUEHsTabla::LlenaTablaUEHs() {
     }
   }
 
+  AnchoSegunTextos(g);
   g->setRow(1);
   g->setCol(1);
 }

@@ -8,6 +8,8 @@
 
 namespace tavo {
 
+class FlexGrid;
+
 // The grey of the cells and windows that take no input.
 inline const QColor kGrisClaro(227, 227, 227);
 
@@ -18,6 +20,9 @@ bool CierraEditorAbierto();
 void RecargaProyecto();
 // Reads the screen size and gives a table window 0.97 of its width and 0.95 of its height.
 void DimensionaVentanaTabla(QWidget* ventana);
+// Widens every column of the grid that is narrower than one of its texts, in the text's own font, so
+// that no name or number is cut.
+void AnchoSegunTextos(FlexGrid* grilla);
 
 // Sets the state the two tables keep while the program runs to its state at start-up.
 void ResetTablasParametrosState();

@@ -6,7 +6,7 @@
 namespace tavo {
 
 void ReiniciaProyecto() {
-  ++NetworkLoads;
+  ++ProjectResets;
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
@@ -49,7 +49,7 @@ void ResetEstadoProyecto() {
   vLagos.fill(nullptr);
   vRepresas.fill(nullptr);
   nCauces = nUEHs = nLagos = nRepresas = 0;
-  NetworkLoads = 0;
+  ProjectResets = 0;
   selCauce = selCauce2 = selUEH = selRepresa = selLago = 0;
   numVerticesCauce.redim(0, 100);
   XVertice.redim(kMaxCauces, 5);

@@ -177,7 +177,6 @@ void VaciaVertices() {
 }  // namespace
 
 bool CargaRedProyecto() {
-  ++NetworkLoads;
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
