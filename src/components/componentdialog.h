@@ -17,6 +17,7 @@
 #include "components/rangos.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
+#include "project/receptores.h"
 
 namespace tavo {
 
@@ -26,14 +27,6 @@ constexpr int kLargoNombre = 15;  // longest component name, prefix included
 inline const QString kNombreInvalido = QStringLiteral("Invalido");
 // The receiver entries that name no component.
 inline const QString kNinguno = QStringLiteral("Ninguno");
-
-// Every component of the network (units only when asked) whose receiver is `anterior` drains into
-// `nuevo` instead.
-void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades);
-
-// True when making `componente` drain into `receptor` would close a loop: the receiver is the
-// component itself, or the component lies downstream of it.
-bool ClosesLoop(const QString& componente, const QString& receptor);
 
 // The network editor while a property dialog is open: it takes no input, and gets it back with the
 // keyboard focus in its drawing when the dialog closes. Nothing happens when the editor is not open.

@@ -216,10 +216,8 @@ void dlgCauceEditProp::lstCauces_Click() {
 void dlgCauceEditProp::lstTributaCauce_Click() {
   Cauce& c = Actual();
   const QString receptor = TextoLista(lstTributaCauce);
-  if (!mostrando_ && ClosesLoop(c.NombreCauce, receptor)) {
+  if (!mostrando_ && RefusesLoop(c.NombreCauce, receptor)) {
     // The previous pick comes back before anything is written.
-    MsgBox(U("No se puede acoplar un componente a su tributario; quite primero el acople"),
-           vbOKOnly | vbExclamation, U("Operación Inconsistente"));
     const int anterior = filaReceptor_;
     {
       const QSignalBlocker quiet(lstTributaCauce);

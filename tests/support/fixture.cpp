@@ -28,6 +28,7 @@
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "results/graficos.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -49,6 +50,7 @@ void TavoTest::SetUp() {
   ResetResultadosState();
   ResetAlmacenamientoState();
   ResetTablasParametrosState();
+  ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
