@@ -143,22 +143,18 @@ ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int
                                           std::function<void()> rechazo) {
   ValidatedBox* box = Caja(parent, name, left, top, width);
   Valida(box, [box, maximo, mensaje, icono, rechazo] {
-    const QString texto = box->text();
-    bool aceptado = IsNumeric(texto);
-    if (aceptado) {
-      try {
-        const double valor = Val(texto);
-        aceptado = valor >= 0 && valor <= maximo;
-      } catch (const VbError&) {
-        aceptado = false;  // too large for any number
-      }
-    }
-    if (aceptado) return true;
+    if (DentroDeRango(box->text(), maximo)) return true;
     MsgBox(mensaje, vbOKOnly | icono);
     if (rechazo) rechazo();
     return false;
   });
   return box;
+}
+
+ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                                          const RangoParametro& rango, std::function<void()> rechazo) {
+  return CajaNumero(parent, name, left, top, width, rango.maximo, rango.mensaje, rango.icono,
+                    std::move(rechazo));
 }
 
 namespace {

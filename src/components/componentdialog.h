@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "components/rangos.h"
 #include "platform/arrays.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
@@ -86,6 +87,9 @@ class ComponentDialog : public QWidget {
   // `maximo`, with `mensaje` (OK only, `icono`, no title). `rechazo` runs after the message.
   ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width, double maximo,
                            const QString& mensaje, int icono, std::function<void()> rechazo = {});
+  // The same with a parameter's range, its message and its icon.
+  ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                           const RangoParametro& rango, std::function<void()> rechazo = {});
   // The name box; `alSalir` runs when it is left and returns false when it refuses the name.
   ValidatedBox* CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
                            std::function<bool()> alSalir);

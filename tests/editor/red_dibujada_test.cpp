@@ -82,6 +82,7 @@ TEST_F(RedDibujadaTest, AUnitReachDamReachNetworkDrawnInTheEditorRunsInThatOrder
   test::Type(ueh.txtLongMax, "600");
   test::Type(ueh.txtVelMedia, "1");
   ueh.OKButton->click();
+  activate(editor());
   QTest::keyClick(editor().picDibujo, Qt::Key_F4);
   dlgCauceEditProp& cauces = activate(dlgCauceEditProp::instance());
   for (const char* cauce : {"c-Bajo", "c-Alto"}) {
