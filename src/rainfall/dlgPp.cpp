@@ -232,17 +232,17 @@ void dlgPp::buildStormBoxes() {
   FilePpReal = new FileList(Frame7);
   FilePpReal->setObjectName(QStringLiteral("FilePpReal"));
   FilePpReal->setPattern(QStringLiteral("*_pt.pcn"));
-  PlaceTwips(FilePpReal, 240, 780, 2400, 1920);
-  lblMiFilePpReal = MakeLabel(Frame7, QStringLiteral("lblMiFilePpReal"), QString(), 2760, 780, 2640, 285);
-  lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 2760, 1080, 2640, 720);
+  PlaceTwips(FilePpReal, 240, 780, 2760, 1920);
+  lblMiFilePpReal = MakeLabel(Frame7, QStringLiteral("lblMiFilePpReal"), QString(), 3120, 780, 2280, 285);
+  lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 3120, 1080, 2280, 720);
   lblNotasPpReal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 2760, 1860, 2640, 285);
+  lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 3120, 1860, 2280, 285);
   lblDateI =
-      MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 2760, 2160, 1380, 285);
-  lblTimeI = MakeLabel(Frame7, QStringLiteral("lblTimeI"), QStringLiteral("00:00"), 4200, 2160, 1200, 285);
+      MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 3120, 2160, 1260, 285);
+  lblTimeI = MakeLabel(Frame7, QStringLiteral("lblTimeI"), QStringLiteral("00:00"), 4440, 2160, 960, 285);
   lblDateF =
-      MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 2760, 2460, 1380, 285);
-  lblTimeF = MakeLabel(Frame7, QStringLiteral("lblTimeF"), QStringLiteral("00:00"), 4200, 2460, 1200, 285);
+      MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 3120, 2460, 1260, 285);
+  lblTimeF = MakeLabel(Frame7, QStringLiteral("lblTimeF"), QStringLiteral("00:00"), 4440, 2460, 960, 285);
 }
 
 void dlgPp::buildDistributions() {
@@ -652,8 +652,8 @@ void dlgPp::FilePpReal_Click() {
   const QString mostrado = lblMiFilePpReal->text();
   bool listado = false;
   for (int i = 0; i < FilePpReal->count(); ++i) listado = listado || FilePpReal->item(i)->text() == mostrado;
-  const bool delEditor =
-      dlgPpReal::isLoaded() && !mostrado.isEmpty() && dlgPpReal::instance().FilePpReal->fileName() == mostrado;
+  const bool delEditor = dlgPpReal::isLoaded() && !mostrado.isEmpty() &&
+                         dlgPpReal::instance().FilePpReal->fileName() == mostrado;
   if (!delEditor || listado) lblMiFilePpReal->setText(MiFilePpReal);
   ValidaArchivoPpReal();
   LeeArchivoPpReal();

@@ -152,9 +152,9 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   // The measured-storm file chosen here, without folder. It outlasts the dialog, so that opening the
   // dialog again keeps the storm chosen.
   static inline QString MiFilePpReal;
-  Integer PasoPpReal = 0;     // its interval [min]
-  QString NotasPpReal;        // its notes
-  QString TextoCelda;         // the text ComaPorPuntoCelda works on
+  Integer PasoPpReal = 0;  // its interval [min]
+  QString NotasPpReal;     // its notes
+  QString TextoCelda;      // the text ComaPorPuntoCelda works on
 
   // The dialog's state that outlives it, as at start-up.
   static void ResetState();

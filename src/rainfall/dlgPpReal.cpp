@@ -50,7 +50,7 @@ bool EsProfundidad(const QString& texto) {
 dlgPpReal::dlgPpReal() : QDialog(nullptr) {
   setObjectName(QStringLiteral("dlgPpReal"));
   setWindowTitle(QStringLiteral("Edición de Tormentas Reales (Pp-t)"));
-  setFixedSize(Px(11760), Px(7500));
+  setFixedSize(Px(12300), Px(7500));
   buildControls();
 
   GridTyping::Options typing;
@@ -82,8 +82,8 @@ void dlgPpReal::buildControls() {
   PlaceTwips(txtNotas, 1260, 3390, 3540, 315);
 
   Frame3 = MakeFrame(this, QStringLiteral("Frame3"), QStringLiteral("Tiempos"), 120, 3840, 4680, 2880);
-  Label10 = MakeLabel(Frame3, QStringLiteral("Label10"), QStringLiteral("Nro. de intervalos:"), 120, 360, 1800,
-                      285);
+  Label10 = MakeLabel(Frame3, QStringLiteral("Label10"), QStringLiteral("Nro. de intervalos:"), 120, 360,
+                      1800, 285);
   txtNroPpReal = new ValidatedBox(Frame3);
   txtNroPpReal->setObjectName(QStringLiteral("txtNroPpReal"));
   PlaceTwips(txtNroPpReal, 1980, 330, 1020, 315);
@@ -106,14 +106,15 @@ void dlgPpReal::buildControls() {
     PlaceTwips(box, left, top, width, 315);
     return box;
   };
-  txtDateI = caja("txtDateI", 960, 1530, 1560,
-                  QStringLiteral("Formato dd/mm/aaaa  - Ingrese 0 ó nulo para \"01/01/1001\", se interpretará "
-                                 "sin fecha válida"));
+  txtDateI =
+      caja("txtDateI", 960, 1530, 1560,
+           QStringLiteral("Formato dd/mm/aaaa  - Ingrese 0 ó nulo para \"01/01/1001\", se interpretará "
+                          "sin fecha válida"));
   txtTimeI = caja("txtTimeI", 2700, 1530, 900, QStringLiteral("Formato hh:mm"));
   txtDateF = caja("txtDateF", 960, 1950, 1560, QStringLiteral("Formato dd/mm/aaaa  "));
   txtTimeF = caja("txtTimeF", 2700, 1950, 900, QStringLiteral("Formato hh:mm"));
-  Label8 = MakeLabel(Frame3, QStringLiteral("Label8"), QStringLiteral("Ej: 12/12/2004         20:30"), 960, 2400,
-                     3000, 285);
+  Label8 = MakeLabel(Frame3, QStringLiteral("Label8"), QStringLiteral("Ej: 12/12/2004         20:30"), 960,
+                     2400, 3000, 285);
 
   // The two options carry no caption: each sits beside the field it keeps fixed.
   optNroPpReal[1] = MakeOption(Frame3, ArrayName("optNroPpReal", 1), QString(), true, 3180, 345, 300);
@@ -122,24 +123,25 @@ void dlgPpReal::buildControls() {
   optNroPpReal[0]->setToolTip(
       QStringLiteral("Opción de fijar fecha y hora final (calcula nro. intervalos...)"));
 
-  Frame2 = MakeFrame(this, QStringLiteral("Frame2"), QStringLiteral("Tormenta Pp[mm] - t [min]"), 4920, 60, 6720,
-                     6660);
+  Frame2 = MakeFrame(this, QStringLiteral("Frame2"), QStringLiteral("Tormenta Pp[mm] - t [min]"), 4920, 60,
+                     7260, 6660);
   MSFlexGridTablaPpReal = new FlexGrid(Frame2);
   MSFlexGridTablaPpReal->setObjectName(QStringLiteral("MSFlexGridTablaPpReal"));
   MSFlexGridTablaPpReal->setToolTip(
       QStringLiteral("Cargue los datos de precipitación siguiendo el orden de entradas (columna 3)"));
-  PlaceTwips(MSFlexGridTablaPpReal, 120, 300, 6480, 6240);
+  PlaceTwips(MSFlexGridTablaPpReal, 120, 300, 7020, 6240);
   MSFlexGridTablaPpReal->setCols(5);
   MSFlexGridTablaPpReal->setFixedCols(3);
   MSFlexGridTablaPpReal->setBackColor(kFondoTabla);
 
-  cmdBorraTablaDisPer =
-      MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"), QStringLiteral("Borrar Tabla"), 120, 6900, 2220);
-  cmdVerGrafico = MakeButton(this, QStringLiteral("cmdVerGrafico"), QStringLiteral("Gráfico"), 2580, 6900, 2220);
-  cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 4920, 6900, 2100);
-  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 7230, 6900, 2100);
+  cmdBorraTablaDisPer = MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"),
+                                   QStringLiteral("Borrar Tabla"), 120, 6900, 2220);
+  cmdVerGrafico =
+      MakeButton(this, QStringLiteral("cmdVerGrafico"), QStringLiteral("Gráfico"), 2580, 6900, 2220);
+  cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 5280, 6900, 2220);
+  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 7620, 6900, 2220);
   CancelButton =
-      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 9540, 6900, 2100);
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 9960, 6900, 2220);
   for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 }
 
@@ -217,6 +219,7 @@ void dlgPpReal::Form_Load() {
   ArchivoProtegido = EsTormentaDeEjemplo(MiFilePpReal);
   CargaArchivoPpReal();
   txtNotas->setText(NotasPpReal);
+  txtNotas->setCursorPosition(0);
   txtNroPpReal->setText(PlainNumberText(NumPer));
   MSFlexGridTablaPpReal->setRows(NumPer + 1);
   MSFlexGridTablaPpReal->setFormatString(FormatoGrilla);
@@ -279,6 +282,7 @@ void dlgPpReal::CargaArchivoPpReal() {
   if (partes >= PartesLeidas::Notas) {
     NotasPpReal = leida.Notas;
     txtNotas->setText(NotasPpReal);
+    txtNotas->setCursorPosition(0);
   }
   if (partes >= PartesLeidas::Intervalos) {
     PasoPpReal = leida.Paso;
@@ -338,7 +342,8 @@ void dlgPpReal::cmdNuevaPpReal_Click() {
   // No name (or Cancel) keeps the storm shown.
   if (nombre.isEmpty()) return;
   if (std::any_of(nombre.begin(), nombre.end(), [](QChar c) { return kCaracteresProhibidos.contains(c); })) {
-    MsgBox(QStringLiteral("El nombre de la tormenta no puede contener ninguno de los caracteres  \\ / : * ? \" < > |"),
+    MsgBox(QStringLiteral(
+               "El nombre de la tormenta no puede contener ninguno de los caracteres  \\ / : * ? \" < > |"),
            vbOKOnly | vbExclamation, kAdvertencia);
     return;
   }
@@ -387,10 +392,9 @@ void dlgPpReal::cmdBorraTablaDisPer_Click() {
     LlenaGrillaPpReal();
     return;
   }
-  const int respuesta =
-      MsgBox(QStringLiteral("La Tabla ha sido borrada. ¿Desea borrar tambien el archivo ") + MiFilePpReal +
-                 QStringLiteral(" ?"),
-             vbYesNo | vbQuestion, QStringLiteral("¿Eliminar el archivo?"));
+  const int respuesta = MsgBox(QStringLiteral("La Tabla ha sido borrada. ¿Desea borrar tambien el archivo ") +
+                                   MiFilePpReal + QStringLiteral(" ?"),
+                               vbYesNo | vbQuestion, QStringLiteral("¿Eliminar el archivo?"));
   if (respuesta != vbYes) {
     GuardaArchivoPpReal();
     LlenaGrillaPpReal();
@@ -480,8 +484,9 @@ void dlgPpReal::LlenaGrillaPpReal() {
   // A depth typed and not yet stored is kept before the table is written again.
   GuardaTecla();
   TeclaPendiente = false;
-  for (QWidget* control : std::initializer_list<QWidget*>{cmbPasot, txtDateI, txtDateF, txtTimeI, txtTimeF,
-                                                          txtNroPpReal, optNroPpReal[0], optNroPpReal[1], txtNotas})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{cmbPasot, txtDateI, txtDateF, txtTimeI, txtTimeF, txtNroPpReal,
+                                       optNroPpReal[0], optNroPpReal[1], txtNotas})
     control->setEnabled(true);
 
   FlexGrid* grilla = MSFlexGridTablaPpReal;
@@ -509,7 +514,8 @@ void dlgPpReal::LlenaGrillaPpReal() {
   if (N > 0) {
     const int fila = grilla->Row();
     const int columna = grilla->Col();
-    for (const auto& [col, color] : {std::pair{kColPp, ArchivoProtegido ? kGris : kFondoTabla}, std::pair{kColAcum, kGris}}) {
+    for (const auto& [col, color] :
+         {std::pair{kColPp, ArchivoProtegido ? kGris : kFondoTabla}, std::pair{kColAcum, kGris}}) {
       grilla->setRow(1);
       grilla->setCol(col);
       grilla->setRowSel(N);
@@ -522,8 +528,9 @@ void dlgPpReal::LlenaGrillaPpReal() {
 
   // A sample storm is shown, never edited.
   if (ArchivoProtegido) {
-    for (QWidget* control : std::initializer_list<QWidget*>{cmbPasot, txtDateI, txtDateF, txtTimeI, txtTimeF,
-                                                            txtNroPpReal, optNroPpReal[0], optNroPpReal[1], txtNotas})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmbPasot, txtDateI, txtDateF, txtTimeI, txtTimeF, txtNroPpReal,
+                                         optNroPpReal[0], optNroPpReal[1], txtNotas})
       control->setEnabled(false);
   }
 }

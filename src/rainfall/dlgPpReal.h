@@ -108,12 +108,12 @@ class dlgPpReal : public QDialog, public FormInstance<dlgPpReal> {
   QPushButton* CancelButton;
 
   // ---- the window's fields ----
-  QString MiFilePpReal;            // current storm file, without folder
-  QString NotasPpReal;             // its notes, as txtNotas holds them
-  Integer PasoPpReal = 0;          // interval length [min]
-  QDate FechaI, FechaF;            // start and end date
-  QString HoraI, HoraF;            // start and end time, "hh:nn"
-  QString FechaHoraI, FechaHoraF;  // start and end, "dd/mm/yyyy hh:nn"
+  QString MiFilePpReal;              // current storm file, without folder
+  QString NotasPpReal;               // its notes, as txtNotas holds them
+  Integer PasoPpReal = 0;            // interval length [min]
+  QDate FechaI, FechaF;              // start and end date
+  QString HoraI, HoraF;              // start and end time, "hh:nn"
+  QString FechaHoraI, FechaHoraF;    // start and end, "dd/mm/yyyy hh:nn"
   Boolean ArchivoProtegido = false;  // the storm shown is a sample storm: shown, never written
   Boolean TeclaPendiente = false;    // a depth was typed and not yet stored
   Integer ColTecla = 0;              // the cell of the last typed key

@@ -155,7 +155,8 @@ void GuardaArchivoTormentaReal(const QString& nombre, const CabeceraTormentaReal
 void controlMiFecha(QString& texto, Integer& invalida) {
   if (texto.size() == 8)
     texto = texto.left(2) + QLatin1Char('/') + texto.mid(2, 2) + QLatin1Char('/') + texto.right(4);
-  if (texto.isEmpty() || texto == QLatin1String("0") || texto == QLatin1String("00/00/0000")) texto = kFechaVacia;
+  if (texto.isEmpty() || texto == QLatin1String("0") || texto == QLatin1String("00/00/0000"))
+    texto = kFechaVacia;
   invalida = 0;
   if (texto == kFechaBorrada) return;
   const double dia = ValorDe(texto, 0, 2);

@@ -23,7 +23,8 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 const QByteArray kTres =
-    "\"tres intervalos\"\r\n3,10\r\n\"12/12/2004\",\"20:30\"\r\n\"12/12/2004\",\"21:00\"\r\n2.5\r\n4\r\n0\r\n";
+    "\"tres "
+    "intervalos\"\r\n3,10\r\n\"12/12/2004\",\"20:30\"\r\n\"12/12/2004\",\"21:00\"\r\n2.5\r\n4\r\n0\r\n";
 const QByteArray kVacia = "\"\"\r\n0,10\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"00:00\"\r\n";
 const QString kCuenta = "Ingrese un valor numérico entero entre 0 y 999 ";
 const QString kDuracion =
@@ -88,6 +89,8 @@ TEST_F(DlgPpRealTest, TimeFieldsKeepStartCountAndEndTogether) {
   open("Base_pt.pcn");
   EXPECT_EQ(form().windowTitle(), "Edición de Tormentas Reales (Pp-t)");
   EXPECT_EQ(form().lblMiFilePpReal->text(), "Base_pt.pcn");
+  EXPECT_TRUE(test::ClippedControls(&form()).isEmpty())
+      << test::ClippedControls(&form()).join('\n').toStdString();
   EXPECT_EQ(grid()->Rows(), 1);  // no interval: the heading alone
   EXPECT_EQ(grid()->TextMatrix(0, 1), "                    t [hs:min]  ");
 
@@ -226,8 +229,10 @@ TEST_F(DlgPpRealTest, TypedDepthsGoIntoTheStormAndApplyWritesThemBeforeTheDialog
   depth(1, "7");
   QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
-  EXPECT_EQ(ReadBytes(file("Tres_pt.pcn")),
-            "\"tres intervalos\"\r\n3,10\r\n\"12/12/2004\",\"20:30\"\r\n\"12/12/2004\",\"21:00\"\r\n7\r\n0\r\n12.5\r\n");
+  EXPECT_EQ(
+      ReadBytes(file("Tres_pt.pcn")),
+      "\"tres "
+      "intervalos\"\r\n3,10\r\n\"12/12/2004\",\"20:30\"\r\n\"12/12/2004\",\"21:00\"\r\n7\r\n0\r\n12.5\r\n");
   EXPECT_EQ(pp().lblMiFilePpReal->text(), "Tres_pt.pcn");
   EXPECT_EQ(pp().lblNumPer->text(), "3");
   EXPECT_EQ(pp().txtPp->text(), "19.5");
@@ -265,8 +270,39 @@ TEST_F(DlgPpRealTest, ActivationReloadsTheStormButNotAfterItsOwnChart) {
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
+TEST_F(DlgPpRealTest, WithTheStormDialogClosedApplySetsTheStormItself) {
+  WriteBytes(file("Tres_pt.pcn"), kTres);
+  WriteBytes(file("Largo_pt.pcn"),
+             "\"\"\r\n2,45\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"01:30\"\r\n3\r\n1.5\r\n");
+  open("Tres_pt.pcn");
+  QTest::mouseClick(pp().CancelButton, Qt::LeftButton);
+  QApplication::processEvents();
+  ASSERT_FALSE(dlgPp::isLoaded());
+  FormaPp = 0;
+  PasoPp = 10;
+  QListWidgetItem* item = form().FilePpReal->findItems("Largo_pt.pcn", Qt::MatchExactly).value(0);
+  ASSERT_NE(item, nullptr);
+  QTest::mouseClick(form().FilePpReal->viewport(), Qt::LeftButton, {},
+                    form().FilePpReal->visualItemRect(item).center());
+  EXPECT_EQ(form().cmbPasot->currentText(), "45");  // a step the list lacks is shown all the same
+  depth(2, "2");
+  QTest::mouseClick(form().OKButton, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_FALSE(dlgPp::isLoaded());
+  EXPECT_EQ(FormaPp, 4);
+  EXPECT_EQ(DistriPp, 7);
+  EXPECT_EQ(PasoPp, 45);
+  EXPECT_EQ(PpTormenta, 5.0f);
+  EXPECT_EQ(DurTormenta, 90);
+  // The dialog opens again on that storm.
+  EXPECT_EQ(pp().lblMiFilePpReal->text(), "Largo_pt.pcn");
+  EXPECT_EQ(pp().txtPp->text(), "5");
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
 TEST_F(DlgPpRealTest, NewStorm) {
-  for (const char* name : {"Pelcan_pt.pcn", "Pelcan2_pt.pcn", "Pelcan7x_pt.pcn"}) WriteBytes(file(name), kVacia);
+  for (const char* name : {"Pelcan_pt.pcn", "Pelcan2_pt.pcn", "Pelcan7x_pt.pcn"})
+    WriteBytes(file(name), kVacia);
   WriteBytes(file("Tres_pt.pcn"), kTres);
   open("Tres_pt.pcn");
 
@@ -328,7 +364,7 @@ TEST_F(DlgPpRealTest, SampleStormIsShownButNeverWritten) {
   ASSERT_EQ(grid()->Rows(), 13);
   EXPECT_EQ(grid()->item(1, 3)->background().color(), QColor(227, 227, 227));
   for (QWidget* w : std::initializer_list<QWidget*>{form().txtNroPpReal, form().cmbPasot, form().txtDateI,
-                                                   form().txtTimeF, form().optNroPpReal[0], form().txtNotas})
+                                                    form().txtTimeF, form().optNroPpReal[0], form().txtNotas})
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
 
   test::ClickCell(grid(), 1, 3);
@@ -401,6 +437,8 @@ TEST_F(DlgPpRealTest, StormDialogReadsTheChosenFile) {
   pp().optformaPp[4]->setChecked(true);
   EXPECT_EQ(pp().lblMiFilePpReal->text(), "Pelcan_pt.pcn");
   EXPECT_EQ(pp().lblNumPer->text(), "0");
+  EXPECT_TRUE(test::ClippedControls(&pp()).isEmpty())
+      << test::ClippedControls(&pp()).join('\n').toStdString();
   EXPECT_EQ(pp().txtPp->text(), "0");
   EXPECT_EQ(PpTormenta, 0.0f);
   EXPECT_EQ(PasoPp, 10);  // the step is never taken from a file that gave none
@@ -413,10 +451,11 @@ TEST_F(DlgPpRealTest, StormDialogReadsTheChosenFile) {
     Integer paso;
   };
   const Case cases[] = {
-      {"Largo_pt.pcn", "\"\"\r\n2,45\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"01:30\"\r\n3\r\n1.5\r\n", "2",
-       "4.5", 45},
-      {"Corto_pt.pcn", "\"\"\r\n5,20\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"01:40\"\r\n1\r\n2\r\n3\r\n", "0",
-       "0", 20},
+      {"Largo_pt.pcn", "\"\"\r\n2,45\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"01:30\"\r\n3\r\n1.5\r\n",
+       "2", "4.5", 45},
+      {"Corto_pt.pcn",
+       "\"\"\r\n5,20\r\n\"01/01/1001\",\"00:00\"\r\n\"01/01/1001\",\"01:40\"\r\n1\r\n2\r\n3\r\n", "0", "0",
+       20},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -457,7 +496,8 @@ class MeasuredStormRunTest : public DlgPpRealTest {
 
 TEST_F(MeasuredStormRunTest, ModeEFromTheMainMenuRunsTheFilesDepths) {
   const float depths[] = {1, 2, 3.5f, 6, 8, 5, 4, 3, 2, 1.5f, 1, 0.5f};  // 37.5 mm
-  QByteArray bytes = "\"Tormenta de prueba\"\r\n12,10\r\n\"05/03/2010\",\"14:00\"\r\n\"05/03/2010\",\"16:00\"\r\n";
+  QByteArray bytes =
+      "\"Tormenta de prueba\"\r\n12,10\r\n\"05/03/2010\",\"14:00\"\r\n\"05/03/2010\",\"16:00\"\r\n";
   for (float d : depths) bytes += QByteArray::number(d) + "\r\n";
   WriteBytes(path("Proyectos/Marzo_pt.pcn"), bytes);
   MDIForm1& main = FormInstance<MDIForm1>::instance();
