@@ -649,65 +649,50 @@ void dlgPpReal::cmbPasot_Click() {
   LlenaGrillaPpReal();
 }
 
-bool dlgPpReal::txtDateI_Validate() {
-  QString texto = txtDateI->text();
+bool dlgPpReal::NormalizaCaja(ValidatedBox* caja, void (*control)(QString&, Integer&), const QString& mensaje,
+                              const QString& vacio) {
+  QString texto = caja->text();
   Integer invalida = 0;
-  controlMiFecha(texto, invalida);
-  txtDateI->setText(texto);
-  FechaI = FechaDeTexto(texto);
-  if (texto == kFechaVacia) txtTimeI->setText(kHoraVacia);
-  if (invalida != 0) {
-    MsgBox(kMensajeFecha, vbOKOnly | vbExclamation, kAdvertencia);
-    txtDateI->setText(kFechaVacia);
-    txtTimeI->setText(kHoraVacia);
-  }
+  control(texto, invalida);
+  caja->setText(texto);
+  if (invalida == 0) return true;
+  MsgBox(mensaje, vbOKOnly | vbExclamation, kAdvertencia);
+  caja->setText(vacio);
+  return false;
+}
+
+bool dlgPpReal::txtDateI_Validate() {
+  const bool aceptada = NormalizaCaja(txtDateI, controlMiFecha, kMensajeFecha, kFechaVacia);
+  // A storm without date has no time of day either.
+  if (txtDateI->text() == kFechaVacia) txtTimeI->setText(kHoraVacia);
   CalculaFinal();
   LlenaGrillaPpReal();
-  return invalida == 0;
+  return aceptada;
 }
 
 bool dlgPpReal::txtTimeI_Validate() {
-  QString texto = txtTimeI->text();
-  Integer invalida = 0;
-  controlMiHora(texto, invalida);
-  txtTimeI->setText(texto);
-  if (invalida != 0) {
-    MsgBox(kMensajeHora, vbOKOnly | vbExclamation, kAdvertencia);
-    txtTimeI->setText(kHoraVacia);
-  }
+  const bool aceptada = NormalizaCaja(txtTimeI, controlMiHora, kMensajeHora, kHoraVacia);
   CalculaFinal();
   LlenaGrillaPpReal();
-  return invalida == 0;
+  return aceptada;
 }
 
 bool dlgPpReal::txtDateF_Validate() {
-  QString texto = txtDateF->text();
-  Integer invalida = 0;
-  controlMiFecha(texto, invalida);
-  txtDateF->setText(texto);
-  if (invalida != 0) {
-    MsgBox(kMensajeFecha, vbOKOnly | vbExclamation, kAdvertencia);
-    txtDateF->setText(kFechaBorrada);
-    FechaF = FechaDeTexto(kFechaBorrada);
-  } else {
+  const bool aceptada = NormalizaCaja(txtDateF, controlMiFecha, kMensajeFecha, kFechaBorrada);
+  if (aceptada) {
     CalculaIntervalos();
+  } else {
+    FechaF = FechaDeTexto(kFechaBorrada);
   }
   LlenaGrillaPpReal();
-  return invalida == 0;
+  return aceptada;
 }
 
 bool dlgPpReal::txtTimeF_Validate() {
-  QString texto = txtTimeF->text();
-  Integer invalida = 0;
-  controlMiHora(texto, invalida);
-  txtTimeF->setText(texto);
-  if (invalida != 0) {
-    MsgBox(kMensajeHora, vbOKOnly | vbExclamation, kAdvertencia);
-    txtTimeF->setText(kHoraVacia);
-  }
+  const bool aceptada = NormalizaCaja(txtTimeF, controlMiHora, kMensajeHora, kHoraVacia);
   CalculaIntervalos();
   LlenaGrillaPpReal();
-  return invalida == 0;
+  return aceptada;
 }
 
 void dlgPpReal::optNroPpReal_Click() {

@@ -145,6 +145,9 @@ class dlgPpReal : public QDialog, public FormInstance<dlgPpReal> {
   void CalculaIntervalos();
   // Stores a depth typed into the current cell and not yet stored; true when it did.
   bool GuardaTecla();
+  // Normalises a date or time box with `control`; a refused text is said and the box gets `vacio`.
+  bool NormalizaCaja(ValidatedBox* caja, void (*control)(QString&, Integer&), const QString& mensaje,
+                     const QString& vacio);
   // A count for the table: false after the message when it is refused.
   bool AceptaIntervalos(long long n, Integer paso);
   // Makes the file the measured storm of the storm dialog, or of the storm itself when the dialog is

@@ -61,28 +61,22 @@ TEST_F(TormentaRealTest, DateAndTimeNormalisers) {
       {"01/01/0099", "01/01/0099", true},  {"1a/01/2004", "1a/01/2004", true},
       {"01-01-2004", "01-01-2004", true},
   };
-  for (const Case& c : fechas) {
+  auto check = [](void (*normaliser)(QString&, Integer&), const Case& c) {
     SCOPED_TRACE(c.in);
     QString texto = QString::fromLatin1(c.in);
     Integer invalida = 7;
-    controlMiFecha(texto, invalida);
+    normaliser(texto, invalida);
     EXPECT_EQ(texto, c.out);
     EXPECT_EQ(invalida, c.refused ? -1 : 0);
-  }
+  };
+  for (const Case& c : fechas) check(controlMiFecha, c);
   const Case horas[] = {
       {"2030", "20:30", false}, {"24:00", "00:00", false}, {"", "00:00", false},
       {"0", "00:00", false},    {"00/00", "00:00", false}, {"23:59", "23:59", false},
       {"8:30", "8::30", true},  {"24:01", "24:01", true},  {"10:60", "10:60", true},
       {"-1:00", "-1:00", true}, {"ab:cd", "ab:cd", true},
   };
-  for (const Case& c : horas) {
-    SCOPED_TRACE(c.in);
-    QString texto = QString::fromLatin1(c.in);
-    Integer invalida = 7;
-    controlMiHora(texto, invalida);
-    EXPECT_EQ(texto, c.out);
-    EXPECT_EQ(invalida, c.refused ? -1 : 0);
-  }
+  for (const Case& c : horas) check(controlMiHora, c);
   // A text that is no date or time reads as the empty one, so a hand-edited file still reads.
   EXPECT_EQ(TextoDeFecha(FechaDeTexto("ayer")), "01/01/1001");
   EXPECT_EQ(HoraDeTexto("tarde"), "00:00");
