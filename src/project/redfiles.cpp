@@ -174,6 +174,45 @@ void VaciaVertices() {
   YVertice.redim(kMaxCauces, 5);
 }
 
+// Reads the vertices of reaches 1 to nCauces from _VerCau.pcn into emptied vertex arrays, RutaArchivo
+// naming the file. Without the file the reaches keep their vertices at 0, so that a later save still
+// writes the whole network. False when the file could not be opened or ended early (reported);
+// `completa` turns false when a value does not read or reaches lost their vertices.
+bool LeeVertices(bool& completa) {
+  RutaArchivo = RutaRed("_VerCau.pcn");
+  VaciaVertices();
+  DimensionaVertices();
+  std::optional<SeqFile> archivo;
+  try {
+    archivo.emplace(RutaArchivo, OpenMode::Input);
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound) {
+      MsgBox(ErrorDeCarga(e));
+      return false;
+    }
+    iCauce = static_cast<Integer>(nCauces + 1);
+    for (int p = 1; p <= nCauces; ++p) {
+      if (numVerticesCauce(p) > 0) completa = false;
+    }
+    return true;
+  }
+  LectorRed vertices(*archivo, completa);
+  try {
+    for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
+      for (jVertice = 1; jVertice <= numVerticesCauce(iCauce); ++jVertice) {
+        XVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
+        YVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
+      }
+    }
+  } catch (const ArchivoDanado&) {
+    MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
+    archivo->close();
+    return false;
+  }
+  archivo->close();
+  return true;
+}
+
 }  // namespace
 
 bool CargaRedProyecto() {
@@ -212,53 +251,18 @@ bool CargaRedProyecto() {
   if (danado) {
     MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
     archivo->close();
-    // The vertex file is not read: the reaches read so far have no vertices, and no vertex of the
-    // network loaded before stays behind.
-    VaciaVertices();
-    DimensionaVertices();
+    // The reaches read so far still get their vertices, so that a later save does not write zeros
+    // over them; the file at fault stays the network file.
+    const QString red = RutaArchivo;
+    LeeVertices(completa);
+    RutaArchivo = red;
     return false;
   }
   archivo->close();
   archivo.reset();
   if (exceso) completa = false;
 
-  RutaArchivo = RutaRed("_VerCau.pcn");
-  VaciaVertices();
-  DimensionaVertices();
-  bool leeVertices = true;
-  try {
-    archivo.emplace(RutaArchivo, OpenMode::Input);
-  } catch (const VbError& e) {
-    // Without the vertex file the reaches stay, with their vertices at 0, so that a later save
-    // still writes the whole network.
-    if (e.number != kErrFileNotFound) {
-      MsgBox(ErrorDeCarga(e));
-      return false;
-    }
-    leeVertices = false;
-  }
-  if (leeVertices) {
-    LectorRed vertices(*archivo, completa);
-    try {
-      for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
-        for (jVertice = 1; jVertice <= numVerticesCauce(iCauce); ++jVertice) {
-          XVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
-          YVertice(iCauce, jVertice) = vertices.lee(TipoCampo::Simple).toSingle();
-        }
-      }
-    } catch (const ArchivoDanado&) {
-      MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
-      archivo->close();
-      return false;
-    }
-    archivo->close();
-  } else {
-    iCauce = static_cast<Integer>(nCauces + 1);
-    // Reaches that have vertices lost them with the file.
-    for (int p = 1; p <= nCauces; ++p) {
-      if (numVerticesCauce(p) > 0) completa = false;
-    }
-  }
+  if (!LeeVertices(completa)) return false;
 
   if (nRepresas > 0) {
     MDIForm1& principal = FormInstance<MDIForm1>::instance();

@@ -242,10 +242,25 @@ TEST_F(RedFilesTest, RecordCutByTheEndOfTheFileIsNotLoaded) {
     EXPECT_EQ(colRepresas.size(), size_t(c.dams));
     EXPECT_EQ(nLagos, 0);
     EXPECT_EQ(numVerticesCauce(1), 8);
-    // The vertex file is not read, and no vertex of the network before stays.
-    EXPECT_EQ(XVertice(1, 1), 0.0f);
+    // The reaches read get their vertices, and no vertex of the network before stays.
+    EXPECT_EQ(XVertice(1, 1), 10.0f);
+    EXPECT_EQ(YVertice(1, 8), 160.0f);
+    EXPECT_EQ(XVertice(2, 1), 0.0f);
     EXPECT_GE(XVertice.upper2(), 8);
   }
+}
+
+TEST_F(RedFilesTest, SaveAfterADamagedLoadKeepsTheVertexFile) {
+  QByteArray file = fixture("Demo_UEHs.pcn");
+  file.truncate(file.indexOf("\"u-Ladera\""));
+  WriteBytes(red("_UEHs.pcn"), file);
+  WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
+  dialogs.answer(vbOK);
+  EXPECT_FALSE(CargaRedProyecto());
+  ASSERT_EQ(nCauces, 2);
+  dialogs.answer(vbOK);
+  frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
+  EXPECT_EQ(ReadBytes(red("_VerCau.pcn")), fixture("Demo_VerCau.pcn"));
 }
 
 TEST_F(RedFilesTest, SurplusRecordsAreReadPastAndDropped) {
