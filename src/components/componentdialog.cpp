@@ -289,6 +289,7 @@ void ComponentDialog::ClickNombre(bool duplicados) {
 }
 
 bool ComponentDialog::SaleNombre() {
+  if (!ShownIsSelected()) return true;
   // "Invalido" is never taken as a name: the box keeps it until the user types another.
   if (txtNombre->text() == kNombreInvalido) return false;
   txtNombre->setText(ConPrefijo(txtNombre->text(), prefijo_));

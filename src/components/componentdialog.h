@@ -12,7 +12,11 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
+#include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "components/rangos.h"
 #include "platform/arrays.h"
@@ -54,6 +58,15 @@ QString TextoLista(const QListWidget* lista);
 void FijaFila(QListWidget* lista, int fila);
 // The first entry of the list equal to `texto`; -1 when none is.
 int FilaDe(const QListWidget* lista, const QString& texto);
+
+// The record numbered `sel` while it is a component of the network in memory; null otherwise.
+template <class R, size_t N>
+ObjectRef SelectedIn(const std::vector<std::shared_ptr<R>>& coleccion,
+                     const std::array<std::shared_ptr<R>, N>& arreglo, int sel) {
+  if (sel < 1 || sel >= static_cast<int>(N) || !arreglo[sel]) return nullptr;
+  const bool enRed = std::find(coleccion.begin(), coleccion.end(), arreglo[sel]) != coleccion.end();
+  return enRed ? arreglo[sel] : nullptr;
+}
 
 class ComponentDialog : public QWidget {
   Q_OBJECT
@@ -99,6 +112,8 @@ class ComponentDialog : public QWidget {
   void Termina();
 
   // ---- the kind, told by each dialog ----
+  // The record of the kind's selected component (selUEH ...); null when the selection names none.
+  virtual ObjectRef SelectedRecord() const = 0;
   // The stored name of the component shown.
   virtual QString NombreActual() const = 0;
   // True when another component of the kind has this name.
@@ -113,12 +128,21 @@ class ComponentDialog : public QWidget {
   ValidatedBox* CajaHInicial(QWidget* parent, const char* name, int left, int top, int width,
                              const Array1<Integer>& filas, const Array2<Single>& h, const Integer& elemento);
 
+  // ---- the component shown ----
+  // Notes the selected component as the one shown; each show does it first.
+  void NoteShown() { mostrado_ = SelectedRecord(); }
+  // True while the component shown is still the selected component of the network in memory. The
+  // main window takes input while a dialog is open, and a run or a parameter table may reload or
+  // reset the project under it: from then on nothing the dialog holds is written into any component.
+  bool ShownIsSelected() const { return mostrado_ && SelectedRecord() == mostrado_; }
+
   // ---- name box ----
   // A click in the name box: the prefix and the length limit, the whole text selected, and, when
   // `duplicados`, a name that cannot be taken turned into "Invalido".
   void ClickNombre(bool duplicados = true);
   // The name box left: the prefix and the length limit, then the rename; a name that cannot be taken
-  // turns into "Invalido" and gives false. "Invalido" itself is never taken.
+  // turns into "Invalido" and gives false. "Invalido" itself is never taken. Once the component shown
+  // is no longer selected, nothing is renamed and the box is left.
   bool SaleNombre();
   // The commit's name: the box's text when it can be the name, else the stored name stays.
   void GuardaNombre();
@@ -153,6 +177,7 @@ class ComponentDialog : public QWidget {
   void Valida(ValidatedBox* box, std::function<bool()> check);
 
   QString prefijo_;
+  ObjectRef mostrado_;                 // the record of the component shown
   ValidatedBox* rechazada_ = nullptr;  // the box that refused its text and holds the focus
   bool cerrando_ = false;              // the dialog is unloading: no box is checked any more
 };

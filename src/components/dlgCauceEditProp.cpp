@@ -110,6 +110,10 @@ Cauce& dlgCauceEditProp::Actual() const {
   return *vCauces[selCauce];
 }
 
+ObjectRef dlgCauceEditProp::SelectedRecord() const {
+  return SelectedIn(colCauces, vCauces, selCauce);
+}
+
 QString dlgCauceEditProp::NombreActual() const {
   return Actual().NombreCauce;
 }
@@ -144,6 +148,7 @@ void dlgCauceEditProp::CargaDatosCauce() {
 
 void dlgCauceEditProp::MuestraCauce() {
   if (selCauce == 0) return;
+  NoteShown();
   const Cauce& c = Actual();
   lstTributaCauce->clear();
   for (const auto& t : colCauces) lstTributaCauce->addItem(t->NombreCauce);
@@ -183,7 +188,7 @@ void dlgCauceEditProp::LongitudDibujoCauce() {
 }
 
 void dlgCauceEditProp::GuardaDatosCauce() {
-  if (LlenandoListas) return;
+  if (LlenandoListas || !ShownIsSelected()) return;
   Cauce& c = Actual();
   GuardaNombre();
   const QString receptor = TextoLista(lstTributaCauce);
@@ -212,6 +217,7 @@ void dlgCauceEditProp::lstCauces_Click() {
 }
 
 void dlgCauceEditProp::lstTributaCauce_Click() {
+  if (!ShownIsSelected()) return;
   Cauce& c = Actual();
   const QString receptor = TextoLista(lstTributaCauce);
   // The previous pick comes back before anything is written.

@@ -68,6 +68,7 @@ class dlgCauceEditProp : public ComponentDialog, public FormInstance<dlgCauceEdi
   QLabel* Label7;
 
  protected:
+  ObjectRef SelectedRecord() const override;
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;

@@ -79,6 +79,10 @@ Lago& dlgLago::Actual() const {
   return *vLagos[selLago];
 }
 
+ObjectRef dlgLago::SelectedRecord() const {
+  return SelectedIn(colLagos, vLagos, selLago);
+}
+
 QString dlgLago::NombreActual() const {
   return Actual().NombreLAGO;
 }
@@ -107,6 +111,7 @@ void dlgLago::Form_Load() {
 
 void dlgLago::MuestraLago() {
   if (selLago == 0) return;
+  NoteShown();
   Lago& l = Actual();
   lblNroLAGO->setText(QString::number(selLago));
   lblNombreLAGO->setText(l.NombreLAGO);
@@ -140,7 +145,7 @@ void dlgLago::MuestraLago() {
 }
 
 void dlgLago::GuardaDatosLago() {
-  if (LlenandoListas) return;
+  if (LlenandoListas || !ShownIsSelected()) return;
   Lago& l = Actual();
   GuardaNombre();
   l.Referencia = txtReferencia->text();
@@ -172,6 +177,7 @@ void dlgLago::lstLAGOs_Click() {
 }
 
 void dlgLago::lstCauceAA_Click() {
+  if (!ShownIsSelected()) return;
   Lago& l = Actual();
   const QString receptor = TextoLista(lstCauceAA);
   // The previous pick comes back before anything is written.
@@ -196,10 +202,12 @@ void dlgLago::lstMetodo_Click() {
   txtLago_k->setEnabled(muskingum);
   lblLagoCofk->setText(muskingum ? U("k[min]=") : metodo);
   // A k typed and not committed gives way to the stored one.
-  txtLago_k->setText(TextoCampo(Actual().Lago_k_Musk));
+  if (ShownIsSelected()) txtLago_k->setText(TextoCampo(Actual().Lago_k_Musk));
 }
 
 void dlgLago::cmdParametros_Click() {
+  // The table window opens on the selected lake, which must be the one shown.
+  if (!ShownIsSelected()) return;
   dlgTablaSHVQ& tabla = dlgTablaSHVQ::instance();
   ShowModeless(&tabla, false);
   if (dlgTablaSHVQ::isLoaded()) tabla.activateWindow();
@@ -238,7 +246,8 @@ void dlgLago::Renombra(const QString& nombre) {
 }
 
 void dlgLago::txtReferencia_Click() {
-  Actual().Referencia = ClickNota(txtReferencia);
+  const QString nota = ClickNota(txtReferencia);
+  if (ShownIsSelected()) Actual().Referencia = nota;
 }
 
 bool dlgLago::eventFilter(QObject* watched, QEvent* event) {

@@ -59,6 +59,7 @@ class dlgLago : public ComponentDialog, public FormInstance<dlgLago> {
   QLabel* lblParametros;  // whether the lake's table holds rows
 
  protected:
+  ObjectRef SelectedRecord() const override;
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;

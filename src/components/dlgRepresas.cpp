@@ -125,6 +125,10 @@ Represa& dlgRepresas::Actual() const {
   return *vRepresas[selRepresa];
 }
 
+ObjectRef dlgRepresas::SelectedRecord() const {
+  return SelectedIn(colRepresas, vRepresas, selRepresa);
+}
+
 QString dlgRepresas::NombreActual() const {
   return Actual().NombreRepresa;
 }
@@ -157,6 +161,7 @@ void dlgRepresas::Form_Load() {
 
 void dlgRepresas::MuestraRepresa() {
   if (selRepresa <= 0) return;
+  NoteShown();
   LeeTablaHSVRepresa();
   Represa& r = Actual();
   lblNroRepresa->setText(QString::number(selRepresa));
@@ -197,6 +202,7 @@ void dlgRepresas::MuestraRepresa() {
 }
 
 void dlgRepresas::CargaFuncionesQ() {
+  if (!ShownIsSelected()) return;
   Represa& r = Actual();
   for (int k = 1; k <= 8; ++k) {
     txtFQa[k]->setText(TextoCampo(r.FQa(k)));
@@ -273,6 +279,7 @@ void dlgRepresas::lstRepresas_Click() {
 }
 
 void dlgRepresas::lstCauceAA_Click() {
+  if (!ShownIsSelected()) return;
   Represa& r = Actual();
   const QString receptor = TextoLista(lstCauceAA);
   // The previous pick comes back before anything is written.
@@ -296,7 +303,6 @@ void dlgRepresas::lstCauceAA_Click() {
 }
 
 void dlgRepresas::lstMetodo_Click() {
-  const Represa& r = Actual();
   const QString metodo = TextoLista(lstMetodo);
   lblMetodo->setText(metodo);
   const bool muskingum = metodo == kMuskingum;
@@ -307,24 +313,29 @@ void dlgRepresas::lstMetodo_Click() {
   lblRepresaCofk->setText(muskingum ? U("k[min]=") : metodo);
   lblRepresaCofn->setText(muskingum ? U("x=") : QString());
   // Values typed and not committed give way to the stored ones.
+  if (!ShownIsSelected()) return;
+  const Represa& r = Actual();
   txtRepresa_k->setText(TextoCampo(r.Represa_k_Musk));
   if (muskingum) txtRepresa_n->setText(TextoCampo(r.Represa_n_Musk));
 }
 
 void dlgRepresas::cmdHSV_Click() {
+  // The table windows open on the selected dam, which must be the one shown.
+  if (!ShownIsSelected()) return;
   dlgTablaSHV& tabla = dlgTablaSHV::instance();
   ShowModeless(&tabla, false);
   if (dlgTablaSHV::isLoaded()) tabla.activateWindow();
 }
 
 void dlgRepresas::cmdTablaQ_Click() {
+  if (!ShownIsSelected()) return;
   dlgTablaFQ& tabla = dlgTablaFQ::instance();
   ShowModeless(&tabla, false);
   if (dlgTablaFQ::isLoaded()) tabla.activateWindow();
 }
 
 void dlgRepresas::GuardaDatosRepresa() {
-  if (LlenandoListas || selRepresa <= 0) return;
+  if (LlenandoListas || !ShownIsSelected()) return;
   Represa& r = Actual();
   // Every box is read before anything is written: a text too large for a number stops the commit
   // with the record as it was.

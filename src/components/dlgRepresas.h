@@ -85,6 +85,7 @@ class dlgRepresas : public ComponentDialog, public FormInstance<dlgRepresas> {
   std::array<ValidatedBox*, 9> txtFQHMax{};
 
  protected:
+  ObjectRef SelectedRecord() const override;
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;

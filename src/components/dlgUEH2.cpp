@@ -133,6 +133,10 @@ UEH& dlgUEH2::Actual() const {
   return *vUEHs[selUEH];
 }
 
+ObjectRef dlgUEH2::SelectedRecord() const {
+  return SelectedIn(colUEHs, vUEHs, selUEH);
+}
+
 QString dlgUEH2::NombreActual() const {
   return Actual().NombreUEH;
 }
@@ -161,6 +165,7 @@ void dlgUEH2::Form_Load() {
 
 void dlgUEH2::MuestraUEH() {
   if (selUEH == 0) return;
+  NoteShown();
   UEH& u = Actual();
   lblNroUEH->setText(QString::number(selUEH));
   lblNombreUEH->setText(u.NombreUEH);
@@ -193,7 +198,7 @@ void dlgUEH2::MuestraUEH() {
 }
 
 void dlgUEH2::GuardaDatosUEH() {
-  if (LlenandoListas) return;
+  if (LlenandoListas || !ShownIsSelected()) return;
   UEH& u = Actual();
   GuardaNombre();
   u.Referencia = txtReferencia->text();
@@ -231,6 +236,7 @@ void dlgUEH2::lstUEHs_Click() {
 }
 
 void dlgUEH2::lstCauceAA_Click() {
+  if (!ShownIsSelected()) return;
   UEH& u = Actual();
   const QString receptor = TextoLista(lstCauceAA);
   if (receptor == kNinguno || receptor == QLatin1String("0")) {
@@ -286,7 +292,8 @@ void dlgUEH2::Renombra(const QString& nombre) {
 }
 
 void dlgUEH2::txtReferencia_Click() {
-  Actual().Referencia = ClickNota(txtReferencia);
+  const QString nota = ClickNota(txtReferencia);
+  if (ShownIsSelected()) Actual().Referencia = nota;
 }
 
 bool dlgUEH2::eventFilter(QObject* watched, QEvent* event) {

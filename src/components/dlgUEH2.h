@@ -64,6 +64,7 @@ class dlgUEH2 : public ComponentDialog, public FormInstance<dlgUEH2> {
   ValidatedBox* txtKRecesion;
 
  protected:
+  ObjectRef SelectedRecord() const override;
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "project/estado.h"
+#include "project/redfiles.h"
 #include "support/fixture.h"
 #include "support/network.h"
 
@@ -94,6 +96,18 @@ class DialogTest : public TavoTest {
     QApplication::setActiveWindow(&d);
     QApplication::processEvents();
     return d;
+  }
+
+  // Saves the network in memory as project Demo in folder obra, through the network writer, which
+  // reads it back; returns the bytes of the two network files.
+  QByteArray GuardaRed() {
+    QDir(programDir()).mkdir(QStringLiteral("obra"));
+    DirTrabajo = path(QStringLiteral("obra"));
+    NombreProyecto = QStringLiteral("Demo");
+    QStringList confirmaciones;
+    EXPECT_TRUE(EscribeRedProyecto(&confirmaciones));
+    return ReadBytes(path(QStringLiteral("obra/Demo_UEHs.pcn"))) +
+           ReadBytes(path(QStringLiteral("obra/Demo_VerCau.pcn")));
   }
 
   static void ClickEntry(QListWidget* list, const QString& text) { ClickListEntry(list, text); }

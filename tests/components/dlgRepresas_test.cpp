@@ -317,6 +317,28 @@ TEST_F(DlgRepresasTest, WithoutDamsTheDialogClosesAndGivesTheEditorBack) {
   EXPECT_TRUE(editor().isEnabled());
 }
 
+// A run may read the project again while the dialog is open: the selection is then reset, or names a
+// dam of the network read, and the dialog writes nothing nor opens the tables of another dam.
+TEST_F(DlgRepresasTest, TheProjectReadAgainUnderTheDialogGetsNothingFromIt) {
+  GuardaRed();
+  for (const int sel : {0, 2}) {
+    SCOPED_TRACE(testing::Message() << "selRepresa " << sel);
+    const QByteArray guardada = GuardaRed();
+    selRepresa = 2;
+    dlgRepresas& d = Open();
+    CargaRedProyecto();
+    selRepresa = static_cast<Integer>(sel);
+    d.optFunciones->click();
+    ClickEntry(d.lstMetodo, "Piscina Nivelada");
+    ClickEntry(d.lstCauceAA, "Ninguno");
+    QTest::mouseClick(d.cmdHSV, Qt::LeftButton);
+    EXPECT_FALSE(dlgTablaSHV::isLoaded());
+    d.OKButton->click();
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(GuardaRed(), guardada);
+  }
+}
+
 TEST_F(DlgRepresasTest, TheTableWindowsWorkOnTheDamShown) {
   test::WriteBytes(path("P_RHAS.pcn"), "\"*r-2\",2,\"*\"\r\n10,1,0\r\n20,2,100\r\n");
   selRepresa = 2;
