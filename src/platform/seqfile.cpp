@@ -270,7 +270,7 @@ void SeqFile::close() {
   out_.clear();
 }
 
-void CloseTogether(std::initializer_list<SeqFile*> files) {
+void CloseTogether(const std::vector<SeqFile*>& files) {
   std::vector<QString> temporaries;
   try {
     for (SeqFile* f : files) {
@@ -343,6 +343,11 @@ SeqFile::Field SeqFile::nextField() {
 }
 
 QString SeqFile::inputString() { return nextField().text; }
+
+QString SeqFile::inputValueText() {
+  const Field field = nextField();
+  return field.quoted ? QLatin1Char('"') + field.text + QLatin1Char('"') : field.text;
+}
 
 Double SeqFile::inputDouble() {
   double value = 0;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "platform/vb.h"
 
@@ -71,6 +72,9 @@ class SeqFile {
   Boolean inputBoolean();
   // Line Input #: the rest of the current line, without its end.
   QString lineInput();
+  // Input # of one value in its data-file form, so that it can be written back as it stands: a text
+  // in its double quotes, anything else as read.
+  QString inputValueText();
 
   // Write #: the values separated by commas, texts in double quotes (see QuotedTextForFile), logical
   // values as #TRUE# and #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
@@ -79,7 +83,7 @@ class SeqFile {
   void print(const QString& text, bool newLine = true);
 
  private:
-  friend void CloseTogether(std::initializer_list<SeqFile*> files);
+  friend void CloseTogether(const std::vector<SeqFile*>& files);
   void detach();
   QString writeTemporary();
   void replaceWith(const QString& temporary);
@@ -100,7 +104,7 @@ class SeqFile {
 
 // Closes several output files as one: either every one of them replaces its old file or, when any
 // cannot be written, none does.
-void CloseTogether(std::initializer_list<SeqFile*> files);
+void CloseTogether(const std::vector<SeqFile*>& files);
 // Closes every file this program holds open (output files keep what was written).
 void CloseAllFiles();
 // The text of one value in the data-file form, as Write # writes it.

@@ -103,6 +103,9 @@ class Represa : public Registro {
   Single IconoRepresaX = 0;
   Integer numRepresa = 0;
   QString NombreRepresa;
+  // Not a property: the name the table files hold the dam's tables under, which a rename changes only
+  // when the network is saved (see tablas.h); empty for a dam added since the load and never written.
+  QString tablesName;
 
   // The fields of range k (1 to 8) by number; FQc only for k = 5 to 8.
   Integer& chkFQ(int k);
@@ -129,6 +132,8 @@ class Lago : public Registro {
   QString Referencia;
   Integer numLAGO = 0;
   QString NombreLAGO;
+  // Not a property: the name the table file holds the lake's table under, as for a dam.
+  QString tablesName;
 
   const std::vector<Member>& members() const override;
 };

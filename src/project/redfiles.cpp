@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "reservoirs/tablas.h"
 #include "shell/MDIForm1.h"
 
 namespace tavo {
@@ -247,6 +248,9 @@ bool CargaRedProyecto() {
   } catch (const ArchivoDanado&) {
     danado = true;
   }
+  // The table files hold the tables of the dams and lakes under the names just read.
+  for (const auto& r : colRepresas) r->tablesName = r->NombreRepresa;
+  for (const auto& l : colLagos) l->tablesName = l->NombreLAGO;
   for (int p = 1; p <= nCauces; ++p) numVerticesCauce(p) = vCauces[p]->numVertices;
   if (danado) {
     MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
@@ -348,8 +352,12 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
         vertices.write({XVertice(iCauce, jVertice), YVertice(iCauce, jVertice)});
       }
     }
-    // Both files replace the old ones only when both are complete.
-    CloseTogether({&red, &vertices});
+    // Dams and lakes renamed since the load take their tables along. All the files replace the old
+    // ones only when all are complete.
+    const std::vector<std::unique_ptr<SeqFile>> tablas = TablasRenombradas();
+    std::vector<SeqFile*> archivos{&red, &vertices};
+    for (const auto& tabla : tablas) archivos.push_back(tabla.get());
+    CloseTogether(archivos);
   } catch (const VbError& e) {
     // The old files stay, and so does the network in memory: nothing is reloaded.
     MsgBox(ErrorDeGuardado(e));

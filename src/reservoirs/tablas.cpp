@@ -1,7 +1,9 @@
 #include "reservoirs/tablas.h"
 
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -55,11 +57,14 @@ struct Familia {
   }
 };
 
-// An element of a collection as the table files see it: its record, number and name.
+// An element of a collection as the table files see it: its record, its number, the name of its
+// header in the files and its own name.
 struct Elemento {
   ObjectRef registro;
   Integer numero;
+  QString clave;
   QString nombre;
+  QString* archivado;  // the record's tablesName
 };
 
 Familia FamiliaHSVRepresa() {
@@ -76,18 +81,45 @@ Familia FamiliaHSVQLago() {
           {{&HTablaHSVQLago}, {&ATablaHSVQLago}, {nullptr, &STablaHSVQLago}, {&QTablaHSVQLago, nullptr, 11}}};
 }
 
+// The elements of a collection in collection order. Each goes by the name its tables are filed under,
+// so that a rename reaches the files only with the network save. One not filed yet goes by its own
+// name, or, when another element is filed under that name (the name it had before a rename), by that
+// name with "~" added until no other element goes by it.
+template <class R>
+std::vector<Elemento> ElementosDe(const std::vector<std::shared_ptr<R>>& coleccion, Integer R::*numero,
+                                  QString R::*nombre) {
+  QSet<QString> tomadas;
+  for (const auto& r : coleccion) {
+    if (!r->tablesName.isEmpty()) tomadas.insert(r->tablesName);
+  }
+  std::vector<Elemento> lista;
+  for (const auto& r : coleccion) {
+    QString clave = r->tablesName;
+    if (clave.isEmpty()) {
+      clave = (*r).*nombre;
+      while (tomadas.contains(clave)) clave += QLatin1Char('~');
+      tomadas.insert(clave);
+    }
+    lista.push_back({r, (*r).*numero, clave, (*r).*nombre, &r->tablesName});
+  }
+  return lista;
+}
+
+std::vector<Elemento> ElementosRepresas() {
+  return ElementosDe(colRepresas, &Represa::numRepresa, &Represa::NombreRepresa);
+}
+std::vector<Elemento> ElementosLagos() {
+  return ElementosDe(colLagos, &Lago::numLAGO, &Lago::NombreLAGO);
+}
+
 // The dams or lakes in collection order; also sets the kind's count.
 std::vector<Elemento> Represas() {
   nRepresas = CheckInteger(static_cast<long long>(colRepresas.size()));
-  std::vector<Elemento> lista;
-  for (const auto& r : colRepresas) lista.push_back({r, r->numRepresa, r->NombreRepresa});
-  return lista;
+  return ElementosRepresas();
 }
 std::vector<Elemento> Lagos() {
   nLagos = CheckInteger(static_cast<long long>(colLagos.size()));
-  std::vector<Elemento> lista;
-  for (const auto& l : colLagos) lista.push_back({l, l->numLAGO, l->NombreLAGO});
-  return lista;
+  return ElementosLagos();
 }
 
 // Makes DirActual the current directory. A failure is reported and false returned: the table file
@@ -130,7 +162,7 @@ bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax) {
     return false;
   }
   try {
-    const Integer n = BuscaEncabezado(*file, familia, e.nombre);
+    const Integer n = BuscaEncabezado(*file, familia, e.clave);
     familia.filas(e.numero) = n;
     filasMax = std::max(filasMax, static_cast<int>(n));
     familia.redimFilas(filasMax + 1);
@@ -164,7 +196,7 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
 }
 
 // Writes the header and rows of every element from memory into a new file that replaces the old one
-// only when it is complete.
+// only when it is complete. An element not filed yet is filed under the name it was written under.
 void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
   RutaArchivo = familia.archivo();
   if (!CambiaADirActual()) return;
@@ -173,7 +205,7 @@ void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elemento
     for (const Elemento& e : elementos) {
       ElementoActual = e.registro;
       const Integer n = familia.filas(e.numero);
-      QStringList encabezado{WriteValueText(QStringLiteral("*") + e.nombre), WriteValueText(n)};
+      QStringList encabezado{WriteValueText(QStringLiteral("*") + e.clave), WriteValueText(n)};
       for (int k = 2; k < familia.ancho(); ++k) encabezado << WriteValueText(QStringLiteral("*"));
       file.print(encabezado.join(QLatin1Char(',')));
       for (int fila = 1; fila <= n; ++fila) {
@@ -185,7 +217,71 @@ void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elemento
     file.close();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound) ShowCommonError(e);
+    return;
   }
+  for (const Elemento& e : elementos) {
+    if (e.archivado->isEmpty()) *e.archivado = e.clave;
+  }
+}
+
+// The family's file with the headers of the renamed elements under their names now, as an output
+// file not yet closed; null when no element of the family was renamed or the file does not exist.
+// The first record under an element's old name is its table and takes the new name; any other
+// record under a name an element takes now would hide that table from the reader, and is dropped.
+// Every other value is written back as the file holds it.
+std::unique_ptr<SeqFile> RenombraFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
+  std::map<QString, QString> nuevos;  // a header name in the file, the name it takes
+  QSet<QString> tomados;              // the names the renamed elements take
+  for (const Elemento& e : elementos) {
+    const QString antes = QuotedTextForFile(e.clave);
+    const QString ahora = QuotedTextForFile(e.nombre);
+    if (antes == ahora) continue;
+    nuevos[antes] = ahora;
+    tomados.insert(ahora);
+  }
+  if (nuevos.empty()) return nullptr;
+
+  const QString ruta = DirActual + QLatin1Char('/') + familia.archivo();
+  std::vector<QStringList> grupos;  // the file's values, a record's worth at a time
+  try {
+    SeqFile file(ruta, OpenMode::Input);
+    while (!file.eof()) {
+      QStringList grupo;
+      for (int k = 0; k < familia.ancho() && !file.eof(); ++k) grupo << file.inputValueText();
+      grupos.push_back(grupo);
+    }
+    file.close();
+  } catch (const VbError& e) {
+    if (e.number == kErrFileNotFound) return nullptr;
+    throw;
+  }
+
+  QSet<QString> renombrados;
+  bool conserva = true;  // the record being passed over stays in the file
+  bool cambia = false;
+  QStringList lineas;
+  for (QStringList& grupo : grupos) {
+    QString primero = grupo.front();
+    if (primero.startsWith(QLatin1Char('"'))) primero = primero.mid(1, primero.size() - 2);
+    if (primero.startsWith(QLatin1Char('*'))) {
+      const QString nombre = primero.mid(1);
+      const auto nuevo = nuevos.find(nombre);
+      if (nuevo != nuevos.end() && !renombrados.contains(nombre)) {
+        renombrados.insert(nombre);
+        grupo.front() = WriteValueText(QStringLiteral("*") + nuevo->second);
+        conserva = true;
+        cambia = true;
+      } else {
+        conserva = !tomados.contains(nombre);
+        if (!conserva) cambia = true;
+      }
+    }
+    if (conserva) lineas << grupo.join(QLatin1Char(','));
+  }
+  if (!cambia) return nullptr;
+  auto file = std::make_unique<SeqFile>(ruta, OpenMode::Output);
+  for (const QString& linea : lineas) file->print(linea);
+  return file;
 }
 
 }  // namespace
@@ -217,6 +313,16 @@ void GuardaTablaHQRepresa() {
 }
 void GuardaTablaHSVQLago() {
   GuardaFamilia(FamiliaHSVQLago(), Lagos());
+}
+
+std::vector<std::unique_ptr<SeqFile>> TablasRenombradas() {
+  std::vector<std::unique_ptr<SeqFile>> archivos;
+  const std::vector<Elemento> represas = ElementosRepresas();
+  for (const Familia& familia : {FamiliaHSVRepresa(), FamiliaHQRepresa()}) {
+    if (auto file = RenombraFamilia(familia, represas)) archivos.push_back(std::move(file));
+  }
+  if (auto file = RenombraFamilia(FamiliaHSVQLago(), ElementosLagos())) archivos.push_back(std::move(file));
+  return archivos;
 }
 
 void RedimFilasHSVRepresa(int upper) {

@@ -4,7 +4,11 @@
 // row (rows 1..N; row 0 holds no data); the files key them by element name.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "platform/arrays.h"
+#include "platform/seqfile.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -27,6 +31,10 @@ inline Array2<Single> ATablaHSVQLago;   // area A [ha]
 inline Array2<Long> STablaHSVQLago;     // storage S [m3]
 inline Array2<Single> QTablaHSVQLago;   // outflow Q [m3/s]
 
+// A dam's or lake's tables stand in the files under the name the network file gave it at the last
+// load (tablesName), so that a rename waits for the network save; a dam or lake added since goes by
+// its own name, and is filed under it when its family is written.
+
 // Readers: each recreates its family for the elements of its collection and fills the table of every
 // element that its file holds by name; elements the file lacks keep 0 rows. They set the kind's
 // count, make DirActual the current directory, set RutaArchivo to the file's name and leave
@@ -40,6 +48,12 @@ void LeeTablaHSVQLago();  // also sets dlgLago.lblParametros for the lake selLag
 void GuardaTablaHSVRepresa();
 void GuardaTablaHQRepresa();
 void GuardaTablaHSVQLago();
+
+// For the network save: the table files of the families where a dam or lake was renamed since the
+// load, rewritten with its tables under its name now, as output files not yet closed. The network
+// writer closes them together with the network files, so that the tables follow the names exactly
+// when the network files take them. Raises the error of a table file that cannot be read or written.
+std::vector<std::unique_ptr<SeqFile>> TablasRenombradas();
 
 // Sets the row bound of every column of a family to `upper`, keeping the stored values.
 void RedimFilasHSVRepresa(int upper);

@@ -8,6 +8,7 @@
 #include "engine/resultados.h"
 #include "platform/dialogs.h"
 #include "reservoirs/dlgTablaReservorio.h"
+#include "reservoirs/tablas.h"
 #include "results/dlgChart2.h"
 
 namespace tavo {
@@ -356,6 +357,43 @@ TEST_F(DlgRepresasTest, TheTableWindowsWorkOnTheDamShown) {
   // The storage table bounds the level as it now stands.
   EXPECT_EQ(TypeAndLeave(d.txtHInicialEmb, "15", false), "");
   d.CancelButton->click();
+}
+
+// A renamed dam keeps its tables: the table windows show them, an apply writes them back under the
+// name the files know, and the network save takes them over to the new name.
+TEST_F(DlgRepresasTest, ARenamedDamKeepsItsTablesAndTheSaveRenamesThem) {
+  GuardaRed();
+  const QByteArray shv = "\"*r-1\",2,\"*\"\r\n10,1,0\r\n20,2,100\r\n\"*r-2\",1,\"*\"\r\n5,5,5\r\n";
+  const QByteArray fq = "\"*r-1\",2\r\n10,0\r\n20,7\r\n\"*r-2\",0\r\n";
+  test::WriteBytes(path("Demo_RHAS.pcn"), shv);
+  test::WriteBytes(path("Demo_RHQ.pcn"), fq);
+  selRepresa = 1;
+  dlgRepresas& d = Open();
+  test::Type(d.txtNombreRepresa, "r-Nueva");
+  test::Leave(d.txtNombreRepresa);
+  ASSERT_EQ(vRepresas[1]->NombreRepresa, "r-Nueva");
+  QTest::mouseClick(d.cmdHSV, Qt::LeftButton);
+  dlgTablaSHV& t = dlgTablaSHV::object();
+  EXPECT_EQ(t.lblNombreRepresa->text(), "r-Nueva");
+  EXPECT_EQ(t.MSFlexGridFQ->TextMatrix(2, 3), "100");
+  dialogs.answer(vbOK);  // the reminder to save the network
+  QTest::mouseClick(t.OKButton, Qt::LeftButton);
+  dialogs.clear();
+  // Nothing reaches the files before the network is saved.
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHAS.pcn")), shv);
+  EXPECT_EQ(TypeAndLeave(d.txtHInicialEmb, "15", false), "");
+  d.OKButton->click();
+
+  dialogs.answer(vbOK);
+  editor().mnu_btn_toolbarGuardaUEHs();
+  dialogs.clear();
+  QByteArray renombrada = shv;
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHAS.pcn")), renombrada.replace("r-1", "r-Nueva"));
+  renombrada = fq;
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHQ.pcn")), renombrada.replace("r-1", "r-Nueva"));
+  LeeTablaHQRepresa();
+  EXPECT_EQ(NFilasHQRepresa(1), 2);
+  EXPECT_EQ(QTablaHQRepresa(1, 2), 7.0f);
 }
 
 }  // namespace

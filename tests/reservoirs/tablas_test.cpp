@@ -5,8 +5,10 @@
 #include "components/dlgLago.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/redfiles.h"
 #include "reservoirs/red.h"
 #include "support/fixture.h"
+#include "support/projectfiles.h"
 
 namespace tavo {
 namespace {
@@ -237,6 +239,56 @@ TEST_F(TablasTest, AMissingWorkingFolderIsReportedOnce) {
   }
   EXPECT_EQ(NFilasHQRepresa(2), 0);
   EXPECT_FALSE(FileExists(path("p_RHQ.pcn")));
+}
+
+// Lakes renamed in memory keep their tables under the names the network file gave them, until the
+// network is saved: then the file takes the new names, a swap of names included, drops a record that
+// would hide a renamed lake's table, and stores a double quote as the network file does. A lake added
+// under a name another lake had gets none of that lake's table.
+TEST_F(TablasTest, RenamesReachTheTableFileWithTheNetworkSave) {
+  DirTrabajo = DirActual;
+  WriteBytes(file("_Conf.pcn"), test::SettingsFile(NombreProyecto, DirTrabajo, QStringLiteral("p")));
+  for (const char* name : {"l-a", "l-b", "l-c", "l-e", "l-f"}) AddLago(QString::fromLatin1(name));
+  QStringList confirmaciones;
+  ASSERT_TRUE(EscribeRedProyecto(&confirmaciones));
+  const QByteArray tablas =
+      "\"*l-d\",1,\"*\",\"*\"\r\n9,9,9,9\r\n"
+      "\"*l-a\",1,\"*\",\"*\"\r\n1,1,1,1\r\n"
+      "\"*l-b\",1,\"*\",\"*\"\r\n2,2,2,2\r\n"
+      "\"*l-c\",1,\"*\",\"*\"\r\n3,3,3,3\r\n"
+      "\"*l-e\",1,\"*\",\"*\"\r\n5,5,5,5\r\n"
+      "\"*l-f\",1,\"*\",\"*\"\r\n6,6,6,6\r\n"
+      "\"*l-x\",1,\"*\",\"*\"\r\n7,7,7,7\r\n";
+  WriteBytes(file("_LHASQ.pcn"), tablas);
+
+  vLagos[1]->NombreLAGO = QStringLiteral("l-b");
+  vLagos[2]->NombreLAGO = QStringLiteral("l-a");
+  vLagos[3]->NombreLAGO = QStringLiteral("l-d");
+  vLagos[5]->NombreLAGO = QStringLiteral("l-\"g\"");
+  AddLago(QStringLiteral("l-c"));
+  // Each lake, as numbered now, and the level of its table's only row (0: no table).
+  auto expectLevels = [](std::initializer_list<Single> levels) {
+    ResetReservoirState();
+    LeeTablaHSVQLago();
+    int n = 0;
+    for (const Single h : levels) {
+      ++n;
+      EXPECT_EQ(NFilasHSVQLago(n), h == 0 ? 0 : 1) << n;
+      EXPECT_EQ(HTablaHSVQLago(n, 1), h) << n;
+    }
+  };
+  expectLevels({1, 2, 3, 5, 6, 0});
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), tablas);
+
+  ASSERT_TRUE(EscribeRedProyecto(&confirmaciones));
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), QByteArray("\"*l-b\",1,\"*\",\"*\"\r\n1,1,1,1\r\n"
+                                                      "\"*l-a\",1,\"*\",\"*\"\r\n2,2,2,2\r\n"
+                                                      "\"*l-d\",1,\"*\",\"*\"\r\n3,3,3,3\r\n"
+                                                      "\"*l-e\",1,\"*\",\"*\"\r\n5,5,5,5\r\n"
+                                                      "\"*l-'g'\",1,\"*\",\"*\"\r\n6,6,6,6\r\n"
+                                                      "\"*l-x\",1,\"*\",\"*\"\r\n7,7,7,7\r\n"));
+  ASSERT_EQ(vLagos[5]->NombreLAGO, "l-'g'");
+  expectLevels({1, 2, 3, 5, 6, 0});
 }
 
 // The lake reader tells the open lake dialog whether the selected lake has a table; it neither
