@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <functional>
 
 #include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
@@ -108,6 +109,28 @@ class DialogTest : public TavoTest {
     EXPECT_TRUE(EscribeRedProyecto(&confirmaciones));
     return ReadBytes(path(QStringLiteral("obra/Demo_UEHs.pcn"))) +
            ReadBytes(path(QStringLiteral("obra/Demo_VerCau.pcn")));
+  }
+
+  // The main window takes input while a property dialog is open, and a run may read the project again
+  // under it: the selection (`seleccion`) is then reset, or names a component of the network read.
+  // In both cases the dialog, opened by `abre` on component 2 of the network saved and then used as
+  // `usa` says, closes and leaves the network as saved.
+  template <class Dialog>
+  void NadaTrasRecarga(Integer& seleccion, const std::function<Dialog&()>& abre,
+                       const std::function<void(Dialog&)>& usa) {
+    GuardaRed();
+    for (const int sel : {0, 2}) {
+      SCOPED_TRACE(testing::Message() << "selection " << sel);
+      const QByteArray guardada = GuardaRed();
+      seleccion = 2;
+      Dialog& d = abre();
+      CargaRedProyecto();
+      seleccion = static_cast<Integer>(sel);
+      usa(d);
+      EXPECT_TRUE(Closed<Dialog>());
+      EXPECT_TRUE(editor().isEnabled());
+      EXPECT_EQ(GuardaRed(), guardada);
+    }
   }
 
   static void ClickEntry(QListWidget* list, const QString& text) { ClickListEntry(list, text); }

@@ -318,26 +318,19 @@ TEST_F(DlgRepresasTest, WithoutDamsTheDialogClosesAndGivesTheEditorBack) {
   EXPECT_TRUE(editor().isEnabled());
 }
 
-// A run may read the project again while the dialog is open: the selection is then reset, or names a
-// dam of the network read, and the dialog writes nothing nor opens the tables of another dam.
+// A project read again under the dialog gets nothing from it, and the table windows of another dam
+// do not open.
 TEST_F(DlgRepresasTest, TheProjectReadAgainUnderTheDialogGetsNothingFromIt) {
-  GuardaRed();
-  for (const int sel : {0, 2}) {
-    SCOPED_TRACE(testing::Message() << "selRepresa " << sel);
-    const QByteArray guardada = GuardaRed();
-    selRepresa = 2;
-    dlgRepresas& d = Open();
-    CargaRedProyecto();
-    selRepresa = static_cast<Integer>(sel);
-    d.optFunciones->click();
-    ClickEntry(d.lstMetodo, "Piscina Nivelada");
-    ClickEntry(d.lstCauceAA, "Ninguno");
-    QTest::mouseClick(d.cmdHSV, Qt::LeftButton);
-    EXPECT_FALSE(dlgTablaSHV::isLoaded());
-    d.OKButton->click();
-    EXPECT_TRUE(Closed());
-    EXPECT_EQ(GuardaRed(), guardada);
-  }
+  NadaTrasRecarga<dlgRepresas>(
+      selRepresa, [this]() -> dlgRepresas& { return Open(); },
+      [](dlgRepresas& d) {
+        d.optFunciones->click();
+        ClickEntry(d.lstMetodo, "Piscina Nivelada");
+        ClickEntry(d.lstCauceAA, "Ninguno");
+        QTest::mouseClick(d.cmdHSV, Qt::LeftButton);
+        EXPECT_FALSE(dlgTablaSHV::isLoaded());
+        d.OKButton->click();
+      });
 }
 
 TEST_F(DlgRepresasTest, TheTableWindowsWorkOnTheDamShown) {

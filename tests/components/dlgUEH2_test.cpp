@@ -340,36 +340,23 @@ TEST_F(DlgUEH2Test, LongNoteBecomesZeroWhenClicked) {
   EXPECT_EQ(u1->Referencia, nota.left(80));
 }
 
-// The main window takes input while the dialog is open, and a run reads the project again under it:
-// the selection is then reset, or names a unit of the network read, and the dialog writes nothing.
+// A project read again under the dialog gets nothing from it: no commit, receiver, note or rename.
 TEST_F(DlgUEH2Test, TheProjectReadAgainUnderTheDialogGetsNothingFromIt) {
   u2->XCauce = 5;
   u2->YCauce = 6;
-  GuardaRed();
-  for (const int sel : {0, 2}) {
-    for (const bool renombra : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "selUEH " << sel << (renombra ? ", rename" : ", commit"));
-      const QByteArray guardada = GuardaRed();
-      selUEH = 2;
-      dlgUEH2& d = Open();
-      CargaRedProyecto();
-      selUEH = static_cast<Integer>(sel);
-      if (renombra) {
-        test::Type(d.txtNombreUEH, "u-Otro");
-        test::Leave(d.txtNombreUEH);
-        d.CancelButton->click();
-      } else {
-        ClickEntry(d.lstCauceAA, "Ninguno");
-        QTest::mouseClick(d.txtReferencia, Qt::LeftButton);
-        test::Type(d.txtReferencia, "nota");
-        test::Type(d.txtArea, "99");
-        d.OKButton->click();
-      }
-      EXPECT_TRUE(Closed());
-      EXPECT_TRUE(editor().isEnabled());
-      EXPECT_EQ(GuardaRed(), guardada);
-    }
-  }
+  const std::function<dlgUEH2&()> abre = [this]() -> dlgUEH2& { return Open(); };
+  NadaTrasRecarga<dlgUEH2>(selUEH, abre, [](dlgUEH2& d) {
+    ClickEntry(d.lstCauceAA, "Ninguno");
+    QTest::mouseClick(d.txtReferencia, Qt::LeftButton);
+    test::Type(d.txtReferencia, "nota");
+    test::Type(d.txtArea, "99");
+    d.OKButton->click();
+  });
+  NadaTrasRecarga<dlgUEH2>(selUEH, abre, [](dlgUEH2& d) {
+    test::Type(d.txtNombreUEH, "u-Otro");
+    test::Leave(d.txtNombreUEH);
+    d.CancelButton->click();
+  });
 }
 
 TEST_F(DlgUEH2Test, WithoutUnitsTheDialogClosesItselfAndTheEditorIsEnabled) {
