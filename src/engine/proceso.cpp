@@ -23,6 +23,7 @@
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/tablas.h"
+#include "results/dlgTablaSalePDR.h"
 #include "shell/MDIForm1.h"
 
 namespace tavo {
@@ -205,6 +206,7 @@ void CorreSeriePDR() {
       progreso.Repinta();
     }
     progreso.Termina();
+    MuestraTablaSalePDR();
     GuardaTablasQDR();
   } catch (const VbError& e) {
     if (e.number > 0) {

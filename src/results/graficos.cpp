@@ -22,6 +22,22 @@ QString EtiquetaTiempo(Integer paso, Integer k, Boolean enMinutos) {
   return NumberText(Int(horas * 100) / 100);
 }
 
+CategoryScale MenosEtiquetas(CategoryScale escala) {
+  escala.automatic = false;
+  escala.divisionsPerLabel = static_cast<Integer>(std::min(2 * escala.divisionsPerLabel, 32767));
+  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
+  escala.labelsOnTicks = true;
+  return escala;
+}
+
+CategoryScale MasEtiquetas(CategoryScale escala) {
+  escala.automatic = false;
+  escala.divisionsPerLabel = static_cast<Integer>(std::max(escala.divisionsPerLabel / 2, 1));
+  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
+  escala.labelsOnTicks = true;
+  return escala;
+}
+
 void ColocaVentana(QWidget* window, int left, int top) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -37,6 +53,10 @@ QSize TamanoExteriorTwips(const QWidget* window) {
   QSize outer = window->frameGeometry().size();
   if (const auto* frame = qobject_cast<const QMdiSubWindow*>(window->parentWidget())) outer = frame->size();
   return QSize(Twips(outer.width()), Twips(outer.height()));
+}
+
+int AltoVentanaGrafico(const QWidget* window) {
+  return std::max(TamanoExteriorTwips(window).height(), 3000);
 }
 
 void ImprimeVentana(QWidget* window, const QString& name) {

@@ -1,0 +1,194 @@
+#include "results/tablaserie.h"
+
+#include <QCloseEvent>
+#include <QResizeEvent>
+
+#include "engine/informe.h"
+#include "engine/listacomponentes.h"
+#include "engine/resultados.h"
+#include "platform/activation.h"
+#include "platform/app.h"
+#include "platform/formlayout.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "rainfall/tormenta.h"
+#include "results/graficos.h"
+#include "results/resultadosserie.h"
+
+namespace tavo {
+
+namespace {
+
+constexpr int kColumnas = 8;
+constexpr int kAnchos[kColumnas] = {1400, 700, 800, 850, 900, 1000, 1000, 1000};
+const QString kFormato =
+    QStringLiteral("^Componente |^Nro.|^P[mm]|^D[min]|^R[años]|^Qp[m3/s]|^E[m3]|^C[%]");
+constexpr int kAltoBoton = 375;
+
+template <class T>
+QString Texto(const std::optional<T>& valor) {
+  return valor ? PlainNumberText(*valor) : QString();
+}
+
+std::optional<Single> Redondeado(const std::optional<Single>& valor) {
+  if (!valor) return {};
+  return Redondea(*valor, 2);
+}
+
+}  // namespace
+
+SeriesTable::SeriesTable(const QString& name, const QString& caption) : QWidget(nullptr, Qt::Window) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  MSFlexGridTablaSaleQDR = new FlexGrid(this);
+  MSFlexGridTablaSaleQDR->setObjectName(QStringLiteral("MSFlexGridTablaSaleQDR"));
+  MSFlexGridTablaSaleQDR->setCols(kColumnas);
+  MSFlexGridTablaSaleQDR->setFixedCols(0);
+  cmdAplicarCambios = MakeButton(this, QStringLiteral("cmdAplicarCambios"), QStringLiteral("&Actualizar cambios"),
+                                 120, 0, 2040, kAltoBoton);
+  cmdImprimir = MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("Imprimir"), 2280, 0, 1215,
+                           kAltoBoton);
+  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 3600, 0, 1215, kAltoBoton);
+
+  ConnectGuarded(cmdAplicarCambios, &QPushButton::clicked, this, &SeriesTable::cmdAplicarCambios_Click);
+  ConnectGuarded(cmdImprimir, &QPushButton::clicked, this, &SeriesTable::cmdImprimir_Click);
+  ConnectGuarded(OKButton, &QPushButton::clicked, this, &SeriesTable::OKButton_Click);
+  auto* activacion = new ActivationWatch(this);
+  connect(activacion, &ActivationWatch::activated, this, [this] { RunGuarded([this] { Form_Activate(); }); });
+}
+
+void SeriesTable::Dimensiona() {
+  LeeDimensionesPantalla();
+  resize(Px(static_cast<int>(0.7 * AnchoPantalla)), Px(static_cast<int>(0.9 * AltoPantalla)));
+  ColocaVentana(this, 0, 0);
+  Form_Resize();
+}
+
+void SeriesTable::Form_Resize() {
+  const int alto = Twips(height());
+  const int altoGrilla = static_cast<int>(0.85 * alto);
+  PlaceTwips(MSFlexGridTablaSaleQDR, 120, static_cast<int>(0.01 * AnchoPantalla),
+             static_cast<int>(0.65 * AnchoPantalla), altoGrilla);
+  MSFlexGridTablaSaleQDR->setScrollBars(3);
+  std::vector<QWidget*> linea = {cmdAplicarCambios, OKButton, cmdImprimir};
+  linea.insert(linea.end(), bajoGrilla_.begin(), bajoGrilla_.end());
+  for (QWidget* w : linea) w->move(w->x(), Px(altoGrilla + 300));
+}
+
+void SeriesTable::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  RunGuarded([this] { Form_Resize(); });
+}
+
+void SeriesTable::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  RunGuarded([this] { OKButton_Click(); });
+}
+
+void SeriesTable::cmdImprimir_Click() {
+  std::vector<QWidget*> ocultos = {OKButton, cmdImprimir, cmdAplicarCambios};
+  ocultos.insert(ocultos.end(), bajoGrilla_.begin(), bajoGrilla_.end());
+  for (QWidget* w : ocultos) w->hide();
+  MSFlexGridTablaSaleQDR->setScrollBars(0);
+  // Whatever happens while printing, the window gets its controls and scroll bars back.
+  struct Vuelta {
+    SeriesTable* form;
+    std::vector<QWidget*> ocultos;
+    ~Vuelta() {
+      for (QWidget* w : ocultos) w->show();
+      form->MSFlexGridTablaSaleQDR->setScrollBars(3);
+    }
+  } vuelta{this, ocultos};
+  ImprimeVentana(this, QStringLiteral("TablaQDR"));
+}
+
+void SeriesTable::AvanzaFila() {
+  ++FilaActual;
+  MSFlexGridTablaSaleQDR->setRows(FilaActual + 1);
+  MSFlexGridTablaSaleQDR->setRow(FilaActual);
+}
+
+void SeriesTable::Centrados(int desde, const std::vector<QString>& textos) {
+  FlexGrid* g = MSFlexGridTablaSaleQDR;
+  for (const QString& texto : textos) {
+    ColActual = static_cast<Integer>(desde++);
+    g->setCol(ColActual);
+    g->setText(texto);
+    g->setCellAlignment(flexAlignCenterCenter);
+  }
+}
+
+void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
+  FlexGrid* g = MSFlexGridTablaSaleQDR;
+  FormatoTabla = kFormato;
+  g->setFormatString(FormatoTabla);
+  g->setRow(0);
+  g->setCol(0);
+  g->setRowSel(0);
+  g->setColSel(kColumnas - 1);
+  g->setCellFontBold(true);
+  g->setCellFontSize(7);
+  for (int c = 0; c < kColumnas; ++c) g->setColWidth(c, kAnchos[c]);
+
+  FilaActual = 0;
+  if (nComponentes == 0) return;
+  // Each title row shows its text once across the grid; no other cells merge.
+  g->setMergeCells(flexMergeRestrictRows);
+  g->setCol(0);
+  const QString titulos[] = {
+      ArchivoConfiguracion(),
+      TextoProyecto,
+      QStringLiteral("Ubicación: ") + TextoUbicacion + QStringLiteral(" - Cuenca: ") + TextoCuenca,
+      QStringLiteral("SubCuenca: ") + TextoSubCuenca,
+      QStringLiteral("Operador: ") + TextoOperador + QStringLiteral(" - ") +
+          Now().date().toString(QStringLiteral("dd/MM/yyyy")),
+  };
+  for (const QString& titulo : titulos) {
+    AvanzaFila();
+    g->setMergeRow(FilaActual, true);
+    for (ColActual = 0; ColActual < kColumnas; ++ColActual) {
+      g->setCol(ColActual);
+      g->setText(titulo);
+      g->setColAlignment(ColActual, flexAlignLeftCenter);
+    }
+  }
+  g->setRow(0);
+  for (int c = 0; c < kColumnas; ++c) {
+    g->setCol(c);
+    g->setCellAlignment(flexAlignCenterCenter);
+  }
+
+  bloques();
+
+  AvanzaFila();
+  ForEachRetainedStorm([&] {
+    const Integer k = kTormenta;
+    g->setCol(0);
+    g->setText(QStringLiteral("Escorrentía total "));
+    Centrados(1, {QString(), PlainNumberText(PpSerie(k)), PlainNumberText(DurSerie(k)),
+                  PlainNumberText(RecSerie(k)), QString(), Texto(EscorrentiaTotalSerie(k)),
+                  Texto(Redondeado(CoefEscTotalSerie(k)))});
+    AvanzaFila();
+  });
+  // The grid shows its top, where the fill began.
+  g->setRow(1);
+  g->setCol(0);
+}
+
+void SeriesTable::Bloque(Integer c) {
+  ForEachRetainedStorm([&] {
+    const Integer k = kTormenta;
+    AvanzaFila();
+    std::vector<QString> fila = {NombresComponentes(c),         PlainNumberText(c),
+                                 PlainNumberText(PpSerie(k)),   PlainNumberText(DurSerie(k)),
+                                 PlainNumberText(RecSerie(k)), Texto(Redondeado(PicoSerie(c, k)))};
+    if (c <= nUEHs) {
+      fila.push_back(Texto(EscorrentiaSerie(c, k)));
+      fila.push_back(Texto(Redondeado(CoefEscSerie(c, k))));
+    }
+    Centrados(0, fila);
+  });
+  ++FilaActual;
+}
+
+}  // namespace tavo
