@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "engine/informe.h"
 #include "engine/listacomponentes.h"
@@ -120,6 +122,10 @@ void SeriesTable::Centrados(int desde, const std::vector<QString>& textos) {
 
 void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   FlexGrid* g = MSFlexGridTablaSaleQDR;
+  // Where the user stood, to stay there when the fill is over.
+  const int filaUsuario = g->Row();
+  const int colUsuario = g->Col();
+  const int desplazamiento = g->verticalScrollBar()->value();
   FormatoTabla = kFormato;
   g->setFormatString(FormatoTabla);
   g->setRow(0);
@@ -170,9 +176,10 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
                   Texto(Redondeado(CoefEscTotalSerie(k)))});
     AvanzaFila();
   });
-  // The grid shows its top, where the fill began.
-  g->setRow(1);
-  g->setCol(0);
+  // The cell and the part of the grid the user had before the fill stay current and in view.
+  g->setRow(std::clamp(filaUsuario, 1, g->Rows() - 1));
+  g->setCol(colUsuario);
+  g->verticalScrollBar()->setValue(desplazamiento);
 }
 
 void SeriesTable::Bloque(Integer c) {
