@@ -42,6 +42,8 @@ void AnchoSegunTextos(FlexGrid* grilla) {
   for (int c = 0; c < grilla->Cols(); ++c) {
     int ancho = grilla->columnWidth(c);
     for (int r = 0; r < grilla->Rows(); ++r) {
+      // A row marked for merging shows its text across the columns.
+      if (grilla->MergeRow(r)) continue;
       const QTableWidgetItem* celda = grilla->item(r, c);
       if (!celda || celda->text().isEmpty()) continue;
       const QFont fuente = celda->data(Qt::FontRole).isValid() ? celda->font() : grilla->font();

@@ -7,9 +7,9 @@
 #include "engine/informe.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
-#include "project/configuracion.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
+#include "project/configuracion.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
 #include "results/graficos.h"
@@ -97,8 +97,8 @@ void dlgChart3::Form_Load() {
   {
     const QSignalBlocker quiet(lstPQEC);
     lstPQEC->clear();
-    lstPQEC->addItems({QStringLiteral("Caudal Máximo"), QStringLiteral("Escorrentía"),
-                       QStringLiteral("Coef.Escorr.")});
+    lstPQEC->addItems(
+        {QStringLiteral("Caudal Máximo"), QStringLiteral("Escorrentía"), QStringLiteral("Coef.Escorr.")});
     lstPQEC->setCurrentIndex(0);
   }
   Inicializa();
@@ -117,7 +117,8 @@ void dlgChart3::ListaTodos() {
 void dlgChart3::Form_Resize() {
   const int H = AltoVentanaGrafico(this);
   MSChartQDR->setGeometry(0, Px(400), width(), Px(H - 2000));
-  for (QWidget* w : std::initializer_list<QWidget*>{lstPQEC, lstCompos, cmdXmas, cmdXmenos, cmdImprimir, OKButton})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{lstPQEC, lstCompos, cmdXmas, cmdXmenos, cmdImprimir, OKButton})
     w->move(w->x(), Px(H - 804));
   lblNotaPelcan->move(lblNotaPelcan->x(), Px(H - 1200));
   lblNota->move(lblNota->x(), Px(H - 1600));
@@ -188,7 +189,8 @@ void dlgChart3::DibujaGraficoQDR() {
     QString componente;
     if (cantidad == 0 || unidad) {
       bool final = false;
-      for (int i = 1; i <= nComponentesFinales; ++i) final = final || NombresComponentes(c) == ComponentesFinales(i);
+      for (int i = 1; i <= nComponentesFinales; ++i)
+        final = final || NombresComponentes(c) == ComponentesFinales(i);
       componente = (final ? QStringLiteral("Componente Final: ") : QStringLiteral("Componente: ")) +
                    NumberText(c) + QStringLiteral(", ") + NombresComponentes(c);
     }
@@ -198,8 +200,8 @@ void dlgChart3::DibujaGraficoQDR() {
     lblNotaPelcan->setText(QStringLiteral("TAVO: Modelo hidrológico de simulación lluvia-caudal"));
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +
-             QStringLiteral("Verifique"));
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+             QStringLiteral(" ,") + QStringLiteral("Verifique"));
     }
   }
 }

@@ -5,8 +5,9 @@
 namespace tavo {
 
 dlgTablaSalePDR::dlgTablaSalePDR()
-    : SeriesTable(QStringLiteral("dlgTablaSalePDR"),
-                  QStringLiteral("Serie de Tormentas Sintéticas: Resumen de Qpico, Escorrentía y Coef. Esc.")) {}
+    : SeriesTable(
+          QStringLiteral("dlgTablaSalePDR"),
+          QStringLiteral("Serie de Tormentas Sintéticas: Resumen de Qpico, Escorrentía y Coef. Esc.")) {}
 
 void dlgTablaSalePDR::Form_Load() {
   Dimensiona();

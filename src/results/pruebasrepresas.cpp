@@ -55,7 +55,8 @@ Integer Entero(const QString& respuesta) {
 // Option 1: level, area and storage from Hmin to Hmax at a step the user gives.
 QString TablaNiveles(const QString& nombre, Single hMin, Single hMax) {
   QString texto = kCrLf + QStringLiteral("Tabla de Altura h, Superficie A(h) y Almacenamiento S(h)") + kCrLf +
-                  QStringLiteral("Represa: ") + nombre + kCrLf + QStringLiteral(" h[m]      A[has]       S[m3]");
+                  QStringLiteral("Represa: ") + nombre + kCrLf +
+                  QStringLiteral(" h[m]      A[has]       S[m3]");
   TextoNumero = Numero((hMax - hMin) / 20.0f, 2);
   ComaPorPunto();
   Single paso = 0;
@@ -85,9 +86,10 @@ QString TablaNiveles(const QString& nombre, Single hMin, Single hMax) {
 // its inverse.
 QString Verificacion(const QString& nombre, Single hMin, Single hMax, Single aMin, Single aMax, Single sMin,
                      Single sMax) {
-  QString texto = kCrLf + QStringLiteral("Verificar todas las funciones S(h), h(S), A(h) y h(A) de la Represa ") +
-                  nombre + kCrLf +
-                  QStringLiteral(" h[m]   A[has]   S[m3]          A(has)     h[m]           S(m3)     h(m)    ");
+  QString texto =
+      kCrLf + QStringLiteral("Verificar todas las funciones S(h), h(S), A(h) y h(A) de la Represa ") +
+      nombre + kCrLf +
+      QStringLiteral(" h[m]   A[has]   S[m3]          A(has)     h[m]           S(m3)     h(m)    ");
   const Single dH = CSng(Round((hMax - hMin) / 50.0f, 2));
   const Single dA = CSng(Round((aMax - aMin) / 50.0f, 2));
   const Single dS = CSng(Round((sMax - sMin) / 50.0f, 2));
@@ -125,8 +127,9 @@ QString Formula(Represa& r, int k) {
 void PruebaFuncionesSHVRepresas() {
   try {
     LeeTablaHSVRepresa();
-    Integer n = Entero(InputBox(QStringLiteral("¿Número de Represa"),
-                                QStringLiteral("Verificación de funciones HSV en Represas: Nro. de Represa")));
+    Integer n =
+        Entero(InputBox(QStringLiteral("¿Número de Represa"),
+                        QStringLiteral("Verificación de funciones HSV en Represas: Nro. de Represa")));
     selRepresa = n;
     if (n > nRepresas) {
       n = nRepresas;
@@ -146,11 +149,11 @@ void PruebaFuncionesSHVRepresas() {
     const Represa& r = static_cast<const Represa&>(*ElementoActual);
     const QString nombre = r.NombreRepresa;
 
-    const Integer opcion = Entero(InputBox(
-        QStringLiteral("Opciones: ") + kCrLf + QStringLiteral("1- Tabla h, A(h), S(h)") + kCrLf +
-            QStringLiteral("2- Verificar todas las funciones S(h), h(S), A(h), h(A)") + kCrLf +
-            QStringLiteral("0- Salir"),
-        QStringLiteral("Lista y verificación de funciones HSV en Represa") + nombre));
+    const Integer opcion = Entero(
+        InputBox(QStringLiteral("Opciones: ") + kCrLf + QStringLiteral("1- Tabla h, A(h), S(h)") + kCrLf +
+                     QStringLiteral("2- Verificar todas las funciones S(h), h(S), A(h), h(A)") + kCrLf +
+                     QStringLiteral("0- Salir"),
+                 QStringLiteral("Lista y verificación de funciones HSV en Represa") + nombre));
     if (opcion != 1 && opcion != 2) return;
 
     const int m = r.numRepresa;
@@ -195,8 +198,9 @@ void PruebaFuncionesHQRepresas() {
         const int N = NFilasHQRepresa(n);
         if (N <= 0) {
           MsgBox(QStringLiteral("La Represa ") + nombre +
-                     QStringLiteral(" toma el caudal de salida de su Tabla H-Q, que no tiene datos: sus funciones "
-                                    "h-Q no se listan. Cargue la Tabla H-Q de la Represa para verificarlas."),
+                     QStringLiteral(
+                         " toma el caudal de salida de su Tabla H-Q, que no tiene datos: sus funciones "
+                         "h-Q no se listan. Cargue la Tabla H-Q de la Represa para verificarlas."),
                  vbOKOnly | vbExclamation, QStringLiteral("Tabla H-Q sin datos"));
           continue;
         }
@@ -217,9 +221,9 @@ void PruebaFuncionesHQRepresas() {
       const QString titulo = QStringLiteral("Represa") + NumberText(n) + QStringLiteral(" ") + nombre +
                              QStringLiteral(": Tabla Altura H -Caudal Salida Q ");
       const Single rango = hMax - hMin;
-      const QString pregunta = QStringLiteral("HMáximo = ") + NumberText(hMax) + QStringLiteral("    HMinimo = ") +
-                               NumberText(hMin) + QStringLiteral("     Rango = ") + NumberText(rango) +
-                               QStringLiteral("\r") +
+      const QString pregunta = QStringLiteral("HMáximo = ") + NumberText(hMax) +
+                               QStringLiteral("    HMinimo = ") + NumberText(hMin) +
+                               QStringLiteral("     Rango = ") + NumberText(rango) + QStringLiteral("\r") +
                                QStringLiteral("  Ingrese un incrementao de altura dH, en la Presa ") + nombre;
       Single dH = 0;
       for (;;) {
@@ -240,8 +244,8 @@ void PruebaFuncionesHQRepresas() {
       Single h = CSng(Round(hMin, 2));
       for (Integer i = 1; h <= hMax; ++i) {
         const Variant q = QdeHRepresa(h);
-        texto += kCrLf + Columna(NumberText(i), 6, true) + QStringLiteral("      ") + Columna(Numero(h, 2), 12) +
-                 Columna(Numero(q.toDouble(), 3), 12);
+        texto += kCrLf + Columna(NumberText(i), 6, true) + QStringLiteral("      ") +
+                 Columna(Numero(h, 2), 12) + Columna(Numero(q.toDouble(), 3), 12);
         const Single siguiente = CSng(Round(h + dH, 2));
         // A level too high for its hundredths to move ends the listing.
         if (!(siguiente > h)) break;

@@ -43,11 +43,21 @@ void ForEachRetainedStorm(const std::function<void()>& paso) {
   }
 }
 
-std::optional<Single> PicoSerie(int c, int k) { return Guardado(QpSerie, c, k); }
-std::optional<Long> EscorrentiaSerie(int u, int k) { return Guardado(ESerie, u, k); }
-std::optional<Single> CoefEscSerie(int u, int k) { return Guardado(CESerie, u, k); }
-std::optional<Long> EscorrentiaTotalSerie(int k) { return Guardado(ETotalSerie, k); }
-std::optional<Single> CoefEscTotalSerie(int k) { return Guardado(CETotalSerie, k); }
+std::optional<Single> PicoSerie(int c, int k) {
+  return Guardado(QpSerie, c, k);
+}
+std::optional<Long> EscorrentiaSerie(int u, int k) {
+  return Guardado(ESerie, u, k);
+}
+std::optional<Single> CoefEscSerie(int u, int k) {
+  return Guardado(CESerie, u, k);
+}
+std::optional<Long> EscorrentiaTotalSerie(int k) {
+  return Guardado(ETotalSerie, k);
+}
+std::optional<Single> CoefEscTotalSerie(int k) {
+  return Guardado(CETotalSerie, k);
+}
 
 QString ArchivoConfiguracion() {
   return DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn");

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "components/tablasparametros.h"
 #include "engine/informe.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
@@ -23,8 +24,7 @@ namespace {
 
 constexpr int kColumnas = 8;
 constexpr int kAnchos[kColumnas] = {1400, 700, 800, 850, 900, 1000, 1000, 1000};
-const QString kFormato =
-    QStringLiteral("^Componente |^Nro.|^P[mm]|^D[min]|^R[años]|^Qp[m3/s]|^E[m3]|^C[%]");
+const QString kFormato = QStringLiteral("^Componente |^Nro.|^P[mm]|^D[min]|^R[años]|^Qp[m3/s]|^E[m3]|^C[%]");
 constexpr int kAltoBoton = 375;
 
 template <class T>
@@ -46,11 +46,12 @@ SeriesTable::SeriesTable(const QString& name, const QString& caption) : QWidget(
   MSFlexGridTablaSaleQDR->setObjectName(QStringLiteral("MSFlexGridTablaSaleQDR"));
   MSFlexGridTablaSaleQDR->setCols(kColumnas);
   MSFlexGridTablaSaleQDR->setFixedCols(0);
-  cmdAplicarCambios = MakeButton(this, QStringLiteral("cmdAplicarCambios"), QStringLiteral("&Actualizar cambios"),
-                                 120, 0, 2040, kAltoBoton);
-  cmdImprimir = MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("Imprimir"), 2280, 0, 1215,
-                           kAltoBoton);
-  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 3600, 0, 1215, kAltoBoton);
+  cmdAplicarCambios = MakeButton(this, QStringLiteral("cmdAplicarCambios"),
+                                 QStringLiteral("&Actualizar cambios"), 120, 0, 2040, kAltoBoton);
+  cmdImprimir =
+      MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("Imprimir"), 2280, 0, 1215, kAltoBoton);
+  OKButton =
+      MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 3600, 0, 1215, kAltoBoton);
 
   ConnectGuarded(cmdAplicarCambios, &QPushButton::clicked, this, &SeriesTable::cmdAplicarCambios_Click);
   ConnectGuarded(cmdImprimir, &QPushButton::clicked, this, &SeriesTable::cmdImprimir_Click);
@@ -176,6 +177,7 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
                   Texto(Redondeado(CoefEscTotalSerie(k)))});
     AvanzaFila();
   });
+  AnchoSegunTextos(g);
   // The cell and the part of the grid the user had before the fill stay current and in view.
   g->setRow(std::clamp(filaUsuario, 1, g->Rows() - 1));
   g->setCol(colUsuario);
@@ -186,8 +188,8 @@ void SeriesTable::Bloque(Integer c) {
   ForEachRetainedStorm([&] {
     const Integer k = kTormenta;
     AvanzaFila();
-    std::vector<QString> fila = {NombresComponentes(c),         PlainNumberText(c),
-                                 PlainNumberText(PpSerie(k)),   PlainNumberText(DurSerie(k)),
+    std::vector<QString> fila = {NombresComponentes(c),        PlainNumberText(c),
+                                 PlainNumberText(PpSerie(k)),  PlainNumberText(DurSerie(k)),
                                  PlainNumberText(RecSerie(k)), Texto(Redondeado(PicoSerie(c, k)))};
     if (c <= nUEHs) {
       fila.push_back(Texto(EscorrentiaSerie(c, k)));

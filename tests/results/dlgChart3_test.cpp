@@ -32,7 +32,8 @@ TEST_F(Chart3Test, OneLinePerRecurrenceAgainstTheDurations) {
   ASSERT_TRUE(form.isVisible());
   EXPECT_EQ(form.windowTitle(), "Serie de Tormentas Sintéticas: Resumen de Qpico, Escorrentía y Coef.Esc.");
   EXPECT_EQ(CompoSel, 1);
-  EXPECT_EQ(labels(), std::vector<QString>({" 60", " 120", " 30"}));  // as met, the storm without depth left out
+  EXPECT_EQ(labels(),
+            std::vector<QString>({" 60", " 120", " 30"}));  // as met, the storm without depth left out
   ASSERT_EQ(chart().seriesCount(), 2);
   EXPECT_EQ(chart().seriesSettings(1).legend, " 10");
   EXPECT_EQ(chart().seriesSettings(2).legend, " 25");

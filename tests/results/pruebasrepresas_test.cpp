@@ -49,9 +49,10 @@ TEST_F(SHVTest, LevelTableAtTheSuggestedStep) {
   EXPECT_EQ(dialogs.records()[0].prompt, "¿Número de Represa");
   EXPECT_EQ(dialogs.records()[0].request.fileName, "");
   EXPECT_EQ(dialogs.records()[1].title, "Lista y verificación de funciones HSV en Represar-A");
-  EXPECT_EQ(dialogs.records()[1].prompt,
-            "Opciones: \r\n1- Tabla h, A(h), S(h)\r\n2- Verificar todas las funciones S(h), h(S), A(h), h(A)\r\n"
-            "0- Salir");
+  EXPECT_EQ(
+      dialogs.records()[1].prompt,
+      "Opciones: \r\n1- Tabla h, A(h), S(h)\r\n2- Verificar todas las funciones S(h), h(S), A(h), h(A)\r\n"
+      "0- Salir");
   EXPECT_EQ(dialogs.records()[2].title, "Incremento de Altura de Embalse)");
   EXPECT_EQ(dialogs.records()[2].prompt, "Ingrese un valor incremental dH [m]");
   EXPECT_EQ(dialogs.records()[2].request.fileName, " .25");
@@ -76,7 +77,8 @@ TEST_F(SHVTest, TheStepDecidesTheRows) {
     const char* step;
     int rows;
   };
-  for (const Case& c : {Case{"0.2", 26}, Case{"0", 1}, Case{"", 1}, Case{"-1", 0}, Case{"6", 1}, Case{"0,5", 1}}) {
+  for (const Case& c :
+       {Case{"0.2", 26}, Case{"0", 1}, Case{"", 1}, Case{"-1", 0}, Case{"6", 1}, Case{"0,5", 1}}) {
     SCOPED_TRACE(c.step);
     dialogs.clear();
     Corre({"1", "1", c.step});
@@ -129,7 +131,8 @@ TEST_F(SHVTest, TheDamAndTheOption) {
     if (*c.name) {
       Corre({c.dam, "3"});  // an option that is neither 1 nor 2 shows nothing
       ASSERT_EQ(dialogs.records().size(), 2u);
-      EXPECT_EQ(dialogs.records()[1].title, "Lista y verificación de funciones HSV en Represa" + QString(c.name));
+      EXPECT_EQ(dialogs.records()[1].title,
+                "Lista y verificación de funciones HSV en Represa" + QString(c.name));
     } else {
       Corre({c.dam});
     }
@@ -199,9 +202,10 @@ TEST_F(HQTest, OutflowOfARangeAgainstTheLevel) {
   PruebaFuncionesHQRepresas();
   ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].title, "Represa 1 r-Presa1: Tabla Altura H -Caudal Salida Q ");
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            "HMáximo =  102    HMinimo =  100     Rango =  2\r  Ingrese un incrementao de altura dH, en la Presa "
-            "r-Presa1");
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "HMáximo =  102    HMinimo =  100     Rango =  2\r  Ingrese un incrementao de altura dH, en la Presa "
+      "r-Presa1");
   EXPECT_EQ(dialogs.records()[0].request.fileName, "0.1");
 
   ASSERT_TRUE(frmPp::isLoaded());
@@ -224,7 +228,7 @@ TEST_F(HQTest, TheLevelRangeOfTheActiveRanges) {
     int k;  // the range on; 0 for none
     Single desde, hasta;
     const char* prompt;
-    int rows;  // at a step of 1 m
+    int rows;           // at a step of 1 m
     const char* first;  // the level of the first row
   };
   const Case cases[] = {
@@ -260,7 +264,8 @@ TEST_F(HQTest, StepsThatNeverEndOrListTooManyLevelsAreAskedAgain) {
   ASSERT_EQ(dialogs.records().size(), 7u) << test::DescribeDialogs(dialogs).toStdString();
   for (int i : {1, 3, 5}) {
     EXPECT_EQ(dialogs.records()[static_cast<size_t>(i)].prompt, "Elija un intervalo mayor");
-    EXPECT_EQ(dialogs.records()[static_cast<size_t>(i)].title, "El intervalo elegido para H es muy pequeño...");
+    EXPECT_EQ(dialogs.records()[static_cast<size_t>(i)].title,
+              "El intervalo elegido para H es muy pequeño...");
     EXPECT_EQ(dialogs.records()[static_cast<size_t>(i + 1)].request.fileName, "0.1");
   }
   EXPECT_EQ(Lineas().size(), 4 + 910 + 1);
@@ -299,9 +304,10 @@ TEST_F(HQTest, EveryDamInTurn) {
   dialogs.answerText("1").answer(vbOK).answerText("1");
   PruebaFuncionesHQRepresas();
   ASSERT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
-  EXPECT_EQ(dialogs.records()[1].prompt,
-            "La Represa r-Vacia toma el caudal de salida de su Tabla H-Q, que no tiene datos: sus funciones h-Q no "
-            "se listan. Cargue la Tabla H-Q de la Represa para verificarlas.");
+  EXPECT_EQ(
+      dialogs.records()[1].prompt,
+      "La Represa r-Vacia toma el caudal de salida de su Tabla H-Q, que no tiene datos: sus funciones h-Q no "
+      "se listan. Cargue la Tabla H-Q de la Represa para verificarlas.");
   EXPECT_EQ(dialogs.records()[1].style, vbOKOnly | vbExclamation);
   EXPECT_EQ(dialogs.records()[2].title, "Represa 3 r-Tabla: Tabla Altura H -Caudal Salida Q ");
 
