@@ -176,14 +176,7 @@ void dlgChart2::lstCompos_Click() {
     unloadLater();
     return;
   }
-  const QString texto = lstCompos->currentText();
-  int i = 0;
-  while (i < lstCompos->count() && lstCompos->itemText(i) != texto) ++i;
-  if (i < lstCompos->count()) {
-    const QSignalBlocker quiet(lstCompos);
-    lstCompos->setCurrentIndex(i);
-  }
-  CompoSel = static_cast<Integer>(std::clamp<int>(i + 1, 1, nComponentes));
+  SeleccionaComponente(lstCompos);
   ShownComponent = NombresComponentes(CompoSel);
 
   const QString tipo = ShownComponent.left(2);

@@ -12,6 +12,7 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
+#include "reservoirs/funciones.h"
 #include "results/graficos.h"
 #include "results/resultadosserie.h"
 
@@ -211,14 +212,7 @@ void dlgChart3::lstCompos_Click() {
     unloadLater();
     return;
   }
-  const QString texto = lstCompos->currentText();
-  int i = 0;
-  while (i < lstCompos->count() && lstCompos->itemText(i) != texto) ++i;
-  if (i < lstCompos->count()) {
-    const QSignalBlocker quiet(lstCompos);
-    lstCompos->setCurrentIndex(i);
-  }
-  CompoSel = static_cast<Integer>(std::clamp<int>(i + 1, 1, nComponentes));
+  SeleccionaComponente(lstCompos);
   MSChartQDR->setChartType(ChartType::Line2d);
   Inicializa();
   DibujaGraficoQDR();

@@ -25,10 +25,7 @@ void dlgTablaSalePDR::OKButton_Click() {
 }
 
 void MuestraTablaSalePDR() {
-  const bool abierta = dlgTablaSalePDR::isLoaded();
-  dlgTablaSalePDR& tabla = dlgTablaSalePDR::instance();
-  ShowModeless(&tabla, false);
-  if (abierta) tabla.LlenaTablaSalePDR();
+  MuestraTablaSerie<dlgTablaSalePDR>();
 }
 
 }  // namespace tavo

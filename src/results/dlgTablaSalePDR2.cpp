@@ -5,6 +5,7 @@
 
 #include "engine/listacomponentes.h"
 #include "platform/formlayout.h"
+#include "results/graficos.h"
 
 namespace tavo {
 
@@ -43,14 +44,7 @@ void dlgTablaSalePDR2::lstCompos_Click() {
     unloadLater();
     return;
   }
-  const QString texto = lstCompos->currentText();
-  PosicionLista = 0;
-  while (PosicionLista < lstCompos->count() && lstCompos->itemText(PosicionLista) != texto) ++PosicionLista;
-  if (PosicionLista < lstCompos->count()) {
-    const QSignalBlocker quiet(lstCompos);
-    lstCompos->setCurrentIndex(PosicionLista);
-  }
-  CompoSel = static_cast<Integer>(std::clamp<int>(PosicionLista + 1, 1, nComponentes));
+  SeleccionaComponente(lstCompos);
   LlenaTablaSalePDRComponente();
 }
 
@@ -71,10 +65,7 @@ void dlgTablaSalePDR2::OKButton_Click() {
 }
 
 void MuestraTablaSalePDR2() {
-  const bool abierta = dlgTablaSalePDR2::isLoaded();
-  dlgTablaSalePDR2& tabla = dlgTablaSalePDR2::instance();
-  ShowModeless(&tabla, false);
-  if (abierta) tabla.LlenaTablaSalePDRComponente();
+  MuestraTablaSerie<dlgTablaSalePDR2>();
 }
 
 }  // namespace tavo

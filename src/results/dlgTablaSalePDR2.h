@@ -23,7 +23,6 @@ class dlgTablaSalePDR2 : public SeriesTable, public FormInstance<dlgTablaSalePDR
   void OKButton_Click() override;
 
   QComboBox* lstCompos;
-  Integer PosicionLista = 0;  // the list position the window works on
 };
 
 // Shows the table without blocking; an open one comes to the front with the results in memory.

@@ -3,8 +3,10 @@
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 
+#include "engine/listacomponentes.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
@@ -36,6 +38,17 @@ CategoryScale MasEtiquetas(CategoryScale escala) {
   escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
   escala.labelsOnTicks = true;
   return escala;
+}
+
+void SeleccionaComponente(QComboBox* lista) {
+  const QString texto = lista->currentText();
+  int i = 0;
+  while (i < lista->count() && lista->itemText(i) != texto) ++i;
+  if (i < lista->count()) {
+    const QSignalBlocker quiet(lista);
+    lista->setCurrentIndex(i);
+  }
+  CompoSel = static_cast<Integer>(std::clamp<int>(i + 1, 1, nComponentes));
 }
 
 void ColocaVentana(QWidget* window, int left, int top) {

@@ -1,7 +1,9 @@
-// What the chart windows share: the time labels of their category axis, the density of its labels,
-// their place on the screen, their outer size and the printing of their image.
+// What the result windows share: the time labels of the charts' category axis and the density of its
+// labels, the choice in a component list, their place on the screen, their outer size and the
+// printing of their image.
 #pragma once
 
+#include <QComboBox>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -21,6 +23,10 @@ CategoryScale MenosEtiquetas(CategoryScale escala);
 // "-DivideEjeX": a label every half as many categories (at least every category), a tick at half of
 // that, labels on the ticks.
 CategoryScale MasEtiquetas(CategoryScale escala);
+
+// The click of a component list: the first item with the list's text becomes the selected one, and
+// CompoSel its position (1 first), kept within 1..nComponentes.
+void SeleccionaComponente(QComboBox* lista);
 
 // Places a window with its client area at (left, top) twips from the screen's top left corner,
 // moved back inside the screen when it would reach past it.

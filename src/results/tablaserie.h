@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/flexgrid.h"
+#include "platform/forms.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -56,5 +57,14 @@ class SeriesTable : public QWidget {
   // Writes the cells from column `desde` on of the current row, centred.
   void Centrados(int desde, const std::vector<QString>& textos);
 };
+
+// Shows a table without blocking; an open one comes to the front with the results in memory.
+template <class Tabla>
+void MuestraTablaSerie() {
+  const bool abierta = Tabla::isLoaded();
+  Tabla& tabla = Tabla::instance();
+  ShowModeless(&tabla, false);
+  if (abierta) tabla.Llena();
+}
 
 }  // namespace tavo

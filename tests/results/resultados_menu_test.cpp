@@ -15,23 +15,6 @@ namespace {
 
 class ResultadosMenuTest : public test::CuencaTest {
  protected:
-  // Eight storms; the 4th (120 min), 5th (5000 years) and 7th (shorter than the rain step) take no
-  // part.
-  void Serie() {
-    const Single P[] = {20, 25, 30, 35, 40, 45, 50, 55};
-    const Integer D[] = {30, 30, 60, 120, 60, 45, 5, 60};
-    const Integer R[] = {2, 10, 2, 2, 5000, 15, 10, 10};
-    NroTormentasSerie = 8;
-    PpSerie.redim(0, 8);
-    DurSerie.redim(0, 8);
-    RecSerie.redim(0, 8);
-    for (int k = 1; k <= 8; ++k) {
-      PpSerie(k) = P[k - 1];
-      DurSerie(k) = D[k - 1];
-      RecSerie(k) = R[k - 1];
-    }
-    FormaPp = 2;
-  }
   void CorreSerie() {
     dialogs.answer(vbOK).answer(vbOK);  // go on; the results file
     main().mnuCorre2->trigger();
