@@ -3,7 +3,6 @@
 #include "engine/almacenamiento.h"
 
 #include <algorithm>
-#include <charconv>
 #include <vector>
 
 #include "engine/frmPp.h"
@@ -125,41 +124,6 @@ QString ComponentLine(const StorageElement& e, Integer j) {
          QStringLiteral("     Método de Propagación: ") + e.method;
 }
 
-// A report row built in place: number texts in columns, appended to a text in one piece.
-class Row {
- public:
-  Row& text(const char* t) {
-    while (*t) *p_++ = *t++;
-    return *this;
-  }
-  Row& blanks(int n) {
-    p_ = std::fill_n(p_, n, ' ');
-    return *this;
-  }
-  // The number text, followed by blanks up to `width` characters when it is shorter.
-  Row& number(Integer v, int width = 0) {
-    char* start = p_;
-    if (v >= 0) *p_++ = ' ';
-    p_ = std::to_chars(p_, p_ + 8, v).ptr;
-    return pad(start, width);
-  }
-  Row& number(Single v, int width = 0) {
-    char* start = p_;
-    p_ += NumberTextChars(v, p_);
-    return pad(start, width);
-  }
-  void appendTo(QString& out) const { AppendLatin1(out, chars_, p_ - chars_); }
-
- private:
-  Row& pad(const char* start, int width) {
-    if (p_ - start < width) p_ = std::fill_n(p_, width - (p_ - start), ' ');
-    return *this;
-  }
-  char chars_[512];
-  char* p_ = chars_;
-};
-
-
 // Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
 void Summarize(const StorageElement& e, Integer j) {
   VolEntra = 0;
@@ -174,7 +138,7 @@ void Summarize(const StorageElement& e, Integer j) {
     const Single entra = QEntraCompo(j, k);
     const Single sale = QSaleCompo(j, k);
     if (PizarraActiva) {
-      Row()
+      ReportRow(TextoProceso)
           .text("\r\n ")
           .number(static_cast<Integer>(k), 7)
           .number(t, 7)
@@ -182,7 +146,7 @@ void Summarize(const StorageElement& e, Integer j) {
           .number(Redondea(sale, 3), 13)
           .number(Redondea((*e.levels)(e.number, k), 2), 10)
           .number(Redondea((*e.storages)(e.number, k), 0), 10)
-          .appendTo(TextoProceso);
+          .end();
     }
     if (sale > pico) pico = sale;
     VolEntra = CheckSingle(VolEntra + static_cast<double>(entra) * PasoQ * 60);
@@ -242,12 +206,12 @@ QString DetailHeading(const StorageElement& e, Integer j, const QString& columns
          QLatin1Char(' ') + kCrLf + columns + kCrLf + ComponentLine(e, j);
 }
 
-void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
+void AppendDetailRow(TextBuffer& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s) {
-  Row row;
+  ReportRow row(text);
   row.text("\r\n").number(k).blanks(3).number(t);
   for (Single v : {a, b, c, d}) row.blanks(3).number(v);
-  row.blanks(8).number(q).blanks(2).number(h).blanks(2).number(s).appendTo(text);
+  row.blanks(8).number(q).blanks(2).number(h).blanks(2).number(s).end();
 }
 
 QString DetailEnd(const StorageElement& e) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "platform/arrays.h"
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -51,7 +52,7 @@ void RouteRungeKutta(const StorageElement& e, Integer j);
 // to `text` (three blanks between the first six, eight before the outflow, two before the level and the
 // storage), and its closing line.
 QString DetailHeading(const StorageElement& e, Integer j, const QString& columns);
-void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
+void AppendDetailRow(TextBuffer& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s);
 QString DetailEnd(const StorageElement& e);
 

@@ -16,30 +16,73 @@ namespace tavo {
 
 namespace {
 QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, decimales)); }
-}  // namespace
 
-QString Derecha(const QString& text, int width) { return Columna(text, width, true); }
-
-namespace {
-// Writes `len` characters right-aligned in `width` at p; returns the end.
-char* EscribeAlineado(char* p, const char* chars, int len, int width) {
-  for (int pad = width - len; pad > 0; --pad) *p++ = ' ';
-  std::memcpy(p, chars, static_cast<size_t>(len));
-  return p + len;
-}
-}  // namespace
-
-char* EscribeDerecha(char* p, Single v, int width) {
-  char buf[32];
-  return EscribeAlineado(p, buf, NumberTextChars(v, buf), width);
-}
-
-char* EscribeDerecha(char* p, Integer v, int width) {
-  char buf[16];
+// The number text of a 16-bit value: a blank before zero and positive values.
+int IntegerChars(Integer v, char* out) {
   int len = 0;
-  if (v >= 0) buf[len++] = ' ';
-  len = static_cast<int>(std::to_chars(buf + len, buf + sizeof buf, static_cast<int>(v)).ptr - buf);
-  return EscribeAlineado(p, buf, len, width);
+  if (v >= 0) out[len++] = ' ';
+  return static_cast<int>(std::to_chars(out + len, out + 16, static_cast<int>(v)).ptr - out);
+}
+}  // namespace
+
+ReportRow& ReportRow::chars(const char* c, int n, int width, bool right) {
+  const int pad = width > n ? width - n : 0;
+  if (right) p_ = std::fill_n(p_, pad, ' ');
+  p_ = std::copy_n(c, n, p_);
+  if (!right) p_ = std::fill_n(p_, pad, ' ');
+  return *this;
+}
+
+ReportRow& ReportRow::text(const char* ascii) {
+  while (*ascii) *p_++ = *ascii++;
+  return *this;
+}
+
+ReportRow& ReportRow::text(const QString& t, int width) {
+  const int n = static_cast<int>(t.size());
+  if (std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }) && n <= 256) {
+    char ascii[256];
+    for (int i = 0; i < n; ++i) ascii[i] = static_cast<char>(t[i].unicode());
+    return chars(ascii, n, width, true);
+  }
+  blanks(width - n);
+  text_.commitTail(p_);
+  text_ += t;
+  p_ = text_.reserveTail(room_);
+  return *this;
+}
+
+ReportRow& ReportRow::blanks(int n) {
+  if (n > 0) p_ = std::fill_n(p_, n, ' ');
+  return *this;
+}
+
+ReportRow& ReportRow::number(Single v, int width) {
+  char c[32];
+  return chars(c, NumberTextChars(v, c), width, false);
+}
+
+ReportRow& ReportRow::number(Integer v, int width) {
+  char c[16];
+  return chars(c, IntegerChars(v, c), width, false);
+}
+
+ReportRow& ReportRow::right(Single v, int width) {
+  char c[32];
+  return chars(c, NumberTextChars(v, c), width, true);
+}
+
+ReportRow& ReportRow::right(Integer v, int width) {
+  char c[16];
+  return chars(c, IntegerChars(v, c), width, true);
+}
+
+ReportRow& ReportRow::right(Single v, int width, NumberTextMemo& memo) {
+  if (memo.length < 0 || std::memcmp(&memo.value, &v, sizeof v) != 0) {
+    memo.value = v;
+    memo.length = NumberTextChars(v, memo.chars);
+  }
+  return chars(memo.chars, memo.length, width, true);
 }
 
 Single Redondea(Single x, int decimales) { return static_cast<Single>(Round(x, decimales)); }
@@ -59,9 +102,16 @@ void EncabezadoUEHs() {
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
-  TextoProceso += QStringLiteral("\r\n") + Derecha(NumberText(k), 5) + Derecha(NumberText(t), 6) + Derecha(nombre, 8) +
-                  Derecha(NumberText(Centesimos(p)), 10) + Derecha(NumberText(Centesimos(Z)), 13) +
-                  Derecha(NumberText(Centesimos(I)), 17) + Derecha(Redondeado(q, 2), 17);
+  ReportRow(TextoProceso)
+      .text("\r\n")
+      .right(k, 5)
+      .right(t, 6)
+      .text(nombre, 8)
+      .right(Centesimos(p), 10)
+      .right(Centesimos(Z), 13)
+      .right(Centesimos(I), 17)
+      .right(Redondea(q, 2), 17)
+      .end();
 }
 
 void ResumenUEH(Integer i) {
@@ -101,8 +151,9 @@ void EncabezadoCauce(Integer j) {
 
 void FilaCauce(Integer j, Integer k) {
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
-  TextoProceso += QStringLiteral("\r\n ") + Derecha(NumberText(k), 7) + Derecha(NumberText(t), 7) +
-                  Derecha(Redondeado(QEntraCompo(j, k), 3), 11) + Derecha(Redondeado(QSaleCompo(j, k), 3), 10);
+  const Single entra = Redondea(QEntraCompo(j, k), 3);
+  const Single sale = Redondea(QSaleCompo(j, k), 3);
+  ReportRow(TextoProceso).text("\r\n ").right(k, 7).right(t, 7).right(entra, 11).right(sale, 10).end();
 }
 
 void CierreComponente(Integer j) {

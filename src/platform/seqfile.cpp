@@ -77,38 +77,32 @@ bool ParseNumberField(const QString& text, double& value) {
 
 // ---- code page ----
 
-QString DecodeWindows1252(const QByteArray& bytes) {
-  QString text;
-  text.reserve(bytes.size());
-  for (char b : bytes) {
-    const auto u = static_cast<unsigned char>(b);
-    if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0) {
-      text += QChar(kHighControls[u - 0x80]);
-    } else {
-      text += QChar(u);
-    }
+char16_t Windows1252Char(unsigned char b) {
+  return b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0 ? kHighControls[b - 0x80] : char16_t{b};
+}
+
+int Windows1252Byte(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+  for (int i = 0; i < 32; ++i) {
+    const char16_t mapped = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
+    if (mapped == u) return 0x80 + i;
   }
+  return -1;
+}
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+  QString text(bytes.size(), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (char b : bytes) *out++ = QChar(Windows1252Char(static_cast<unsigned char>(b)));
   return text;
 }
 
 QByteArray EncodeWindows1252(const QString& text) {
-  QByteArray bytes;
-  bytes.reserve(text.size());
+  QByteArray bytes(text.size(), Qt::Uninitialized);
+  char* out = bytes.data();
   for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      bytes += static_cast<char>(u);
-      continue;
-    }
-    char out = '?';
-    for (int i = 0; i < 32; ++i) {
-      const char16_t mapped = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
-      if (mapped == u) {
-        out = static_cast<char>(0x80 + i);
-        break;
-      }
-    }
-    bytes += out;
+    const int b = Windows1252Byte(c.unicode());
+    *out++ = b < 0 ? '?' : static_cast<char>(b);
   }
   return bytes;
 }
@@ -210,7 +204,7 @@ QString SeqFile::writeTemporary() {
   const QString temporary = path_ + QStringLiteral(".tmp~");
   QFile file(temporary);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
-  const bool written = file.write(out_) == out_.size() && file.flush();
+  const bool written = writeOut(file) && file.flush();
   file.close();
   if (!written) {
     QFile::remove(temporary);
@@ -234,9 +228,23 @@ void SeqFile::close() {
   } else if (mode_ == OpenMode::Append) {
     QFile file(path_);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) Raise(kErrPermissionDenied);
-    if (file.write(out_) != out_.size()) Raise(kErrDiskFull);
+    if (!writeOut(file)) Raise(kErrDiskFull);
   }
   out_.clear();
+  texts_.clear();
+}
+
+bool SeqFile::writeOut(QFile& file) const {
+  bool written = true;
+  auto put = [&](const char* bytes, qsizetype n) { written = written && file.write(bytes, n) == n; };
+  qsizetype at = 0;
+  for (const auto& [place, text] : texts_) {
+    put(out_.constData() + at, place - at);
+    text.forEachBlock(put);
+    at = place;
+  }
+  put(out_.constData() + at, out_.size() - at);
+  return written;
 }
 
 void CloseTogether(std::initializer_list<SeqFile*> files) {
@@ -370,6 +378,14 @@ void SeqFile::write(std::initializer_list<Variant> values) {
   }
   line += QLatin1String("\r\n");
   out_ += EncodeWindows1252(line);
+}
+
+void SeqFile::write(const TextBuffer& text) {
+  if (!open_) Raise(kErrBadFileName);
+  if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
+  out_ += '"';
+  texts_.emplace_back(out_.size(), text);
+  out_ += "\"\r\n";
 }
 
 void SeqFile::print(const QString& text, bool newLine) {

@@ -4,10 +4,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <initializer_list>
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -15,6 +19,9 @@ namespace tavo {
 // Windows-1252 bytes to text and back; a character the code page lacks is written as "?".
 QString DecodeWindows1252(const QByteArray& bytes);
 QByteArray EncodeWindows1252(const QString& text);
+// The character of one byte, and the byte of one character (-1 when the code page lacks it).
+char16_t Windows1252Char(unsigned char b);
+int Windows1252Byte(char16_t u);
 
 // The program's current directory. Relative names resolve against it; the process's own working
 // directory is never changed.
@@ -64,6 +71,8 @@ class SeqFile {
   // Write #: the values separated by commas, texts in double quotes, logical values as #TRUE# and
   // #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
   void write(std::initializer_list<Variant> values);
+  // Write # of one text value held as its bytes: they go to the file as they are, unconverted.
+  void write(const TextBuffer& text);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
 
@@ -85,6 +94,9 @@ class SeqFile {
   QString text_;         // input: the whole decoded file
   qsizetype pos_ = 0;    // input: reading position in text_
   QByteArray out_;       // output and append: bytes written so far
+  // Long texts written so far, each with the place in out_ where its bytes go.
+  std::vector<std::pair<qsizetype, TextBuffer>> texts_;
+  bool writeOut(QFile& file) const;
 };
 
 // Closes several output files as one: either every one of them replaces its old file or, when any
