@@ -47,7 +47,9 @@ StorageElement FromLago(const Lago& l) {
           .storages = &SEmbalseLago,
           .S = SdeHLagoSimple,
           .A = AdeHLago,
-          .Q = QdeHLagoSimple};
+          .Q = QdeHLagoSimple,
+          .SInside = SdeHLagoDentro,
+          .QInside = QdeHLagoDentro};
 }
 
 StorageElement FromRepresa(const Represa& r) {
@@ -62,7 +64,9 @@ StorageElement FromRepresa(const Represa& r) {
           .storages = &SEmbalseRepresa,
           .S = SdeHRepresaSimple,
           .A = AdeHRepresa,
-          .Q = QdeHRepresaSimple};
+          .Q = QdeHRepresaSimple,
+          .SInside = SdeHRepresaDentro,
+          .QInside = QdeHRepresaDentro};
 }
 
 // A warning of the routing, shown once per component and run.
@@ -133,6 +137,8 @@ void Summarize(const StorageElement& e, Integer j) {
                     QStringLiteral("Per.k  t[min]  Qentra[m3/s] Qsale[m3/s]   H[m]     Vol.Alm.[m3]");
   }
   Single& pico = QpSerie(j, kTormenta);
+  // Rounded, the columns often repeat the row before.
+  NumberTextMemo entrada, salida, nivel, volumen;
   for (int k = 0; k <= nPasosSalida; ++k) {
     const Integer t = CheckInteger(static_cast<long long>(PasoQ) * k);
     const Single entra = QEntraCompo(j, k);
@@ -142,10 +148,10 @@ void Summarize(const StorageElement& e, Integer j) {
           .text("\r\n ")
           .number(static_cast<Integer>(k), 7)
           .number(t, 7)
-          .number(Redondea(entra, 3), 11)
-          .number(Redondea(sale, 3), 13)
-          .number(Redondea((*e.levels)(e.number, k), 2), 10)
-          .number(Redondea((*e.storages)(e.number, k), 0), 10)
+          .number(Redondea(entra, 3), 11, entrada)
+          .number(Redondea(sale, 3), 13, salida)
+          .number(Redondea((*e.levels)(e.number, k), 2), 10, nivel)
+          .number(Redondea((*e.storages)(e.number, k), 0), 10, volumen)
           .end();
     }
     if (sale > pico) pico = sale;
@@ -209,9 +215,18 @@ QString DetailHeading(const StorageElement& e, Integer j, const QString& columns
 void AppendDetailRow(TextBuffer& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s) {
   ReportRow row(text);
+  DetailRowHead(row, k, t, a, b, c);
+  DetailRowTail(row, d, q, h, s);
+  row.end();
+}
+
+void DetailRowHead(ReportRow& row, Integer k, Integer t, Single a, Single b, Single c) {
   row.text("\r\n").number(k).blanks(3).number(t);
-  for (Single v : {a, b, c, d}) row.blanks(3).number(v);
-  row.blanks(8).number(q).blanks(2).number(h).blanks(2).number(s).end();
+  for (Single v : {a, b, c}) row.blanks(3).number(v);
+}
+
+void DetailRowTail(ReportRow& row, Single d, Single q, Single h, Single s) {
+  row.blanks(3).number(d).blanks(8).number(q).blanks(2).number(h).blanks(2).number(s);
 }
 
 QString DetailEnd(const StorageElement& e) {

@@ -2,7 +2,6 @@
 #include "engine/informe.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 #include "engine/frmPp.h"
@@ -16,73 +15,20 @@ namespace tavo {
 
 namespace {
 QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, decimales)); }
-
-// The number text of a 16-bit value: a blank before zero and positive values.
-int IntegerChars(Integer v, char* out) {
-  int len = 0;
-  if (v >= 0) out[len++] = ' ';
-  return static_cast<int>(std::to_chars(out + len, out + 16, static_cast<int>(v)).ptr - out);
-}
 }  // namespace
-
-ReportRow& ReportRow::chars(const char* c, int n, int width, bool right) {
-  const int pad = width > n ? width - n : 0;
-  if (right) p_ = std::fill_n(p_, pad, ' ');
-  p_ = std::copy_n(c, n, p_);
-  if (!right) p_ = std::fill_n(p_, pad, ' ');
-  return *this;
-}
-
-ReportRow& ReportRow::text(const char* ascii) {
-  while (*ascii) *p_++ = *ascii++;
-  return *this;
-}
 
 ReportRow& ReportRow::text(const QString& t, int width) {
   const int n = static_cast<int>(t.size());
-  if (std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }) && n <= 256) {
+  if (std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }) && n <= 240) {
     char ascii[256];
     for (int i = 0; i < n; ++i) ascii[i] = static_cast<char>(t[i].unicode());
-    return chars(ascii, n, width, true);
+    return chars(ascii, n, width);
   }
   blanks(width - n);
   text_.commitTail(p_);
   text_ += t;
   p_ = text_.reserveTail(room_);
   return *this;
-}
-
-ReportRow& ReportRow::blanks(int n) {
-  if (n > 0) p_ = std::fill_n(p_, n, ' ');
-  return *this;
-}
-
-ReportRow& ReportRow::number(Single v, int width) {
-  char c[32];
-  return chars(c, NumberTextChars(v, c), width, false);
-}
-
-ReportRow& ReportRow::number(Integer v, int width) {
-  char c[16];
-  return chars(c, IntegerChars(v, c), width, false);
-}
-
-ReportRow& ReportRow::right(Single v, int width) {
-  char c[32];
-  return chars(c, NumberTextChars(v, c), width, true);
-}
-
-ReportRow& ReportRow::right(Integer v, int width) {
-  char c[16];
-  return chars(c, IntegerChars(v, c), width, true);
-}
-
-ReportRow& ReportRow::right(Single v, int width, NumberTextMemo& memo) {
-  if (memo.length < 0 || std::memcmp(&memo.value, &v, sizeof v) != 0) {
-    memo.value = v;
-    memo.length = NumberTextChars(v, memo.chars);
-  }
-  return chars(memo.chars, memo.length, width, true);
 }
 
 Single Redondea(Single x, int decimales) { return static_cast<Single>(Round(x, decimales)); }
@@ -101,15 +47,17 @@ void EncabezadoUEHs() {
 }
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
+  // The units of one step often share their rain, retention and infiltration.
+  static NumberTextMemo lluvia, retencion, infiltracion;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
   ReportRow(TextoProceso)
       .text("\r\n")
       .right(k, 5)
       .right(t, 6)
       .text(nombre, 8)
-      .right(Centesimos(p), 10)
-      .right(Centesimos(Z), 13)
-      .right(Centesimos(I), 17)
+      .right(Centesimos(p), 10, lluvia)
+      .right(Centesimos(Z), 13, retencion)
+      .right(Centesimos(I), 17, infiltracion)
       .right(Redondea(q, 2), 17)
       .end();
 }
@@ -150,10 +98,18 @@ void EncabezadoCauce(Integer j) {
 }
 
 void FilaCauce(Integer j, Integer k) {
+  // Flows rounded to thousandths often stay the same from one step to the next.
+  static NumberTextMemo entrada, salida;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
   const Single entra = Redondea(QEntraCompo(j, k), 3);
   const Single sale = Redondea(QSaleCompo(j, k), 3);
-  ReportRow(TextoProceso).text("\r\n ").right(k, 7).right(t, 7).right(entra, 11).right(sale, 10).end();
+  ReportRow(TextoProceso)
+      .text("\r\n ")
+      .right(k, 7)
+      .right(t, 7)
+      .right(entra, 11, entrada)
+      .right(sale, 10, salida)
+      .end();
 }
 
 void CierreComponente(Integer j) {

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
@@ -14,6 +17,14 @@ struct NumberTextMemo {
   Single value = 0;
   int length = -1;  // none yet
   char chars[32];
+  // The text of v, formatted only when v is not the last value.
+  const char* text(Single v) {
+    if (length < 0 || std::memcmp(&value, &v, sizeof v) != 0) {
+      value = v;
+      length = NumberTextChars(v, chars);
+    }
+    return chars;
+  }
 };
 
 // A report row written in place at the end of a report text: texts, blanks and number texts, right-
@@ -21,20 +32,81 @@ struct NumberTextMemo {
 // the bytes of the row's ASCII pieces. Only end() keeps the row.
 class ReportRow {
  public:
-  explicit ReportRow(TextBuffer& text, qsizetype room = 512) : text_(text), room_(room), p_(text.reserveTail(room)) {}
-  ReportRow& text(const char* ascii);
+  explicit ReportRow(TextBuffer& text, qsizetype room = 512)
+      : text_(text), room_(room + kMargin), p_(text.reserveTail(room_)) {}
+  ReportRow& text(const char* ascii) {
+    while (*ascii) *p_++ = *ascii++;
+    return *this;
+  }
   ReportRow& text(const QString& t, int width = 0);  // right-aligned in width
-  ReportRow& blanks(int n);
-  ReportRow& number(Single v, int width = 0);   // padded to width
-  ReportRow& number(Integer v, int width = 0);  // padded to width
-  ReportRow& right(Single v, int width);
-  ReportRow& right(Integer v, int width);
-  // The number text of v right-aligned in width, formatted only when v differs from the memo's.
-  ReportRow& right(Single v, int width, NumberTextMemo& memo);
+  // Blanks go in with copies of a fixed length, which the room's margin allows for.
+  ReportRow& blanks(int n) {
+    if (n <= 32) {
+      std::memset(p_, ' ', 32);
+      p_ += std::max(n, 0);
+    } else {
+      p_ = std::fill_n(p_, n, ' ');
+    }
+    return *this;
+  }
+  // Padded to width.
+  ReportRow& number(Single v, int width = 0) {
+    const int n = NumberTextChars(v, p_);
+    p_ += n;
+    return blanks(width - n);
+  }
+  ReportRow& number(Integer v, int width = 0) {
+    const int n = IntegerChars(v, p_);
+    p_ += n;
+    return blanks(width - n);
+  }
+  ReportRow& right(Single v, int width) {
+    char c[32];
+    return chars(c, NumberTextChars(v, c), width);
+  }
+  ReportRow& right(Integer v, int width) {
+    char c[32];
+    return chars(c, IntegerChars(v, c), width);
+  }
+  // The same, formatted only when v differs from the memo's value.
+  ReportRow& number(Single v, int width, NumberTextMemo& memo) {
+    const char* c = memo.text(v);
+    std::memcpy(p_, c, 16);
+    p_ += memo.length;
+    return blanks(width - memo.length);
+  }
+  ReportRow& right(Single v, int width, NumberTextMemo& memo) {
+    const char* c = memo.text(v);
+    return chars(c, memo.length, width);
+  }
+  // Characters as they are (ASCII), and where the next one goes: what a row writes between two places
+  // can be copied into another row.
+  ReportRow& ascii(const char* c, int n) {
+    p_ = std::copy_n(c, n, p_);
+    return *this;
+  }
+  const char* here() const { return p_; }
   void end() { text_.commitTail(p_); }
 
  private:
-  ReportRow& chars(const char* c, int n, int width, bool right);
+  static constexpr qsizetype kMargin = 64;  // for the copies of a fixed length
+  // The number text of a 16-bit value: a blank before zero and positive values.
+  static int IntegerChars(Integer v, char* out) {
+    int len = 0;
+    if (v >= 0) out[len++] = ' ';
+    return static_cast<int>(std::to_chars(out + len, out + 16, static_cast<int>(v)).ptr - out);
+  }
+  // n characters (at least 16 readable at c) right-aligned in width.
+  ReportRow& chars(const char* c, int n, int width) {
+    blanks(width - n);
+    if (n <= 16) {
+      std::memcpy(p_, c, 16);
+    } else {
+      std::memcpy(p_, c, static_cast<size_t>(n));
+    }
+    p_ += n;
+    return *this;
+  }
   TextBuffer& text_;
   qsizetype room_;
   char* p_;

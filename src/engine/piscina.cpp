@@ -1,6 +1,8 @@
 // Level-pool (storage-indication) routing of a lake or dam: at the end of every output step the level
 // is found by bisection over the element's table so that 2S/dt + Q matches the inflows and 2S/dt - Q.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
@@ -37,6 +39,84 @@ void TableRange(const StorageElement& e, Single& hmin, Single& hmax) {
   EndProgram();
 }
 
+constexpr int kUnvisited = -1;  // the half's midpoint has not been worked out yet
+constexpr int kNarrow = -2;     // the half is narrow enough: the search ends
+
+// A midpoint of the level search, with the table values at it and where the search goes on from it.
+struct Midpoint {
+  Single h = 0;
+  bool fromTables = false;  // s, q and f come from the tables' plain look-ups and hold at every visit
+  Single s = 0;
+  Single q = 0;
+  Single f = 0;  // 2S/dt + Q
+  int next[2] = {kUnvisited, kUnvisited};  // the midpoint of the lower half and of the upper half
+  std::string rowEnd;  // the end of the detail row of a step that ends here, once written
+};
+
+// The midpoints one element's searches visit. A midpoint depends only on its bracket, which the halving
+// of the table's range gives, so the searches of later steps meet the same ones: their look-ups are made
+// once. Look-ups that might ask or warn are made at every visit, as the search meets them.
+class MidpointTree {
+ public:
+  MidpointTree(const StorageElement& e, Single hmin, Single hmax) : e_(e), hmin_(hmin), hmax_(hmax) {
+    root_ = Add(hmin, hmax);
+  }
+
+  // Finds the level of the step whose target 2S/dt + Q is `objetivo` into HEmbalse, SEmbalse, q and f;
+  // none of them changes when the table's range leaves nothing to halve. Returns the last midpoint, or
+  // kNarrow.
+  int Search(Single objetivo, Single& q, Single& f) {
+    Single inferior = hmin_;
+    Single superior = hmax_;
+    int mitades = 0;
+    int last = kNarrow;
+    for (int i = root_; i != kNarrow;) {
+      if (++mitades > 1000) BisectionFailed(e_);
+      last = i;
+      const Midpoint& m = nodes_[static_cast<size_t>(i)];
+      HEmbalse = m.h;
+      if (m.fromTables) {
+        SEmbalse = m.s;
+        q = m.q;
+        f = m.f;
+      } else {
+        SEmbalse = e_.S(HEmbalse);
+        q = e_.Q(HEmbalse);
+        f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
+      }
+      const int upper = f <= objetivo ? 1 : 0;
+      (upper ? inferior : superior) = HEmbalse;
+      int next = m.next[upper];
+      if (next == kUnvisited) {
+        next = Add(inferior, superior);
+        nodes_[static_cast<size_t>(i)].next[upper] = next;
+      }
+      i = next;
+    }
+    return last;
+  }
+
+  Midpoint& operator[](int i) { return nodes_[static_cast<size_t>(i)]; }
+
+ private:
+  // The midpoint of [inferior, superior], or kNarrow when the bracket is 0.005 m wide or less.
+  int Add(Single inferior, Single superior) {
+    if (!(static_cast<Single>(std::abs(superior - inferior)) > 0.005f)) return kNarrow;
+    Midpoint m;
+    m.h = (superior - inferior) / 2 + inferior;
+    m.fromTables = e_.SInside(m.h, m.s) && e_.QInside(m.h, m.q);
+    if (m.fromTables) m.f = (m.s + m.s) / PasoQ / 60 + m.q;
+    nodes_.push_back(std::move(m));
+    return static_cast<int>(nodes_.size()) - 1;
+  }
+
+  const StorageElement& e_;
+  const Single hmin_;
+  const Single hmax_;
+  std::vector<Midpoint> nodes_;
+  int root_ = kNarrow;
+};
+
 }  // namespace
 
 void RouteLevelPool(const StorageElement& e, Integer j) {
@@ -65,31 +145,29 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
   Single f = 0;
   AppendDetailRow(TextoProceso, 0, 0, QEntraCompo(j, 0), entradas, x, f, q, HEmbalse, SEmbalse);
 
+  MidpointTree tree(e, hmin, hmax);
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const int k = kPaso;
     entradas = QEntraCompo(j, k - 1) + QEntraCompo(j, k);
     const Single objetivo = CheckSingle(x + entradas);
-    Single inferior = hmin;
-    Single superior = hmax;
-    int mitades = 0;
-    while (static_cast<Single>(std::abs(superior - inferior)) > 0.005f) {
-      if (++mitades > 1000) BisectionFailed(e);
-      HEmbalse = (superior - inferior) / 2 + inferior;
-      SEmbalse = e.S(HEmbalse);
-      q = e.Q(HEmbalse);
-      f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
-      if (f <= objetivo) {
-        inferior = HEmbalse;
-      } else {
-        superior = HEmbalse;
-      }
-    }
+    const int last = tree.Search(objetivo, q, f);
     nivel(n, k) = HEmbalse;
     almacenado(n, k) = SEmbalse;
     x = CheckSingle(objetivo - 2 * q);
     QSaleCompo(j, k) = q;
-    AppendDetailRow(TextoProceso, static_cast<Integer>(k), CheckInteger(static_cast<long long>(PasoQ) * k),
-                    QEntraCompo(j, k), entradas, x, f, q, HEmbalse, SEmbalse);
+    const Integer t = CheckInteger(static_cast<long long>(PasoQ) * k);
+    ReportRow row(TextoProceso);
+    DetailRowHead(row, static_cast<Integer>(k), t, QEntraCompo(j, k), entradas, x);
+    // A step that ends on a midpoint of the tables ends its row as every step that ends there.
+    std::string* rowEnd = last != kNarrow && tree[last].fromTables ? &tree[last].rowEnd : nullptr;
+    if (rowEnd && !rowEnd->empty()) {
+      row.ascii(rowEnd->data(), static_cast<int>(rowEnd->size()));
+    } else {
+      const char* from = row.here();
+      DetailRowTail(row, f, q, HEmbalse, SEmbalse);
+      if (rowEnd) rowEnd->assign(from, row.here());
+    }
+    row.end();
   }
   TextoProceso += DetailEnd(e);
 }

@@ -1,7 +1,11 @@
 #include "platform/textbuffer.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/seqfile.h"
 
@@ -10,8 +14,26 @@ namespace tavo {
 namespace {
 // Blocks start small, for the short texts, and double up to this size.
 constexpr qsizetype kFirstBlock = 16 * 1024;
-constexpr qsizetype kLargestBlock = 4 * 1024 * 1024;
+constexpr qsizetype kLargestBlock = 8 * 1024 * 1024;
+// Large blocks are laid on the processor's large pages where the system offers them: a long report then
+// costs the system a few hundred times fewer first touches of its memory.
+constexpr qsizetype kLargePage = 2 * 1024 * 1024;
+
+char* AllocateBlock(qsizetype capacity) {
+  void* p = nullptr;
+  if (capacity >= kLargePage) {
+    const auto size = static_cast<size_t>((capacity + kLargePage - 1) / kLargePage * kLargePage);
+    p = std::aligned_alloc(kLargePage, size);
+    if (p) madvise(p, size, MADV_HUGEPAGE);
+  } else {
+    p = std::malloc(static_cast<size_t>(capacity));
+  }
+  if (!p) throw std::bad_alloc();
+  return static_cast<char*>(p);
+}
 }  // namespace
+
+void TextBuffer::Free::operator()(char* p) const { std::free(p); }
 
 TextBuffer& TextBuffer::operator=(const QString& text) {
   clear();
@@ -76,7 +98,7 @@ TextBuffer::Block& TextBuffer::roomFor(qsizetype n) {
   qsizetype capacity = s.blocks.empty() ? kFirstBlock : std::min(2 * s.blocks.back().capacity, kLargestBlock);
   capacity = std::max(capacity, n);
   if (!s.blocks.empty()) ++s.current;
-  s.blocks.push_back({std::unique_ptr<char[]>(new char[static_cast<size_t>(capacity)]), capacity, 0});
+  s.blocks.push_back({std::unique_ptr<char, Free>(AllocateBlock(capacity)), capacity, 0});
   return s.blocks.back();
 }
 

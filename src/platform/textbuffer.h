@@ -71,8 +71,11 @@ class TextBuffer {
   friend bool operator==(const TextBuffer& a, const TextBuffer& b) { return a.size() == b.size() && a.startsWith(b); }
 
  private:
+  struct Free {
+    void operator()(char* p) const;
+  };
   struct Block {
-    std::unique_ptr<char[]> bytes;
+    std::unique_ptr<char, Free> bytes;
     qsizetype capacity = 0;
     qsizetype used = 0;
   };

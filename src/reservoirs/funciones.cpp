@@ -178,6 +178,18 @@ bool DentroDeTabla(const Array1<Integer>& filas, const Array2<XT>& X, const Arra
   return false;
 }
 
+// The dam's outflow at level h from its switched-on ranges that hold h.
+Single SumaRangos(Represa& r, Single h) {
+  Single q = 0;
+  for (int k = 1; k <= 8; ++k) {
+    if (r.chkFQ(k) != 1 || !(r.FQmin(k) <= h && h <= r.FQMax(k))) continue;
+    const double d = static_cast<double>(h) - r.FQmin(k);
+    const double aporte = k <= 4 ? r.FQa(k) * Pow(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
+    q = CheckSingle(q + aporte);
+  }
+  return q;
+}
+
 // Halves the bracket [hmin, hmax] until it is 0.001 m wide or its midpoint no longer moves, keeping
 // below the level the highest midpoint whose outflow does not exceed q. A bracket too narrow to
 // halve gives its lower end.
@@ -290,15 +302,7 @@ Variant QdeHRepresa(Single h) {
       return Interpola(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r.numRepresa, h, true, kQdeHRepresa,
                        r.NombreRepresa, Precision::Single);
     }
-    Single q = 0;
-    for (int k = 1; k <= 8; ++k) {
-      if (r.chkFQ(k) != 1 || !(r.FQmin(k) <= h && h <= r.FQMax(k))) continue;
-      const double d = static_cast<double>(h) - r.FQmin(k);
-      const double aporte =
-          k <= 4 ? r.FQa(k) * Pow(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
-      q = CheckSingle(q + aporte);
-    }
-    return Variant(q);
+    return Variant(SumaRangos(r, h));
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();
@@ -309,40 +313,69 @@ Variant QdeHRepresa(Single h) {
 // In single precision, as the routing keeps them. A level inside the table is looked up directly;
 // anything else goes through the functions above, with their questions and messages.
 namespace {
+// The record in ElementoActual when it is of kind R; nullptr otherwise.
 template <class R>
-const R* ActualSiEs() {
-  const Registro* registro = ElementoActual.get();
-  return registro && typeid(*registro) == typeid(R) ? static_cast<const R*>(registro) : nullptr;
+R* ActualSiEs() {
+  Registro* registro = ElementoActual.get();
+  return registro && typeid(*registro) == typeid(R) ? static_cast<R*>(registro) : nullptr;
+}
+
+// An interpolated value inside the table, as a Single (error 6 when it does not fit one).
+template <class XT, class YT>
+bool DentroDeTablaSimple(const Array1<Integer>& filas, const Array2<XT>& X, const Array2<YT>& Y, int n, Single x,
+                         Single& out) {
+  double y = 0;
+  if (!DentroDeTabla(filas, X, Y, n, x, y)) return false;
+  out = CSng(y);
+  return true;
 }
 }  // namespace
 
-Single SdeHLagoSimple(Single h) {
-  double y = 0;
+bool SdeHLagoDentro(Single h, Single& s) {
   const Lago* l = ActualSiEs<Lago>();
-  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
-  return SdeHLago(h).toSingle();
+  return l && DentroDeTablaSimple(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, l->numLAGO, h, s);
+}
+
+bool QdeHLagoDentro(Single h, Single& q) {
+  const Lago* l = ActualSiEs<Lago>();
+  return l && DentroDeTablaSimple(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, l->numLAGO, h, q);
+}
+
+bool SdeHRepresaDentro(Single h, Single& s) {
+  const Represa* r = ActualSiEs<Represa>();
+  return r && DentroDeTablaSimple(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa, r->numRepresa, h, s);
+}
+
+bool QdeHRepresaDentro(Single h, Single& q) {
+  Represa* r = ActualSiEs<Represa>();
+  if (!r) return false;
+  if (r->optTabla) return DentroDeTablaSimple(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, q);
+  try {
+    q = SumaRangos(*r, h);
+    return true;
+  } catch (const VbError&) {
+    return false;  // QdeHRepresa reports it
+  }
+}
+
+Single SdeHLagoSimple(Single h) {
+  Single s = 0;
+  return SdeHLagoDentro(h, s) ? s : SdeHLago(h).toSingle();
 }
 
 Single QdeHLagoSimple(Single h) {
-  double y = 0;
-  const Lago* l = ActualSiEs<Lago>();
-  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
-  return QdeHLago(h).toSingle();
+  Single q = 0;
+  return QdeHLagoDentro(h, q) ? q : QdeHLago(h).toSingle();
 }
 
 Single SdeHRepresaSimple(Single h) {
-  double y = 0;
-  const Represa* r = ActualSiEs<Represa>();
-  if (r && DentroDeTabla(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa, r->numRepresa, h, y)) return CSng(y);
-  return SdeHRepresa(h).toSingle();
+  Single s = 0;
+  return SdeHRepresaDentro(h, s) ? s : SdeHRepresa(h).toSingle();
 }
 
 Single QdeHRepresaSimple(Single h) {
-  double y = 0;
-  const Represa* r = ActualSiEs<Represa>();
-  if (r && r->optTabla && DentroDeTabla(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, y))
-    return CSng(y);
-  return QdeHRepresa(h).toSingle();
+  Single q = 0;
+  return QdeHRepresaDentro(h, q) ? q : QdeHRepresa(h).toSingle();
 }
 
 Variant HdeQalmaRepresa(Single q) {

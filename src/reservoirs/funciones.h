@@ -34,6 +34,14 @@ Variant QdeHLago(Single h);
 // the sum of its switched-on ranges that hold h. Single, or empty after a failure it reports.
 Variant QdeHRepresa(Single h);
 
+// The storage and outflow at a level inside the element's tables (or, for a dam's outflow, its ranges
+// without a failure): true with the value, having asked nothing and shown nothing; false when only the
+// functions above can tell.
+bool SdeHLagoDentro(Single h, Single& s);
+bool QdeHLagoDentro(Single h, Single& q);
+bool SdeHRepresaDentro(Single h, Single& s);
+bool QdeHRepresaDentro(Single h, Single& q);
+
 // The same storages and outflows as Singles, for the routing's many look-ups: an empty result is 0.
 Single SdeHLagoSimple(Single h);
 Single QdeHLagoSimple(Single h);
