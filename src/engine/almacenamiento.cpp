@@ -105,6 +105,7 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
                  " son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
     return false;
   }
+  BisectionMemo midpoints;  // the searches of the levels of every step meet the same midpoints
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const int k = kPaso;
     if (k == 1) {
@@ -115,7 +116,8 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
                                      static_cast<double>(C1Musk) * QEntraCompo(j, k - 1) +
                                      static_cast<double>(C2Musk) * QSaleCompo(j, k - 1));
     }
-    const Variant h = e.lake ? HdeQalmaLago(QSaleCompo(j, k)) : HdeQalmaRepresa(QSaleCompo(j, k));
+    const Variant h =
+        e.lake ? HdeQalmaLago(QSaleCompo(j, k), midpoints) : HdeQalmaRepresa(QSaleCompo(j, k), midpoints);
     HEmbalse = h.toSingle();
     (*e.levels)(e.number, k) = HEmbalse;
     (*e.storages)(e.number, k) = e.S(HEmbalse);

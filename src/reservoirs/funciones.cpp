@@ -192,25 +192,48 @@ Single SumaRangos(Represa& r, Single h) {
 
 // Halves the bracket [hmin, hmax] until it is 0.001 m wide or its midpoint no longer moves, keeping
 // below the level the highest midpoint whose outflow does not exceed q. A bracket too narrow to
-// halve gives its lower end.
+// halve gives its lower end. The midpoints and the outflows found inside the table at them are kept in
+// the memo; the others are asked of `caudal` at every visit, with its questions and messages.
 Variant Biseccion(Single hmin, Single hmax, Single q, const std::function<Variant(Single)>& caudal,
-                  const QString& prefijo, const QString& nombre) {
+                  bool (*dentro)(Single, Single&), const QString& prefijo, const QString& nombre,
+                  BisectionMemo& memo) {
+  if (memo.element != ElementoActual.get() || memo.hmin != hmin || memo.hmax != hmax) {
+    memo = {ElementoActual.get(), hmin, hmax, {}};
+  }
+  auto& midpoints = memo.midpoints;
   Single hm = hmin;
   int mitades = 0;
+  int parent = -1;  // the midpoint halved last, and the half kept
+  int half = 0;
   while (std::fabs(hmax - hmin) > 0.001f) {
     if (++mitades > 1000) {
       MsgBox(prefijo + nombre + kSufijoBiseccion, vbOKOnly + vbExclamation, QStringLiteral("Error,..."));
       EndProgram();
     }
-    const Single medio = CSng((static_cast<double>(hmax) - hmin) / 2 + hmin);
-    if (medio == hm) break;  // in single precision the bracket cannot shrink any more
-    hm = medio;
-    const Variant qm = caudal(hm);
-    if ((qm.isEmpty() ? Single(0) : qm.toSingle()) <= q) {
-      hmin = hm;
-    } else {
-      hmax = hm;
+    int i = parent < 0 ? (midpoints.empty() ? -1 : 0) : midpoints[static_cast<size_t>(parent)].next[half];
+    if (i < 0) {
+      BisectionMemo::Midpoint m;
+      m.h = CSng((static_cast<double>(hmax) - hmin) / 2 + hmin);
+      try {
+        m.fromTable = dentro(m.h, m.q);
+      } catch (const VbError&) {
+        m.fromTable = false;  // `caudal` reports it
+      }
+      midpoints.push_back(m);
+      i = static_cast<int>(midpoints.size()) - 1;
+      if (parent >= 0) midpoints[static_cast<size_t>(parent)].next[half] = i;
     }
+    const BisectionMemo::Midpoint& m = midpoints[static_cast<size_t>(i)];
+    if (m.h == hm) break;  // in single precision the bracket cannot shrink any more
+    hm = m.h;
+    Single qm = m.q;
+    if (!m.fromTable) {
+      const Variant v = caudal(hm);
+      qm = v.isEmpty() ? Single(0) : v.toSingle();
+    }
+    half = qm <= q ? 1 : 0;
+    (half ? hmin : hmax) = hm;
+    parent = i;
   }
   return Variant(hm);
 }
@@ -379,6 +402,16 @@ Single QdeHRepresaSimple(Single h) {
 }
 
 Variant HdeQalmaRepresa(Single q) {
+  BisectionMemo memo;
+  return HdeQalmaRepresa(q, memo);
+}
+
+Variant HdeQalmaLago(Single q) {
+  BisectionMemo memo;
+  return HdeQalmaLago(q, memo);
+}
+
+Variant HdeQalmaRepresa(Single q, BisectionMemo& memo) {
   try {
     Represa& r = RepresaActual();
     Single hmin = 0;
@@ -400,10 +433,10 @@ Variant HdeQalmaRepresa(Single q) {
       }
     }
     return Biseccion(
-        hmin, hmax, q, QdeHRepresa,
+        hmin, hmax, q, QdeHRepresa, QdeHRepresaDentro,
         QStringLiteral(
             "Error <Proceso_en_Represa>, inconsistencia en el cálculo de H=f(Q)> en Sub HdeQalmaRepresa "),
-        r.NombreRepresa);
+        r.NombreRepresa, memo);
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();
@@ -411,16 +444,16 @@ Variant HdeQalmaRepresa(Single q) {
   }
 }
 
-Variant HdeQalmaLago(Single q) {
+Variant HdeQalmaLago(Single q, BisectionMemo& memo) {
   try {
     Lago& l = LagoActual();
     const int n = NFilasHSVQLago(l.numLAGO);
     if (n <= 0) return {};
     return Biseccion(
-        HTablaHSVQLago(l.numLAGO, 1), HTablaHSVQLago(l.numLAGO, n), q, QdeHLago,
+        HTablaHSVQLago(l.numLAGO, 1), HTablaHSVQLago(l.numLAGO, n), q, QdeHLago, QdeHLagoDentro,
         QStringLiteral(
             "Error <Proceso_en_Lago>, inconsistencia en el cálculo de H=f(Q)> en Sub HdeQalmaLago "),
-        l.NombreLAGO);
+        l.NombreLAGO, memo);
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();

@@ -7,6 +7,8 @@
 #include "platform/errors.h"
 #include "platform/vb.h"
 
+#include <vector>
+
 namespace tavo {
 
 // ---- the dams' outflow settings as CargaFQRepresas last copied them ----
@@ -48,10 +50,29 @@ Single QdeHLagoSimple(Single h);
 Single SdeHRepresaSimple(Single h);
 Single QdeHRepresaSimple(Single h);
 
+// The midpoints that the bisections of one element have visited, with the outflows found inside its
+// table there: the bisections of the many outflows of one routing meet the same midpoints, as each
+// depends only on the bracket, and look each outflow up once.
+struct BisectionMemo {
+  struct Midpoint {
+    Single h = 0;
+    bool fromTable = false;  // q was found inside the table, asking nothing
+    Single q = 0;
+    int next[2] = {-1, -1};  // the midpoint of the lower half and of the upper half, once visited
+  };
+  const void* element = nullptr;  // the record and the bracket the midpoints belong to
+  Single hmin = 0;
+  Single hmax = 0;
+  std::vector<Midpoint> midpoints;
+};
+
 // Level [m] at which the dam's or lake's outflow equals q, by bisection between the ends of its
 // table (or of its switched-on ranges). Single, or empty when there is no table or after a failure.
+// With a memo, the same from the midpoints remembered there.
 Variant HdeQalmaRepresa(Single q);
 Variant HdeQalmaLago(Single q);
+Variant HdeQalmaRepresa(Single q, BisectionMemo& memo);
+Variant HdeQalmaLago(Single q, BisectionMemo& memo);
 
 // The common error message of the reservoir procedures: "Error Nro. ", the number, the error text,
 // " ," and "Verifique", with an OK button and no title.
