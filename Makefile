@@ -1,5 +1,7 @@
 # Two commands: `make run` starts TAVO, `make test` builds with sanitizers and runs every test.
 JOBS ?= $(shell nproc)
+# The program folder: the program, its storm tables, PelcanDir.pcn and the projects live there.
+TAVO_DIR ?= $(HOME)/TAVO
 
 .PHONY: run test bench deps clean
 
@@ -9,7 +11,8 @@ deps:
 run: deps
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=OFF >/dev/null
 	@cmake --build build/release --target tavo -j $(JOBS)
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/release/tavo; else xvfb-run -a build/release/tavo; fi
+	@cmake --install build/release --prefix "$(TAVO_DIR)" >/dev/null
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then "$(TAVO_DIR)/tavo"; else xvfb-run -a "$(TAVO_DIR)/tavo"; fi
 
 test: deps
 	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null

@@ -6,6 +6,7 @@ namespace {
 QLabel* MakeLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
   return label;
 }
 }  // namespace

@@ -157,8 +157,10 @@ void Summarize(const StorageElement& e, Integer j) {
           .end();
     }
     if (sale > pico) pico = sale;
-    VolEntra = CheckSingle(VolEntra + static_cast<double>(entra) * PasoQ * 60);
-    VolSale = CheckSingle(VolSale + static_cast<double>(sale) * PasoQ * 60);
+    // Single arithmetic throughout: the step times the flow, times 60, added to the sum.
+    const Single paso = PasoQ;
+    VolEntra = CheckSingle(VolEntra + paso * entra * Single(60));
+    VolSale = CheckSingle(VolSale + paso * sale * Single(60));
   }
   if (PizarraActiva) {
     CierreComponente(j);

@@ -75,9 +75,13 @@ void frmPp::Form_Resize() {
   if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) outer = frame->size();
   const int width = Twips(outer.width());
   const int height = Twips(outer.height());
-  PlaceTwips(Text1, 100, 100, static_cast<int>(0.97 * width), static_cast<int>(0.85 * height));
-  cmdCerrar->move(cmdCerrar->x(), Px(height - 900));
-  cmdImprimir->move(cmdImprimir->x(), Px(height - 900));
+  // The buttons sit 900 twips above the window's bottom; the text takes 85 % of the height, and
+  // ends above the buttons in a window smaller than its designed size.
+  const int buttons = height - 900;
+  PlaceTwips(Text1, 100, 100, static_cast<int>(0.97 * width),
+             std::min(static_cast<int>(0.85 * height), buttons - 160));
+  cmdCerrar->move(cmdCerrar->x(), Px(buttons));
+  cmdImprimir->move(cmdImprimir->x(), Px(buttons));
 }
 
 void frmPp::Form_Unload() {

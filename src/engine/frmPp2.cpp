@@ -29,7 +29,7 @@ frmPp2::frmPp2() : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::Customi
   QPalette colour = palette();
   colour.setColor(QPalette::Window, QColor(227, 227, 227));
   setPalette(colour);
-  setFixedSize(Px(7344), Px(1176) + Px(120));
+  setFixedSize(Px(7344), Px(1176));
   cmdTrestante = LineaDeEstado(this, "cmdTrestante", QStringLiteral("PDR"), 0);
   ProgressBar1 = new QProgressBar(this);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));

@@ -91,10 +91,13 @@ void RunningSum() {
     PpAcumPer(k) = k == 1 ? IntensidadPer(1) : PpAcumPer(k - 1) + IntensidadPer(k);
 }
 
-// A storm the chosen distribution cannot spread: said before any run, and nothing is built.
-void Refuse(const QString& message) {
-  MsgBox(message, vbExclamation, QStringLiteral("Advertencia !"));
+// A storm the chosen distribution cannot spread: said before any run, and nothing is built. Within a
+// storm series the series says it, naming the storm. `everyStorm`: no other storm could be spread either.
+void Refuse(const QString& message, bool everyStorm) {
+  if (!SeriesRunning) MsgBox(message, vbExclamation, QStringLiteral("Advertencia !"));
   HyetographRefused = true;
+  HyetographRefusal = message;
+  HyetographRefusesEveryStorm = everyStorm;
   nPerDistri = 0;
   NumPer = 0;
   PpEntregada = 0;
@@ -153,17 +156,19 @@ void DistribucionTemporalPp() {
     const int table = DistriPp - 4;
     if (!measured && DistriPp == 1 && !TheoreticalShape(D / 60.0)) {
       Refuse(QStringLiteral(
-          "La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
-          "minutos) de duración. Elija otra distribución temporal o una duración menor."));
+                 "La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
+                 "minutos) de duración. Elija otra distribución temporal o una duración menor."),
+             false);
       return;
     }
     if (!measured && table >= 1 && table <= 3) {
       FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
       if (NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
-               QStringLiteral(
-                   " no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
-                   "distribuciones o elija otra distribución temporal."));
+                   QStringLiteral(
+                       " no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
+                       "distribuciones o elija otra distribución temporal."),
+               true);
         return;
       }
     }
@@ -274,6 +279,8 @@ void ResetHietogramaState() {
   nBlancosDistri = 0;
   HyetographDepth = 0;
   HyetographRefused = false;
+  HyetographRefusal.clear();
+  HyetographRefusesEveryStorm = false;
 }
 
 }  // namespace tavo

@@ -66,7 +66,7 @@ void AskAboutUnfed(const QString& list, const QString& text) {
 
 }  // namespace
 
-void ComponenteFinal() {
+QStringList BuildComponentList() {
   nComponentes = CheckInteger(
       static_cast<long long>(colUEHs.size() + colCauces.size() + colLagos.size() + colRepresas.size()));
   NombresComponentes.redim(0, nComponentes);
@@ -93,6 +93,11 @@ void ComponenteFinal() {
       extraOutlets << component.name;
     }
   }
+  return extraOutlets;
+}
+
+void ComponenteFinal() {
+  const QStringList extraOutlets = BuildComponentList();
   InformeComponenteFinal(nComponentesFinales, nComponentes, ComponentesFinales, NombresComponentes,
                          extraOutlets);
 }
@@ -101,12 +106,16 @@ void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& fi
                             const QStringList& extraOutlets) {
   RedConErrores = false;
   ContinuarConAvisos = false;
+  // A network whose flow goes round a loop has no outlet either: the loop's message says why.
+  const QStringList loop = ComponentsInLoops();
   if (nFinales == 0 && nComp >= 1) {
-    Ask(QStringLiteral(
-            "Error, ningun componente ingresado es una sección final de control o de salida del sistema. "
-            "Al menos un componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea volver a "
-            "la ventana de edición  (SI) o continuar (No) ?"),
-        kTituloError);
+    if (loop.isEmpty()) {
+      Ask(QStringLiteral(
+              "Error, ningun componente ingresado es una sección final de control o de salida del "
+              "sistema. Al menos un componente debe tener el campo <Drena a< = <0> o <cadena nula>. ¿Desea "
+              "volver a la ventana de edición  (SI) o continuar (No) ?"),
+          kTituloError);
+    }
     RedConErrores = true;
   }
   AskAboutUnfed(
@@ -121,7 +130,6 @@ void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& fi
       WithoutInflow(colLagos, [](const Lago& l) { return l.NombreLAGO; }),
       QStringLiteral("Hay Lagos/Mallines sin aportes de UEHs. Verifique los Lagos/Mallines siguientes y "
                      "asigne sus UEH o componentes de aportes: "));
-  const QStringList loop = ComponentsInLoops();
   if (!loop.isEmpty()) {
     RedConErrores = true;
     Ask(QStringLiteral(

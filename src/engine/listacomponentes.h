@@ -25,6 +25,9 @@ inline Boolean SalidaUnica = false;  // the last check found one outlet and the 
 
 // Builds the component list and the outlet list from the network containers, then checks the network.
 void ComponenteFinal();
+// Builds the component list and the outlet list only, asking nothing; returns the outlets that did not
+// fit in the outlet list.
+QStringList BuildComponentList();
 // Checks the network and asks about each finding whether to go back to the editor. `extraOutlets`
 // holds the outlets that did not fit in the outlet list; with any, the network is refused.
 void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,

@@ -39,10 +39,18 @@ bool Hietograma() {
   return !HyetographRefused && !(PpTormenta == 0 && DurTormenta == 0);
 }
 
+// The storm in hand as the progress window names it: "P= 40mm  -   D= 60min  -   R= 10años".
+QString TextoTormenta() {
+  return QStringLiteral("P=") + NumberText(PpTormenta) + QStringLiteral("mm  -   D=") +
+         NumberText(DurTormenta) + QStringLiteral("min  -   R=") + NumberText(RecTormenta) +
+         QStringLiteral("años");
+}
+
 // Restores the report switch and closes the progress window on every way out of a series run.
 struct FinDeSerie {
   ~FinDeSerie() {
     SeriesRunning = false;
+    SeriesChecked = false;
     if (frmPp2::isLoaded()) frmPp2::instance().Termina();
     SetBusyPointer(false);
   }
@@ -70,11 +78,14 @@ void CargaDatosProceso() {
 bool DuracionCalculable(Integer duracion) {
   const double total = static_cast<double>(duracion) + TiempoAdicional + PasoPp;
   if (total <= 32767) return true;
-  MsgBox(QStringLiteral("La duración de la tormenta (") + NumberText(duracion) +
-             QStringLiteral(" min) más el tiempo adicional del hidrograma (") + NumberText(TiempoAdicional) +
-             QStringLiteral(" min) supera los 32767 minutos que admite el cálculo. Reduzca el tiempo adicional en "
-                            "Opciones de Configuración o la duración de la tormenta."),
-         vbExclamation, QStringLiteral("Advertencia !"));
+  MsgBox(
+      QStringLiteral("La duración de la tormenta (") + PlainNumberText(duracion) +
+          QStringLiteral(" min) más el tiempo adicional del hidrograma (") +
+          PlainNumberText(TiempoAdicional) +
+          QStringLiteral(" min) y el paso de cálculo de la precipitación (") + PlainNumberText(PasoPp) +
+          QStringLiteral(" min) supera los 32767 minutos que admite el cálculo. Reduzca el tiempo adicional "
+                         "en Opciones de Configuración, la duración de la tormenta o su paso de cálculo."),
+      vbExclamation, QStringLiteral("Advertencia !"));
   return false;
 }
 
@@ -112,6 +123,7 @@ void LeeTormentaSerie() {
   for (int i = 0; i < kNroRecurrencias; ++i) {
     if (RecTormenta == kRecurrencias[i] && SelRecurrencia(i) == 0) TormentaExcluida = true;
   }
+  if (StormsRefused.contains(k)) TormentaExcluida = true;
 }
 
 QString TiempoTranscurrido() {
@@ -131,6 +143,7 @@ void CorreSeriePDR() {
     progreso.cmdTrestante->setText(QString());
     progreso.cmdMiTime->setText(QStringLiteral("PDR"));
     HoraInicioSerie = Now().time();
+    StormsRefused.clear();
 
     FormInstance<MDIForm1>::instance().mnuPizarra1->setChecked(false);
     PizarraActiva = false;
@@ -157,19 +170,36 @@ void CorreSeriePDR() {
       LeeTormentaSerie();
       if (!TormentaExcluida) mayor = std::max(mayor, DurTormenta);
     }
+    // The data and the network are the same for every storm: a check that fails stops the series once.
+    if (!RunChecks()) return;
+    SeriesChecked = true;
     if (!DuracionCalculable(mayor)) return;
-    ForgetStorageWarnings();  // asked once per component for the whole series
+    // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
+    ForgetStorageWarnings();
+    const OutOfTableQuestionsPerRun preguntas;
 
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();
       if (TormentaExcluida) continue;
       const int porcentaje = static_cast<int>(Round(static_cast<double>(kTormenta) / N * 100));
-      progreso.cmdTrestante->setText(QStringLiteral("P=") + NumberText(PpTormenta) + QStringLiteral("mm  -   D=") +
-                                     NumberText(DurTormenta) + QStringLiteral("min  -   R=") + NumberText(RecTormenta) +
-                                     QStringLiteral("años"));
+      progreso.cmdTrestante->setText(TextoTormenta());
       progreso.cmdMiTime->setText(QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
-      // A storm whose hyetograph could not be built ends the run; its message has been shown.
-      if (!Hietograma()) return;
+      DistribucionTemporalPp();
+      if (HyetographRefused) {
+        // A distribution that can spread no storm stops the series; a storm it cannot spread is left
+        // out, and the series goes on with the others.
+        if (HyetographRefusesEveryStorm) {
+          MsgBox(HyetographRefusal, vbExclamation, QStringLiteral("Advertencia !"));
+          return;
+        }
+        StormsRefused.insert(kTormenta);
+        MsgBox(QStringLiteral("La tormenta ") + TextoTormenta() +
+                   QStringLiteral(" queda fuera de la serie. ") + HyetographRefusal,
+               vbExclamation, QStringLiteral("Advertencia !"));
+        continue;
+      }
+      // A hyetograph that failed ends the run; its message has been shown.
+      if (PpTormenta == 0 && DurTormenta == 0) return;
       Proceso_Simulacion(false);
       progreso.ProgressBar1->setValue(porcentaje);
       progreso.Repinta();

@@ -2,6 +2,7 @@
 // results file, each after refreshing the project data from the files.
 #pragma once
 
+#include <QSet>
 #include <QTime>
 
 #include "platform/vb.h"
@@ -10,6 +11,7 @@ namespace tavo {
 
 inline Boolean TormentaExcluida = false;  // the series storm just loaded does not take part
 inline QTime HoraInicioSerie;             // time of day at which the series run started
+inline QSet<Integer> StormsRefused;       // storms of the last series run whose hyetograph was refused
 
 // Reloads the settings, the network, the reservoir tables and the dams' outflow settings.
 void CargaDatosProceso();
@@ -17,7 +19,8 @@ void CargaDatosProceso();
 void CorreUnaTormenta();
 // Runs every storm of the series and writes SaleTablasQDRs_tem.txt.
 void CorreSeriePDR();
-// Puts storm kTormenta of the series into P, D and R and decides whether it takes part.
+// Puts storm kTormenta of the series into P, D and R and decides whether it takes part: a storm the
+// run refused (StormsRefused) takes no part either.
 void LeeTormentaSerie();
 // Writes the series results of every component and retained storm to SaleTablasQDRs_tem.txt.
 void GuardaTablasQDR();
@@ -25,7 +28,7 @@ void GuardaTablasQDR();
 // The time since the series started, as hours, minutes and seconds without leading zeros (0:3:7).
 QString TiempoTranscurrido();
 // True when a storm of `duracion` minutes fits the step counts of a run with the settings' extra
-// time; otherwise the user is told why it cannot be run.
+// time and the rain step; otherwise the user is told why it cannot be run.
 bool DuracionCalculable(Integer duracion);
 
 }  // namespace tavo

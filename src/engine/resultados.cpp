@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/proceso.h"
+#include "engine/simulacion.h"
+
 namespace tavo {
 
 bool CoeficientesMuskingum(Single K, Single x, Integer dt) {
@@ -51,6 +54,8 @@ void ResetResultadosState() {
   LineaProceso.clear();
   BlancosProceso.clear();
   nBlancosProceso = 0;
+  SeriesChecked = false;
+  StormsRefused.clear();
 }
 
 }  // namespace tavo

@@ -15,6 +15,7 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
+#include "reservoirs/funciones.h"
 
 namespace tavo {
 
@@ -41,7 +42,9 @@ Integer PasosQueCubren(double minutos, Integer paso) {
   return CheckInteger(static_cast<long long>(entero) + (cociente > entero ? 1 : 0));
 }
 
-void Preparacion() {
+// The checks of the units and of the steps, in the order of the units; the first that fails is shown
+// and stops the run. Clears the basin totals and sets the basin's area and the step ratio.
+void ChequeaUnidadesYPasos() {
   if (nUEHs == 0) {
     AdvertenciaSimulacion(QStringLiteral(
         "Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. (Ingresar UEHs desde "
@@ -78,6 +81,16 @@ void Preparacion() {
         "El paso de cálculo de caudales debe dividir exactamente al paso de cálculo de la precipitación. Corrija "
         "los pasos de la tormenta desde el Menú Principal: Entradas\\Precipitaciones..."));
   }
+}
+
+// The run refused after a finding of the network check.
+void AdvertenciaRed() {
+  AdvertenciaSimulacion(QStringLiteral(
+      "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
+}
+
+void Preparacion() {
+  ChequeaUnidadesYPasos();
 
   const double horizonte = static_cast<Single>(DurTormenta + TiempoAdicional);
   NPasosLluvia = PasosQueCubren(horizonte, PasoPp);
@@ -100,9 +113,13 @@ void Preparacion() {
   kPaso = 1;
   PpMediaAcum = 0;
 
-  frmUEHs& editor = frmUEHs::object();
-  if (NroTormentasSerie == 1) editor.ComponenteFinal();
-  editor.ComponenteFinal();
+  if (SeriesChecked) {
+    BuildComponentList();  // the series asked about its network once, before its first storm
+  } else {
+    frmUEHs& editor = frmUEHs::object();
+    if (NroTormentasSerie == 1) editor.ComponenteFinal();
+    editor.ComponenteFinal();
+  }
 
   QSaleCompo.redim(0, nComponentes, 0, NQ + 1);
   QEntraCompo.redim(nUEHs + 1, nComponentes + 1, 0, NQ + 1);
@@ -117,10 +134,7 @@ void Preparacion() {
     CETotalSerie.redim(0, 1);
     ETotalSerie.redim(0, 1);
   }
-  if (RedConErrores) {
-    AdvertenciaSimulacion(QStringLiteral(
-        "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
-  }
+  if (RedConErrores) AdvertenciaRed();
 
   SecuenciaCalculo();
 
@@ -149,6 +163,17 @@ void Componentes(bool& avisado) {
 
 }  // namespace
 
+bool RunChecks() {
+  nPasosInfiltra.redimPreserve(nUEHs);
+  try {
+    ChequeaUnidadesYPasos();
+    if (RedConErrores) AdvertenciaRed();
+    return true;
+  } catch (const SimulacionDetenida&) {
+    return false;
+  }
+}
+
 void AdvertenciaSimulacion(const QString& texto) {
   MsgBox(texto, vbExclamation, QStringLiteral("Advertencia !"));
   throw SimulacionDetenida{};
@@ -176,8 +201,10 @@ void AmpliaHorizonte(Integer m) {
 }
 
 void Proceso_Simulacion(const Boolean& Unica) {
-  // A single storm is a run of its own: the routing's warnings may be asked again.
+  // A single storm is a run of its own: the routing's warnings may be asked again. A storm of a
+  // series shares the series' answers.
   if (Unica) ForgetStorageWarnings();
+  const OutOfTableQuestionsPerRun preguntas;
   nPasosInfiltra.redimPreserve(nUEHs);
   bool avisado = false;
   try {

@@ -17,6 +17,7 @@ inline Integer NPasosLluvia = 0;        // NP: rain-step horizon
 inline Single PpMediaAcum = 0;          // areal-mean rain simulated so far [mm]
 inline Array1<Single> RetencionRestante;  // retention still available on each unit [mm]
 inline Integer RetardoMaximo = 0;       // largest lag of a directly routed reach so far [output steps]
+inline Boolean SeriesChecked = false;   // the series under way made its run checks once, up front
 
 // The failures a run stops at: warnings already shown by the step that met them.
 struct SimulacionDetenida {};
@@ -31,6 +32,10 @@ void SimulaUEHs();
 void ResumenUEHs();
 // Routes the reach at position j of the component list.
 void Proceso_en_Cauce(Integer j);
+
+// The checks of a run that do not depend on the storm: the units, the steps, and the finding of the
+// network check last made. The first that fails is shown and false returned.
+bool RunChecks();
 
 // Extends the output horizon to m steps, keeping every result computed so far.
 void AmpliaHorizonte(Integer m);

@@ -2,9 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
+#include <QTreeView>
 
 namespace tavo {
 
@@ -16,6 +21,14 @@ Dialogs*& Installed() {
 }
 
 QString WindowTitle(const QString& title) { return title.isEmpty() ? QStringLiteral("TAVO") : title; }
+
+// A chooser wide enough for the size, type and date columns beside the names, each column as wide as
+// its texts.
+void ShowWholeColumns(QFileDialog& dialog) {
+  dialog.resize(760, 460);
+  if (auto* files = dialog.findChild<QTreeView*>())
+    files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
 
 }  // namespace
 
@@ -39,6 +52,7 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(WindowTitle(title));
+  box.setTextFormat(Qt::PlainText);
   box.setText(prompt);
   switch (IconOf(style)) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -87,6 +101,7 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
   QInputDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(WindowTitle(title));
   dialog.setLabelText(prompt);
+  for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
   dialog.setTextValue(defaultText);
   dialog.setOkButtonText(QStringLiteral("Aceptar"));
   dialog.setCancelButtonText(QStringLiteral("Cancelar"));
@@ -102,6 +117,7 @@ QString QtDialogs::openFile(const FileRequest& request) {
   dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
   dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+  ShowWholeColumns(dialog);
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
@@ -113,9 +129,20 @@ QString QtDialogs::chooseFolder(const FileRequest& request) {
   dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Elegir"));
+  ShowWholeColumns(dialog);
   dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
+}
+
+bool InstallQtSpanish() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator)) {
+    return true;
+  }
+  delete translator;
+  return false;
 }
 
 // ---- scripted ----

@@ -60,6 +60,10 @@ void InstallDialogs(Dialogs* dialogs);  // nullptr restores the windowed ones
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 
+// Makes Qt's own texts (the columns and commands of the file and folder choosers, the standard
+// buttons) Spanish; false when Qt's Spanish translations are not installed.
+bool InstallQtSpanish();
+
 // The windowed dialogs, with Spanish button texts.
 class QtDialogs : public Dialogs {
  public:

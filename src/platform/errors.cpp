@@ -32,8 +32,11 @@ QString ErrorDescription(int number) {
       {91, "Variable de tipo Object o la variable de bloque With no está establecida"},
       {94, "Uso no válido de Null"},
       {380, "Valor de propiedad no válido"},
+      {381, "Índice de matriz de propiedades no válido"},
       {438, "El objeto no acepta esta propiedad o método"},
       {481, "Imagen no válida"},
+      {30009, "Valor de Row no válido"},
+      {30010, "Valor de Col no válido"},
   };
   auto it = table.find(number);
   return QString::fromUtf8(it != table.end() ? it->second : "Error definido por la aplicación o el objeto");

@@ -27,6 +27,9 @@ enum ErrorNumber : int {
   kErrPathNotFound = 76,
   kErrObjectNotSet = 91,
   kErrInvalidPropertyValue = 380,
+  kErrInvalidPropertyIndex = 381,
+  kErrInvalidRow = 30009,     // a grid's current row set outside its rows
+  kErrInvalidCol = 30010,     // a grid's current column set outside its columns
   kErrInvalidPicture = 481,
   kErrNoSuchMember = 438,
 };

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -37,7 +38,14 @@ QString UnhandledErrorText(const VbError& e) {
   return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2").arg(e.number).arg(e.description);
 }
 
-void RunGuarded(const std::function<void()>& handler) {
+namespace {
+
+std::function<void()>& AfterHandler() {
+  static std::function<void()> after;
+  return after;
+}
+
+void RunTrapped(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const ProgramEnded&) {
@@ -53,18 +61,39 @@ void RunGuarded(const std::function<void()>& handler) {
   }
 }
 
-ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
+}  // namespace
+
+void SetAfterHandler(std::function<void()> after) {
+  AfterHandler() = std::move(after);
+}
+
+void RunGuarded(const std::function<void()>& handler) {
+  // Handlers run inside handlers (a modal window's, a box validated by a button): the after-handler
+  // step waits for the outermost one, and never runs inside itself.
+  static int depth = 0;
+  struct Inside {
+    Inside() { ++depth; }
+    ~Inside() { --depth; }
+  };
+  {
+    const Inside inside;
+    RunTrapped(handler);
+  }
+  if (depth > 0 || !AfterHandler()) return;
+  const Inside inside;
+  RunTrapped(AfterHandler());
+}
 
 namespace {
-// True while a refusing box takes the focus back: the control the focus had reached meanwhile never
-// really had it, so it is not validated on the way out.
+// True while a refusing control takes the focus back: the control the focus had reached meanwhile
+// never really had it, so it is not validated on the way out.
 bool& TakingFocusBack() {
   static bool taking = false;
   return taking;
 }
 }  // namespace
 
-bool ValidatedBox::validate() {
+bool FocusCheck::run(QWidget* control) {
   if (!check_ || validating_) return true;
   validating_ = true;
   bool ok = true;
@@ -72,10 +101,53 @@ bool ValidatedBox::validate() {
   validating_ = false;
   if (!ok) {
     TakingFocusBack() = true;
-    setFocus(Qt::OtherFocusReason);
+    control->setFocus(Qt::OtherFocusReason);
     TakingFocusBack() = false;
-    selectAll();
   }
+  return ok;
+}
+
+bool FocusCheck::counts(const QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !TakingFocusBack();
+}
+
+namespace {
+// Drops the mouse press that tried to take the focus from a control whose check refused: the control
+// keeps the focus, so the press must not go on to click the button (or the cell) it landed on, which
+// would check the control a second time. Presses in the message that told of the refusal are its own.
+class RefusedClick : public QObject {
+ public:
+  explicit RefusedClick(QWidget* target) : target_(target) { qApp->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (target_ && widget->window() != target_->window())) return false;
+    const bool drop = target_ && (widget == target_ || target_->isAncestorOf(widget));
+    qApp->removeEventFilter(this);
+    deleteLater();
+    return drop;
+  }
+
+ private:
+  QPointer<QWidget> target_;
+};
+}  // namespace
+
+void FocusCheck::leave(QWidget* control, QFocusEvent* event, const std::function<bool()>& validate) {
+  if (!counts(event)) return;
+  QWidget* taker = QApplication::focusWidget();
+  const bool ok = validate();
+  if (!ok && event->reason() == Qt::MouseFocusReason && taker && taker != control) new RefusedClick(taker);
+}
+
+ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
+
+bool ValidatedBox::validate() {
+  const bool ok = check_.run(this);
+  if (!ok) selectAll();
   return ok;
 }
 
@@ -86,10 +158,14 @@ void ValidatedBox::focusInEvent(QFocusEvent* event) {
 
 void ValidatedBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  const Qt::FocusReason reason = event->reason();
-  // Leaving the window (another window activated, a menu or a message opened) is no lost focus.
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || TakingFocusBack()) return;
-  validate();
+  FocusCheck::leave(this, event, [this] { return validate(); });
+}
+
+ValidatedList::ValidatedList(QWidget* parent) : QComboBox(parent) {}
+
+void ValidatedList::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  FocusCheck::leave(this, event, [this] { return validate(); });
 }
 
 namespace {
@@ -97,6 +173,19 @@ QMdiArea*& Host() {
   static QMdiArea* host = nullptr;
   return host;
 }
+
+// Makes a child window fit in the area: smaller when it is larger, moved back when it reaches past
+// the right or bottom edge.
+void FitInArea(QMdiSubWindow* frame) {
+  const QSize room = Host()->viewport()->size();
+  if (!Host()->isVisible() || room.isEmpty()) return;
+  const QSize size = frame->size().boundedTo(room);
+  if (size != frame->size()) frame->resize(size);
+  const QPoint corner(std::min(frame->x(), room.width() - size.width()),
+                      std::min(frame->y(), room.height() - size.height()));
+  if (corner != frame->pos()) frame->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
+}
+
 }  // namespace
 
 void SetMdiHost(QMdiArea* area) { Host() = area; }
@@ -120,6 +209,7 @@ void ShowModeless(QWidget* form, bool mdiChild) {
     // A new frame is sized around the window's own size (windows place their controls themselves and
     // give the frame no size of their own).
     if (!framed && form->size() != client) frame->resize(frame->size() + client - form->size());
+    FitInArea(frame);
     Host()->setActiveSubWindow(frame);
     return;
   }
@@ -156,7 +246,10 @@ void ShowModal(QWidget* form) {
   form->raise();
   form->activateWindow();
   if (form->isVisible()) loop.exec();
-  if (guard) guard->removeEventFilter(&watcher);
+  if (!guard) return;
+  guard->removeEventFilter(&watcher);
+  // Blocking belongs to this showing only: the next Show of the window is modeless again.
+  guard->setWindowModality(Qt::NonModal);
 }
 
 void HideForm(QWidget* form) {
@@ -165,9 +258,11 @@ void HideForm(QWidget* form) {
 }
 
 bool ValidateFocusedBox(QWidget* window) {
-  auto* box = qobject_cast<ValidatedBox*>(QApplication::focusWidget());
-  if (!box || !window->isAncestorOf(box)) return true;
-  return box->validate();
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !window->isAncestorOf(focus)) return true;
+  if (auto* box = qobject_cast<ValidatedBox*>(focus)) return box->validate();
+  if (auto* list = qobject_cast<ValidatedList*>(focus)) return list->validate();
+  return true;
 }
 
 }  // namespace tavo

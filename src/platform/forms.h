@@ -3,6 +3,7 @@
 // event handler, so that no error escapes into the window system.
 #pragma once
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QWidget>
@@ -27,6 +28,11 @@ QString UnhandledErrorText(const VbError& e);
 // Runs an event handler. A run-time error it does not trap is shown and ends the handler; an
 // EndProgram inside it ends the program (in tests it only marks the program as ended).
 void RunGuarded(const std::function<void()>& handler);
+
+// What runs each time the program has finished handling an event (after the outermost guarded
+// handler): a window that shows shared state brings itself up to date there. One at a time; an
+// empty function removes it.
+void SetAfterHandler(std::function<void()> after);
 
 // Connects a signal to a member handler that runs guarded.
 template <class Sender, class Signal, class Receiver, class Handler>
@@ -96,6 +102,26 @@ class FormInstance {
   static inline T* instance_ = nullptr;
 };
 
+// The lost-focus check of a control: it runs when the focus is about to leave the control for another
+// control of its window, and a refusal takes the focus back into the control.
+class FocusCheck {
+ public:
+  // The check: true when the control's content is accepted. It shows its own message when it refuses.
+  void set(std::function<bool()> check) { check_ = std::move(check); }
+  // Runs the check now; on refusal the focus returns to the control.
+  bool run(QWidget* control);
+  // True when a lost focus is one the check must run for: leaving the window (another window
+  // activated, a menu or a message opened) is not.
+  static bool counts(const QFocusEvent* event);
+  // The focus is leaving `control` (its focus-out event): runs `validate` when the leave counts. A
+  // refusal on a mouse press also drops that press, so the control it landed on is not clicked.
+  static void leave(QWidget* control, QFocusEvent* event, const std::function<bool()>& validate);
+
+ private:
+  std::function<bool()> check_;
+  bool validating_ = false;
+};
+
 // A text box that validates its text when it loses the focus to another control of its window: a
 // failing check keeps the focus in the box with its whole text selected. A box that gets the focus
 // selects its whole text.
@@ -103,8 +129,7 @@ class ValidatedBox : public QLineEdit {
   Q_OBJECT
  public:
   explicit ValidatedBox(QWidget* parent = nullptr);
-  // The check: true when the text is accepted. It shows its own message when it refuses the text.
-  void setValidation(std::function<bool()> check) { check_ = std::move(check); }
+  void setValidation(std::function<bool()> check) { check_.set(std::move(check)); }
   // Runs the check now, as a lost focus does; on failure the focus returns to the box.
   bool validate();
 
@@ -113,19 +138,35 @@ class ValidatedBox : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  std::function<bool()> check_;
-  bool validating_ = false;
+  FocusCheck check_;
+};
+
+// A pick-only list that validates its choice when it loses the focus to another control of its
+// window: a failing check keeps the focus in the list.
+class ValidatedList : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit ValidatedList(QWidget* parent = nullptr);
+  void setValidation(std::function<bool()> check) { check_.set(std::move(check)); }
+  bool validate() { return check_.run(this); }
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  FocusCheck check_;
 };
 
 // Showing windows. A modeless window opens inside the main window's area when it is one of its
 // child windows, else as a window of its own above the main window; showing a window that is open
-// brings it to the front. A modal window blocks until it is hidden.
+// brings it to the front. A child window never reaches past the area: one larger than the area is
+// made to fit. A modal window blocks until it is hidden, and is modeless again afterwards.
 void SetMdiHost(QMdiArea* area);
 QMdiArea* MdiHost();
 void ShowModeless(QWidget* form, bool mdiChild);
 void ShowModal(QWidget* form);
 
-// Validates the box that holds the focus inside `window`, as a button must before it acts.
+// Validates the box or list that holds the focus inside `window`, as a button must before it acts.
 bool ValidateFocusedBox(QWidget* window);
 
 }  // namespace tavo

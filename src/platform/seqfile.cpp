@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cstdio>
+#include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
+#include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "platform/errors.h"
@@ -20,6 +23,22 @@ constexpr char16_t kHighControls[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Whether Windows-1252 has a byte for the character.
+bool InWindows1252(char16_t u) { return Windows1252Byte(u) >= 0; }
+
+// Writes bytes of the code page as a quoted value holds them: a double quote as a single one.
+bool WriteQuotedBytes(QFile& file, const char* bytes, qsizetype n) {
+  const char* end = bytes + n;
+  while (bytes < end) {
+    const auto* quote = static_cast<const char*>(std::memchr(bytes, '"', static_cast<size_t>(end - bytes)));
+    const char* stop = quote ? quote : end;
+    if (file.write(bytes, stop - bytes) != stop - bytes) return false;
+    if (quote && file.write("'", 1) != 1) return false;
+    bytes = quote ? quote + 1 : end;
+  }
+  return true;
+}
 
 QString& CurrentDirectory() {
   static QString dir = QDir::currentPath();
@@ -107,6 +126,27 @@ QByteArray EncodeWindows1252(const QString& text) {
   return bytes;
 }
 
+QByteArray EncodeFileText(const QString& text) {
+  const bool fits = std::all_of(text.begin(), text.end(), [](QChar c) { return InWindows1252(c.unicode()); });
+  return fits ? EncodeWindows1252(text) : text.toUtf8();
+}
+
+QString DecodeFileText(const QByteArray& bytes) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
+  if (!ascii) {
+    // The decoder drops a byte-order mark at the start.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+  }
+  return DecodeWindows1252(bytes);
+}
+
+QString QuotedTextForFile(const QString& text) {
+  QString quoted = text;
+  return quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
+}
+
 // ---- folders and files ----
 
 QString CurDir() { return CurrentDirectory(); }
@@ -180,7 +220,7 @@ SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)),
     if (!info.exists()) Raise(kErrFileNotFound);
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
-    text_ = DecodeWindows1252(file.readAll());
+    text_ = DecodeFileText(file.readAll());
   } else {
     if (info.exists() && !info.isWritable()) Raise(kErrPermissionDenied);
     if (!QFileInfo(info.absolutePath()).isWritable()) Raise(kErrPermissionDenied);
@@ -223,28 +263,44 @@ void SeqFile::replaceWith(const QString& temporary) {
 void SeqFile::close() {
   if (!open_) return;
   detach();
-  if (mode_ == OpenMode::Output) {
-    replaceWith(writeTemporary());
-  } else if (mode_ == OpenMode::Append) {
+  if (mode_ == OpenMode::Append && QFileInfo::exists(path_)) {
+    // The whole file is written again, so that it stays in one encoding.
     QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) Raise(kErrPermissionDenied);
-    if (!writeOut(file)) Raise(kErrDiskFull);
+    if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
+    const QString before = DecodeFileText(file.readAll());
+    out_.prepend(before);
+    for (auto& text : texts_) text.first += before.size();
   }
+  if (mode_ != OpenMode::Input) replaceWith(writeTemporary());
   out_.clear();
   texts_.clear();
 }
 
 bool SeqFile::writeOut(QFile& file) const {
+  auto put = [&file](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
+  if (texts_.empty()) return put(EncodeFileText(out_));
+  const bool fits = std::all_of(out_.begin(), out_.end(), [](QChar c) { return InWindows1252(c.unicode()); }) &&
+                    std::all_of(texts_.begin(), texts_.end(), [](const auto& t) { return t.second.fitsWindows1252(); });
+  if (!fits) {
+    // The file goes to UTF-8 as a whole.
+    QString whole;
+    qsizetype at = 0;
+    for (const auto& [place, text] : texts_) {
+      whole += QStringView(out_).mid(at, place - at);
+      whole += QuotedTextForFile(text.toString());
+      at = place;
+    }
+    whole += QStringView(out_).mid(at);
+    return put(EncodeFileText(whole));
+  }
   bool written = true;
-  auto put = [&](const char* bytes, qsizetype n) { written = written && file.write(bytes, n) == n; };
   qsizetype at = 0;
   for (const auto& [place, text] : texts_) {
-    put(out_.constData() + at, place - at);
-    text.forEachBlock(put);
+    written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
+    text.forEachBlock([&](const char* bytes, qsizetype n) { written = written && WriteQuotedBytes(file, bytes, n); });
     at = place;
   }
-  put(out_.constData() + at, out_.size() - at);
-  return written;
+  return written && put(EncodeWindows1252(out_.mid(at)));
 }
 
 void CloseTogether(std::initializer_list<SeqFile*> files) {
@@ -360,7 +416,8 @@ QString WriteValueText(const Variant& value) {
     case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
     case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
     case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
-    case Variant::Type::String: return QLatin1Char('"') + *value.get_if<QString>() + QLatin1Char('"');
+    case Variant::Type::String:
+      return QLatin1Char('"') + QuotedTextForFile(*value.get_if<QString>()) + QLatin1Char('"');
     case Variant::Type::Object: break;
   }
   Raise(kErrTypeMismatch);
@@ -377,21 +434,22 @@ void SeqFile::write(std::initializer_list<Variant> values) {
     first = false;
   }
   line += QLatin1String("\r\n");
-  out_ += EncodeWindows1252(line);
+  out_ += line;
 }
 
 void SeqFile::write(const TextBuffer& text) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
-  out_ += '"';
+  out_ += QLatin1Char('"');
   texts_.emplace_back(out_.size(), text);
-  out_ += "\"\r\n";
+  out_ += QLatin1String("\"\r\n");
 }
 
 void SeqFile::print(const QString& text, bool newLine) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
-  out_ += EncodeWindows1252(newLine ? text + QLatin1String("\r\n") : text);
+  out_ += text;
+  if (newLine) out_ += QLatin1String("\r\n");
 }
 
 }  // namespace tavo

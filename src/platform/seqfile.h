@@ -1,6 +1,7 @@
-// Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends,
-// values written in the program's data-file form and read back one after the other. Also the file
-// and folder operations the program needs and its own current directory.
+// Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends
+// (UTF-8 for a text the code page cannot hold), values written in the program's data-file form and
+// read back one after the other. Also the file and folder operations the program needs and its own
+// current directory.
 #pragma once
 
 #include <QByteArray>
@@ -22,6 +23,16 @@ QByteArray EncodeWindows1252(const QString& text);
 // The character of one byte, and the byte of one character (-1 when the code page lacks it).
 char16_t Windows1252Char(unsigned char b);
 int Windows1252Byte(char16_t u);
+// The bytes of a data file: Windows-1252 when the code page holds every character of the text, so
+// that files move to and from Windows machines byte for byte; UTF-8 otherwise, so that no character
+// is ever replaced.
+QByteArray EncodeFileText(const QString& text);
+// The text of a data file: UTF-8 when the bytes are valid UTF-8 and not plain ASCII, Windows-1252
+// otherwise.
+QString DecodeFileText(const QByteArray& bytes);
+// A text as a quoted value of a data file stores it. The format has no escape for a double quote,
+// which would end the value early and shift every value after it, so it is written as a single quote.
+QString QuotedTextForFile(const QString& text);
 
 // The program's current directory. Relative names resolve against it; the process's own working
 // directory is never changed.
@@ -68,10 +79,11 @@ class SeqFile {
   // Line Input #: the rest of the current line, without its end.
   QString lineInput();
 
-  // Write #: the values separated by commas, texts in double quotes, logical values as #TRUE# and
-  // #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
+  // Write #: the values separated by commas, texts in double quotes (see QuotedTextForFile), logical
+  // values as #TRUE# and #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
   void write(std::initializer_list<Variant> values);
-  // Write # of one text value held as its bytes: they go to the file as they are, unconverted.
+  // Write # of one text value held as the bytes of a file: when the file stays in the code page they
+  // go to it as they are, with no conversion.
   void write(const TextBuffer& text);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
@@ -93,8 +105,8 @@ class SeqFile {
   bool open_ = false;
   QString text_;         // input: the whole decoded file
   qsizetype pos_ = 0;    // input: reading position in text_
-  QByteArray out_;       // output and append: bytes written so far
-  // Long texts written so far, each with the place in out_ where its bytes go.
+  QString out_;          // output and append: text written so far, encoded when the file is closed
+  // Long texts written so far, each with the place in out_ where it goes.
   std::vector<std::pair<qsizetype, TextBuffer>> texts_;
   bool writeOut(QFile& file) const;
 };

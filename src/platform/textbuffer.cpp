@@ -196,6 +196,10 @@ QString TextBuffer::mid(qsizetype from, qsizetype n) const {
   return text;
 }
 
+bool TextBuffer::fitsWindows1252() const {
+  return !store_ || store_->others.empty() || store_->others.front().first >= length_;
+}
+
 bool TextBuffer::startsWith(const TextBuffer& prefix) const {
   if (prefix.length_ > length_) return false;
   if (prefix.isEmpty() || prefix.store_ == store_) return true;

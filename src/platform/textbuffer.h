@@ -40,9 +40,13 @@ class TextBuffer {
   char* reserveTail(qsizetype room);
   void commitTail(const char* end);
 
-  // The whole text, or `n` characters from position `from`.
+  // The whole text, or `n` characters from position `from`. A long text converts slowly: the report
+  // window converts only what its box shows.
   QString toString() const { return mid(0, length_); }
+  operator QString() const { return toString(); }
   QString mid(qsizetype from, qsizetype n) const;
+  // True when the code page holds every character, so that the bytes are the file's.
+  bool fitsWindows1252() const;
   // True when the text begins with `prefix`.
   bool startsWith(const TextBuffer& prefix) const;
 

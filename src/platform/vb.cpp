@@ -382,6 +382,25 @@ bool IsNumeric(const QString& text) {
   return i == n;
 }
 
+bool IsDecimalNumber(const QString& text) {
+  const QString s = text.trimmed();
+  qsizetype i = 0;
+  const qsizetype n = s.size();
+  if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
+  bool digits = false;
+  bool point = false;
+  for (; i < n; ++i) {
+    if (s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9')) {
+      digits = true;
+    } else if (s[i] == QLatin1Char('.') && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
 // ---- text functions ----
 
 QString Left(const QString& s, long long n) {

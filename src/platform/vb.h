@@ -157,6 +157,10 @@ double Val(const QString& text);
 // True when the whole text is a number (blanks around it, a sign, "," between digits of the whole
 // part, one "." and an exponent allowed).
 bool IsNumeric(const QString& text);
+// True when the whole text is a decimal number written with "." (blanks around it, one leading sign,
+// digits with at most one point, at least one digit): "12", "12.", ".5", "-3". No grouping comma and
+// no exponent.
+bool IsDecimalNumber(const QString& text);
 
 // Text functions with the runtime's checks (error 5 on a negative length or a start below 1).
 QString Left(const QString& s, long long n);

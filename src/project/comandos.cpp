@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/seqfile.h"
@@ -157,7 +156,13 @@ void ReopenLastProject() {
 
 void SaveProjectAs() {
   if (NombreProyecto.isEmpty()) return;
-  CargaRedProyecto();
+  // Only a network read whole is copied: a copy must not invent or drop what the files hold.
+  if (!CargaRedProyecto()) {
+    MsgBox(QStringLiteral("El proyecto no se ha copiado porque el archivo ") + RutaArchivo +
+               QStringLiteral(" está dañado. Corrija el archivo e intente nuevamente."),
+           vbOKOnly | vbExclamation);
+    return;
+  }
   const IdentidadAnterior anterior;
   const QString& viejo = anterior.nombre;
   const QString nuevo =
@@ -186,6 +191,24 @@ void SaveProjectAs() {
     }
     CloseAllFiles();
   };
+  // Removes what the copy made so far and keeps the project open under its old name.
+  auto deshace = [&] {
+    for (const QString& ruta : creados) {
+      try {
+        RmFile(ruta);
+      } catch (const VbError&) {
+        // A file that cannot be removed stays; the others still go.
+      }
+    }
+    anterior.restituye();
+    if (FormInstance<frmConfigura>::exists())
+      FormInstance<frmConfigura>::object().lblMiArchivoConf->setText(viejo + kSufijoConf);
+    GuardaArchivoDirectorio();
+  };
+  // A writer that fails has said why; the copy then stops.
+  struct EscrituraFallida {};
+  // The writers' confirmations, shown once the whole copy is made.
+  QStringList confirmaciones;
   try {
     ChDir(DirTrabajo);
     // A project of the new name in either folder is left alone.
@@ -201,30 +224,25 @@ void SaveProjectAs() {
     copia("_Conf.pcn");
     frmConfigura& configura = FormInstance<frmConfigura>::instance();
     configura.lblMiArchivoConf->setText(nuevo + kSufijoConf);
-    configura.cmdAplicar_Click();
+    if (!WriteSettingsFile(configura, &confirmaciones)) throw EscrituraFallida{};
     CloseAllFiles();
     copia("_VerCau.pcn");
     copia("_UEHs.pcn");
-    FormInstance<frmUEHs>::object().mnu_btn_toolbarGuardaUEHs();
+    if (!EscribeRedProyecto(&confirmaciones)) throw EscrituraFallida{};
     CloseAllFiles();
     copia("_RHQ.pcn");
     copia("_RHAS.pcn");
     copia("_LHASQ.pcn");
   } catch (const VbError&) {
     AvisaErrorDesconocido();
-    for (const QString& ruta : creados) {
-      try {
-        RmFile(ruta);
-      } catch (const VbError&) {
-        // A file that cannot be removed stays; the others still go.
-      }
-    }
-    anterior.restituye();
-    if (FormInstance<frmConfigura>::exists())
-      FormInstance<frmConfigura>::object().lblMiArchivoConf->setText(viejo + kSufijoConf);
-    GuardaArchivoDirectorio();
+    deshace();
+    return;
+  } catch (const EscrituraFallida&) {
+    CloseAllFiles();
+    deshace();
     return;
   }
+  for (const QString& confirmacion : confirmaciones) MsgBox(confirmacion);
   Principal().carga_lbl_proyecto();
 }
 

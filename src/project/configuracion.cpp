@@ -16,12 +16,6 @@ namespace tavo {
 
 namespace {
 
-// Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
-// another machine ("C:\Datos") never equals one of this machine.
-bool SameFolder(const QString& a, const QString& b) {
-  return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
-}
-
 // The selected entries of a row of check boxes, ascending, into a list from element 1.
 template <size_t N>
 Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Integer, N>& values,
@@ -38,15 +32,19 @@ Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Inte
 
 }  // namespace
 
+bool SameFolder(const QString& a, const QString& b) {
+  return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
+}
+
 QString ErrorText(const VbError& e) {
   return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;
 }
 
-void WriteSettingsFile(frmConfigura& f) {
+bool WriteSettingsFile(frmConfigura& f, QStringList* confirmaciones) {
   if (NombreProyecto.isEmpty()) {
     DirTrabajo = f.Dir1->path();
     UnidadTrabajo = f.Drive1->drive();
-    return;
+    return true;
   }
   if (CheckValue(f.chkImagenDibujo) == 1 && f.lblImagenDibujo->text() == QLatin1String("Ninguno")) {
     f.chkImagenDibujo->setChecked(false);
@@ -83,14 +81,20 @@ void WriteSettingsFile(frmConfigura& f) {
   } catch (const VbError& e) {
     MsgBox(ErrorText(e) + QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
     CloseAllFiles();
-    return;
+    return false;
   }
   CloseAllFiles();
   DirActual = f.Dir1->path();
   GuardaArchivoDirectorio();
-  MsgBox(
+  const QString guardado =
       QStringLiteral("Los datos de configuración del proyecto se han guardado correctamente en el archivo ") +
-      f.RutaConf);
+      f.RutaConf;
+  if (confirmaciones) {
+    *confirmaciones << guardado;
+  } else {
+    MsgBox(guardado);
+  }
+  return true;
 }
 
 void ReadSettingsFile(frmConfigura& f) {
@@ -119,11 +123,10 @@ void ReadSettingsFile(frmConfigura& f) {
 
     UnidadTrabajo = file->inputString();
     f.Drive1->setDrive(UnidadTrabajo);
-    DirTrabajo = file->inputString();
-    // A file read from another folder than the one it records was copied or moved there: the project
-    // goes on in the folder read from, and the file is rewritten. The drive needs no comparison of its
-    // own: the folder's whole path names it.
-    if (!SameFolder(DirTrabajo, DirActual)) f.ConfCorregida = true;
+    // Value 9, the folder the file records. A file read from another folder was copied or moved there
+    // (perhaps from another machine): the project goes on in the folder read from. Reading writes
+    // nothing; the next Apply records that folder, which the folder list shows.
+    file->inputString();
     DirTrabajo = DirActual;
 
     TextoDirNuevo = file->inputString();
@@ -165,28 +168,22 @@ void ReadSettingsFile(frmConfigura& f) {
     f.ComaPorPuntoCampo();
     EscalaDibujo = PlainNumberText(Val(f.CampoNumero));
 
+    // Any value other than 0 selects its return period or duration.
     for (int k = 0; k < kNroRecurrencias; ++k) {
       SelRecurrencia(k) = file->inputInteger();
-      SetCheckValue(f.checksR[k], SelRecurrencia(k));
+      f.checksR[k]->setChecked(SelRecurrencia(k) != 0);
     }
     for (int k = 0; k < kNroDuraciones; ++k) {
       SelDuracion(k) = file->inputInteger();
-      SetCheckValue(f.checksD[k], SelDuracion(k));
+      f.checksD[k]->setChecked(SelDuracion(k) != 0);
     }
     file->close();
     file.reset();
 
-    if (f.ConfCorregida) {
-      f.cmdAplicar_Click();
-      f.ConfCorregida = false;
-      CloseAllFiles();
-    }
     NroListaRec = BuildList(f.checksR, kRecurrencias, ListaRec);
     NroListaPasot = BuildList(f.checksD, kDuraciones, ListaPasot);
     CloseAllFiles();
-    f.ConfCorregida = false;
   } catch (const VbError& e) {
-    f.ConfCorregida = false;
     CloseAllFiles();
     if (e.number == kErrFileNotFound) {
       f.BtnDefecto_Click();

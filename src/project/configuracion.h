@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "platform/arrays.h"
@@ -59,15 +60,22 @@ inline Integer NroListaRec = 0;
 inline Array1<Integer> ListaPasot(0, kNroDuraciones);  // selected durations, ascending
 inline Integer NroListaPasot = 0;
 
-// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state and the form's fields, corrects
-// the recorded folder when the file was moved, and builds ListaRec and ListaPasot.
+// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state and the form's fields, takes the
+// folder read from as the project's folder (in memory only: reading never writes), and builds
+// ListaRec and ListaPasot.
 void ReadSettingsFile(frmConfigura& form);
-// Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn.
-void WriteSettingsFile(frmConfigura& form);
+// Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn and
+// confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
+// could not be written (after saying so).
+bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones = nullptr);
 
 // "Error Nro. " with the error's number, " ," and its description: the start of the settings
 // form's error messages.
 QString ErrorText(const VbError& e);
+
+// Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
+// another machine ("C:\Datos") never equals one of this machine.
+bool SameFolder(const QString& a, const QString& b);
 
 // Sets the settings state to its values at program start.
 void ResetConfiguracionProyecto();

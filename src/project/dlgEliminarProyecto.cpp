@@ -5,7 +5,10 @@
 #include "platform/seqfile.h"
 #include "platform/vb.h"
 #include "project/comandos.h"
+#include "project/configuracion.h"
 #include "project/estado.h"
+#include "shell/MDIForm1.h"
+#include "shell/inicio.h"
 
 namespace tavo {
 
@@ -110,16 +113,33 @@ void dlgEliminarProyecto::OKButton_Click() {
   // The files go from the folder the dialog shows, the one the user confirmed: the project's own
   // files and nothing else, so a project named <nombre>_x and the stored storms stay.
   const QString folder = filProyectoEliminar->path() + QLatin1Char('/');
+  // The open project, once its settings file is gone, is no project any more: it is closed, and the
+  // main window and the working-directory file say so.
+  const bool abierto = nombre == NombreProyecto && SameFolder(filProyectoEliminar->path(), DirActual);
+  bool borrado = false;
+  auto cierra = [&] {
+    if (!abierto || !borrado) return;
+    NombreProyecto.clear();
+    RutaArchivo.clear();
+    if (MDIForm1::exists()) {
+      MDIForm1::object().carga_lbl_proyecto();
+    } else {
+      GuardaArchivoDirectorio();
+    }
+  };
   try {
     ChDir(DirActual);
     Kill(folder + ArchivoAEliminar);
+    borrado = true;
     for (size_t i = 1; i < kArchivosProyecto.size(); ++i)
       RmFile(folder + nombre + QLatin1String(kArchivosProyecto[i]));
   } catch (const VbError&) {
     // What was deleted before the failure stays deleted.
+    cierra();
     HideForm(this);
     return;
   }
+  cierra();
   // The list no longer shows the project, so none is chosen.
   filProyectoEliminar->refresh();
   ArchivoAEliminar = filProyectoEliminar->fileName();

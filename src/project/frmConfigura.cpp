@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
@@ -15,6 +16,7 @@
 #include "platform/app.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/formlayout.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "shell/MDIForm1.h"
@@ -28,17 +30,37 @@ void RefuseQuotes(QLineEdit* box) {
   box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
-                  int height) {
-  auto* label = new QLabel(text, parent);
-  if (name) label->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(label, left, top, width, height);
-  return label;
-}
+// A box that takes at most `limit` typed characters and no double quote. The limit is the typist's
+// only: a longer text the program puts in (a title read from a settings file) stays whole, and can be
+// shortened but not lengthened.
+class TypingLimit : public QValidator {
+ public:
+  TypingLimit(QLineEdit* box, qsizetype limit)
+      : QValidator(box), box_(box), limit_(limit), length_(box->text().size()) {
+    connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { length_ = text.size(); });
+  }
+  State validate(QString& input, int& pos) const override {
+    if (input.contains(QLatin1Char('"'))) return Invalid;
+    // A text set by the program comes with no edit to undo; one being typed always has one.
+    if (!box_->isUndoAvailable()) return Acceptable;
+    const qsizetype excess = input.size() - std::max(limit_, length_);
+    if (excess <= 0) return Acceptable;
+    // What was typed or pasted past the limit is dropped, as a full box does.
+    if (pos < excess) return Invalid;
+    input.remove(pos - excess, excess);
+    pos -= static_cast<int>(excess);
+    return Acceptable;
+  }
+
+ private:
+  QLineEdit* box_;
+  qsizetype limit_;
+  qsizetype length_;  // the length of the box's text before the edit being checked
+};
 
 // A caption label that wraps its text.
 QLabel* MakeCaption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
-  QLabel* label = MakeLabel(parent, nullptr, text, left, top, width, height);
+  QLabel* label = MakeLabel(parent, QString(), text, left, top, width, height);
   label->setWordWrap(true);
   return label;
 }
@@ -51,52 +73,6 @@ Box* MakeBox(QWidget* parent, const char* name, const QString& text, int left, i
   PlaceTwips(box, left, top, width, 315);
   RefuseQuotes(box);
   return box;
-}
-
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, bool set, int left, int top,
-                     int width) {
-  auto* check = new QCheckBox(caption, parent);
-  check->setObjectName(QString::fromLatin1(name));
-  check->setChecked(set);
-  PlaceTwips(check, left, top, width, 285);
-  return check;
-}
-
-QRadioButton* MakeOption(QWidget* parent, const char* name, const QString& caption, bool set, int left,
-                         int top, int width) {
-  auto* option = new QRadioButton(caption, parent);
-  option->setObjectName(QString::fromLatin1(name));
-  option->setChecked(set);
-  PlaceTwips(option, left, top, width, 285);
-  return option;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                        int width) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(button, left, top, width, 375);
-  return button;
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-                     int height) {
-  auto* frame = new QGroupBox(caption, parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  PlaceTwips(frame, left, top, width, height);
-  return frame;
-}
-
-template <class Sender, class Signal>
-void OnSignal(Sender* sender, Signal signal, QObject* receiver, std::function<void()> handler) {
-  QObject::connect(sender, signal, receiver, [handler](auto&&...) { RunGuarded(handler); });
-}
-
-// An option button's Click: it runs when the button becomes selected.
-void OnSelected(QRadioButton* option, QObject* receiver, std::function<void()> handler) {
-  QObject::connect(option, &QRadioButton::toggled, receiver, [handler](bool on) {
-    if (on) RunGuarded(handler);
-  });
 }
 
 const QString kNinguno = QStringLiteral("Ninguno");
@@ -356,7 +332,7 @@ void frmConfigura::buildTitulos(QWidget* page) {
     (*r.box)->installEventFilter(this);
     top += 600;
   }
-  TextProyecto->setMaxLength(60);
+  TextProyecto->setValidator(new TypingLimit(TextProyecto, 60));
 }
 
 void frmConfigura::connectHandlers() {
@@ -459,7 +435,6 @@ void frmConfigura::Form_Deactivate() {
 // settings file yet, writes it and opens the titles.
 void frmConfigura::InicializaConfigura() {
   try {
-    ConfCorregida = false;
     Drive1->showDriveOf(DirActual);
     Dir1->setPath(DirActual);
     filArchivoConfigura->setPattern(QStringLiteral("*Conf.pcn"));

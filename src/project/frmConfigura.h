@@ -145,7 +145,6 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   // ---- form-level variables ----
   QString RutaConf;               // full path of the settings file last written or read
   QString CampoNumero;            // a number text on its way into a box
-  Boolean ConfCorregida = false;  // the settings file just read must be rewritten
   QString DirBaseDefecto;         // the default base folder
   QString ArchivoConfElegido;     // the settings file chosen in the list
 
@@ -158,7 +157,7 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
 
  private:
   friend void ReadSettingsFile(frmConfigura& form);
-  friend void WriteSettingsFile(frmConfigura& form);
+  friend bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones);
 
   // Replaces every comma of CampoNumero by a point.
   void ComaPorPuntoCampo();

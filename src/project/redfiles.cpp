@@ -1,6 +1,5 @@
 #include "project/redfiles.h"
 
-#include <functional>
 #include <optional>
 
 #include "editor/frmUEHs.h"
@@ -95,10 +94,11 @@ QString ErrorDeGuardado(const VbError& e) {
 
 QString RutaRed(const char* sufijo) { return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo); }
 
-// Reads one value after the other through the shared reading slots.
+// Reads one value after the other through the shared reading slots. A value that cannot be read is
+// reported, and the load is then no longer a faithful copy of the file.
 class LectorRed {
  public:
-  explicit LectorRed(SeqFile& archivo) : archivo_(archivo) {}
+  explicit LectorRed(SeqFile& archivo, bool& completa) : archivo_(archivo), completa_(completa) {}
 
   Variant lee(TipoCampo tipo) {
     try {
@@ -111,6 +111,7 @@ class LectorRed {
     } catch (const VbError& e) {
       if (e.number == kErrInputPastEnd) throw ArchivoDanado{};
       MsgBox(ErrorDeCarga(e));
+      completa_ = false;
     }
     // A value that does not fit its type is stored as 0 or as the empty text.
     switch (tipo) {
@@ -124,42 +125,35 @@ class LectorRed {
 
  private:
   SeqFile& archivo_;
+  bool& completa_;
 };
 
-// Loads the records of one kind: the count, then each record. Records beyond the kind's limit are
-// read past and dropped; the count becomes the number of records kept.
+// Loads the records of one kind: the count, then each record. A record joins the containers only
+// once all its values are read, so a record cut short by the end of the file is not loaded. Records
+// beyond the kind's limit are read past and dropped. The count is the number of records kept.
 template <class R, size_t N>
-void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos, std::vector<std::shared_ptr<R>>& coleccion,
-               std::array<std::shared_ptr<R>, N>& arreglo, Integer& cuenta, Integer& contador, bool numeroPrimero,
-               bool& exceso, const std::function<void(int, R&, int)>& trasCampo = nullptr) {
+void CargaTipo(LectorRed& lector, const std::vector<CampoRed>& campos,
+               std::vector<std::shared_ptr<R>>& coleccion, std::array<std::shared_ptr<R>, N>& arreglo,
+               Integer& cuenta, Integer& contador, bool numeroPrimero, bool& exceso) {
   const int enArchivo = lector.lee(TipoCampo::Entero).toInteger();
   constexpr int limite = static_cast<int>(N) - 1;
   cuenta = 0;
   for (int p = 1; p <= enArchivo; ++p) {
     contador = static_cast<Integer>(p);
-    std::shared_ptr<R> registro;
-    auto crea = [&] {
-      registro = std::make_shared<R>();
-      if (p <= limite) {
-        arreglo[p] = registro;
-        coleccion.push_back(registro);
-        cuenta = static_cast<Integer>(p);
-      } else if (!exceso) {
-        exceso = true;
-        MsgBox(QString::fromUtf8(kMensajeExcesoComponentes), vbExclamation);
-      }
-    };
-    if (numeroPrimero) {
-      lector.lee(TipoCampo::Entero);
-      crea();
-    } else {
-      crea();
-      lector.lee(TipoCampo::Entero);
+    if (numeroPrimero) lector.lee(TipoCampo::Entero);
+    if (p > limite && !exceso) {
+      exceso = true;
+      MsgBox(QString::fromUtf8(kMensajeExcesoComponentes), vbExclamation);
     }
+    auto registro = std::make_shared<R>();
+    if (!numeroPrimero) lector.lee(TipoCampo::Entero);
     registro->set(QLatin1String(campos[0].nombre), Variant(static_cast<Integer>(p)));
-    for (size_t i = 1; i < campos.size(); ++i) {
+    for (size_t i = 1; i < campos.size(); ++i)
       registro->set(QLatin1String(campos[i].nombre), lector.lee(campos[i].tipo));
-      if (trasCampo && p <= limite) trasCampo(p, *registro, static_cast<int>(i));
+    if (p <= limite) {
+      arreglo[p] = registro;
+      coleccion.push_back(registro);
+      cuenta = static_cast<Integer>(p);
     }
   }
   contador = cuenta;
@@ -182,7 +176,7 @@ void VaciaVertices() {
 
 }  // namespace
 
-void CargaRedProyecto() {
+bool CargaRedProyecto() {
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
@@ -196,32 +190,37 @@ void CargaRedProyecto() {
     archivo.emplace(RutaArchivo, OpenMode::Input);
   } catch (const VbError& e) {
     // A missing file is a project without a network; any other failure ends the load.
-    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
-    return;
+    if (e.number == kErrFileNotFound) return true;
+    MsgBox(ErrorDeCarga(e));
+    return false;
   }
 
-  LectorRed lector(*archivo);
+  bool completa = true;
+  LectorRed lector(*archivo, completa);
   bool exceso = false;
+  bool danado = false;
   try {
     NombreProyecto = lector.lee(TipoCampo::Texto).toString();
-    CargaTipo<Cauce>(lector, CamposCauce(), colCauces, vCauces, nCauces, iCauce, true, exceso,
-                     [](int p, Cauce& c, int campo) {
-                       if (campo == 3) numVerticesCauce(p) = c.numVertices;  // after IndiceParInicial
-                     });
+    CargaTipo<Cauce>(lector, CamposCauce(), colCauces, vCauces, nCauces, iCauce, true, exceso);
     CargaTipo<UEH>(lector, CamposUEH(), colUEHs, vUEHs, nUEHs, iUEH, false, exceso);
     CargaTipo<Represa>(lector, CamposRepresa(), colRepresas, vRepresas, nRepresas, iRepresa, false, exceso);
     CargaTipo<Lago>(lector, CamposLago(), colLagos, vLagos, nLagos, iLago, false, exceso);
   } catch (const ArchivoDanado&) {
+    danado = true;
+  }
+  for (int p = 1; p <= nCauces; ++p) numVerticesCauce(p) = vCauces[p]->numVertices;
+  if (danado) {
     MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
     archivo->close();
     // The vertex file is not read: the reaches read so far have no vertices, and no vertex of the
     // network loaded before stays behind.
     VaciaVertices();
     DimensionaVertices();
-    return;
+    return false;
   }
   archivo->close();
   archivo.reset();
+  if (exceso) completa = false;
 
   RutaArchivo = RutaRed("_VerCau.pcn");
   VaciaVertices();
@@ -234,12 +233,12 @@ void CargaRedProyecto() {
     // still writes the whole network.
     if (e.number != kErrFileNotFound) {
       MsgBox(ErrorDeCarga(e));
-      return;
+      return false;
     }
     leeVertices = false;
   }
   if (leeVertices) {
-    LectorRed vertices(*archivo);
+    LectorRed vertices(*archivo, completa);
     try {
       for (iCauce = 1; iCauce <= nCauces; ++iCauce) {
         for (jVertice = 1; jVertice <= numVerticesCauce(iCauce); ++jVertice) {
@@ -250,11 +249,15 @@ void CargaRedProyecto() {
     } catch (const ArchivoDanado&) {
       MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
       archivo->close();
-      return;
+      return false;
     }
     archivo->close();
   } else {
     iCauce = static_cast<Integer>(nCauces + 1);
+    // Reaches that have vertices lost them with the file.
+    for (int p = 1; p <= nCauces; ++p) {
+      if (numVerticesCauce(p) > 0) completa = false;
+    }
   }
 
   if (nRepresas > 0) {
@@ -262,16 +265,40 @@ void CargaRedProyecto() {
     principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
     principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
   }
+  return completa;
+}
+
+std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
+  std::vector<std::shared_ptr<UEH>> unidades;
+  RutaArchivo = RutaRed("_UEHs.pcn");
+  std::optional<SeqFile> archivo;
+  try {
+    archivo.emplace(RutaArchivo, OpenMode::Input);
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
+    return unidades;
+  }
+  // The reaches come first in the file: they are read past into a network of their own.
+  bool completa = true;
+  LectorRed lector(*archivo, completa);
+  std::vector<std::shared_ptr<Cauce>> cauces;
+  std::array<std::shared_ptr<Cauce>, kMaxCauces + 1> numCauces;
+  std::array<std::shared_ptr<UEH>, kMaxUEHs + 1> numUEHs;
+  Integer cuenta = 0;
+  Integer contador = 0;
+  bool exceso = false;
+  try {
+    lector.lee(TipoCampo::Texto);
+    CargaTipo<Cauce>(lector, CamposCauce(), cauces, numCauces, cuenta, contador, true, exceso);
+    CargaTipo<UEH>(lector, CamposUEH(), unidades, numUEHs, cuenta, contador, false, exceso);
+  } catch (const ArchivoDanado&) {
+    MsgBox(QString::fromUtf8(kMensajeArchivoDanado), vbExclamation);
+  }
+  archivo->close();
+  return unidades;
 }
 
 namespace {
-
-// A value as the network file stores it. A double quote cannot be stored inside a text, so it is
-// written as a single quote.
-Variant ValorParaArchivo(const Variant& valor) {
-  if (const QString* texto = valor.get_if<QString>()) return Variant(QString(*texto).replace(QLatin1Char('"'), QLatin1Char('\'')));
-  return valor;
-}
 
 template <class R>
 void EscribeTipo(SeqFile& archivo, Integer cuenta, const std::vector<std::shared_ptr<R>>& coleccion,
@@ -279,13 +306,13 @@ void EscribeTipo(SeqFile& archivo, Integer cuenta, const std::vector<std::shared
   archivo.write({cuenta});
   for (const auto& registro : coleccion) {
     ElementoActual = registro;
-    for (const CampoRed& campo : campos) archivo.write({ValorParaArchivo(ElementoActual->get(QLatin1String(campo.nombre)))});
+    for (const CampoRed& campo : campos) archivo.write({ElementoActual->get(QLatin1String(campo.nombre))});
   }
 }
 
 }  // namespace
 
-void EscribeRedProyecto() {
+bool EscribeRedProyecto(QStringList* confirmaciones) {
   CalculaOrdenCauces();
   RutaArchivo = RutaRed("_UEHs.pcn");
 
@@ -296,14 +323,15 @@ void EscribeRedProyecto() {
       RmFile(RutaArchivo);
     } catch (const VbError& e) {
       MsgBox(ErrorDeGuardado(e));
+      return false;
     }
-    return;
+    return true;
   }
 
   try {
     nCauces = CheckInteger(static_cast<long long>(colCauces.size()));
     SeqFile red(RutaArchivo, OpenMode::Output);
-    red.write({ValorParaArchivo(NombreProyecto)});
+    red.write({NombreProyecto});
     EscribeTipo(red, nCauces, colCauces, CamposCauce());
     EscribeTipo(red, nUEHs, colUEHs, CamposUEH());
     EscribeTipo(red, nRepresas, colRepresas, CamposRepresa());
@@ -321,13 +349,21 @@ void EscribeRedProyecto() {
   } catch (const VbError& e) {
     // The old files stay, and so does the network in memory: nothing is reloaded.
     MsgBox(ErrorDeGuardado(e));
-    return;
+    return false;
   }
 
   CargaRedProyecto();
   DibujaRed();
-  MsgBox(QStringLiteral("Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el archivo ") +
-         RutaArchivo);
+  const QString guardado = QStringLiteral(
+                               "Los datos de componentes de Unidades Hidrológicas del proyecto se han "
+                               "guardado correctamente en el archivo ") +
+                           RutaArchivo;
+  if (confirmaciones) {
+    *confirmaciones << guardado;
+  } else {
+    MsgBox(guardado);
+  }
+  return true;
 }
 
 }  // namespace tavo

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <memory>
 #include <vector>
+
+#include "project/componentes.h"
 
 namespace tavo {
 
@@ -27,12 +31,19 @@ extern const char* const kMensajeArchivoDanado;
 extern const char* const kMensajeExcesoComponentes;
 
 // Loads the network of NombreProyecto from DirTrabajo into the containers, renumbering every kind
-// 1 to n in file order; NombreProyecto becomes the name stored in the file.
-void CargaRedProyecto();
+// 1 to n in file order; NombreProyecto becomes the name stored in the file. True when the network in
+// memory is the whole network of the files; false after any message about them (RutaArchivo then
+// names the file at fault) and when the vertex file is missing while reaches have vertices.
+bool CargaRedProyecto();
+
+// The units of NombreProyecto's network as last saved, in file order (unit i is the i-th), read from
+// DirTrabajo without touching the network in memory. A missing file gives none.
+std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas();
 
 // Writes both network files from the containers (after recomputing the stream orders), reads them
-// back and confirms. An empty network deletes both files. A failed write leaves the old files and
-// the network in memory as they were.
-void EscribeRedProyecto();
+// back and confirms, or adds the confirmation to `confirmaciones` for the caller to show. An empty
+// network deletes both files. A failed write leaves the old files and the network in memory as they
+// were, and returns false.
+bool EscribeRedProyecto(QStringList* confirmaciones = nullptr);
 
 }  // namespace tavo

@@ -18,15 +18,14 @@ constexpr int kMaxTormentas = 999;  // the most storms a table may have
 QString FileName() {
   return QStringLiteral("TablasPDRs") + QStringLiteral("_pdr.pcn");
 }
+}  // namespace
 
-// Makes the storm dimension of the three value arrays reach the largest count, keeping contents.
-void SizeTables() {
+void DimensionaTablasPDRs() {
   const int largest = *std::max_element(NroFilasTablaPDR.begin(), NroFilasTablaPDR.end());
   PpTablaPDR.redimPreserve(largest + 1);
   DurTablaPDR.redimPreserve(largest + 1);
   RecTablaPDR.redimPreserve(largest + 1);
 }
-}  // namespace
 
 void LeeTablaPDRs() {
   RutaArchivo = FileName();
@@ -37,7 +36,7 @@ void LeeTablaPDRs() {
       NroFilasTablaPDR[t] = file.inputInteger();
       if (NroFilasTablaPDR[t] < 0 || NroFilasTablaPDR[t] > kMaxTormentas) Raise(kErrInvalidCall);
     }
-    SizeTables();
+    DimensionaTablasPDRs();
     for (int t = 0; t <= 3; ++t) {
       for (int i = 1; i <= NroFilasTablaPDR[t]; ++i)
         PpTablaPDR(t, i) = DurTablaPDR(t, i) = RecTablaPDR(t, i) = 0;
@@ -74,6 +73,8 @@ void LeeTablaPDRs() {
 
 void GuardaTablasPDRs() {
   RutaArchivo = FileName();
+  // A count raised in the window has its storms in memory before any of them is written.
+  DimensionaTablasPDRs();
   TableFileWriter file(RutaArchivo, TableFileWriter::OnError::CloseAllFilesQuiet);
   file.line({NroFilasTablaPDR[0], NroFilasTablaPDR[1], NroFilasTablaPDR[2], NroFilasTablaPDR[3]});
   for (int t = 0; t <= 3; ++t) {

@@ -22,6 +22,9 @@ inline std::array<QString, 4> NotasTablaPDR;       // free notes of table t
 void LeeTablaPDRs();
 // Writes the four tables to the tables file in the program folder, replacing it.
 void GuardaTablasPDRs();
+// Gives every counted storm of every table a place: the storm dimension of the three value arrays
+// reaches the largest count, keeping their contents.
+void DimensionaTablasPDRs();
 
 void ResetTablasPDRState();
 

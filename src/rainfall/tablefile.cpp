@@ -8,12 +8,14 @@ namespace tavo {
 
 template <class Action>
 void TableFileWriter::step(Action&& action) {
+  if (failed_) return;
   try {
     action();
   } catch (const VbError& e) {
     if (onError_ == OnError::CloseAllFilesQuiet && e.number == kErrFileNotFound) return;
     MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
            QStringLiteral(" ,Verifique"));
+    failed_ = true;
     file_.reset();
     if (onError_ == OnError::CloseAllFilesQuiet) CloseAllFiles();
   }
@@ -35,11 +37,6 @@ void TableFileWriter::close() {
   step([&] {
     if (file_) file_->close();
   });
-}
-
-QString QuotedTextForFile(const QString& text) {
-  QString quoted = text;
-  return quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
 }
 
 }  // namespace tavo

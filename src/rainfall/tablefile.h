@@ -1,5 +1,5 @@
 // Writing a table file of the program folder statement by statement, as the rainfall tables are
-// saved: every failing statement is reported on its own and the save goes on with the next one.
+// saved: the first failing statement is reported and the save stops there, keeping the old file.
 #pragma once
 
 #include <QString>
@@ -19,7 +19,7 @@ class TableFileWriter {
   };
   // Makes the program folder current and creates the file there by its bare name.
   TableFileWriter(const QString& name, OnError onError);
-  // Writes one line; with no file open it fails like any write to a closed file.
+  // Writes one line; after a failure it does nothing.
   void line(std::initializer_list<Variant> values);
   // Closes the file: only now does it replace the old one, so a failed save never leaves half a file.
   void close();
@@ -28,11 +28,8 @@ class TableFileWriter {
   template <class Action>
   void step(Action&& action);
   OnError onError_;
+  bool failed_ = false;  // a statement failed and was reported: the save is abandoned
   std::unique_ptr<SeqFile> file_;
 };
-
-// A text as a quoted value of a table file: a double quote of its own would end it early and spoil
-// every value after it, so it is written as a single quote.
-QString QuotedTextForFile(const QString& text);
 
 }  // namespace tavo

@@ -1,6 +1,8 @@
 #include "rainfall/tormenta.h"
 
 #include "rainfall/distribuciones.h"
+#include "rainfall/dlgTablaPpUEHs.h"
+#include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tablaspdr.h"
 
 namespace tavo {
@@ -25,6 +27,8 @@ void ResetRainfallState() {
   ClearSeries();
   ResetDistribucionesState();
   ResetTablasPDRState();
+  dlgTablasPDRs::ResetState();
+  dlgTablaPpUEHs::ResetState();
 }
 
 }  // namespace tavo

@@ -27,7 +27,8 @@ inline Array1<Integer> RecSerie(0, 0);  // R [years]
 // Empties the series: no storm, arrays with element 0 only.
 void ClearSeries();
 
-// Sets the storm, the series, the user distributions and the storm tables to their start-up values.
+// Sets the storm, the series, the user distributions, the storm tables and the lasting state of the
+// rainfall windows to their start-up values.
 void ResetRainfallState();
 
 }  // namespace tavo

@@ -77,21 +77,23 @@ struct Pregunta {
   const QString& sufijo;
 };
 
-// What a lookup asks when the argument lies above the table's last row or below its first.
+// What a lookup asks when the argument lies above the table's last row or below its first, and
+// whether the element asked about is a lake.
 struct Preguntas {
   Pregunta arriba;
   Pregunta abajo;
+  bool lago;
 };
 
-const Preguntas kSdeHRepresa{{T1, A1, E1}, {T1, B1, F1}};
-const Preguntas kSdeHLago{{T1, A2, E1}, {T1, B2, F1}};
-const Preguntas kHdeSRepresa{{T2, A4, E2}, {T2, B1, F3}};
-const Preguntas kAdeHRepresa{{T3, A1, E3}, {T2, B1, F2}};
-const Preguntas kAdeHLago{{T3, A3, E3}, {T2, B3, F2}};
-const Preguntas kHdeARepresa{{T2, AArea, E2}, {T2, B1, FArea}};
-const Preguntas kHdeSLago{{T2, A5, E2}, {T2, B2, F3}};
-const Preguntas kQdeHLago{{T4, A6, E3}, {T4, B4, F4}};
-const Preguntas kQdeHRepresa{{T4, A7, E3}, {T4, B5, F4}};
+const Preguntas kSdeHRepresa{{T1, A1, E1}, {T1, B1, F1}, false};
+const Preguntas kSdeHLago{{T1, A2, E1}, {T1, B2, F1}, true};
+const Preguntas kHdeSRepresa{{T2, A4, E2}, {T2, B1, F3}, false};
+const Preguntas kAdeHRepresa{{T3, A1, E3}, {T2, B1, F2}, false};
+const Preguntas kAdeHLago{{T3, A3, E3}, {T2, B3, F2}, true};
+const Preguntas kHdeARepresa{{T2, AArea, E2}, {T2, B1, FArea}, false};
+const Preguntas kHdeSLago{{T2, A5, E2}, {T2, B2, F3}, true};
+const Preguntas kQdeHLago{{T4, A6, E3}, {T4, B4, F4}, true};
+const Preguntas kQdeHRepresa{{T4, A7, E3}, {T4, B5, F4}, false};
 
 const QString kSufijoBiseccion = QStringLiteral(
     ". Es posible que deba ampliar el rango de altura-caudal o altura-superficie -volumen de embalse");
@@ -115,9 +117,13 @@ Lago& LagoActual() {
   return Actual<Lago>();
 }
 
-// Asks whether to go on past the table: Yes gives the whole number 0, No ends the program.
-Variant FueraDeTabla(const Pregunta& p, const QString& nombre) {
+// Asks whether to go on past the table: Yes gives the whole number 0, No ends the program. Within a
+// run an element already answered Yes goes on without being asked again.
+Variant FueraDeTabla(const Pregunta& p, const Preguntas& preguntas, const QString& nombre) {
+  const QString elemento = (preguntas.lago ? QStringLiteral("Lago|") : QStringLiteral("Represa|")) + nombre;
+  if (RunsComputing > 0 && ElementsGoingOnPastTable.contains(elemento)) return Variant(Integer(0));
   if (MsgBox(p.prefijo + nombre + p.sufijo, vbYesNo + vbExclamation, p.titulo) == vbNo) EndProgram();
+  if (RunsComputing > 0) ElementsGoingOnPastTable.insert(elemento);
   return Variant(Integer(0));
 }
 
@@ -130,8 +136,8 @@ Variant Interpola(const Array1<Integer>& filas, const Array2<XT>& X, const Array
   const int N = filas(n);
   if (vacioSinFilas && N <= 0) return {};
   const double xd = x;
-  if (xd > static_cast<double>(X(n, N))) return FueraDeTabla(preguntas.arriba, nombre);
-  if (xd < static_cast<double>(X(n, 1))) return FueraDeTabla(preguntas.abajo, nombre);
+  if (xd > static_cast<double>(X(n, N))) return FueraDeTabla(preguntas.arriba, preguntas, nombre);
+  if (xd < static_cast<double>(X(n, 1))) return FueraDeTabla(preguntas.abajo, preguntas, nombre);
   if (xd == static_cast<double>(X(n, 1))) return Variant(Y(n, 1));
   for (int i = 2; i <= N; ++i) {
     const double xi = X(n, i);
@@ -239,6 +245,14 @@ Variant Biseccion(Single hmin, Single hmax, Single q, const std::function<Varian
 }
 
 }  // namespace
+
+OutOfTableQuestionsPerRun::OutOfTableQuestionsPerRun() {
+  if (RunsComputing++ == 0) ElementsGoingOnPastTable.clear();
+}
+
+OutOfTableQuestionsPerRun::~OutOfTableQuestionsPerRun() {
+  if (--RunsComputing == 0) ElementsGoingOnPastTable.clear();
+}
 
 void ShowCommonError(const VbError& e) {
   MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +

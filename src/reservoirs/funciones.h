@@ -3,6 +3,9 @@
 // bisection. A value beyond a table asks whether to go on (result 0) or to end the program.
 #pragma once
 
+#include <QSet>
+#include <QString>
+
 #include "platform/arrays.h"
 #include "platform/errors.h"
 #include "platform/vb.h"
@@ -14,6 +17,22 @@ namespace tavo {
 // ---- the dams' outflow settings as CargaFQRepresas last copied them ----
 inline Array2<Integer> ChkFQRepresa;  // (dam, range 1..8): the range's switch
 inline Array3<Single> CoefFQRepresa;  // (dam, range 1..8, 1 a | 2 b | 3 c | 4 lower | 5 upper level)
+
+// ---- the out-of-range questions within a run ----
+inline int RunsComputing = 0;                   // runs under way that hold an OutOfTableQuestionsPerRun
+inline QSet<QString> ElementsGoingOnPastTable;  // dams and lakes answered Yes in the run under way
+
+// Held by a run (one storm, or a whole storm series) while it computes: each dam or lake is asked
+// once about a value beyond its tables, and after Yes its later out-of-range look-ups in the run go on
+// with 0 without asking. A run inside another one (a storm of a series) shares the outer one's answers.
+// Outside a run every look-up asks.
+class OutOfTableQuestionsPerRun {
+ public:
+  OutOfTableQuestionsPerRun();
+  ~OutOfTableQuestionsPerRun();
+  OutOfTableQuestionsPerRun(const OutOfTableQuestionsPerRun&) = delete;
+  OutOfTableQuestionsPerRun& operator=(const OutOfTableQuestionsPerRun&) = delete;
+};
 
 // Copies the outflow ranges of every dam of colRepresas into ChkFQRepresa and CoefFQRepresa.
 void CargaFQRepresas();

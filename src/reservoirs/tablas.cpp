@@ -89,21 +89,26 @@ std::vector<Elemento> Lagos() {
   return lista;
 }
 
-// Makes DirActual the current directory; a failure is reported and the caller goes on.
-void CambiaADirActual() {
+// Makes DirActual the current directory. A failure is reported and false returned: the table file
+// cannot be reached either, and the caller stops rather than report the same failure again.
+bool CambiaADirActual() {
   try {
     ChDir(DirActual);
+    return true;
   } catch (const VbError& e) {
     ShowCommonError(e);
+    return false;
   }
 }
 
 // Passes over the file's records up to the header of `nombre` and returns its row count. Records
-// passed over are read as texts only, whatever they hold.
+// passed over are read as texts only, whatever they hold. A name is looked for as the file stores it,
+// so a dam or lake whose name holds a double quote finds its table.
 Integer BuscaEncabezado(SeqFile& file, const Familia& familia, const QString& nombre) {
+  const QString buscado = QuotedTextForFile(nombre);
   for (;;) {
     const QString primero = file.inputString();
-    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == nombre) {
+    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == buscado) {
       const Integer n = file.inputInteger();
       for (int k = 2; k < familia.ancho(); ++k) file.inputString();
       return n;
@@ -147,8 +152,8 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
   for (const Elemento& e : elementos) m = std::max(m, static_cast<int>(e.numero));
   familia.filas.redim(0, m);
   for (const Columna& c : familia.columnas) c.crea(m);
-  CambiaADirActual();
   RutaArchivo = familia.archivo();
+  if (!CambiaADirActual()) return false;
   int filasMax = kFilasIniciales;
   for (const Elemento& e : elementos) {
     ElementoActual = e.registro;
@@ -160,8 +165,8 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
 // Writes the header and rows of every element from memory into a new file that replaces the old one
 // only when it is complete.
 void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
-  CambiaADirActual();
   RutaArchivo = familia.archivo();
+  if (!CambiaADirActual()) return;
   try {
     SeqFile file(DirActual + QLatin1Char('/') + familia.archivo(), OpenMode::Output);
     for (const Elemento& e : elementos) {
@@ -238,6 +243,8 @@ void ResetReservoirState() {
   QTablaHSVQLago = {};
   ChkFQRepresa = {};
   CoefFQRepresa = {};
+  RunsComputing = 0;
+  ElementsGoingOnPastTable.clear();
 }
 
 }  // namespace tavo

@@ -1,14 +1,23 @@
 #include "shell/MDIForm1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QMouseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
+#include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "formulas/dlgEmpiricas.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
@@ -78,13 +87,82 @@ constexpr BotonBarraDef kBotones[] = {
     {"VerTablaQDR2", "Ver Tabla2 de Salidas QDR, EDR, CDR", ""},
 };
 
+// A label of the project panel. Its text is shown as it is, never as markup. Unfolded (word wrap on)
+// it breaks its text at blanks, or anywhere in a word longer than a line (a folder's path), so that
+// the whole text shows.
+class PanelText : public QLabel {
+ public:
+  PanelText(const QString& text, QWidget* parent) : QLabel(text, parent) { setTextFormat(Qt::PlainText); }
+
+  int heightForWidth(int width) const override {
+    if (!wordWrap()) return QLabel::heightForWidth(width);
+    QTextLayout layout;
+    const QMargins margins = contentsMargins();
+    return static_cast<int>(std::ceil(Wrap(layout, width - margins.left() - margins.right()))) +
+           margins.top() + margins.bottom();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (!wordWrap()) {
+      QLabel::paintEvent(event);
+      return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    QTextLayout layout;
+    Wrap(layout, contentsRect().width());
+    layout.draw(&painter, contentsRect().topLeft());
+  }
+
+ private:
+  // Lays the text out in lines of `width` pixels; returns the height of the lines.
+  qreal Wrap(QTextLayout& layout, int width) const {
+    layout.setText(QString(text()).replace(QLatin1Char('\n'), QChar::LineSeparator));
+    layout.setFont(font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      line.setPosition(QPointF(0, height));
+      height += line.height();
+    }
+    layout.endLayout();
+    return height;
+  }
+};
+
 QLabel* PanelLabel(QWidget* panel, const char* name, const QString& text, int left, int top, int width,
                    int height) {
-  auto* label = new QLabel(text, panel);
+  auto* label = new PanelText(text, panel);
   if (name) label->setObjectName(QString::fromLatin1(name));
   PlaceTwips(label, left, top, width, height);
   return label;
 }
+
+// The main window's menu shortcuts come before the keys of the windows inside it: in the report
+// window Ctrl+A opens a project, it does not select the report's text.
+class MenuShortcutsFirst : public QObject {
+ public:
+  explicit MenuShortcutsFirst(MDIForm1* main) : QObject(main), main_(main) { qApp->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != main_) return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const QAction* action : main_->menuBar()->findChildren<QAction*>()) {
+      // Left unclaimed, the key goes to the menu's shortcut instead of the focused control.
+      if (action->isEnabled() && action->shortcut() == pressed) return true;
+    }
+    return false;
+  }
+
+ private:
+  MDIForm1* main_;
+};
 
 }  // namespace
 
@@ -102,13 +180,22 @@ MDIForm1::MDIForm1() {
   mdiArea->setBackground(QColor(128, 128, 128));
   column->addWidget(mdiArea);
   SetMdiHost(mdiArea);
-  resize(Px(14400), Px(9600));
+  // The designed size, or most of a larger screen.
+  QSize size(Px(14400), Px(9600));
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize free = screen->availableGeometry().size();
+    size = size.expandedTo(free * 0.85).boundedTo(free * 0.95);
+  }
+  resize(size);
   CreaMenus();
   CreaBarra();
+  new MenuShortcutsFirst(this);
+  SetAfterHandler([this] { PanelSigueProyecto(); });
 }
 
 MDIForm1::~MDIForm1() {
   if (MdiHost() == mdiArea) SetMdiHost(nullptr);
+  SetAfterHandler(nullptr);
 }
 
 void MDIForm1::CreaMenus() {
@@ -180,6 +267,10 @@ void MDIForm1::CreaMenus() {
   ConnectGuarded(mnu_ultimoarchivo1, &QAction::triggered, this, &MDIForm1::mnu_ultimoarchivo1_Click);
   ConnectGuarded(mnuSalir, &QAction::triggered, this, &MDIForm1::mnuSalir_Click);
   ConnectGuarded(mnuOpcionesConfigurar, &QAction::triggered, this, &MDIForm1::mnuOpcionesConfigurar_Click);
+  ConnectGuarded(mnufrmUEHs, &QAction::triggered, this, &MDIForm1::mnufrmUEHs_Click);
+  ConnectGuarded(mnuEditfrmUEHsTabla, &QAction::triggered, this, &MDIForm1::mnuEditfrmUEHsTabla_Click);
+  ConnectGuarded(mnufrmUEHsTabla, &QAction::triggered, this, &MDIForm1::mnufrmUEHsTabla_Click);
+  ConnectGuarded(mnufrmPp, &QAction::triggered, this, &MDIForm1::mnufrmPp_Click);
   ConnectGuarded(mnuCorre1, &QAction::triggered, this, &MDIForm1::mnuCorre1_Click);
   ConnectGuarded(mnuCorre2, &QAction::triggered, this, &MDIForm1::mnuCorre2_Click);
   // The mark of the report item is the program's to set: the click itself leaves it as it was.
@@ -187,6 +278,7 @@ void MDIForm1::CreaMenus() {
     mnuPizarra1->setChecked(!checked);
     RunGuarded([this] { mnuPizarra1_Click(); });
   });
+  ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
 }
@@ -220,25 +312,28 @@ void MDIForm1::CreaPanel(QWidget* client) {
   QPalette panelColour = Picture1->palette();
   panelColour.setColor(QPalette::Window, QColor(172, 191, 183));
   Picture1->setPalette(panelColour);
-  PanelLabel(Picture1, nullptr, QStringLiteral("Proyecto:"), 120, 120, 1500, 240);
-  PanelLabel(Picture1, nullptr, QStringLiteral("Título:"), 120, 360, 1500, 240);
-  PanelLabel(Picture1, nullptr, QStringLiteral("Ubicación:"), 120, 720, 1500, 240);
-  PanelLabel(Picture1, nullptr, QStringLiteral("Cuenca/UEH:"), 120, 960, 1500, 240);
-  PanelLabel(Picture1, nullptr, QStringLiteral("SubCuenca/UEH:"), 120, 1200, 1500, 240);
-  lblProyecto = PanelLabel(Picture1, "lblProyecto", QString(), 1680, 120, 2400, 240);
+  // Two columns of rows, a caption beside each value. The left column's values end where the right
+  // column's captions begin, so an unfolded value never reaches into the other column.
+  auto row = [this](int column, const char* caption, QLabel*& value, const char* name, int top, int width,
+                    int height) {
+    const int left = column == 0 ? 120 : 4080;
+    QLabel* title =
+        PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1500 : 2040, 240);
+    if (column == 1) title->setAlignment(Qt::AlignRight);
+    value = PanelLabel(Picture1, name, QString(), column == 0 ? 1680 : 6240, top, width, height);
+    columnas_[column].push_back({title, value, top});
+  };
+  row(0, "Proyecto:", lblProyecto, "lblProyecto", 120, 2400, 240);
+  row(0, "Título:", lblTitulo, "lblTitulo", 360, 2400, 240);
+  row(0, "Ubicación:", lblUbicacion, "lblUbicacion", 720, 2400, 240);
+  row(0, "Cuenca/UEH:", lblCuenca, "lblCuenca", 960, 2400, 240);
+  row(0, "SubCuenca/UEH:", lblSubCuenca, "lblSubCuenca", 1200, 2400, 240);
+  row(1, "Archivo de Proyecto:", lblFileProyecto, "lblFileProyecto", 120, 3600, 240);
+  row(1, "Directorio: ", lblMiDirTrabajo, "lblMiDirTrabajo", 360, 2400, 240);
+  row(1, "Archivos de trabajo:", lblFilesTrabajo, "lblFilesTrabajo", 600, 3600, 480);
   QFont bold = lblProyecto->font();
   bold.setBold(true);
   lblProyecto->setFont(bold);
-  lblTitulo = PanelLabel(Picture1, "lblTitulo", QString(), 1680, 360, 2400, 240);
-  lblUbicacion = PanelLabel(Picture1, "lblUbicacion", QString(), 1680, 720, 2400, 240);
-  lblCuenca = PanelLabel(Picture1, "lblCuenca", QString(), 1680, 960, 4092, 240);
-  lblSubCuenca = PanelLabel(Picture1, "lblSubCuenca", QString(), 1680, 1200, 2400, 240);
-  for (auto [caption, top] :
-       {std::pair{"Archivo de Proyecto:", 120}, {"Directorio: ", 360}, {"Archivos de trabajo:", 600}})
-    PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), 4080, top, 2040, 240)->setAlignment(Qt::AlignRight);
-  lblFileProyecto = PanelLabel(Picture1, "lblFileProyecto", QString(), 6240, 120, 3600, 240);
-  lblMiDirTrabajo = PanelLabel(Picture1, "lblMiDirTrabajo", QString(), 6240, 360, 2400, 240);
-  lblFilesTrabajo = PanelLabel(Picture1, "lblFilesTrabajo", QString(), 6240, 600, 3600, 480);
   for (QLabel* label : {lblTitulo, lblUbicacion, lblCuenca, lblSubCuenca, lblMiDirTrabajo}) {
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -304,6 +399,25 @@ void MensajeSinProyecto() {
          vbOKOnly | vbExclamation, QStringLiteral("Proyecto Inexistente..."));
 }
 
+void MDIForm1::mnufrmUEHs_Click() {
+  // An editor already open comes to the front with its network in memory as it stands.
+  if (frmUEHs::isLoaded()) {
+    ShowModeless(&frmUEHs::object(), false);
+    return;
+  }
+  colUEHs.clear();
+  colCauces.clear();
+  colRepresas.clear();
+  colLagos.clear();
+  frmUEHs& editor = frmUEHs::instance();
+  if (!NombreProyecto.isEmpty()) {
+    ShowModeless(&editor, false);
+    return;
+  }
+  MensajeSinProyecto();
+  frmUEHs::unload();
+}
+
 void MDIForm1::mnuPizarra1_Click() {
   QAction* boton = BotonBarra(QStringLiteral("VerPizarra"));
   if (NombreProyecto.isEmpty()) {
@@ -323,6 +437,11 @@ void MDIForm1::mnuPizarra1_Click() {
   boton->setChecked(false);
   ShowReportWindow();
   MuestraPizarra();
+}
+
+void MDIForm1::mnufrmPp_Click() {
+  if (NombreProyecto.isEmpty() && RutaArchivo.isEmpty()) return;
+  ShowModeless(&dlgPp::instance(), false);
 }
 
 void MDIForm1::mnuCorre1_Click() {
@@ -389,27 +508,72 @@ void MDIForm1::mnuOpcionesConfigurar_Click() {
 
 void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
 
+void MDIForm1::mnuEmpiricos_Click() { ShowModeless(&dlgEmpiricas::instance(), false); }
+
+void MDIForm1::mnuEditfrmUEHsTabla_Click() {
+  if (NombreProyecto.isEmpty()) {
+    MensajeSinProyecto();
+    return;
+  }
+  if (AbreTablaEdicion) AbreTablaEdicion();
+}
+
+void MDIForm1::mnufrmUEHsTabla_Click() {
+  if (NombreProyecto.isEmpty()) {
+    MensajeSinProyecto();
+    return;
+  }
+  if (AbreTablaParametros) AbreTablaParametros();
+}
+
 namespace {
-// Unfolds a panel label over its whole text or folds it back to one line of 2400 by 200 twips.
-void PlegadoEtiqueta(QLabel* label, Single X, Single Y) {
+// The hot corner of a long panel value, in twips from the label's top left corner.
+bool EnEsquina(Single X, Single Y) {
+  return X > 20 && X < 600 && Y > 40 && Y < 110;
+}
+}  // namespace
+
+void MDIForm1::Plegado(QLabel* label, bool unfold) {
   QPalette colour = label->palette();
   colour.setColor(QPalette::Window, QColor(172, 191, 183));
   label->setPalette(colour);
-  if (X > 20 && X < 600 && Y > 40 && Y < 110) {
+  if (unfold) {
     label->setWordWrap(true);
     label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
   } else {
     label->setWordWrap(false);
     label->resize(Px(2400), Px(200));
   }
+  AcomodaPanel();
 }
-}  // namespace
 
-void MDIForm1::lblTitulo_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblTitulo, X, Y); }
-void MDIForm1::lblUbicacion_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblUbicacion, X, Y); }
-void MDIForm1::lblCuenca_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblCuenca, X, Y); }
-void MDIForm1::lblSubCuenca_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblSubCuenca, X, Y); }
-void MDIForm1::lblMiDirTrabajo_MouseMove(int, int, Single X, Single Y) { PlegadoEtiqueta(lblMiDirTrabajo, X, Y); }
+void MDIForm1::AcomodaPanel() {
+  for (const std::vector<FilaPanel>& column : columnas_) {
+    int bottom = 0;
+    for (const FilaPanel& row : column) {
+      const int top = std::max(Px(row.top), bottom);
+      row.caption->move(row.caption->x(), top);
+      row.value->move(row.value->x(), top);
+      bottom = top + std::max(row.caption->height(), row.value->height());
+    }
+  }
+}
+
+void MDIForm1::lblTitulo_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblTitulo, EnEsquina(X, Y));
+}
+void MDIForm1::lblUbicacion_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblUbicacion, EnEsquina(X, Y));
+}
+void MDIForm1::lblCuenca_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblCuenca, EnEsquina(X, Y));
+}
+void MDIForm1::lblSubCuenca_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblSubCuenca, EnEsquina(X, Y));
+}
+void MDIForm1::lblMiDirTrabajo_MouseMove(int, int, Single X, Single Y) {
+  Plegado(lblMiDirTrabajo, EnEsquina(X, Y));
+}
 
 bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove) {
@@ -425,8 +589,12 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
         {lblMiDirTrabajo, &MDIForm1::lblMiDirTrabajo_MouseMove},
     };
     for (const auto& [label, handler] : labels) {
-      if (watched == label) RunGuarded([&] { (this->*handler)(button, shift, X, Y); });
+      if (watched == label) RunGuarded([&, h = handler] { (this->*h)(button, shift, X, Y); });
     }
+  } else if (event->type() == QEvent::Leave) {
+    // The pointer left an unfolded value: it folds back, and the rows below return to their places.
+    auto* label = static_cast<QLabel*>(watched);
+    if (label->wordWrap()) RunGuarded([&] { Plegado(label, false); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -462,16 +630,32 @@ void MDIForm1::carga_lbl_proyecto() {
 }
 
 void MDIForm1::FillProjectPanel() {
-  lblProyecto->setText(NombreProyecto);
+  // Reading a title creates the settings form when it does not exist yet, which may write a new
+  // project's settings file and move the working directory: the identity is shown after it.
   frmConfigura& settings = FormInstance<frmConfigura>::instance();
   lblTitulo->setText(settings.TextProyecto->text());
-  lblMiDirTrabajo->setText(DirActual);
-  lblFileProyecto->setText(NombreProyecto + QStringLiteral("_Conf.pcn"));
   lblCuenca->setText(settings.TextCuenca->text());
   lblSubCuenca->setText(settings.TextSbca->text());
+  lblUbicacion->setText(settings.TextUbica->text());
+  PanelIdentidad();
+}
+
+void MDIForm1::PanelIdentidad() {
+  lblProyecto->setText(NombreProyecto);
+  lblMiDirTrabajo->setText(DirActual);
+  lblFileProyecto->setText(NombreProyecto + QStringLiteral("_Conf.pcn"));
   lblFilesTrabajo->setText(NombreProyecto + QStringLiteral("_UEHs.pcn\n") + NombreProyecto +
                            QStringLiteral("_VerCau.pcn"));
-  lblUbicacion->setText(settings.TextUbica->text());
+}
+
+void MDIForm1::PanelSigueProyecto() {
+  if (lblProyecto->text() == NombreProyecto) return;
+  // The titles come from the settings form, which is not created for this.
+  if (FormInstance<frmConfigura>::isLoaded()) {
+    FillProjectPanel();
+  } else {
+    PanelIdentidad();
+  }
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QToolBar>
+#include <functional>
+#include <vector>
 
 #include "platform/forms.h"
 #include "platform/vb.h"
@@ -39,6 +41,10 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuHelpContents_Click();
   // Runs the command of the toolbar button with this key.
   void tbToolBar_ButtonClick(const QString& key);
+  // The graphic network editor of the open project.
+  void mnufrmUEHs_Click();
+  // The storm definition dialog, once a project or a rainfall file has been used.
+  void mnufrmPp_Click();
   // The run commands: the current storm, or the storm series of a P-D-R table.
   void mnuCorre1_Click();
   void mnuCorre2_Click();
@@ -47,6 +53,15 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();
+  // The empirical formulas calculator, with or without a project.
+  void mnuEmpiricos_Click();
+  // The two parameter tables of the Entradas menu work on the open project: with none open each says
+  // so. The table itself is opened by its opener below, which the table's own module installs; until
+  // then the command only checks for the project.
+  void mnuEditfrmUEHsTabla_Click();
+  void mnufrmUEHsTabla_Click();
+  std::function<void()> AbreTablaEdicion;
+  std::function<void()> AbreTablaParametros;
   // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)
   // unfolds it to show its whole text, anywhere else folds it to one line.
   void lblTitulo_MouseMove(int button, int shift, Single X, Single Y);
@@ -58,6 +73,11 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void carga_lbl_proyecto();
   // The panel's part of carga_lbl_proyecto: the project identity and the settings form's titles.
   void FillProjectPanel();
+  // Brings the panel into line with the open project when a command changed it without a refresh
+  // (an open that found no settings file, a reset that dropped a project whose files are gone).
+  void PanelSigueProyecto();
+  // The panel's project name, folder and file names.
+  void PanelIdentidad();
 
   QMdiArea* mdiArea;
   QToolBar* tbToolBar;
@@ -121,6 +141,19 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void CreaBarra();
   void CreaPanel(QWidget* client);
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Unfolds a long panel value over its whole text, or folds it back to one line; the rows below it
+  // make room for it.
+  void Plegado(QLabel* label, bool unfold);
+  // Places the panel's rows: each at its designed height, or just under an unfolded row above it.
+  void AcomodaPanel();
+
+  // A row of the panel: its caption, its value and its designed top (twips). Two columns of rows.
+  struct FilaPanel {
+    QLabel* caption;
+    QLabel* value;
+    int top;
+  };
+  std::vector<FilaPanel> columnas_[2];
 };
 
 // The message of the commands that need an open project.

@@ -12,6 +12,7 @@ constexpr Long HKEY_LOCAL_MACHINE = static_cast<Long>(0x80000002u);
 QLabel* Etiqueta(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   PlaceTwips(label, left, top, width, height);
   return label;
@@ -36,17 +37,18 @@ frmAbout::frmAbout() {
                             QStringLiteral("Modelo hidrológico para la simulación de crecidas en sistemas torrenciales "
                                            "y en cuencas pequeñas y medianas."),
                             1140, 1125, 4320, 720);
-  Label4 = Etiqueta(this, "Label4",
-                    QStringLiteral("El uso y aplicación que se efectúe con este programa y sus resultados es de "
-                                   "exclusiva responsabilidad del usuario"),
-                    240, 2040, 5220, 600);
+  Label4 =
+      Etiqueta(this, "Label4",
+               QStringLiteral("El uso y aplicación que se efectúe con este programa y sus resultados es de "
+                              "exclusiva responsabilidad del usuario"),
+               240, 2040, 5220, 720);
   cmdOK = new QPushButton(QStringLiteral("Cerrar"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   PlaceTwips(cmdOK, 4125, 2880, 1380, 375);
   cmdOK->setDefault(true);
   cmdSysInfo = new QPushButton(QStringLiteral("Info. del &sistema..."), this);
   cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-  PlaceTwips(cmdSysInfo, 2520, 2880, 1500, 375);
+  PlaceTwips(cmdSysInfo, 1845, 2880, 2160, 375);
   ConnectGuarded(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
   ConnectGuarded(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSysInfo>
 
 namespace tavo {
 
@@ -10,6 +11,7 @@ namespace {
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignCenter);
   label->setWordWrap(true);
   QFont font = label->font();
@@ -19,6 +21,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int po
   return label;
 }
 }  // namespace
+
+QString SistemaOperativo() {
+  // Qt's kernel names, as the user knows the systems.
+  const std::pair<const char*, const char*> names[] = {
+      {"linux", "Linux"}, {"winnt", "Windows"}, {"darwin", "macOS"}, {"freebsd", "FreeBSD"}};
+  QString name = QSysInfo::kernelType();
+  for (const auto& [kernel, known] : names) {
+    if (name == QLatin1String(kernel)) name = QString::fromLatin1(known);
+  }
+  const int bits = QSysInfo::currentCpuArchitecture().contains(QLatin1String("64")) ? 64 : 32;
+  return QStringLiteral("%1 (%2 bits)").arg(name).arg(bits);
+}
 
 frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("frmInicio"));
@@ -36,7 +50,8 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
   PlaceTwips(lblDescripcion, 240, 1440, 6720, 840);
   lblVersion = MakeLabel(this, "lblVersion", QString(), 10, true);
   PlaceTwips(lblVersion, 240, 2520, 6720, 360);
-  lblPlataforma = MakeLabel(this, "lblPlataforma", QStringLiteral("Sistema Operativo: Windows (32 bits)"), 9, false);
+  lblPlataforma =
+      MakeLabel(this, "lblPlataforma", QStringLiteral("Sistema Operativo: ") + SistemaOperativo(), 9, false);
   PlaceTwips(lblPlataforma, 240, 3240, 6720, 360);
 
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -46,11 +61,6 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 
 void frmInicio::Form_Load() {
   lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(TAVO_VERSION_MAJOR).arg(TAVO_VERSION_MINOR).arg(TAVO_VERSION_PATCH));
-}
-
-frmImagenFondo::frmImagenFondo() {
-  setObjectName(QStringLiteral("frmImagenFondo"));
-  setWindowTitle(QStringLiteral("Imagen de Fondo"));
 }
 
 }  // namespace tavo

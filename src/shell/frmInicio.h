@@ -21,13 +21,7 @@ class frmInicio : public QWidget, public FormInstance<frmInicio> {
   QLabel* lblPlataforma;
 };
 
-// Holds the editor's background picture; it has no controls of its own.
-class frmImagenFondo : public QWidget, public FormInstance<frmImagenFondo> {
-  Q_OBJECT
- public:
-  frmImagenFondo();
-  void Form_Load() {}
-  void Form_Unload() {}
-};
+// The system the program runs on, as the splash names it: "Linux (64 bits)".
+QString SistemaOperativo();
 
 }  // namespace tavo

@@ -1,5 +1,6 @@
 #include "shell/inicio.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -66,6 +67,10 @@ void LeeArchivoDirectorio() {
       file.close();
     }
     if (DirActual.isEmpty()) DirActual = DirPrograma + QStringLiteral("/Proyectos");
+    // A relative folder is one of the program folder, and is kept as a whole path: the current
+    // directory moves into it, and later paths would otherwise repeat it.
+    if (QDir::isRelativePath(DirActual))
+      DirActual = QDir::cleanPath(DirPrograma + QLatin1Char('/') + DirActual);
     ChDir(DirActual);
     if (HayUltimoProyecto) {
       SeqFile check(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"), OpenMode::Input);

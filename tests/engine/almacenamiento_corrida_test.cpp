@@ -9,6 +9,8 @@
 #include "engine/hietograma.h"
 #include "engine/simulacion.h"
 #include "project/configuracion.h"
+#include "reservoirs/funciones.h"
+#include "reservoirs/red.h"
 
 namespace tavo {
 namespace {
@@ -124,6 +126,53 @@ TEST_F(StorageRunReport, EachSingleRunMayWarnAgain) {
   ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].prompt, dialogs.records()[1].prompt);
   EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST_F(StorageRunReport, ATableQuestionIsAskedOncePerElementAndRun) {
+  // Two dams whose height-discharge tables start 2 m above their height-area-storage tables: the
+  // level pool looks up outflows below them at almost every step of the run.
+  Storm(5, 0, QStringLiteral("r-A"));
+  auto u = test::AddUEH(QStringLiteral("u-B"), QStringLiteral("r-B"));
+  u->Area = 100;
+  u->VelMedia = 1;
+  u->LongitudMax = 300;
+  for (const QString& name : {QStringLiteral("r-A"), QStringLiteral("r-B")}) {
+    auto r = test::AddRepresa(name, QString());
+    r->Metodo = QStringLiteral("Piscina Nivelada");
+    r->optTabla = true;
+    test::PutHSVRepresa(r->numRepresa, {{0, 1, 0}, {10, 1, 100000}});
+    test::PutHQRepresa(r->numRepresa, {{2, 0}, {10, 80}});
+  }
+  OmiteAvisoSalidas = true;  // two outlets, as after a single-storm run
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    dialogs.clear();
+    dialogs.answer(vbYes).answer(vbYes);
+    Run();
+    ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_EQ(dialogs.records()[0].prompt,
+              "Error, la tabla H-Q de la Represa r-A tiene un valor inicial más elevado que el de cálculo. "
+              "Corrija la tabla y vuelva a procesar");
+    EXPECT_TRUE(
+        dialogs.records()[1].prompt.startsWith(QStringLiteral("Error, la tabla H-Q de la Represa r-B ")));
+    EXPECT_EQ(dialogs.records()[1].title, "Error, la tabla HQ es inconsistente...");
+    // Yes goes on with no outflow below the table, for every look-up of the run.
+    EXPECT_EQ(QSaleCompo(3, 1), 0);
+    EXPECT_TRUE(QFile::exists(path("SalePizarra1_tem.txt")));
+  }
+  // Outside a run every look-up asks.
+  ElementoActual = vRepresas[1];
+  dialogs.clear();
+  dialogs.answer(vbYes).answer(vbYes);
+  QdeHRepresa(1);
+  QdeHRepresa(1);
+  EXPECT_EQ(dialogs.records().size(), 2u);
 }
 
 }  // namespace

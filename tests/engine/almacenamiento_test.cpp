@@ -109,6 +109,17 @@ TEST_F(StorageRouting, LargeVolumesInExponentForm) {
       << TextoProceso.toStdString();
 }
 
+TEST_F(StorageRouting, VolumesAreSummedInSinglePrecision) {
+  // Each step adds PasoQ × Q × 60 worked out in Single: 10 × .107 × 60 gives 64.20000458, where the
+  // product taken in Double and rounded once gives 64.19999695; the sum keeps the difference.
+  AddUEH(QStringLiteral("u-1"), QStringLiteral("l-1"));
+  LinearLake(QStringLiteral("l-1"), 30, 1, 20)->Metodo = QStringLiteral("Muskingum");
+  Prepare(2, 10);
+  SetOutflow(QStringLiteral("u-1"), {0.107f, 0.07f});
+  Proceso_en_Lago(2);
+  EXPECT_EQ(VolEntra, 106.200005f);
+}
+
 TEST_F(StorageRouting, InflowFromUnitsAndReachesAndTheInitialFlowOfUnitsOnly) {
   AddUEH(QStringLiteral("u-1"), QStringLiteral("l-1"))->Q0Recesion = 1.5f;
   AddUEH(QStringLiteral("u-2"), QStringLiteral("c-1"))->Q0Recesion = 4;

@@ -66,11 +66,17 @@ TEST_F(FrmPpTest, ResizingPlacesTheBoxAndTheButtons) {
   ShowInsideMainWindow();
   frmPp& form = frmPp::instance();
   // The window's outer size is that of its frame inside the main window.
-  qobject_cast<QMdiSubWindow*>(form.parentWidget())->resize(Px(6000), Px(5000));
-  // 5000 twips are 333 pixels, that is 4995 twips.
-  EXPECT_EQ(form.Text1->geometry(), QRect(Px(100), Px(100), Px(5820), Px(4245)));
+  auto* frame = qobject_cast<QMdiSubWindow*>(form.parentWidget());
+  frame->resize(Px(6000), Px(9000));
+  EXPECT_EQ(form.Text1->geometry(), QRect(Px(100), Px(100), Px(5820), Px(7650)));
+  EXPECT_EQ(form.cmdCerrar->geometry().topLeft(), QPoint(Px(5880), Px(8100)));
+  EXPECT_EQ(form.cmdImprimir->geometry().topLeft(), QPoint(Px(4560), Px(8100)));
+  // 5000 twips are 333 pixels, that is 4995 twips: 85 % of the height would reach the buttons, so the
+  // box ends above them.
+  frame->resize(Px(6000), Px(5000));
+  EXPECT_EQ(form.Text1->geometry(), QRect(Px(100), Px(100), Px(5820), Px(3935)));
   EXPECT_EQ(form.cmdCerrar->geometry().topLeft(), QPoint(Px(5880), Px(4095)));
-  EXPECT_EQ(form.cmdImprimir->geometry().topLeft(), QPoint(Px(4560), Px(4095)));
+  EXPECT_LT(form.Text1->geometry().bottom(), form.cmdCerrar->y());
 }
 
 TEST_F(FrmPpTest, ARefreshOnlyAddsWhatTheRunAppended) {

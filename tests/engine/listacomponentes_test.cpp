@@ -259,6 +259,19 @@ TEST_F(ListaComponentesTest, ALoopIsNamedAndRefused) {
   EXPECT_TRUE(ContinuarConAvisos);
   EXPECT_FALSE(SalidaUnica);
   EXPECT_EQ(ComponentsInLoops(), QStringList({"c-a", "c-b", "r-1"}));
+
+  // A loop that leaves the network without an outlet: the loop's message alone says so.
+  ResetEstadoProyecto();
+  dialogs.clear();
+  AddUEH("u-1", "c-a");
+  AddCauce("c-a", "c-b");
+  AddCauce("c-b", "c-a");
+  dialogs.answer(vbYes);
+  ComponenteFinal();
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(dialogs.records()[0].prompt.endsWith("de los componentes siguientes:     c-a    c-b" + kTail));
+  EXPECT_EQ(nComponentesFinales, 0);
+  EXPECT_TRUE(RedConErrores);
 }
 
 }  // namespace

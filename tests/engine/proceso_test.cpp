@@ -4,16 +4,21 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <functional>
+#include <vector>
 
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
+#include "engine/simulacion.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
-#include "project/frmConfigura.h"
 #include "project/estado.h"
+#include "project/frmConfigura.h"
+#include "project/redfiles.h"
 #include "rainfall/tormenta.h"
+#include "reservoirs/red.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
 
@@ -67,6 +72,41 @@ class ProcesoTest : public test::TavoTest {
     }
     FormaPp = 2;
   }
+  // Changes the project's network on its files: `edit` works on the network as loaded.
+  void EditNetwork(const std::function<void()>& edit) {
+    CargaRedProyecto();
+    edit();
+    dialogs.answer(vbOK);  // the writer confirms
+    EscribeRedProyecto();
+    dialogs.clear();
+  }
+  static void Drain(const QString& reach, const QString& into) {
+    for (const auto& c : colCauces) {
+      if (c->NombreCauce == reach) c->Cauce_aa = into;
+    }
+  }
+  // A dam r-D below the outlet reach c-Bajo, routed by level pool over a height-area-storage table
+  // from 0 to 10 m; its height-discharge table starts at 2 m, so its outflow is asked for below it.
+  void DamBelowTheOutlet() {
+    EditNetwork([] {
+      auto r = test::AddRepresa(QStringLiteral("r-D"), QStringLiteral("0"));
+      r->Metodo = QStringLiteral("Piscina Nivelada");
+      r->optTabla = true;
+      Drain(QStringLiteral("c-Bajo"), QStringLiteral("r-D"));
+    });
+    test::PutHSVRepresa(1, {{0, 1, 0}, {10, 1, 100000}});
+    test::PutHQRepresa(1, {{2, 0}, {10, 80}});
+    GuardaTablaHSVRepresa();
+    GuardaTablaHQRepresa();
+  }
+  // The progress bar's values while `run` runs.
+  QList<int> Percentages(const std::function<void()>& run) {
+    QSignalSpy spy(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
+    run();
+    QList<int> values;
+    for (const auto& args : spy) values << args.at(0).toInt();
+    return values;
+  }
 };
 
 TEST_F(ProcesoTest, SingleStormFromTheMenu) {
@@ -107,6 +147,7 @@ TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {
   ASSERT_TRUE(frmPp2::exists());
   EXPECT_EQ(frmPp2::instance().windowTitle(), "TAVO procesando...");
   EXPECT_EQ(frmPp2::instance().cmdMiTime->text(), "Un momento...");
+  EXPECT_EQ(frmPp2::instance().size(), QSize(Px(7344), Px(1176)));
   EXPECT_FALSE(frmPp2::instance().isVisible());
   EXPECT_FALSE(BusyPointer());
 }
@@ -155,6 +196,102 @@ TEST_F(ProcesoTest, SeriesStormWithoutDepthIsLeftOut) {
   EXPECT_FALSE(test::ReadBytes(path("SaleTablasQDRs_tem.txt")).contains("\"u-Norte\",1,0,"));
 }
 
+TEST_F(ProcesoTest, ATableQuestionIsAskedOnceForTheWholeSeries) {
+  DamBelowTheOutlet();
+  Serie();
+  PasoQ = 10;
+  dialogs.answer(vbYes).answer(vbOK);
+  CorreSeriePDR();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(
+      dialogs.records()[0].prompt.startsWith(QStringLiteral("Error, la tabla H-Q de la Represa r-D ")));
+  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("La tabla de resultados Q-D-R")));
+  EXPECT_GT(QpSerie(nComponentes, 8), 0);
+  EXPECT_TRUE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+
+  // The next series is a run of its own, and asks again.
+  dialogs.clear();
+  dialogs.answer(vbYes).answer(vbOK);
+  CorreSeriePDR();
+  EXPECT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+}
+
+TEST_F(ProcesoTest, AWarningThatWouldStopEveryStormStopsTheSeriesOnce) {
+  struct Message {
+    QString start;
+    int answer;
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    std::vector<Message> messages;
+  };
+  const std::vector<Case> cases = {
+      {"output step that does not divide the rain step",
+       [] { PasoQ = 3; },
+       {{QStringLiteral("El paso de cálculo de caudales debe dividir exactamente al paso de cálculo de la "
+                        "precipitación"),
+         vbOK}}},
+      {"a reach into which nothing drains",
+       [this] { EditNetwork([] { test::AddCauce(QStringLiteral("c-Seco"), QStringLiteral("c-Bajo")); }); },
+       {{QStringLiteral("Hay tramos de Cauces sin aportes de UEHs."), vbNo},
+        {QStringLiteral("Error en la carga de datos de UEHS. Revise"), vbOK}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Serie();
+    c.setUp();
+    for (const Message& m : c.messages) dialogs.answer(m.answer);
+    CorreSeriePDR();
+    ASSERT_EQ(dialogs.records().size(), c.messages.size()) << test::DescribeDialogs(dialogs).toStdString();
+    for (size_t i = 0; i < c.messages.size(); ++i)
+      EXPECT_TRUE(dialogs.records()[i].prompt.startsWith(c.messages[i].start)) << i;
+    // Nothing was computed and nothing written; the progress window is closed.
+    for (int k = 1; k <= 8; ++k) EXPECT_EQ(QpSerie(1, k), 0) << k;
+    EXPECT_FALSE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+    EXPECT_FALSE(frmPp2::instance().isVisible());
+    EXPECT_FALSE(SeriesChecked);
+    dialogs.clear();
+    PasoQ = 10;
+  }
+}
+
+TEST_F(ProcesoTest, AStormItsDistributionCannotSpreadIsLeftOut) {
+  // The theoretical distribution spreads storms of up to 48 hours: the third storm, of 50, is left
+  // out with one message and the series goes on.
+  Serie();
+  PasoQ = 10;
+  DistriPp = 1;
+  DurSerie(3) = 3000;
+  dialogs.answer(vbOK).answer(vbOK);
+  EXPECT_EQ(Percentages([] { CorreSeriePDR(); }), QList<int>({12, 25, 75, 100}));
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "La tormenta P= 30mm  -   D= 3000min  -   R= 2años queda fuera de la serie. La distribución temporal "
+      "teórica sólo se aplica a tormentas de hasta 48 horas (2880 minutos) de duración. Elija otra "
+      "distribución temporal o una duración menor.");
+  EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
+  EXPECT_EQ(QpSerie(1, 3), 0);
+  EXPECT_GT(QpSerie(1, 2), 0);
+  EXPECT_GT(QpSerie(1, 8), 0);
+  const QByteArray file = test::ReadBytes(path("SaleTablasQDRs_tem.txt"));
+  EXPECT_TRUE(file.contains("\"u-Norte\",1,25,30,10,"));
+  EXPECT_FALSE(file.contains(",30,3000,"));
+  EXPECT_TRUE(file.contains("\"u-Norte\",1,55,60,10,"));
+
+  // A user distribution without periods can spread no storm: said once, and the series stops.
+  dialogs.clear();
+  QFile::remove(path("SaleTablasQDRs_tem.txt"));
+  DistriPp = 5;
+  dialogs.answer(vbOK);
+  EXPECT_EQ(Percentages([] { CorreSeriePDR(); }), QList<int>({0}));  // back to 0, and no further
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(
+      dialogs.records()[0].prompt.startsWith(QStringLiteral("La distribución personalizada 1 no tiene")));
+  EXPECT_FALSE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+}
+
 TEST_F(ProcesoTest, SeriesWithoutStormsOrCancelled) {
   Serie();
   dialogs.answer(vbCancel);
@@ -195,7 +332,13 @@ TEST_F(ProcesoTest, ExtraTimeBeyondSixteenBitsIsRefused) {
   dialogs.answer(vbOK);
   main().mnuCorre1->trigger();
   ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(QStringLiteral("La duración de la tormenta ( 32000 min)")));
+  // The message names the three terms of the sum that is tested, with no blank after a parenthesis.
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "La duración de la tormenta (32000 min) más el tiempo adicional del hidrograma (1000 min) y el paso de "
+      "cálculo de la precipitación (10 min) supera los 32767 minutos que admite el cálculo. Reduzca el "
+      "tiempo "
+      "adicional en Opciones de Configuración, la duración de la tormenta o su paso de cálculo.");
   EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt")));
   EXPECT_FALSE(frmPp2::instance().isVisible());
 }

@@ -128,6 +128,27 @@ TEST_F(FormsTest, ButtonsValidateTheFocusedBoxFirst) {
   EXPECT_TRUE(ValidateFocusedBox(&w.window));
 }
 
+TEST_F(FormsTest, AClickOnAButtonPastARefusingBoxTellsOnceAndClicksNothing) {
+  BoxWindow w;
+  int clicks = 0;
+  QObject::connect(w.button, &QPushButton::clicked, [&] {
+    if (ValidateFocusedBox(&w.window)) ++clicks;
+  });
+  w.first->setText(QStringLiteral("mal"));
+  dialogs.answer(vbOK);
+  QTest::mouseClick(w.button, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_TRUE(w.first->hasFocus());
+
+  // Once the box accepts its text, the next click goes through.
+  w.first->setText(QStringLiteral("bien"));
+  QTest::mouseClick(w.button, Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
 TEST(ScriptedDialogs, AnswersFromTheQueueAndRecordsTheUnexpected) {
   ScriptedDialogs d;
   d.answer(vbNo).answerText(QStringLiteral("u-Alta"));

@@ -147,6 +147,53 @@ TEST_F(SeqFileTest, FoldersAndFileOperations) {
   EXPECT_EQ(ErrorOf([] { Kill(QStringLiteral("a.pcn")); }), kErrFileNotFound);
 }
 
+TEST_F(SeqFileTest, TextTheCodePageLacksMakesTheFileUtf8) {
+  {
+    SeqFile f(QStringLiteral("u.pcn"), OpenMode::Output);
+    f.write({QString::fromUtf8("/datos/Łódź"), QString::fromUtf8("Río €")});
+    f.close();
+  }
+  EXPECT_EQ(ReadBytes(path("u.pcn")), QString::fromUtf8("\"/datos/Łódź\",\"Río €\"\r\n").toUtf8());
+  SeqFile f(QStringLiteral("u.pcn"), OpenMode::Input);
+  EXPECT_EQ(f.inputString(), QString::fromUtf8("/datos/Łódź"));
+  EXPECT_EQ(f.inputString(), QString::fromUtf8("Río €"));
+  f.close();
+
+  // Appending such a text to a Windows-1252 file writes the whole file again in UTF-8.
+  WriteBytes(path("ap.txt"), "R\xEDo\r\n");
+  SeqFile ap(QStringLiteral("ap.txt"), OpenMode::Append);
+  ap.print(QString::fromUtf8("Москва"));
+  ap.close();
+  EXPECT_EQ(ReadBytes(path("ap.txt")), QString::fromUtf8("Río\r\nМосква\r\n").toUtf8());
+}
+
+TEST(FileText, DecodingTellsUtf8FromWindows1252) {
+  struct Case {
+    QByteArray bytes;
+    QString text;
+  };
+  const Case cases[] = {
+      {"plain", "plain"},
+      {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},       // not valid UTF-8
+      {"\xC3\xB1", QString::fromUtf8("ñ")},                      // valid UTF-8
+      {"\xEF\xBB\xBF\"\xC5\x81\"", QString::fromUtf8("\"Ł\"")},  // a byte-order mark is dropped
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeFileText(c.bytes), c.text) << c.bytes.toStdString();
+  EXPECT_EQ(EncodeFileText(QString::fromUtf8("Río €")), QByteArray("R\xEDo \x80"));
+}
+
+TEST_F(SeqFileTest, DoubleQuoteInsideATextIsWrittenAsASingleQuote) {
+  {
+    SeqFile f(QStringLiteral("q.pcn"), OpenMode::Output);
+    f.write({QStringLiteral("Crecida \"A\", 2024"), Integer(7)});
+    f.close();
+  }
+  EXPECT_EQ(ReadBytes(path("q.pcn")), "\"Crecida 'A', 2024\",7\r\n");
+  SeqFile f(QStringLiteral("q.pcn"), OpenMode::Input);
+  EXPECT_EQ(f.inputString(), "Crecida 'A', 2024");
+  EXPECT_EQ(f.inputInteger(), 7);
+}
+
 TEST(Windows1252, EveryByteRoundTrips) {
   QByteArray all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);

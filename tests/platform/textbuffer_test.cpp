@@ -40,17 +40,28 @@ TEST_F(TextBufferTest, KeepsEveryCharacterAndWritesTheFilesBytes) {
     EXPECT_EQ(buffer.mid(from, n), text.mid(from, n)) << from;
   }
 
-  // The file holds what a text written whole holds: the code page's bytes, "?" for the rest.
-  SeqFile como(QStringLiteral("como_texto.txt"), OpenMode::Output);
-  como.write({text});
-  como.close();
-  SeqFile bytes(QStringLiteral("como_bytes.txt"), OpenMode::Output);
-  bytes.print(QStringLiteral("antes"));
-  bytes.write(buffer);
-  bytes.print(QStringLiteral("después"));
-  bytes.close();
-  EXPECT_EQ(test::ReadBytes(path("como_bytes.txt")),
-            "antes\r\n" + test::ReadBytes(path("como_texto.txt")) + EncodeWindows1252(QStringLiteral("después\r\n")));
+}
+
+// The file holds what the same text written as a text holds: its double quotes as single ones, in the
+// code page when it holds every character of the file, in UTF-8 otherwise.
+TEST_F(TextBufferTest, TheFileHoldsWhatTheTextWrittenWholeHolds) {
+  const QString mixed = LongText();
+  QString plain = mixed;
+  plain.remove(QStringLiteral("≥")).remove(QStringLiteral("😀"));
+  for (const QString& text : {plain, mixed}) {
+    SeqFile como(QStringLiteral("como_texto.txt"), OpenMode::Output);
+    como.print(QStringLiteral("antes"));
+    como.write({text});
+    como.print(QStringLiteral("después"));
+    como.close();
+    SeqFile bytes(QStringLiteral("como_bytes.txt"), OpenMode::Output);
+    bytes.print(QStringLiteral("antes"));
+    bytes.write(TextBuffer(text));
+    bytes.print(QStringLiteral("después"));
+    bytes.close();
+    EXPECT_EQ(test::ReadBytes(path("como_bytes.txt")), test::ReadBytes(path("como_texto.txt")));
+  }
+  EXPECT_TRUE(test::ReadBytes(path("como_bytes.txt")).contains("\xF0\x9F\x98\x80"));  // the last in UTF-8
 }
 
 TEST_F(TextBufferTest, ACopyKeepsItsTextWhateverTheOriginalDoes) {

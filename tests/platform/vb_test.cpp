@@ -124,6 +124,15 @@ TEST(IsNumeric, WholeTextMustBeANumber) {
   }
 }
 
+TEST(IsDecimalNumber, OnlyDigitsWithOnePoint) {
+  for (const char* yes : {"12", " 12.5 ", "12.", ".5", "-3", "+0"}) {
+    EXPECT_TRUE(IsDecimalNumber(QString::fromLatin1(yes))) << yes;
+  }
+  for (const char* no : {"", ".", "-", "1,5", "1e5", "12.5.", "1 2", "a1", "1\b"}) {
+    EXPECT_FALSE(IsDecimalNumber(QString::fromLatin1(no))) << no;
+  }
+}
+
 TEST(Variant, ConversionsAsAssignmentsMakeThem) {
   EXPECT_EQ(Variant(QStringLiteral("12.5")).toSingle(), 12.5f);
   EXPECT_EQ(Variant(QStringLiteral("2.5")).toInteger(), 2);

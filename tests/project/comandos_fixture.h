@@ -11,6 +11,7 @@
 #include "project/estado.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
+#include "support/projectfiles.h"
 
 namespace tavo::test {
 
@@ -32,38 +33,6 @@ class ComandosTest : public TavoTest {
   }
   QByteArray recorded(const QString& folder, const QString& name) const {
     return EncodeWindows1252("\"" + folder + "\"\r\n\"" + name + "\"\r\n");
-  }
-
-  // A settings file of project `name` recording `folder`, titled `title`.
-  static QByteArray SettingsFile(const QString& name, const QString& folder, const QString& title) {
-    QStringList v;
-    auto text = [&v](const QString& s) { v << "\"" + s + "\""; };
-    text(name);
-    text(title);
-    for (const char* s : {"Ubicación", "Cuenca", "SubCuenca", "Operador", "01/02/2006", "/"})
-      text(QString::fromUtf8(s));
-    text(folder);
-    text("");
-    v << "1";
-    text(name + "_Conf.pcn");
-    v << "0";
-    text("Ninguno");
-    text("0");
-    text("");
-    v << "#TRUE#"
-      << "#FALSE#"
-      << "#FALSE#"
-      << "0"
-      << "0"
-      << "#TRUE#"
-      << "#FALSE#"
-      << "#TRUE#"
-      << "#FALSE#"
-      << "10";
-    text("800");
-    text("0");
-    for (int k = 0; k < 31; ++k) v << (k % 3 ? "1" : "0");
-    return EncodeWindows1252(v.join("\r\n") + "\r\n");
   }
 
   // The network files of the hand-made network, stored under project `name`.

@@ -3,6 +3,7 @@
 #include "platform/app.h"
 #include "project/comandos_fixture.h"
 #include "project/frmConfigura.h"
+#include "project/redfiles.h"
 
 namespace tavo {
 namespace {
@@ -12,7 +13,9 @@ using test::kPromptNombre;
 using test::kTituloNombreInvalido;
 using test::NetworkSaved;
 using test::ReadBytes;
+using test::SettingsFile;
 using test::SettingsSaved;
+using test::WriteBytes;
 using test::YaExiste;
 
 class ComandosTest : public test::ComandosTest {
@@ -146,6 +149,7 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
       {"Rio2_Conf.pcn", "", datos, "Error Nro. 5 ,"},  // no folder in the path: reported, the program goes on
       {datos + "/a_b_Conf.pcn", "a_b", datos, ""},     // a name New would refuse
       {datos + "/Rio2_Conf.pcn", "Rio2", datos, ""},
+      {datos + "/notas.txt", "", datos, ""},  // the project open before is closed
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen.toStdString());
@@ -165,8 +169,10 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
     EXPECT_EQ(NombreProyecto, c.name);
     EXPECT_EQ(DirActual, c.folder);
     EXPECT_FALSE(ProgramHasEnded());
-    EXPECT_EQ(main().mnuGuardarProyectoComo->isEnabled(), opens);
+    // The panel shows what the commands see.
+    EXPECT_EQ(main().lblProyecto->text(), c.name);
     if (opens) {
+      EXPECT_TRUE(main().mnuGuardarProyectoComo->isEnabled());
       EXPECT_EQ(DirTrabajo, datos);
       EXPECT_EQ(main().lblProyecto->text(), c.name);
       EXPECT_EQ(main().lblMiDirTrabajo->text(), datos);
@@ -174,6 +180,8 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
       EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, c.name));
     }
   }
+  EXPECT_EQ(main().lblFileProyecto->text(), "_Conf.pcn");
+  EXPECT_EQ(main().lblFilesTrabajo->text(), "_UEHs.pcn\n_VerCau.pcn");
 }
 
 TEST_F(ComandosTest, ReopenTheLastProject) {
@@ -281,12 +289,11 @@ TEST_F(ComandosTest, SaveAsFailingHalfWayLeavesNoCopy) {
   dialogs.clear();
   const auto before = Snapshot(datos);
 
-  dialogs.answerText("Copia").answer(vbOK).answer(vbOK).answer(vbOK);
+  dialogs.answerText("Copia").answer(vbOK);
   main().mnuGuardarProyectoComo->trigger();
-  ASSERT_EQ(prompts(),
-            QStringList({kPromptNombre, SettingsSaved(datos + "/Copia_Conf.pcn"),
-                         NetworkSaved(datos + "/Copia_VerCau.pcn"), "Error de archivo desconocido"}));
-  EXPECT_EQ(dialogs.records()[3].style, vbExclamation);
+  // No success is reported for a copy that did not come about.
+  ASSERT_EQ(prompts(), QStringList({kPromptNombre, "Error de archivo desconocido"}));
+  EXPECT_EQ(dialogs.records()[1].style, vbExclamation);
   EXPECT_FALSE(ProgramHasEnded());
   EXPECT_EQ(Snapshot(datos), before);
   EXPECT_TRUE(QDir(datos).exists("Copia_RHQ.pcn"));
@@ -297,6 +304,76 @@ TEST_F(ComandosTest, SaveAsFailingHalfWayLeavesNoCopy) {
   EXPECT_EQ(settings().lblMiArchivoConf->text(), "Rio_Conf.pcn");
   EXPECT_EQ(main().lblProyecto->text(), "Rio");
   EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, "Rio"));
+}
+
+TEST_F(ComandosTest, SaveAsStopsWhenAWriterFails) {
+  makeProject(datos, "Rio", "Crecida del Rio");
+  open(datos + "/Rio_Conf.pcn");
+  const auto before = Snapshot(datos);
+  // A folder where a writer puts the new file before it replaces the old one.
+  for (const char* blocked : {"Copia_Conf.pcn.tmp~", "Copia_VerCau.pcn.tmp~"}) {
+    SCOPED_TRACE(blocked);
+    QDir(datos).mkdir(blocked);
+    dialogs.clear();
+    dialogs.answerText("Copia").answer(vbOK);
+    main().mnuGuardarProyectoComo->trigger();
+    ASSERT_EQ(prompts().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_TRUE(prompts()[1].startsWith("Error Nro. 70 ,")) << prompts()[1].toStdString();
+    EXPECT_EQ(Snapshot(datos), before);
+    EXPECT_EQ(NombreProyecto, "Rio");
+    EXPECT_EQ(main().lblProyecto->text(), "Rio");
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, "Rio"));
+    QDir(datos).rmdir(blocked);
+  }
+}
+
+TEST_F(ComandosTest, SaveAsOfADamagedNetworkNamesTheFileAndCopiesNothing) {
+  QByteArray cut = NetworkFile("Rio");
+  cut.truncate(cut.indexOf("\"u-Ladera\"\r\n") + 12);  // the file ends inside the unit
+  struct Case {
+    const char* name;
+    QByteArray network;  // empty: the vertex file is missing instead
+    const char* file;    // the file the message names
+    QStringList loader;  // the loader's own messages
+  };
+  const Case cases[] = {
+      {"unit cut short", cut, "Rio_UEHs.pcn", {QString::fromUtf8(kMensajeArchivoDanado)}},
+      {"vertex file missing", {}, "Rio_VerCau.pcn", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    makeProject(datos, "Rio", "Crecida del Rio");
+    if (c.network.isEmpty())
+      RmFile(datos + "/Rio_VerCau.pcn");
+    else
+      WriteBytes(datos + "/Rio_UEHs.pcn", c.network);
+    open(datos + "/Rio_Conf.pcn");
+    dialogs.clear();
+    const auto before = Snapshot(datos);
+    for (int i = 0; i <= c.loader.size(); ++i) dialogs.answer(vbOK);
+    main().mnuGuardarProyectoComo->trigger();
+    EXPECT_EQ(prompts(),
+              c.loader + QStringList{"El proyecto no se ha copiado porque el archivo " + datos + "/" +
+                                     c.file + " está dañado. Corrija el archivo e intente nuevamente."});
+    EXPECT_EQ(dialogs.records().back().style, vbOKOnly | vbExclamation);
+    EXPECT_EQ(Snapshot(datos), before);
+    EXPECT_EQ(NombreProyecto, "Rio");
+  }
+}
+
+TEST_F(ComandosTest, OpeningAProjectFromAnotherMachineWritesNothing) {
+  WriteBytes(datos + "/Rio_Conf.pcn", SettingsFile("Rio", "C:\\Datos\\Proyectos", "Crecida del Rio"));
+  const QByteArray before = ReadBytes(datos + "/Rio_Conf.pcn");
+  open(datos + "/Rio_Conf.pcn");
+  EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(ReadBytes(datos + "/Rio_Conf.pcn"), before);
+  EXPECT_EQ(DirTrabajo, datos);
+  EXPECT_EQ(main().lblMiDirTrabajo->text(), datos);
+
+  // Apply records the folder the project is in now.
+  dialogs.answer(vbOK);
+  settings().cmdAplicar_Click();
+  EXPECT_EQ(Lines(datos + "/Rio_Conf.pcn")[8], "\"" + datos + "\"");
 }
 
 TEST_F(ComandosTest, SaveAsWithoutAProjectDoesNothing) {

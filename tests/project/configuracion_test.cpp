@@ -122,12 +122,12 @@ TEST_F(ConfiguracionTest, AllValuesReadIntoStateAndFormAndWrittenBackByteForByte
   EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), ("\"" + dir + "\"\r\n\"Rio\"\r\n").toUtf8());
 }
 
-TEST_F(ConfiguracionTest, FileOfAMovedProjectIsCorrectedAndRewritten) {
+TEST_F(ConfiguracionTest, FileOfAMovedProjectIsCorrectedInMemoryAndWrittenOnlyByApply) {
   struct Case {
     QString drive;
     QString folder;
   };
-  // Another folder of this machine, a Windows folder and drive of an old file, and a folder that
+  // Another folder of this machine, a Windows folder and drive of another machine, and a folder that
   // differs from the real one only in its first two characters.
   const Case cases[] = {
       {"/", "/otra/parte"}, {"c: [Disco C]", "C:\\Datos\\Proyectos"}, {"/", "/x" + dir.mid(2)}};
@@ -139,12 +139,20 @@ TEST_F(ConfiguracionTest, FileOfAMovedProjectIsCorrectedAndRewritten) {
     moved[8] = QString("\"%1\"").arg(c.folder);
     WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(moved));
     DirActual = dir;
-    dialogs.answer(vbOK);
+    // Reading, once or again, writes nothing.
     form().leoConf();
-    EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/Rio_Conf.pcn"));
+    form().leoConf();
+    EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
     EXPECT_EQ(DirTrabajo, dir);
     EXPECT_EQ(DirActual, dir);
+    EXPECT_EQ(ReadBytes(dir + "/Rio_Conf.pcn"), FileBytes(moved));
+    EXPECT_FALSE(FileExists(path("PelcanDir.pcn")));
+
+    dialogs.answer(vbOK);
+    form().cmdAplicar_Click();
+    EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/Rio_Conf.pcn"));
     EXPECT_EQ(ReadBytes(dir + "/Rio_Conf.pcn"), FileBytes(RioValues(dir)));
+    RmFile(path("PelcanDir.pcn"));
   }
 }
 
@@ -153,13 +161,60 @@ TEST_F(ConfiguracionTest, FileStoringAnotherNameMakesThatTheProject) {
   values[0] = "\"A\"";
   NombreProyecto = "B";
   WriteBytes(dir + "/B_Conf.pcn", FileBytes(values));
-  dialogs.answer(vbOK);
   form().leoConf();
   EXPECT_EQ(NombreProyecto, "A");
-  // The rewrite of the corrected file goes under the name the file stores.
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  // Apply writes under the name the file stores.
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
   EXPECT_EQ(onlyMessage(), SavedMessage(dir + "/A_Conf.pcn"));
   EXPECT_TRUE(FileExists(dir + "/A_Conf.pcn"));
   EXPECT_TRUE(FileExists(dir + "/B_Conf.pcn"));
+}
+
+TEST_F(ConfiguracionTest, QuotesAndForeignLettersReadBackWithEveryLaterValueInPlace) {
+  WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(RioValues(dir)));
+  form().leoConf();
+  // A folder whose name Windows-1252 cannot hold, and a title holding double quotes.
+  const QString lodz = dir + QString::fromUtf8("/Łódź");
+  QDir().mkdir(lodz);
+  form().Dir1->setPath(lodz);
+  form().TextProyecto->setText("Crecida \"A\", 2024");
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
+  EXPECT_EQ(onlyMessage(), SavedMessage(lodz + "/Rio_Conf.pcn"));
+  EXPECT_TRUE(ReadBytes(lodz + "/Rio_Conf.pcn").contains(QString::fromUtf8("\"Ubicación Norte\"").toUtf8()));
+
+  ResetConfiguracionProyecto();
+  DirActual = lodz;
+  form().leoConf();
+  EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(TextoProyecto, "Crecida 'A', 2024");
+  EXPECT_EQ(TextoUbicacion, QString::fromUtf8("Ubicación Norte"));
+  EXPECT_EQ(DirTrabajo, lodz);
+  EXPECT_EQ(TiempoAdicional, 45.0f);
+  EXPECT_EQ(EscalaDibujo, "2.5");
+  EXPECT_EQ(NroListaRec, 7);
+  EXPECT_EQ(NroListaPasot, 11);
+  EXPECT_EQ(SelDuracion(16), 1);
+}
+
+TEST_F(ConfiguracionTest, AnyNonZeroSelectionValueSelects) {
+  QStringList values = RioValues(dir);
+  values[28] = "2";   // R = 2 years
+  values[29] = "-1";  // R = 5 years
+  values[58] = "7";   // D = 2880 minutes
+  WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(values));
+  form().leoConf();
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(SelRecurrencia(0), 2);
+  EXPECT_TRUE(form().CheckR2->isChecked());
+  EXPECT_TRUE(form().CheckR5->isChecked());
+  EXPECT_TRUE(form().CheckD2880->isChecked());
+  ASSERT_EQ(NroListaRec, 8);
+  EXPECT_EQ(ListaRec(1), 2);
+  EXPECT_EQ(ListaRec(2), 5);
+  EXPECT_EQ(ListaPasot(NroListaPasot), 2880);
 }
 
 TEST_F(ConfiguracionTest, NumbersWithACommaKeepTheirLeadingNumber) {

@@ -8,6 +8,7 @@
 namespace tavo {
 namespace {
 
+using test::ReadBytes;
 using test::WriteBytes;
 
 class DlgEliminarProyectoTest : public test::ComandosTest {
@@ -116,6 +117,39 @@ TEST_F(DlgEliminarProyectoTest, ProjectWithOnlyItsSettingsAndAFileThatCannotGo) 
   EXPECT_EQ(listed(), QStringList{"Lejos_Conf.pcn"});
   EXPECT_EQ(dlg().lblProyectoAEliminar->text(), "Ninguno");
   EXPECT_EQ(CurDir(), path("Otra"));
+}
+
+TEST_F(DlgEliminarProyectoTest, DeletingTheOpenProjectClosesIt) {
+  makeProject(datos, "Rio", "Arroyo");
+  makeProject(datos, "Rio2", "Crecida");
+  open(datos + "/Rio2_Conf.pcn");
+  ASSERT_EQ(main().lblProyecto->text(), "Rio2");
+  const QString noProject =
+      "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o "
+      "bien "
+      "crear un proyecto nuevo";
+
+  // Another project of the folder goes; the open one stays open.
+  showDialog();
+  choose("Rio_Conf.pcn");
+  dialogs.answer(vbYes);
+  QTest::mouseClick(dlg().OKButton, Qt::LeftButton);
+  EXPECT_EQ(NombreProyecto, "Rio2");
+  EXPECT_EQ(main().lblProyecto->text(), "Rio2");
+
+  // The open project goes: none is open, the panel and the working-directory file say so, and the
+  // commands that need a project say there is none.
+  choose("Rio2_Conf.pcn");
+  dialogs.answer(vbYes);
+  QTest::mouseClick(dlg().OKButton, Qt::LeftButton);
+  EXPECT_EQ(NombreProyecto, "");
+  EXPECT_EQ(main().lblProyecto->text(), "");
+  EXPECT_EQ(main().lblFileProyecto->text(), "_Conf.pcn");
+  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, ""));
+  dialogs.answer(vbOK);
+  main().mnuEditfrmUEHsTabla->trigger();
+  EXPECT_EQ(prompts().last(), noProject);
+  EXPECT_TRUE(Snapshot(datos).isEmpty());
 }
 
 }  // namespace

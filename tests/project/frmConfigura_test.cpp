@@ -25,18 +25,8 @@ class FrmConfiguraTest : public test::ProyectoRioTest {
     ShowModeless(&form(), false);
     QApplication::processEvents();
   }
-  // Types into a box as the user does: focus, whole text selected, keys.
-  void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QApplication::processEvents();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-  }
-  // Moves the focus on to the next control.
-  void leave(QLineEdit* box) {
-    QTest::keyClick(box, Qt::Key_Tab);
-    QApplication::processEvents();
-  }
+  void type(QLineEdit* box, const QString& text) { test::Type(box, text); }
+  void leave(QLineEdit* box) { test::Leave(box); }
   void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
   void clickFile(FileList* list, const QString& name) {
     const auto items = list->findItems(name, Qt::MatchExactly);
@@ -236,6 +226,50 @@ TEST_F(FrmConfiguraTest, TitleBoxes) {
   SetFixedClock(QDateTime(QDate(2026, 5, 24), QTime(9, 30)));
   QTest::mouseDClick(form().txtFecha, Qt::LeftButton);
   EXPECT_EQ(form().txtFecha->text(), "24/05/2026");
+}
+
+TEST_F(FrmConfiguraTest, NothingIsClippedOnAnyTab) {
+  show();
+  for (int tab = 0; tab < form().SSTab1->count(); ++tab) {
+    SCOPED_TRACE(form().SSTab1->tabText(tab).toStdString());
+    form().SSTab1->setCurrentIndex(tab);
+    QApplication::processEvents();
+    const QStringList clipped = test::ClippedControls(&form());
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join('\n').toStdString();
+  }
+}
+
+TEST_F(FrmConfiguraTest, TitleLimitIsForTypingOnly) {
+  // A settings file may hold a title longer than the 60 characters the box takes when typed.
+  const QString longTitle =
+      "Estudio de crecidas de la cuenca alta del arroyo Las Tapias, 2026";  // 66 characters
+  ASSERT_GT(longTitle.size(), 60);
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
+  QStringList lines = fileLines(dir + "/Rio_Conf.pcn");
+  lines[1] = "\"" + longTitle + "\"";
+  WriteBytes(dir + "/Rio_Conf.pcn", EncodeWindows1252(lines.join("\r\n")));
+
+  form().leoConf();
+  EXPECT_EQ(form().TextProyecto->text(), longTitle);
+  // Typing adds nothing to it; it can be shortened, and then not lengthened again.
+  show();
+  form().SSTab1->setCurrentIndex(frmConfigura::kTabTitulos);
+  QLineEdit* box = form().TextProyecto;
+  box->setFocus();
+  box->end(false);
+  QTest::keyClicks(box, "xyz");
+  EXPECT_EQ(box->text(), longTitle);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, "s");
+  EXPECT_EQ(box->text(), longTitle.chopped(1));
+  // Saved, it is written whole.
+  dialogs.answer(vbOK);
+  form().cmdAplicar_Click();
+  EXPECT_EQ(fileLines(dir + "/Rio_Conf.pcn")[1], "\"" + longTitle.chopped(1) + "\"");
+  // A short title takes 60 typed characters.
+  type(box, QString(70, 'x'));
+  EXPECT_EQ(box->text(), QString(60, 'x'));
 }
 
 TEST_F(FrmConfiguraTest, MessageBoxClosingIsNoNewActivation) {

@@ -9,6 +9,7 @@
 #include "project/estado.h"
 #include "support/fixture.h"
 #include "support/network.h"
+#include "support/projectfiles.h"
 
 namespace tavo {
 namespace {
@@ -25,7 +26,10 @@ class RedFilesTest : public test::TavoTest {
     TavoTest::SetUp();
     QDir(programDir()).mkdir(QStringLiteral("obra"));
     DirTrabajo = path("obra");
+    DirActual = DirTrabajo;
     NombreProyecto = QStringLiteral("Demo");
+    // The save redraws the network in the editor, whose loading reads the project's settings.
+    WriteBytes(path("obra/Demo_Conf.pcn"), test::SettingsFile(NombreProyecto, DirTrabajo, QStringLiteral("Demo")));
   }
   QString red(const char* suffix) const { return path("obra/Demo") + QLatin1String(suffix); }
   QByteArray fixture(const char* name) const { return ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/red/") + name); }
@@ -150,9 +154,14 @@ TEST_F(RedFilesTest, SaveWritesTheFixtureBytesAndReadsEveryValueBack) {
   EXPECT_EQ(ReadBytes(red("_VerCau.pcn")), fixture("Demo_VerCau.pcn"));
   EXPECT_EQ(lastPrompt(), kGuardado + red("_VerCau.pcn"));
   EXPECT_EQ(dialogs.records().back().style, vbOKOnly);
-  EXPECT_FALSE(frmUEHs::isLoaded());
+  // The redraw loaded and showed the editor.
+  EXPECT_TRUE(frmUEHs::isLoaded());
+  EXPECT_TRUE(frmUEHs::object().isVisible());
 
-  // The save read the network back: fresh records holding the same values.
+  // The save read the network back: fresh records holding the same values, but for the redraw's
+  // alignment: the lake drains into c-Bajo, so c-Alto, which drained there too, now drains into
+  // the lake.
+  before[before.indexOf(QStringLiteral("Cauce_aa=c-Bajo"))] = QStringLiteral("Cauce_aa=l-Laguna");
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(nCauces, 2);
   EXPECT_EQ(numVerticesCauce(1), 8);
@@ -161,9 +170,10 @@ TEST_F(RedFilesTest, SaveWritesTheFixtureBytesAndReadsEveryValueBack) {
   EXPECT_GE(XVertice.upper2(), 8);
   EXPECT_EQ(MaxVertices, 8);
   ASSERT_NE(vLagos[1]->YCauce.get_if<Single>(), nullptr);
-  EXPECT_EQ(iCauce, 3);
+  EXPECT_EQ(iCauce, 1);  // the reach the redraw routed into the lake
   EXPECT_EQ(iUEH, 1);
   EXPECT_TRUE(FormInstance<MDIForm1>::instance().mnu_prueba_funcionesSHVrepresas->isEnabled());
+  EXPECT_TRUE(CargaRedProyecto());
 }
 
 TEST_F(RedFilesTest, LoadRenumbersAndTakesTheStoredProjectName) {
@@ -192,40 +202,50 @@ TEST_F(RedFilesTest, EmptyNetworkSaveDeletesBothFilesSilently) {
   EXPECT_FALSE(QFile::exists(red("_UEHs.pcn")));
   EXPECT_FALSE(QFile::exists(red("_VerCau.pcn")));
   frmUEHs::object().mnu_btn_toolbarGuardaUEHs();  // nothing left to delete
-  CargaRedProyecto();
+  EXPECT_TRUE(CargaRedProyecto());
   EXPECT_EQ(nCauces + nUEHs + nRepresas + nLagos, 0);
   EXPECT_TRUE(dialogs.records().empty());
 }
 
-TEST_F(RedFilesTest, FileEndingInsideADamRecord) {
-  QByteArray file = fixture("Demo_UEHs.pcn");
-  file.truncate(file.indexOf("2.1\r\n"));  // stops after FQa1 of the dam
-  WriteBytes(red("_UEHs.pcn"), file);
-  WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
-  XVertice(1, 1) = 555;  // left from a network loaded before
-  dialogs.answer(vbOK);
-  CargaRedProyecto();
-  ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt, QString::fromUtf8(kMensajeArchivoDanado));
-  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
-  EXPECT_EQ(nCauces, 2);
-  EXPECT_EQ(nUEHs, 1);
-  EXPECT_EQ(nRepresas, 1);
-  EXPECT_EQ(colRepresas.size(), 1u);
-  EXPECT_EQ(vRepresas[1]->FQa1, 1.1f);
-  EXPECT_EQ(vRepresas[1]->FQa2, 0.0f);
-  EXPECT_EQ(nLagos, 0);
-  EXPECT_EQ(XVertice(1, 1), 0.0f);
-  EXPECT_GE(XVertice.upper2(), 8);
-}
-
-TEST_F(RedFilesTest, CountsBeyondTheRecordsReadAreCorrected) {
-  WriteBytes(red("_UEHs.pcn"), "\"Demo\"\r\n3\r\n1\r\n\"c-A\"\r\n0\r\n");
-  dialogs.answer(vbOK);
-  CargaRedProyecto();
-  EXPECT_EQ(nCauces, 1);
-  EXPECT_EQ(colCauces.size(), 1u);
-  EXPECT_EQ(vCauces[1]->NombreCauce, "c-A");
+TEST_F(RedFilesTest, RecordCutByTheEndOfTheFileIsNotLoaded) {
+  struct Case {
+    const char* name;
+    const char* endsAfter;  // the file ends right after this text
+    int reaches, units, dams;
+  };
+  const Case cases[] = {
+      {"reach ending after its vertex count", "\"c-Bajo\"\r\n0\r\n", 1, 0, 0},
+      {"unit ending after its name", "\"u-Ladera\"\r\n", 2, 0, 0},
+      {"dam ending after its first outflow coefficient", "\r\n1.1\r\n", 2, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.clear();
+    QByteArray file = fixture("Demo_UEHs.pcn");
+    file.truncate(file.indexOf(c.endsAfter) + qstrlen(c.endsAfter));
+    WriteBytes(red("_UEHs.pcn"), file);
+    WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
+    // Left from a network loaded before.
+    numVerticesCauce(2) = 6;
+    XVertice(1, 1) = 555;
+    dialogs.answer(vbOK);
+    EXPECT_FALSE(CargaRedProyecto());
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].prompt, QString::fromUtf8(kMensajeArchivoDanado));
+    EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
+    EXPECT_EQ(RutaArchivo, red("_UEHs.pcn"));
+    EXPECT_EQ(nCauces, c.reaches);
+    EXPECT_EQ(colCauces.size(), size_t(c.reaches));
+    EXPECT_EQ(nUEHs, c.units);
+    EXPECT_EQ(colUEHs.size(), size_t(c.units));
+    EXPECT_EQ(nRepresas, c.dams);
+    EXPECT_EQ(colRepresas.size(), size_t(c.dams));
+    EXPECT_EQ(nLagos, 0);
+    EXPECT_EQ(numVerticesCauce(1), 8);
+    // The vertex file is not read, and no vertex of the network before stays.
+    EXPECT_EQ(XVertice(1, 1), 0.0f);
+    EXPECT_GE(XVertice.upper2(), 8);
+  }
 }
 
 TEST_F(RedFilesTest, SurplusRecordsAreReadPastAndDropped) {
@@ -256,7 +276,7 @@ TEST_F(RedFilesTest, ValueOfTheWrongTypeIsStoredAsZero) {
   WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
   LecturaSimple = 77;
   dialogs.answer(vbOK).answer(vbOK);
-  CargaRedProyecto();
+  EXPECT_FALSE(CargaRedProyecto());
   ASSERT_EQ(dialogs.records().size(), 2u);
   EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 6Desbordamiento ,Verifique");
   EXPECT_EQ(dialogs.records()[1].prompt, "Error Nro. 13No coinciden los tipos ,Verifique");
@@ -301,7 +321,9 @@ TEST_F(RedFilesTest, FailedSaveKeepsBothOldFiles) {
 
 TEST_F(RedFilesTest, MissingVertexFileKeepsTheReaches) {
   WriteBytes(red("_UEHs.pcn"), fixture("Demo_UEHs.pcn"));
-  CargaRedProyecto();
+  // The load is not whole: the first reach had vertices.
+  EXPECT_FALSE(CargaRedProyecto());
+  EXPECT_EQ(RutaArchivo, red("_VerCau.pcn"));
   EXPECT_EQ(nCauces, 2);
   EXPECT_EQ(numVerticesCauce(1), 8);
   EXPECT_EQ(XVertice(1, 8), 0.0f);
@@ -310,6 +332,17 @@ TEST_F(RedFilesTest, MissingVertexFileKeepsTheReaches) {
   frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
   EXPECT_EQ(ReadBytes(red("_UEHs.pcn")), fixture("Demo_UEHs.pcn"));
   EXPECT_EQ(ReadBytes(red("_VerCau.pcn")), QByteArray("0,0\r\n").repeated(8));
+}
+
+TEST_F(RedFilesTest, SaveNeverShrinksTheVertexBound) {
+  test::AddCauce(QStringLiteral("c-A"), QStringLiteral("0"))->numVertices = 2;
+  numVerticesCauce(1) = 2;
+  XVertice(1, 2) = 7;
+  dialogs.answer(vbOK);
+  frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
+  EXPECT_EQ(XVertice.upper2(), 5);
+  EXPECT_EQ(YVertice.upper2(), 5);
+  EXPECT_EQ(XVertice(1, 2), 7.0f);
 }
 
 TEST_F(RedFilesTest, DoubleQuoteIsStoredAsASingleQuote) {

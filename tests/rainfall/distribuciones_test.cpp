@@ -1,6 +1,7 @@
 #include "rainfall/distribuciones.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "platform/seqfile.h"
 #include "project/estado.h"
@@ -107,17 +108,23 @@ TEST_F(DistribucionesTest, AFailedReadLeavesThreeEmptyTablesSilently) {
   EXPECT_FALSE(FormInstance<dlgDisPpPer>::isLoaded());
 }
 
-TEST_F(DistribucionesTest, ASaveThatCannotCreateTheFileReportsEveryStatement) {
+TEST_F(DistribucionesTest, ASaveThatCannotCreateTheFileReportsOnce) {
   FillExample();
   QDir(programDir()).mkdir(QStringLiteral("distriPp_dpt.pcn"));  // a folder stands where the file goes
-  for (int i = 0; i < 12; ++i) dialogs.answer(vbOK);
+  dialogs.answer(vbOK);
   GuardaTablaDisTemPer();
-  // The creation, then each of the eleven lines.
-  ASSERT_EQ(dialogs.records().size(), 12u);
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 75Error de acceso a la ruta o el archivo ,Verifique");
-  EXPECT_EQ(dialogs.records()[1].prompt, "Error Nro. 52Nombre o número de archivo incorrecto ,Verifique");
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly);
   EXPECT_TRUE(dialogs.records()[0].title.isEmpty());
+
+  // A program folder that is gone: one message, and no file lands in the current folder instead.
+  DirPrograma = path("gone");
+  dialogs.answer(vbOK);
+  GuardaTablaDisTemPer();
+  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("Error Nro. 76")));
+  EXPECT_TRUE(QFileInfo(path("distriPp_dpt.pcn")).isDir());
 }
 
 }  // namespace

@@ -120,6 +120,22 @@ TEST_F(TablasTest, ReaderFindsEveryElementByName) {
   EXPECT_EQ(STablaHSVRepresa.upper2(), 13);
 }
 
+// A name holding a double quote is stored with a single quote, as the network file stores it: the
+// table is found under the name as typed and under the name the network reads back.
+TEST_F(TablasTest, NameWithADoubleQuoteKeepsItsTable) {
+  auto presa = AddRepresa(QStringLiteral("r-\"A\""));
+  test::PutHQRepresa(1, {{100, 2}});
+  GuardaTablaHQRepresa();
+  EXPECT_EQ(ReadBytes(file("_RHQ.pcn")), QByteArray("\"*r-'A'\",1\r\n100,2\r\n"));
+  for (const QString& name : {QStringLiteral("r-\"A\""), QStringLiteral("r-'A'")}) {
+    presa->NombreRepresa = name;
+    ResetReservoirState();
+    LeeTablaHQRepresa();
+    EXPECT_EQ(NFilasHQRepresa(1), 1) << name.toStdString();
+    EXPECT_EQ(QTablaHQRepresa(1, 1), 2.0f);
+  }
+}
+
 // A file that ends inside an element's rows leaves that element without a table, silently; the
 // elements before and after it keep theirs, so writing the family back loses none of them.
 TEST_F(TablasTest, TruncatedElementReadsAsEmptyAndOthersSurvive) {
@@ -198,6 +214,29 @@ TEST_F(TablasTest, FailedWriteKeepsTheOldFile) {
 
   expectMessage(0, QStringLiteral("Error Nro. 9El subíndice está fuera del intervalo ,Verifique"));
   EXPECT_EQ(ReadBytes(file("_RHQ.pcn")), old);
+}
+
+// A working folder that is gone is reported once by each reader and writer, which then stop: the
+// elements keep no table and no file is written anywhere else.
+TEST_F(TablasTest, AMissingWorkingFolderIsReportedOnce) {
+  AddRepresa(QStringLiteral("r-a"));
+  AddRepresa(QStringLiteral("r-b"));
+  DirActual = path("gone");
+  const struct {
+    const char* name;
+    void (*action)();
+  } cases[] = {{"read", LeeTablaHQRepresa}, {"write", GuardaTablaHQRepresa}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    c.action();
+    ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(QStringLiteral("Error Nro. 76")));
+    EXPECT_EQ(RutaArchivo, "p_RHQ.pcn");
+  }
+  EXPECT_EQ(NFilasHQRepresa(2), 0);
+  EXPECT_FALSE(FileExists(path("p_RHQ.pcn")));
 }
 
 // The lake reader tells the open lake dialog whether the selected lake has a table; it neither

@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
+#include "editor/frmUEHs.h"
+#include "engine/frmPp.h"
 #include "platform/app.h"
 #include "project/estado.h"
-#include "engine/frmPp.h"
 #include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
 #include "support/fixture.h"
@@ -140,16 +144,17 @@ TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
   };
   std::vector<std::unique_ptr<QSignalSpy>> spies;
   for (const auto& [key, action] : routed) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
-  // "Nuevo" and "Abrir" ask for a name and a file; both are cancelled.
-  dialogs.answerText(QString()).answerText(QString());
+  // "Nuevo" and "Abrir" ask for a name and a file, both cancelled; the editor and the two tables say
+  // that no project is open.
+  dialogs.answerText(QString()).answerText(QString()).answer(vbOK).answer(vbOK).answer(vbOK);
   for (const auto& [key, action] : routed) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
-  EXPECT_EQ(dialogs.records().size(), 2u);
+  EXPECT_EQ(dialogs.records().size(), 5u);
 
   // Keys that do nothing, and keys compared exactly.
   for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"}) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
-  EXPECT_EQ(dialogs.records().size(), 2u);
+  EXPECT_EQ(dialogs.records().size(), 5u);
 }
 
 TEST_F(MDIForm1Test, DisablingTheMainWindowLeavesItsChildWindowsAlone) {
@@ -176,6 +181,8 @@ TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
   EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versión 1.0.6"));
   EXPECT_EQ(about.lblTitle->text(), "TAVO");
   EXPECT_EQ(about.cmdSysInfo->text(), "Info. del &sistema...");
+  EXPECT_TRUE(test::ClippedControls(&about).isEmpty())
+      << test::ClippedControls(&about).join('\n').toStdString();
   QString value = QStringLiteral("x");
   EXPECT_FALSE(about.GetKeyValue(0, QStringLiteral("SOFTWARE"), QStringLiteral("PATH"), value));
   EXPECT_TRUE(value.isEmpty());
@@ -269,6 +276,151 @@ TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
   EXPECT_EQ(w.lblProyecto->size(), proyecto);
 }
 
+// Whether any two labels of the panel overlap, as "name / name" lines.
+QStringList Overlapping(const QWidget* panel) {
+  QStringList out;
+  const QList<QLabel*> labels = panel->findChildren<QLabel*>();
+  for (qsizetype i = 0; i < labels.size(); ++i) {
+    for (qsizetype j = i + 1; j < labels.size(); ++j) {
+      if (labels[i]->geometry().intersects(labels[j]->geometry()))
+        out << labels[i]->text() + " / " + labels[j]->text();
+    }
+  }
+  return out;
+}
+
+TEST_F(MDIForm1Test, UnfoldedValueMakesRoomAndFoldsWhenThePointerLeaves) {
+  MDIForm1& w = main();
+  w.show();
+  w.lblTitulo->setText(QStringLiteral("Estudio de crecidas de la cuenca alta del arroyo Las Tapias, 2026"));
+  w.lblUbicacion->setText(QStringLiteral("Sierra Chica"));
+  // A folder's path has no blank to break at: it breaks anywhere.
+  w.lblMiDirTrabajo->setText(
+      QStringLiteral("/home/usuaria/Documentos/ProyectosHidrologicos/CuencaLasTapias"));
+  w.lblFilesTrabajo->setText(QStringLiteral("Rio_UEHs.pcn\nRio_VerCau.pcn"));
+  const int ubicacion = w.lblUbicacion->y();
+  const int archivos = w.lblFilesTrabajo->y();
+  const int line = w.lblTitulo->fontMetrics().height();
+  for (QLabel* label : {w.lblTitulo, w.lblMiDirTrabajo}) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    QMouseEvent corner(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+    QApplication::sendEvent(label, &corner);
+    EXPECT_GE(label->height(), 2 * line);
+    EXPECT_TRUE(Overlapping(w.Picture1).isEmpty()) << Overlapping(w.Picture1).join('\n').toStdString();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(label, &leave);
+    EXPECT_FALSE(label->wordWrap());
+    EXPECT_EQ(label->size(), QSize(Px(2400), Px(200)));
+  }
+  EXPECT_EQ(w.lblUbicacion->y(), ubicacion);
+  EXPECT_EQ(w.lblFilesTrabajo->y(), archivos);
+  EXPECT_TRUE(Overlapping(w.Picture1).isEmpty());
+}
+
+const QString kSinProyecto =
+    "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o bien "
+    "crear "
+    "un proyecto nuevo";
+
+// Shows the main window and makes it the active window, so that its shortcuts answer keys.
+void ShowActive(MDIForm1& w) {
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+TEST_F(MDIForm1Test, EditorAndTablesNeedAnOpenProject) {
+  MDIForm1& w = main();
+  ShowActive(w);
+  int opened[2] = {0, 0};
+  w.AbreTablaEdicion = [&] { ++opened[0]; };
+  w.AbreTablaParametros = [&] { ++opened[1]; };
+  const Qt::Key keys[] = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4};
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(k);
+    dialogs.answer(vbOK);
+    QTest::keyClick(&w, keys[k]);
+    ASSERT_EQ(dialogs.records().size(), static_cast<size_t>(k + 1));
+    const auto& message = dialogs.records().back();
+    EXPECT_EQ(message.prompt, kSinProyecto);
+    EXPECT_EQ(message.title, "Proyecto Inexistente...");
+    EXPECT_EQ(message.style, vbOKOnly | vbExclamation);
+  }
+  EXPECT_FALSE(frmUEHs::exists());
+  EXPECT_EQ(opened[0] + opened[1], 0);
+
+  // With a project the tables open.
+  NombreProyecto = QStringLiteral("Rio");
+  QTest::keyClick(&w, Qt::Key_F3);
+  QTest::keyClick(&w, Qt::Key_F4);
+  EXPECT_EQ(opened[0], 1);
+  EXPECT_EQ(opened[1], 1);
+  EXPECT_EQ(dialogs.records().size(), 3u);
+}
+
+TEST_F(MDIForm1Test, MenuShortcutsAnswerInsideTheReportWindow) {
+  MDIForm1& w = main();
+  ShowActive(w);
+  NombreProyecto = QStringLiteral("Rio");
+  TextoProceso = QStringLiteral("informe de la corrida");
+  w.BotonBarra(QStringLiteral("VerPizarra"))->trigger();
+  QPlainTextEdit* text = frmPp::instance().Text1;
+  text->setFocus();
+  ASSERT_TRUE(text->hasFocus());
+
+  // Ctrl+A opens a project (cancelled here) and leaves the report's text alone.
+  dialogs.answerText(QString());
+  QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].kind, ScriptedDialogs::Kind::OpenFile);
+  EXPECT_FALSE(text->textCursor().hasSelection());
+  // The open command's reset left no project: F3 says so.
+  dialogs.answer(vbOK);
+  QTest::keyClick(text, Qt::Key_F3);
+  ASSERT_EQ(dialogs.records().size(), 2u);
+  EXPECT_EQ(dialogs.records()[1].prompt, kSinProyecto);
+  // Other keys still reach the text.
+  QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(text, QStringLiteral("!"));
+  EXPECT_EQ(ReportText(), "informe de la corrida!");
+}
+
+TEST_F(MDIForm1Test, WindowsOpenInsideTheMainWindowsArea) {
+  MDIForm1& w = main();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  NombreProyecto = QStringLiteral("Rio");
+  w.BotonBarra(QStringLiteral("VerPizarra"))->trigger();
+  frmPp& report = frmPp::instance();
+  QWidget* area = w.mdiArea->viewport();
+  ASSERT_LT(area->height(), Px(6405)) << "the area is smaller than the report window's own size";
+  EXPECT_TRUE(area->rect().contains(report.parentWidget()->geometry()));
+  for (QWidget* button :
+       {static_cast<QWidget*>(report.cmdImprimir), static_cast<QWidget*>(report.cmdCerrar)}) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    EXPECT_TRUE(area->rect().contains(QRect(button->mapTo(area, QPoint(0, 0)), button->size())));
+    EXPECT_LT(report.Text1->geometry().bottom(), button->y());
+  }
+  EXPECT_TRUE(test::ClippedControls(&report).isEmpty())
+      << test::ClippedControls(&report).join('\n').toStdString();
+}
+
+TEST_F(MDIForm1Test, PanelShowsTextsAsTheyAre) {
+  MDIForm1& w = main();
+  frmConfigura& settings = FormInstance<frmConfigura>::instance();
+  settings.TextProyecto->setText(QStringLiteral("<b>Río</b> & <i>Seco</i>"));
+  NombreProyecto = QStringLiteral("p");
+  DirActual = programDir();
+  w.carga_lbl_proyecto();
+  EXPECT_EQ(w.lblTitulo->text(), "<b>Río</b> & <i>Seco</i>");
+  // Shown as typed: the width of the whole text with its brackets, not of markup.
+  EXPECT_GE(w.lblTitulo->sizeHint().width(),
+            w.lblTitulo->fontMetrics().horizontalAdvance(w.lblTitulo->text()));
+  for (const QLabel* label : w.Picture1->findChildren<QLabel*>())
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+}
+
 TEST_F(MDIForm1Test, ReportWindowCommand) {
   MDIForm1& w = main();
   QAction* boton = w.BotonBarra(QStringLiteral("VerPizarra"));
@@ -303,11 +455,29 @@ TEST_F(MDIForm1Test, ReportWindowCommand) {
   }
 }
 
-TEST_F(MDIForm1Test, SettingsWindowFromTheToolbarDoesNotBlock) {
+TEST_F(MDIForm1Test, SettingsWindowBlocksOnlyWhenOpenedFromTheMenu) {
   MDIForm1& w = main();
+  w.show();
+  DirPrograma = DirActual = programDir();
+  frmConfigura& settings = FormInstance<frmConfigura>::instance();
+  bool blocking = false;
+  QTimer::singleShot(0, &settings, [&] {
+    blocking = settings.isVisible() && settings.isModal();
+    settings.CancelButton->click();
+  });
+  w.mnuOpcionesConfigurar->trigger();
+  EXPECT_TRUE(blocking);
+  EXPECT_FALSE(settings.isVisible());
+
+  // Afterwards the toolbar's button, and a project whose settings file is missing, show it modeless.
   w.tbToolBar_ButtonClick(QStringLiteral("Configurar"));
-  EXPECT_TRUE(FormInstance<frmConfigura>::instance().isVisible());
-  EXPECT_FALSE(FormInstance<frmConfigura>::instance().isModal());
+  EXPECT_TRUE(settings.isVisible());
+  EXPECT_FALSE(settings.isModal());
+  HideForm(&settings);
+  NombreProyecto = QStringLiteral("Perdido");
+  settings.leoConf();
+  EXPECT_TRUE(settings.isVisible());
+  EXPECT_FALSE(settings.isModal());
 }
 
 }  // namespace

@@ -41,6 +41,14 @@ TEST_F(InicioTest, FirstStartCreatesTheDefaultFolderAndFile) {
   EXPECT_EQ(CurDir(), path("Proyectos"));
 }
 
+TEST_F(InicioTest, SplashNamesTheSystemItRunsOn) {
+  const QString platform = FormInstance<frmInicio>::instance().lblPlataforma->text();
+  EXPECT_TRUE(platform.startsWith("Sistema Operativo: ")) << platform.toStdString();
+#if defined(__linux__) && defined(__x86_64__)
+  EXPECT_EQ(platform, "Sistema Operativo: Linux (64 bits)");
+#endif
+}
+
 TEST_F(InicioTest, RecordedProjectGoesOnTheRecentEntry) {
   QDir(programDir()).mkdir(QStringLiteral("obras"));
   record(path("obras"), QStringLiteral("demo"));
@@ -93,6 +101,48 @@ TEST_F(InicioTest, EmptyRecordedFolderMeansTheDefaultOneAndKeepsTheProject) {
   LeeArchivoDirectorio();
   EXPECT_EQ(DirActual, path("Proyectos"));
   EXPECT_EQ(NombreProyecto, "demo");
+}
+
+TEST_F(InicioTest, RelativeFolderIsOneOfTheProgramFolderAndStaysWhole) {
+  record(QStringLiteral("Proyectos"), QStringLiteral("demo"));
+  for (int read = 1; read <= 2; ++read) {
+    SCOPED_TRACE(read);
+    LeeArchivoDirectorio();
+    EXPECT_EQ(DirActual, path("Proyectos"));
+    EXPECT_EQ(CurDir(), path("Proyectos"));
+    EXPECT_EQ(NombreProyecto, "demo");
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(path("Proyectos"), "demo"));
+  }
+}
+
+TEST_F(InicioTest, FolderAndProjectNamesReadBackAsWritten) {
+  struct Case {
+    const char* folder;
+    const char* project;
+    const char* readBack;  // the project name the next start finds
+    bool utf8;             // how the file is written
+  };
+  const Case cases[] = {
+      {"Łódź", "demo", "demo", true},  // a folder Windows-1252 cannot hold
+      {"Москва", "", "", true},
+      {"Cañada", "Rio", "Rio", false},
+      {"obras", "Rio\"2", "Rio'2", false},  // a quote is stored as a single quote; nothing after it is lost
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const QString folder = path(QString::fromUtf8(c.folder));
+    QDir().mkpath(folder);
+    DirActual = folder;
+    NombreProyecto = QString::fromUtf8(c.project);
+    GuardaArchivoDirectorio();
+    const QString text = "\"" + folder + "\"\r\n\"" + QString::fromUtf8(c.readBack) + "\"\r\n";
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), c.utf8 ? text.toUtf8() : EncodeWindows1252(text));
+    DirActual.clear();
+    NombreProyecto.clear();
+    LeeArchivoDirectorio();
+    EXPECT_EQ(DirActual, folder);
+    EXPECT_EQ(NombreProyecto, QString::fromUtf8(c.readBack));
+  }
 }
 
 TEST_F(InicioTest, ExistingProjectsFolderIsNoError) {

@@ -1,8 +1,16 @@
 #include "support/fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 #include "editor/estado_editor.h"
 #include "engine/almacenamiento.h"
@@ -12,6 +20,7 @@
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/errors.h"
+#include "platform/flexgrid.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
@@ -77,10 +86,68 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
+void Type(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  QApplication::processEvents();
+  box->selectAll();
+  if (text.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
+  QTest::keyClicks(box, text);
+}
+
+void Leave(QWidget* control) {
+  QTest::keyClick(control, Qt::Key_Tab);
+  QApplication::processEvents();
+}
+
 QString DescribeDialogs(const ScriptedDialogs& dialogs) {
   QStringList lines;
   for (const auto& r : dialogs.records()) lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
   return lines.join(QLatin1Char('\n'));
+}
+
+QStringList Prompts(const ScriptedDialogs& dialogs) {
+  QStringList prompts;
+  for (const auto& r : dialogs.records()) prompts << r.prompt;
+  return prompts;
+}
+
+void ClickCell(FlexGrid* grid, int row, int col) {
+  const QPoint middle = grid->visualRect(grid->model()->index(row, col)).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, middle);
+}
+
+QStringList ClippedControls(const QWidget* window) {
+  QStringList clipped;
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window)) continue;
+    QString text;
+    QSize need;
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+      text = label->text();
+      need = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                               : QSize(label->sizeHint().width(), label->fontMetrics().height());
+    } else if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w)) {
+      // The box or circle and the text beside it; the text's own height.
+      text = static_cast<const QAbstractButton*>(w)->text();
+      need = QSize(w->sizeHint().width(), w->fontMetrics().height());
+    } else if (const auto* button = qobject_cast<const QPushButton*>(w)) {
+      // A push button's text with room for its frame; the style's own minimum width is no need.
+      text = button->text();
+      const QFontMetrics metrics = button->fontMetrics();
+      need =
+          QSize(metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 8, metrics.height() + 4);
+    }
+    if (text.isEmpty()) continue;
+    if (need.width() > w->width() || need.height() > w->height()) {
+      clipped << QStringLiteral("%1: %2 (%3x%4 in %5x%6)")
+                     .arg(w->objectName(), text)
+                     .arg(need.width())
+                     .arg(need.height())
+                     .arg(w->width())
+                     .arg(w->height());
+    }
+  }
+  return clipped;
 }
 
 }  // namespace tavo::test

@@ -7,15 +7,24 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 #include <ostream>
 
 #include "platform/dialogs.h"
 
+class QLineEdit;
+class QWidget;
+
 // Readable failure output for Qt texts.
 void PrintTo(const QString& text, std::ostream* os);
 void PrintTo(const QByteArray& bytes, std::ostream* os);
+
+namespace tavo {
+class FlexGrid;
+}
 
 namespace tavo::test {
 
@@ -41,7 +50,20 @@ int ErrorOf(const std::function<void()>& action);
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// Types into a box as the user does: focus, whole text selected, keys (Delete for an empty text).
+void Type(QLineEdit* box, const QString& text);
+// Moves the focus on from a control to the next one, as Tab does.
+void Leave(QWidget* control);
+
 // The text of the dialogs recorded so far, one line per dialog, for failure messages.
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
+// The prompts of the dialogs recorded so far, in order.
+QStringList Prompts(const ScriptedDialogs& dialogs);
+// Clicks the middle of a grid's cell with the left button.
+void ClickCell(FlexGrid* grid, int row, int col);
+
+// The labels, buttons, check boxes and option buttons shown in `window` whose text does not fit in
+// them, as "name: text" lines (a tab widget's pages count only while shown).
+QStringList ClippedControls(const QWidget* window);
 
 }  // namespace tavo::test

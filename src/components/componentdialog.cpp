@@ -1,0 +1,323 @@
+#include "components/componentdialog.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <set>
+
+#include "editor/frmUEHs.h"
+#include "platform/dialogs.h"
+#include "platform/formlayout.h"
+#include "project/estado.h"
+
+namespace tavo {
+
+void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades) {
+  if (unidades) {
+    for (const auto& u : colUEHs) {
+      if (u->Cauce_aa == anterior) u->Cauce_aa = nuevo;
+    }
+  }
+  for (const auto& c : colCauces) {
+    if (c->Cauce_aa == anterior) c->Cauce_aa = nuevo;
+  }
+  for (const auto& r : colRepresas) {
+    if (r->Cauce_aa == anterior) r->Cauce_aa = nuevo;
+  }
+  for (const auto& l : colLagos) {
+    if (l->Cauce_aa == anterior) l->Cauce_aa = nuevo;
+  }
+}
+
+namespace {
+// The receiver of the reach, dam or lake with this name; false when no such component exists.
+bool ReceptorDe(const QString& nombre, QString& receptor) {
+  for (const auto& c : colCauces) {
+    if (c->NombreCauce == nombre) return receptor = c->Cauce_aa, true;
+  }
+  for (const auto& r : colRepresas) {
+    if (r->NombreRepresa == nombre) return receptor = r->Cauce_aa, true;
+  }
+  for (const auto& l : colLagos) {
+    if (l->NombreLAGO == nombre) return receptor = l->Cauce_aa, true;
+  }
+  return false;
+}
+}  // namespace
+
+bool ClosesLoop(const QString& componente, const QString& receptor) {
+  // Down the receivers from the new receiver: meeting the component closes the loop. A loop already
+  // in the network that does not pass through the component ends the walk.
+  std::set<QString> vistos;
+  QString actual = receptor;
+  while (actual != componente) {
+    if (!vistos.insert(actual).second) return false;
+    QString siguiente;
+    if (!ReceptorDe(actual, siguiente)) return false;
+    actual = siguiente;
+  }
+  return true;
+}
+
+void DisableEditor() {
+  if (frmUEHs::isLoaded()) frmUEHs::object().setEnabled(false);
+}
+
+void ReturnToEditor() {
+  if (!frmUEHs::isLoaded()) return;
+  frmUEHs& editor = frmUEHs::object();
+  editor.setEnabled(true);
+  if (editor.isVisible()) {
+    editor.activateWindow();
+    editor.picDibujo->setFocus();
+  }
+}
+
+QString ComaPorPuntoCampo(const QString& texto) {
+  QString s = texto;
+  return s.replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+QString TextoCampo(Single valor) {
+  return ComaPorPuntoCampo(PlainNumberText(valor));
+}
+
+Single LeeCampo(const QLineEdit* caja) {
+  return CSng(Val(caja->text()));
+}
+
+QString TextoLista(const QListWidget* lista) {
+  const QListWidgetItem* item = lista->currentItem();
+  return item ? item->text() : QString();
+}
+
+void FijaFila(QListWidget* lista, int fila) {
+  if (fila >= 0) {
+    lista->setCurrentRow(fila);
+    return;
+  }
+  // No selection, and none made for it when the list gets the focus.
+  const QSignalBlocker quiet(lista);
+  lista->setCurrentIndex(QModelIndex());
+}
+
+int FilaDe(const QListWidget* lista, const QString& texto) {
+  for (int i = 0; i < lista->count(); ++i) {
+    if (lista->item(i)->text() == texto) return i;
+  }
+  return -1;
+}
+
+// ---- the window ----
+
+ComponentDialog::ComponentDialog(const char* name, const QString& caption, int ancho, int alto,
+                                 const QString& prefijo)
+    : QWidget(nullptr, Qt::Dialog), prefijo_(prefijo) {
+  setObjectName(QString::fromLatin1(name));
+  setWindowTitle(caption);
+  setFixedSize(Px(ancho), Px(alto));
+  QFont letra = font();
+  letra.setPointSize(8);
+  setFont(letra);
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    QRect marco = rect();
+    marco.moveCenter(pantalla->availableGeometry().center());
+    move(marco.topLeft());
+  }
+}
+
+QLabel* ComponentDialog::Etiqueta(QWidget* parent, const char* name, const QString& caption, int left,
+                                  int top, int width, int height) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  PlaceTwips(label, left, top, width, height);
+  return label;
+}
+
+QLabel* ComponentDialog::Valor(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                               int width) {
+  QLabel* label = Etiqueta(parent, name, caption, left, top, width, 300);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setIndent(3);
+  return label;
+}
+
+QListWidget* ComponentDialog::Lista(QWidget* parent, const char* name, int left, int top, int width,
+                                    int height) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  PlaceTwips(list, left, top, width, height);
+  return list;
+}
+
+namespace {
+void SinComillas(QLineEdit* box) {
+  box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
+}
+}  // namespace
+
+QLineEdit* ComponentDialog::CajaTexto(QWidget* parent, const char* name, int left, int top, int width) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  SinComillas(box);
+  PlaceTwips(box, left, top, width, 315);
+  return box;
+}
+
+ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                                          double maximo, const QString& mensaje, int icono,
+                                          std::function<void()> rechazo) {
+  auto* box = new ValidatedBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  PlaceTwips(box, left, top, width, 315);
+  Valida(box, [box, maximo, mensaje, icono, rechazo] {
+    const QString texto = box->text();
+    bool aceptado = IsNumeric(texto);
+    if (aceptado) {
+      try {
+        const double valor = Val(texto);
+        aceptado = valor >= 0 && valor <= maximo;
+      } catch (const VbError&) {
+        aceptado = false;  // too large for any number
+      }
+    }
+    if (aceptado) return true;
+    MsgBox(mensaje, vbOKOnly | icono);
+    if (rechazo) rechazo();
+    return false;
+  });
+  return box;
+}
+
+ValidatedBox* ComponentDialog::CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
+                                          std::function<bool()> alSalir) {
+  auto* box = new ValidatedBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  SinComillas(box);
+  PlaceTwips(box, left, top, width, 315);
+  txtNombre = box;
+  Valida(box, std::move(alSalir));
+  return box;
+}
+
+void ComponentDialog::Valida(ValidatedBox* box, std::function<bool()> check) {
+  box->setValidation([this, box, check] {
+    if (cerrando_) return true;
+    const bool aceptado = check();
+    rechazada_ = aceptado ? nullptr : box;
+    return aceptado;
+  });
+}
+
+void ComponentDialog::Botones(int left, int top) {
+  CancelButton =
+      MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("Cancelar"), left, top, 1215);
+  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Aceptar"), left + 1335, top, 1215);
+  // A click on a button leaves the focus where it is: "Aceptar" checks the box being edited itself,
+  // and "Cancelar" checks nothing.
+  for (QPushButton* button : {OKButton, CancelButton}) {
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(false);
+  }
+}
+
+void ComponentDialog::Termina() {
+  connect(OKButton, &QPushButton::clicked, this, [this] {
+    RunGuarded([this] {
+      const bool valido = rechazada_ ? rechazada_->validate() : ValidateFocusedBox(this);
+      if (valido) OKButton_Click();
+    });
+  });
+  connect(CancelButton, &QPushButton::clicked, this,
+          [this] { RunGuarded([this] { CancelButton_Click(); }); });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, CancelButton, &QPushButton::click);
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  OKButton->setFocus();
+}
+
+bool ComponentDialog::eventFilter(QObject* watched, QEvent* event) {
+  // While a box refuses its text, clicks elsewhere wait: only the box and the two buttons take them.
+  const QEvent::Type type = event->type();
+  if (rechazada_ && !cerrando_ &&
+      (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+       type == QEvent::MouseButtonDblClick) &&
+      watched != rechazada_ && watched != OKButton && watched != CancelButton)
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+void ComponentDialog::closeEvent(QCloseEvent* event) {
+  // The close box is "Cancelar".
+  event->ignore();
+  RunGuarded([this] { CancelButton_Click(); });
+}
+
+void ComponentDialog::setVisible(bool visible) {
+  // A dialog that closed itself while loading is not shown by its opener.
+  if (visible && cerrando_) return;
+  QWidget::setVisible(visible);
+}
+
+// ---- names ----
+
+bool ComponentDialog::NombreAceptable(const QString& nombre) const {
+  return nombre.startsWith(prefijo_) && nombre.size() > prefijo_.size() && nombre.size() <= kLargoNombre &&
+         nombre != kNombreInvalido && !NombreOcupado(nombre);
+}
+
+namespace {
+// The kind's prefix in front of a name that lacks it, and the name cut to its first 15 characters.
+QString ConPrefijo(const QString& texto, const QString& prefijo) {
+  const QString nombre = texto.startsWith(prefijo) ? texto : prefijo + texto;
+  return nombre.left(kLargoNombre);
+}
+}  // namespace
+
+void ComponentDialog::ClickNombre() {
+  if (txtNombre->text() != kNombreInvalido) {
+    txtNombre->setText(ConPrefijo(txtNombre->text(), prefijo_));
+    if (!NombreAceptable(txtNombre->text())) txtNombre->setText(kNombreInvalido);
+  }
+  txtNombre->selectAll();
+  txtNombre->setFocus();
+}
+
+bool ComponentDialog::SaleNombre() {
+  // "Invalido" is never taken as a name: the box keeps it until the user types another.
+  if (txtNombre->text() == kNombreInvalido) return false;
+  txtNombre->setText(ConPrefijo(txtNombre->text(), prefijo_));
+  if (!NombreAceptable(txtNombre->text())) {
+    txtNombre->setText(kNombreInvalido);
+    return false;
+  }
+  Renombra(txtNombre->text());
+  return true;
+}
+
+void ComponentDialog::GuardaNombre() {
+  const QString nombre = txtNombre->text();
+  if (nombre != NombreActual() && NombreAceptable(nombre)) Renombra(nombre);
+}
+
+QString ComponentDialog::ClickNota(QLineEdit* nota) {
+  if (nota->text().size() > 80) nota->setText(QStringLiteral("0"));
+  nota->selectAll();
+  nota->setFocus();
+  return nota->text();
+}
+
+// ---- closing ----
+
+void ComponentDialog::Cierra() {
+  cerrando_ = true;
+  Descarga();
+  ReturnToEditor();
+}
+
+}  // namespace tavo

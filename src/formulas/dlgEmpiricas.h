@@ -1,0 +1,88 @@
+// The empirical formulas calculator: from the area, main channel length, height difference and slope
+// that the user types, eighteen peak flows and three concentration times, recomputed as they change.
+// It uses nothing of the project and keeps nothing once it is closed.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "platform/forms.h"
+
+namespace tavo {
+
+class dlgEmpiricas : public QWidget, public FormInstance<dlgEmpiricas> {
+  Q_OBJECT
+ public:
+  dlgEmpiricas();
+  void Form_Load();
+  void Form_Unload() {}
+
+  // Shows the area's text in lblSup, recomputes the eighteen peak flows when the area reads above 0,
+  // then the concentration times.
+  void CalculaCaudalesPico();
+  // Shows the area's text in lblSup and recomputes the three concentration times; a slope reading 0
+  // or less is written back as "0".
+  void CalculaTiemposConcentracion();
+
+  // ---- event handlers ----
+  void txtSup_Change();
+  void txtSup_LostFocus();
+  void txtLcauceP_Change();
+  void txtLcauceP_LostFocus();
+  void txtcauceH_Change();
+  void txtcauceH_LostFocus();
+  void txtPendiCP_Change();
+  void txtPendiCP_LostFocus();
+  void btnCerrar_Click();
+
+  QGroupBox* Frame1;  // the area
+  QLabel* Label1;
+  ValidatedBox* txtSup;
+  QGroupBox* Frame2;  // the peak flows
+  QLabel* Label2;
+  std::array<QLabel*, 18> lblQp;  // the name labels of the peak-flow rows
+  QLabel* txtQCreager;
+  QLabel* txtQpSanti100;
+  QLabel* txtQpSanti500;
+  QLabel* txtQpSanti1000;
+  QLabel* txtQpMyerC30;
+  QLabel* txtQpMyerC100;
+  QLabel* txtQpScimeni;
+  QLabel* txtQpPagliaro;
+  QLabel* txtQpGauguillet;
+  QLabel* txtQpFanning;
+  QLabel* txtQpDickens;
+  QLabel* txtQpQuijano;
+  QLabel* txtQpZapata;
+  QLabel* txtQpKuicklingO;
+  QLabel* txtQpKuicklingE;
+  QLabel* txtQpRyves;
+  QLabel* txtQpValentini;
+  QLabel* txtQpGutmann;
+  QGroupBox* Frame3;  // the channel data
+  QLabel* Label3;
+  ValidatedBox* txtLcauceP;
+  QLabel* Label4;
+  ValidatedBox* txtcauceH;
+  QLabel* Label5;
+  ValidatedBox* txtPendiCP;
+  QLabel* Label6;
+  QLabel* lblSup;
+  QGroupBox* Frame4;             // the concentration times
+  std::array<QLabel*, 3> lblTc;  // the name labels of the concentration-time rows
+  QLabel* lblTcCalifornia;
+  QLabel* lblTcVentura;
+  QLabel* lblTcSCSUS;
+  QPushButton* btnCerrar;
+
+  // The result labels of the peak-flow rows, in row order.
+  std::array<QLabel*, 18> ResultadosQp() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+}  // namespace tavo

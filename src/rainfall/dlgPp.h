@@ -1,0 +1,163 @@
+// The storm definition dialog: the way the storm of the next run is given (five input modes), its
+// depth, duration and return period, its temporal distribution and the two time steps of the model,
+// with the archived storm list. It stores into the storm definition as the user chooses, and again
+// from all its controls at Apply.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+#include "platform/filelists.h"
+#include "platform/forms.h"
+#include "platform/vb.h"
+
+namespace tavo {
+
+class dlgPp : public QDialog, public FormInstance<dlgPp> {
+  Q_OBJECT
+ public:
+  dlgPp();
+  void Form_Load();
+  void Form_Unload() {}
+
+  // ---- closing: Apply stores the storm from the controls; OK applies and closes; Cancel closes ----
+  void cmdAplicar_Click();
+  void OKButton_Click();
+  void CancelButton_Click();
+
+  // ---- loading and the input modes ----
+  // Fills the controls from the stored storm.
+  void CargaControlesPp();
+  // Stores the input mode and the distribution, and shows, hides, enables and disables the controls
+  // for the mode.
+  void ActualizaFormaPp();
+  void optformaPp_Click(int Index);
+  void optDistriPp_Click(int Index);
+  void optTablaPDR_Click(int Index);
+
+  // ---- the depth and duration boxes and the two step lists; a check returns false to refuse ----
+  void txtPp_DblClick();
+  void txtDur_DblClick();
+  bool txtPp_Validate();
+  bool txtDur_Validate();
+  bool cmbPasoPp_Validate();
+  bool cmbPasoQ_Validate();
+
+  // ---- the archived storm list ----
+  // Reads ListaPDR.pcn into cmbPDR; the stored storm does not change.
+  void leeListaPpDurRec();
+  // Writes cmbPDR to ListaPDR.pcn.
+  void GuardaListaPpDurRec();
+  // Takes P, D and R of entry `index` of cmbPDR into the storm.
+  void LeeItemPpDurRec(int index);
+  void cmdPDR_Click();
+  void cmdBorraPDR_Click();
+  void cmbPDR_Click();
+
+  // ---- the openers of the other rainfall windows and of the two previews ----
+  void cmdPpReal_Click() {}
+  void cmdPpPerso_Click() {}
+  void cmdTablaPDR_Click();
+  void cmdCargaPDRnoUniforme_Click();
+  void cmdVerTablaPt_Click() {}
+  void cmdVerGrafico_Click() {}
+
+  // Replaces every comma of TextoCelda by a point.
+  void ComaPorPuntoCelda();
+
+  // ---- input modes ----
+  QGroupBox* Frame1;
+  std::array<QRadioButton*, 5> optformaPp;
+  std::array<QLabel*, 4> Label1;
+  QLabel* Label11;
+  QLabel* Label10;
+  QLabel* Label7;
+  QLabel* Label8;
+  QPushButton* cmdCargaPDRnoUniforme;
+
+  // ---- a) depth, duration and return period ----
+  QGroupBox* Frame2;
+  std::array<QLabel*, 3> Label2;
+  ValidatedBox* txtPp;
+  ValidatedBox* txtDur;
+  QComboBox* cmbRec;
+  QPushButton* cmdPDR;
+
+  // ---- b) the archived storm list ----
+  QGroupBox* Frame4;
+  QComboBox* cmbPDR;
+  QPushButton* cmdBorraPDR;
+
+  // ---- c) the P-D-R tables ----
+  QGroupBox* Frame3;
+  std::array<QRadioButton*, 4> optTablaPDR;
+  std::array<QLabel*, 4> Label5;
+  QPushButton* cmdTablaPDR;
+
+  // ---- e) the measured storm ----
+  QGroupBox* Frame7;
+  QPushButton* cmdPpReal;
+  FileList* FilePpReal;
+  QLabel* lblMiFilePpReal;
+  QLabel* lblNotasPpReal;
+  QLabel* lblNumPer;
+  QLabel* lblDateI;
+  QLabel* lblTimeI;
+  QLabel* lblDateF;
+  QLabel* lblTimeF;
+
+  // ---- temporal distributions ----
+  QGroupBox* Frame5;
+  std::array<QRadioButton*, 8> optDistriPp;
+  std::array<QLabel*, 8> Label3;
+  QPushButton* cmdPpPerso;
+  QLabel* lblValidez;
+  QLabel* lblDurMin;
+  QLabel* lblDurMax;
+
+  // ---- time steps ----
+  QGroupBox* Frame6;
+  QLabel* Label4;
+  ValidatedList* cmbPasoPp;
+  QLabel* Label6;
+  ValidatedList* cmbPasoQ;
+
+  // ---- outside the groups ----
+  std::array<QLabel*, 2> Label9;
+  QPushButton* cmdVerTablaPt;
+  QPushButton* cmdVerGrafico;
+  QPushButton* cmdAplicar;
+  QPushButton* OKButton;
+  QPushButton* CancelButton;
+
+  // ---- form-level fields ----
+  Integer FormaPpPrevia = 0;  // the input mode in force before the last mode change
+  QString MiFilePpReal;       // measured-storm file chosen here, without folder
+  Integer PasoPpReal = 0;     // its interval [min]
+  QString NotasPpReal;        // its notes
+  QString TextoCelda;         // the text ComaPorPuntoCelda works on
+
+ public slots:
+  // Escape and the window's close button: Cancel.
+  void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The enabling of cmdPpPerso for a selected user distribution and, with `validez`, the labels of
+  // its valid durations.
+  void MuestraPersonalizada(bool validez);
+  void buildModes();
+  void buildStormBoxes();
+  void buildDistributions();
+  void buildSteps();
+  void connectHandlers();
+};
+
+}  // namespace tavo

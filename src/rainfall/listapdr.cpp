@@ -1,0 +1,58 @@
+#include "rainfall/listapdr.h"
+
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+
+namespace tavo {
+
+namespace {
+void MuestraError(const VbError& e) {
+  MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+         QStringLiteral(" ,Verifique"));
+}
+}  // namespace
+
+QString TextoTormentaArchivada(const QString& P, const QString& D, const QString& R) {
+  return QStringLiteral("Pp= ") + P + QStringLiteral(" - Dur = ") + D + QStringLiteral(" - Rec = ") + R;
+}
+
+std::vector<TormentaArchivada> LeeListaPDR() {
+  std::vector<TormentaArchivada> tormentas;
+  try {
+    ChDir(DirActual);
+    RutaArchivo = QStringLiteral("ListaPDR.pcn");
+    SeqFile file(RutaArchivo, OpenMode::Input);
+    while (!file.eof()) {
+      TormentaArchivada t;
+      t.P = file.inputSingle();
+      t.D = file.inputInteger();
+      t.R = file.inputInteger();
+      t.texto = TextoTormentaArchivada(PlainNumberText(t.P), PlainNumberText(t.D), PlainNumberText(t.R));
+      tormentas.push_back(t);
+    }
+    file.close();
+  } catch (const VbError& e) {
+    if (e.number != kErrFileNotFound) MuestraError(e);
+  }
+  return tormentas;
+}
+
+bool GuardaListaPDR(const std::vector<TormentaArchivada>& tormentas) {
+  try {
+    ChDir(DirActual);
+    RutaArchivo = QStringLiteral("ListaPDR.pcn");
+    SeqFile file(RutaArchivo, OpenMode::Output);
+    for (const TormentaArchivada& t : tormentas) {
+      if (!t.texto.isEmpty()) file.write({t.P, t.D, t.R});
+    }
+    file.close();
+    return true;
+  } catch (const VbError& e) {
+    MuestraError(e);
+    return false;
+  }
+}
+
+}  // namespace tavo

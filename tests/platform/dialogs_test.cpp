@@ -1,0 +1,73 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+
+#include "support/fixture.h"
+
+namespace tavo {
+namespace {
+
+class QtDialogsTest : public test::TavoTest {
+ protected:
+  // Runs `look` on the dialog that opens next, then closes it.
+  template <class Dialog>
+  void whenOpen(const std::function<void(Dialog*)>& look) {
+    QTimer::singleShot(0, qApp, [look] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      look(dialog);
+      dialog->reject();
+    });
+  }
+  QtDialogs windowed;
+};
+
+TEST_F(QtDialogsTest, MessagesAndPromptsShowTheirTextAsItIs) {
+  const QString prompt = QStringLiteral("¿Está seguro de borrar los archivos del Proyecto <b> ? ");
+  bool seen = false;
+  whenOpen<QMessageBox>([&](QMessageBox* box) {
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), prompt);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    seen = true;
+  });
+  windowed.msgBox(prompt, vbYesNo | vbQuestion, QStringLiteral("Consulta"));
+  EXPECT_TRUE(seen);
+
+  seen = false;
+  whenOpen<QInputDialog>([&](QInputDialog* dialog) {
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    seen = true;
+  });
+  EXPECT_TRUE(windowed.inputBox(QStringLiteral("Nombre <i>nuevo</i>:"), QString(), QString()).isEmpty());
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(QtDialogsTest, StandardDialogsSpeakSpanish) {
+  ASSERT_TRUE(InstallQtSpanish()) << "Qt's Spanish translations are not installed";
+  QStringList columns;
+  whenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    auto* files = dialog->findChild<QTreeView*>();
+    ASSERT_NE(files, nullptr);
+    for (int c = 0; c < files->header()->count(); ++c)
+      columns << files->model()->headerData(c, Qt::Horizontal).toString();
+  });
+  FileRequest request;
+  request.title = QStringLiteral("Abrir");
+  request.folder = programDir();
+  EXPECT_TRUE(windowed.openFile(request).isEmpty());
+  ASSERT_FALSE(columns.isEmpty());
+  EXPECT_EQ(columns[0], "Nombre");
+}
+
+}  // namespace
+}  // namespace tavo
