@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <set>
 
 #include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
@@ -14,53 +13,6 @@
 #include "project/estado.h"
 
 namespace tavo {
-
-void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades) {
-  if (unidades) {
-    for (const auto& u : colUEHs) {
-      if (u->Cauce_aa == anterior) u->Cauce_aa = nuevo;
-    }
-  }
-  for (const auto& c : colCauces) {
-    if (c->Cauce_aa == anterior) c->Cauce_aa = nuevo;
-  }
-  for (const auto& r : colRepresas) {
-    if (r->Cauce_aa == anterior) r->Cauce_aa = nuevo;
-  }
-  for (const auto& l : colLagos) {
-    if (l->Cauce_aa == anterior) l->Cauce_aa = nuevo;
-  }
-}
-
-namespace {
-// The receiver of the reach, dam or lake with this name; false when no such component exists.
-bool ReceptorDe(const QString& nombre, QString& receptor) {
-  for (const auto& c : colCauces) {
-    if (c->NombreCauce == nombre) return receptor = c->Cauce_aa, true;
-  }
-  for (const auto& r : colRepresas) {
-    if (r->NombreRepresa == nombre) return receptor = r->Cauce_aa, true;
-  }
-  for (const auto& l : colLagos) {
-    if (l->NombreLAGO == nombre) return receptor = l->Cauce_aa, true;
-  }
-  return false;
-}
-}  // namespace
-
-bool ClosesLoop(const QString& componente, const QString& receptor) {
-  // Down the receivers from the new receiver: meeting the component closes the loop. A loop already
-  // in the network that does not pass through the component ends the walk.
-  std::set<QString> vistos;
-  QString actual = receptor;
-  while (actual != componente) {
-    if (!vistos.insert(actual).second) return false;
-    QString siguiente;
-    if (!ReceptorDe(actual, siguiente)) return false;
-    actual = siguiente;
-  }
-  return true;
-}
 
 void DisableEditor() {
   if (frmUEHs::isLoaded()) frmUEHs::object().setEnabled(false);
@@ -176,22 +128,18 @@ ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int
   box->setObjectName(QString::fromLatin1(name));
   PlaceTwips(box, left, top, width, 315);
   Valida(box, [box, maximo, mensaje, icono, rechazo] {
-    const QString texto = box->text();
-    bool aceptado = IsNumeric(texto);
-    if (aceptado) {
-      try {
-        const double valor = Val(texto);
-        aceptado = valor >= 0 && valor <= maximo;
-      } catch (const VbError&) {
-        aceptado = false;  // too large for any number
-      }
-    }
-    if (aceptado) return true;
+    if (DentroDeRango(box->text(), maximo)) return true;
     MsgBox(mensaje, vbOKOnly | icono);
     if (rechazo) rechazo();
     return false;
   });
   return box;
+}
+
+ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                                          const RangoParametro& rango, std::function<void()> rechazo) {
+  return CajaNumero(parent, name, left, top, width, rango.maximo, rango.mensaje, rango.icono,
+                    std::move(rechazo));
 }
 
 ValidatedBox* ComponentDialog::CajaNombre(QWidget* parent, const char* name, int left, int top, int width,

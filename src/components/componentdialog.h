@@ -14,8 +14,10 @@
 #include <QWidget>
 #include <functional>
 
+#include "components/rangos.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
+#include "project/receptores.h"
 
 namespace tavo {
 
@@ -25,14 +27,6 @@ constexpr int kLargoNombre = 15;  // longest component name, prefix included
 inline const QString kNombreInvalido = QStringLiteral("Invalido");
 // The receiver entries that name no component.
 inline const QString kNinguno = QStringLiteral("Ninguno");
-
-// Every component of the network (units only when asked) whose receiver is `anterior` drains into
-// `nuevo` instead.
-void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades);
-
-// True when making `componente` drain into `receptor` would close a loop: the receiver is the
-// component itself, or the component lies downstream of it.
-bool ClosesLoop(const QString& componente, const QString& receptor);
 
 // The network editor while a property dialog is open: it takes no input, and gets it back with the
 // keyboard focus in its drawing when the dialog closes. Nothing happens when the editor is not open.
@@ -80,6 +74,9 @@ class ComponentDialog : public QWidget {
   // `maximo`, with `mensaje` (OK only, `icono`, no title). `rechazo` runs after the message.
   ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width, double maximo,
                            const QString& mensaje, int icono, std::function<void()> rechazo = {});
+  // The same with a parameter's range, its message and its icon.
+  ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                           const RangoParametro& rango, std::function<void()> rechazo = {});
   // The name box; `alSalir` runs when it is left and returns false when it refuses the name.
   ValidatedBox* CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
                            std::function<bool()> alSalir);

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
@@ -27,6 +28,7 @@
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "results/graficos.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -47,6 +49,8 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetTablasParametrosState();
+  ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
