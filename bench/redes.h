@@ -183,11 +183,12 @@ inline void GuardaProyectoMayor(const QString& folder) {
   RedMayor();
   DirActual = DirTrabajo = folder;
   NombreProyecto = QStringLiteral("Grande");
+  // The settings first: saving the network reads them back.
+  ConfiguracionMayor(folder);
   frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
   GuardaTablaHSVQLago();
   GuardaTablaHSVRepresa();
   GuardaTablaHQRepresa();
-  ConfiguracionMayor(folder);
 }
 
 }  // namespace tavo::bench

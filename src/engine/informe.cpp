@@ -18,6 +18,7 @@ QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, deci
 }  // namespace
 
 ReportRow& ReportRow::text(const QString& t, int width) {
+  if (!p_) return *this;
   const int n = static_cast<int>(t.size());
   if (std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }) && n <= 240) {
     char ascii[256];

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "engine/frmPp.h"
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
 
@@ -32,15 +33,19 @@ struct NumberTextMemo {
 // the bytes of the row's ASCII pieces. Only end() keeps the row.
 class ReportRow {
  public:
+  // In a run that writes no report (ReportOmitted) the row writes nothing; its values are still
+  // worked out, with their checks.
   explicit ReportRow(TextBuffer& text, qsizetype room = 512)
-      : text_(text), room_(room + kMargin), p_(text.reserveTail(room_)) {}
+      : text_(text), room_(room + kMargin), p_(ReportOmitted ? nullptr : text.reserveTail(room_)) {}
   ReportRow& text(const char* ascii) {
+    if (!p_) return *this;
     while (*ascii) *p_++ = *ascii++;
     return *this;
   }
   ReportRow& text(const QString& t, int width = 0);  // right-aligned in width
   // Blanks go in with copies of a fixed length, which the room's margin allows for.
   ReportRow& blanks(int n) {
+    if (!p_) return *this;
     if (n <= 32) {
       std::memset(p_, ' ', 32);
       p_ += std::max(n, 0);
@@ -51,42 +56,51 @@ class ReportRow {
   }
   // Padded to width.
   ReportRow& number(Single v, int width = 0) {
+    if (!p_) return *this;
     const int n = NumberTextChars(v, p_);
     p_ += n;
     return blanks(width - n);
   }
   ReportRow& number(Integer v, int width = 0) {
+    if (!p_) return *this;
     const int n = IntegerChars(v, p_);
     p_ += n;
     return blanks(width - n);
   }
   ReportRow& right(Single v, int width) {
+    if (!p_) return *this;
     char c[32];
     return chars(c, NumberTextChars(v, c), width);
   }
   ReportRow& right(Integer v, int width) {
+    if (!p_) return *this;
     char c[32];
     return chars(c, IntegerChars(v, c), width);
   }
   // The same, formatted only when v differs from the memo's value.
   ReportRow& number(Single v, int width, NumberTextMemo& memo) {
+    if (!p_) return *this;
     const char* c = memo.text(v);
     std::memcpy(p_, c, 16);
     p_ += memo.length;
     return blanks(width - memo.length);
   }
   ReportRow& right(Single v, int width, NumberTextMemo& memo) {
+    if (!p_) return *this;
     const char* c = memo.text(v);
     return chars(c, memo.length, width);
   }
   // Characters as they are (ASCII), and where the next one goes: what a row writes between two places
   // can be copied into another row.
   ReportRow& ascii(const char* c, int n) {
+    if (!p_) return *this;
     p_ = std::copy_n(c, n, p_);
     return *this;
   }
   const char* here() const { return p_; }
-  void end() { text_.commitTail(p_); }
+  void end() {
+    if (p_) text_.commitTail(p_);
+  }
 
  private:
   static constexpr qsizetype kMargin = 64;  // for the copies of a fixed length

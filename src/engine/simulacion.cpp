@@ -210,7 +210,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
   try {
     // Without its preparation nothing of the run can be computed: a failure there ends the run.
     // The report starts as the window's text, in the memory of the last run's report when it can.
-    if (!Fase([] { TextoProceso.assign(ReportTextBuffer()); }, avisado)) return;
+    if (!ReportOmitted && !Fase([] { TextoProceso.assign(ReportTextBuffer()); }, avisado)) return;
     if (!Fase(Preparacion, avisado)) return;
     // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
     // PpTormenta; the storm's own depth comes back afterwards.

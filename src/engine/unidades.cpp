@@ -167,7 +167,7 @@ void FlujoBase() {
 }
 
 // The flows at every unit's outlet, step by step, with each unit's runoff volume and peak. The rows
-// are written whether or not the report is on.
+// are written whether or not the report is on, unless the run writes no report at all.
 void TablaCaudalesUEHs() {
   const bool detalle = PizarraActiva;
   if (detalle) {
@@ -176,13 +176,15 @@ void TablaCaudalesUEHs() {
     TextoProceso += QStringLiteral("\r\n") + QString(12, QLatin1Char(' '));
   }
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
-    TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
+    if (!ReportOmitted) TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
   }
   if (detalle) {
     TextoProceso += QString(7, QLatin1Char(' '));
     TextoProceso += QStringLiteral("\r\nPer.k  t[min]");
   }
-  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) TextoProceso += QStringLiteral("- Pp[mm] Q[m3/s] ");
+  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
+    if (!ReportOmitted) TextoProceso += QStringLiteral("- Pp[mm] Q[m3/s] ");
+  }
 
   const Integer r = RelacionPasos;
   const Integer finLluvia = CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
