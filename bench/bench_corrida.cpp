@@ -36,9 +36,7 @@ using namespace tavo;
 // Storms from the menu over project Grande in `folder`, `veces` times in one program; prints the seconds
 // of each, one a line.
 int Tormentas(const QString& folder, bool informe, int veces) {
-  SetAppPath(folder);
-  DirPrograma = folder;
-  ChDir(folder);
+  bench::CarpetaDelPrograma(folder);
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
   DirActual = folder;
@@ -199,9 +197,7 @@ int main(int argc, char** argv) {
     // Only saves the project, for measuring the other modes by hand.
     QApplication app(argc, argv);
     const QString carpeta = QString::fromLocal8Bit(argv[2]);
-    SetAppPath(carpeta);
-    ChDir(carpeta);
-    DirPrograma = carpeta;
+    bench::CarpetaDelPrograma(carpeta);
     ScriptedDialogs dialogs;
     InstallDialogs(&dialogs);
     bench::GuardaProyectoMayor(carpeta);
@@ -210,9 +206,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QTemporaryDir dir;
-  SetAppPath(dir.path());
-  ChDir(dir.path());
-  DirPrograma = dir.path();
+  bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
   bench::GuardaProyectoMayor(dir.path());

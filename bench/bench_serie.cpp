@@ -61,9 +61,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir dir;
-  SetAppPath(dir.path());
-  ChDir(dir.path());
-  DirPrograma = dir.path();
+  bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
   Proyecto(dir.path());

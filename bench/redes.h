@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "editor/frmUEHs.h"
+#include "platform/app.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
@@ -152,6 +153,13 @@ inline void RedMayor() {
   nUEHs = nCauces = nLagos = 70;
   nRepresas = 20;
   TormentaLarga();
+}
+
+// The program folder of a benchmark, also its current folder.
+inline void CarpetaDelPrograma(const QString& folder) {
+  SetAppPath(folder);
+  ChDir(folder);
+  DirPrograma = folder;
 }
 
 // The settings of project Grande in `folder`: an hour after every storm and every duration and return
