@@ -1,8 +1,6 @@
 #include "components/dlgCauceEditProp.h"
 
 #include <QEvent>
-#include <QSignalBlocker>
-#include <QTimer>
 #include <cmath>
 
 #include "platform/controls.h"
@@ -216,20 +214,8 @@ void dlgCauceEditProp::lstCauces_Click() {
 void dlgCauceEditProp::lstTributaCauce_Click() {
   Cauce& c = Actual();
   const QString receptor = TextoLista(lstTributaCauce);
-  if (!mostrando_ && RefusesLoop(c.NombreCauce, receptor)) {
-    // The previous pick comes back before anything is written.
-    const int anterior = filaReceptor_;
-    {
-      const QSignalBlocker quiet(lstTributaCauce);
-      lstTributaCauce->setCurrentRow(anterior);
-    }
-    // A mouse press still selects the entry under the pointer once this returns: select again after it.
-    QTimer::singleShot(0, lstTributaCauce, [this, anterior] {
-      const QSignalBlocker quiet(lstTributaCauce);
-      lstTributaCauce->setCurrentRow(anterior);
-    });
-    return;
-  }
+  // The previous pick comes back before anything is written.
+  if (!mostrando_ && RefusaBucle(lstTributaCauce, filaReceptor_, c.NombreCauce)) return;
   filaReceptor_ = lstTributaCauce->currentRow();
   c.Cauce_aa = receptor;
   if (receptor == kNinguno) {

@@ -374,7 +374,7 @@ void frmUEHs::EliminaRepresa() {
     MsgBox(QStringLiteral(
                "Se recomienda verificar los parámestros de carga del formulario Represas y sus Tablas"),
            vbOKOnly | vbExclamation);
-    if (MuestraDlgRepresasTrasEliminar) MuestraDlgRepresasTrasEliminar();
+    MuestraDlgRepresas();
   }
 }
 

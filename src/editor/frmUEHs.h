@@ -16,7 +16,6 @@
 #include <QStringList>
 #include <QToolBar>
 #include <QWidget>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -241,15 +240,6 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 
 // Redraws the network in the editor window, loading and showing the window first when needed.
 void DibujaRed();
-
-// Shows the dam dialog modeless, the editor left enabled, after a dam was deleted while others remain.
-// Set by the dam dialog's module; empty while the program has no dam dialog.
-inline std::function<void()> MuestraDlgRepresasTrasEliminar;
-
-// Show the dam or lake dialog modeless over the disabled editor and write selRepresa or selLago into
-// its number label. Set by those dialogs' modules; while one is empty, its opener does nothing.
-inline std::function<void()> DamDialogOpener;
-inline std::function<void()> LakeDialogOpener;
 
 // Grows the bound of the vertex arrays to hold a reach of `vertices` vertices; it never shrinks.
 void AmpliaVertices(int vertices);

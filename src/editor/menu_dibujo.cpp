@@ -4,6 +4,8 @@
 #include <QCursor>
 
 #include "components/dlgCauceEditProp.h"
+#include "components/dlgLago.h"
+#include "components/dlgRepresas.h"
 #include "components/dlgUEH2.h"
 #include "editor/editor_comun.h"
 #include "editor/estado_editor.h"
@@ -79,15 +81,17 @@ void frmUEHs::MuestraDlgUEH2() {
 }
 
 void frmUEHs::MuestraDlgRepresas() {
-  if (!DamDialogOpener) return;
   setEnabled(false);
-  DamDialogOpener();
+  dlgRepresas& dialogo = dlgRepresas::instance();
+  ShowModeless(&dialogo, false);
+  if (dlgRepresas::isLoaded()) dialogo.lblNroRepresa->setText(QString::number(selRepresa));
 }
 
 void frmUEHs::MuestraDlgLago() {
-  if (!LakeDialogOpener) return;
   setEnabled(false);
-  LakeDialogOpener();
+  dlgLago& dialogo = dlgLago::instance();
+  ShowModeless(&dialogo, false);
+  if (dlgLago::isLoaded()) dialogo.lblNroLAGO->setText(QString::number(selLago));
 }
 
 void frmUEHs::MuestraDlgCauceEditProp() {

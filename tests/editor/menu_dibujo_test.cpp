@@ -4,6 +4,8 @@
 #include <set>
 
 #include "components/dlgCauceEditProp.h"
+#include "components/dlgLago.h"
+#include "components/dlgRepresas.h"
 #include "components/dlgUEH2.h"
 #include "editor_fixture.h"
 
@@ -153,18 +155,35 @@ TEST_F(MenuDibujoTest, KeysDoubleClicksAndTheMenuOpenTheDialogs) {
   }
   EXPECT_FALSE(dlgUEH2::isLoaded());
 
-  // Without a dam dialog in the program, F5 and the double click on a dam leave the editor as it is;
-  // with one, its opener shows it over the disabled editor.
-  selRepresa = 1;
-  key(Qt::Key_F5);
-  emit editor().picDibujo->dblClick();
-  EXPECT_TRUE(editor().isEnabled());
-  int shownDams = 0;
-  DamDialogOpener = [&] { ++shownDams; };
-  key(Qt::Key_F5);
-  DamDialogOpener = nullptr;
-  EXPECT_EQ(shownDams, 1);
-  EXPECT_FALSE(editor().isEnabled());
+  // F5, the menu's item and the double click on a lone dam show the dam dialog; F6, the menu and the
+  // double click on a lone lake the lake dialog; each over the disabled editor, with its number.
+  struct Case {
+    const char* how;
+    std::function<void()> open;
+    bool dam;
+  };
+  const Case cases[] = {
+      {"F5", [] { key(Qt::Key_F5); }, true},
+      {"menu", [this] { editor().ItemMenuDibujo("mnu_PopUpdlgRepresa")->trigger(); }, true},
+      {"double click", [this] { emit editor().picDibujo->dblClick(); }, true},
+      {"F6", [] { key(Qt::Key_F6); }, false},
+      {"menu", [this] { editor().ItemMenuDibujo("mnu_PopUpdlgLAGO")->trigger(); }, false},
+      {"double click", [this] { emit editor().picDibujo->dblClick(); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.how) + (c.dam ? " dam" : " lake"));
+    selCauce = selUEH = selRepresa = selLago = 0;
+    (c.dam ? selRepresa : selLago) = 1;
+    c.open();
+    ComponentDialog* shown = c.dam ? static_cast<ComponentDialog*>(&dlgRepresas::object())
+                                   : static_cast<ComponentDialog*>(&dlgLago::object());
+    ASSERT_TRUE(c.dam ? dlgRepresas::isLoaded() : dlgLago::isLoaded());
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->findChild<QLabel*>(c.dam ? "lblNroRepresa" : "lblNroLAGO")->text(), "1");
+    EXPECT_FALSE(editor().isEnabled());
+    shown->CancelButton->click();
+    EXPECT_TRUE(editor().isEnabled());
+  }
 }
 
 TEST_F(MenuDibujoTest, DialogKeysNeedAComponentOfTheirKind) {
