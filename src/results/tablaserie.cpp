@@ -26,6 +26,7 @@ constexpr int kColumnas = 8;
 constexpr int kAnchos[kColumnas] = {1400, 700, 800, 850, 900, 1000, 1000, 1000};
 const QString kFormato = QStringLiteral("^Componente |^Nro.|^P[mm]|^D[min]|^R[años]|^Qp[m3/s]|^E[m3]|^C[%]");
 constexpr int kAltoBoton = 375;
+constexpr int kTitulos = 5;  // title rows under the header
 
 template <class T>
 QString Texto(const std::optional<T>& valor) {
@@ -111,22 +112,23 @@ void SeriesTable::AvanzaFila() {
   MSFlexGridTablaSaleQDR->setRow(FilaActual);
 }
 
-void SeriesTable::Centrados(int desde, const std::vector<QString>& textos) {
-  FlexGrid* g = MSFlexGridTablaSaleQDR;
-  for (const QString& texto : textos) {
-    ColActual = static_cast<Integer>(desde++);
-    g->setCol(ColActual);
-    g->setText(texto);
-    g->setCellAlignment(flexAlignCenterCenter);
-  }
-}
-
 void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   FlexGrid* g = MSFlexGridTablaSaleQDR;
   // Where the user stood, to stay there when the fill is over.
   const int filaUsuario = g->Row();
   const int colUsuario = g->Col();
   const int desplazamiento = g->verticalScrollBar()->value();
+
+  // Everything below the header is gathered first: the five titles, the blocks, the totals.
+  filas_.clear();
+  if (nComponentes > 0) Reune(bloques);
+  const int ultima = static_cast<int>(filas_.size());
+  // A grid that shows all this already stays as it is, with the user's place in it.
+  if (nComponentes > 0 && filas_ == mostradas_ && g->Rows() == ultima + 1) {
+    FilaActual = ultima;
+    return;
+  }
+
   FormatoTabla = kFormato;
   g->setFormatString(FormatoTabla);
   g->setRow(0);
@@ -138,25 +140,19 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   for (int c = 0; c < kColumnas; ++c) g->setColWidth(c, kAnchos[c]);
 
   FilaActual = 0;
-  if (nComponentes == 0) return;
+  if (nComponentes == 0) {
+    mostradas_.clear();
+    return;
+  }
   // Each title row shows its text once across the grid; no other cells merge.
   g->setMergeCells(flexMergeRestrictRows);
   g->setCol(0);
-  const QString titulos[] = {
-      ArchivoConfiguracion(),
-      TextoProyecto,
-      QStringLiteral("Ubicación: ") + TextoUbicacion + QStringLiteral(" - Cuenca: ") + TextoCuenca,
-      QStringLiteral("SubCuenca: ") + TextoSubCuenca,
-      QStringLiteral("Operador: ") + TextoOperador + QStringLiteral(" - ") +
-          Now().date().toString(QStringLiteral("dd/MM/yyyy")),
-  };
-  for (const QString& titulo : titulos) {
+  for (int t = 0; t < kTitulos; ++t) {
     AvanzaFila();
     g->setMergeRow(FilaActual, true);
-    for (ColActual = 0; ColActual < kColumnas; ++ColActual) {
-      g->setCol(ColActual);
-      g->setText(titulo);
-      g->setColAlignment(ColActual, flexAlignLeftCenter);
+    for (int c = 0; c < kColumnas; ++c) {
+      g->setTextMatrix(FilaActual, c, filas_[static_cast<size_t>(t)][static_cast<size_t>(c)]);
+      g->setColAlignment(c, flexAlignLeftCenter);
     }
   }
   g->setRow(0);
@@ -164,19 +160,27 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
     g->setCol(c);
     g->setCellAlignment(flexAlignCenterCenter);
   }
+  FilaActual = ultima;
+  g->setRows(FilaActual + 1);
+  for (int r = kTitulos + 1; r <= FilaActual; ++r) {
+    const std::vector<QString>& fila = filas_[static_cast<size_t>(r - 1)];
+    for (size_t c = 0; c < fila.size(); ++c) g->setTextMatrix(r, static_cast<int>(c), fila[c]);
+  }
+  // The component and total rows centred; the total rows' label as its column.
+  g->setRow(kTitulos + 1);
+  g->setCol(0);
+  g->setRowSel(FilaActual);
+  g->setColSel(kColumnas - 1);
+  g->setCellAlignment(flexAlignCenterCenter);
+  if (primerTotal_ < FilaActual) {
+    g->setRow(primerTotal_);
+    g->setRowSel(FilaActual - 1);
+    g->setColSel(0);
+    g->setCellAlignment(flexAlignLeftCenter);
+  }
+  mostradas_ = std::move(filas_);
+  filas_.clear();
 
-  bloques();
-
-  AvanzaFila();
-  ForEachRetainedStorm([&] {
-    const Integer k = kTormenta;
-    g->setCol(0);
-    g->setText(QStringLiteral("Escorrentía total "));
-    Centrados(1, {QString(), PlainNumberText(PpSerie(k)), PlainNumberText(DurSerie(k)),
-                  PlainNumberText(RecSerie(k)), QString(), Texto(EscorrentiaTotalSerie(k)),
-                  Texto(Redondeado(CoefEscTotalSerie(k)))});
-    AvanzaFila();
-  });
   AnchoSegunTextos(g);
   // The cell and the part of the grid the user had before the fill stay current and in view.
   g->setRow(std::clamp(filaUsuario, 1, g->Rows() - 1));
@@ -184,10 +188,28 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   g->verticalScrollBar()->setValue(desplazamiento);
 }
 
+void SeriesTable::Reune(const std::function<void()>& bloques) {
+  for (const QString& titulo :
+       {ArchivoConfiguracion(), TextoProyecto,
+        QStringLiteral("Ubicación: ") + TextoUbicacion + QStringLiteral(" - Cuenca: ") + TextoCuenca,
+        QStringLiteral("SubCuenca: ") + TextoSubCuenca,
+        QStringLiteral("Operador: ") + TextoOperador + QStringLiteral(" - ") +
+            Now().date().toString(QStringLiteral("dd/MM/yyyy"))})
+    filas_.push_back(std::vector<QString>(kColumnas, titulo));
+  bloques();
+  primerTotal_ = static_cast<int>(filas_.size()) + 1;
+  ForEachRetainedStorm([&] {
+    const Integer k = kTormenta;
+    filas_.push_back({QStringLiteral("Escorrentía total "), QString(), PlainNumberText(PpSerie(k)),
+                      PlainNumberText(DurSerie(k)), PlainNumberText(RecSerie(k)), QString(),
+                      Texto(EscorrentiaTotalSerie(k)), Texto(Redondeado(CoefEscTotalSerie(k)))});
+  });
+  filas_.emplace_back();  // the grid ends with one empty row
+}
+
 void SeriesTable::Bloque(Integer c) {
   ForEachRetainedStorm([&] {
     const Integer k = kTormenta;
-    AvanzaFila();
     std::vector<QString> fila = {NombresComponentes(c),        PlainNumberText(c),
                                  PlainNumberText(PpSerie(k)),  PlainNumberText(DurSerie(k)),
                                  PlainNumberText(RecSerie(k)), Texto(Redondeado(PicoSerie(c, k)))};
@@ -195,9 +217,9 @@ void SeriesTable::Bloque(Integer c) {
       fila.push_back(Texto(EscorrentiaSerie(c, k)));
       fila.push_back(Texto(Redondeado(CoefEscSerie(c, k))));
     }
-    Centrados(0, fila);
+    filas_.push_back(std::move(fila));
   });
-  ++FilaActual;
+  filas_.emplace_back();  // the block's empty row
 }
 
 }  // namespace tavo

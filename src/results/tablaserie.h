@@ -25,8 +25,7 @@ class SeriesTable : public QWidget {
 
   // ---- the window's own values ----
   QString FormatoTabla;  // the grid's header format string
-  Long FilaActual = 0;   // the row the fill writes
-  Integer ColActual = 0;
+  Long FilaActual = 0;   // the last row the fill wrote
 
   void Form_Resize();
   void cmdAplicarCambios_Click() { Llena(); }
@@ -40,7 +39,7 @@ class SeriesTable : public QWidget {
   SeriesTable(const QString& name, const QString& caption);
   // Reads the screen size and gives the window 0.7 of its width and 0.9 of its height.
   void Dimensiona();
-  // Rebuilds the grid: the header, the five title rows, the component blocks that `bloques` writes
+  // Rebuilds the grid: the header, the five title rows, the component blocks that `bloques` gathers
   // (each through Bloque), then one row per retained storm with the basin's totals.
   void LlenaGrilla(const std::function<void()>& bloques);
   // The block of the component at position c: one row per retained storm, then an empty row.
@@ -54,8 +53,12 @@ class SeriesTable : public QWidget {
  private:
   // Moves the fill to the next row, which becomes the grid's last row and its current row.
   void AvanzaFila();
-  // Writes the cells from column `desde` on of the current row, centred.
-  void Centrados(int desde, const std::vector<QString>& textos);
+  // Gathers the rows below the header into filas_: the titles, the blocks, the totals, the last
+  // empty row.
+  void Reune(const std::function<void()>& bloques);
+  int primerTotal_ = 0;                          // the grid row of the first total, as gathered
+  std::vector<std::vector<QString>> filas_;      // the rows the fill gathers below the header
+  std::vector<std::vector<QString>> mostradas_;  // the rows the grid shows since the last fill
 };
 
 // Shows a table without blocking; an open one comes to the front with the results in memory.

@@ -91,9 +91,17 @@ TEST_F(TablaSalePDRTest, EveryComponentThenTheTotals) {
 
 TEST_F(TablaSalePDRTest, ASelectionChangedAfterTheRunShowsAtTheNextFill) {
   MuestraTablaSalePDR();
+  FlexGrid* g = Grilla();
+  // A fill keeps the cell the user is on.
+  g->setRow(11);
+  g->setCol(5);
+  dlgTablaSalePDR::instance().cmdAplicarCambios->click();
+  EXPECT_EQ(g->Row(), 11);
+  EXPECT_EQ(g->Col(), 5);
+
   SelRecurrencia(2) = 0;  // 10 years
   dlgTablaSalePDR::instance().cmdAplicarCambios->click();
-  FlexGrid* g = Grilla();
+  EXPECT_EQ(g->Row(), 11);
   ASSERT_EQ(g->Rows(), 15);
   EXPECT_EQ(Fila(g, 6)[4], "0");
   EXPECT_EQ(Fila(g, 7)[4], "25");
