@@ -61,7 +61,7 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
 
   // ---- the openers of the other rainfall windows and of the two previews ----
   void cmdPpReal_Click() {}
-  void cmdPpPerso_Click() {}
+  void cmdPpPerso_Click();
   void cmdTablaPDR_Click();
   void cmdCargaPDRnoUniforme_Click();
   void cmdVerTablaPt_Click() {}

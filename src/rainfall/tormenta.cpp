@@ -1,6 +1,7 @@
 #include "rainfall/tormenta.h"
 
 #include "rainfall/distribuciones.h"
+#include "rainfall/dlgDisPpPer.h"
 #include "rainfall/dlgTablaPpUEHs.h"
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tablaspdr.h"
@@ -28,6 +29,7 @@ void ResetRainfallState() {
   ResetDistribucionesState();
   ResetTablasPDRState();
   dlgTablasPDRs::ResetState();
+  dlgDisPpPer::ResetState();
   dlgTablaPpUEHs::ResetState();
 }
 
