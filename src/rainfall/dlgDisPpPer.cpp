@@ -25,14 +25,14 @@ constexpr int kColParcial = 2;    // share of the period [% of P], the column wh
 constexpr int kColAcumulada = 3;  // running sum of the shares [% of P]
 constexpr double kCierreMin = 99.99;
 constexpr double kCierreMax = 100.01;
-constexpr int kItemMinPorDefecto = 0;    // "5"
-constexpr int kItemMaxPorDefecto = 13;   // the second "1440"
-constexpr Integer kDurMinBorrada = 5;    // [min]
+constexpr int kItemMinPorDefecto = 0;     // "5"
+constexpr int kItemMaxPorDefecto = 13;    // the second "1440"
+constexpr Integer kDurMinBorrada = 5;     // [min]
 constexpr Integer kDurMaxBorrada = 1440;  // [min]
 
 const char* const kDuracionesMin[] = {"5",   "10",  "15",  "20",  "30",  "60",  "120",
                                       "180", "240", "300", "360", "540", "720", "1440"};
-const char* const kDuracionesMax[] = {"10",  "15",  "20",  "30",  "60",  "120", "180",
+const char* const kDuracionesMax[] = {"10",  "15",  "20",  "30",  "60",  "120",  "180",
                                       "240", "300", "360", "540", "720", "1440", "1440"};
 
 // A cell's text is a share when it is a decimal number written with "." that a Single holds.
@@ -60,7 +60,7 @@ void LlenaLista(QComboBox* lista, const char* const (&items)[N]) {
 dlgDisPpPer::dlgDisPpPer() : QDialog(nullptr) {
   setObjectName(QStringLiteral("dlgDisPpPer"));
   setWindowTitle(QStringLiteral("Distribución temporal de la Precipitación: Tabla P-t Personalizada"));
-  setFixedSize(Px(11760), Px(6000));
+  setFixedSize(Px(12360), Px(6000));
   buildControls();
 
   GridTyping::Options typing;
@@ -93,33 +93,37 @@ void dlgDisPpPer::buildControls() {
   txtNroPer->setObjectName(QStringLiteral("txtNroPer"));
   PlaceTwips(txtNroPer, 4200, 420, 960, 315);
 
-  Frame4 = MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Perído de Validez"), 120, 2940, 5400, 1740);
+  Frame4 =
+      MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Perído de Validez"), 120, 2940, 5400, 1740);
   Label3 = MakeLabel(Frame4, QStringLiteral("Label3"),
-                     QStringLiteral("Duraciones de tormenta [min] para las que vale la tabla:"), 240, 300, 4920,
-                     285);
-  Label5 = MakeLabel(Frame4, QStringLiteral("Label5"), QStringLiteral("Duración Mínima:"), 240, 840, 1800, 285);
+                     QStringLiteral("Duraciones de tormenta [min] para las que vale la tabla:"), 240, 300,
+                     4920, 480);
+  Label3->setWordWrap(true);
+  Label5 =
+      MakeLabel(Frame4, QStringLiteral("Label5"), QStringLiteral("Duración Mínima:"), 240, 840, 1800, 285);
   cmbDurMin = new QComboBox(Frame4);
   cmbDurMin->setObjectName(QStringLiteral("cmbDurMin"));
   PlaceTwips(cmbDurMin, 2160, 810, 1200, 315);
-  Label6 = MakeLabel(Frame4, QStringLiteral("Label6"), QStringLiteral("Duración Máxima:"), 240, 1260, 1800, 285);
+  Label6 =
+      MakeLabel(Frame4, QStringLiteral("Label6"), QStringLiteral("Duración Máxima:"), 240, 1260, 1800, 285);
   cmbDurMax = new ValidatedList(Frame4);
   cmbDurMax->setObjectName(QStringLiteral("cmbDurMax"));
   PlaceTwips(cmbDurMax, 2160, 1230, 1200, 315);
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"),
                      QStringLiteral("Ppción. parcial  P[%], en período t [%], (Duración D=100%)"), 5640, 120,
-                     6000, 5715);
+                     6600, 5715);
   MSFlexGridDisPerso = new FlexGrid(Frame2);
   MSFlexGridDisPerso->setObjectName(QStringLiteral("MSFlexGridDisPerso"));
-  PlaceTwips(MSFlexGridDisPerso, 120, 300, 5760, 5295);
+  PlaceTwips(MSFlexGridDisPerso, 120, 300, 6360, 5295);
   MSFlexGridDisPerso->setCols(4);
   MSFlexGridDisPerso->setFixedCols(2);
   MSFlexGridDisPerso->setToolTip(
       QStringLiteral("Se ingresan dstribuciones temporales tipo de la tormenta en porcientos de t y de Pp "));
 
   cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 120, 4920, 2580);
-  cmdBorraTablaDisPer =
-      MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"), QStringLiteral("Borrar Tabla"), 2820, 4920, 2700);
+  cmdBorraTablaDisPer = MakeButton(this, QStringLiteral("cmdBorraTablaDisPer"),
+                                   QStringLiteral("Borrar Tabla"), 2820, 4920, 2700);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("Ce&rrar"), 120, 5460, 2580);
   CancelButton =
       MakeButton(this, QStringLiteral("CancelButton"), QStringLiteral("&Cancelar"), 2820, 5460, 2700);
@@ -145,7 +149,8 @@ void dlgDisPpPer::connectHandlers() {
           [this](int key, int) { RunGuarded([&] { MSFlexGridDisPerso_KeyDown(key); }); });
   connect(grilla, &FlexGrid::KeyPress, this,
           [this](int key) { RunGuarded([&] { MSFlexGridDisPerso_KeyPress(key); }); });
-  connect(grilla, &FlexGrid::LeaveCell, this, [this] { RunGuarded([this] { MSFlexGridDisPerso_LeaveCell(); }); });
+  connect(grilla, &FlexGrid::LeaveCell, this,
+          [this] { RunGuarded([this] { MSFlexGridDisPerso_LeaveCell(); }); });
   // Apply and Close first check the box or list being edited, as leaving it would.
   OnSignal(cmdAplicar, &QPushButton::clicked, this, [this] {
     if (ValidateFocusedBox(this)) cmdAplicar_Click();
