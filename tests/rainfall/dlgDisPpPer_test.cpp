@@ -1,11 +1,11 @@
 #include "rainfall/dlgDisPpPer.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 
 #include "engine/hietograma.h"
 #include "project/estado.h"
+#include "rainfall/carpetas_fixture.h"
 #include "rainfall/cuenca_fixture.h"
 #include "rainfall/distribuciones.h"
 #include "rainfall/dlgPp.h"
@@ -28,13 +28,10 @@ const QString kCierre =
     "Error de Cierre, la suma de Precipitaciones parciales debe ser 100%. Verifique los datos ingresados";
 const QString kCuenta = "Ingrese un valor numérico entero entre 0 y 999 ";
 
-class DlgDisPpPerTest : public test::TavoTest {
+class DlgDisPpPerTest : public test::TablasTest {
  protected:
   void SetUp() override {
-    TavoTest::SetUp();
-    DirPrograma = programDir();
-    QDir(programDir()).mkdir("obra");
-    DirActual = path("obra");
+    TablasTest::SetUp();
     WriteBytes(file(), kTablas);
   }
   QString file() const { return path("distriPp_dpt.pcn"); }
@@ -43,9 +40,7 @@ class DlgDisPpPerTest : public test::TavoTest {
   // Opens the editor on table t with the storm dialog closed.
   void open(int t = 1) {
     dlgDisPpPer::NroTablaDisPer = static_cast<Integer>(t);
-    ShowModeless(&form(), false);
-    QApplication::setActiveWindow(&form());
-    QApplication::processEvents();
+    test::ShowActive(&form());
   }
   void count(const QString& text) {
     test::Type(form().txtNroPer, text);
