@@ -65,6 +65,56 @@ inline void RedGrande() {
 
 constexpr int kFilas = 6;  // rows of every table, levels 0 to 5 m
 
+// Room in the dams' tables for dams 1 to n.
+inline void TablasRepresas(int n) {
+  NFilasHSVRepresa.redim(0, n);
+  NFilasHQRepresa.redim(0, n);
+  for (auto* t : {&HTablaHSVRepresa, &ATablaHSVRepresa, &HTablaHQRepresa, &QTablaHQRepresa}) t->redim(n, kFilas);
+  STablaHSVRepresa.redim(n, kFilas);
+}
+
+// Dam r-k, routed by level pool and draining into `receptor`, with its tables from 0 to 5 m.
+inline void RepresaPiscina(int k, const QString& receptor) {
+  auto r = std::make_shared<Represa>();
+  r->NombreRepresa = QStringLiteral("r-%1").arg(k);
+  r->Cauce_aa = receptor;
+  r->numRepresa = static_cast<Integer>(k);
+  r->Metodo = QStringLiteral("Piscina Nivelada");
+  r->optTabla = true;
+  colRepresas.push_back(r);
+  vRepresas[k] = r;
+  NFilasHSVRepresa(k) = kFilas;
+  NFilasHQRepresa(k) = kFilas;
+  for (int f = 1; f <= kFilas; ++f) {
+    const double h = f - 1;
+    HTablaHSVRepresa(k, f) = HTablaHQRepresa(k, f) = static_cast<Single>(h);
+    ATablaHSVRepresa(k, f) = static_cast<Single>(20 + 4 * h);
+    STablaHSVRepresa(k, f) = static_cast<Long>(10000 * (20 * h + 2 * h * h));
+    QTablaHQRepresa(k, f) = static_cast<Single>(30 * std::pow(h, 1.5));
+  }
+}
+
+// A typical project: 20 units, each into one of a chain of 20 reaches, with dam r-1 after c-7 and
+// dam r-2 after c-14; a 24-hour storm of 150 mm in 1-minute steps.
+inline void RedTipica() {
+  ResetEstadoProyecto();
+  ResetReservoirState();
+  TablasRepresas(2);
+  for (int i = 1; i <= 20; ++i) {
+    const QString receptor = i == 7    ? QStringLiteral("r-1")
+                             : i == 14 ? QStringLiteral("r-2")
+                             : i == 20 ? QStringLiteral("0")
+                                       : QStringLiteral("c-%1").arg(i + 1);
+    CauceYUnidad(i, receptor, QStringLiteral("c-%1").arg(i));
+  }
+  RepresaPiscina(1, QStringLiteral("c-8"));
+  RepresaPiscina(2, QStringLiteral("c-15"));
+  nUEHs = nCauces = 20;
+  nRepresas = 2;
+  TormentaLarga();
+  DurTormenta = 1440;
+}
+
 // Unit u-i drains into lake l-i, which drains into reach c-i of a main stem c-1 → c-70; every third
 // reach of the stem passes through a dam, r-k after c-3k.
 inline void RedMayor() {
@@ -73,11 +123,7 @@ inline void RedMayor() {
   NFilasHSVQLago.redim(0, 70);
   for (auto* t : {&HTablaHSVQLago, &ATablaHSVQLago, &QTablaHSVQLago}) t->redim(70, kFilas);
   STablaHSVQLago.redim(70, kFilas);
-  NFilasHSVRepresa.redim(0, 20);
-  NFilasHQRepresa.redim(0, 20);
-  for (auto* t : {&HTablaHSVRepresa, &ATablaHSVRepresa, &HTablaHQRepresa, &QTablaHQRepresa})
-    t->redim(20, kFilas);
-  STablaHSVRepresa.redim(20, kFilas);
+  TablasRepresas(20);
 
   for (int i = 1; i <= 70; ++i) {
     const bool presa = i % 3 == 0 && i / 3 <= 20;
@@ -99,25 +145,7 @@ inline void RedMayor() {
       QTablaHSVQLago(i, f) = static_cast<Single>(4 * std::pow(h, 1.5));
     }
   }
-  for (int k = 1; k <= 20; ++k) {
-    auto r = std::make_shared<Represa>();
-    r->NombreRepresa = QStringLiteral("r-%1").arg(k);
-    r->Cauce_aa = QStringLiteral("c-%1").arg(3 * k + 1);
-    r->numRepresa = static_cast<Integer>(k);
-    r->Metodo = QStringLiteral("Piscina Nivelada");
-    r->optTabla = true;
-    colRepresas.push_back(r);
-    vRepresas[k] = r;
-    NFilasHSVRepresa(k) = kFilas;
-    NFilasHQRepresa(k) = kFilas;
-    for (int f = 1; f <= kFilas; ++f) {
-      const double h = f - 1;
-      HTablaHSVRepresa(k, f) = HTablaHQRepresa(k, f) = static_cast<Single>(h);
-      ATablaHSVRepresa(k, f) = static_cast<Single>(20 + 4 * h);
-      STablaHSVRepresa(k, f) = static_cast<Long>(10000 * (20 * h + 2 * h * h));
-      QTablaHQRepresa(k, f) = static_cast<Single>(30 * std::pow(h, 1.5));
-    }
-  }
+  for (int k = 1; k <= 20; ++k) RepresaPiscina(k, QStringLiteral("c-%1").arg(3 * k + 1));
   nUEHs = nCauces = nLagos = 70;
   nRepresas = 20;
   TormentaLarga();

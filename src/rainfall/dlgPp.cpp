@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <tuple>
 
+#include "engine/frmPp.h"
+#include "engine/hietograma.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/configuracion.h"
@@ -18,6 +20,7 @@
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/listapdr.h"
 #include "rainfall/tormenta.h"
+#include "results/dlgChart1.h"
 #include "shell/iconos.h"
 
 namespace tavo {
@@ -718,6 +721,55 @@ void dlgPp::cmbPDR_Click() {
   txtPp->setText(PlainNumberText(PpTormenta));
   txtDur->setText(PlainNumberText(DurTormenta));
   cmbRec->setEditText(PlainNumberText(RecTormenta));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The previews
+
+bool dlgPp::HietogramaPrevio(bool emptyReport) {
+  cmdAplicar_Click();
+  if (PpTormenta <= 0 || DurTormenta <= 0) return false;
+  if (emptyReport && PizarraActiva) {
+    ShowReportWindow();
+    SetReportText(QString());
+  }
+  DistribucionTemporalPp();
+  return !HyetographRefused && !(PpTormenta == 0 && DurTormenta == 0);
+}
+
+void dlgPp::cmdVerGrafico_Click() {
+  if (!HietogramaPrevio(true) || NumPer == 0) return;
+  PasoPpReal = CInt(Div(DurTormenta, NumPer));
+  if (PasoPpReal == 0) return;
+  MuestraHietograma(NumPer, PasoPpReal, NotasPpReal, PpTormenta, DurTormenta);
+}
+
+void dlgPp::cmdVerTablaPt_Click() {
+  if (!HietogramaPrevio(false)) return;
+  const QString kCrLf = QStringLiteral("\r\n");
+  if (PizarraActiva) {
+    ShowReportWindow();
+    SetReportText(QString());
+    QString texto = kCrLf + QStringLiteral("Entrada: PRECIPITACION") + kCrLf + QStringLiteral("Pp Total= ") +
+                    PlainNumberText(PpTormenta) + QStringLiteral(" [mm]") + kCrLf + QStringLiteral("Duración= ") +
+                    PlainNumberText(DurTormenta) + QStringLiteral(" [min]");
+    if (RecTormenta != 0)
+      texto += kCrLf + QStringLiteral("Recurrencia= ") + PlainNumberText(RecTormenta) + QStringLiteral(" [años]");
+    texto += kCrLf + QStringLiteral("paso Pp= ") + PlainNumberText(PasoPp) + QStringLiteral(" [min]") + kCrLf +
+             QStringLiteral("paso Q = ") + PlainNumberText(PasoQ) + QStringLiteral(" [min]") + kCrLf +
+             QStringLiteral("Distribución Pp(t)= ") + PlainNumberText(DistriPp) + QStringLiteral(" [índice]");
+    AppendToReport(texto);
+  }
+  if (NumPer == 0) return;
+  PasoPpReal = CInt(Div(DurTormenta, NumPer));
+  if (PasoPpReal == 0 || !PizarraActiva) return;
+  QString tabla = kCrLf + QStringLiteral("Per. Pp[mm] PpAcum[mm] Int.Pp[mm/min]");
+  const QString sep = QStringLiteral("  ");
+  for (Integer k = 1; k <= NumPer; ++k) {
+    tabla += kCrLf + PlainNumberText(k) + sep + PlainNumberText(PpPeriodo(k)) + sep + PlainNumberText(PpAcumPer(k)) +
+             sep + PlainNumberText(IntensidadPer(k));
+  }
+  AppendToReport(tabla);
 }
 
 }  // namespace tavo

@@ -64,8 +64,9 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   void cmdPpPerso_Click();
   void cmdTablaPDR_Click();
   void cmdCargaPDRnoUniforme_Click();
-  void cmdVerTablaPt_Click() {}
-  void cmdVerGrafico_Click() {}
+  // The two previews of the stored storm: its hyetograph as a table in the report window, or as a chart.
+  void cmdVerTablaPt_Click();
+  void cmdVerGrafico_Click();
 
   // Replaces every comma of TextoCelda by a point.
   void ComaPorPuntoCelda();
@@ -153,6 +154,9 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   // The enabling of cmdPpPerso for a selected user distribution and, with `validez`, the labels of
   // its valid durations.
   void MuestraPersonalizada(bool validez);
+  // Applies the dialog and builds the hyetograph of the stored storm; false when either failed
+  // (they have said why). With the report on, `emptyReport` first clears the report window.
+  bool HietogramaPrevio(bool emptyReport);
   void buildModes();
   void buildStormBoxes();
   void buildDistributions();

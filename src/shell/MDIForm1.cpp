@@ -14,6 +14,8 @@
 #include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
+#include "engine/hietograma.h"
+#include "engine/listacomponentes.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
@@ -25,6 +27,8 @@
 #include "project/dlgEliminarProyecto.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "results/dlgChart1.h"
+#include "results/dlgChart2.h"
 #include "shell/frmAbout.h"
 #include "shell/iconos.h"
 #include "shell/inicio.h"
@@ -278,6 +282,8 @@ void MDIForm1::CreaMenus() {
     mnuPizarra1->setChecked(!checked);
     RunGuarded([this] { mnuPizarra1_Click(); });
   });
+  ConnectGuarded(mnuGraficoPp, &QAction::triggered, this, &MDIForm1::mnuGraficoPp_Click);
+  ConnectGuarded(mnuHidrogramas, &QAction::triggered, this, &MDIForm1::mnuHidrogramas_Click);
   ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
@@ -467,6 +473,32 @@ void MDIForm1::mnuCorre1_Click() {
     }
   } fin{progreso};
   CorreUnaTormenta();
+  HidrogramaTrasCorrida();
+}
+
+namespace {
+// The length of the hyetograph's periods: D / NumPer to the nearest minute; 0 without periods.
+Integer PasoHietograma() {
+  if (NumPer == 0) return 0;
+  return CInt(Div(DurTormenta, NumPer));
+}
+}  // namespace
+
+void MDIForm1::mnuGraficoPp_Click() {
+  if (PpTormenta == 0 || DurTormenta == 0) return;
+  if (PizarraActiva) ShowReportWindow();
+  DistribucionTemporalPp();
+  const Integer q = PasoHietograma();
+  if (q == 0) return;
+  MuestraHietograma(NumPer, q, QString(), PpTormenta, DurTormenta);
+}
+
+void MDIForm1::mnuHidrogramas_Click() {
+  if (PpTormenta == 0 || DurTormenta == 0) return;
+  if (PizarraActiva) ShowReportWindow();
+  if (PasoHietograma() == 0) return;
+  if (CompoSel < 1 || CompoSel > nComponentes) CompoSel = 1;
+  if (nPasosSalida > 0) MuestraHidrograma();
 }
 
 void MDIForm1::mnuCorre2_Click() {

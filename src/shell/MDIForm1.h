@@ -50,6 +50,9 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   void mnuCorre2_Click();
   // The report window on or off.
   void mnuPizarra1_Click();
+  // The hyetograph of the current storm, and the hydrographs of the last run.
+  void mnuGraficoPp_Click();
+  void mnuHidrogramas_Click();
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();

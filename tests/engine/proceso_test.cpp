@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/cuenca_fixture.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/listacomponentes.h"
@@ -25,35 +26,9 @@
 namespace tavo {
 namespace {
 
-// The hand-made project Cuenca: two units drain into a Muskingum reach that drains into a reach of
-// direct translation, the outlet. Its settings leave out the 120-minute storms and the 5000-year ones.
-class ProcesoTest : public test::TavoTest {
+// The project Cuenca, run from the main window's menus.
+class ProcesoTest : public test::CuencaTest {
  protected:
-  void SetUp() override {
-    TavoTest::SetUp();
-    QDir(programDir()).mkdir(QStringLiteral("Proyectos"));
-    for (const char* file : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"}) {
-      QFile::copy(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + file, path("Proyectos/") + file);
-    }
-    DirPrograma = programDir();
-    DirActual = path("Proyectos");
-    NombreProyecto = QStringLiteral("Cuenca");
-    SetFixedClock(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));
-    PpTormenta = 40;
-    DurTormenta = 60;
-    RecTormenta = 10;
-    PasoPp = 10;
-    PasoQ = 20;  // the command brings it down to the rain step
-    FormaPp = 0;
-    DistriPp = 0;
-    main().show();
-    // The settings come from another machine: the first read corrects their folder and rewrites them.
-    dialogs.answer(vbOK);
-    FormInstance<frmConfigura>::instance().leoConf();
-    EXPECT_EQ(DirTrabajo, path("Proyectos"));
-    dialogs.clear();
-  }
-  MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
   QByteArray golden(const char* name) { return test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + name); }
   // The series of eight storms: the 4th (120 min), 5th (5000 years) and 7th (shorter than the rain
   // step) do not take part; the 6th (45 min, 15 years) is in no list and does.
@@ -71,33 +46,6 @@ class ProcesoTest : public test::TavoTest {
       RecSerie(k) = R[k - 1];
     }
     FormaPp = 2;
-  }
-  // Changes the project's network on its files: `edit` works on the network as loaded.
-  void EditNetwork(const std::function<void()>& edit) {
-    CargaRedProyecto();
-    edit();
-    dialogs.answer(vbOK);  // the writer confirms
-    EscribeRedProyecto();
-    dialogs.clear();
-  }
-  static void Drain(const QString& reach, const QString& into) {
-    for (const auto& c : colCauces) {
-      if (c->NombreCauce == reach) c->Cauce_aa = into;
-    }
-  }
-  // A dam r-D below the outlet reach c-Bajo, routed by level pool over a height-area-storage table
-  // from 0 to 10 m; its height-discharge table starts at 2 m, so its outflow is asked for below it.
-  void DamBelowTheOutlet() {
-    EditNetwork([] {
-      auto r = test::AddRepresa(QStringLiteral("r-D"), QStringLiteral("0"));
-      r->Metodo = QStringLiteral("Piscina Nivelada");
-      r->optTabla = true;
-      Drain(QStringLiteral("c-Bajo"), QStringLiteral("r-D"));
-    });
-    test::PutHSVRepresa(1, {{0, 1, 0}, {10, 1, 100000}});
-    test::PutHQRepresa(1, {{2, 0}, {10, 80}});
-    GuardaTablaHSVRepresa();
-    GuardaTablaHQRepresa();
   }
   // The progress bar's values while `run` runs.
   QList<int> Percentages(const std::function<void()>& run) {

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "engine/frmPp.h"
+#include "engine/hietograma.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/controls.h"
@@ -14,6 +15,7 @@
 #include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "rainfall/tormenta.h"
+#include "results/dlgChart1.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
 
@@ -661,6 +663,67 @@ TEST_F(StormFromMainWindowTest, LeavingTheMeasuredStormWarnsAndTheRunRefusesAnEm
   EXPECT_TRUE(dialogs.records()[0].prompt.startsWith("La distribución personalizada 3 no tiene períodos"));
   EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
   EXPECT_EQ(nPasosSalida, 0);
+}
+
+TEST_F(StormFromMainWindowTest, TablePreviewListsTheStormAndItsPeriodsInTheReport) {
+  for (const char* recurrence : {"0", "25"}) {
+    SCOPED_TRACE(recurrence);
+    open();
+    SetReportText(QStringLiteral("informe anterior"));  // the report window is on
+    form().txtPp->setText("10");
+    form().txtDur->setText("30");
+    form().cmbRec->setEditText(recurrence);
+    form().cmbPasoPp->setCurrentIndex(form().cmbPasoPp->findText("10"));
+    form().cmbPasoQ->setCurrentIndex(form().cmbPasoQ->findText("10"));
+    form().optDistriPp[0]->setChecked(true);
+    QTest::mouseClick(form().cmdVerTablaPt, Qt::LeftButton);
+    EXPECT_TRUE(frmPp::instance().isVisible());
+    const QString rec = QString::fromLatin1(recurrence) == "0" ? QString() : "\r\nRecurrencia= 25 [años]";
+    EXPECT_EQ(ReportText(), "\r\nEntrada: PRECIPITACION\r\nPp Total= 10 [mm]\r\nDuración= 30 [min]" + rec +
+                                "\r\npaso Pp= 10 [min]\r\npaso Q = 10 [min]\r\nDistribución Pp(t)= 0 [índice]"
+                                "\r\nPer. Pp[mm] PpAcum[mm] Int.Pp[mm/min]\r\n1  10  10  0.3333333");
+    EXPECT_EQ(form().PasoPpReal, 30);
+    dlgPp::unload();
+    frmPp::unload();
+  }
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
+TEST_F(StormFromMainWindowTest, TablePreviewWithTheReportOffOnlyBuildsTheHyetograph) {
+  open();
+  form().optDistriPp[2]->setChecked(true);
+  form().txtPp->setText("40");
+  form().txtDur->setText("60");
+  form().cmdVerTablaPt->click();
+  EXPECT_FALSE(frmPp::isLoaded());
+  EXPECT_EQ(NumPer, 5);
+  EXPECT_EQ(PpPeriodo(1), 40 * 0.34f);
+}
+
+TEST_F(StormFromMainWindowTest, ChartPreviewShowsTheHyetographTitledWithTheMeasuredStormsNotes) {
+  open();
+  form().optDistriPp[3]->setChecked(true);
+  form().txtPp->setText("40");
+  form().txtDur->setText("30");  // five periods of 6 minutes
+  form().NotasPpReal = QStringLiteral("Tormenta del 3 de marzo");
+  QTest::mouseClick(form().cmdVerGrafico, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_TRUE(dlgChart1::isLoaded());
+  EXPECT_TRUE(dlgChart1::instance().isVisible());
+  const ChartModel& chart = dlgChart1::instance().MSChartPp->model();
+  EXPECT_EQ(chart.rowCount(), 5);
+  EXPECT_EQ(chart.title, "  Tormenta del 3 de marzo  ");
+  EXPECT_EQ(chart.footnote, " Pp=  40mm;  D=  30 min ;   paso =  6 min");
+  EXPECT_EQ(form().PasoPpReal, 6);
+
+  // A storm without depth: Apply warns and closes the dialog, and there is no preview.
+  dlgChart1::unload();
+  open();
+  form().txtPp->setText("0");
+  dialogs.answer(vbOK);
+  form().cmdVerGrafico->click();
+  EXPECT_EQ(prompts(), QStringList{kSinTormenta});
+  EXPECT_FALSE(dlgChart1::isLoaded());
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "project/estado.h"
 #include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "results/graficos.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -47,6 +48,7 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());

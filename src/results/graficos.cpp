@@ -1,0 +1,52 @@
+#include "results/graficos.h"
+
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/forms.h"
+#include "platform/printing.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "results/dlgChart1.h"
+#include "results/dlgChart2.h"
+
+namespace tavo {
+
+QString EtiquetaTiempo(Integer paso, Integer k, Boolean enMinutos) {
+  const Integer minutos = CheckInteger(static_cast<long long>(paso) * k);
+  if (enMinutos) return NumberText(minutos);
+  // The hours in Double, then cut: 69 minutes are 1.15 h, held as 1.1499…, which shows as 1.14.
+  const double horas = minutos / 60.0;
+  return NumberText(Int(horas * 100) / 100);
+}
+
+void ColocaVentana(QWidget* window, int left, int top) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect free = screen->availableGeometry();
+  QRect frame(free.topLeft() + QPoint(Px(left), Px(top)), window->size());
+  frame.moveRight(std::min(frame.right(), free.right()));
+  frame.moveBottom(std::min(frame.bottom(), free.bottom()));
+  frame.moveTopLeft(QPoint(std::max(frame.left(), free.left()), std::max(frame.top(), free.top())));
+  window->move(frame.topLeft());
+}
+
+QSize TamanoExteriorTwips(const QWidget* window) {
+  QSize outer = window->frameGeometry().size();
+  if (const auto* frame = qobject_cast<const QMdiSubWindow*>(window->parentWidget())) outer = frame->size();
+  return QSize(Twips(outer.width()), Twips(outer.height()));
+}
+
+void ImprimeVentana(QWidget* window, const QString& name) {
+  const QString folder = DirActual.isEmpty() ? CurDir() : DirActual;
+  PrintWindowImage(window, folder + QLatin1Char('/') + name + QStringLiteral(".pdf"));
+}
+
+void ResetGraficosState() {
+  dlgChart1::ResetState();
+  dlgChart2::ResetState();
+}
+
+}  // namespace tavo

@@ -1,0 +1,80 @@
+// The hand-made project Cuenca, open in the main window: two units drain into a Muskingum reach that
+// drains into a reach of direct translation, the outlet. Its settings leave out the 120-minute storms
+// and the 5000-year ones. The storm: 40 mm in 60 minutes, R = 10 years, constant, rain step 10
+// minutes and an output step of 20 that the run command brings down to the rain step.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+
+#include "platform/forms.h"
+#include "project/configuracion.h"
+#include "project/estado.h"
+#include "project/frmConfigura.h"
+#include "project/redfiles.h"
+#include "rainfall/tormenta.h"
+#include "reservoirs/red.h"
+#include "reservoirs/tablas.h"
+#include "shell/MDIForm1.h"
+#include "support/fixture.h"
+
+namespace tavo::test {
+
+class CuencaTest : public TavoTest {
+ protected:
+  void SetUp() override {
+    TavoTest::SetUp();
+    QDir(programDir()).mkdir(QStringLiteral("Proyectos"));
+    for (const char* file : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"}) {
+      QFile::copy(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + file, path("Proyectos/") + file);
+    }
+    DirPrograma = programDir();
+    DirActual = path("Proyectos");
+    NombreProyecto = QStringLiteral("Cuenca");
+    SetFixedClock(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)));
+    PpTormenta = 40;
+    DurTormenta = 60;
+    RecTormenta = 10;
+    PasoPp = 10;
+    PasoQ = 20;
+    FormaPp = 0;
+    DistriPp = 0;
+    main().show();
+    // The settings come from another machine: the first read corrects their folder and rewrites them.
+    dialogs.answer(vbOK);
+    FormInstance<frmConfigura>::instance().leoConf();
+    EXPECT_EQ(DirTrabajo, path("Proyectos"));
+    dialogs.clear();
+  }
+  MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
+  // Changes the project's network on its files: `edit` works on the network as loaded.
+  void EditNetwork(const std::function<void()>& edit) {
+    CargaRedProyecto();
+    edit();
+    dialogs.answer(vbOK);  // the writer confirms
+    EscribeRedProyecto();
+    dialogs.clear();
+  }
+  static void Drain(const QString& reach, const QString& into) {
+    for (const auto& c : colCauces) {
+      if (c->NombreCauce == reach) c->Cauce_aa = into;
+    }
+  }
+  // A dam r-D below the outlet reach c-Bajo, routed by level pool over a height-area-storage table
+  // from 0 to 10 m; its height-discharge table starts at `floor` m (below it the outflow is asked for).
+  void DamBelowTheOutlet(Single floor = 2) {
+    EditNetwork([] {
+      auto r = AddRepresa(QStringLiteral("r-D"), QStringLiteral("0"));
+      r->Metodo = QStringLiteral("Piscina Nivelada");
+      r->optTabla = true;
+      Drain(QStringLiteral("c-Bajo"), QStringLiteral("r-D"));
+    });
+    PutHSVRepresa(1, {{0, 1, 0}, {10, 1, 100000}});
+    PutHQRepresa(1, {{floor, 0}, {10, 80}});
+    GuardaTablaHSVRepresa();
+    GuardaTablaHQRepresa();
+  }
+};
+
+}  // namespace tavo::test
