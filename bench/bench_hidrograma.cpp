@@ -17,8 +17,8 @@
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
-#include "results/dlgChart2.h"
 #include "redes.h"
+#include "results/dlgChart2.h"
 
 namespace {
 

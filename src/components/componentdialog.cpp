@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <set>
+#include <QTimer>
 
 #include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
@@ -14,53 +14,6 @@
 #include "project/estado.h"
 
 namespace tavo {
-
-void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades) {
-  if (unidades) {
-    for (const auto& u : colUEHs) {
-      if (u->Cauce_aa == anterior) u->Cauce_aa = nuevo;
-    }
-  }
-  for (const auto& c : colCauces) {
-    if (c->Cauce_aa == anterior) c->Cauce_aa = nuevo;
-  }
-  for (const auto& r : colRepresas) {
-    if (r->Cauce_aa == anterior) r->Cauce_aa = nuevo;
-  }
-  for (const auto& l : colLagos) {
-    if (l->Cauce_aa == anterior) l->Cauce_aa = nuevo;
-  }
-}
-
-namespace {
-// The receiver of the reach, dam or lake with this name; false when no such component exists.
-bool ReceptorDe(const QString& nombre, QString& receptor) {
-  for (const auto& c : colCauces) {
-    if (c->NombreCauce == nombre) return receptor = c->Cauce_aa, true;
-  }
-  for (const auto& r : colRepresas) {
-    if (r->NombreRepresa == nombre) return receptor = r->Cauce_aa, true;
-  }
-  for (const auto& l : colLagos) {
-    if (l->NombreLAGO == nombre) return receptor = l->Cauce_aa, true;
-  }
-  return false;
-}
-}  // namespace
-
-bool ClosesLoop(const QString& componente, const QString& receptor) {
-  // Down the receivers from the new receiver: meeting the component closes the loop. A loop already
-  // in the network that does not pass through the component ends the walk.
-  std::set<QString> vistos;
-  QString actual = receptor;
-  while (actual != componente) {
-    if (!vistos.insert(actual).second) return false;
-    QString siguiente;
-    if (!ReceptorDe(actual, siguiente)) return false;
-    actual = siguiente;
-  }
-  return true;
-}
 
 void DisableEditor() {
   if (frmUEHs::isLoaded()) frmUEHs::object().setEnabled(false);
@@ -109,6 +62,13 @@ int FilaDe(const QListWidget* lista, const QString& texto) {
     if (lista->item(i)->text() == texto) return i;
   }
   return -1;
+}
+
+void MuestraMetodo(QListWidget* lista, Variant& metodo) {
+  lista->clear();
+  for (const QString& m : {kPiscinaNivelada, kMuskingum, kRungeKutta}) lista->addItem(m);
+  if (FilaDe(lista, metodo.toString()) < 0) metodo = kPiscinaNivelada;
+  FijaFila(lista, FilaDe(lista, metodo.toString()));
 }
 
 // ---- the window ----
@@ -169,24 +129,21 @@ QLineEdit* ComponentDialog::CajaTexto(QWidget* parent, const char* name, int lef
   return box;
 }
 
-ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
-                                          double maximo, const QString& mensaje, int icono,
-                                          std::function<void()> rechazo) {
+ValidatedBox* ComponentDialog::Caja(QWidget* parent, const char* name, int left, int top, int width,
+                                    std::function<bool()> check) {
   auto* box = new ValidatedBox(parent);
   box->setObjectName(QString::fromLatin1(name));
   PlaceTwips(box, left, top, width, 315);
+  if (check) Valida(box, std::move(check));
+  return box;
+}
+
+ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                                          double maximo, const QString& mensaje, int icono,
+                                          std::function<void()> rechazo) {
+  ValidatedBox* box = Caja(parent, name, left, top, width);
   Valida(box, [box, maximo, mensaje, icono, rechazo] {
-    const QString texto = box->text();
-    bool aceptado = IsNumeric(texto);
-    if (aceptado) {
-      try {
-        const double valor = Val(texto);
-        aceptado = valor >= 0 && valor <= maximo;
-      } catch (const VbError&) {
-        aceptado = false;  // too large for any number
-      }
-    }
-    if (aceptado) return true;
+    if (DentroDeRango(box->text(), maximo)) return true;
     MsgBox(mensaje, vbOKOnly | icono);
     if (rechazo) rechazo();
     return false;
@@ -194,12 +151,54 @@ ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int
   return box;
 }
 
+ValidatedBox* ComponentDialog::CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                                          const RangoParametro& rango, std::function<void()> rechazo) {
+  return CajaNumero(parent, name, left, top, width, rango.maximo, rango.mensaje, rango.icono,
+                    std::move(rechazo));
+}
+
+namespace {
+// Level `fila` of element n's table; 0 where the table holds no such row.
+Single NivelTabla(const Array2<Single>& h, int n, int fila) {
+  const bool dentro = n >= h.lower1() && n <= h.upper1() && fila >= h.lower2() && fila <= h.upper2();
+  return dentro ? h(n, fila) : Single(0);
+}
+}  // namespace
+
+ValidatedBox* ComponentDialog::CajaHInicial(QWidget* parent, const char* name, int left, int top, int width,
+                                            const Array1<Integer>& filas, const Array2<Single>& h,
+                                            const Integer& elemento) {
+  ValidatedBox* box = Caja(parent, name, left, top, width);
+  Valida(box, [box, &filas, &h, &elemento] {
+    const int n = elemento;
+    const int ultima = n >= filas.lower() && n <= filas.upper() ? filas(n) : 0;
+    const Single hmin = NivelTabla(h, n, 1);
+    const Single hmax = NivelTabla(h, n, ultima);
+    const QString texto = box->text();
+    if (IsNumeric(texto)) {
+      try {
+        const double valor = Val(texto);
+        if (valor == 0) return true;
+        const Single nivel = CSng(valor);
+        if (nivel >= hmin && nivel <= hmax) return true;
+      } catch (const VbError&) {
+        // too large for a level: refused as any level out of the table
+      }
+    }
+    MsgBox(QStringLiteral("Ingrese '0' o un valor numérico entre la altura H mímima=") + NumberText(hmin) +
+               QStringLiteral("y la altura H máxima=") + NumberText(hmax) +
+               QStringLiteral(" dadas en la 'Tabla SHV'"),
+           vbOKOnly);
+    box->setText(QStringLiteral("0"));
+    return false;
+  });
+  return box;
+}
+
 ValidatedBox* ComponentDialog::CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
                                           std::function<bool()> alSalir) {
-  auto* box = new ValidatedBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
+  ValidatedBox* box = Caja(parent, name, left, top, width);
   SinComillas(box);
-  PlaceTwips(box, left, top, width, 315);
   txtNombre = box;
   Valida(box, std::move(alSalir));
   return box;
@@ -253,8 +252,9 @@ bool ComponentDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ComponentDialog::closeEvent(QCloseEvent* event) {
-  // The close box is "Cancelar".
+  // The close box is "Cancelar"; a dialog that waits for its table window stays open.
   event->ignore();
+  if (!isEnabled()) return;
   RunGuarded([this] { CancelButton_Click(); });
 }
 
@@ -279,10 +279,10 @@ QString ConPrefijo(const QString& texto, const QString& prefijo) {
 }
 }  // namespace
 
-void ComponentDialog::ClickNombre() {
+void ComponentDialog::ClickNombre(bool duplicados) {
   if (txtNombre->text() != kNombreInvalido) {
     txtNombre->setText(ConPrefijo(txtNombre->text(), prefijo_));
-    if (!NombreAceptable(txtNombre->text())) txtNombre->setText(kNombreInvalido);
+    if (duplicados && !NombreAceptable(txtNombre->text())) txtNombre->setText(kNombreInvalido);
   }
   txtNombre->selectAll();
   txtNombre->setFocus();
@@ -310,6 +310,22 @@ QString ComponentDialog::ClickNota(QLineEdit* nota) {
   nota->selectAll();
   nota->setFocus();
   return nota->text();
+}
+
+// ---- receiver ----
+
+bool ComponentDialog::RefusaBucle(QListWidget* lista, int anterior, const QString& componente) {
+  if (!RefusesLoop(componente, TextoLista(lista))) return false;
+  {
+    const QSignalBlocker quiet(lista);
+    lista->setCurrentRow(anterior);
+  }
+  // A mouse press still selects the entry under the pointer once this returns: select again after it.
+  QTimer::singleShot(0, lista, [lista, anterior] {
+    const QSignalBlocker quiet(lista);
+    lista->setCurrentRow(anterior);
+  });
+  return true;
 }
 
 // ---- closing ----

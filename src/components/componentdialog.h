@@ -14,8 +14,11 @@
 #include <QWidget>
 #include <functional>
 
+#include "components/rangos.h"
+#include "platform/arrays.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
+#include "project/receptores.h"
 
 namespace tavo {
 
@@ -26,18 +29,18 @@ inline const QString kNombreInvalido = QStringLiteral("Invalido");
 // The receiver entries that name no component.
 inline const QString kNinguno = QStringLiteral("Ninguno");
 
-// Every component of the network (units only when asked) whose receiver is `anterior` drains into
-// `nuevo` instead.
-void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades);
-
-// True when making `componente` drain into `receptor` would close a loop: the receiver is the
-// component itself, or the component lies downstream of it.
-bool ClosesLoop(const QString& componente, const QString& receptor);
-
 // The network editor while a property dialog is open: it takes no input, and gets it back with the
 // keyboard focus in its drawing when the dialog closes. Nothing happens when the editor is not open.
 void DisableEditor();
 void ReturnToEditor();
+
+// The routing methods of lakes and dams, in the order their method lists show them.
+inline const QString kPiscinaNivelada = QStringLiteral("Piscina Nivelada");
+inline const QString kMuskingum = QStringLiteral("Muskingum");
+inline const QString kRungeKutta = QStringLiteral("Runge Kutta");
+// Fills a lake's or a dam's method list and selects its method, as a pick would; a method that is none
+// of the three becomes "Piscina Nivelada" in the record first.
+void MuestraMetodo(QListWidget* lista, Variant& metodo);
 
 // A number as the property dialogs show it: plain number text with "." as decimal separator.
 QString ComaPorPuntoCampo(const QString& texto);
@@ -76,10 +79,17 @@ class ComponentDialog : public QWidget {
   static QListWidget* Lista(QWidget* parent, const char* name, int left, int top, int width, int height);
   // A one-line box in which a double quote cannot be typed (it would break the network file).
   static QLineEdit* CajaTexto(QWidget* parent, const char* name, int left, int top, int width);
+  // A box that selects its whole text when it gets the focus, checked by `check` when it is left (no
+  // check: every text is accepted).
+  ValidatedBox* Caja(QWidget* parent, const char* name, int left, int top, int width,
+                     std::function<bool()> check = {});
   // A box checked when it is left: refused when its text is not a number or reads below 0 or above
   // `maximo`, with `mensaje` (OK only, `icono`, no title). `rechazo` runs after the message.
   ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width, double maximo,
                            const QString& mensaje, int icono, std::function<void()> rechazo = {});
+  // The same with a parameter's range, its message and its icon.
+  ValidatedBox* CajaNumero(QWidget* parent, const char* name, int left, int top, int width,
+                           const RangoParametro& rango, std::function<void()> rechazo = {});
   // The name box; `alSalir` runs when it is left and returns false when it refuses the name.
   ValidatedBox* CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
                            std::function<bool()> alSalir);
@@ -97,10 +107,16 @@ class ComponentDialog : public QWidget {
   // its receiver.
   virtual void Renombra(const QString& nombre) = 0;
 
+  // The initial water level of a lake or a dam: 0, or a number between the first and the last level
+  // of the table of element `elemento` (the table's row counts `filas` and levels `h`, as they stand
+  // when the box is left). Any other text shows the range and turns into "0".
+  ValidatedBox* CajaHInicial(QWidget* parent, const char* name, int left, int top, int width,
+                             const Array1<Integer>& filas, const Array2<Single>& h, const Integer& elemento);
+
   // ---- name box ----
-  // A click in the name box: the prefix and the length limit, the whole text selected, and a name
-  // that cannot be taken turned into "Invalido".
-  void ClickNombre();
+  // A click in the name box: the prefix and the length limit, the whole text selected, and, when
+  // `duplicados`, a name that cannot be taken turned into "Invalido".
+  void ClickNombre(bool duplicados = true);
   // The name box left: the prefix and the length limit, then the rename; a name that cannot be taken
   // turns into "Invalido" and gives false. "Invalido" itself is never taken.
   bool SaleNombre();
@@ -112,6 +128,11 @@ class ComponentDialog : public QWidget {
   // The note box clicked: a note longer than 80 characters becomes "0", and its whole text is
   // selected. Returns the note.
   static QString ClickNota(QLineEdit* nota);
+
+  // ---- receiver ----
+  // A receiver pick in `lista` that would make `componente` drain into its own tributary: the
+  // message, then the entry `anterior` selected again. True when the pick is refused.
+  static bool RefusaBucle(QListWidget* lista, int anterior, const QString& componente);
 
   // ---- closing ----
   // Unloads the dialog and gives the editor back.

@@ -1,8 +1,6 @@
 #include "components/dlgCauceEditProp.h"
 
 #include <QEvent>
-#include <QSignalBlocker>
-#include <QTimer>
 #include <cmath>
 
 #include "platform/controls.h"
@@ -57,11 +55,9 @@ dlgCauceEditProp::dlgCauceEditProp()
   Etiqueta(frmPropiedades, "Label3", U("Tributa al Cauce/Laguna/Represa :"), 240, 795, 3000);
   lstTributaCauce = Lista(frmPropiedades, "lstTributaCauce", 240, 1080, 4080, 1080);
   Etiqueta(frmPropiedades, "Label5", U("Longitud [m]"), 240, 2385, 1920);
-  txtLongCauce = CajaNumero(frmPropiedades, "txtLongCauce", 2280, 2340, 1320, 50000,
-                            U("Ingrese un valor numérico menor de 50000"), 0);
+  txtLongCauce = CajaNumero(frmPropiedades, "txtLongCauce", 2280, 2340, 1320, kRangoLongCauce);
   Etiqueta(frmPropiedades, "Label15", U("Velocidad Media [m/s]"), 240, 2805, 2040);
-  txtVelMediaCauce = CajaNumero(frmPropiedades, "txtVelMediaCauce", 2280, 2760, 1320, 15,
-                                U("Ingrese un valor numérico entero o decimal menor de 15"), 0);
+  txtVelMediaCauce = CajaNumero(frmPropiedades, "txtVelMediaCauce", 2280, 2760, 1320, kRangoVelMediaCauce);
   Frame2 = MakeFrame(frmPropiedades, QStringLiteral("Frame2"), U("Longitud de Referencia:"), 4680, 795, 3360,
                      1365);
   Label12 = Etiqueta(Frame2, "Label12", U("Obtenida del diagrama y Escala de dibujo"), 120, 300, 3120, 480);
@@ -75,20 +71,17 @@ dlgCauceEditProp::dlgCauceEditProp()
   optDirecta = MakeOption(Frame3, QStringLiteral("optDirecta"), U("Directa"), false, 240, 330, 1800);
   optMusk = MakeOption(Frame3, QStringLiteral("optMusk"), U("por Muskingum"), false, 2280, 330, 2400);
   Etiqueta(Frame3, "Label14", U("Cte. K de Muskingum [min]:"), 240, 765, 2640);
-  txtCauce_k_Musk =
-      CajaNumero(Frame3, "txtCauce_k_Musk", 2880, 720, 1200, 9999,
-                 U("Ingrese un valor numérico, entero o decimal, entre 0 y 9999"), vbExclamation);
+  txtCauce_k_Musk = CajaNumero(Frame3, "txtCauce_k_Musk", 2880, 720, 1200, kRangoCauce_k_Musk);
   Label13 = Etiqueta(Frame3, "Label13", U("Cte.  x  de Muskingum:"), 4320, 765, 2040);
   // A value out of x's range is replaced by 0; a text that is no number stays as typed.
-  txtCauce_n_Musk = CajaNumero(Frame3, "txtCauce_n_Musk", 6360, 720, 1200, 0.5,
-                               U("Ingrese un valor numérico decimal, entre 0 y 0.5"), vbExclamation, [this] {
-                                 double valor = -1;
-                                 try {
-                                   valor = Val(txtCauce_n_Musk->text());
-                                 } catch (const VbError&) {
-                                 }
-                                 if (valor < 0 || valor > 0.5) txtCauce_n_Musk->setText(QStringLiteral("0"));
-                               });
+  txtCauce_n_Musk = CajaNumero(Frame3, "txtCauce_n_Musk", 6360, 720, 1200, kRangoCauce_n_Musk, [this] {
+    double valor = -1;
+    try {
+      valor = Val(txtCauce_n_Musk->text());
+    } catch (const VbError&) {
+    }
+    if (valor < 0 || valor > kRangoCauce_n_Musk.maximo) txtCauce_n_Musk->setText(QStringLiteral("0"));
+  });
   for (QWidget* w : {static_cast<QWidget*>(Label13), static_cast<QWidget*>(txtCauce_n_Musk)})
     w->setToolTip(U("Coeficiente 'x' de Muskingum. 0<=x>0,5 "));
   Label7 = Etiqueta(
@@ -221,22 +214,8 @@ void dlgCauceEditProp::lstCauces_Click() {
 void dlgCauceEditProp::lstTributaCauce_Click() {
   Cauce& c = Actual();
   const QString receptor = TextoLista(lstTributaCauce);
-  if (!mostrando_ && ClosesLoop(c.NombreCauce, receptor)) {
-    // The previous pick comes back before anything is written.
-    MsgBox(U("No se puede acoplar un componente a su tributario; quite primero el acople"),
-           vbOKOnly | vbExclamation, U("Operación Inconsistente"));
-    const int anterior = filaReceptor_;
-    {
-      const QSignalBlocker quiet(lstTributaCauce);
-      lstTributaCauce->setCurrentRow(anterior);
-    }
-    // A mouse press still selects the entry under the pointer once this returns: select again after it.
-    QTimer::singleShot(0, lstTributaCauce, [this, anterior] {
-      const QSignalBlocker quiet(lstTributaCauce);
-      lstTributaCauce->setCurrentRow(anterior);
-    });
-    return;
-  }
+  // The previous pick comes back before anything is written.
+  if (!mostrando_ && RefusaBucle(lstTributaCauce, filaReceptor_, c.NombreCauce)) return;
   filaReceptor_ = lstTributaCauce->currentRow();
   c.Cauce_aa = receptor;
   if (receptor == kNinguno) {

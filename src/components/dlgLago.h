@@ -1,24 +1,75 @@
-// The lake dialog. For now it holds the labels that other windows and the lake table reader read and
-// set: the shown lake's number and name, and whether it has a height-area-storage-outflow table.
+// The lake dialog: the name and note of a lake or depression, the reach it drains into, its routing
+// method with the Muskingum k, and its initial water level, bounded by the lake's
+// height-area-storage-outflow table, which the dialog opens for editing.
 #pragma once
 
 #include <QLabel>
-#include <QWidget>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
-#include "platform/forms.h"
+#include "components/componentdialog.h"
 
 namespace tavo {
 
-class dlgLago : public QWidget, public FormInstance<dlgLago> {
+class Lago;
+
+class dlgLago : public ComponentDialog, public FormInstance<dlgLago> {
   Q_OBJECT
  public:
   dlgLago();
-  void Form_Load() {}
+
+  // Lists the lakes and shows lake selLago (lake 1 when none is selected); with no lake at all the
+  // dialog closes at once.
+  void Form_Load();
   void Form_Unload() {}
 
-  QLabel* lblNroLago;
-  QLabel* lblNombreLago;
-  QLabel* lblParametros;
+  // Shows the current lake: labels, receiver and method lists, boxes and whether it has a table.
+  void MuestraLago();
+  // Writes the boxes and lists into the current lake.
+  void GuardaDatosLago();
+
+  // ---- event handlers ----
+  void lstLAGOs_Click();
+  void lstCauceAA_Click();
+  void lstMetodo_Click();
+  void cmdParametros_Click();
+  void OKButton_Click() override;
+  void CancelButton_Click() override;
+  void txtNombreLAGO_Click();
+  // The name checks, then the rename and the dialog loaded again; false when the name is refused.
+  bool txtNombreLAGO_LostFocus();
+  void txtReferencia_Click();
+
+  QGroupBox* Frame1;  // identification
+  QListWidget* lstLAGOs;
+  QLabel* lblNroLAGO;
+  QLabel* lblNombreLAGO;
+  QGroupBox* Frame2;  // name, note, receiver, method and level
+  ValidatedBox* txtNombreLAGO;
+  QLineEdit* txtReferencia;
+  QListWidget* lstCauceAA;
+  QLabel* lblDrenaCauceAA;
+  QListWidget* lstMetodo;
+  QLabel* lblMetodo;
+  QLabel* lblLagoCofk;
+  ValidatedBox* txtLago_k;
+  ValidatedBox* txtHInicialEmb;
+  QPushButton* cmdParametros;
+  QLabel* lblParametros;  // whether the lake's table holds rows
+
+ protected:
+  QString NombreActual() const override;
+  bool NombreOcupado(const QString& nombre) const override;
+  void Renombra(const QString& nombre) override;
+  void Descarga() override { unloadLater(); }
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Lago& Actual() const;
+
+  bool mostrando_ = false;  // the show is selecting the stored receiver
+  int filaReceptor_ = -1;   // the receiver entry selected before the pick being handled
 };
 
 }  // namespace tavo

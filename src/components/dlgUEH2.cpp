@@ -39,8 +39,7 @@ dlgUEH2::dlgUEH2()
   txtNombreUEH =
       CajaNombre(Frame2, "txtNombreUEH", 2400, 330, 2400, [this] { return txtNombreUEH_LostFocus(); });
   Etiqueta(Frame2, "Label5", U("Area [has]:"), 5040, 375, 1920);
-  txtArea = CajaNumero(Frame2, "txtArea", 6960, 330, 1440, 99999,
-                       U("Ingrese un valor numérico entero o decimal menor de 99999"), vbExclamation);
+  txtArea = CajaNumero(Frame2, "txtArea", 6960, 330, 1440, kRangoArea);
   Etiqueta(Frame2, "Label6", U("Drena a:"), 240, 795, 2160);
   lstCauceAA = Lista(Frame2, "lstCauceAA", 2400, 750, 2400, 1050);
   Etiqueta(Frame2, "Label7", U("Propagación/Método:"), 5040, 795, 1920);
@@ -54,40 +53,32 @@ dlgUEH2::dlgUEH2()
   Etiqueta(Frame3, "Label10", U("Propagación/Método:"), 5040, 345, 1920);
   lblMetodo = Valor(Frame3, "lblMetodo", QStringLiteral("---"), 6960, 300, 2040);
   Etiqueta(Frame3, "Label11", U("Longitud Máxima al Cauce [m]: "), 240, 765, 3000);
-  txtLongMax = CajaNumero(Frame3, "txtLongMax", 3240, 720, 1320, 50000,
-                          U("Ingrese un valor numérico menor de 50000"), vbExclamation);
+  txtLongMax = CajaNumero(Frame3, "txtLongMax", 3240, 720, 1320, kRangoLongitudMax);
   Etiqueta(Frame3, "Label12", U("Velocidad Media  \"gota\" en ladera:"), 4800, 765, 3240);
-  txtVelMedia = CajaNumero(Frame3, "txtVelMedia", 8040, 720, 960, 15,
-                           U("Ingrese un valor numérico entero o decimal menor de 15"), vbExclamation);
+  txtVelMedia = CajaNumero(Frame3, "txtVelMedia", 8040, 720, 960, kRangoVelMedia);
 
   Frame4 = MakeFrame(this, QStringLiteral("Frame4"), U("Infiltración: Parámetros de Kostiakov"), 120, 5280,
                      5400, 1560);
   Formula(Frame4, "I [mm] = a * t[min]^", 1620, "b", 240);
   Etiqueta(Frame4, "Label13", U("a ="), 240, 1035, 360);
-  txtKostiakov_a = CajaNumero(Frame4, "txtKostiakov_a", 600, 990, 1080, 30,
-                              U("Ingrese un valor numérico entero o decimal menor de 30"), vbExclamation);
+  txtKostiakov_a = CajaNumero(Frame4, "txtKostiakov_a", 600, 990, 1080, kRangoKostiakovA);
   Etiqueta(Frame4, "Label14", U("b="), 1920, 1035, 300);
-  txtKostiakov_b = CajaNumero(Frame4, "txtKostiakov_b", 2220, 990, 1080, 1,
-                              U("Ingrese un valor numérico decimal entre 0 y 1"), vbExclamation);
+  txtKostiakov_b = CajaNumero(Frame4, "txtKostiakov_b", 2220, 990, 1080, kRangoKostiakovB);
   Etiqueta(Frame4, "Label15", U("T inicial [min]"), 3720, 675, 1440);
-  txtKostiakov_i = CajaNumero(Frame4, "txtKostiakov_i", 3720, 990, 1200, 1000,
-                              U("Ingrese un valor numérico decimal entre 0 y 1000"), vbExclamation);
+  txtKostiakov_i = CajaNumero(Frame4, "txtKostiakov_i", 3720, 990, 1200, kRangoKostiakovI);
 
   Frame5 = MakeFrame(this, QStringLiteral("Frame5"), U("Intercepción - Almacenamiento superficial "), 5640,
                      5280, 3720, 1560);
   Etiqueta(Frame5, "Label16", U("Retensión Superficial Z [mm]:"), 240, 675, 3240);
-  txtRetension_Z = CajaNumero(Frame5, "txtRetension_Z", 240, 990, 1200, 40,
-                              U("Ingrese un valor numérico entero o decimal menor de 40"), vbExclamation);
+  txtRetension_Z = CajaNumero(Frame5, "txtRetension_Z", 240, 990, 1200, kRangoRetensionZ);
 
   Frame6 = MakeFrame(this, QStringLiteral("Frame6"), U("Abatimiento o Recesión: Parámetros de Singh y Stall"),
                      120, 6900, 5400, 1380);
   Formula(Frame6, "Q [m3/s] = Qi [m3/s]* e ", 1980, "- t/k", 600);
   Etiqueta(Frame6, "Label17", U("Qinicial ="), 240, 945, 840);
-  txtQ0Recesion = CajaNumero(Frame6, "txtQ0Recesion", 1080, 900, 1200, 1000,
-                             U("Ingrese un valor numérico entero o decimal menor de 1000"), vbExclamation);
+  txtQ0Recesion = CajaNumero(Frame6, "txtQ0Recesion", 1080, 900, 1200, kRangoQ0Recesion);
   Etiqueta(Frame6, "Label18", U("k [hs]="), 2640, 945, 720);
-  txtKRecesion = CajaNumero(Frame6, "txtKRecesion", 3360, 900, 1200, 9999,
-                            U("Ingrese un valor numérico decimal entre 0 y 9999"), vbExclamation);
+  txtKRecesion = CajaNumero(Frame6, "txtKRecesion", 3360, 900, 1200, kRangoKRecesion);
 
   Botones(6720, 7800);
 

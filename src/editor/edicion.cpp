@@ -9,6 +9,7 @@
 #include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
 #include "project/estado.h"
+#include "project/receptores.h"
 
 namespace tavo {
 
@@ -373,7 +374,7 @@ void frmUEHs::EliminaRepresa() {
     MsgBox(QStringLiteral(
                "Se recomienda verificar los parámestros de carga del formulario Represas y sus Tablas"),
            vbOKOnly | vbExclamation);
-    if (MuestraDlgRepresasTrasEliminar) MuestraDlgRepresasTrasEliminar();
+    MuestraDlgRepresas();
   }
 }
 
@@ -381,6 +382,72 @@ void frmUEHs::EliminaLago() {
   if (RefusaTributarios(RegistroN(vLagos, selLago).NombreLAGO, false, QStringLiteral("Lago"))) return;
   QuitaPosicion(colLagos, nLagos, selLago);
   GuardaEliminacion();
+  DibujaRed();
+}
+
+// ---- dividing a reach ----
+
+void frmUEHs::mnu_DivideCauce_Click() {
+  DivisionEnCurso = false;
+  if (selCauce < 1 || selVertice < 1) return;
+  const int s = selCauce;
+  const int v = selVertice;
+  Cauce& cauce = RegistroN(vCauces, s);
+  const int nv = cauce.numVertices;
+  if (v == nv || v == 1) return;
+
+  // The pieces take the reach's name followed by "-.-b" (downstream) and "-.-a" (upstream): both
+  // names must be free, and the upstream piece is one reach more.
+  const QString nombre = cauce.NombreCauce;
+  const QString aguasAbajo = nombre + QStringLiteral("-.-b");
+  const QString aguasArriba = nombre + QStringLiteral("-.-a");
+  for (const auto& c : colCauces) {
+    if (c->NombreCauce == aguasAbajo || c->NombreCauce == aguasArriba) {
+      MsgBox(QStringLiteral("Ya existe el cauce <") + c->NombreCauce +
+                 QStringLiteral(">: cambie su nombre antes de dividir el cauce <") + nombre +
+                 QStringLiteral(">"),
+             vbOKOnly | vbExclamation);
+      return;
+    }
+  }
+  if (ExcedeLimite(nCauces, kMaxCauces, kLimiteCauces)) return;
+
+  // The cut vertex is doubled; the upstream piece runs from it to the old head.
+  AmpliaVertices(nv + 1);
+  for (int j = nv + 1; j >= v + 1; --j) {
+    XVertice(s, j) = XVertice(s, j - 1);
+    YVertice(s, j) = YVertice(s, j - 1);
+  }
+  nCauces = CheckInteger(nCauces + 1);
+  const int m = nCauces;
+  numVerticesCauce(m) = CheckInteger(nv + 1 - v);
+  NombreNuevo = aguasArriba;
+  for (int j = 1; j <= nv + 1 - v; ++j) {
+    XVertice(m, j) = XVertice(s, v + j);
+    YVertice(m, j) = YVertice(s, v + j);
+  }
+  // What drained into the reach drains into the upstream piece, whose head is the old head.
+  RenombraReceptor(nombre, aguasArriba, true);
+
+  DivisionEnCurso = true;
+  AgregaCauce();
+  DivisionEnCurso = false;
+  Cauce& arriba = RegistroN(vCauces, m);
+  arriba.numVertices = numVerticesCauce(m);
+  numVerticesCauce(s) = CheckInteger(v);
+  cauce.NombreCauce = aguasAbajo;
+  cauce.numVertices = CheckInteger(v);
+  arriba.Cauce_aa = aguasAbajo;
+  // Each reach's first vertex, counted over all vertices in reach-number order.
+  Integer indice = 1;
+  for (int k = 1; k <= nCauces; ++k) {
+    IndiceInicialCauce(k) = indice;
+    RegistroN(vCauces, k).IndiceParInicial = indice;
+    indice = CheckInteger(indice + numVerticesCauce(k));
+  }
+
+  selCauce = 0;
+  selVertice = 0;
   DibujaRed();
 }
 

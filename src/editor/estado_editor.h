@@ -42,6 +42,7 @@ inline Boolean ArrastraAcopleRepresa = false;         // the last press grabbed 
 inline Integer selVertice = 0;                        // selected vertex of the selected reach; 0: none
 inline Single XVerticeNuevo = 0;                      // where the selected vertex is being dragged; 0: no drag
 inline Single YVerticeNuevo = 0;
+inline Boolean NewVertexHeld = false;                 // XVerticeNuevo, YVerticeNuevo hold a dragged position
 inline Boolean DivisionEnCurso = false;               // a reach division is creating its second piece
 inline Boolean BotonAbajo = false;                    // a mouse button is down on the drawing
 inline Boolean MuestraOrden = false;                  // reaches are drawn wide by stream order

@@ -267,10 +267,35 @@ frmUEHs::frmUEHs() {
                  &frmUEHs::mnu_ZoomAll_Click);
   ConnectGuarded(mnu_DibujoSec->findChild<QAction*>(QStringLiteral("mnu_CentrarDibujo")), &QAction::triggered,
                  this, &frmUEHs::mnu_CentrarDibujo_Click);
+  ConectaItem("mnu_PopUpdlgUEH2", &frmUEHs::mnu_PopUpdlgUEH2_Click);
+  ConectaItem("mnu_acoplaUEHaCauce", &frmUEHs::mnu_acoplaUEHaCauce_Click);
+  ConectaItem("mnu_acoplaUEHaLago", &frmUEHs::mnu_acoplaUEHaLago_Click);
+  ConectaItem("mnu_acoplaUEHaRepresa", &frmUEHs::mnu_acoplaUEHaRepresa_Click);
+  ConectaItem("mnu_desacoplaUEH", &frmUEHs::mnu_desacoplaUEH_Click);
+  ConectaItem("mnu_PopUpCauceEditPropiedades", &frmUEHs::mnu_PopUpCauceEditPropiedades_Click);
+  ConectaItem("mnu_DivideCauce", &frmUEHs::mnu_DivideCauce_Click);
+  ConectaItem("mnu_acoplaCauce1aCauce2", &frmUEHs::mnu_acoplaCauce1aCauce2_Click);
+  ConectaItem("mnu_acoplaCauceaLago", &frmUEHs::mnu_acoplaCauceaLago_Click);
+  ConectaItem("mnu_acoplaCauceaRepresa", &frmUEHs::mnu_acoplaCauceaRepresa_Click);
+  ConectaItem("mnu_desacoplaCauce", &frmUEHs::mnu_desacoplaCauce_Click);
+  ConectaItem("mnu_PopUpdlgLAGO", &frmUEHs::mnu_PopUpdlgLAGO_Click);
+  ConectaItem("mnu_acoplaLAGOaCauce", &frmUEHs::mnu_acoplaLAGOaCauce_Click);
+  ConectaItem("mnu_desacoplaLAGO", &frmUEHs::mnu_desacoplaLAGO_Click);
+  ConectaItem("mnu_PopUpdlgRepresa", &frmUEHs::mnu_PopUpdlgRepresa_Click);
+  ConectaItem("mnu_acoplaRepresaaCauce", &frmUEHs::mnu_acoplaRepresaaCauce_Click);
+  ConectaItem("mnu_desacoplaRepresa", &frmUEHs::mnu_desacoplaRepresa_Click);
   connect(picDibujo, &PictureBox::mouseDown, this, [this](int button, int shift, Single x, Single y) {
     RunGuarded([&] { picDibujo_MouseDown(button, shift, x, y); });
   });
+  connect(picDibujo, &PictureBox::mouseMove, this, [this](int button, int shift, Single x, Single y) {
+    RunGuarded([&] { picDibujo_MouseMove(button, shift, x, y); });
+  });
+  connect(picDibujo, &PictureBox::mouseUp, this, [this](int button, int shift, Single x, Single y) {
+    RunGuarded([&] { picDibujo_MouseUp(button, shift, x, y); });
+  });
   ConnectGuarded(picDibujo, &PictureBox::dblClick, this, &frmUEHs::picDibujo_DblClick);
+  connect(picDibujo, &PictureBox::keyDown, this,
+          [this](int keyCode, int shift) { RunGuarded([&] { picDibujo_KeyDown(keyCode, shift); }); });
   connect(picDibujo, &PictureBox::keyPress, this,
           [this](int character) { RunGuarded([&] { picDibujo_KeyPress(character); }); });
 
@@ -344,6 +369,7 @@ void frmUEHs::Form_Load() {
   selCauce = selUEH = selRepresa = selLago = 0;
   selVertice = 0;
   XVerticeNuevo = YVerticeNuevo = 0;
+  NewVertexHeld = false;
   CauceYaSeleccionado = false;
   ExtensionDibujoNum = CLng(Val(ExtensionDibujo));
   sldEscala->setValue(100);
@@ -873,6 +899,7 @@ void ResetEstadoEditor() {
   CauceYaSeleccionado = ArrastraAcopleUEH = ArrastraUEH = ArrastraAcopleLago = ArrastraAcopleRepresa = false;
   selVertice = 0;
   XVerticeNuevo = YVerticeNuevo = 0;
+  NewVertexHeld = false;
   DivisionEnCurso = BotonAbajo = MuestraOrden = false;
   TamIcono = 0;
   nPuntosMedida = 0;

@@ -16,7 +16,6 @@
 #include <QStringList>
 #include <QToolBar>
 #include <QWidget>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -25,6 +24,7 @@
 #include "platform/forms.h"
 #include "platform/picturebox.h"
 #include "platform/vb.h"
+#include "project/componentes.h"
 
 namespace tavo {
 
@@ -60,8 +60,51 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 
   // ---- pointer and keys on the drawing; positions in drawing units ----
   void picDibujo_MouseDown(int Button, int Shift, Single X, Single Y);
+  // Shows the pointer and carries on the drag the last press started: a vertex of the selected reach,
+  // the selected unit, dam or lake, or a link from one of them to its receiver.
+  void picDibujo_MouseMove(int Button, int Shift, Single X, Single Y);
+  // Ends every drag: stores the dragged vertex where the last move held it, offering a reach whose
+  // head lies under a dropped downstream end as its receiver.
+  void picDibujo_MouseUp(int Button, int Shift, Single X, Single Y);
   void picDibujo_DblClick();
+  void picDibujo_KeyDown(int KeyCode, int Shift);
   void picDibujo_KeyPress(int KeyAscii);
+
+  // Measures the measuring polyline, open or closed, and shows its length, or its perimeter and area.
+  void modCalculoLongArea();
+
+  // ---- context menu and property dialogs ----
+  // Redraws, offers the menu's commands that the selection allows, and pops the menu up at the pointer.
+  void MuestraMenuDibujo();
+  // The property dialogs of units, dams, lakes and reaches, for the selected component of the kind.
+  void MuestraDlgUEH2();
+  void MuestraDlgRepresas();
+  void MuestraDlgLago();
+  void MuestraDlgCauceEditProp();
+  void mnu_PopUpdlgUEH2_Click();
+  void mnu_PopUpCauceEditPropiedades_Click();
+  void mnu_PopUpdlgLAGO_Click();
+  void mnu_PopUpdlgRepresa_Click();
+  // The menu item with this name ("mnu_CentrarDibujo" … "mnu_desacoplaRepresa").
+  QAction* ItemMenuDibujo(const QString& name) const;
+
+  // ---- coupling and uncoupling the selected components ----
+  void mnu_acoplaUEHaCauce_Click();
+  void mnu_acoplaRepresaaCauce_Click();
+  void mnu_acoplaLAGOaCauce_Click();
+  void mnu_acoplaUEHaRepresa_Click();
+  void mnu_acoplaUEHaLago_Click();
+  void mnu_acoplaCauceaRepresa_Click();
+  void mnu_acoplaCauceaLago_Click();
+  // The reach selected first (selCauce2) drains into the reach selected last (selCauce).
+  void mnu_acoplaCauce1aCauce2_Click();
+  void mnu_desacoplaUEH_Click();
+  void mnu_desacoplaCauce_Click();
+  void mnu_desacoplaRepresa_Click();
+  void mnu_desacoplaLAGO_Click();
+  // Cuts the selected reach at its selected inner vertex: it keeps the downstream piece, and a new
+  // last reach takes the upstream piece and drains into it.
+  void mnu_DivideCauce_Click();
 
   // ---- adding and deleting components ----
   // Starts drawing a new reach; a reach being drawn is discarded.
@@ -162,15 +205,41 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // Saves the network after a deletion; nothing is left selected.
   void GuardaEliminacion();
 
+  // Steps of a pointer move: the vertex drag, which may end the handler (true), and the link drags
+  // from the selected unit, dam or lake, which end it (true) at a question answered No, a refusal or
+  // a link made.
+  bool MueveVertice(Single X, Single Y);
+  bool ArrastraAcopleDeUEH(Single X, Single Y);
+  // The link drag of a dam or lake, which links to a reach head only: `pregunta` starts the question
+  // and `conexion` ends the refusal of a reach that already receives a dam or lake.
+  bool ArrastraAcopleACauce(Registro& componente, const QString& nombre, Single ax, Single ay,
+                            const QString& pregunta, const QString& conexion, Single X, Single Y);
+  // The red band from the symbol anchored at (ax, ay) to the pointer, the previous band erased.
+  void BandaAcople(Single ax, Single ay, Single X, Single Y);
+  // The first reach, by number, whose head lies within a symbol size of the pointer; 0 when none.
+  static int CauceEnRango(Single X, Single Y);
+  // Links a unit, dam or lake to `receptor` at the link point (x, y); nothing is left selected and
+  // the network is redrawn.
+  void EnlazaArrastre(Registro& componente, const QString& receptor, Single x, Single y);
+  // Refuses a dam or lake draining into a reach that another dam or lake drains into, with the
+  // message that ends with `conexion` (the dragged component); `propio` does not count.
+  static bool RefusaOtroAcople(const QString& cauce, const Registro* propio, const QString& conexion);
+  // Couples a unit, dam or lake (`tipo` "UEH", "Represa" or "LAGO") to the selected reach, unless it
+  // already drains into it or the user answers No; a dam or lake (`conexion` not empty) is refused by
+  // a reach that another dam or lake drains into, and by a reach it would close a loop with.
+  enum class Acople { Ya, No, Si };
+  Acople AcoplaACauce(Registro& componente, const QString& tipo, const QString& nombre,
+                      const QString& conexion);
+  // Connects a context-menu item to its handler.
+  void ConectaItem(const char* name, void (frmUEHs::*handler)());
+
+  bool enMovimiento_ = false;  // a pointer move is being handled: the moves a question lets through wait
+
   const QEvent* teclaVista_ = nullptr;  // the key press the window has already seen
 };
 
 // Redraws the network in the editor window, loading and showing the window first when needed.
 void DibujaRed();
-
-// Shows the dam dialog modeless, the editor left enabled, after a dam was deleted while others remain.
-// Set by the dam dialog's module; empty while the program has no dam dialog.
-inline std::function<void()> MuestraDlgRepresasTrasEliminar;
 
 // Grows the bound of the vertex arrays to hold a reach of `vertices` vertices; it never shrinks.
 void AmpliaVertices(int vertices);

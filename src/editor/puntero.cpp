@@ -1,8 +1,6 @@
 // Presses, double clicks and keys on the editor's drawing: what each tool does at a click, the picking
 // of reaches, vertices, units, dams and lakes with the select tool, and the keys that delete, finish
 // and place. Positions are drawing units.
-#include <cmath>
-
 #include "editor/editor_comun.h"
 #include "editor/estado_editor.h"
 #include "editor/frmUEHs.h"
@@ -11,16 +9,6 @@
 namespace tavo {
 
 namespace {
-
-// |a − b| in single precision.
-Single Distancia(Single a, Single b) {
-  return std::fabs(static_cast<Single>(a - b));
-}
-
-// Within `mitad` of (cx, cy) in both directions.
-bool EnCaja(Single x, Single y, Single cx, Single cy, double mitad) {
-  return Distancia(x, cx) < mitad && Distancia(y, cy) < mitad;
-}
 
 // The link handle of a unit, dam or lake anchored at (ax, ay): the ring below its symbol.
 bool EnAsa(Single x, Single y, Single ax, Single ay) {
@@ -32,11 +20,6 @@ bool EnAsa(Single x, Single y, Single ax, Single ay) {
 bool EnCuadro(Single x, Single y, Single ax, Single ay) {
   const double lado = 1.5 * TamIcono;
   return ax <= x && x <= ax + lado && ay < y && y <= ay + lado;
-}
-
-// Pen width of the reach being drawn and of the measuring polyline.
-int PlumaFina() {
-  return static_cast<int>(Int(EspesorLinea - EspesorLinea / 2.0));
 }
 
 }  // namespace
@@ -63,6 +46,8 @@ void frmUEHs::picDibujo_MouseDown(int Button, int, Single X, Single Y) {
     if (HerramientaActiva(QStringLiteral("btn_toolbarSelecciona"))) PresionSeleccion(X, Y);
     PresionLagos(X, Y);
     PresionColocacion(X, Y);
+  } else if (Button == 2) {
+    MuestraMenuDibujo();
   }
   if (selUEH == 0) ArrastraUEH = false;
   if (selCauce == 0) selCauce2 = 0;
@@ -80,10 +65,10 @@ void frmUEHs::PresionTrazado(Single X, Single Y) {
   }
   if (nVerticesTrazado == 0) {
     if (ExcedeLimite(nCauces, kMaxCauces, "No se pueden ingresar más de 70 tramos de cauce")) return;
-    picDibujo->setDrawWidth(PlumaFina());
+    picDibujo->setDrawWidth(PlumaFina(EspesorLinea));
     picDibujo->point(X, Y, kAzul);
   } else {
-    picDibujo->setDrawWidth(PlumaFina());
+    picDibujo->setDrawWidth(PlumaFina(EspesorLinea));
     picDibujo->line(XTrazado(nVerticesTrazado), YTrazado(nVerticesTrazado), X, Y, kAzul);
   }
   ++nVerticesTrazado;
@@ -230,24 +215,14 @@ void frmUEHs::PresionColocacion(Single X, Single Y) {
   }
 }
 
-void frmUEHs::AgregaPuntoMedida(Single X, Single Y) {
-  nPuntosMedida = CheckInteger(nPuntosMedida + 1);
-  const int n = nPuntosMedida;
-  XMedida.redimPreserve(n + 1);
-  YMedida.redimPreserve(n + 1);
-  picDibujo->setDrawWidth(PlumaFina());
-  if (n == 1) {
-    picDibujo->point(X, Y, kMagenta);
-  } else {
-    picDibujo->line(XMedida(n - 1), YMedida(n - 1), X, Y, kMagenta);
-  }
-  XMedida(n) = X;
-  YMedida(n) = Y;
-}
-
 void frmUEHs::picDibujo_DblClick() {
-  // A double click on a selected component is for that component's dialog.
-  if (selCauce > 0 || selUEH > 0 || selLago > 0 || selRepresa > 0) return;
+  // A double click on a selected component opens its dialog; else it measures, finishes the reach
+  // being drawn, and shows the whole network.
+  if (selCauce > 0) return MuestraDlgCauceEditProp();
+  if (selUEH > 0) return MuestraDlgUEH2();
+  if (selLago > 0) return MuestraDlgLago();
+  if (selRepresa > 0) return MuestraDlgRepresas();
+  if (HerramientaActiva(QStringLiteral("btn_toolbarLongArea"))) modCalculoLongArea();
   if (HerramientaActiva(QStringLiteral("btn_toolbarCauce")) && nVerticesTrazado > 1) AgregaCauce();
   CentrarVista = true;
   ZoomTotal = true;
@@ -262,10 +237,25 @@ void frmUEHs::Form_KeyDown(int KeyCode, int) {
     if (selRepresa > 0) EliminaRepresa();
     if (selLago > 0) EliminaLago();
   }
+  if (KeyCode == 45 && selCauce > 0) MuestraDlgCauceEditProp();
+}
+
+void frmUEHs::picDibujo_KeyDown(int KeyCode, int) {
+  // F2 the context menu; F3 to F6 the dialogs of units, reaches, dams and lakes, when the network has
+  // one of the kind.
+  if (KeyCode == 113) MuestraMenuDibujo();
+  if (KeyCode == 114 && nUEHs > 0) MuestraDlgUEH2();
+  if (KeyCode == 115 && nCauces > 0) MuestraDlgCauceEditProp();
+  if (KeyCode == 116 && nRepresas > 0) MuestraDlgRepresas();
+  if (KeyCode == 117 && nLagos > 0) MuestraDlgLago();
 }
 
 void frmUEHs::picDibujo_KeyPress(int KeyAscii) {
   if (KeyAscii != 13) return;
+  if (HerramientaActiva(QStringLiteral("btn_toolbarLongArea"))) {
+    if (nPuntosMedida > 2) modCalculoLongArea();
+    return;
+  }
   if (HerramientaActiva(QStringLiteral("btn_toolbarCauce"))) {
     if (nVerticesTrazado > 1) AgregaCauce();
     return;

@@ -25,6 +25,12 @@ bool IsPassingDialog(const QWidget* window) {
   return (window->windowType() == Qt::Popup) || (window->windowType() == Qt::ToolTip);
 }
 
+// The window that was active before the active one.
+QPointer<QWidget>& PreviousWindow() {
+  static QPointer<QWidget> previous;
+  return previous;
+}
+
 // Follows the active window of the whole program.
 class ActiveWindowTracker : public QObject {
  public:
@@ -33,6 +39,7 @@ class ActiveWindowTracker : public QObject {
       auto* window = static_cast<QWidget*>(watched);
       if (window->isWindow() && !IsPassingDialog(window) && window != current_) {
         QWidget* previous = current_;
+        PreviousWindow() = previous;
         current_ = window;
         if (previous) notify(previous, &ActivationWatch::deactivated);
         if (current_ == window) notify(window, &ActivationWatch::activated);
@@ -71,6 +78,10 @@ ActivationWatch::ActivationWatch(QWidget* window) : QObject(window), window_(win
 
 ActivationWatch::~ActivationWatch() {
   std::erase(Watches(), this);
+}
+
+QWidget* PreviousActiveWindow() {
+  return PreviousWindow();
 }
 
 }  // namespace tavo

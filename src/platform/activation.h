@@ -28,4 +28,7 @@ class ActivationWatch : public QObject {
   QWidget* window_;
 };
 
+// The program's window that was active before the active one; null when there was none or it is gone.
+QWidget* PreviousActiveWindow();
+
 }  // namespace tavo

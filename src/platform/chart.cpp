@@ -11,8 +11,8 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPixmap>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -34,9 +34,17 @@ QString ChartModel::label(int row) const {
 
 std::optional<double> ChartModel::value(int row, int s) const {
   const Variant& cell = data(data.lower1() + row - 1, data.lower2() + s);
-  if (cell.isNumeric()) return cell.toDouble();
-  if (cell.type() == Variant::Type::String && IsNumeric(cell.toString())) return Val(cell.toString());
-  return std::nullopt;
+  double v = 0;
+  if (cell.isNumeric()) {
+    v = cell.toDouble();
+  } else if (cell.type() == Variant::Type::String && IsNumeric(cell.toString())) {
+    v = Val(cell.toString());
+  } else {
+    return std::nullopt;
+  }
+  // A value that is no finite number cannot be drawn: it leaves a gap.
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
 }
 
 ChartSeries ChartModel::seriesSettings(int s) const {
@@ -64,15 +72,17 @@ namespace {
 // further distinct colours for the lines of a family of storms.
 const QColor& SeriesColour(int s) {
   static const QColor colours[] = {
-      {31, 78, 156}, {0, 150, 199}, {192, 57, 43}, {39, 140, 64},  {128, 60, 160}, {150, 100, 40},
-      {220, 60, 150}, {110, 120, 20}, {90, 90, 90}, {0, 0, 110},   {230, 126, 34}, {0, 120, 120},
+      {31, 78, 156},  {0, 150, 199},  {192, 57, 43}, {39, 140, 64}, {128, 60, 160}, {150, 100, 40},
+      {220, 60, 150}, {110, 120, 20}, {90, 90, 90},  {0, 0, 110},   {230, 126, 34}, {0, 120, 120},
       {170, 0, 0},    {70, 170, 220}, {160, 140, 0}, {100, 40, 60},
   };
   return colours[static_cast<size_t>(s - 1) % std::size(colours)];
 }
 
 // The chart's texts are shown as they are, never read as markup.
-QString Plain(const QString& text) { return text.toHtmlEscaped(); }
+QString Plain(const QString& text) {
+  return text.toHtmlEscaped();
+}
 
 constexpr double kBarRoom = 0.7;  // part of a category the bars of one row take
 
@@ -115,9 +125,12 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   column->addWidget(footnote_);
 
   // The automatic label spacing depends on the room the plot has.
-  connect(chart_, &QChart::plotAreaChanged, this, [this] {
-    if (model_.categoryScale.automatic) drawLabels();
-  }, Qt::QueuedConnection);
+  connect(
+      chart_, &QChart::plotAreaChanged, this,
+      [this] {
+        if (model_.categoryScale.automatic) drawLabels();
+      },
+      Qt::QueuedConnection);
   applyAxisSettings();
   drawLabels();
 }
@@ -182,7 +195,9 @@ void Chart::setLegendVisible(bool visible) {
   legend_->setVisible(visible);
 }
 
-void Chart::setColumnCount(int count) { model_.columnCount = count; }
+void Chart::setColumnCount(int count) {
+  model_.columnCount = count;
+}
 
 void Chart::setData(ChartTable table) {
   model_.data = std::move(table);
@@ -332,13 +347,12 @@ int Chart::labelStep() const {
   const int rows = model_.rowCount();
   if (rows == 0) return 1;
   // The longest label decides the room each label needs.
-  int longest = 1;
   QString widest;
   for (int row = 1; row <= rows; ++row) {
     const QString text = model_.label(row);
     if (text.size() > widest.size()) widest = text;
   }
-  longest = std::max(QFontMetrics(axisX_->labelsFont()).horizontalAdvance(widest), 1);
+  const int longest = std::max(QFontMetrics(axisX_->labelsFont()).horizontalAdvance(widest), 1);
   double room = chart_->plotArea().width();
   if (room < 20) room = std::max(view_->width() - 120, 100);
   return std::max(static_cast<int>(std::ceil(rows * (longest + 14.0) / room)), 1);

@@ -60,7 +60,7 @@ class ChartModel {
  public:
   ChartType chartType = ChartType::Line2d;
   ChartTable data;
-  std::vector<ChartSeries> series;  // series j at index j - 1; the settings outlive new data
+  std::vector<ChartSeries> series;        // series j at index j - 1; the settings outlive new data
   std::array<ChartAxisSettings, 3> axes;  // by ChartAxis
   CategoryScale categoryScale;
   QString title;

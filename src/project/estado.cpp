@@ -6,6 +6,7 @@
 namespace tavo {
 
 void ReiniciaProyecto() {
+  ++ProjectResets;
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
@@ -48,6 +49,7 @@ void ResetEstadoProyecto() {
   vLagos.fill(nullptr);
   vRepresas.fill(nullptr);
   nCauces = nUEHs = nLagos = nRepresas = 0;
+  ProjectResets = 0;
   selCauce = selCauce2 = selUEH = selRepresa = selLago = 0;
   numVerticesCauce.redim(0, 100);
   XVertice.redim(kMaxCauces, 5);

@@ -42,6 +42,9 @@ inline Integer nCauces = 0;
 inline Integer nUEHs = 0;
 inline Integer nLagos = 0;
 inline Integer nRepresas = 0;
+// Times the project state was reset: a window filled from the network tells by it whether the network
+// in memory may have been emptied or replaced by another project's since.
+inline Long ProjectResets = 0;
 
 // ---- current selections (component numbers, 0 = none) ----
 inline Integer selCauce = 0;

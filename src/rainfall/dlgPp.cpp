@@ -11,24 +11,25 @@
 
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
+#include "platform/activation.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/configuracion.h"
 #include "rainfall/distribuciones.h"
 #include "rainfall/dlgDisPpPer.h"
+#include "rainfall/dlgPpReal.h"
 #include "rainfall/dlgTablaPpUEHs.h"
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/listapdr.h"
+#include "rainfall/numeros.h"
 #include "rainfall/tormenta.h"
+#include "rainfall/tormentareal.h"
 #include "results/dlgChart1.h"
 #include "shell/iconos.h"
 
 namespace tavo {
 
 namespace {
-
-// The steps the two step lists offer [min].
-constexpr Integer kPasos[] = {5, 10, 15, 20, 30, 60, 120, 180, 240, 300, 360, 540, 720};
 
 const QString kMensajePp = QStringLiteral("Ingrese un valor numérico, entero o decimal, entre 0 y 999");
 const QString kMensajeDur = QStringLiteral("Ingrese un valor numérico, entero o decimal, entre 0 y 14400");
@@ -48,16 +49,6 @@ int Seleccionada(const std::array<QRadioButton*, N>& opciones) {
 template <std::size_t N>
 void Selecciona(const std::array<QRadioButton*, N>& opciones, int index) {
   if (index >= 0 && index < static_cast<int>(N)) opciones[index]->setChecked(true);
-}
-
-// Shows a step in a step list. A step the list does not offer (a duration shorter than the steps
-// chosen, the interval of a measured storm) becomes an entry of its own, in order.
-void MuestraPaso(QComboBox* lista, Integer paso) {
-  const QString texto = PlainNumberText(paso);
-  int i = 0;
-  while (i < lista->count() && Val(lista->itemText(i)) < paso) ++i;
-  if (i == lista->count() || lista->itemText(i) != texto) lista->insertItem(i, texto);
-  lista->setCurrentIndex(i);
 }
 
 // The number of a box's text, commas read as points.
@@ -241,17 +232,17 @@ void dlgPp::buildStormBoxes() {
   FilePpReal = new FileList(Frame7);
   FilePpReal->setObjectName(QStringLiteral("FilePpReal"));
   FilePpReal->setPattern(QStringLiteral("*_pt.pcn"));
-  PlaceTwips(FilePpReal, 240, 780, 2400, 1920);
-  lblMiFilePpReal = MakeLabel(Frame7, QStringLiteral("lblMiFilePpReal"), QString(), 2760, 780, 2640, 285);
-  lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 2760, 1080, 2640, 720);
+  PlaceTwips(FilePpReal, 240, 780, 2760, 1920);
+  lblMiFilePpReal = MakeLabel(Frame7, QStringLiteral("lblMiFilePpReal"), QString(), 3120, 780, 2280, 285);
+  lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 3120, 1080, 2280, 720);
   lblNotasPpReal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 2760, 1860, 2640, 285);
+  lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 3120, 1860, 2280, 285);
   lblDateI =
-      MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 2760, 2160, 1380, 285);
-  lblTimeI = MakeLabel(Frame7, QStringLiteral("lblTimeI"), QStringLiteral("00:00"), 4200, 2160, 1200, 285);
+      MakeLabel(Frame7, QStringLiteral("lblDateI"), QStringLiteral("01/01/1001"), 3120, 2160, 1260, 285);
+  lblTimeI = MakeLabel(Frame7, QStringLiteral("lblTimeI"), QStringLiteral("00:00"), 4440, 2160, 960, 285);
   lblDateF =
-      MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 2760, 2460, 1380, 285);
-  lblTimeF = MakeLabel(Frame7, QStringLiteral("lblTimeF"), QStringLiteral("00:00"), 4200, 2460, 1200, 285);
+      MakeLabel(Frame7, QStringLiteral("lblDateF"), QStringLiteral("01/01/1001"), 3120, 2460, 1260, 285);
+  lblTimeF = MakeLabel(Frame7, QStringLiteral("lblTimeF"), QStringLiteral("00:00"), 4440, 2460, 960, 285);
 }
 
 void dlgPp::buildDistributions() {
@@ -353,6 +344,14 @@ void dlgPp::connectHandlers() {
   connect(cmbPDR, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (index >= 0) RunGuarded([this] { cmbPDR_Click(); });
   });
+  ConnectGuarded(FilePpReal, &FileList::clicked, this, &dlgPp::FilePpReal_Click);
+
+  auto* activacion = new ActivationWatch(this);
+  ConnectGuarded(activacion, &ActivationWatch::activated, this, &dlgPp::Form_Activate);
+}
+
+void dlgPp::ResetState() {
+  MiFilePpReal.clear();
 }
 
 bool dlgPp::eventFilter(QObject* watched, QEvent* event) {
@@ -380,6 +379,10 @@ void dlgPp::Form_Load() {
   setWindowIcon(IconoBoton(QStringLiteral("EntraPp")));
 }
 
+void dlgPp::Form_Activate() {
+  if (optformaPp[4]->isChecked()) FilePpReal_Click();
+}
+
 void dlgPp::ComaPorPuntoCelda() {
   TextoCelda.replace(QLatin1Char(','), QLatin1Char('.'));
 }
@@ -395,7 +398,7 @@ void dlgPp::CargaControlesPp() {
   cmbRec->setEditText(PlainNumberText(RecTormenta));
 
   for (QComboBox* lista : {cmbPasoPp, cmbPasoQ}) {
-    for (Integer paso : kPasos) lista->addItem(PlainNumberText(paso));
+    for (Integer paso : kPasosTormenta) lista->addItem(PlainNumberText(paso));
     MuestraPaso(lista, 10);
   }
   if (PasoPp != 0) MuestraPaso(cmbPasoPp, PasoPp);
@@ -503,6 +506,11 @@ void dlgPp::ActualizaFormaPp() {
       optDistriPp[0]->setChecked(true);
       break;
     case 4:
+      // The measured storm chosen before, or the default name, is chosen and read.
+      if (MiFilePpReal.isEmpty()) MiFilePpReal = kTormentaRealPorDefecto;
+      ListaTormentasReales(FilePpReal);
+      FilePpReal->setFileName(MiFilePpReal);
+      FilePpReal_Click();
       optDistriPp[7]->setChecked(true);
       DistriPp = 7;
       break;
@@ -637,7 +645,65 @@ void dlgPp::CancelButton_Click() {
 }
 
 // ---------------------------------------------------------------------------------------------------
+// e) The measured storm
+
+void dlgPp::FilePpReal_Click() {
+  MiFilePpReal = FilePpReal->fileName();
+  // The name shown stays only when it is the editor's file and this list does not hold it yet.
+  const QString mostrado = lblMiFilePpReal->text();
+  bool listado = false;
+  for (int i = 0; i < FilePpReal->count(); ++i) listado = listado || FilePpReal->item(i)->text() == mostrado;
+  const bool delEditor = dlgPpReal::isLoaded() && !mostrado.isEmpty() &&
+                         dlgPpReal::instance().FilePpReal->fileName() == mostrado;
+  if (!delEditor || listado) lblMiFilePpReal->setText(MiFilePpReal);
+  ValidaArchivoPpReal();
+  LeeArchivoPpReal();
+  lblNumPer->setText(PlainNumberText(NumPer));
+  lblMiFilePpReal->setText(MiFilePpReal);
+  txtPp->setText(PlainNumberText(PpTormenta));
+  txtDur->setText(PlainNumberText(DurTormenta));
+  // The rain step is the file's interval; a file that gave none leaves the step as it was.
+  if (PasoPpReal >= 1) PasoPp = PasoPpReal;
+  MuestraPaso(cmbPasoPp, PasoPp);
+  optDistriPp[7]->setChecked(true);
+  DistriPp = 7;
+}
+
+void dlgPp::ValidaArchivoPpReal() {
+  ListaTormentasReales(FilePpReal);
+  MiFilePpReal = NombreTormentaReal(lblMiFilePpReal->text());
+  FilePpReal->setFileName(MiFilePpReal);
+  lblMiFilePpReal->setText(MiFilePpReal);
+  if (dlgPpReal::isLoaded()) {
+    FileList* lista = dlgPpReal::instance().FilePpReal;
+    ListaTormentasReales(lista);
+    lista->setFileName(MiFilePpReal);
+  }
+}
+
+void dlgPp::LeeArchivoPpReal() {
+  MiFilePpReal = NombreTormentaReal(MiFilePpReal);
+  CabeceraTormentaReal leida;
+  const PartesLeidas partes = LeeArchivoTormentaReal(MiFilePpReal, leida);
+  if (partes >= PartesLeidas::Notas) NotasPpReal = leida.Notas;
+  if (partes >= PartesLeidas::Intervalos) PasoPpReal = leida.Paso;
+  if (partes >= PartesLeidas::Inicio) {
+    lblDateI->setText(leida.FechaI);
+    lblTimeI->setText(leida.HoraI);
+  }
+  if (partes >= PartesLeidas::Fin) {
+    lblDateF->setText(leida.FechaF);
+    lblTimeF->setText(leida.HoraF);
+  }
+  lblNotasPpReal->setText(NotasPpReal);
+}
+
+// ---------------------------------------------------------------------------------------------------
 // The other rainfall windows
+
+void dlgPp::cmdPpReal_Click() {
+  ShowModeless(&dlgPpReal::instance(), false);
+}
 
 void dlgPp::cmdPpPerso_Click() {
   ShowModeless(&dlgDisPpPer::instance(), false);

@@ -24,6 +24,9 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   dlgPp();
   void Form_Load();
   void Form_Unload() {}
+  // Each time the dialog becomes the active window: in mode e) the measured storm is read again, as
+  // its file stands now.
+  void Form_Activate();
 
   // ---- closing: Apply stores the storm from the controls; OK applies and closes; Cancel closes ----
   void cmdAplicar_Click();
@@ -59,8 +62,16 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   void cmdBorraPDR_Click();
   void cmbPDR_Click();
 
+  // ---- e) the measured storm ----
+  // A file of the list was chosen (by the user or by the program): it becomes the storm.
+  void FilePpReal_Click();
+  // Settles the chosen name and selects it in both file lists.
+  void ValidaArchivoPpReal();
+  // Reads the chosen file into the storm and the group's labels.
+  void LeeArchivoPpReal();
+
   // ---- the openers of the other rainfall windows and of the two previews ----
-  void cmdPpReal_Click() {}
+  void cmdPpReal_Click();
   void cmdPpPerso_Click();
   void cmdTablaPDR_Click();
   void cmdCargaPDRnoUniforme_Click();
@@ -138,10 +149,15 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
 
   // ---- form-level fields ----
   Integer FormaPpPrevia = 0;  // the input mode in force before the last mode change
-  QString MiFilePpReal;       // measured-storm file chosen here, without folder
-  Integer PasoPpReal = 0;     // its interval [min]
-  QString NotasPpReal;        // its notes
-  QString TextoCelda;         // the text ComaPorPuntoCelda works on
+  // The measured-storm file chosen here, without folder. It outlasts the dialog, so that opening the
+  // dialog again keeps the storm chosen.
+  static inline QString MiFilePpReal;
+  Integer PasoPpReal = 0;  // its interval [min]
+  QString NotasPpReal;     // its notes
+  QString TextoCelda;      // the text ComaPorPuntoCelda works on
+
+  // The dialog's state that outlives it, as at start-up.
+  static void ResetState();
 
  public slots:
   // Escape and the window's close button: Cancel.

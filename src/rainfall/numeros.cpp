@@ -21,4 +21,12 @@ bool EnteroDeValor(double valor, Integer& entero) {
   return true;
 }
 
+void MuestraPaso(QComboBox* lista, Integer paso) {
+  const QString texto = PlainNumberText(paso);
+  int i = 0;
+  while (i < lista->count() && Val(lista->itemText(i)) < paso) ++i;
+  if (i == lista->count() || lista->itemText(i) != texto) lista->insertItem(i, texto);
+  lista->setCurrentIndex(i);
+}
+
 }  // namespace tavo

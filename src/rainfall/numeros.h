@@ -3,6 +3,7 @@
 // form; a whole-number field takes the nearest whole number, a half going to the even neighbour.
 #pragma once
 
+#include <QComboBox>
 #include <QString>
 
 #include "platform/vb.h"
@@ -13,5 +14,9 @@ namespace tavo {
 bool NumeroDeTexto(const QString& texto, double& valor);
 // True when `valor`, rounded to the nearest whole number, fits a 16-bit whole number; `entero` gets it.
 bool EnteroDeValor(double valor, Integer& entero);
+
+// Shows a step in a step list. A step the list does not offer (a duration shorter than the steps
+// chosen, the interval of a measured storm) becomes an entry of its own, in order.
+void MuestraPaso(QComboBox* lista, Integer paso);
 
 }  // namespace tavo

@@ -21,8 +21,9 @@ void TableFileWriter::step(Action&& action) {
   }
 }
 
-TableFileWriter::TableFileWriter(const QString& name, OnError onError) : onError_(onError) {
-  step([] { ChDir(DirPrograma); });
+TableFileWriter::TableFileWriter(const QString& name, OnError onError, const QString& folder)
+    : onError_(onError) {
+  step([&] { ChDir(folder.isEmpty() ? DirPrograma : folder); });
   step([&] { file_ = std::make_unique<SeqFile>(name, OpenMode::Output); });
 }
 

@@ -1,5 +1,5 @@
-// Writing a table file of the program folder statement by statement, as the rainfall tables are
-// saved: the first failing statement is reported and the save stops there, keeping the old file.
+// Writing a rainfall table file statement by statement, as the rainfall tables are saved: the first
+// failing statement is reported and the save stops there, keeping the old file.
 #pragma once
 
 #include <QString>
@@ -17,8 +17,8 @@ class TableFileWriter {
     DropFile,            // show the error and drop the file
     CloseAllFilesQuiet,  // as DropFile and close every open file; a missing file is passed over
   };
-  // Makes the program folder current and creates the file there by its bare name.
-  TableFileWriter(const QString& name, OnError onError);
+  // Makes `folder` current (the program folder when empty) and creates the file there by its bare name.
+  TableFileWriter(const QString& name, OnError onError, const QString& folder = QString());
   // Writes one line; after a failure it does nothing.
   void line(std::initializer_list<Variant> values);
   // Closes the file: only now does it replace the old one, so a failed save never leaves half a file.

@@ -2,6 +2,7 @@
 
 #include "rainfall/distribuciones.h"
 #include "rainfall/dlgDisPpPer.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/dlgTablaPpUEHs.h"
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tablaspdr.h"
@@ -30,6 +31,7 @@ void ResetRainfallState() {
   ResetTablasPDRState();
   dlgTablasPDRs::ResetState();
   dlgDisPpPer::ResetState();
+  dlgPp::ResetState();
   dlgTablaPpUEHs::ResetState();
 }
 

@@ -18,6 +18,9 @@ inline Integer PasoPp = 0;           // rain step [min]: one calculation interva
 inline Integer PasoQ = 0;            // output step [min]: the interval of the hydrographs
 inline Array1<Single> PpUEH(0, 70);  // depth of each unit by unit number [mm], read in mode 3
 
+// The steps the step lists offer [min].
+inline constexpr Integer kPasosTormenta[] = {5, 10, 15, 20, 30, 60, 120, 180, 240, 300, 360, 540, 720};
+
 // ---- the storm series: storms 1..NroTormentasSerie, element 0 holds no storm ----
 inline Integer NroTormentasSerie = 0;
 inline Array1<Single> PpSerie(0, 0);    // P [mm]

@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/funciones.h"
 
 namespace tavo {
@@ -245,6 +246,7 @@ void ResetReservoirState() {
   CoefFQRepresa = {};
   RunsComputing = 0;
   ElementsGoingOnPastTable.clear();
+  ResetTablaReservorioState();
 }
 
 }  // namespace tavo

@@ -25,8 +25,8 @@ dlgChart1::dlgChart1() : QWidget(nullptr, Qt::Window) {
   MSChartPp->setLegendVisible(false);
   MSChartPp->setAxisTitle(ChartAxis::Y, QStringLiteral("Precipitación [mm]"));
   MSChartPp->setTickStyle(ChartAxis::X, TickStyle::None);
-  cmdHsMin = MakeButton(this, QStringLiteral("cmdHsMin"), QStringLiteral("Ver t [Horas] / Ver t [Minutos]"), 120, 0,
-                        2532);
+  cmdHsMin = MakeButton(this, QStringLiteral("cmdHsMin"), QStringLiteral("Ver t [Horas] / Ver t [Minutos]"),
+                        120, 0, 2532);
   cmdImprimir = MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), 5400, 0, 1092);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 6840, 0, 972);
   Form_Resize();
@@ -79,8 +79,9 @@ void dlgChart1::DibujaHietograma(Integer pasos, Integer minutos) {
     for (Integer k = 1; k <= pasos; ++k) datos(k, 2) = PpPeriodo(k);
     MSChartPp->setData(std::move(datos));
     MSChartPp->setTitle(QStringLiteral("  ") + titulo + QStringLiteral("  "));
-    MSChartPp->setFootnote(QStringLiteral(" Pp= ") + NumberText(Pp) + QStringLiteral("mm;  D= ") + NumberText(Dur) +
-                           QStringLiteral(" min ;   paso = ") + NumberText(minutos) + QStringLiteral(" min"));
+    MSChartPp->setFootnote(QStringLiteral(" Pp= ") + NumberText(Pp) + QStringLiteral("mm;  D= ") +
+                           NumberText(Dur) + QStringLiteral(" min ;   paso = ") + NumberText(minutos) +
+                           QStringLiteral(" min"));
   } catch (const VbError&) {
     // A drawing that fails ends quietly; the chart keeps what it had.
   }
@@ -102,7 +103,9 @@ void dlgChart1::cmdImprimir_Click() {
   ImprimeVentana(this, QStringLiteral("Hietograma"));
 }
 
-void dlgChart1::OKButton_Click() { unloadLater(); }
+void dlgChart1::OKButton_Click() {
+  unloadLater();
+}
 
 void dlgChart1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

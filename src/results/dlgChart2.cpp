@@ -29,11 +29,13 @@ const QString kNota = QStringLiteral("TAVO: Modelo hidrológico de simulación l
 // Heights of the controls and the chart's room in the window (twips).
 constexpr int kAlto = 252;
 constexpr int kAltoLista = 330;
-constexpr int kBajoGrafico = 2350;          // chart height is the window's height less this
+constexpr int kBajoGrafico = 2350;           // chart height is the window's height less this
 constexpr int kBajoGraficoImpresion = 1250;  // the same while printing
 
 // The window's height as the layout takes it: never below 3000 twips.
-int AltoVentana(const QWidget* window) { return std::max(TamanoExteriorTwips(window).height(), 3000); }
+int AltoVentana(const QWidget* window) {
+  return std::max(TamanoExteriorTwips(window).height(), 3000);
+}
 
 }  // namespace
 
@@ -56,10 +58,12 @@ dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
   lblTitulo->setWordWrap(true);
   lblNota = MakeLabel(this, QStringLiteral("lblNota"), QString(), 0, 0, 8292, kAlto);
   lblNota->setContentsMargins(Px(120), 0, 0, 0);
-  cmdXmas = MakeButton(this, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), 120, 0, 1092, kAltoLista);
-  cmdXmenos = MakeButton(this, QStringLiteral("cmdXmenos"), QStringLiteral("-DivideEjeX"), 1320, 0, 1092, kAltoLista);
-  cmdHsMin = MakeButton(this, QStringLiteral("cmdHsMin"), QStringLiteral("Ver t [Horas] / Ver t [Minutos]"), 3360, 0,
-                        2292, kAltoLista);
+  cmdXmas =
+      MakeButton(this, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), 120, 0, 1092, kAltoLista);
+  cmdXmenos =
+      MakeButton(this, QStringLiteral("cmdXmenos"), QStringLiteral("-DivideEjeX"), 1320, 0, 1092, kAltoLista);
+  cmdHsMin = MakeButton(this, QStringLiteral("cmdHsMin"), QStringLiteral("Ver t [Horas] / Ver t [Minutos]"),
+                        3360, 0, 2292, kAltoLista);
   lstCompos = new QComboBox(this);
   lstCompos->setObjectName(QStringLiteral("lstCompos"));
   PlaceTwips(lstCompos, 6360, 0, 1812, kAltoLista);
@@ -84,8 +88,10 @@ dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
     slider->setSingleStep(1);
     slider->setPageStep(5);
   }
-  cmdImprimir = MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), 6240, 0, 852, kAltoLista);
-  OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 7200, 0, 972, kAltoLista);
+  cmdImprimir =
+      MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), 6240, 0, 852, kAltoLista);
+  OKButton =
+      MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 7200, 0, 972, kAltoLista);
   Form_Resize();
 
   ConnectGuarded(lstCompos, &QComboBox::currentIndexChanged, this, &dlgChart2::lstCompos_Click);
@@ -108,7 +114,9 @@ void dlgChart2::ResetState() {
   ShownComponent.clear();
 }
 
-void dlgChart2::Form_Load() { Carga(false); }
+void dlgChart2::Form_Load() {
+  Carga(false);
+}
 
 void dlgChart2::Carga(bool keepComponent) {
   if (nPasosSalida == 0) return;
@@ -149,9 +157,11 @@ void dlgChart2::Form_Resize() {
   const int H = AltoVentana(this);
   PlaceChart(H - kBajoGrafico);
   lblNota->move(0, Px(H - 1910));
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, lstCompos, cmdXmas, cmdXmenos}) w->move(w->x(), Px(H - 1524));
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, lstCompos, cmdXmas, cmdXmenos})
+    w->move(w->x(), Px(H - 1524));
   for (QWidget* w : std::initializer_list<QWidget*>{sldPp, lblPp}) w->move(w->x(), Px(H - 1164));
-  for (QWidget* w : std::initializer_list<QWidget*>{sldDur, lblDur, cmdImprimir, OKButton}) w->move(w->x(), Px(H - 804));
+  for (QWidget* w : std::initializer_list<QWidget*>{sldDur, lblDur, cmdImprimir, OKButton})
+    w->move(w->x(), Px(H - 804));
 }
 
 void dlgChart2::PlaceChart(int height) {
@@ -185,7 +195,8 @@ void dlgChart2::lstCompos_Click() {
   MSChartH->setChartType(ChartType::Combination2d);
   if (tipo == QLatin1String("c-") || tipo == QLatin1String("r-") || tipo == QLatin1String("l-"))
     MSChartH->setChartType(ChartType::Line2d);
-  if (tipo == QLatin1String("u-")) MSChartH->setAxisTitle(ChartAxis::Y2, QStringLiteral("Precipitación [mm]"));
+  if (tipo == QLatin1String("u-"))
+    MSChartH->setAxisTitle(ChartAxis::Y2, QStringLiteral("Precipitación [mm]"));
   if (tipo == QLatin1String("c-")) MSChartH->setAxisTitle(ChartAxis::Y2, kCaudal);
   if (tipo == QLatin1String("r-") || tipo == QLatin1String("l-"))
     MSChartH->setAxisTitle(ChartAxis::Y2, QStringLiteral("H Embalse [m]"));
@@ -238,8 +249,9 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
     const double cociente = Div(PasoPp, PasoQ);
     RelacionPasos = CheckInteger(static_cast<long long>(Int(cociente)));
     if (cociente != RelacionPasos) {
-      MsgBox(QStringLiteral("El paso de lluvia debe ser múltiplo entero del paso de salida. Corrija la entrada de "
-                            "precipitación."),
+      MsgBox(QStringLiteral(
+                 "El paso de lluvia debe ser múltiplo entero del paso de salida. Corrija la entrada de "
+                 "precipitación."),
              vbExclamation, QStringLiteral("Advertencia !"));
       return;
     }
@@ -295,13 +307,15 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
     lblNota->setText(kNota);
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +
-             QStringLiteral("Verifique"));
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+             QStringLiteral(" ,") + QStringLiteral("Verifique"));
     }
   }
 }
 
-void dlgChart2::DrawWithStoredSteps() { DibujaHidrograma(nPasos, paso); }
+void dlgChart2::DrawWithStoredSteps() {
+  DibujaHidrograma(nPasos, paso);
+}
 
 void dlgChart2::cmdHsMin_Click() {
   EnMinutos = !EnMinutos;
@@ -330,9 +344,13 @@ void dlgChart2::cmdXmenos_Click() {
   DrawWithStoredSteps();
 }
 
-void dlgChart2::sldDur_Click() { Rerun(true); }
+void dlgChart2::sldDur_Click() {
+  Rerun(true);
+}
 
-void dlgChart2::sldPp_Click() { Rerun(false); }
+void dlgChart2::sldPp_Click() {
+  Rerun(false);
+}
 
 void dlgChart2::Rerun(bool duration) {
   SetBusyPointer(true);
@@ -383,7 +401,8 @@ void dlgChart2::cmdImprimir_Click() {
   struct Back {
     dlgChart2* form;
     ~Back() {
-      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->cmdHsMin}) w->show();
+      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->cmdHsMin})
+        w->show();
       if (FormaPp <= 1) form->SliderGroupVisible(true);
       form->lstCompos->show();
       form->Form_Resize();
@@ -397,7 +416,9 @@ void dlgChart2::cmdImprimir_Click() {
   ActualizaHidrograma();
 }
 
-void dlgChart2::OKButton_Click() { unloadLater(); }
+void dlgChart2::OKButton_Click() {
+  unloadLater();
+}
 
 void dlgChart2::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

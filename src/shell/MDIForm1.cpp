@@ -11,6 +11,8 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include "components/dlgUEHsEditTabla.h"
+#include "components/dlgUEHsTabla.h"
 #include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
@@ -547,7 +549,7 @@ void MDIForm1::mnuEditfrmUEHsTabla_Click() {
     MensajeSinProyecto();
     return;
   }
-  if (AbreTablaEdicion) AbreTablaEdicion();
+  dlgUEHsEditTabla::Muestra();
 }
 
 void MDIForm1::mnufrmUEHsTabla_Click() {
@@ -555,7 +557,7 @@ void MDIForm1::mnufrmUEHsTabla_Click() {
     MensajeSinProyecto();
     return;
   }
-  if (AbreTablaParametros) AbreTablaParametros();
+  dlgUEHsTabla::Muestra();
 }
 
 namespace {

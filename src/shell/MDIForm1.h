@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QToolBar>
-#include <functional>
 #include <vector>
 
 #include "platform/forms.h"
@@ -59,12 +58,9 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The empirical formulas calculator, with or without a project.
   void mnuEmpiricos_Click();
   // The two parameter tables of the Entradas menu work on the open project: with none open each says
-  // so. The table itself is opened by its opener below, which the table's own module installs; until
-  // then the command only checks for the project.
+  // so.
   void mnuEditfrmUEHsTabla_Click();
   void mnufrmUEHsTabla_Click();
-  std::function<void()> AbreTablaEdicion;
-  std::function<void()> AbreTablaParametros;
   // The hover rule of the long panel values: a pointer inside the label's hot corner (twips)
   // unfolds it to show its whole text, anywhere else folds it to one line.
   void lblTitulo_MouseMove(int button, int shift, Single X, Single Y);

@@ -3,16 +3,27 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
 #include "editor/frmUEHs.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "project/estado.h"
 #include "support/fixture.h"
 #include "support/network.h"
 
 namespace tavo::test {
+
+// A mouse click on a list's entry.
+inline void ClickListEntry(QListWidget* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+  list->scrollToItem(found.first());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+  QApplication::processEvents();
+}
 
 // Reaches c-1 (outlet, vertices (10,10) (20,10) (30,40)) and c-2 (into c-1, (30,40) (50,60)); dam
 // r-1 (symbol at (5,6)) and lake l-1 (symbol at (7,8)), neither with a receiver; units u-1 (into
@@ -85,14 +96,7 @@ class DialogTest : public TavoTest {
     return d;
   }
 
-  // A mouse click on a list's entry.
-  static void ClickEntry(QListWidget* list, const QString& text) {
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-    QApplication::processEvents();
-  }
+  static void ClickEntry(QListWidget* list, const QString& text) { ClickListEntry(list, text); }
   static QStringList Entries(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
@@ -103,6 +107,22 @@ class DialogTest : public TavoTest {
   static bool Closed() {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return !Dialog::exists();
+  }
+  // Types into a box and leaves it. Returns the message a refusal shows (OK only, no title), then
+  // forgotten; empty when the box accepts the text.
+  QString TypeAndLeave(QLineEdit* box, const QString& text, bool refused) {
+    if (refused) dialogs.answer(vbOK);
+    Type(box, text);
+    Leave(box);
+    QString prompt;
+    if (!dialogs.records().empty()) {
+      EXPECT_EQ(dialogs.records().size(), 1u) << text.toStdString();
+      EXPECT_EQ(dialogs.records().back().style, vbOKOnly) << text.toStdString();
+      EXPECT_EQ(dialogs.records().back().title, "") << text.toStdString();
+      prompt = dialogs.records().back().prompt;
+    }
+    dialogs.clear();
+    return prompt;
   }
   // The one message shown since the last check, then forgotten.
   ScriptedDialogs::Record Message() {

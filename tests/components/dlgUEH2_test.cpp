@@ -394,12 +394,11 @@ TEST_F(DlgUEH2EditorTest, AreaEditedThroughTheEditorIsSavedAndRun) {
   QApplication::processEvents();
   frmUEHs& editor = frmUEHs::object();
   ASSERT_TRUE(editor.isVisible());
-  // The user picks u-Norte and opens its dialog, as the editor's opener does it.
+  // The user picks u-Norte and opens its dialog with a double click.
   selUEH = 1;
-  editor.setEnabled(false);
-  dlgUEH2& d = dlgUEH2::instance();
-  ShowModeless(&d, false);
-  d.lblNroUEH->setText(QString::number(selUEH));
+  emit editor.picDibujo->dblClick();
+  ASSERT_FALSE(editor.isEnabled());
+  dlgUEH2& d = dlgUEH2::object();
   QApplication::setActiveWindow(&d);
   QApplication::processEvents();
   ASSERT_EQ(d.txtArea->text(), "80");

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "components/dlgRepresas.h"
 #include "editor_fixture.h"
 
 namespace tavo {
@@ -20,10 +21,6 @@ class EdicionTest : public test::EditorTest {
     EditorTest::SetUp();
     open();
     fixedView(800);
-  }
-  void TearDown() override {
-    MuestraDlgRepresasTrasEliminar = nullptr;
-    EditorTest::TearDown();
   }
   frmUEHs& editor() { return frmUEHs::object(); }
   // Draws a two-vertex reach with the reach tool and finishes it with Enter.
@@ -148,8 +145,6 @@ TEST_F(EdicionTest, AnAbandonedComponentIsDeletedAndTheNetworkSaved) {
     Dam("r-a", "", {200, 200});
   });
   reopen();
-  bool damDialog = false;
-  MuestraDlgRepresasTrasEliminar = [&] { damDialog = true; };
 
   // The position of another unit: its message, then the new unit is deleted and the network saved.
   dialogs.answer(vbOK).answer(vbOK);
@@ -171,7 +166,8 @@ TEST_F(EdicionTest, AnAbandonedComponentIsDeletedAndTheNetworkSaved) {
   EXPECT_EQ(prompts(), QStringList({"Nombre de la Represa ?", prompts().value(1), kRecomienda}));
   EXPECT_TRUE(prompts().value(1).startsWith(kGuardado));
   EXPECT_EQ(nRepresas, 1);
-  EXPECT_TRUE(damDialog);
+  ASSERT_TRUE(dlgRepresas::isLoaded());
+  dlgRepresas::object().CancelButton->click();
 
   // An empty reach name: nothing of the reach is left, in memory or in the files.
   dialogs.clear();
@@ -332,19 +328,21 @@ TEST_F(EdicionTest, DeletingADamWhileOthersRemainRecommendsCheckingThemAndOpensT
     Dam("r-2", "", {200, 200});
   });
   reopen();
-  int opened = 0;
-  MuestraDlgRepresasTrasEliminar = [&] {
-    EXPECT_EQ(dialogs.records().size(), 2u);  // after the recommendation
-    ++opened;
-  };
   for (int left : {1, 0}) {
     dialogs.clear();
     if (left > 0) dialogs.answer(vbOK).answer(vbOK);
     selRepresa = 1;
     QTest::keyClick(editor().picDibujo, Qt::Key_Delete);
     EXPECT_EQ(nRepresas, left);
+    // The dam dialog opens on the dams left, over the disabled editor.
+    ASSERT_EQ(dlgRepresas::isLoaded(), left > 0);
+    if (left > 0) {
+      EXPECT_EQ(dlgRepresas::object().lblNombreRepresa->text(), "r-2");
+      EXPECT_FALSE(editor().isEnabled());
+      dlgRepresas::object().CancelButton->click();
+      EXPECT_TRUE(editor().isEnabled());
+    }
   }
-  EXPECT_EQ(opened, 1);
   EXPECT_EQ(vRepresas[1]->NombreRepresa, "r-2");
 }
 

@@ -70,6 +70,19 @@ class EditorTest : public TavoTest {
   static void press(Single x, Single y, int button = 1) {
     emit frmUEHs::object().picDibujo->mouseDown(button, 0, x, y);
   }
+  // A pointer move on the drawing, and the release of the button, at (x, y).
+  static void move(Single x, Single y) { emit frmUEHs::object().picDibujo->mouseMove(0, 0, x, y); }
+  static void release(Single x = 0, Single y = 0) { emit frmUEHs::object().picDibujo->mouseUp(1, 0, x, y); }
+  // The messages shown so far, as "prompt | title" lines, then forgotten; each must have had its
+  // answer queued, and every answer queued must have been used.
+  QStringList shown() {
+    EXPECT_TRUE(dialogs.unexpected().isEmpty()) << dialogs.unexpected().join('\n').toStdString();
+    EXPECT_EQ(dialogs.pendingAnswers(), 0);
+    QStringList lines;
+    for (const ScriptedDialogs::Record& r : dialogs.records()) lines << r.prompt + " | " + r.title;
+    dialogs.clear();
+    return lines;
+  }
   // The view from the origin, `width` units wide, at zoom 100 and without fitting or centring.
   static void fixedView(Long width) {
     ZoomTotal = false;

@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QXYSeries>
+#include <limits>
 
 #include "support/fixture.h"
 
@@ -38,7 +39,8 @@ class ChartTest : public test::TavoTest {
 
 TEST_F(ChartTest, FirstColumnLabelsTheRowsAndAnEmptyCellLeavesAGap) {
   ChartTable t = Table(5, 2, {{3, 1}});
-  t(4, 3) = QStringLiteral("x");  // a text that is no number is no value either
+  t(4, 3) = QStringLiteral("x");  // a text that is no number is no value either, nor is infinity
+  t(1, 3) = std::numeric_limits<Double>::infinity();
   chart.setData(std::move(t));
   const ChartModel& m = chart.model();
   EXPECT_EQ(m.rowCount(), 5);
@@ -47,6 +49,7 @@ TEST_F(ChartTest, FirstColumnLabelsTheRowsAndAnEmptyCellLeavesAGap) {
   EXPECT_EQ(m.value(2, 1), 12.0);
   EXPECT_EQ(m.value(3, 1), std::nullopt);
   EXPECT_EQ(m.value(4, 2), std::nullopt);
+  EXPECT_EQ(m.value(1, 2), std::nullopt);
   EXPECT_EQ(m.value(5, 2), 25.0);
 
   // Series 1 is drawn in two pieces around its gap, series 2 in two around its text cell.
@@ -54,6 +57,7 @@ TEST_F(ChartTest, FirstColumnLabelsTheRowsAndAnEmptyCellLeavesAGap) {
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0]->points(), QList<QPointF>({{1, 11}, {2, 12}}));
   EXPECT_EQ(lines[1]->points(), QList<QPointF>({{4, 14}, {5, 15}}));
+  EXPECT_EQ(lines[2]->points(), QList<QPointF>({{2, 22}, {3, 23}}));
   EXPECT_EQ(lines[3]->points(), QList<QPointF>({{5, 25}}));
 }
 

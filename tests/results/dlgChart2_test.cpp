@@ -114,10 +114,26 @@ TEST_F(DlgChart2Test, ReachDamAndLakeSeries) {
     const char* title;
   };
   const Case cases[] = {
-      {1, ChartType::Line2d, false, "Caudal [m3/s]", {"Qsale", "Qentra"}, {2.002, 102}, "Componente:  2, c-B"},
-      {2, ChartType::Line2d, true, "H Embalse [m]", {"Qsale", "HEmbalse", "Qentra"}, {3.002, .2, 202},
+      {1,
+       ChartType::Line2d,
+       false,
+       "Caudal [m3/s]",
+       {"Qsale", "Qentra"},
+       {2.002, 102},
+       "Componente:  2, c-B"},
+      {2,
+       ChartType::Line2d,
+       true,
+       "H Embalse [m]",
+       {"Qsale", "HEmbalse", "Qentra"},
+       {3.002, .2, 202},
        "Componente Final:  3, r-C"},
-      {3, ChartType::Line2d, true, "H Embalse [m]", {"Qsale", "HEmbalse", "Qentra"}, {4.002, .02, 202},
+      {3,
+       ChartType::Line2d,
+       true,
+       "H Embalse [m]",
+       {"Qsale", "HEmbalse", "Qentra"},
+       {4.002, .02, 202},
        "Componente:  4, l-D"},
   };
   dlgChart2& form = open();
@@ -133,8 +149,9 @@ TEST_F(DlgChart2Test, ReachDamAndLakeSeries) {
       EXPECT_EQ(chart().seriesSettings(s).legend, c.legends[s - 1]);
       EXPECT_FLOAT_EQ(chart().value(2, s).value(), c.row2[s - 1]);
     }
-    EXPECT_EQ(form.lblTitulo->text(), QString::fromUtf8(c.title) +
-                                          "   Pp=  40mm;  D=  60 min ;   Recurrencia =  25 años   paso =  5 min");
+    EXPECT_EQ(
+        form.lblTitulo->text(),
+        QString::fromUtf8(c.title) + "   Pp=  40mm;  D=  60 min ;   Recurrencia =  25 años   paso =  5 min");
   }
 }
 
@@ -144,10 +161,11 @@ TEST_F(DlgChart2Test, TimeLabelsInHoursAreCutNotRounded) {
     bool minutes;
     const char* label;
   };
-  const Case cases[] = {{10, 1, false, " .16"}, {10, 2, false, " .33"}, {10, 3, false, " .5"},
-                        {10, 4, false, " .66"}, {10, 5, false, " .83"}, {10, 6, false, " 1"},
+  const Case cases[] = {{10, 1, false, " .16"},  {10, 2, false, " .33"},  {10, 3, false, " .5"},
+                        {10, 4, false, " .66"},  {10, 5, false, " .83"},  {10, 6, false, " 1"},
                         {1, 69, false, " 1.14"}, {3, 23, false, " 1.14"}, {10, 7, true, " 70"}};
-  for (const Case& c : cases) EXPECT_EQ(EtiquetaTiempo(c.paso, c.k, c.minutes), c.label) << c.paso << " " << c.k;
+  for (const Case& c : cases)
+    EXPECT_EQ(EtiquetaTiempo(c.paso, c.k, c.minutes), c.label) << c.paso << " " << c.k;
 }
 
 TEST_F(DlgChart2Test, RainStepsThatAreNoWholeNumberOfOutputStepsWarnAndKeepTheChart) {
@@ -156,8 +174,9 @@ TEST_F(DlgChart2Test, RainStepsThatAreNoWholeNumberOfOutputStepsWarnAndKeepTheCh
   dialogs.answer(vbOK);
   form.cmdHsMin->click();
   ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            "El paso de lluvia debe ser múltiplo entero del paso de salida. Corrija la entrada de precipitación.");
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "El paso de lluvia debe ser múltiplo entero del paso de salida. Corrija la entrada de precipitación.");
   EXPECT_EQ(dialogs.records()[0].style, vbExclamation);
   EXPECT_EQ(dialogs.records()[0].title, "Advertencia !");
   EXPECT_EQ(chart().label(2), " .16");  // still the hours of the last drawing
@@ -251,7 +270,8 @@ class HidrogramaCorridaTest : public test::CuencaTest {
     option.minimum = slider->minimum();
     option.maximum = slider->maximum();
     option.sliderPosition = option.sliderValue = slider->value();
-    const QRect thumb = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    const QRect thumb =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
     QTest::mouseClick(slider, Qt::LeftButton, {}, thumb.center());
   }
   Single Peak(int c) {
@@ -284,6 +304,7 @@ TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAg
   EXPECT_EQ(form().lstCompos->currentText(), "r-D");
   EXPECT_TRUE(form().lblTitulo->text().startsWith("Componente Final:  5, r-D   Pp=  80mm;  D=  60 min"));
   EXPECT_TRUE(ReportText().startsWith("inicia"));
+  EXPECT_TRUE(ReportText().contains("Pp=  80 [mm]   60 [min]"));
   EXPECT_FALSE(BusyPointer());
 
   form().sldDur->setValue(120);
@@ -315,7 +336,7 @@ TEST_F(HidrogramaCorridaTest, AnOpenWindowFollowsEveryRunAndKeepsItsComponent) {
   EXPECT_EQ(CompoSel, 1);
   form().OKButton->click();
   for (auto unset : std::initializer_list<void (*)()>{[] { PpTormenta = 0; }, [] { NumPer = 0; },
-                                                     [] { nPasosSalida = 0; }}) {
+                                                      [] { nPasosSalida = 0; }}) {
     const Single P = PpTormenta;
     const Integer n = NumPer, pasos = nPasosSalida;
     unset();

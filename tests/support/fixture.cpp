@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
@@ -48,6 +49,7 @@ void TavoTest::SetUp() {
   ResetPizarraState();
   ResetResultadosState();
   ResetAlmacenamientoState();
+  ResetTablasParametrosState();
   ResetGraficosState();
   InicioSplash = 0;
   SetSplashSeconds(0);

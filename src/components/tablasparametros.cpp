@@ -1,0 +1,59 @@
+#include "components/tablasparametros.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+#include "components/dlgUEHsEditTabla.h"
+#include "components/dlgUEHsTabla.h"
+#include "editor/frmUEHs.h"
+#include "engine/proceso.h"
+#include "platform/flexgrid.h"
+#include "platform/forms.h"
+#include "project/estado.h"
+
+namespace tavo {
+
+bool CierraEditorAbierto() {
+  if (!frmUEHs::isLoaded()) return true;
+  frmUEHs::object().CierraEditorUEHs();
+  return !frmUEHs::isLoaded();
+}
+
+void RecargaProyecto() {
+  ReiniciaProyecto();
+  CargaDatosProceso();
+}
+
+void DimensionaVentanaTabla(QWidget* ventana) {
+  LeeDimensionesPantalla();
+  ventana->setFixedSize(Px(static_cast<int>(0.97 * AnchoPantalla)),
+                        Px(static_cast<int>(0.95 * AltoPantalla)));
+  // Centred across the screen, at its top, so that the whole window is in view.
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    const QRect area = pantalla->availableGeometry();
+    ventana->move(area.x() + (area.width() - ventana->width()) / 2, area.y());
+  }
+}
+
+void AnchoSegunTextos(FlexGrid* grilla) {
+  constexpr int kMargen = 10;  // pixels around a cell's text
+  for (int c = 0; c < grilla->Cols(); ++c) {
+    int ancho = grilla->columnWidth(c);
+    for (int r = 0; r < grilla->Rows(); ++r) {
+      const QTableWidgetItem* celda = grilla->item(r, c);
+      if (!celda || celda->text().isEmpty()) continue;
+      const QFont fuente = celda->data(Qt::FontRole).isValid() ? celda->font() : grilla->font();
+      ancho = std::max(ancho, QFontMetrics(fuente).horizontalAdvance(celda->text()) + kMargen);
+    }
+    if (ancho > grilla->columnWidth(c)) grilla->setColWidth(c, Twips(ancho));
+  }
+}
+
+void ResetTablasParametrosState() {
+  dlgUEHsTabla::ResetState();
+  dlgUEHsEditTabla::ResetState();
+}
+
+}  // namespace tavo
