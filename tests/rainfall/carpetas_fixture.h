@@ -11,7 +11,7 @@
 
 namespace tavo::test {
 
-class TablasTest : public TavoTest {
+class CarpetasTest : public TavoTest {
  protected:
   void SetUp() override {
     TavoTest::SetUp();

@@ -12,7 +12,7 @@
 namespace tavo {
 namespace {
 
-class DistribucionesTest : public test::TablasTest {
+class DistribucionesTest : public test::CarpetasTest {
  protected:
   // Table 1 with four periods, tables 2 and 3 cleared.
   void FillExample() {

@@ -28,10 +28,10 @@ const QString kCierre =
     "Error de Cierre, la suma de Precipitaciones parciales debe ser 100%. Verifique los datos ingresados";
 const QString kCuenta = "Ingrese un valor numérico entero entre 0 y 999 ";
 
-class DlgDisPpPerTest : public test::TablasTest {
+class DlgDisPpPerTest : public test::CarpetasTest {
  protected:
   void SetUp() override {
-    TablasTest::SetUp();
+    CarpetasTest::SetUp();
     WriteBytes(file(), kTablas);
   }
   QString file() const { return path("distriPp_dpt.pcn"); }

@@ -30,10 +30,10 @@ const QString kInconsistentes =
     "50, "
     "100, 200, 500, 1000, 2000, 5000, 10000). Verifique";
 
-class DlgTablasPDRsTest : public test::TablasTest {
+class DlgTablasPDRsTest : public test::CarpetasTest {
  protected:
   void SetUp() override {
-    TablasTest::SetUp();
+    CarpetasTest::SetUp();
     WriteBytes(file(), kTablas);
   }
   QString file() const { return path("TablasPDRs_pdr.pcn"); }

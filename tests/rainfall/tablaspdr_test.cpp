@@ -12,7 +12,7 @@
 namespace tavo {
 namespace {
 
-class TablasPDRTest : public test::TablasTest {
+class TablasPDRTest : public test::CarpetasTest {
  protected:
   // A series loaded earlier, which a failed reading must not leave behind.
   static void LoadOldSeries() {
