@@ -153,7 +153,7 @@ void DistribucionTemporalPp() {
 
     const bool measured = FormaPp == 4;
     const int table = DistriPp - 4;
-    if (!measured && DistriPp == 1 && !TheoreticalShape(D / 60.0)) {
+    if (DurationRefused(D)) {
       Refuse(QStringLiteral(
                  "La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
                  "minutos) de duración. Elija otra distribución temporal o una duración menor."),
@@ -228,6 +228,8 @@ void DistribucionTemporalPp() {
     DurTormenta = 0;
   }
 }
+
+bool DurationRefused(Integer D) { return FormaPp != 4 && DistriPp == 1 && !TheoreticalShape(D / 60.0); }
 
 Single PpDelPaso(Integer k) {
   const Integer D = DurTormenta;

@@ -240,6 +240,55 @@ TEST_F(ProcesoTest, AStormItsDistributionCannotSpreadIsLeftOut) {
   EXPECT_FALSE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
 }
 
+// A series writes the report of its last computed storm only, the one the report window shows when it
+// is turned on afterwards: the same report as a series of that storm alone leaves.
+TEST_F(ProcesoTest, TheSeriesLeavesTheReportOfItsLastStormOnly) {
+  DamBelowTheOutlet();  // its level-pool table is written with the report off too
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    int last;
+  };
+  const std::vector<Case> cases = {
+      {"every storm spread", [] {}, 8},
+      {"the last one refused by its distribution",
+       [] {
+         DistriPp = 1;
+         DurSerie(8) = 3000;
+       },
+       6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto run = [&](bool alone) {
+      Serie();
+      PasoQ = 10;
+      DistriPp = 0;
+      c.setUp();
+      if (alone) {
+        for (int k = 1; k <= 8; ++k) {
+          if (k != c.last) PpSerie(k) = 0;
+        }
+      }
+      SetReportText(QStringLiteral("Antes de la serie\r\n"));
+      TextoProceso.clear();
+      dialogs.clear();
+      dialogs.answer(vbYes);
+      if (!alone && c.last != 8) dialogs.answer(vbOK);  // the refused storm
+      dialogs.answer(vbOK);
+      CorreSeriePDR();
+      EXPECT_FALSE(ReportOmitted);
+      return TextoProceso.toString();
+    };
+    const QString series = run(false);
+    const QString alone = run(true);
+    EXPECT_EQ(series, alone);
+    EXPECT_TRUE(series.startsWith(QStringLiteral("Antes de la serie\r\n        u-Norte       ")));
+    EXPECT_TRUE(series.contains(QStringLiteral("Planilla detallada de cálculo de propagación en Represa")));
+    EXPECT_EQ(ReportText(), QStringLiteral("Antes de la serie\r\n"));
+  }
+}
+
 TEST_F(ProcesoTest, SeriesWithoutStormsOrCancelled) {
   Serie();
   dialogs.answer(vbCancel);
