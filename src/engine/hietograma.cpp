@@ -10,7 +10,6 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "rainfall/distribuciones.h"
-#include "rainfall/dlgDisPpPer.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -161,9 +160,12 @@ void DistribucionTemporalPp() {
              false);
       return;
     }
+    // The user tables are read as saved, into a copy of the builder's own: the distribution editor's
+    // unsaved changes stay in the editor.
+    TablasDisTemPer tablas;
     if (!measured && table >= 1 && table <= 3) {
-      FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
-      if (NroFilasTablaPp[table] == 0) {
+      LeeTablaDisTemPer(tablas);
+      if (tablas.NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
                    QStringLiteral(
                        " no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
@@ -185,8 +187,8 @@ void DistribucionTemporalPp() {
     } else if (DistriPp >= 2 && DistriPp <= 4) {
       SetShape(BuiltInShape(DistriPp));
     } else if (table >= 1 && table <= 3) {
-      SetPeriods(NroFilasTablaPp[table]);
-      for (int k = 1; k <= nPerDistri; ++k) IntensidadPer(k) = DisPer(table, k);
+      SetPeriods(tablas.NroFilasTablaPp[table]);
+      for (int k = 1; k <= nPerDistri; ++k) IntensidadPer(k) = tablas.DisPer(table, k);
       RunningSum();
     }
 
