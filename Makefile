@@ -22,7 +22,7 @@ test: deps
 bench: deps
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
-	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in build/release/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done
 
 clean:
 	rm -rf build

@@ -72,8 +72,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir dir;
-  tavo::SetAppPath(dir.path());
-  tavo::ChDir(dir.path());
+  tavo::bench::CarpetaDelPrograma(dir.path());
   tavo::ScriptedDialogs dialogs;
   tavo::InstallDialogs(&dialogs);
   Dialogos = &dialogs;

@@ -1,12 +1,13 @@
 // Cost of a whole storm series: the 238 storms of 14 return periods by 17 durations, run by the series
 // driver over the largest network saved as a project, with the progress window updated after every
-// storm and the results file written at the end.
+// storm and the results file written at the end; and the program's peak memory.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
+#include <sys/resource.h>
 
 #include "editor/frmUEHs.h"
 #include "engine/frmPp2.h"
@@ -24,40 +25,9 @@ namespace {
 
 using namespace tavo;
 
-// The settings of project Grande: an hour after every storm and every duration and return period on.
-void Configuracion(const QString& folder) {
-  SeqFile f(folder + QStringLiteral("/Grande_Conf.pcn"), OpenMode::Output);
-  for (const char* texto : {"Grande", "Red mayor", "", "", "", "", "", "/"}) f.write({QString::fromUtf8(texto)});
-  f.write({folder});
-  f.write({QString()});
-  f.write({Integer(1)});
-  f.write({QStringLiteral("Grande_Conf.pcn")});
-  f.write({Integer(0)});
-  f.write({QStringLiteral("Ninguno")});
-  f.write({QStringLiteral("0")});
-  f.write({QString()});
-  for (bool b : {true, false, false}) f.write({b});
-  f.write({Integer(0)});
-  f.write({Integer(0)});
-  for (bool b : {true, false, true, false}) f.write({b});
-  f.write({Integer(60)});
-  f.write({QStringLiteral("800")});
-  f.write({QStringLiteral("0")});
-  for (int k = 0; k < kNroRecurrencias + kNroDuraciones; ++k) f.write({Integer(1)});
-  f.close();
-}
-
 // The largest network saved as project Grande, and a series of every recurrence by every duration.
 void Proyecto(const QString& folder) {
-  bench::RedMayor();
-  DirActual = DirTrabajo = folder;
-  NombreProyecto = QStringLiteral("Grande");
-  frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
-  GuardaTablaHSVQLago();
-  GuardaTablaHSVRepresa();
-  GuardaTablaHQRepresa();
-  Configuracion(folder);
-
+  bench::GuardaProyectoMayor(folder);
   NroTormentasSerie = kNroRecurrencias * kNroDuraciones;
   PpSerie.redim(0, NroTormentasSerie);
   DurSerie.redim(0, NroTormentasSerie);
@@ -79,6 +49,9 @@ void BM_SerieCompleta(benchmark::State& state) {
     CorreSeriePDR();
     benchmark::DoNotOptimize(FormInstance<frmPp2>::instance().ProgressBar1->value());
   }
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
+  state.counters["pico_MB"] = static_cast<double>(uso.ru_maxrss) / 1024;
 }
 BENCHMARK(BM_SerieCompleta)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -88,9 +61,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QTemporaryDir dir;
-  SetAppPath(dir.path());
-  ChDir(dir.path());
-  DirPrograma = dir.path();
+  bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
   Proyecto(dir.path());

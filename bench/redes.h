@@ -1,12 +1,16 @@
 // The large networks of the engine benchmarks: 70 units into a chain of 70 reaches, and the largest
-// network, with a lake between every unit and its reach and 20 dams on the chain.
+// network, with a lake between every unit and its reach and 20 dams on the chain, also saved as a
+// project.
 #pragma once
 
 #include <cmath>
 
+#include "editor/frmUEHs.h"
+#include "platform/app.h"
+#include "platform/seqfile.h"
+#include "project/configuracion.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
-#include "project/configuracion.h"
 #include "reservoirs/tablas.h"
 
 namespace tavo::bench {
@@ -149,6 +153,50 @@ inline void RedMayor() {
   nUEHs = nCauces = nLagos = 70;
   nRepresas = 20;
   TormentaLarga();
+}
+
+// The program folder of a benchmark, also its current folder.
+inline void CarpetaDelPrograma(const QString& folder) {
+  SetAppPath(folder);
+  ChDir(folder);
+  DirPrograma = folder;
+}
+
+// The settings of project Grande in `folder`: an hour after every storm and every duration and return
+// period on.
+inline void ConfiguracionMayor(const QString& folder) {
+  SeqFile f(folder + QStringLiteral("/Grande_Conf.pcn"), OpenMode::Output);
+  for (const char* texto : {"Grande", "Red mayor", "", "", "", "", "", "/"}) f.write({QString::fromUtf8(texto)});
+  f.write({folder});
+  f.write({QString()});
+  f.write({Integer(1)});
+  f.write({QStringLiteral("Grande_Conf.pcn")});
+  f.write({Integer(0)});
+  f.write({QStringLiteral("Ninguno")});
+  f.write({QStringLiteral("0")});
+  f.write({QString()});
+  for (bool b : {true, false, false}) f.write({b});
+  f.write({Integer(0)});
+  f.write({Integer(0)});
+  for (bool b : {true, false, true, false}) f.write({b});
+  f.write({Integer(60)});
+  f.write({QStringLiteral("800")});
+  f.write({QStringLiteral("0")});
+  for (int k = 0; k < kNroRecurrencias + kNroDuraciones; ++k) f.write({Integer(1)});
+  f.close();
+}
+
+// The largest network saved as project Grande in `folder`, which becomes the open project.
+inline void GuardaProyectoMayor(const QString& folder) {
+  RedMayor();
+  DirActual = DirTrabajo = folder;
+  NombreProyecto = QStringLiteral("Grande");
+  // The settings first: saving the network reads them back.
+  ConfiguracionMayor(folder);
+  frmUEHs::object().mnu_btn_toolbarGuardaUEHs();
+  GuardaTablaHSVQLago();
+  GuardaTablaHSVRepresa();
+  GuardaTablaHQRepresa();
 }
 
 }  // namespace tavo::bench

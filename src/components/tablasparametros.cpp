@@ -39,13 +39,18 @@ void DimensionaVentanaTabla(QWidget* ventana) {
 
 void AnchoSegunTextos(FlexGrid* grilla) {
   constexpr int kMargen = 10;  // pixels around a cell's text
+  const QFontMetrics metricasGrilla(grilla->font());
   for (int c = 0; c < grilla->Cols(); ++c) {
     int ancho = grilla->columnWidth(c);
     for (int r = 0; r < grilla->Rows(); ++r) {
+      // A row marked for merging shows its text across the columns.
+      if (grilla->MergeRow(r)) continue;
       const QTableWidgetItem* celda = grilla->item(r, c);
       if (!celda || celda->text().isEmpty()) continue;
-      const QFont fuente = celda->data(Qt::FontRole).isValid() ? celda->font() : grilla->font();
-      ancho = std::max(ancho, QFontMetrics(fuente).horizontalAdvance(celda->text()) + kMargen);
+      const int texto = celda->data(Qt::FontRole).isValid()
+                            ? QFontMetrics(celda->font()).horizontalAdvance(celda->text())
+                            : metricasGrilla.horizontalAdvance(celda->text());
+      ancho = std::max(ancho, texto + kMargen);
     }
     if (ancho > grilla->columnWidth(c)) grilla->setColWidth(c, Twips(ancho));
   }

@@ -21,7 +21,8 @@ void RecargaProyecto();
 // Reads the screen size and gives a table window 0.97 of its width and 0.95 of its height.
 void DimensionaVentanaTabla(QWidget* ventana);
 // Widens every column of the grid that is narrower than one of its texts, in the text's own font, so
-// that no name or number is cut.
+// that no name or number is cut. The texts of rows marked for merging, which run across the columns,
+// do not count.
 void AnchoSegunTextos(FlexGrid* grilla);
 
 // Sets the state the two tables keep while the program runs to its state at start-up.

@@ -3,7 +3,6 @@
 #include "engine/almacenamiento.h"
 
 #include <algorithm>
-#include <charconv>
 #include <vector>
 
 #include "engine/frmPp.h"
@@ -48,7 +47,9 @@ StorageElement FromLago(const Lago& l) {
           .storages = &SEmbalseLago,
           .S = SdeHLagoSimple,
           .A = AdeHLago,
-          .Q = QdeHLagoSimple};
+          .Q = QdeHLagoSimple,
+          .SInside = SdeHLagoDentro,
+          .QInside = QdeHLagoDentro};
 }
 
 StorageElement FromRepresa(const Represa& r) {
@@ -63,7 +64,9 @@ StorageElement FromRepresa(const Represa& r) {
           .storages = &SEmbalseRepresa,
           .S = SdeHRepresaSimple,
           .A = AdeHRepresa,
-          .Q = QdeHRepresaSimple};
+          .Q = QdeHRepresaSimple,
+          .SInside = SdeHRepresaDentro,
+          .QInside = QdeHRepresaDentro};
 }
 
 // A warning of the routing, shown once per component and run.
@@ -102,6 +105,7 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
                  " son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
     return false;
   }
+  BisectionMemo midpoints;  // the searches of the levels of every step meet the same midpoints
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const int k = kPaso;
     if (k == 1) {
@@ -112,7 +116,8 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
                                      static_cast<double>(C1Musk) * QEntraCompo(j, k - 1) +
                                      static_cast<double>(C2Musk) * QSaleCompo(j, k - 1));
     }
-    const Variant h = e.lake ? HdeQalmaLago(QSaleCompo(j, k)) : HdeQalmaRepresa(QSaleCompo(j, k));
+    const Variant h =
+        e.lake ? HdeQalmaLago(QSaleCompo(j, k), midpoints) : HdeQalmaRepresa(QSaleCompo(j, k), midpoints);
     HEmbalse = h.toSingle();
     (*e.levels)(e.number, k) = HEmbalse;
     (*e.storages)(e.number, k) = e.S(HEmbalse);
@@ -125,41 +130,6 @@ QString ComponentLine(const StorageElement& e, Integer j) {
          QStringLiteral("     Método de Propagación: ") + e.method;
 }
 
-// A report row built in place: number texts in columns, appended to a text in one piece.
-class Row {
- public:
-  Row& text(const char* t) {
-    while (*t) *p_++ = *t++;
-    return *this;
-  }
-  Row& blanks(int n) {
-    p_ = std::fill_n(p_, n, ' ');
-    return *this;
-  }
-  // The number text, followed by blanks up to `width` characters when it is shorter.
-  Row& number(Integer v, int width = 0) {
-    char* start = p_;
-    if (v >= 0) *p_++ = ' ';
-    p_ = std::to_chars(p_, p_ + 8, v).ptr;
-    return pad(start, width);
-  }
-  Row& number(Single v, int width = 0) {
-    char* start = p_;
-    p_ += NumberTextChars(v, p_);
-    return pad(start, width);
-  }
-  void appendTo(QString& out) const { AppendLatin1(out, chars_, p_ - chars_); }
-
- private:
-  Row& pad(const char* start, int width) {
-    if (p_ - start < width) p_ = std::fill_n(p_, width - (p_ - start), ' ');
-    return *this;
-  }
-  char chars_[512];
-  char* p_ = chars_;
-};
-
-
 // Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
 void Summarize(const StorageElement& e, Integer j) {
   VolEntra = 0;
@@ -169,20 +139,22 @@ void Summarize(const StorageElement& e, Integer j) {
                     QStringLiteral("Per.k  t[min]  Qentra[m3/s] Qsale[m3/s]   H[m]     Vol.Alm.[m3]");
   }
   Single& pico = QpSerie(j, kTormenta);
+  // Rounded, the columns often repeat the row before.
+  NumberTextMemo entrada, salida, nivel, volumen;
   for (int k = 0; k <= nPasosSalida; ++k) {
     const Integer t = CheckInteger(static_cast<long long>(PasoQ) * k);
     const Single entra = QEntraCompo(j, k);
     const Single sale = QSaleCompo(j, k);
     if (PizarraActiva) {
-      Row()
+      ReportRow(TextoProceso)
           .text("\r\n ")
           .number(static_cast<Integer>(k), 7)
           .number(t, 7)
-          .number(Redondea(entra, 3), 11)
-          .number(Redondea(sale, 3), 13)
-          .number(Redondea((*e.levels)(e.number, k), 2), 10)
-          .number(Redondea((*e.storages)(e.number, k), 0), 10)
-          .appendTo(TextoProceso);
+          .number(Redondea(entra, 3), 11, entrada)
+          .number(Redondea(sale, 3), 13, salida)
+          .number(Redondea((*e.levels)(e.number, k), 2), 10, nivel)
+          .number(Redondea((*e.storages)(e.number, k), 0), 10, volumen)
+          .end();
     }
     if (sale > pico) pico = sale;
     // Single arithmetic throughout: the step times the flow, times 60, added to the sum.
@@ -244,12 +216,21 @@ QString DetailHeading(const StorageElement& e, Integer j, const QString& columns
          QLatin1Char(' ') + kCrLf + columns + kCrLf + ComponentLine(e, j);
 }
 
-void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
+void AppendDetailRow(TextBuffer& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s) {
-  Row row;
+  ReportRow row(text);
+  DetailRowHead(row, k, t, a, b, c);
+  DetailRowTail(row, d, q, h, s);
+  row.end();
+}
+
+void DetailRowHead(ReportRow& row, Integer k, Integer t, Single a, Single b, Single c) {
   row.text("\r\n").number(k).blanks(3).number(t);
-  for (Single v : {a, b, c, d}) row.blanks(3).number(v);
-  row.blanks(8).number(q).blanks(2).number(h).blanks(2).number(s).appendTo(text);
+  for (Single v : {a, b, c}) row.blanks(3).number(v);
+}
+
+void DetailRowTail(ReportRow& row, Single d, Single q, Single h, Single s) {
+  row.blanks(3).number(d).blanks(8).number(q).blanks(2).number(h).blanks(2).number(s);
 }
 
 QString DetailEnd(const StorageElement& e) {

@@ -5,7 +5,9 @@
 #include <QSet>
 #include <QString>
 
+#include "engine/informe.h"
 #include "platform/arrays.h"
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -39,6 +41,9 @@ struct StorageElement {
   Single (*S)(Single) = nullptr;   // storage [m3] at a level
   Variant (*A)(Single) = nullptr;  // area [ha] at a level
   Single (*Q)(Single) = nullptr;   // outflow [m3/s] at a level
+  // The storage and the outflow at a level inside the tables, asking nothing (see SdeHLagoDentro).
+  bool (*SInside)(Single, Single&) = nullptr;
+  bool (*QInside)(Single, Single&) = nullptr;
 };
 
 // Level-pool routing of the element at position j: inflow row formed, outflow, levels and storages of
@@ -51,8 +56,11 @@ void RouteRungeKutta(const StorageElement& e, Integer j);
 // to `text` (three blanks between the first six, eight before the outflow, two before the level and the
 // storage), and its closing line.
 QString DetailHeading(const StorageElement& e, Integer j, const QString& columns);
-void AppendDetailRow(QString& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
+void AppendDetailRow(TextBuffer& text, Integer k, Integer t, Single a, Single b, Single c, Single d, Single q,
                      Single h, Single s);
+// The same row in two parts: the step, the time and the next three values, then the last four.
+void DetailRowHead(ReportRow& row, Integer k, Integer t, Single a, Single b, Single c);
+void DetailRowTail(ReportRow& row, Single d, Single q, Single h, Single s);
 QString DetailEnd(const StorageElement& e);
 
 // True the first time `key` is met in the run.

@@ -19,9 +19,8 @@ namespace {
 constexpr qsizetype kMaxCaracteresCaja = 2000000;
 
 // The box shows each CR LF as one line end.
-QString BoxText(const QString& text) {
-  QString shown = text;
-  return shown.remove(QLatin1Char('\r'));
+QString BoxText(QString text) {
+  return text.remove(QLatin1Char('\r'));
 }
 }  // namespace
 
@@ -111,36 +110,40 @@ void frmPp::closeEvent(QCloseEvent* event) {
 }
 
 QString frmPp::text() {
+  return shownText().toString();
+}
+
+const TextBuffer& frmPp::buffer() {
   return shownText();
 }
 
-const QString& frmPp::shownText() {
+const TextBuffer& frmPp::shownText() {
   if (edited_) {
     text_ = Text1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     boxed_ = text_.size();
     edited_ = false;
-    syncedLength_ = -1;
   }
   return text_;
 }
 
 void frmPp::setText(const QString& text) {
-  // A reference, not a copy: a second holder of the text would make the next append copy it whole.
-  const QString& shown = shownText();
-  if (text.size() >= shown.size() && QStringView(text).startsWith(shown)) {
-    appendText(text.mid(shown.size()));
+  setText(TextBuffer(text));
+}
+
+void frmPp::setText(const TextBuffer& text) {
+  const bool continues = text.startsWith(shownText());
+  text_ = text;
+  if (continues) {
+    addToBox();
     return;
   }
-  syncedLength_ = -1;
-  text_ = text;
-  boxed_ = std::min(text.size(), kMaxCaracteresCaja);
+  boxed_ = std::min(text_.size(), kMaxCaracteresCaja);
   writing_ = true;
-  Text1->setPlainText(BoxText(text.left(boxed_)));
+  Text1->setPlainText(BoxText(text_.mid(0, boxed_)));
   writing_ = false;
 }
 
 void frmPp::appendText(const QString& text) {
-  syncedLength_ = -1;
   if (text.isEmpty()) return;
   shownText();
   text_ += text;
@@ -159,22 +162,15 @@ void frmPp::addToBox() {
 }
 
 void frmPp::showReport() {
-  const QString& shown = shownText();
-  // While the window shows the report as last copied, a run has only appended to it since: only the
-  // new part is copied. Otherwise the whole report replaces the text.
-  const qsizetype n = syncedLength_;
-  const qsizetype tail = std::min<qsizetype>(n, 64);
-  if (n >= 0 && n == shown.size() && TextoProceso.size() >= n &&
-      QStringView(TextoProceso).mid(n - tail, tail) == QStringView(shown).mid(n - tail, tail)) {
-    appendText(TextoProceso.mid(n));
-  } else {
-    setText(TextoProceso);
-  }
-  syncedLength_ = text_.size();
+  setText(TextoProceso);
 }
 
 QString ReportText() {
   return frmPp::instance().text();
+}
+
+const TextBuffer& ReportTextBuffer() {
+  return frmPp::instance().buffer();
 }
 
 void SetReportText(const QString& text) {

@@ -1,7 +1,7 @@
 // The report window ("Pizarra") and the report text. Runs and checks write a plain-text report; the
 // switch PizarraActiva decides whether its detailed parts are written at all, and the window shows
-// one growing text. Appending to the window costs in proportion to the text added, however long the
-// report already is.
+// one growing text. The window shares the report's bytes and converts only what its box shows, and
+// appending to it costs in proportion to the text added, however long the report already is.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -10,13 +10,16 @@
 #include <QWidget>
 
 #include "platform/forms.h"
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
 
 inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
-inline QString TextoProceso;           // report text of the last simulation, lines ended by CR LF
+inline TextBuffer TextoProceso;       // report text of the last simulation, lines ended by CR LF
 inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
+inline Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series whose
+                                       // report no one will see (TextoProceso stays as it is)
 
 class frmPp : public QWidget, public FormInstance<frmPp> {
   Q_OBJECT
@@ -30,10 +33,13 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
 
   // The text of Text1, with the line ends the program wrote (CR LF).
   QString text();
+  // The same text as the report keeps it.
+  const TextBuffer& buffer();
   // Sets the text. A text that begins with the one shown only has its new part added to the box.
   void setText(const QString& text);
+  void setText(const TextBuffer& text);
   void appendText(const QString& text);
-  // Shows TextoProceso; after the first time in a run only what the run appended is copied.
+  // Shows TextoProceso; after the first time in a run only what the run appended goes to the box.
   void showReport();
 
   QPlainTextEdit* Text1;
@@ -45,17 +51,17 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  const QString& shownText();
+  const TextBuffer& shownText();
   void addToBox();
-  QString text_;         // the window's text, as the program wrote it
+  TextBuffer text_;      // the window's text, as the program wrote it
   qsizetype boxed_ = 0;  // characters of text_ that the box shows
-  qsizetype syncedLength_ = -1;  // while not negative, text_ is TextoProceso up to this length
   bool edited_ = false;  // the user has typed into the box since the program last wrote it
   bool writing_ = false;
 };
 
 // The window's text; using it brings the window into existence (loaded, not shown).
 QString ReportText();
+const TextBuffer& ReportTextBuffer();
 void SetReportText(const QString& text);
 void AppendToReport(const QString& text);
 // Shows the window without modality, inside the main window.

@@ -10,7 +10,6 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "rainfall/distribuciones.h"
-#include "rainfall/dlgDisPpPer.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -154,16 +153,19 @@ void DistribucionTemporalPp() {
 
     const bool measured = FormaPp == 4;
     const int table = DistriPp - 4;
-    if (!measured && DistriPp == 1 && !TheoreticalShape(D / 60.0)) {
+    if (DurationRefused(D)) {
       Refuse(QStringLiteral(
                  "La distribución temporal teórica sólo se aplica a tormentas de hasta 48 horas (2880 "
                  "minutos) de duración. Elija otra distribución temporal o una duración menor."),
              false);
       return;
     }
+    // The user tables are read as saved, into a copy of the builder's own: the distribution editor's
+    // unsaved changes stay in the editor.
+    TablasDisTemPer tablas;
     if (!measured && table >= 1 && table <= 3) {
-      FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
-      if (NroFilasTablaPp[table] == 0) {
+      LeeTablaDisTemPer(tablas);
+      if (tablas.NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
                    QStringLiteral(
                        " no tiene períodos cargados en el archivo distriPp_dpt.pcn. Defínala en el editor de "
@@ -185,8 +187,8 @@ void DistribucionTemporalPp() {
     } else if (DistriPp >= 2 && DistriPp <= 4) {
       SetShape(BuiltInShape(DistriPp));
     } else if (table >= 1 && table <= 3) {
-      SetPeriods(NroFilasTablaPp[table]);
-      for (int k = 1; k <= nPerDistri; ++k) IntensidadPer(k) = DisPer(table, k);
+      SetPeriods(tablas.NroFilasTablaPp[table]);
+      for (int k = 1; k <= nPerDistri; ++k) IntensidadPer(k) = tablas.DisPer(table, k);
       RunningSum();
     }
 
@@ -226,6 +228,8 @@ void DistribucionTemporalPp() {
     DurTormenta = 0;
   }
 }
+
+bool DurationRefused(Integer D) { return FormaPp != 4 && DistriPp == 1 && !TheoreticalShape(D / 60.0); }
 
 Single PpDelPaso(Integer k) {
   const Integer D = DurTormenta;

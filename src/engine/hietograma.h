@@ -32,6 +32,9 @@ inline Boolean HyetographRefusesEveryStorm = false;  // the refusal holds for a 
 // (a user table without periods, the theoretical distribution beyond 48 hours) is refused with a
 // message (left to the series driver during a series run) and sets HyetographRefused.
 void DistribucionTemporalPp();
+// True when the storm definition's distribution refuses a storm of D minutes whatever its depth: the
+// theoretical distribution has no shape for it.
+bool DurationRefused(Integer D);
 // The rain [mm] of calculation step k (1 first), the step from (k - 1) * PasoPp to k * PasoPp. The
 // calls of one pass come in increasing order of k from 1 after the hyetograph was built.
 Single PpDelPaso(Integer k);

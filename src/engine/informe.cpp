@@ -2,7 +2,6 @@
 #include "engine/informe.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 #include "engine/frmPp.h"
@@ -18,28 +17,19 @@ namespace {
 QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, decimales)); }
 }  // namespace
 
-QString Derecha(const QString& text, int width) { return Columna(text, width, true); }
-
-namespace {
-// Writes `len` characters right-aligned in `width` at p; returns the end.
-char* EscribeAlineado(char* p, const char* chars, int len, int width) {
-  for (int pad = width - len; pad > 0; --pad) *p++ = ' ';
-  std::memcpy(p, chars, static_cast<size_t>(len));
-  return p + len;
-}
-}  // namespace
-
-char* EscribeDerecha(char* p, Single v, int width) {
-  char buf[32];
-  return EscribeAlineado(p, buf, NumberTextChars(v, buf), width);
-}
-
-char* EscribeDerecha(char* p, Integer v, int width) {
-  char buf[16];
-  int len = 0;
-  if (v >= 0) buf[len++] = ' ';
-  len = static_cast<int>(std::to_chars(buf + len, buf + sizeof buf, static_cast<int>(v)).ptr - buf);
-  return EscribeAlineado(p, buf, len, width);
+ReportRow& ReportRow::text(const QString& t, int width) {
+  if (!p_) return *this;
+  const int n = static_cast<int>(t.size());
+  if (std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }) && n <= 240) {
+    char ascii[256];
+    for (int i = 0; i < n; ++i) ascii[i] = static_cast<char>(t[i].unicode());
+    return chars(ascii, n, width);
+  }
+  blanks(width - n);
+  text_.commitTail(p_);
+  text_ += t;
+  p_ = text_.reserveTail(room_);
+  return *this;
 }
 
 Single Redondea(Single x, int decimales) { return static_cast<Single>(Round(x, decimales)); }
@@ -58,10 +48,19 @@ void EncabezadoUEHs() {
 }
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
+  // The units of one step often share their rain, retention and infiltration.
+  static NumberTextMemo lluvia, retencion, infiltracion;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
-  TextoProceso += QStringLiteral("\r\n") + Derecha(NumberText(k), 5) + Derecha(NumberText(t), 6) + Derecha(nombre, 8) +
-                  Derecha(NumberText(Centesimos(p)), 10) + Derecha(NumberText(Centesimos(Z)), 13) +
-                  Derecha(NumberText(Centesimos(I)), 17) + Derecha(Redondeado(q, 2), 17);
+  ReportRow(TextoProceso)
+      .text("\r\n")
+      .right(k, 5)
+      .right(t, 6)
+      .text(nombre, 8)
+      .right(Centesimos(p), 10, lluvia)
+      .right(Centesimos(Z), 13, retencion)
+      .right(Centesimos(I), 17, infiltracion)
+      .right(Redondea(q, 2), 17)
+      .end();
 }
 
 void ResumenUEH(Integer i) {
@@ -100,9 +99,18 @@ void EncabezadoCauce(Integer j) {
 }
 
 void FilaCauce(Integer j, Integer k) {
+  // Flows rounded to thousandths often stay the same from one step to the next.
+  static NumberTextMemo entrada, salida;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
-  TextoProceso += QStringLiteral("\r\n ") + Derecha(NumberText(k), 7) + Derecha(NumberText(t), 7) +
-                  Derecha(Redondeado(QEntraCompo(j, k), 3), 11) + Derecha(Redondeado(QSaleCompo(j, k), 3), 10);
+  const Single entra = Redondea(QEntraCompo(j, k), 3);
+  const Single sale = Redondea(QSaleCompo(j, k), 3);
+  ReportRow(TextoProceso)
+      .text("\r\n ")
+      .right(k, 7)
+      .right(t, 7)
+      .right(entra, 11, entrada)
+      .right(sale, 10, salida)
+      .end();
 }
 
 void CierreComponente(Integer j) {

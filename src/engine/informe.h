@@ -3,16 +3,129 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 
+#include "engine/frmPp.h"
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
 
-// A number text right-aligned in `width` characters (never cut).
-QString Derecha(const QString& text, int width);
-// Writes the number text of v right-aligned in `width` characters at p (never cut); returns the end.
-char* EscribeDerecha(char* p, Single v, int width);
-char* EscribeDerecha(char* p, Integer v, int width);
+// The number text of the last value a column wrote, for the columns whose rows often repeat a value.
+struct NumberTextMemo {
+  Single value = 0;
+  int length = -1;  // none yet
+  char chars[32];
+  // The text of v, formatted only when v is not the last value.
+  const char* text(Single v) {
+    if (length < 0 || std::memcmp(&value, &v, sizeof v) != 0) {
+      value = v;
+      length = NumberTextChars(v, chars);
+    }
+    return chars;
+  }
+};
+
+// A report row written in place at the end of a report text: texts, blanks and number texts, right-
+// aligned in a width (blanks before) or padded to it (blanks after); a text is never cut. `room` bounds
+// the bytes of the row's ASCII pieces. Only end() keeps the row.
+class ReportRow {
+ public:
+  // In a run that writes no report (ReportOmitted) the row writes nothing; its values are still
+  // worked out, with their checks.
+  explicit ReportRow(TextBuffer& text, qsizetype room = 512)
+      : text_(text), room_(room + kMargin), p_(ReportOmitted ? nullptr : text.reserveTail(room_)) {}
+  ReportRow& text(const char* ascii) {
+    if (!p_) return *this;
+    while (*ascii) *p_++ = *ascii++;
+    return *this;
+  }
+  ReportRow& text(const QString& t, int width = 0);  // right-aligned in width
+  // Blanks go in with copies of a fixed length, which the room's margin allows for.
+  ReportRow& blanks(int n) {
+    if (!p_) return *this;
+    if (n <= 32) {
+      std::memset(p_, ' ', 32);
+      p_ += std::max(n, 0);
+    } else {
+      p_ = std::fill_n(p_, n, ' ');
+    }
+    return *this;
+  }
+  // Padded to width.
+  ReportRow& number(Single v, int width = 0) {
+    if (!p_) return *this;
+    const int n = NumberTextChars(v, p_);
+    p_ += n;
+    return blanks(width - n);
+  }
+  ReportRow& number(Integer v, int width = 0) {
+    if (!p_) return *this;
+    const int n = IntegerChars(v, p_);
+    p_ += n;
+    return blanks(width - n);
+  }
+  ReportRow& right(Single v, int width) {
+    if (!p_) return *this;
+    char c[32];
+    return chars(c, NumberTextChars(v, c), width);
+  }
+  ReportRow& right(Integer v, int width) {
+    if (!p_) return *this;
+    char c[32];
+    return chars(c, IntegerChars(v, c), width);
+  }
+  // The same, formatted only when v differs from the memo's value.
+  ReportRow& number(Single v, int width, NumberTextMemo& memo) {
+    if (!p_) return *this;
+    const char* c = memo.text(v);
+    std::memcpy(p_, c, 16);
+    p_ += memo.length;
+    return blanks(width - memo.length);
+  }
+  ReportRow& right(Single v, int width, NumberTextMemo& memo) {
+    if (!p_) return *this;
+    const char* c = memo.text(v);
+    return chars(c, memo.length, width);
+  }
+  // Characters as they are (ASCII), and where the next one goes: what a row writes between two places
+  // can be copied into another row.
+  ReportRow& ascii(const char* c, int n) {
+    if (!p_) return *this;
+    p_ = std::copy_n(c, n, p_);
+    return *this;
+  }
+  const char* here() const { return p_; }
+  void end() {
+    if (p_) text_.commitTail(p_);
+  }
+
+ private:
+  static constexpr qsizetype kMargin = 64;  // for the copies of a fixed length
+  // The number text of a 16-bit value: a blank before zero and positive values.
+  static int IntegerChars(Integer v, char* out) {
+    int len = 0;
+    if (v >= 0) out[len++] = ' ';
+    return static_cast<int>(std::to_chars(out + len, out + 16, static_cast<int>(v)).ptr - out);
+  }
+  // n characters (at least 16 readable at c) right-aligned in width.
+  ReportRow& chars(const char* c, int n, int width) {
+    blanks(width - n);
+    if (n <= 16) {
+      std::memcpy(p_, c, 16);
+    } else {
+      std::memcpy(p_, c, static_cast<size_t>(n));
+    }
+    p_ += n;
+    return *this;
+  }
+  TextBuffer& text_;
+  qsizetype room_;
+  char* p_;
+};
+
 // x rounded to `decimales` (halves to even) and kept in Single, as the report writes it.
 Single Redondea(Single x, int decimales);
 // The whole part of 100·x divided by 100, in Single: x cut down to hundredths.

@@ -1,6 +1,8 @@
 // Level-pool (storage-indication) routing of a lake or dam: at the end of every output step the level
 // is found by bisection over the element's table so that 2S/dt + Q matches the inflows and 2S/dt - Q.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
@@ -37,6 +39,85 @@ void TableRange(const StorageElement& e, Single& hmin, Single& hmax) {
   EndProgram();
 }
 
+constexpr int kUnvisited = -1;  // the half's midpoint has not been worked out yet
+constexpr int kNarrow = -2;     // the half is narrow enough: the search ends
+
+// A midpoint of the level search, with its bracket, the table values at it and where the search goes on
+// from it.
+struct Midpoint {
+  // What every visit reads first.
+  Single f = 0;  // 2S/dt + Q
+  int next[2] = {kUnvisited, kUnvisited};  // the midpoint of the lower half and of the upper half
+  bool fromTables = false;  // s, q and f come from the tables' plain look-ups and hold at every visit
+  Single h = 0;
+  Single s = 0;
+  Single q = 0;
+  Single inferior = 0;  // the bracket it halves
+  Single superior = 0;
+  int rowEnd = -1;  // the end of the detail row of a step that ends here, once written
+};
+
+// The midpoints one element's searches visit. A midpoint depends only on its bracket, which the halving
+// of the table's range gives, so the searches of later steps meet the same ones: their look-ups are made
+// once. Look-ups that might ask or warn are made at every visit, as the search meets them.
+class MidpointTree {
+ public:
+  MidpointTree(const StorageElement& e, Single hmin, Single hmax) : e_(e) { root_ = Add(hmin, hmax); }
+
+  // Finds the level of the step whose target 2S/dt + Q is `objetivo` into HEmbalse, SEmbalse, q and f;
+  // none of them changes when the table's range leaves nothing to halve. Returns the last midpoint, or
+  // kNarrow. The half a visit keeps is picked without a branch: the processor cannot foresee it.
+  int Search(Single objetivo, Single& q, Single& f) {
+    int mitades = 0;
+    int last = kNarrow;
+    for (int i = root_; i != kNarrow;) {
+      if (++mitades > 1000) BisectionFailed(e_);
+      last = i;
+      const Midpoint& m = nodes_[static_cast<size_t>(i)];
+      HEmbalse = m.h;
+      if (m.fromTables) {
+        SEmbalse = m.s;
+        q = m.q;
+        f = m.f;
+      } else {
+        SEmbalse = e_.S(HEmbalse);
+        q = e_.Q(HEmbalse);
+        f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
+      }
+      const int upper = static_cast<int>(f <= objetivo);
+      int next = m.next[upper];
+      if (next == kUnvisited) {
+        next = upper ? Add(m.h, m.superior) : Add(m.inferior, m.h);
+        nodes_[static_cast<size_t>(i)].next[upper] = next;
+      }
+      i = next;
+    }
+    return last;
+  }
+
+  Midpoint& operator[](int i) { return nodes_[static_cast<size_t>(i)]; }
+  // The row ends kept for the midpoints.
+  std::vector<std::string> rowEnds;
+
+ private:
+  // The midpoint of [inferior, superior], or kNarrow when the bracket is 0.005 m wide or less.
+  int Add(Single inferior, Single superior) {
+    if (!(static_cast<Single>(std::abs(superior - inferior)) > 0.005f)) return kNarrow;
+    Midpoint m;
+    m.h = (superior - inferior) / 2 + inferior;
+    m.inferior = inferior;
+    m.superior = superior;
+    m.fromTables = e_.SInside(m.h, m.s) && e_.QInside(m.h, m.q);
+    if (m.fromTables) m.f = (m.s + m.s) / PasoQ / 60 + m.q;
+    nodes_.push_back(m);
+    return static_cast<int>(nodes_.size()) - 1;
+  }
+
+  const StorageElement& e_;
+  std::vector<Midpoint> nodes_;
+  int root_ = kNarrow;
+};
+
 }  // namespace
 
 void RouteLevelPool(const StorageElement& e, Integer j) {
@@ -50,7 +131,7 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
   Single hmin = 0;
   Single hmax = 0;
   TableRange(e, hmin, hmax);
-  TextoProceso += DetailHeading(
+  if (!ReportOmitted) TextoProceso += DetailHeading(
       e, j,
       QStringLiteral(
           "k - t[mi] - qe(i, k)[m3/s] - I1+I2 - 2S1/dt+Q1  2S2/dt+Q2    q(i, k)[m3/s] -  H[m]    S[m3]"));
@@ -65,33 +146,35 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
   Single f = 0;
   AppendDetailRow(TextoProceso, 0, 0, QEntraCompo(j, 0), entradas, x, f, q, HEmbalse, SEmbalse);
 
+  MidpointTree tree(e, hmin, hmax);
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const int k = kPaso;
     entradas = QEntraCompo(j, k - 1) + QEntraCompo(j, k);
     const Single objetivo = CheckSingle(x + entradas);
-    Single inferior = hmin;
-    Single superior = hmax;
-    int mitades = 0;
-    while (static_cast<Single>(std::abs(superior - inferior)) > 0.005f) {
-      if (++mitades > 1000) BisectionFailed(e);
-      HEmbalse = (superior - inferior) / 2 + inferior;
-      SEmbalse = e.S(HEmbalse);
-      q = e.Q(HEmbalse);
-      f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
-      if (f <= objetivo) {
-        inferior = HEmbalse;
-      } else {
-        superior = HEmbalse;
-      }
-    }
+    const int last = tree.Search(objetivo, q, f);
     nivel(n, k) = HEmbalse;
     almacenado(n, k) = SEmbalse;
     x = CheckSingle(objetivo - 2 * q);
     QSaleCompo(j, k) = q;
-    AppendDetailRow(TextoProceso, static_cast<Integer>(k), CheckInteger(static_cast<long long>(PasoQ) * k),
-                    QEntraCompo(j, k), entradas, x, f, q, HEmbalse, SEmbalse);
+    const Integer t = CheckInteger(static_cast<long long>(PasoQ) * k);
+    ReportRow row(TextoProceso);
+    DetailRowHead(row, static_cast<Integer>(k), t, QEntraCompo(j, k), entradas, x);
+    // A step that ends on a midpoint of the tables ends its row as every step that ends there.
+    Midpoint* fin = last != kNarrow && tree[last].fromTables ? &tree[last] : nullptr;
+    if (fin && fin->rowEnd >= 0) {
+      const std::string& rowEnd = tree.rowEnds[static_cast<size_t>(fin->rowEnd)];
+      row.ascii(rowEnd.data(), static_cast<int>(rowEnd.size()));
+    } else {
+      const char* from = row.here();
+      DetailRowTail(row, f, q, HEmbalse, SEmbalse);
+      if (fin && from) {
+        fin->rowEnd = static_cast<int>(tree.rowEnds.size());
+        tree.rowEnds.emplace_back(from, row.here());
+      }
+    }
+    row.end();
   }
-  TextoProceso += DetailEnd(e);
+  if (!ReportOmitted) TextoProceso += DetailEnd(e);
 }
 
 }  // namespace tavo

@@ -23,6 +23,7 @@
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/tablas.h"
+#include "results/dlgTablaSalePDR.h"
 #include "shell/MDIForm1.h"
 
 namespace tavo {
@@ -50,6 +51,7 @@ QString TextoTormenta() {
 struct FinDeSerie {
   ~FinDeSerie() {
     SeriesRunning = false;
+    ReportOmitted = false;
     SeriesChecked = false;
     if (frmPp2::isLoaded()) frmPp2::instance().Termina();
     SetBusyPointer(false);
@@ -166,9 +168,15 @@ void CorreSeriePDR() {
       return;
     }
     Integer mayor = 0;
+    // Only the last storm the series computes writes its report, which the report window shows when it
+    // is turned on afterwards; the others write none. It is the last storm that takes part and that
+    // the distribution can spread.
+    Integer ultima = 0;
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();
-      if (!TormentaExcluida) mayor = std::max(mayor, DurTormenta);
+      if (TormentaExcluida) continue;
+      mayor = std::max(mayor, DurTormenta);
+      if (!DurationRefused(DurTormenta)) ultima = kTormenta;
     }
     // The data and the network are the same for every storm: a check that fails stops the series once.
     if (!RunChecks()) return;
@@ -200,11 +208,14 @@ void CorreSeriePDR() {
       }
       // A hyetograph that failed ends the run; its message has been shown.
       if (PpTormenta == 0 && DurTormenta == 0) return;
+      ReportOmitted = kTormenta != ultima;
       Proceso_Simulacion(false);
+      ReportOmitted = false;
       progreso.ProgressBar1->setValue(porcentaje);
       progreso.Repinta();
     }
     progreso.Termina();
+    MuestraTablaSalePDR();
     GuardaTablasQDR();
   } catch (const VbError& e) {
     if (e.number > 0) {

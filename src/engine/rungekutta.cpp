@@ -43,7 +43,7 @@ void RouteRungeKutta(const StorageElement& e, Integer j) {
   HEmbalse = e.initialLevel;
   Single hc = HEmbalse;  // level at the start of the step
   QEntraCompo(j, 0) = QInicial;
-  TextoProceso += DetailHeading(e, j, QStringLiteral("k    t     qe(i, k)    dH1   dH2  dH3   q(i, k)"));
+  if (!ReportOmitted) TextoProceso += DetailHeading(e, j, QStringLiteral("k    t     qe(i, k)    dH1   dH2  dH3   q(i, k)"));
   nivel(n, 0) = HEmbalse;
   SEmbalse = e.S(HEmbalse);
   almacenado(n, 0) = SEmbalse;
@@ -76,7 +76,7 @@ void RouteRungeKutta(const StorageElement& e, Integer j) {
     AppendDetailRow(TextoProceso, static_cast<Integer>(k), CheckInteger(static_cast<long long>(PasoQ) * k),
                     QEntraCompo(j, k), dh1, dh2, dh3, QSaleCompo(j, k), HEmbalse, SEmbalse);
   }
-  TextoProceso += DetailEnd(e);
+  if (!ReportOmitted) TextoProceso += DetailEnd(e);
 }
 
 }  // namespace tavo

@@ -209,15 +209,8 @@ void Proceso_Simulacion(const Boolean& Unica) {
   bool avisado = false;
   try {
     // Without its preparation nothing of the run can be computed: a failure there ends the run.
-    // The report starts as the window's text; the last run's buffer is kept for its room.
-    if (!Fase(
-            [] {
-              const QString inicio = ReportText();
-              TextoProceso.resize(0);
-              TextoProceso += inicio;
-            },
-            avisado))
-      return;
+    // The report starts as the window's text, in the memory of the last run's report when it can.
+    if (!ReportOmitted && !Fase([] { TextoProceso.assign(ReportTextBuffer()); }, avisado)) return;
     if (!Fase(Preparacion, avisado)) return;
     // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
     // PpTormenta; the storm's own depth comes back afterwards.
@@ -250,7 +243,7 @@ void GuardaInformeSimulacion() {
   ChDir(DirPrograma);
   RutaArchivo = QStringLiteral("SalePizarra1") + QStringLiteral("_tem.txt");
   SeqFile archivo(RutaArchivo, OpenMode::Output);
-  archivo.write({TextoProceso});
+  archivo.write(TextoProceso);
   archivo.close();
   CloseAllFiles();
 }

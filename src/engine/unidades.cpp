@@ -167,7 +167,7 @@ void FlujoBase() {
 }
 
 // The flows at every unit's outlet, step by step, with each unit's runoff volume and peak. The rows
-// are written whether or not the report is on.
+// are written whether or not the report is on, unless the run writes no report at all.
 void TablaCaudalesUEHs() {
   const bool detalle = PizarraActiva;
   if (detalle) {
@@ -176,43 +176,43 @@ void TablaCaudalesUEHs() {
     TextoProceso += QStringLiteral("\r\n") + QString(12, QLatin1Char(' '));
   }
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
-    TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
+    if (!ReportOmitted) TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
   }
   if (detalle) {
     TextoProceso += QString(7, QLatin1Char(' '));
     TextoProceso += QStringLiteral("\r\nPer.k  t[min]");
   }
-  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) TextoProceso += QStringLiteral("- Pp[mm] Q[m3/s] ");
+  for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
+    if (!ReportOmitted) TextoProceso += QStringLiteral("- Pp[mm] Q[m3/s] ");
+  }
 
   const Integer r = RelacionPasos;
   const Integer finLluvia = CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
   const Integer NQ = nPasosSalida;
   CheckInteger(static_cast<long long>(NQ) * PasoQ);
   CheckInteger(static_cast<long long>(NQ) + r - 1);
-  TextoProceso.reserve(TextoProceso.size() + static_cast<qsizetype>(NQ) * (17 + 41LL * nUEHs));
   // One step's piece of the report: 12 blanks per unit, which end the line before, then the new line
-  // with the step, its time and each unit's rain and flow (each column at most 32 characters).
-  std::vector<char> pieza(static_cast<size_t>(nUEHs) * (12 + 2 * 32 + 4) + 3 + 2 * 32);
+  // with the step, its time and each unit's rain and flow (each column at most 32 characters). The
+  // rain of a step is often the same for every unit and for the output steps of one rain step.
+  const qsizetype pieza = static_cast<qsizetype>(nUEHs) * (12 + 2 * 32 + 4) + 3 + 2 * 32;
+  NumberTextMemo lluvia;
   for (kPaso = 1; kPaso <= NQ; ++kPaso) {
     const Integer t = static_cast<Integer>(kPaso * PasoQ);
-    char* p = std::fill_n(pieza.data(), 12 * nUEHs, ' ');
-    p = std::copy_n("\r\n ", 3, p);
-    p = EscribeDerecha(p, kPaso, 7);
-    p = EscribeDerecha(p, t, 7);
+    ReportRow fila(TextoProceso, pieza);
+    fila.blanks(12 * nUEHs).text("\r\n ").right(kPaso, 7).right(t, 7);
     const Integer pasoLluvia = static_cast<Integer>((kPaso + r - 1) / r);
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
       if (t < finLluvia) {
-        p = EscribeDerecha(p, Redondea(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2), 5);
+        fila.right(Redondea(DivS(PpUEHPaso(iUEH, pasoLluvia), r), 2), 5, lluvia);
       } else {
-        p = std::copy_n("    0", 5, p);
+        fila.text("    0");
       }
       const Single q = QSaleCompo(iUEH, kPaso);
-      p = EscribeDerecha(p, Redondea(q, 2), 8);
-      p = std::fill_n(p, 4, ' ');
+      fila.right(Redondea(q, 2), 8).blanks(4);
       VolEscUEH(iUEH) = static_cast<Single>(VolEscUEH(iUEH) + static_cast<double>(q) * PasoQ * 60);
       if (q > QpSerie(iUEH, kTormenta)) QpSerie(iUEH, kTormenta) = q;
     }
-    AppendLatin1(TextoProceso, pieza.data(), p - pieza.data());
+    fila.end();
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <iterator>
 #include <vector>
@@ -24,10 +25,19 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // Whether Windows-1252 has a byte for the character.
-bool InWindows1252(char16_t u) {
-  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return true;
-  if (u < 0xA0) return kHighControls[u - 0x80] == 0;  // the five undefined bytes stand for themselves
-  return std::find(std::begin(kHighControls), std::end(kHighControls), u) != std::end(kHighControls);
+bool InWindows1252(char16_t u) { return Windows1252Byte(u) >= 0; }
+
+// Writes bytes of the code page as a quoted value holds them: a double quote as a single one.
+bool WriteQuotedBytes(QFile& file, const char* bytes, qsizetype n) {
+  const char* end = bytes + n;
+  while (bytes < end) {
+    const auto* quote = static_cast<const char*>(std::memchr(bytes, '"', static_cast<size_t>(end - bytes)));
+    const char* stop = quote ? quote : end;
+    if (file.write(bytes, stop - bytes) != stop - bytes) return false;
+    if (quote && file.write("'", 1) != 1) return false;
+    bytes = quote ? quote + 1 : end;
+  }
+  return true;
 }
 
 QString& CurrentDirectory() {
@@ -86,38 +96,32 @@ bool ParseNumberField(const QString& text, double& value) {
 
 // ---- code page ----
 
-QString DecodeWindows1252(const QByteArray& bytes) {
-  QString text;
-  text.reserve(bytes.size());
-  for (char b : bytes) {
-    const auto u = static_cast<unsigned char>(b);
-    if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0) {
-      text += QChar(kHighControls[u - 0x80]);
-    } else {
-      text += QChar(u);
-    }
+char16_t Windows1252Char(unsigned char b) {
+  return b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0 ? kHighControls[b - 0x80] : char16_t{b};
+}
+
+int Windows1252Byte(char16_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+  for (int i = 0; i < 32; ++i) {
+    const char16_t mapped = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
+    if (mapped == u) return 0x80 + i;
   }
+  return -1;
+}
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+  QString text(bytes.size(), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (char b : bytes) *out++ = QChar(Windows1252Char(static_cast<unsigned char>(b)));
   return text;
 }
 
 QByteArray EncodeWindows1252(const QString& text) {
-  QByteArray bytes;
-  bytes.reserve(text.size());
+  QByteArray bytes(text.size(), Qt::Uninitialized);
+  char* out = bytes.data();
   for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      bytes += static_cast<char>(u);
-      continue;
-    }
-    char out = '?';
-    for (int i = 0; i < 32; ++i) {
-      const char16_t mapped = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
-      if (mapped == u) {
-        out = static_cast<char>(0x80 + i);
-        break;
-      }
-    }
-    bytes += out;
+    const int b = Windows1252Byte(c.unicode());
+    *out++ = b < 0 ? '?' : static_cast<char>(b);
   }
   return bytes;
 }
@@ -240,8 +244,7 @@ QString SeqFile::writeTemporary() {
   const QString temporary = path_ + QStringLiteral(".tmp~");
   QFile file(temporary);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
-  const QByteArray bytes = EncodeFileText(out_);
-  const bool written = file.write(bytes) == bytes.size() && file.flush();
+  const bool written = writeOut(file) && file.flush();
   file.close();
   if (!written) {
     QFile::remove(temporary);
@@ -264,10 +267,40 @@ void SeqFile::close() {
     // The whole file is written again, so that it stays in one encoding.
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
-    out_.prepend(DecodeFileText(file.readAll()));
+    const QString before = DecodeFileText(file.readAll());
+    out_.prepend(before);
+    for (auto& text : texts_) text.first += before.size();
   }
   if (mode_ != OpenMode::Input) replaceWith(writeTemporary());
   out_.clear();
+  texts_.clear();
+}
+
+bool SeqFile::writeOut(QFile& file) const {
+  auto put = [&file](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
+  if (texts_.empty()) return put(EncodeFileText(out_));
+  const bool fits = std::all_of(out_.begin(), out_.end(), [](QChar c) { return InWindows1252(c.unicode()); }) &&
+                    std::all_of(texts_.begin(), texts_.end(), [](const auto& t) { return t.second.fitsWindows1252(); });
+  if (!fits) {
+    // The file goes to UTF-8 as a whole.
+    QString whole;
+    qsizetype at = 0;
+    for (const auto& [place, text] : texts_) {
+      whole += QStringView(out_).mid(at, place - at);
+      whole += QuotedTextForFile(text.toString());
+      at = place;
+    }
+    whole += QStringView(out_).mid(at);
+    return put(EncodeFileText(whole));
+  }
+  bool written = true;
+  qsizetype at = 0;
+  for (const auto& [place, text] : texts_) {
+    written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
+    text.forEachBlock([&](const char* bytes, qsizetype n) { written = written && WriteQuotedBytes(file, bytes, n); });
+    at = place;
+  }
+  return written && put(EncodeWindows1252(out_.mid(at)));
 }
 
 void CloseTogether(const std::vector<SeqFile*>& files) {
@@ -407,6 +440,14 @@ void SeqFile::write(std::initializer_list<Variant> values) {
   }
   line += QLatin1String("\r\n");
   out_ += line;
+}
+
+void SeqFile::write(const TextBuffer& text) {
+  if (!open_) Raise(kErrBadFileName);
+  if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
+  out_ += QLatin1Char('"');
+  texts_.emplace_back(out_.size(), text);
+  out_ += QLatin1String("\"\r\n");
 }
 
 void SeqFile::print(const QString& text, bool newLine) {

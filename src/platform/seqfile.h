@@ -5,11 +5,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
@@ -17,6 +20,9 @@ namespace tavo {
 // Windows-1252 bytes to text and back; a character the code page lacks is written as "?".
 QString DecodeWindows1252(const QByteArray& bytes);
 QByteArray EncodeWindows1252(const QString& text);
+// The character of one byte, and the byte of one character (-1 when the code page lacks it).
+char16_t Windows1252Char(unsigned char b);
+int Windows1252Byte(char16_t u);
 // The bytes of a data file: Windows-1252 when the code page holds every character of the text, so
 // that files move to and from Windows machines byte for byte; UTF-8 otherwise, so that no character
 // is ever replaced.
@@ -79,6 +85,9 @@ class SeqFile {
   // Write #: the values separated by commas, texts in double quotes (see QuotedTextForFile), logical
   // values as #TRUE# and #FALSE#, numbers in the data-file form, an empty value as nothing; then CR LF.
   void write(std::initializer_list<Variant> values);
+  // Write # of one text value held as the bytes of a file: when the file stays in the code page they
+  // go to it as they are, with no conversion.
+  void write(const TextBuffer& text);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
 
@@ -100,6 +109,9 @@ class SeqFile {
   QString text_;         // input: the whole decoded file
   qsizetype pos_ = 0;    // input: reading position in text_
   QString out_;          // output and append: text written so far, encoded when the file is closed
+  // Long texts written so far, each with the place in out_ where it goes.
+  std::vector<std::pair<qsizetype, TextBuffer>> texts_;
+  bool writeOut(QFile& file) const;
 };
 
 // Closes several output files as one: either every one of them replaces its old file or, when any

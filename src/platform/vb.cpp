@@ -141,9 +141,73 @@ int FormatNumberChars(double v, int significant, NumberStyle style, char* out) {
   return len;
 }
 
+// The number text of a Single into `out` (at least 32 characters); returns its length. Magnitudes from
+// 1E-04 up to 1E+07, the report's usual values, are written here in one pass with the digits of
+// SingleDigits and copies of a fixed length; the rest as any number.
+int FormatSingleChars(Single v, NumberStyle style, char* out) {
+  static constexpr double kPotencias[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+  static constexpr double kEscalas[] = {1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4, 1e3, 1e2, 1e1, 1};
+  static constexpr char kPares[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  const double a = std::fabs(static_cast<double>(v));
+  if (!(a >= 1e-4 && a < 1e7)) return FormatNumberChars(v, 7, style, out);
+  std::uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  const int log2 = static_cast<int>((bits >> 23) & 0xFF) - 127;  // a normal number here
+  int e = (log2 * 78913) >> 18;
+  if (a >= kPotencias[e + 6]) ++e;
+  auto m = static_cast<unsigned>(RoundHalfEven(a * kEscalas[e + 4]));
+  if (m >= 10000000) {
+    m /= 10;
+    ++e;
+  }
+  if (e >= 7) return FormatNumberChars(v, 7, style, out);
+  // The seven digits, then as many as are not trailing zeros.
+  char d[16] = {};
+  const unsigned alto = m / 10000;
+  const unsigned bajo = m % 10000;
+  d[0] = static_cast<char>('0' + alto / 100);
+  std::memcpy(d + 1, kPares + 2 * (alto % 100), 2);
+  std::memcpy(d + 3, kPares + 2 * (bajo / 100), 2);
+  std::memcpy(d + 5, kPares + 2 * (bajo % 100), 2);
+  int n = 7;
+  while (d[n - 1] == '0') --n;
+  char* p = out;
+  if (v < 0) {
+    *p++ = '-';
+  } else if (style == NumberStyle::Report) {
+    *p++ = ' ';
+  }
+  if (e < 0) {
+    if (style == NumberStyle::Plain) *p++ = '0';
+    *p++ = '.';
+    std::memcpy(p, "0000", 4);
+    p += -e - 1;
+    std::memcpy(p, d, 8);
+    return static_cast<int>(p + n - out);
+  }
+  std::memcpy(p, d, 8);
+  if (n <= e + 1) {
+    // A whole number: its digits and the zeros up to the point.
+    std::memcpy(p + n, "00000000", 8);
+    return static_cast<int>(p + e + 1 - out);
+  }
+  p += e + 1;
+  *p++ = '.';
+  std::memcpy(p, d + e + 1, 8);
+  return static_cast<int>(p + n - e - 1 - out);
+}
+
 QString FormatNumber(double v, int significant, NumberStyle style) {
   char out[64];
   return QString::fromLatin1(out, FormatNumberChars(v, significant, style, out));
+}
+
+QString FormatSingle(Single v, NumberStyle style) {
+  char out[64];
+  return QString::fromLatin1(out, FormatSingleChars(v, style, out));
 }
 
 QString FormatWhole(long long v, NumberStyle style) {
@@ -238,8 +302,8 @@ long long Mod(long long a, long long b) {
 
 // ---- number texts ----
 
-QString NumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Report); }
-int NumberTextChars(Single v, char* out) { return FormatNumberChars(v, 7, NumberStyle::Report, out); }
+QString NumberText(Single v) { return FormatSingle(v, NumberStyle::Report); }
+int NumberTextChars(Single v, char* out) { return FormatSingleChars(v, NumberStyle::Report, out); }
 QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
 QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
 QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }
@@ -255,12 +319,12 @@ QString NumberText(const Variant& v) {
   }
 }
 
-QString PlainNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::Plain); }
+QString PlainNumberText(Single v) { return FormatSingle(v, NumberStyle::Plain); }
 QString PlainNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Plain); }
 QString PlainNumberText(Integer v) { return FormatWhole(v, NumberStyle::Plain); }
 QString PlainNumberText(Long v) { return FormatWhole(v, NumberStyle::Plain); }
 
-QString FileNumberText(Single v) { return FormatNumber(v, 7, NumberStyle::File); }
+QString FileNumberText(Single v) { return FormatSingle(v, NumberStyle::File); }
 QString FileNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::File); }
 QString FileNumberText(Integer v) { return FormatWhole(v, NumberStyle::File); }
 QString FileNumberText(Long v) { return FormatWhole(v, NumberStyle::File); }

@@ -138,13 +138,6 @@ QString NumberText(Long v);
 QString NumberText(const Variant& v);  // empty gives the empty text, a text itself
 // The number text of a Single written into `out` (room for 32 characters); returns its length.
 int NumberTextChars(Single v, char* out);
-// Appends n characters of a Latin-1 text (the number texts' characters) straight into `out`.
-inline void AppendLatin1(QString& out, const char* chars, qsizetype n) {
-  const qsizetype at = out.size();
-  out.resize(at + n);
-  char16_t* p = reinterpret_cast<char16_t*>(out.data()) + at;
-  for (qsizetype i = 0; i < n; ++i) p[i] = static_cast<unsigned char>(chars[i]);
-}
 
 // Plain number text of boxes and grids: no leading blank, a 0 before the point ("0.5").
 QString PlainNumberText(Single v);

@@ -12,31 +12,58 @@
 namespace tavo {
 
 namespace {
-constexpr int kMaxPeriodos = 999;  // the most periods a table may have
-}  // namespace
 
-void LeeTablaDisTemPer() {
+constexpr int kMaxPeriodos = 999;  // the most periods a table may have
+
+// The fields a reading fills: the editor's store or a copy of one reader's own.
+struct Destino {
+  std::array<Integer, 4>& NroFilasTablaPp;
+  Array2<Single>& DisPer;
+  std::array<Integer, 4>& DurMinDisPer;
+  std::array<Integer, 4>& DurMaxDisPer;
+  std::array<QString, 4>& NotasDisPer;
+};
+
+int MayorCuenta(const std::array<Integer, 4>& cuentas) {
+  return *std::max_element(cuentas.begin() + 1, cuentas.end());
+}
+
+void Lee(Destino d) {
   RutaArchivo = QStringLiteral("distriPp_dpt.pcn");
   try {
     ChDir(DirPrograma);
     SeqFile file(RutaArchivo, OpenMode::Input);
     for (int t = 1; t <= 3; ++t) {
-      NroFilasTablaPp[t] = file.inputInteger();
-      if (NroFilasTablaPp[t] < 0 || NroFilasTablaPp[t] > kMaxPeriodos) Raise(kErrInvalidCall);
+      d.NroFilasTablaPp[t] = file.inputInteger();
+      if (d.NroFilasTablaPp[t] < 0 || d.NroFilasTablaPp[t] > kMaxPeriodos) Raise(kErrInvalidCall);
     }
-    DisPer.redimPreserve(*std::max_element(NroFilasTablaPp.begin() + 1, NroFilasTablaPp.end()) + 1);
+    d.DisPer.redimPreserve(MayorCuenta(d.NroFilasTablaPp) + 1);
     for (int t = 1; t <= 3; ++t) {
-      NotasDisPer[t] = file.inputString();
-      DurMinDisPer[t] = file.inputInteger();
-      DurMaxDisPer[t] = file.inputInteger();
-      for (int j = 1; j <= NroFilasTablaPp[t]; ++j) DisPer(t, j) = file.inputSingle();
+      d.NotasDisPer[t] = file.inputString();
+      d.DurMinDisPer[t] = file.inputInteger();
+      d.DurMaxDisPer[t] = file.inputInteger();
+      for (int j = 1; j <= d.NroFilasTablaPp[t]; ++j) d.DisPer(t, j) = file.inputSingle();
     }
     file.close();
     ChDir(DirActual);
   } catch (const VbError&) {
     CloseAllFiles();
-    NroFilasTablaPp = {};
+    d.NroFilasTablaPp = {};
   }
+}
+
+}  // namespace
+
+void LeeTablaDisTemPer() {
+  Lee({NroFilasTablaPp, DisPer, DurMinDisPer, DurMaxDisPer, NotasDisPer});
+}
+
+void LeeTablaDisTemPer(TablasDisTemPer& tablas) {
+  Lee({tablas.NroFilasTablaPp, tablas.DisPer, tablas.DurMinDisPer, tablas.DurMaxDisPer, tablas.NotasDisPer});
+}
+
+void DimensionaDisPer() {
+  if (DisPer.upper2() < MayorCuenta(NroFilasTablaPp)) DisPer.redimPreserve(MayorCuenta(NroFilasTablaPp));
 }
 
 void GuardaTablaDisTemPer() {

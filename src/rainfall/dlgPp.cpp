@@ -370,8 +370,9 @@ void dlgPp::reject() {
 // Loading and the input modes
 
 void dlgPp::Form_Load() {
-  // The validity labels of the user distributions show what their file holds now.
-  FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
+  // The validity labels of the user distributions show what their file holds now, or what the open
+  // distribution editor holds, which that reading would undo.
+  if (!dlgDisPpPer::isLoaded()) FormInstance<dlgDisPpPer>::object().LeeTablaDisTemPer();
   CargaControlesPp();
   ActualizaFormaPp();
   if (optformaPp[0]->isChecked() || optformaPp[1]->isChecked()) leeListaPpDurRec();
@@ -702,6 +703,10 @@ void dlgPp::LeeArchivoPpReal() {
 
 void dlgPp::cmdPpReal_Click() {
   ShowModeless(&dlgPpReal::instance(), false);
+}
+
+void dlgPp::cmdPpPerso_Click() {
+  ShowModeless(&dlgDisPpPer::instance(), false);
 }
 
 void dlgPp::cmdTablaPDR_Click() {

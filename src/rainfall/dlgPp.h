@@ -72,7 +72,7 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
 
   // ---- the openers of the other rainfall windows and of the two previews ----
   void cmdPpReal_Click();
-  void cmdPpPerso_Click() {}
+  void cmdPpPerso_Click();
   void cmdTablaPDR_Click();
   void cmdCargaPDRnoUniforme_Click();
   // The two previews of the stored storm: its hyetograph as a table in the report window, or as a chart.

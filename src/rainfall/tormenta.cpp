@@ -1,6 +1,7 @@
 #include "rainfall/tormenta.h"
 
 #include "rainfall/distribuciones.h"
+#include "rainfall/dlgDisPpPer.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/dlgTablaPpUEHs.h"
 #include "rainfall/dlgTablasPDRs.h"
@@ -29,6 +30,7 @@ void ResetRainfallState() {
   ResetDistribucionesState();
   ResetTablasPDRState();
   dlgTablasPDRs::ResetState();
+  dlgDisPpPer::ResetState();
   dlgPp::ResetState();
   dlgTablaPpUEHs::ResetState();
 }

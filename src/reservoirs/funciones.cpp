@@ -184,27 +184,62 @@ bool DentroDeTabla(const Array1<Integer>& filas, const Array2<XT>& X, const Arra
   return false;
 }
 
+// The dam's outflow at level h from its switched-on ranges that hold h.
+Single SumaRangos(Represa& r, Single h) {
+  Single q = 0;
+  for (int k = 1; k <= 8; ++k) {
+    if (r.chkFQ(k) != 1 || !(r.FQmin(k) <= h && h <= r.FQMax(k))) continue;
+    const double d = static_cast<double>(h) - r.FQmin(k);
+    const double aporte = k <= 4 ? r.FQa(k) * Pow(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
+    q = CheckSingle(q + aporte);
+  }
+  return q;
+}
+
 // Halves the bracket [hmin, hmax] until it is 0.001 m wide or its midpoint no longer moves, keeping
 // below the level the highest midpoint whose outflow does not exceed q. A bracket too narrow to
-// halve gives its lower end.
+// halve gives its lower end. The midpoints and the outflows found inside the table at them are kept in
+// the memo; the others are asked of `caudal` at every visit, with its questions and messages.
 Variant Biseccion(Single hmin, Single hmax, Single q, const std::function<Variant(Single)>& caudal,
-                  const QString& prefijo, const QString& nombre) {
+                  bool (*dentro)(Single, Single&), const QString& prefijo, const QString& nombre,
+                  BisectionMemo& memo) {
+  if (memo.element != ElementoActual.get() || memo.hmin != hmin || memo.hmax != hmax) {
+    memo = {ElementoActual.get(), hmin, hmax, {}};
+  }
+  auto& midpoints = memo.midpoints;
   Single hm = hmin;
   int mitades = 0;
+  int parent = -1;  // the midpoint halved last, and the half kept
+  int half = 0;
   while (std::fabs(hmax - hmin) > 0.001f) {
     if (++mitades > 1000) {
       MsgBox(prefijo + nombre + kSufijoBiseccion, vbOKOnly + vbExclamation, QStringLiteral("Error,..."));
       EndProgram();
     }
-    const Single medio = CSng((static_cast<double>(hmax) - hmin) / 2 + hmin);
-    if (medio == hm) break;  // in single precision the bracket cannot shrink any more
-    hm = medio;
-    const Variant qm = caudal(hm);
-    if ((qm.isEmpty() ? Single(0) : qm.toSingle()) <= q) {
-      hmin = hm;
-    } else {
-      hmax = hm;
+    int i = parent < 0 ? (midpoints.empty() ? -1 : 0) : midpoints[static_cast<size_t>(parent)].next[half];
+    if (i < 0) {
+      BisectionMemo::Midpoint m;
+      m.h = CSng((static_cast<double>(hmax) - hmin) / 2 + hmin);
+      try {
+        m.fromTable = dentro(m.h, m.q);
+      } catch (const VbError&) {
+        m.fromTable = false;  // `caudal` reports it
+      }
+      midpoints.push_back(m);
+      i = static_cast<int>(midpoints.size()) - 1;
+      if (parent >= 0) midpoints[static_cast<size_t>(parent)].next[half] = i;
     }
+    const BisectionMemo::Midpoint& m = midpoints[static_cast<size_t>(i)];
+    if (m.h == hm) break;  // in single precision the bracket cannot shrink any more
+    hm = m.h;
+    Single qm = m.q;
+    if (!m.fromTable) {
+      const Variant v = caudal(hm);
+      qm = v.isEmpty() ? Single(0) : v.toSingle();
+    }
+    half = qm <= q ? 1 : 0;
+    (half ? hmin : hmax) = hm;
+    parent = i;
   }
   return Variant(hm);
 }
@@ -304,15 +339,7 @@ Variant QdeHRepresa(Single h) {
       return Interpola(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r.numRepresa, h, true, kQdeHRepresa,
                        r.NombreRepresa, Precision::Single);
     }
-    Single q = 0;
-    for (int k = 1; k <= 8; ++k) {
-      if (r.chkFQ(k) != 1 || !(r.FQmin(k) <= h && h <= r.FQMax(k))) continue;
-      const double d = static_cast<double>(h) - r.FQmin(k);
-      const double aporte =
-          k <= 4 ? r.FQa(k) * Pow(d, r.FQb(k)) : r.FQa(k) + r.FQb(k) * d + r.FQc(k) * (d * d);
-      q = CheckSingle(q + aporte);
-    }
-    return Variant(q);
+    return Variant(SumaRangos(r, h));
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();
@@ -323,43 +350,82 @@ Variant QdeHRepresa(Single h) {
 // In single precision, as the routing keeps them. A level inside the table is looked up directly;
 // anything else goes through the functions above, with their questions and messages.
 namespace {
+// The record in ElementoActual when it is of kind R; nullptr otherwise.
 template <class R>
-const R* ActualSiEs() {
-  const Registro* registro = ElementoActual.get();
-  return registro && typeid(*registro) == typeid(R) ? static_cast<const R*>(registro) : nullptr;
+R* ActualSiEs() {
+  Registro* registro = ElementoActual.get();
+  return registro && typeid(*registro) == typeid(R) ? static_cast<R*>(registro) : nullptr;
+}
+
+// An interpolated value inside the table, as a Single (error 6 when it does not fit one).
+template <class XT, class YT>
+bool DentroDeTablaSimple(const Array1<Integer>& filas, const Array2<XT>& X, const Array2<YT>& Y, int n, Single x,
+                         Single& out) {
+  double y = 0;
+  if (!DentroDeTabla(filas, X, Y, n, x, y)) return false;
+  out = CSng(y);
+  return true;
 }
 }  // namespace
 
-Single SdeHLagoSimple(Single h) {
-  double y = 0;
+bool SdeHLagoDentro(Single h, Single& s) {
   const Lago* l = ActualSiEs<Lago>();
-  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
-  return SdeHLago(h).toSingle();
+  return l && DentroDeTablaSimple(NFilasHSVQLago, HTablaHSVQLago, STablaHSVQLago, l->numLAGO, h, s);
+}
+
+bool QdeHLagoDentro(Single h, Single& q) {
+  const Lago* l = ActualSiEs<Lago>();
+  return l && DentroDeTablaSimple(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, l->numLAGO, h, q);
+}
+
+bool SdeHRepresaDentro(Single h, Single& s) {
+  const Represa* r = ActualSiEs<Represa>();
+  return r && DentroDeTablaSimple(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa, r->numRepresa, h, s);
+}
+
+bool QdeHRepresaDentro(Single h, Single& q) {
+  Represa* r = ActualSiEs<Represa>();
+  if (!r) return false;
+  if (r->optTabla) return DentroDeTablaSimple(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, q);
+  try {
+    q = SumaRangos(*r, h);
+    return true;
+  } catch (const VbError&) {
+    return false;  // QdeHRepresa reports it
+  }
+}
+
+Single SdeHLagoSimple(Single h) {
+  Single s = 0;
+  return SdeHLagoDentro(h, s) ? s : SdeHLago(h).toSingle();
 }
 
 Single QdeHLagoSimple(Single h) {
-  double y = 0;
-  const Lago* l = ActualSiEs<Lago>();
-  if (l && DentroDeTabla(NFilasHSVQLago, HTablaHSVQLago, QTablaHSVQLago, l->numLAGO, h, y)) return CSng(y);
-  return QdeHLago(h).toSingle();
+  Single q = 0;
+  return QdeHLagoDentro(h, q) ? q : QdeHLago(h).toSingle();
 }
 
 Single SdeHRepresaSimple(Single h) {
-  double y = 0;
-  const Represa* r = ActualSiEs<Represa>();
-  if (r && DentroDeTabla(NFilasHSVRepresa, HTablaHSVRepresa, STablaHSVRepresa, r->numRepresa, h, y)) return CSng(y);
-  return SdeHRepresa(h).toSingle();
+  Single s = 0;
+  return SdeHRepresaDentro(h, s) ? s : SdeHRepresa(h).toSingle();
 }
 
 Single QdeHRepresaSimple(Single h) {
-  double y = 0;
-  const Represa* r = ActualSiEs<Represa>();
-  if (r && r->optTabla && DentroDeTabla(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, y))
-    return CSng(y);
-  return QdeHRepresa(h).toSingle();
+  Single q = 0;
+  return QdeHRepresaDentro(h, q) ? q : QdeHRepresa(h).toSingle();
 }
 
 Variant HdeQalmaRepresa(Single q) {
+  BisectionMemo memo;
+  return HdeQalmaRepresa(q, memo);
+}
+
+Variant HdeQalmaLago(Single q) {
+  BisectionMemo memo;
+  return HdeQalmaLago(q, memo);
+}
+
+Variant HdeQalmaRepresa(Single q, BisectionMemo& memo) {
   try {
     Represa& r = RepresaActual();
     Single hmin = 0;
@@ -381,10 +447,10 @@ Variant HdeQalmaRepresa(Single q) {
       }
     }
     return Biseccion(
-        hmin, hmax, q, QdeHRepresa,
+        hmin, hmax, q, QdeHRepresa, QdeHRepresaDentro,
         QStringLiteral(
             "Error <Proceso_en_Represa>, inconsistencia en el cálculo de H=f(Q)> en Sub HdeQalmaRepresa "),
-        r.NombreRepresa);
+        r.NombreRepresa, memo);
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();
@@ -392,16 +458,16 @@ Variant HdeQalmaRepresa(Single q) {
   }
 }
 
-Variant HdeQalmaLago(Single q) {
+Variant HdeQalmaLago(Single q, BisectionMemo& memo) {
   try {
     Lago& l = LagoActual();
     const int n = NFilasHSVQLago(l.numLAGO);
     if (n <= 0) return {};
     return Biseccion(
-        HTablaHSVQLago(l.numLAGO, 1), HTablaHSVQLago(l.numLAGO, n), q, QdeHLago,
+        HTablaHSVQLago(l.numLAGO, 1), HTablaHSVQLago(l.numLAGO, n), q, QdeHLago, QdeHLagoDentro,
         QStringLiteral(
             "Error <Proceso_en_Lago>, inconsistencia en el cálculo de H=f(Q)> en Sub HdeQalmaLago "),
-        l.NombreLAGO);
+        l.NombreLAGO, memo);
   } catch (const VbError& e) {
     ShowCommonError(e);
     CloseAllFiles();

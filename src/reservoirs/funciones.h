@@ -10,6 +10,8 @@
 #include "platform/errors.h"
 #include "platform/vb.h"
 
+#include <vector>
+
 namespace tavo {
 
 // ---- the dams' outflow settings as CargaFQRepresas last copied them ----
@@ -53,16 +55,43 @@ Variant QdeHLago(Single h);
 // the sum of its switched-on ranges that hold h. Single, or empty after a failure it reports.
 Variant QdeHRepresa(Single h);
 
+// The storage and outflow at a level inside the element's tables (or, for a dam's outflow, its ranges
+// without a failure): true with the value, having asked nothing and shown nothing; false when only the
+// functions above can tell.
+bool SdeHLagoDentro(Single h, Single& s);
+bool QdeHLagoDentro(Single h, Single& q);
+bool SdeHRepresaDentro(Single h, Single& s);
+bool QdeHRepresaDentro(Single h, Single& q);
+
 // The same storages and outflows as Singles, for the routing's many look-ups: an empty result is 0.
 Single SdeHLagoSimple(Single h);
 Single QdeHLagoSimple(Single h);
 Single SdeHRepresaSimple(Single h);
 Single QdeHRepresaSimple(Single h);
 
+// The midpoints that the bisections of one element have visited, with the outflows found inside its
+// table there: the bisections of the many outflows of one routing meet the same midpoints, as each
+// depends only on the bracket, and look each outflow up once.
+struct BisectionMemo {
+  struct Midpoint {
+    Single h = 0;
+    bool fromTable = false;  // q was found inside the table, asking nothing
+    Single q = 0;
+    int next[2] = {-1, -1};  // the midpoint of the lower half and of the upper half, once visited
+  };
+  const void* element = nullptr;  // the record and the bracket the midpoints belong to
+  Single hmin = 0;
+  Single hmax = 0;
+  std::vector<Midpoint> midpoints;
+};
+
 // Level [m] at which the dam's or lake's outflow equals q, by bisection between the ends of its
 // table (or of its switched-on ranges). Single, or empty when there is no table or after a failure.
+// With a memo, the same from the midpoints remembered there.
 Variant HdeQalmaRepresa(Single q);
 Variant HdeQalmaLago(Single q);
+Variant HdeQalmaRepresa(Single q, BisectionMemo& memo);
+Variant HdeQalmaLago(Single q, BisectionMemo& memo);
 
 // The common error message of the reservoir procedures: "Error Nro. ", the number, the error text,
 // " ," and "Verifique", with an OK button and no title.

@@ -32,11 +32,6 @@ constexpr int kAltoLista = 330;
 constexpr int kBajoGrafico = 2350;           // chart height is the window's height less this
 constexpr int kBajoGraficoImpresion = 1250;  // the same while printing
 
-// The window's height as the layout takes it: never below 3000 twips.
-int AltoVentana(const QWidget* window) {
-  return std::max(TamanoExteriorTwips(window).height(), 3000);
-}
-
 }  // namespace
 
 dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
@@ -154,7 +149,7 @@ void dlgChart2::Carga(bool keepComponent) {
 }
 
 void dlgChart2::Form_Resize() {
-  const int H = AltoVentana(this);
+  const int H = AltoVentanaGrafico(this);
   PlaceChart(H - kBajoGrafico);
   lblNota->move(0, Px(H - 1910));
   for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, lstCompos, cmdXmas, cmdXmenos})
@@ -181,14 +176,7 @@ void dlgChart2::lstCompos_Click() {
     unloadLater();
     return;
   }
-  const QString texto = lstCompos->currentText();
-  int i = 0;
-  while (i < lstCompos->count() && lstCompos->itemText(i) != texto) ++i;
-  if (i < lstCompos->count()) {
-    const QSignalBlocker quiet(lstCompos);
-    lstCompos->setCurrentIndex(i);
-  }
-  CompoSel = static_cast<Integer>(std::clamp<int>(i + 1, 1, nComponentes));
+  SeleccionaComponente(lstCompos);
   ShownComponent = NombresComponentes(CompoSel);
 
   const QString tipo = ShownComponent.left(2);
@@ -323,24 +311,12 @@ void dlgChart2::cmdHsMin_Click() {
 }
 
 void dlgChart2::cmdXmas_Click() {
-  CategoryScale escala = MSChartH->model().categoryScale;
-  escala.automatic = false;
-  // The count stays within its 16 bits.
-  escala.divisionsPerLabel = static_cast<Integer>(std::min(2 * escala.divisionsPerLabel, 32767));
-  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
-  escala.labelsOnTicks = true;
-  MSChartH->setCategoryScale(escala);
+  MSChartH->setCategoryScale(MenosEtiquetas(MSChartH->model().categoryScale));
   DrawWithStoredSteps();
 }
 
 void dlgChart2::cmdXmenos_Click() {
-  CategoryScale escala = MSChartH->model().categoryScale;
-  escala.automatic = false;
-  // Every category keeps at most one label: halving stops at 1.
-  escala.divisionsPerLabel = static_cast<Integer>(std::max(escala.divisionsPerLabel / 2, 1));
-  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
-  escala.labelsOnTicks = true;
-  MSChartH->setCategoryScale(escala);
+  MSChartH->setCategoryScale(MasEtiquetas(MSChartH->model().categoryScale));
   DrawWithStoredSteps();
 }
 
@@ -408,7 +384,7 @@ void dlgChart2::cmdImprimir_Click() {
       form->Form_Resize();
     }
   } back{this};
-  const int H = AltoVentana(this);
+  const int H = AltoVentanaGrafico(this);
   PlaceChart(H - kBajoGraficoImpresion);
   lblNota->move(0, Px(H - 830));
   ImprimeVentana(this, QStringLiteral("Hidrograma"));

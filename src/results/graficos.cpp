@@ -3,8 +3,10 @@
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 
+#include "engine/listacomponentes.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
@@ -22,6 +24,33 @@ QString EtiquetaTiempo(Integer paso, Integer k, Boolean enMinutos) {
   return NumberText(Int(horas * 100) / 100);
 }
 
+CategoryScale MenosEtiquetas(CategoryScale escala) {
+  escala.automatic = false;
+  escala.divisionsPerLabel = static_cast<Integer>(std::min(2 * escala.divisionsPerLabel, 32767));
+  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
+  escala.labelsOnTicks = true;
+  return escala;
+}
+
+CategoryScale MasEtiquetas(CategoryScale escala) {
+  escala.automatic = false;
+  escala.divisionsPerLabel = static_cast<Integer>(std::max(escala.divisionsPerLabel / 2, 1));
+  escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
+  escala.labelsOnTicks = true;
+  return escala;
+}
+
+void SeleccionaComponente(QComboBox* lista) {
+  const QString texto = lista->currentText();
+  int i = 0;
+  while (i < lista->count() && lista->itemText(i) != texto) ++i;
+  if (i < lista->count()) {
+    const QSignalBlocker quiet(lista);
+    lista->setCurrentIndex(i);
+  }
+  CompoSel = static_cast<Integer>(std::clamp<int>(i + 1, 1, nComponentes));
+}
+
 void ColocaVentana(QWidget* window, int left, int top) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -37,6 +66,10 @@ QSize TamanoExteriorTwips(const QWidget* window) {
   QSize outer = window->frameGeometry().size();
   if (const auto* frame = qobject_cast<const QMdiSubWindow*>(window->parentWidget())) outer = frame->size();
   return QSize(Twips(outer.width()), Twips(outer.height()));
+}
+
+int AltoVentanaGrafico(const QWidget* window) {
+  return std::max(TamanoExteriorTwips(window).height(), 3000);
 }
 
 void ImprimeVentana(QWidget* window, const QString& name) {

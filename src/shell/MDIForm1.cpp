@@ -31,6 +31,10 @@
 #include "project/frmConfigura.h"
 #include "results/dlgChart1.h"
 #include "results/dlgChart2.h"
+#include "results/dlgChart3.h"
+#include "results/dlgTablaSalePDR.h"
+#include "results/dlgTablaSalePDR2.h"
+#include "results/pruebasrepresas.h"
 #include "shell/frmAbout.h"
 #include "shell/iconos.h"
 #include "shell/inicio.h"
@@ -286,6 +290,13 @@ void MDIForm1::CreaMenus() {
   });
   ConnectGuarded(mnuGraficoPp, &QAction::triggered, this, &MDIForm1::mnuGraficoPp_Click);
   ConnectGuarded(mnuHidrogramas, &QAction::triggered, this, &MDIForm1::mnuHidrogramas_Click);
+  ConnectGuarded(mnuGraficoPDRComponente, &QAction::triggered, this, &MDIForm1::mnuGraficoPDRComponente_Click);
+  ConnectGuarded(mnuPlanillaPDRCompleta, &QAction::triggered, this, &MDIForm1::mnuPlanillaPDRCompleta_Click);
+  ConnectGuarded(mnuPlanillaPDRComponente, &QAction::triggered, this, &MDIForm1::mnuPlanillaPDRComponente_Click);
+  ConnectGuarded(mnu_prueba_funcionesSHVrepresas, &QAction::triggered, this,
+                 &MDIForm1::mnu_prueba_funcionesSHVrepresas_Click);
+  ConnectGuarded(mnu_prueba_funcionesHQrepresas, &QAction::triggered, this,
+                 &MDIForm1::mnu_prueba_funcionesHQrepresas_Click);
   ConnectGuarded(mnuEmpiricos, &QAction::triggered, this, &MDIForm1::mnuEmpiricos_Click);
   ConnectGuarded(mnuHelpContents, &QAction::triggered, this, &MDIForm1::mnuHelpContents_Click);
   ConnectGuarded(mnuAyudaAcerca, &QAction::triggered, this, &MDIForm1::mnuAyudaAcerca_Click);
@@ -527,12 +538,31 @@ void MDIForm1::mnuCorre2_Click() {
   PizarraActiva = false;
   try {
     CorreSeriePDR();
+    GraficoQDRTrasSerie();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound && e.number >= 1) {
       MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
     }
   }
   SetBusyPointer(false);
+}
+
+void MDIForm1::mnuGraficoPDRComponente_Click() { MuestraGraficoQDR(); }
+
+void MDIForm1::mnuPlanillaPDRCompleta_Click() {
+  if (NroTormentasSerie > 1) MuestraTablaSalePDR();
+}
+
+void MDIForm1::mnuPlanillaPDRComponente_Click() {
+  if (NroTormentasSerie > 1) MuestraTablaSalePDR2();
+}
+
+void MDIForm1::mnu_prueba_funcionesSHVrepresas_Click() {
+  if (nRepresas > 0) PruebaFuncionesSHVRepresas();
+}
+
+void MDIForm1::mnu_prueba_funcionesHQrepresas_Click() {
+  if (nRepresas > 0) PruebaFuncionesHQRepresas();
 }
 
 void MDIForm1::mnuOpcionesConfigurar_Click() {

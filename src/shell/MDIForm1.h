@@ -52,6 +52,14 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The hyetograph of the current storm, and the hydrographs of the last run.
   void mnuGraficoPp_Click();
   void mnuHidrogramas_Click();
+  // The results of the last storm series: the Q-D-R chart, and the tables of every component and of
+  // one, which need a series of more than one storm.
+  void mnuGraficoPDRComponente_Click();
+  void mnuPlanillaPDRCompleta_Click();
+  void mnuPlanillaPDRComponente_Click();
+  // The checks of the dams' storage and outflow functions, when the project has dams.
+  void mnu_prueba_funcionesSHVrepresas_Click();
+  void mnu_prueba_funcionesHQrepresas_Click();
   // The settings window: blocking from the menu (the panel is refreshed after it), not from the toolbar.
   void mnuOpcionesConfigurar_Click();
   void tbConfigurar_Click();

@@ -1,7 +1,8 @@
 #include "shell/inicio.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -36,12 +37,11 @@ void InicioAplicacion() {
   frmInicio& splash = FormInstance<frmInicio>::instance();
   splash.show();
   InicioSplash = static_cast<Single>(Timer());
-  // Elapsed time, not the time of day, so the wait also ends when the clock passes midnight.
-  QElapsedTimer elapsed;
-  elapsed.start();
-  do {
-    DoEvents();
-  } while (elapsed.elapsed() < SplashSeconds() * 1000.0);
+  // The splash stays up while the window events are served, the processor idle between them. A timer
+  // counts elapsed time, not the time of day, so the wait also ends when the clock passes midnight.
+  QEventLoop espera;
+  QTimer::singleShot(static_cast<int>(SplashSeconds() * 1000.0), Qt::PreciseTimer, &espera, &QEventLoop::quit);
+  espera.exec();
   FormInstance<frmInicio>::unload();
 
   LeeArchivoDirectorio();

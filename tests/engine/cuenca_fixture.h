@@ -48,6 +48,23 @@ class CuencaTest : public TavoTest {
     dialogs.clear();
   }
   MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
+  // The series of eight storms: the 4th (120 min), 5th (5000 years) and 7th (shorter than the rain
+  // step) do not take part; the 6th (45 min, 15 years) is in no list and does.
+  void Serie() {
+    const Single P[] = {20, 25, 30, 35, 40, 45, 50, 55};
+    const Integer D[] = {30, 30, 60, 120, 60, 45, 5, 60};
+    const Integer R[] = {2, 10, 2, 2, 5000, 15, 10, 10};
+    NroTormentasSerie = 8;
+    PpSerie.redim(0, 8);
+    DurSerie.redim(0, 8);
+    RecSerie.redim(0, 8);
+    for (int k = 1; k <= 8; ++k) {
+      PpSerie(k) = P[k - 1];
+      DurSerie(k) = D[k - 1];
+      RecSerie(k) = R[k - 1];
+    }
+    FormaPp = 2;
+  }
   // Changes the project's network on its files: `edit` works on the network as loaded.
   void EditNetwork(const std::function<void()>& edit) {
     CargaRedProyecto();

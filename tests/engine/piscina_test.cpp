@@ -3,6 +3,7 @@
 #include "engine/almacenamiento.h"
 #include "engine/almacenamiento_fixture.h"
 #include "platform/app.h"
+#include "reservoirs/funciones.h"
 
 namespace tavo {
 namespace {
@@ -100,6 +101,79 @@ TEST_F(LevelPool, AnInflowBeyondTheTableKeepsTheLevelAtItsTop) {
     EXPECT_NEAR(QSaleCompo(2, k), 100, 0.05);
   }
   EXPECT_TRUE(dialogs.records().empty());
+}
+
+// Each step's level is the one a search of its own over the whole table finds, with the same storage,
+// outflow and detail row, however often later steps pass the same midpoints.
+TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
+  for (bool dam : {false, true}) {
+    SCOPED_TRACE(dam ? "dam" : "lake");
+    ResetEstadoProyecto();
+    const std::vector<test::FilaHSV> hsv = {{0, 2, 0, 0}, {1.5f, 3, 37000, 6}, {3, 5, 95000, 21}, {4.2f, 6, 163000, 44}};
+    StorageElement e;
+    if (dam) {
+      auto represa = AddRepresa(QStringLiteral("r-1"), QString());
+      represa->Metodo = QStringLiteral("Piscina Nivelada");
+      represa->optTabla = true;
+      represa->HInicialEmb = 0.7f;
+      test::PutHSVRepresa(1, hsv);
+      test::PutHQRepresa(1, {{0, 0}, {2, 9.5f}, {4.2f, 47}});
+      AddUEH(QStringLiteral("u-1"), QStringLiteral("r-1"));
+      e = {.lake = false, .word = QStringLiteral("Represa"), .name = QStringLiteral("r-1"), .number = 1,
+           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = 0.7f, .levels = &HEmbalseRepresa,
+           .storages = &SEmbalseRepresa, .S = SdeHRepresaSimple, .Q = QdeHRepresaSimple};
+    } else {
+      auto lago = AddLago(QStringLiteral("l-1"), QString());
+      lago->Metodo = QStringLiteral("Piscina Nivelada");
+      lago->HInicialEmb = 0.7f;
+      test::PutHSVQLago(1, hsv);
+      AddUEH(QStringLiteral("u-1"), QStringLiteral("l-1"));
+      e = {.word = QStringLiteral("Lago"), .name = QStringLiteral("l-1"), .number = 1,
+           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = 0.7f, .levels = &HEmbalseLago,
+           .storages = &SEmbalseLago, .S = SdeHLagoSimple, .Q = QdeHLagoSimple};
+    }
+    const int nq = 80;
+    Prepare(nq, 5);
+    std::vector<Single> inflow;
+    for (int k = 1; k <= nq; ++k) inflow.push_back(k < 30 ? 1.3f * k : std::max(0.0f, 38 - 0.9f * (k - 30)));
+    SetOutflow(QStringLiteral("u-1"), inflow);
+    PizarraActiva = false;
+    TextoProceso.clear();
+    if (dam) {
+      Proceso_en_Represa(2);
+    } else {
+      Proceso_en_Lago(2);
+    }
+
+    // The plain search, step by step, and the rows it gives.
+    ElementoActual = dam ? ObjectRef(colRepresas[0]) : ObjectRef(colLagos[0]);
+    Single h = 0.7f;
+    Single S = e.S(h);
+    Single q = e.Q(h);
+    Single x = (S + S) / PasoQ / 60 - q;
+    Single f = 0;
+    TextBuffer rows;
+    for (int k = 1; k <= nq; ++k) {
+      const Single entradas = QEntraCompo(2, k - 1) + QEntraCompo(2, k);
+      const Single objetivo = x + entradas;
+      Single inferior = hsv.front().h;
+      Single superior = hsv.back().h;
+      while (std::abs(superior - inferior) > 0.005f) {
+        h = (superior - inferior) / 2 + inferior;
+        S = e.S(h);
+        q = e.Q(h);
+        f = (S + S) / PasoQ / 60 + q;
+        (f <= objetivo ? inferior : superior) = h;
+      }
+      x = objetivo - 2 * q;
+      EXPECT_EQ((*e.levels)(1, k), h) << k;
+      EXPECT_EQ((*e.storages)(1, k), S) << k;
+      EXPECT_EQ(QSaleCompo(2, k), q) << k;
+      AppendDetailRow(rows, static_cast<Integer>(k), static_cast<Integer>(5 * k), QEntraCompo(2, k), entradas, x, f, q,
+                      h, S);
+    }
+    EXPECT_TRUE(TextoProceso.contains(rows.toString()));
+  }
 }
 
 TEST_F(LevelPool, ABracketThatCannotNarrowEndsTheProgram) {

@@ -30,23 +30,6 @@ namespace {
 class ProcesoTest : public test::CuencaTest {
  protected:
   QByteArray golden(const char* name) { return test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + name); }
-  // The series of eight storms: the 4th (120 min), 5th (5000 years) and 7th (shorter than the rain
-  // step) do not take part; the 6th (45 min, 15 years) is in no list and does.
-  void Serie() {
-    const Single P[] = {20, 25, 30, 35, 40, 45, 50, 55};
-    const Integer D[] = {30, 30, 60, 120, 60, 45, 5, 60};
-    const Integer R[] = {2, 10, 2, 2, 5000, 15, 10, 10};
-    NroTormentasSerie = 8;
-    PpSerie.redim(0, 8);
-    DurSerie.redim(0, 8);
-    RecSerie.redim(0, 8);
-    for (int k = 1; k <= 8; ++k) {
-      PpSerie(k) = P[k - 1];
-      DurSerie(k) = D[k - 1];
-      RecSerie(k) = R[k - 1];
-    }
-    FormaPp = 2;
-  }
   // The progress bar's values while `run` runs.
   QList<int> Percentages(const std::function<void()>& run) {
     QSignalSpy spy(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
@@ -126,7 +109,8 @@ TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
   EXPECT_GT(QpSerie(1, 6), 0);
   EXPECT_EQ(PpTormenta, 55);
   EXPECT_EQ(kTormenta, 9);
-  EXPECT_EQ(CompoSel, nComponentes + 1);
+  // The writer left CompoSel past the list; the Q-D-R chart that opens last selects the last component.
+  EXPECT_EQ(CompoSel, nComponentes);
 
   QByteArray file = test::ReadBytes(path("SaleTablasQDRs_tem.txt"));
   file.replace(EncodeWindows1252(path("Proyectos")), "<PROYECTOS>");
@@ -238,6 +222,55 @@ TEST_F(ProcesoTest, AStormItsDistributionCannotSpreadIsLeftOut) {
   EXPECT_TRUE(
       dialogs.records()[0].prompt.startsWith(QStringLiteral("La distribución personalizada 1 no tiene")));
   EXPECT_FALSE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
+}
+
+// A series writes the report of its last computed storm only, the one the report window shows when it
+// is turned on afterwards: the same report as a series of that storm alone leaves.
+TEST_F(ProcesoTest, TheSeriesLeavesTheReportOfItsLastStormOnly) {
+  DamBelowTheOutlet();  // its level-pool table is written with the report off too
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    int last;
+  };
+  const std::vector<Case> cases = {
+      {"every storm spread", [] {}, 8},
+      {"the last one refused by its distribution",
+       [] {
+         DistriPp = 1;
+         DurSerie(8) = 3000;
+       },
+       6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto run = [&](bool alone) {
+      Serie();
+      PasoQ = 10;
+      DistriPp = 0;
+      c.setUp();
+      if (alone) {
+        for (int k = 1; k <= 8; ++k) {
+          if (k != c.last) PpSerie(k) = 0;
+        }
+      }
+      SetReportText(QStringLiteral("Antes de la serie\r\n"));
+      TextoProceso.clear();
+      dialogs.clear();
+      dialogs.answer(vbYes);
+      if (!alone && c.last != 8) dialogs.answer(vbOK);  // the refused storm
+      dialogs.answer(vbOK);
+      CorreSeriePDR();
+      EXPECT_FALSE(ReportOmitted);
+      return TextoProceso.toString();
+    };
+    const QString series = run(false);
+    const QString alone = run(true);
+    EXPECT_EQ(series, alone);
+    EXPECT_TRUE(series.startsWith(QStringLiteral("Antes de la serie\r\n        u-Norte       ")));
+    EXPECT_TRUE(series.contains(QStringLiteral("Planilla detallada de cálculo de propagación en Represa")));
+    EXPECT_EQ(ReportText(), QStringLiteral("Antes de la serie\r\n"));
+  }
 }
 
 TEST_F(ProcesoTest, SeriesWithoutStormsOrCancelled) {

@@ -5,20 +5,15 @@
 
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "rainfall/carpetas_fixture.h"
 #include "rainfall/dlgDisPpPer.h"
 #include "support/fixture.h"
 
 namespace tavo {
 namespace {
 
-class DistribucionesTest : public test::TavoTest {
+class DistribucionesTest : public test::CarpetasTest {
  protected:
-  void SetUp() override {
-    TavoTest::SetUp();
-    DirPrograma = programDir();
-    QDir(programDir()).mkdir(QStringLiteral("obra"));
-    DirActual = path("obra");
-  }
   // Table 1 with four periods, tables 2 and 3 cleared.
   void FillExample() {
     NroFilasTablaPp = {0, 4, 0, 0};

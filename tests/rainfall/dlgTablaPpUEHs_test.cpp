@@ -6,6 +6,7 @@
 
 #include "engine/frmPp.h"
 #include "project/estado.h"
+#include "rainfall/carpetas_fixture.h"
 #include "rainfall/cuenca_fixture.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
@@ -42,11 +43,7 @@ class DlgTablaPpUEHsTest : public test::TavoTest {
   }
   dlgTablaPpUEHs& form() { return dlgTablaPpUEHs::instance(); }
   FlexGrid* grid() { return form().MSFlexGridPpUEHs; }
-  void open() {
-    ShowModeless(&form(), false);
-    QApplication::setActiveWindow(&form());
-    QApplication::processEvents();
-  }
+  void open() { test::ShowActive(&form()); }
   // Types into a depth cell as the user does: emptied with Delete, then the keys.
   void depth(int row, const QString& typed) {
     test::ClickCell(grid(), row, 2);

@@ -1,11 +1,11 @@
 #include "rainfall/dlgTablasPDRs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include "project/estado.h"
+#include "rainfall/carpetas_fixture.h"
 #include "rainfall/cuenca_fixture.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tablaspdr.h"
@@ -30,13 +30,10 @@ const QString kInconsistentes =
     "50, "
     "100, 200, 500, 1000, 2000, 5000, 10000). Verifique";
 
-class DlgTablasPDRsTest : public test::TavoTest {
+class DlgTablasPDRsTest : public test::CarpetasTest {
  protected:
   void SetUp() override {
-    TavoTest::SetUp();
-    DirPrograma = programDir();
-    QDir(programDir()).mkdir("obra");
-    DirActual = path("obra");
+    CarpetasTest::SetUp();
     WriteBytes(file(), kTablas);
   }
   QString file() const { return path("TablasPDRs_pdr.pcn"); }
@@ -45,9 +42,7 @@ class DlgTablasPDRsTest : public test::TavoTest {
   // Opens the window on table t, with the storm definition dialog closed.
   void open(int t) {
     NroTablaPDR = static_cast<Integer>(t);
-    ShowModeless(&form(), false);
-    QApplication::setActiveWindow(&form());
-    QApplication::processEvents();
+    test::ShowActive(&form());
   }
   // Types the storm count as the user does and leaves the box.
   void count(const QString& text) {

@@ -4,6 +4,7 @@
 
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "rainfall/carpetas_fixture.h"
 #include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tormenta.h"
 #include "support/fixture.h"
@@ -11,14 +12,8 @@
 namespace tavo {
 namespace {
 
-class TablasPDRTest : public test::TavoTest {
+class TablasPDRTest : public test::CarpetasTest {
  protected:
-  void SetUp() override {
-    TavoTest::SetUp();
-    DirPrograma = programDir();
-    QDir(programDir()).mkdir(QStringLiteral("obra"));
-    DirActual = path("obra");
-  }
   // A series loaded earlier, which a failed reading must not leave behind.
   static void LoadOldSeries() {
     NroTormentasSerie = 2;

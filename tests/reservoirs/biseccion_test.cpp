@@ -94,5 +94,36 @@ TEST_F(BiseccionTest, LakeTwin) {
             "Error Nro. 438El objeto no acepta esta propiedad o método ,Verifique");
 }
 
+// One memo over the outflows of many steps, of a lake, a dam with a table and a dam with ranges in turn,
+// gives what a bisection of its own gives for each.
+TEST_F(BiseccionTest, AMemoGivesTheLevelsOfFreshBisections) {
+  test::PutHQRepresa(1, {{100, 0}, {101.5f, 7}, {102, 20}, {104.2f, 55}});
+  auto rangos = AddRepresa(QStringLiteral("r-dos"));
+  rangos->chkFQ2 = 1;
+  rangos->FQa2 = 3;
+  rangos->FQb2 = 1.5f;
+  rangos->FQmin2 = 10;
+  rangos->FQMax2 = 16;
+  rangos->chkFQ6 = 1;
+  rangos->FQa6 = 44;
+  rangos->FQb6 = 2;
+  rangos->FQc6 = 0.5f;
+  rangos->FQmin6 = 16;
+  rangos->FQMax6 = 19.5f;
+  auto lago = AddLago(QStringLiteral("l-uno"));
+  test::PutHSVQLago(1, {{3, 1, 10, 0}, {3.5f, 2, 20, 2.5f}, {6, 2, 20, 31}});
+  BisectionMemo memo;
+  for (const ObjectRef& elemento : {ObjectRef(represa), ObjectRef(rangos), ObjectRef(lago), ObjectRef(represa)}) {
+    ElementoActual = elemento;
+    for (int i = 0; i < 400; ++i) {
+      const Single q = static_cast<Single>(60 * std::fabs(std::sin(i * 0.05)));
+      const bool esLago = elemento == ObjectRef(lago);
+      const Variant propio = esLago ? HdeQalmaLago(q) : HdeQalmaRepresa(q);
+      ASSERT_EQ(esLago ? HdeQalmaLago(q, memo) : HdeQalmaRepresa(q, memo), propio) << i;
+    }
+  }
+  EXPECT_TRUE(dialogs.records().empty());
+}
+
 }  // namespace
 }  // namespace tavo

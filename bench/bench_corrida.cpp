@@ -1,0 +1,218 @@
+// What the user waits for, each measured in a program of its own as the user meets it: one storm over
+// the largest network from the menu in a freshly started program, with its report file written (report
+// window off, and on until the report shows), the later storms of the same program, and the start of the
+// program to an idle main window. Each prints the process's peak memory; the start also prints the
+// processor time it took.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "engine/frmPp.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+#include "platform/seqfile.h"
+#include "project/estado.h"
+#include "redes.h"
+#include "shell/MDIForm1.h"
+#include "shell/inicio.h"
+
+namespace {
+
+using namespace tavo;
+
+// ---- the measured program (a child process) ----
+
+// Storms from the menu over project Grande in `folder`, `veces` times in one program; prints the seconds
+// of each, one a line.
+int Tormentas(const QString& folder, bool informe, int veces) {
+  bench::CarpetaDelPrograma(folder);
+  ScriptedDialogs dialogs;
+  InstallDialogs(&dialogs);
+  DirActual = folder;
+  NombreProyecto = QStringLiteral("Grande");
+  bench::TormentaLarga();
+  MDIForm1& principal = FormInstance<MDIForm1>::instance();
+  principal.show();
+  QApplication::processEvents();
+  for (int i = 0; i < veces; ++i) {
+    principal.mnuPizarra1->setChecked(informe);
+    dialogs.answer(vbOK);  // the notice of a long report
+    QElapsedTimer reloj;
+    reloj.start();
+    principal.mnuCorre1_Click();
+    QApplication::processEvents();  // the report window paints what it shows
+    std::printf("%.6f\n", static_cast<double>(reloj.nsecsElapsed()) * 1e-9);
+  }
+  std::fflush(stdout);
+  const bool escrito = FileExists(folder + QStringLiteral("/SalePizarra1_tem.txt"));
+  if (!escrito || dialogs.records().size() != static_cast<size_t>(veces)) {
+    std::fprintf(stderr, "the storm did not write its report, or stopped at a message\n");
+    return 1;
+  }
+  return 0;
+}
+
+// The program's own start, with its splash, in `folder`, until the main window waits for the user.
+int Inicio(const QString& folder) {
+  SetAppPath(folder);
+  SetEndProgramHandler([] { std::_Exit(0); });
+  RunGuarded([] { InicioAplicacion(); });
+  QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  return QApplication::exec();
+}
+
+// ---- the measuring side ----
+
+struct Figura {
+  std::vector<double> tiempos;  // what the child printed
+  double pared = 0;             // the whole process, seconds
+  double procesador = 0;        // user and system time of the process, seconds
+  double picoMB = 0;            // peak resident memory
+};
+
+// Runs this program again with `args` and waits for it.
+Figura Hijo(const std::vector<std::string>& args) {
+  int tubo[2];
+  if (pipe(tubo) != 0) std::abort();
+  QElapsedTimer reloj;
+  reloj.start();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(tubo[1], STDOUT_FILENO);
+    close(tubo[0]);
+    close(tubo[1]);
+    std::vector<char*> argv;
+    std::string self = "/proc/self/exe";
+    argv.push_back(self.data());
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    std::_Exit(127);
+  }
+  close(tubo[1]);
+  std::string salida;
+  char buf[256];
+  for (ssize_t n; (n = read(tubo[0], buf, sizeof buf)) > 0;) salida.append(buf, static_cast<size_t>(n));
+  close(tubo[0]);
+  int estado = 0;
+  rusage uso{};
+  wait4(pid, &estado, 0, &uso);
+  Figura f;
+  f.pared = static_cast<double>(reloj.nsecsElapsed()) * 1e-9;
+  if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
+    std::fprintf(stderr, "the measured program failed\n");
+    std::exit(1);
+  }
+  f.procesador = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+                 static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) * 1e-6;
+  f.picoMB = static_cast<double>(uso.ru_maxrss) / 1024;
+  for (size_t at = 0; at < salida.size();) {
+    const size_t fin = salida.find('\n', at);
+    f.tiempos.push_back(std::atof(salida.substr(at, fin - at).c_str()));
+    at = fin == std::string::npos ? salida.size() : fin + 1;
+  }
+  return f;
+}
+
+std::string& Carpeta() {
+  static std::string carpeta;
+  return carpeta;
+}
+
+// The first storm of a fresh program: the menu command until the report file is written and the
+// report shows.
+void PrimeraTormenta(benchmark::State& state, const char* informe) {
+  Figura f;
+  for (auto _ : state) {
+    f = Hijo({"--tormentas", Carpeta(), informe, "1"});
+    state.SetIterationTime(f.tiempos.at(0));
+  }
+  state.counters["proceso_s"] = f.pared;
+  state.counters["pico_MB"] = f.picoMB;
+}
+
+// The storms after the first in the same program, on average.
+void TormentasPosteriores(benchmark::State& state, const char* informe) {
+  Figura f;
+  for (auto _ : state) {
+    f = Hijo({"--tormentas", Carpeta(), informe, "4"});
+    state.SetIterationTime((f.tiempos.at(1) + f.tiempos.at(2) + f.tiempos.at(3)) / 3);
+  }
+  state.counters["pico_MB"] = f.picoMB;
+}
+
+void BM_PrimeraTormentaSinInforme(benchmark::State& state) { PrimeraTormenta(state, "0"); }
+void BM_PrimeraTormentaConInforme(benchmark::State& state) { PrimeraTormenta(state, "1"); }
+void BM_TormentasPosterioresSinInforme(benchmark::State& state) { TormentasPosteriores(state, "0"); }
+void BM_TormentasPosterioresConInforme(benchmark::State& state) { TormentasPosteriores(state, "1"); }
+BENCHMARK(BM_PrimeraTormentaSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PrimeraTormentaConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_TormentasPosterioresSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_TormentasPosterioresConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Start to an idle main window, the splash's wait included: the whole process's time and its
+// processor time.
+void BM_InicioDelPrograma(benchmark::State& state) {
+  Figura f;
+  for (auto _ : state) {
+    f = Hijo({"--inicio", Carpeta()});
+    state.SetIterationTime(f.pared);
+  }
+  state.counters["procesador_s"] = f.procesador;
+  state.counters["pico_MB"] = f.picoMB;
+}
+BENCHMARK(BM_InicioDelPrograma)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const std::string modo = argc > 1 ? argv[1] : "";
+  if (modo == "--tormentas" && argc == 5) {
+    QApplication app(argc, argv);
+    const int resultado = Tormentas(QString::fromLocal8Bit(argv[2]), std::string(argv[3]) == "1", std::atoi(argv[4]));
+    std::fflush(nullptr);
+    std::_Exit(resultado);  // the user does not wait for the program to end
+  }
+  if (modo == "--inicio" && argc == 3) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TAVO"));
+    const int resultado = Inicio(QString::fromLocal8Bit(argv[2]));
+    std::fflush(nullptr);
+    std::_Exit(resultado);
+  }
+
+  if (modo == "--proyecto" && argc == 3) {
+    // Only saves the project, for measuring the other modes by hand.
+    QApplication app(argc, argv);
+    const QString carpeta = QString::fromLocal8Bit(argv[2]);
+    bench::CarpetaDelPrograma(carpeta);
+    ScriptedDialogs dialogs;
+    InstallDialogs(&dialogs);
+    bench::GuardaProyectoMayor(carpeta);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  bench::CarpetaDelPrograma(dir.path());
+  ScriptedDialogs dialogs;
+  InstallDialogs(&dialogs);
+  bench::GuardaProyectoMayor(dir.path());
+  Carpeta() = dir.path().toStdString();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
