@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <algorithm>
 
@@ -40,17 +41,27 @@ void DimensionaVentanaTabla(QWidget* ventana) {
 void AnchoSegunTextos(FlexGrid* grilla) {
   constexpr int kMargen = 10;  // pixels around a cell's text
   const QFontMetrics metricasGrilla(grilla->font());
+  // The texts of a column repeat (names, depths, durations): each is measured once in the grid's font.
+  QHash<QString, int> medidos;
   for (int c = 0; c < grilla->Cols(); ++c) {
     int ancho = grilla->columnWidth(c);
     for (int r = 0; r < grilla->Rows(); ++r) {
       // A row marked for merging shows its text across the columns.
       if (grilla->MergeRow(r)) continue;
       const QTableWidgetItem* celda = grilla->item(r, c);
-      if (!celda || celda->text().isEmpty()) continue;
-      const int texto = celda->data(Qt::FontRole).isValid()
-                            ? QFontMetrics(celda->font()).horizontalAdvance(celda->text())
-                            : metricasGrilla.horizontalAdvance(celda->text());
-      ancho = std::max(ancho, texto + kMargen);
+      if (!celda) continue;
+      const QString texto = celda->text();
+      if (texto.isEmpty()) continue;
+      int medida = 0;
+      if (const QVariant fuente = celda->data(Qt::FontRole); fuente.isValid()) {
+        medida = QFontMetrics(fuente.value<QFont>()).horizontalAdvance(texto);
+      } else if (const auto visto = medidos.constFind(texto); visto != medidos.constEnd()) {
+        medida = *visto;
+      } else {
+        medida = metricasGrilla.horizontalAdvance(texto);
+        medidos.insert(texto, medida);
+      }
+      ancho = std::max(ancho, medida + kMargen);
     }
     if (ancho > grilla->columnWidth(c)) grilla->setColWidth(c, Twips(ancho));
   }

@@ -67,10 +67,30 @@ class MidpointTree {
   // Finds the level of the step whose target 2S/dt + Q is `objetivo` into HEmbalse, SEmbalse, q and f;
   // none of them changes when the table's range leaves nothing to halve. Returns the last midpoint, or
   // kNarrow. The half a visit keeps is picked without a branch: the processor cannot foresee it.
+  //
+  // The targets of neighbouring steps are close, so a search mostly goes the way the last one went for
+  // many halvings: those visits are checked against the last search's path side by side, without
+  // following the tree, and the walk goes on from where the two part. Only midpoints of the tables are
+  // passed so; a midpoint whose values are looked up at every visit is always visited.
   int Search(Single objetivo, Single& q, Single& f) {
     int mitades = 0;
+    while (mitades < camino_ && static_cast<int>(caminoF_[static_cast<size_t>(mitades)] <= objetivo) ==
+                                    caminoArriba_[static_cast<size_t>(mitades)])
+      ++mitades;
     int last = kNarrow;
-    for (int i = root_; i != kNarrow;) {
+    int i = root_;
+    if (mitades > 0) {
+      last = caminoNodo_[static_cast<size_t>(mitades) - 1];
+      const Midpoint& m = nodes_[static_cast<size_t>(last)];
+      HEmbalse = m.h;
+      SEmbalse = m.s;
+      q = m.q;
+      f = m.f;
+      i = m.next[caminoArriba_[static_cast<size_t>(mitades) - 1]];
+    }
+    camino_ = mitades;  // the part of the path this search shares; it grows below while it can
+    bool tablas = true;
+    for (; i != kNarrow;) {
       if (++mitades > 1000) BisectionFailed(e_);
       last = i;
       const Midpoint& m = nodes_[static_cast<size_t>(i)];
@@ -85,6 +105,19 @@ class MidpointTree {
         f = (SEmbalse + SEmbalse) / PasoQ / 60 + q;
       }
       const int upper = static_cast<int>(f <= objetivo);
+      tablas = tablas && m.fromTables;
+      if (tablas) {
+        const size_t nivel = static_cast<size_t>(camino_);
+        if (nivel == caminoNodo_.size()) {
+          caminoNodo_.push_back(0);
+          caminoF_.push_back(0);
+          caminoArriba_.push_back(0);
+        }
+        caminoNodo_[nivel] = i;
+        caminoF_[nivel] = m.f;
+        caminoArriba_[nivel] = upper;
+        ++camino_;
+      }
       int next = m.next[upper];
       if (next == kUnvisited) {
         next = upper ? Add(m.h, m.superior) : Add(m.inferior, m.h);
@@ -116,6 +149,12 @@ class MidpointTree {
   const StorageElement& e_;
   std::vector<Midpoint> nodes_;
   int root_ = kNarrow;
+  // The last search's path from the root, as far as it ran over midpoints of the tables: the midpoint
+  // of each halving, its 2S/dt + Q and the half kept (1 the upper).
+  int camino_ = 0;
+  std::vector<int> caminoNodo_;
+  std::vector<Single> caminoF_;
+  std::vector<int> caminoArriba_;
 };
 
 }  // namespace

@@ -55,8 +55,12 @@ class Array2 {
 
   void redim(int lower1, int upper1, int lower2, int upper2) {
     l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    // Rows take whatever room the array already holds, so that an array sized again for every run
+    // and grown during it finds its room there.
+    const int rows = count(l1_, u1_);
     stride_ = count(l2_, u2_);
-    data_.assign(static_cast<size_t>(count(l1_, u1_)) * stride_, T{});
+    if (rows > 0) stride_ = std::max(stride_, static_cast<int>(data_.capacity() / static_cast<size_t>(rows)));
+    data_.assign(static_cast<size_t>(rows) * stride_, T{});
   }
   void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
   // Resizes keeping the elements that stay within the bounds; only the last bound changes, as

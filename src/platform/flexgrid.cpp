@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
 
@@ -246,15 +247,47 @@ void FlexGrid::checkCell(int row, int col) const {
 }
 
 void FlexGrid::createItems(int fromRow, int fromCol) {
+  const QSignalBlocker quiet(model());
+  // An empty cell differs from another only by its part (fixed or data) and its column's alignment:
+  // each new item is a copy of the one of its kind, made complete before the grid takes it.
+  std::vector<QTableWidgetItem> modelos;
+  modelos.reserve(2 * static_cast<size_t>(columnCount()));
+  for (int c = 0; c < columnCount(); ++c) {
+    for (const bool fixed : {false, true}) {
+      QTableWidgetItem& it = modelos.emplace_back();
+      it.setData(kOwnAlignmentRole, -1);
+      it.setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+      it.setBackground(fixed ? backColorFixed_ : backColor_);
+      it.setTextAlignment(QtAlignment(fixed ? colAlignmentFixed_[c] : colAlignment_[c], QString()));
+    }
+  }
   for (int r = 0; r < rowCount(); ++r) {
     for (int c = (r >= fromRow ? 0 : fromCol); c < columnCount(); ++c) {
       if (item(r, c)) continue;
-      auto* it = new QTableWidgetItem();
-      it->setData(kOwnAlignmentRole, -1);
-      setItem(r, c, it);
-      refreshCell(r, c);
+      setItem(r, c, modelos[2 * static_cast<size_t>(c) + (isFixed(r, c) ? 1 : 0)].clone());
     }
   }
+  cellsChanged(0, 0, rowCount() - 1, columnCount() - 1);
+}
+
+void FlexGrid::cellsChanged(int row0, int col0, int row1, int col1) {
+  if (row1 < row0 || col1 < col0) return;
+  if (changePending_) {
+    changed_[0] = std::min(changed_[0], row0);
+    changed_[1] = std::min(changed_[1], col0);
+    changed_[2] = std::max(changed_[2], row1);
+    changed_[3] = std::max(changed_[3], col1);
+    return;
+  }
+  changePending_ = true;
+  changed_ = {row0, col0, row1, col1};
+  QTimer::singleShot(0, this, [this] {
+    changePending_ = false;
+    const int row1 = std::min(changed_[2], rowCount() - 1);
+    const int col1 = std::min(changed_[3], columnCount() - 1);
+    if (row1 < changed_[0] || col1 < changed_[1]) return;
+    emit model()->dataChanged(model()->index(changed_[0], changed_[1]), model()->index(row1, col1));
+  });
 }
 
 void FlexGrid::refreshCell(int row, int col) {
@@ -267,6 +300,8 @@ void FlexGrid::refreshCell(int row, int col) {
 }
 
 void FlexGrid::refreshAllCells() {
+  const QSignalBlocker quiet(model());
+  cellsChanged(0, 0, rowCount() - 1, columnCount() - 1);
   for (int r = 0; r < rowCount(); ++r) {
     for (int c = 0; c < columnCount(); ++c) refreshCell(r, c);
   }
@@ -417,8 +452,10 @@ QString FlexGrid::TextMatrix(int row, int col) const {
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
   QTableWidgetItem* it = cell(row, col);
   if (it->text() == text) return;
+  const QSignalBlocker quiet(model());
   it->setText(text);
   applyAlignment(it, row, col);
+  cellsChanged(row, col, row, col);
   scheduleMerge();
 }
 
@@ -464,16 +501,24 @@ void FlexGrid::setColAlignment(int col, int alignment) {
   checkCell(0, col);
   CheckAlignment(alignment);
   colAlignment_[col] = alignment;
+  const QSignalBlocker quiet(model());
   for (int r = fixedRows_; r < rowCount(); ++r) applyAlignment(item(r, col), r, col);
+  cellsChanged(fixedRows_, col, rowCount() - 1, col);
 }
 
 // ---- cell format ----
 
 template <class Action>
 void FlexGrid::forMarkedBlock(Action action) {
-  for (int r = std::min(row_, rowSel_); r <= std::max(row_, rowSel_); ++r) {
-    for (int c = std::min(col_, colSel_); c <= std::max(col_, colSel_); ++c) action(item(r, c), r, c);
+  const QSignalBlocker quiet(model());
+  const int row0 = std::min(row_, rowSel_);
+  const int col0 = std::min(col_, colSel_);
+  const int row1 = std::max(row_, rowSel_);
+  const int col1 = std::max(col_, colSel_);
+  for (int r = row0; r <= row1; ++r) {
+    for (int c = col0; c <= col1; ++c) action(item(r, c), r, c);
   }
+  cellsChanged(row0, col0, row1, col1);
 }
 
 QColor FlexGrid::CellBackColor() const {

@@ -22,6 +22,7 @@
 #include <QColor>
 #include <QString>
 #include <QTableWidget>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -173,6 +174,9 @@ class FlexGrid : public QTableWidget {
   void createItems(int fromRow, int fromCol);
   void refreshCell(int row, int col);
   void refreshAllCells();
+  // The cells of this block changed with the model quiet: the views hear of every block changed so,
+  // as one block, once the program's statements have run.
+  void cellsChanged(int row0, int col0, int row1, int col1);
   void applyAlignment(QTableWidgetItem* item, int row, int col);
   template <class Action>
   void forMarkedBlock(Action action);
@@ -209,6 +213,8 @@ class FlexGrid : public QTableWidget {
   bool mergePending_ = false;
   bool merged_ = false;         // some cells show merged
   bool scrollPending_ = false;  // the current cell is to be scrolled into view
+  bool changePending_ = false;  // cells changed since the views last heard of it
+  std::array<int, 4> changed_{};  // the block they lie in: first row and column, last row and column
   int scrollBars_ = 3;
   QTableView* frozenTop_ = nullptr;     // the fixed rows, kept in view
   QTableView* frozenLeft_ = nullptr;    // the fixed columns, kept in view

@@ -104,24 +104,33 @@ TEST_F(LevelPool, AnInflowBeyondTheTableKeepsTheLevelAtItsTop) {
 }
 
 // Each step's level is the one a search of its own over the whole table finds, with the same storage,
-// outflow and detail row, however often later steps pass the same midpoints.
+// outflow and detail row, however often later steps pass the same midpoints or go the way the step before
+// went. The third case is a dam whose outflow table starts above its storage table: the midpoints below
+// it are looked up, with their message, at every visit, as often as the plain search meets them.
 TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
-  for (bool dam : {false, true}) {
-    SCOPED_TRACE(dam ? "dam" : "lake");
+  enum Caso { kLago, kRepresa, kRepresaFueraDeTabla };
+  for (Caso caso : {kLago, kRepresa, kRepresaFueraDeTabla}) {
+    SCOPED_TRACE(caso);
     ResetEstadoProyecto();
     const std::vector<test::FilaHSV> hsv = {{0, 2, 0, 0}, {1.5f, 3, 37000, 6}, {3, 5, 95000, 21}, {4.2f, 6, 163000, 44}};
     StorageElement e;
-    if (dam) {
+    if (caso != kLago) {
       auto represa = AddRepresa(QStringLiteral("r-1"), QString());
       represa->Metodo = QStringLiteral("Piscina Nivelada");
       represa->optTabla = true;
       represa->HInicialEmb = 0.7f;
       test::PutHSVRepresa(1, hsv);
-      test::PutHQRepresa(1, {{0, 0}, {2, 9.5f}, {4.2f, 47}});
+      if (caso == kRepresa) {
+        test::PutHQRepresa(1, {{0, 0}, {2, 9.5f}, {4.2f, 47}});
+      } else {
+        represa->HInicialEmb = 1.15f;
+        test::PutHQRepresa(1, {{1.1f, 0}, {2, 9.5f}, {4.2f, 47}});
+      }
       AddUEH(QStringLiteral("u-1"), QStringLiteral("r-1"));
       e = {.lake = false, .word = QStringLiteral("Represa"), .name = QStringLiteral("r-1"), .number = 1,
-           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = 0.7f, .levels = &HEmbalseRepresa,
-           .storages = &SEmbalseRepresa, .S = SdeHRepresaSimple, .Q = QdeHRepresaSimple};
+           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = represa->HInicialEmb,
+           .levels = &HEmbalseRepresa, .storages = &SEmbalseRepresa, .S = SdeHRepresaSimple,
+           .Q = QdeHRepresaSimple};
     } else {
       auto lago = AddLago(QStringLiteral("l-1"), QString());
       lago->Metodo = QStringLiteral("Piscina Nivelada");
@@ -132,22 +141,31 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
            .method = QStringLiteral("Piscina Nivelada"), .initialLevel = 0.7f, .levels = &HEmbalseLago,
            .storages = &SEmbalseLago, .S = SdeHLagoSimple, .Q = QdeHLagoSimple};
     }
-    const int nq = 80;
+    const int nq = 120;
     Prepare(nq, 5);
+    // Rising, falling to nothing, a second smaller wave and a long flat tail: the level climbs, drains
+    // below the outflow table's start and settles.
     std::vector<Single> inflow;
-    for (int k = 1; k <= nq; ++k) inflow.push_back(k < 30 ? 1.3f * k : std::max(0.0f, 38 - 0.9f * (k - 30)));
+    for (int k = 1; k <= nq; ++k) {
+      inflow.push_back(k < 30   ? 1.3f * k
+                       : k < 72 ? std::max(0.0f, 38 - 0.9f * (k - 30))
+                       : k < 90 ? 0.4f * static_cast<Single>(k - 72) * static_cast<Single>(90 - k) / 9
+                                : 0.0f);
+    }
     SetOutflow(QStringLiteral("u-1"), inflow);
     PizarraActiva = false;
     TextoProceso.clear();
-    if (dam) {
+    if (caso != kLago) {
       Proceso_en_Represa(2);
     } else {
       Proceso_en_Lago(2);
     }
+    const size_t mensajes = dialogs.records().size();
+    EXPECT_EQ(mensajes > 0, caso == kRepresaFueraDeTabla);
 
     // The plain search, step by step, and the rows it gives.
-    ElementoActual = dam ? ObjectRef(colRepresas[0]) : ObjectRef(colLagos[0]);
-    Single h = 0.7f;
+    ElementoActual = caso != kLago ? ObjectRef(colRepresas[0]) : ObjectRef(colLagos[0]);
+    Single h = e.initialLevel;
     Single S = e.S(h);
     Single q = e.Q(h);
     Single x = (S + S) / PasoQ / 60 - q;
@@ -173,6 +191,8 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
                       h, S);
     }
     EXPECT_TRUE(TextoProceso.contains(rows.toString()));
+    EXPECT_EQ(dialogs.records().size(), 2 * mensajes);
+    dialogs.clear();
   }
 }
 

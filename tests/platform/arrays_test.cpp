@@ -27,5 +27,38 @@ TEST(Arrays, Array3IndexesEveryElementAndChecksEachBound) {
   EXPECT_EQ(a.upper2(), 8);
 }
 
+// A two-dimensional array sized again for a shorter run starts from zeros within its new bounds, and
+// growing its last bound afterwards keeps what it holds and adds zeros, whatever room it had before.
+TEST(Arrays, Array2SizedAgainAndGrownKeepsOnlyWhatItsBoundsHold) {
+  Array2<int> a;
+  a.redim(0, 3, 0, 50);
+  for (int i = 0; i <= 3; ++i)
+    for (int j = 0; j <= 50; ++j) a(i, j) = 1000 + i * 100 + j;
+  a.redim(1, 2, 0, 4);
+  EXPECT_EQ(a(1, 4), 0);
+  EXPECT_EQ(a(2, 0), 0);
+  for (int i = 1; i <= 2; ++i)
+    for (int j = 0; j <= 4; ++j) a(i, j) = i * 10 + j;
+  for (int upper : {7, 300}) {
+    a.redimPreserve(upper);
+    EXPECT_EQ(a(2, 4), 24);
+    EXPECT_EQ(a(1, 0), 10);
+    EXPECT_EQ(a(1, 5), 0);
+    EXPECT_EQ(a(2, upper), 0);
+    a(2, 5) = 99;
+  }
+  a.redimPreserve(4);
+  a.redimPreserve(6);
+  EXPECT_EQ(a(2, 5), 0);  // back within the bounds, from zero again
+  for (auto [i, j] : {std::pair{0, 0}, {3, 0}, {1, 7}, {1, -1}}) {
+    try {
+      a(i, j);
+      ADD_FAILURE() << i << "," << j;
+    } catch (const VbError& e) {
+      EXPECT_EQ(e.number, kErrSubscript);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavo

@@ -207,6 +207,36 @@ TEST_F(FlexGridTest, FormatStringSizeAndTheCurrentCellWhenTheGridShrinks) {
   EXPECT_EQ(ErrorOf([&] { w.grid->setRows(0); }), kErrInvalidPropertyValue);
 }
 
+// A large fill tells the views once, when the program next waits for events, of the whole block it
+// changed; rows added later are fixed or data cells like the others, with their column's alignment.
+TEST_F(FlexGridTest, AFillReachesTheViewsAsOneBlockAndNewRowsTakeTheirColumnsLook) {
+  TableWindow w;
+  std::vector<std::pair<QModelIndex, QModelIndex>> avisos;
+  QObject::connect(w.grid->model(), &QAbstractItemModel::dataChanged,
+                   [&](const QModelIndex& a, const QModelIndex& b) { avisos.emplace_back(a, b); });
+  w.grid->setRows(400);
+  for (int r = 1; r < 400; ++r) w.grid->setTextMatrix(r, 1, QString::number(r));
+  w.grid->setTextMatrix(3, 3, QStringLiteral("nota"));
+  EXPECT_TRUE(avisos.empty());
+  QApplication::processEvents();
+  ASSERT_EQ(avisos.size(), 1u);
+  EXPECT_LE(avisos[0].first.row(), 1);
+  EXPECT_LE(avisos[0].first.column(), 1);
+  EXPECT_EQ(avisos[0].second.row(), 399);
+  EXPECT_EQ(avisos[0].second.column(), 3);
+
+  const QTableWidgetItem* nueva = w.grid->item(399, 1);
+  EXPECT_TRUE(nueva->textAlignment() & Qt::AlignRight);
+  EXPECT_TRUE(nueva->flags() & Qt::ItemIsSelectable);
+  EXPECT_EQ(nueva->background().color(), WindowBackgroundColor());
+  EXPECT_TRUE(w.grid->item(399, 3)->textAlignment() & Qt::AlignLeft);
+  EXPECT_EQ(w.grid->item(399, 0)->background().color(), ButtonFaceColor());
+  EXPECT_FALSE(w.grid->item(399, 0)->flags() & Qt::ItemIsSelectable);
+  // Each cell is an item of its own.
+  w.grid->setTextMatrix(398, 2, QStringLiteral("7"));
+  EXPECT_EQ(w.grid->TextMatrix(397, 2), "");
+}
+
 TEST_F(FlexGridTest, CellFormatAppliesToTheMarkedBlock) {
   TableWindow w;
   w.at(0, 0);
