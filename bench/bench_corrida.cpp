@@ -52,6 +52,7 @@ int Tormentas(const QString& folder, bool informe, int veces) {
     reloj.start();
     principal.mnuCorre1_Click();
     QApplication::processEvents();  // the report window paints what it shows
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::printf("%.6f\n", static_cast<double>(reloj.nsecsElapsed()) * 1e-9);
   }
   std::fflush(stdout);
