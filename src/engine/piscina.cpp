@@ -73,23 +73,25 @@ class MidpointTree {
   // following the tree, and the walk goes on from where the two part. Only midpoints of the tables are
   // passed so; a midpoint whose values are looked up at every visit is always visited.
   int Search(Single objetivo, Single& q, Single& f) {
-    int mitades = 0;
-    while (mitades < camino_ && static_cast<int>(caminoF_[static_cast<size_t>(mitades)] <= objetivo) ==
-                                    caminoArriba_[static_cast<size_t>(mitades)])
-      ++mitades;
+    size_t comun = 0;  // halvings that go the way the last search went
+    while (comun < camino_.size() &&
+           static_cast<int>(camino_[comun].f <= objetivo) == camino_[comun].upper)
+      ++comun;
+    camino_.resize(comun);
+    int mitades = static_cast<int>(comun);
     int last = kNarrow;
     int i = root_;
-    if (mitades > 0) {
-      last = caminoNodo_[static_cast<size_t>(mitades) - 1];
+    if (comun > 0) {
+      const Paso& paso = camino_.back();
+      last = paso.node;
       const Midpoint& m = nodes_[static_cast<size_t>(last)];
       HEmbalse = m.h;
       SEmbalse = m.s;
       q = m.q;
       f = m.f;
-      i = m.next[caminoArriba_[static_cast<size_t>(mitades) - 1]];
+      i = m.next[paso.upper];
     }
-    camino_ = mitades;  // the part of the path this search shares; it grows below while it can
-    bool tablas = true;
+    bool tablas = true;  // every midpoint so far came from the tables: the path can be kept
     for (; i != kNarrow;) {
       if (++mitades > 1000) BisectionFailed(e_);
       last = i;
@@ -106,18 +108,7 @@ class MidpointTree {
       }
       const int upper = static_cast<int>(f <= objetivo);
       tablas = tablas && m.fromTables;
-      if (tablas) {
-        const size_t nivel = static_cast<size_t>(camino_);
-        if (nivel == caminoNodo_.size()) {
-          caminoNodo_.push_back(0);
-          caminoF_.push_back(0);
-          caminoArriba_.push_back(0);
-        }
-        caminoNodo_[nivel] = i;
-        caminoF_[nivel] = m.f;
-        caminoArriba_[nivel] = upper;
-        ++camino_;
-      }
+      if (tablas) camino_.push_back({i, m.f, upper});
       int next = m.next[upper];
       if (next == kUnvisited) {
         next = upper ? Add(m.h, m.superior) : Add(m.inferior, m.h);
@@ -149,12 +140,14 @@ class MidpointTree {
   const StorageElement& e_;
   std::vector<Midpoint> nodes_;
   int root_ = kNarrow;
-  // The last search's path from the root, as far as it ran over midpoints of the tables: the midpoint
-  // of each halving, its 2S/dt + Q and the half kept (1 the upper).
-  int camino_ = 0;
-  std::vector<int> caminoNodo_;
-  std::vector<Single> caminoF_;
-  std::vector<int> caminoArriba_;
+  // The last search's path from the root, as far as it ran over midpoints of the tables: the midpoint of
+  // each halving, its 2S/dt + Q and the half kept (1 the upper).
+  struct Paso {
+    int node;
+    Single f;
+    int upper;
+  };
+  std::vector<Paso> camino_;
 };
 
 }  // namespace
