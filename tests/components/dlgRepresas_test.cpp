@@ -153,13 +153,27 @@ TEST_F(DlgRepresasTest, InitialLevelAndKAreCheckedOnLeaving) {
 }
 
 TEST_F(DlgRepresasTest, AnUnknownMethodBecomesLevelPoolAndXSurvives) {
-  r1->Metodo = QStringLiteral("Directo");
   r1->Represa_n_Musk = 0.3f;
-  dlgRepresas& d = Open();
-  EXPECT_EQ(r1->Metodo.toString(), "Piscina Nivelada");
-  d.CancelButton->click();
-  EXPECT_EQ(r1->Metodo.toString(), "Piscina Nivelada");
-  EXPECT_EQ(selRepresa, 0);
+  // Cancel and the close box alike keep nothing typed and give the editor back.
+  for (const bool closeBox : {false, true}) {
+    SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+    r1->Metodo = QStringLiteral("Directo");
+    r1->Represa_k_Musk = 30;
+    dlgRepresas& d = Open();
+    EXPECT_EQ(r1->Metodo.toString(), "Piscina Nivelada");
+    ClickEntry(d.lstMetodo, "Muskingum");
+    EXPECT_EQ(TypeAndLeave(d.txtRepresa_k, "55", false), "");
+    if (closeBox) {
+      d.close();
+    } else {
+      d.CancelButton->click();
+    }
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(editor().isEnabled());
+    EXPECT_EQ(r1->Metodo.toString(), "Piscina Nivelada");
+    EXPECT_EQ(r1->Represa_k_Musk, 30);
+    EXPECT_EQ(selRepresa, 0);
+  }
 
   dlgRepresas& again = Open();
   again.OKButton->click();

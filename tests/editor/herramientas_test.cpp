@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "editor_fixture.h"
+#include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "shell/frmImagenFondo.h"
 
@@ -65,9 +66,12 @@ TEST_F(HerramientasTest, ClearingEmptiesTheNetworkInMemoryAndTheNextSaveDeletesI
     Reach("c-1", "0", {{10, 10}, {20, 20}});
     Dam("r-1", "c-1", {30, 30}, {20, 20});
   });
-  test::WriteBytes(dir + "/Rio_RHQ.pcn", "tabla");
+  // The dams' table file in the working folder, and one of its name in the current folder.
+  const QString tables[] = {dir + "/Rio_RHQ.pcn", programDir() + "/Rio_RHQ.pcn"};
+  for (const QString& file : tables) test::WriteBytes(file, "tabla");
   frmUEHs::unload();
   open();
+  ChDir(programDir());
 
   dialogs.answer(vbNo);
   tool("btn_toolbarBorraTodo");
@@ -87,10 +91,10 @@ TEST_F(HerramientasTest, ClearingEmptiesTheNetworkInMemoryAndTheNextSaveDeletesI
   EXPECT_TRUE(ops(DrawOp::Kind::Text).empty());
   // Nothing is deleted on disk until the save.
   EXPECT_TRUE(networkFilesExist());
-  EXPECT_TRUE(QFile::exists(dir + "/Rio_RHQ.pcn"));
+  for (const QString& file : tables) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
   tool("btn_toolbarGuardaUEHs");
   EXPECT_FALSE(networkFilesExist());
-  EXPECT_TRUE(QFile::exists(dir + "/Rio_RHQ.pcn"));
+  for (const QString& file : tables) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
   EXPECT_FALSE(pressed("btn_toolbarGuardaUEHs"));
   EXPECT_EQ(dialogs.records().size(), 2u);
 }

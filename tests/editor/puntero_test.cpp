@@ -158,6 +158,19 @@ TEST_F(PunteroTest, ReachToolDrawsADraftThatJoinsTheNetworkWhenFinished) {
   redraw();
   EXPECT_EQ(ops(DrawOp::Kind::Line, kAzul).size(), 2u);  // the two segments of c-Alto
   EXPECT_EQ(nCauces, 1);
+
+  // So does closing the editor.
+  tool("btn_toolbarCauce");
+  press(500, 500);
+  press(600, 600);
+  ASSERT_EQ(nVerticesTrazado, 2);
+  dialogs.clear();
+  dialogs.answer(vbNo).answer(vbNo);  // c-Alto has no inflow: go on; then do not save
+  frmUEHs::object().close();
+  EXPECT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_FALSE(frmUEHs::isLoaded());
+  EXPECT_EQ(nVerticesTrazado, 0);
+  EXPECT_EQ(nCauces, 1);
 }
 
 TEST_F(PunteroTest, TwentyFirstClickFinishesTheReachWithTwentyVertices) {

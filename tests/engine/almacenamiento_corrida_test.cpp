@@ -8,6 +8,7 @@
 #include "engine/almacenamiento_fixture.h"
 #include "engine/hietograma.h"
 #include "engine/simulacion.h"
+#include "platform/app.h"
 #include "project/configuracion.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/red.h"
@@ -173,6 +174,11 @@ TEST_F(StorageRunReport, ATableQuestionIsAskedOncePerElementAndRun) {
   QdeHRepresa(1);
   QdeHRepresa(1);
   EXPECT_EQ(dialogs.records().size(), 2u);
+  // No ends the program, inside a run as outside one.
+  dialogs.clear();
+  dialogs.answer(vbNo);
+  EXPECT_THROW(Run(), ProgramEnded);
+  EXPECT_EQ(dialogs.records().size(), 1u);
 }
 
 }  // namespace

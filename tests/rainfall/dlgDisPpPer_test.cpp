@@ -63,6 +63,7 @@ class DlgDisPpPerTest : public test::CarpetasTest {
 TEST_F(DlgDisPpPerTest, OpensOnTheTableWithItsTimesSharesAndRunningSums) {
   open(1);
   EXPECT_EQ(form().windowTitle(), "Distribución temporal de la Precipitación: Tabla P-t Personalizada");
+  EXPECT_EQ(form().Label3->text(), "Duraciones de tormenta [min] para las que vale la tabla:");
   EXPECT_TRUE(test::ClippedControls(&form()).isEmpty())
       << test::ClippedControls(&form()).join('\n').toStdString();
   EXPECT_EQ(form().cmbNroTablaDisPpPer->currentText(), "1");
