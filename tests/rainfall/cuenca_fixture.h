@@ -2,6 +2,8 @@
 // that go from the main window's menus through the rainfall windows to a run.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -9,6 +11,7 @@
 #include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "shell/MDIForm1.h"
+#include "support/fixture.h"
 
 namespace tavo::test {
 
@@ -22,8 +25,9 @@ inline void OpenCuencaInMainWindow(const QString& programDir, ScriptedDialogs& d
   DirActual = folder;
   NombreProyecto = QStringLiteral("Cuenca");
   FormInstance<MDIForm1>::instance().show();
-  dialogs.answer(vbOK);  // the settings come from another machine and are rewritten once
+  // The settings come from another machine: the read corrects their folder in memory, silently.
   FormInstance<frmConfigura>::instance().leoConf();
+  EXPECT_TRUE(dialogs.records().empty()) << DescribeDialogs(dialogs).toStdString();
   dialogs.clear();
 }
 

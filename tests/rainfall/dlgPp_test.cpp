@@ -599,8 +599,9 @@ class StormFromMainWindowTest : public DlgPpTest {
       QFile::copy(QString(TAVO_FIXTURES_DIR "/proyecto/") + file, path("Proyectos/") + file);
     DirActual = path("Proyectos");
     main().show();
-    dialogs.answer(vbOK);  // the settings come from another machine and are rewritten once
+    // The settings come from another machine: the read corrects their folder in memory, silently.
     FormInstance<frmConfigura>::instance().leoConf();
+    EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
     dialogs.clear();
   }
   MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
@@ -724,6 +725,25 @@ TEST_F(StormFromMainWindowTest, ChartPreviewShowsTheHyetographTitledWithTheMeasu
   form().cmdVerGrafico->click();
   EXPECT_EQ(prompts(), QStringList{kSinTormenta});
   EXPECT_FALSE(dlgChart1::isLoaded());
+}
+
+TEST_F(StormFromMainWindowTest, APreviewOfAStormItsDistributionCannotSpreadOnlySaysWhy) {
+  // User distribution 1 has no periods: each preview gives the builder's reason and shows nothing.
+  PizarraActiva = true;
+  open();
+  form().optDistriPp[5]->setChecked(true);
+  form().txtPp->setText("40");
+  form().txtDur->setText("60");
+  for (QPushButton* preview : {form().cmdVerGrafico, form().cmdVerTablaPt}) {
+    SCOPED_TRACE(preview->objectName().toStdString());
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    preview->click();
+    ASSERT_EQ(prompts().size(), 1);
+    EXPECT_TRUE(prompts()[0].startsWith("La distribución personalizada 1 no tiene períodos cargados"));
+    EXPECT_FALSE(dlgChart1::isLoaded());
+    EXPECT_FALSE(ReportText().contains("Distribución Pp(t)"));
+  }
 }
 
 }  // namespace
