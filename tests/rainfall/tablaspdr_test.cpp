@@ -108,6 +108,17 @@ TEST_F(TablasPDRTest, ASaveThatCannotCreateTheFileReportsOnce) {
   GuardaTablasPDRs();
   ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].prompt, "Error Nro. 75Error de acceso a la ruta o el archivo ,Verifique");
+
+  // Over a file already there, a save that cannot be written keeps that file as it was.
+  QDir(programDir()).rmdir(QStringLiteral("TablasPDRs_pdr.pcn"));
+  const QByteArray old("1,0,0,0\r\n\"Notas\"\r\n10,60,2\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+  test::WriteBytes(path("TablasPDRs_pdr.pcn"), old);
+  QDir(programDir()).mkdir(QStringLiteral("TablasPDRs_pdr.pcn.tmp~"));  // where the new text would go
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  GuardaTablasPDRs();
+  EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(test::ReadBytes(path("TablasPDRs_pdr.pcn")), old);
 }
 
 TEST_F(TablasPDRTest, TheDeliveredTableReads) {
