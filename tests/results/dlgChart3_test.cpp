@@ -57,6 +57,22 @@ TEST_F(Chart3Test, OneLinePerRecurrenceAgainstTheDurations) {
   EXPECT_EQ(chart().value(1, 1), static_cast<double>(21.12f));
 }
 
+TEST_F(Chart3Test, AnyNumberOfDurationsAndRecurrences) {
+  // 20 durations and 16 recurrences, more than a chart of fixed size would hold.
+  std::vector<test::Tormenta> tormentas;
+  for (Integer d = 1; d <= 20; ++d) {
+    for (Integer r = 1; r <= 16; ++r)
+      tormentas.push_back({10, static_cast<Integer>(60 * d), static_cast<Integer>(1000 + r)});
+  }
+  Serie(tormentas);
+  open();
+  ASSERT_EQ(chart().rowCount(), 20);
+  ASSERT_EQ(chart().seriesCount(), 16);
+  EXPECT_EQ(labels().back(), " 1200");
+  EXPECT_EQ(chart().seriesSettings(16).legend, " 1016");
+  EXPECT_EQ(chart().value(20, 16), static_cast<double>(330.12f));  // u-A in storm 320, to two decimals
+}
+
 TEST_F(Chart3Test, RunoffAndCoefficientExistForUnitsOnly) {
   CompoSel = 3;  // past the list, as a fill of the whole table leaves it
   dlgChart3& form = open();
