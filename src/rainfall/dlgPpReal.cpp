@@ -57,7 +57,7 @@ dlgPpReal::dlgPpReal() : QDialog(nullptr) {
   typing.columns = [](int col) { return col == kColPp; };
   typing.locked = [this] { return ArchivoProtegido; };
   typing.isNumber = EsProfundidad;
-  typing.lastRow = [this] { return static_cast<int>(NumPer); };
+  typing.lastRow = [] { return static_cast<int>(NumPer); };
   typing_ = std::make_unique<GridTyping>(MSFlexGridTablaPpReal, TeclaPendiente, FilaTecla, ColTecla,
                                          std::move(typing));
   connectHandlers();

@@ -93,6 +93,11 @@ TEST_F(DlgPpRealTest, TimeFieldsKeepStartCountAndEndTogether) {
       << test::ClippedControls(&form()).join('\n').toStdString();
   EXPECT_EQ(grid()->Rows(), 1);  // no interval: the heading alone
   EXPECT_EQ(grid()->TextMatrix(0, 1), "                    t [hs:min]  ");
+  // No steps chosen in the settings: the standard steps are offered.
+  QStringList pasos;
+  for (int i = 0; i < form().cmbPasot->count(); ++i) pasos << form().cmbPasot->itemText(i);
+  EXPECT_EQ(pasos, QStringList(
+                       {"5", "10", "15", "20", "30", "60", "120", "180", "240", "300", "360", "540", "720"}));
 
   type(form().txtDateI, "12122004");
   type(form().txtTimeI, "2030");
@@ -141,6 +146,13 @@ TEST_F(DlgPpRealTest, TimeFieldsKeepStartCountAndEndTogether) {
   type(form().txtDateF, "12/12/2004");
   EXPECT_EQ(NumPer, 2);
   EXPECT_EQ(grid()->Rows(), 3);
+  // Each date's check touches only the date it checks.
+  EXPECT_EQ(form().txtDateI->text(), "01/01/1001");
+  type(form().txtDateI, "12/12/2004");
+  type(form().txtDateF, "0");
+  EXPECT_EQ(form().txtDateF->text(), "01/01/1001");
+  EXPECT_EQ(form().txtDateI->text(), "12/12/2004");
+  EXPECT_EQ(NumPer, 2);
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
