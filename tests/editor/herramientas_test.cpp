@@ -13,7 +13,6 @@ namespace tavo {
 namespace {
 
 const QColor kCeleste(140, 255, 255);
-const QColor kGris(160, 160, 160);
 const QString kSinImagen = QStringLiteral(
     "Para desplegar una imágen de fondo de trabajo debe cargar previamente el archivo imagen (tipo .jpg .gif "
     ".bmp y "
