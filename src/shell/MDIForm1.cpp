@@ -335,11 +335,11 @@ void MDIForm1::CreaPanel(QWidget* client) {
   // column's captions begin, so an unfolded value never reaches into the other column.
   auto row = [this](int column, const char* caption, QLabel*& value, const char* name, int top, int width,
                     int height) {
-    const int left = column == 0 ? 120 : 4080;
+    const int left = column == 0 ? 120 : 4140;
     QLabel* title =
-        PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1500 : 2040, 240);
+        PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1560 : 1980, 240);
     if (column == 1) title->setAlignment(Qt::AlignRight);
-    value = PanelLabel(Picture1, name, QString(), column == 0 ? 1680 : 6240, top, width, height);
+    value = PanelLabel(Picture1, name, QString(), column == 0 ? 1740 : 6240, top, width, height);
     columnas_[column].push_back({title, value, top});
   };
   row(0, "Proyecto:", lblProyecto, "lblProyecto", 120, 2400, 240);

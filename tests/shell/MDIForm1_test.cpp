@@ -246,6 +246,12 @@ TEST_F(MDIForm1Test, ProjectPanelWithAndWithoutAProject) {
   EXPECT_EQ(w.lblFilesTrabajo->text(), "Rio_UEHs.pcn\nRio_VerCau.pcn");
   EXPECT_EQ(w.lblMiDirTrabajo->text(), programDir());
   EXPECT_EQ(test::ReadBytes(path("PelcanDir.pcn")), ("\"" + programDir() + "\"\r\n\"Rio\"\r\n").toUtf8());
+
+  // Short values show whole, and so does every caption beside them.
+  for (QLabel* value : {w.lblTitulo, w.lblUbicacion, w.lblCuenca, w.lblSubCuenca, w.lblMiDirTrabajo})
+    value->setText(QStringLiteral("Arroyo Seco"));
+  EXPECT_TRUE(test::ClippedControls(w.Picture1).isEmpty())
+      << test::ClippedControls(w.Picture1).join('\n').toStdString();
 }
 
 TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
