@@ -1,6 +1,7 @@
 #include "components/dlgUEH2.h"
 
 #include <QEvent>
+#include <algorithm>
 
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
@@ -13,11 +14,13 @@ QString U(const char* text) {
   return QString::fromUtf8(text);
 }
 
-// A formula's caption with its exponent raised beside it, both in the caption's own size.
+// A formula's caption with its exponent raised beside it, both in the caption's own size. A caption
+// whose text is wider than its room takes the room it needs, and the exponent follows its end.
 void Formula(QWidget* frame, const char* texto, int ancho, const char* exponente, int anchoExponente) {
-  MakeLabel(frame, QString(), U(texto), 240, 390, ancho, 255)->setTextFormat(Qt::PlainText);
-  MakeLabel(frame, QString(), U(exponente), 240 + ancho, 270, anchoExponente, 255)
-      ->setTextFormat(Qt::PlainText);
+  QLabel* base = MakeLabel(frame, QString(), U(texto), 240, 390, ancho, 255);
+  base->resize(std::max(base->width(), base->sizeHint().width()), base->height());
+  QLabel* alto = MakeLabel(frame, QString(), U(exponente), 240 + ancho, 270, anchoExponente, 255);
+  alto->move(base->x() + base->width(), alto->y());
 }
 }  // namespace
 

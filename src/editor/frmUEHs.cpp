@@ -223,6 +223,9 @@ frmUEHs::frmUEHs() {
     b->setFont(pequena);
     b->setFocusPolicy(Qt::TabFocus);
     PlaceTwips(b, left, 0, width, 252);
+    // A caption wider than the button in the font at hand widens it, with room for the frame.
+    const int texto = b->fontMetrics().horizontalAdvance(b->text()) + 8;
+    if (texto > b->width()) b->resize(texto, b->height());
     return b;
   };
   cmdImagenUEHs = boton("cmdImagenUEHs", "Imágen", "Cargar o Descargar la Imágen de fondo ", 2640, 1452);

@@ -44,6 +44,22 @@ TEST_F(DlgUEH2Test, OpensOnTheFirstUnitAndCancelGivesTheEditorBack) {
   EXPECT_EQ(QApplication::focusWidget(), d.OKButton);
   EXPECT_FALSE(editor().isEnabled());
 
+  // Every caption fits, and each formula's raised exponent starts where the formula's text ends.
+  EXPECT_TRUE(test::ClippedControls(&d).isEmpty()) << test::ClippedControls(&d).join('\n').toStdString();
+  for (const auto& [formula, exponent] :
+       {std::pair{"I [mm] = a * t[min]^", "b"}, std::pair{"Q [m3/s] = Qi [m3/s]* e ", "- t/k"}}) {
+    const QLabel* base = nullptr;
+    const QLabel* raised = nullptr;
+    for (const QLabel* l : d.findChildren<QLabel*>()) {
+      if (l->text() == QString::fromUtf8(formula)) base = l;
+      if (l->text() == QString::fromUtf8(exponent)) raised = l;
+    }
+    ASSERT_TRUE(base && raised) << formula;
+    EXPECT_EQ(raised->parentWidget(), base->parentWidget()) << formula;
+    EXPECT_GE(raised->x(), base->x() + base->fontMetrics().horizontalAdvance(base->text())) << formula;
+    EXPECT_LT(raised->y(), base->y()) << formula;
+  }
+
   // The tab order runs from the buttons through the lists and boxes.
   const QList<QWidget*> orden = {d.OKButton,       d.CancelButton,  d.lstUEHs,        d.txtNombreUEH,
                                  d.lstCauceAA,     d.txtArea,       d.lstMetodo,      d.txtLongMax,

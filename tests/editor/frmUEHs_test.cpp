@@ -48,6 +48,8 @@ TEST_F(FrmUEHsTest, MenuOpensTheEditorOnTheProjectShowingEveryComponent) {
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(editor.isWindow());  // beside the main window, not inside it
   EXPECT_EQ(editor.windowTitle(), "Diagrama de Unidades Hidrológicas de Estudio y sus componentes");
+  EXPECT_TRUE(test::ClippedControls(&editor).isEmpty())
+      << test::ClippedControls(&editor).join('\n').toStdString();
   EXPECT_EQ(editor.lblEstado->text(), "UEHs : Rio_UEHs.pcn     Proyecto: Rio     Dir: " + dir +
                                           "   Config. : Rio_Conf.pcn");
   QStringList names;
