@@ -14,6 +14,7 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "rainfall/cuenca_fixture.h"
 #include "rainfall/tormenta.h"
 #include "results/dlgChart1.h"
 #include "shell/MDIForm1.h"
@@ -594,15 +595,7 @@ class StormFromMainWindowTest : public DlgPpTest {
  protected:
   void SetUp() override {
     DlgPpTest::SetUp();
-    QDir(programDir()).mkdir("Proyectos");
-    for (const char* file : {"Cuenca_Conf.pcn", "Cuenca_UEHs.pcn", "Cuenca_VerCau.pcn"})
-      QFile::copy(QString(TAVO_FIXTURES_DIR "/proyecto/") + file, path("Proyectos/") + file);
-    DirActual = path("Proyectos");
-    main().show();
-    // The settings come from another machine: the read corrects their folder in memory, silently.
-    FormInstance<frmConfigura>::instance().leoConf();
-    EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
-    dialogs.clear();
+    test::OpenCuencaInMainWindow(programDir(), dialogs);
   }
   MDIForm1& main() { return FormInstance<MDIForm1>::instance(); }
   void open() {
