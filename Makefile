@@ -1,9 +1,10 @@
-# Two commands: `make run` starts TAVO, `make test` builds with sanitizers and runs every test.
+# Two commands: `make run` starts TAVO, `make test` checks the format, builds with sanitizers and runs
+# every test.
 JOBS ?= $(shell nproc)
 # The program folder: the program, its storm tables, PelcanDir.pcn and the projects live there.
 TAVO_DIR ?= $(HOME)/TAVO
 
-.PHONY: run test bench deps clean
+.PHONY: run test bench deps clean format
 
 deps:
 	@scripts/install-deps
@@ -15,6 +16,7 @@ run: deps
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then "$(TAVO_DIR)/tavo"; else xvfb-run -a "$(TAVO_DIR)/tavo"; fi
 
 test: deps
+	@scripts/check-format
 	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
 	@cmake --build build/debug -j $(JOBS)
 	@cd build/debug && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -23,6 +25,10 @@ bench: deps
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done
+
+# Formats every C++ file of the tree with the repository's .clang-format.
+format: deps
+	@find src tests bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
 
 clean:
 	rm -rf build

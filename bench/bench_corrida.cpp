@@ -4,6 +4,9 @@
 // program to an idle main window. Each prints the process's peak memory; the start also prints the
 // processor time it took.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,9 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/frmPp.h"
@@ -153,10 +153,18 @@ void TormentasPosteriores(benchmark::State& state, const char* informe) {
   state.counters["pico_MB"] = f.picoMB;
 }
 
-void BM_PrimeraTormentaSinInforme(benchmark::State& state) { PrimeraTormenta(state, "0"); }
-void BM_PrimeraTormentaConInforme(benchmark::State& state) { PrimeraTormenta(state, "1"); }
-void BM_TormentasPosterioresSinInforme(benchmark::State& state) { TormentasPosteriores(state, "0"); }
-void BM_TormentasPosterioresConInforme(benchmark::State& state) { TormentasPosteriores(state, "1"); }
+void BM_PrimeraTormentaSinInforme(benchmark::State& state) {
+  PrimeraTormenta(state, "0");
+}
+void BM_PrimeraTormentaConInforme(benchmark::State& state) {
+  PrimeraTormenta(state, "1");
+}
+void BM_TormentasPosterioresSinInforme(benchmark::State& state) {
+  TormentasPosteriores(state, "0");
+}
+void BM_TormentasPosterioresConInforme(benchmark::State& state) {
+  TormentasPosteriores(state, "1");
+}
 BENCHMARK(BM_PrimeraTormentaSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PrimeraTormentaConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TormentasPosterioresSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -182,7 +190,8 @@ int main(int argc, char** argv) {
   const std::string modo = argc > 1 ? argv[1] : "";
   if (modo == "--tormentas" && argc == 5) {
     QApplication app(argc, argv);
-    const int resultado = Tormentas(QString::fromLocal8Bit(argv[2]), std::string(argv[3]) == "1", std::atoi(argv[4]));
+    const int resultado =
+        Tormentas(QString::fromLocal8Bit(argv[2]), std::string(argv[3]) == "1", std::atoi(argv[4]));
     std::fflush(nullptr);
     std::_Exit(resultado);  // the user does not wait for the program to end
   }

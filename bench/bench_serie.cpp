@@ -3,12 +3,12 @@
 // storm, the results file written at the end and the series' tables and chart shown; and the program's
 // peak memory.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "editor/frmUEHs.h"
 #include "engine/frmPp2.h"

@@ -20,8 +20,8 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
-#include "reservoirs/tablas.h"
 #include "redes.h"
+#include "reservoirs/tablas.h"
 
 namespace {
 
@@ -40,14 +40,22 @@ void Corre(benchmark::State& state, void (*red)(), bool informe) {
   state.counters["informe_caracteres"] = static_cast<double>(TextoProceso.size());
 }
 
-void BM_TormentaGrandeSinInforme(benchmark::State& state) { Corre(state, RedGrande, false); }
-void BM_TormentaGrandeConInforme(benchmark::State& state) { Corre(state, RedGrande, true); }
+void BM_TormentaGrandeSinInforme(benchmark::State& state) {
+  Corre(state, RedGrande, false);
+}
+void BM_TormentaGrandeConInforme(benchmark::State& state) {
+  Corre(state, RedGrande, true);
+}
 BENCHMARK(BM_TormentaGrandeSinInforme)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TormentaGrandeConInforme)->Unit(benchmark::kMillisecond);
 
 // The largest network, lakes and dams by level pool.
-void BM_RedMayorPiscinaSinInforme(benchmark::State& state) { Corre(state, RedMayor, false); }
-void BM_RedMayorPiscinaConInforme(benchmark::State& state) { Corre(state, RedMayor, true); }
+void BM_RedMayorPiscinaSinInforme(benchmark::State& state) {
+  Corre(state, RedMayor, false);
+}
+void BM_RedMayorPiscinaConInforme(benchmark::State& state) {
+  Corre(state, RedMayor, true);
+}
 BENCHMARK(BM_RedMayorPiscinaSinInforme)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedMayorPiscinaConInforme)->Unit(benchmark::kMillisecond);
 

@@ -73,7 +73,8 @@ constexpr int kFilas = 6;  // rows of every table, levels 0 to 5 m
 inline void TablasRepresas(int n) {
   NFilasHSVRepresa.redim(0, n);
   NFilasHQRepresa.redim(0, n);
-  for (auto* t : {&HTablaHSVRepresa, &ATablaHSVRepresa, &HTablaHQRepresa, &QTablaHQRepresa}) t->redim(n, kFilas);
+  for (auto* t : {&HTablaHSVRepresa, &ATablaHSVRepresa, &HTablaHQRepresa, &QTablaHQRepresa})
+    t->redim(n, kFilas);
   STablaHSVRepresa.redim(n, kFilas);
 }
 
@@ -166,7 +167,8 @@ inline void CarpetaDelPrograma(const QString& folder) {
 // period on.
 inline void ConfiguracionMayor(const QString& folder) {
   SeqFile f(folder + QStringLiteral("/Grande_Conf.pcn"), OpenMode::Output);
-  for (const char* texto : {"Grande", "Red mayor", "", "", "", "", "", "/"}) f.write({QString::fromUtf8(texto)});
+  for (const char* texto : {"Grande", "Red mayor", "", "", "", "", "", "/"})
+    f.write({QString::fromUtf8(texto)});
   f.write({folder});
   f.write({QString()});
   f.write({Integer(1)});

@@ -166,13 +166,13 @@ void RecorreFilas(Single desde, Single hasta, Paso paso) {
 
 // The parts of a symbol's link that differ between the kinds.
 struct frmUEHs::Enlace {
-  Single origenY;          // Y of the link origin below the anchor, in symbol sizes
-  QColor colorLinea;       // link line in the normal look
-  QColor colorAnillo;      // ring at the link point in the normal look
-  Single radioPunto;       // red dot radius, in symbol sizes
-  int extraSeleccion;      // added to the selected look's pen width
+  Single origenY;                     // Y of the link origin below the anchor, in symbol sizes
+  QColor colorLinea;                  // link line in the normal look
+  QColor colorAnillo;                 // ring at the link point in the normal look
+  Single radioPunto;                  // red dot radius, in symbol sizes
+  int extraSeleccion;                 // added to the selected look's pen width
   std::function<QString()> receptor;  // Cauce_aa of the component, read for the red dot only
-  std::function<void()> marca;  // the selection mark
+  std::function<void()> marca;        // the selection mark
 };
 
 frmUEHs::frmUEHs() {
@@ -307,7 +307,8 @@ frmUEHs::frmUEHs() {
 
   auto* activacion = new ActivationWatch(this);
   connect(activacion, &ActivationWatch::activated, this, [this] { RunGuarded([this] { Form_Activate(); }); });
-  connect(activacion, &ActivationWatch::deactivated, this, [this] { RunGuarded([this] { Form_Deactivate(); }); });
+  connect(activacion, &ActivationWatch::deactivated, this,
+          [this] { RunGuarded([this] { Form_Deactivate(); }); });
 }
 
 void frmUEHs::CreaBarra() {
@@ -328,7 +329,8 @@ void frmUEHs::CreaBarra() {
     action->setCheckable(b.clase != Clase::Simple);
     if (b.clase == Clase::Grupo) herramientas->addAction(action);
     if (b.clase == Clase::Solo) guarda->addAction(action);
-    connect(action, &QAction::triggered, this, [this, key] { RunGuarded([&] { ToolbarUEHs_ButtonClick(key); }); });
+    connect(action, &QAction::triggered, this,
+            [this, key] { RunGuarded([&] { ToolbarUEHs_ButtonClick(key); }); });
   }
 }
 
@@ -349,8 +351,12 @@ QAction* frmUEHs::BotonToolbar(const QString& key) const {
   return nullptr;
 }
 
-int frmUEHs::AnchoVentana() const { return Twips(width()); }
-int frmUEHs::AltoVentana() const { return Twips(height()); }
+int frmUEHs::AnchoVentana() const {
+  return Twips(width());
+}
+int frmUEHs::AltoVentana() const {
+  return Twips(height());
+}
 
 void frmUEHs::FijaEscalaInterna() {
   frmImagenFondo& imagen = frmImagenFondo::instance();
@@ -393,8 +399,9 @@ void frmUEHs::Form_Load() {
 
   PlaceTwips(lblEstado, 1000, AltoVentana() - 300, AnchoVentana(), 500);
   lblEstado->setText(QStringLiteral("UEHs : ") + NombreProyecto + QStringLiteral("_UEHs.pcn") +
-                     QStringLiteral("     Proyecto: ") + NombreProyecto + QStringLiteral("     Dir: ") + DirTrabajo +
-                     QStringLiteral("   Config. : ") + NombreProyecto + QStringLiteral("_Conf.pcn"));
+                     QStringLiteral("     Proyecto: ") + NombreProyecto + QStringLiteral("     Dir: ") +
+                     DirTrabajo + QStringLiteral("   Config. : ") + NombreProyecto +
+                     QStringLiteral("_Conf.pcn"));
   sldEscala->move(Px(40), Px(4000));
   MuestraOrden = false;
   CargaRedProyecto();
@@ -496,11 +503,15 @@ void frmUEHs::CierraEditorUEHs() {
   unloadLater();
 }
 
-void frmUEHs::mnu_btn_toolbarGuardaUEHs() { EscribeRedProyecto(); }
+void frmUEHs::mnu_btn_toolbarGuardaUEHs() {
+  EscribeRedProyecto();
+}
 
 // ---- the redraw ----
 
-void DibujaRed() { frmUEHs::instance().DibujaRed(); }
+void DibujaRed() {
+  frmUEHs::instance().DibujaRed();
+}
 
 void frmUEHs::DibujaRed() {
   for (int i = 1; i <= nCauces; ++i) AmpliaVertices(numVerticesCauce(i));
@@ -544,7 +555,8 @@ void frmUEHs::DibujaRedPasos() {
   }
   for (const auto& u : colUEHs) abarca(u->IconoUEHx, u->IconoUEHy);
   // The background picture where it is drawn; without reaches the view fits the picture.
-  const bool conImagen = ImagenVisible && frmImagenFondo::exists() && !frmImagenFondo::object().Picture.isNull();
+  const bool conImagen =
+      ImagenVisible && frmImagenFondo::exists() && !frmImagenFondo::object().Picture.isNull();
   const double escalaImagen = EscalaImagenFondo == 0 ? 100.0 : EscalaImagenFondo;
   const QRectF imagen(PosXImagenFondo, PosYImagenFondo, escalaImagen * AnchoImagen / 100,
                       AltoImagen * 1.33333333 * escalaImagen / 100);
@@ -585,13 +597,15 @@ void frmUEHs::DibujaRedPasos() {
     if (CentrarVista) {
       const Single v = static_cast<Single>(picDibujo->scaleWidth());
       picDibujo->setScaleLeft(XMinDibujo - (v - (XMaxDibujo - XMinDibujo)) / 2);
-      picDibujo->setScaleTop(YMinDibujo - (static_cast<Single>(picDibujo->scaleHeight()) - (YMaxDibujo - YMinDibujo)) / 2);
+      picDibujo->setScaleTop(YMinDibujo -
+                             (static_cast<Single>(picDibujo->scaleHeight()) - (YMaxDibujo - YMinDibujo)) / 2);
     }
   }
 
   // The background picture, under everything; a picture that could not be loaded is left out.
   if (conImagen) {
-    picDibujo->paintPicture(frmImagenFondo::object().Picture, imagen.x(), imagen.y(), imagen.width(), imagen.height());
+    picDibujo->paintPicture(frmImagenFondo::object().Picture, imagen.x(), imagen.y(), imagen.width(),
+                            imagen.height());
   }
 
   TolSeleccion = CInt(picDibujo->scaleWidth() * 0.02);
@@ -622,7 +636,8 @@ void frmUEHs::DibujaRedPasos() {
     }
   };
   for (const auto& l : colLagos) reencauza(l->NombreLAGO, l->Cauce_aa, l->IconoLAGOx, l->IconoLAGOy);
-  for (const auto& r : colRepresas) reencauza(r->NombreRepresa, r->Cauce_aa, r->IconoRepresaX, r->IconoRepresaY);
+  for (const auto& r : colRepresas)
+    reencauza(r->NombreRepresa, r->Cauce_aa, r->IconoRepresaX, r->IconoRepresaY);
 
   DibujaSimbolos();
   DibujaMedida();
@@ -716,7 +731,8 @@ void frmUEHs::DibujaMedida() {
   picDibujo->setDrawWidth(static_cast<int>(Int(EspesorLinea - EspesorLinea / 2.0)));
   if (nPuntosMedida < 1) return;
   picDibujo->line(XMedida(1), YMedida(1), XMedida(1), YMedida(1), kMagenta);
-  for (iPunto = 1; iPunto <= nPuntosMedida; ++iPunto) picDibujo->lineTo(XMedida(iPunto), YMedida(iPunto), kMagenta);
+  for (iPunto = 1; iPunto <= nPuntosMedida; ++iPunto)
+    picDibujo->lineTo(XMedida(iPunto), YMedida(iPunto), kMagenta);
 }
 
 void frmUEHs::DibujaTrazado() {
@@ -776,7 +792,12 @@ void frmUEHs::DibujaIconoUEH() {
   picDibujo->setDrawWidth(w / 4 + 2);
   picDibujo->line(x + 1.4 * s, y + 0.1 * s, x + 0.1 * s, y + 1.4 * s, kVerde);
 
-  Enlace enlace{1.5f, kVerde, kAzul, 1.0f / 3, 2, [] { return RegistroN(vUEHs, iUEH).Cauce_aa; },
+  Enlace enlace{1.5f,
+                kVerde,
+                kAzul,
+                1.0f / 3,
+                2,
+                [] { return RegistroN(vUEHs, iUEH).Cauce_aa; },
                 [&] { picDibujo->box(x, y, x + 1.5 * s, y + 1.5 * s, kRojo); }};
   DibujaEnlace(enlace, selUEH == iUEH);
   picDibujo->setDrawStyle(PenStyle::Solid);
@@ -814,7 +835,12 @@ void frmUEHs::DibujaIconoRepresa() {
 
   if (selRepresa == iRepresa) {
     if (selRepresa != 0) {
-      Enlace enlace{2, kNegro, kNegro, 0.25f, 3, [] { return RegistroN(vRepresas, iRepresa).Cauce_aa; },
+      Enlace enlace{2,
+                    kNegro,
+                    kNegro,
+                    0.25f,
+                    3,
+                    [] { return RegistroN(vRepresas, iRepresa).Cauce_aa; },
                     [&] { picDibujo->box(x, y, x + 2 * s, y + 2 * s, kRojo); }};
       DibujaEnlace(enlace, true);
     }
@@ -835,9 +861,7 @@ void frmUEHs::DibujaIconoLago() {
   picDibujo->setFillColor(kAzul);
   picDibujo->setFillStyle(FillStyle::UpwardDiagonal);
   // Each circle outlined in the fore colour and then in white, so that only the blue hatch remains.
-  const struct {
-    double cx, cy, r;
-  } circulos[] = {{x - s, y, s}, {x + s, y, s}, {x, y - 1.5 * s, 1.3 * s}};
+  const struct { double cx, cy, r; } circulos[] = {{x - s, y, s}, {x + s, y, s}, {x, y - 1.5 * s, 1.3 * s}};
   for (const auto& c : circulos) {
     picDibujo->circle(c.cx, c.cy, c.r, picDibujo->foreColor());
     picDibujo->circle(c.cx, c.cy, c.r, kBlanco);
@@ -847,7 +871,12 @@ void frmUEHs::DibujaIconoLago() {
   picDibujo->setDrawStyle(PenStyle::Solid);
   picDibujo->arc(x, y, 2 * s, kAzul, 3, 6, 0.6);
 
-  Enlace enlace{1.5f, kAzul, kAzul, 0.25f, 2, [] { return RegistroN(vLagos, iLago).Cauce_aa; },
+  Enlace enlace{1.5f,
+                kAzul,
+                kAzul,
+                0.25f,
+                2,
+                [] { return RegistroN(vLagos, iLago).Cauce_aa; },
                 [&] { picDibujo->arc(x, y, 2 * s, kRojo, 3, 6, 0.6); }};
   DibujaEnlace(enlace, selLago == iLago);
   picDibujo->setDrawStyle(PenStyle::Solid);
@@ -866,8 +895,8 @@ void frmUEHs::ResaltaCauceSeleccionado() {
       picDibujo->line(XVertice(i, jVertice - 1), YVertice(i, jVertice - 1), XVertice(i, jVertice),
                       YVertice(i, jVertice), kGris);
     }
-    picDibujo->box(XVertice(i, n) - t / 2, YVertice(i, n) - t / 2, XVertice(i, n) + t / 2, YVertice(i, n) + t / 2,
-                   kGris);
+    picDibujo->box(XVertice(i, n) - t / 2, YVertice(i, n) - t / 2, XVertice(i, n) + t / 2,
+                   YVertice(i, n) + t / 2, kGris);
   };
   picDibujo->setDrawWidth(w);
   picDibujo->setDrawStyle(PenStyle::Solid);

@@ -12,11 +12,13 @@ namespace tavo {
 
 namespace {
 
-const QString kFinEditor = QStringLiteral(" Debe asignar un valor correcto a este parámetro desde el Editor de UEHs ");
+const QString kFinEditor =
+    QStringLiteral(" Debe asignar un valor correcto a este parámetro desde el Editor de UEHs ");
 
 // Adds the outflow at position p to the inflow of position j, step by step.
 void SumaAporte(Integer j, Integer p) {
-  for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) QEntraCompo(j, kPaso) = QEntraCompo(j, kPaso) + QSaleCompo(p, kPaso);
+  for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso)
+    QEntraCompo(j, kPaso) = QEntraCompo(j, kPaso) + QSaleCompo(p, kPaso);
 }
 
 // The inflow of the reach at position j: its units (whose initial base flows make QInicial), then
@@ -56,8 +58,9 @@ Integer RetardoCauce(const Cauce& c) {
                           QStringLiteral(" es '0'.") + kFinEditor);
   }
   if (c.VelMediaCauce == 0) {
-    AdvertenciaSimulacion(QStringLiteral("El parámetro de Velocidad Media de propagación Directa en el tramo ") +
-                          c.NombreCauce + QStringLiteral(" es '0'.") + kFinEditor);
+    AdvertenciaSimulacion(
+        QStringLiteral("El parámetro de Velocidad Media de propagación Directa en el tramo ") +
+        c.NombreCauce + QStringLiteral(" es '0'.") + kFinEditor);
   }
   const Integer viaje = CInt(Div(Div(c.LongCauce, c.VelMediaCauce), 60));
   const Integer L = CInt(Round(Div(viaje, PasoQ), 0));
@@ -80,9 +83,9 @@ void RutaCauce(Integer j, const Cauce& c) {
     return;
   }
   if (!CoeficientesMuskingum(c.Cauce_k_Musk, c.Cauce_n_Musk, PasoQ)) {
-    AdvertenciaSimulacion(QStringLiteral("Error, Los parámetros de Muskingum utilizados en el tramo de cauce") +
-                          c.NombreCauce +
-                          QStringLiteral(" son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
+    AdvertenciaSimulacion(
+        QStringLiteral("Error, Los parámetros de Muskingum utilizados en el tramo de cauce") + c.NombreCauce +
+        QStringLiteral(" son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
   }
   for (kPaso = 1; kPaso <= NQ; ++kPaso) {
     if (kPaso == 1) {

@@ -1,10 +1,10 @@
 #include "engine/frmPp.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "platform/printing.h"
 #include "platform/seqfile.h"

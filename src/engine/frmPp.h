@@ -16,7 +16,7 @@
 namespace tavo {
 
 inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
-inline TextBuffer TextoProceso;       // report text of the last simulation, lines ended by CR LF
+inline TextBuffer TextoProceso;        // report text of the last simulation, lines ended by CR LF
 inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
 inline Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series whose
                                        // report no one will see (TextoProceso stays as it is)

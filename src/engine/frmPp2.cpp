@@ -53,6 +53,8 @@ void frmPp2::Termina() {
   close();
 }
 
-void frmPp2::Repinta() { repaint(); }
+void frmPp2::Repinta() {
+  repaint();
+}
 
 }  // namespace tavo

@@ -229,7 +229,9 @@ void DistribucionTemporalPp() {
   }
 }
 
-bool DurationRefused(Integer D) { return FormaPp != 4 && DistriPp == 1 && !TheoreticalShape(D / 60.0); }
+bool DurationRefused(Integer D) {
+  return FormaPp != 4 && DistriPp == 1 && !TheoreticalShape(D / 60.0);
+}
 
 Single PpDelPaso(Integer k) {
   const Integer D = DurTormenta;

@@ -22,9 +22,9 @@ inline QString LineaDistri;
 inline QString BlancosDistri;
 inline Integer nBlancosDistri = 0;
 
-inline Single HyetographDepth = 0;         // the depth P the hyetograph was built with [mm]
-inline Boolean HyetographRefused = false;  // the last build refused the storm: it must not be run
-inline QString HyetographRefusal;          // why, in the words of its message
+inline Single HyetographDepth = 0;                   // the depth P the hyetograph was built with [mm]
+inline Boolean HyetographRefused = false;            // the last build refused the storm: it must not be run
+inline QString HyetographRefusal;                    // why, in the words of its message
 inline Boolean HyetographRefusesEveryStorm = false;  // the refusal holds for a storm of any duration
 
 // Builds the hyetograph from the storm definition and, with the report on, lists it in the report.

@@ -14,7 +14,9 @@
 namespace tavo {
 
 namespace {
-QString Redondeado(Single x, int decimales) { return NumberText(Redondea(x, decimales)); }
+QString Redondeado(Single x, int decimales) {
+  return NumberText(Redondea(x, decimales));
+}
 }  // namespace
 
 ReportRow& ReportRow::text(const QString& t, int width) {
@@ -32,7 +34,9 @@ ReportRow& ReportRow::text(const QString& t, int width) {
   return *this;
 }
 
-Single Redondea(Single x, int decimales) { return static_cast<Single>(Round(x, decimales)); }
+Single Redondea(Single x, int decimales) {
+  return static_cast<Single>(Round(x, decimales));
+}
 
 Single Centesimos(Single x) {
   const Single cien = 100.0f * x;
@@ -66,23 +70,30 @@ void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I
 void ResumenUEH(Integer i) {
   const QString unidad = NumberText(i) + QLatin1Char(' ') + vUEHs[i]->NombreUEH + QStringLiteral("   ");
   const double escorrentia = static_cast<double>(VolEscUEH(i)) - VolBaseUEH(i);
-  TextoProceso += QStringLiteral("\r\nPrecipitación   UEH ") + unidad + Redondeado(PpUEH(i), 1) + QStringLiteral(" mm");
+  TextoProceso +=
+      QStringLiteral("\r\nPrecipitación   UEH ") + unidad + Redondeado(PpUEH(i), 1) + QStringLiteral(" mm");
   TextoProceso += QStringLiteral("\r\nCaudal Máximo   UEH ") + unidad + Redondeado(QpSerie(i, kTormenta), 2) +
                   QStringLiteral(" m3/s");
   TextoProceso += QStringLiteral("\r\nEscorrentía     UEH ") + unidad + NumberText(Round(escorrentia, 0)) +
                   QStringLiteral(" m3");
-  TextoProceso += QStringLiteral("\r\nCoef.Escorrent. UEH ") + unidad + Redondeado(CoefEscUEH(i), 1) + QStringLiteral(" %");
-  TextoProceso += QStringLiteral("\r\nVolumen de Base UEH ") + unidad + NumberText(VolBaseUEH(i)) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nCoef.Escorrent. UEH ") + unidad + Redondeado(CoefEscUEH(i), 1) +
+                  QStringLiteral(" %");
+  TextoProceso +=
+      QStringLiteral("\r\nVolumen de Base UEH ") + unidad + NumberText(VolBaseUEH(i)) + QStringLiteral(" m3");
 }
 
 void TotalesCuenca() {
   TextoProceso += QStringLiteral("\r\n");
-  TextoProceso += QStringLiteral("\r\nEscorrentía total[m3]    = ") + NumberText(VolEscTotal) + QStringLiteral(" m3");
+  TextoProceso +=
+      QStringLiteral("\r\nEscorrentía total[m3]    = ") + NumberText(VolEscTotal) + QStringLiteral(" m3");
   TextoProceso += QStringLiteral("\r\nEscorrentía total[mm]    = ") +
                   NumberText(Round(Div(Div(VolEscTotal, AreaTotalUEHs), 10), 1)) + QStringLiteral(" mm");
-  TextoProceso += QStringLiteral("\r\nCoef. Escorrentía        = ") + Redondeado(CoefEscTotal, 2) + QStringLiteral(" %");
-  TextoProceso += QStringLiteral("\r\nVolumen de Base          = ") + NumberText(VolBaseTotal) + QStringLiteral(" m3");
-  TextoProceso += QStringLiteral("\r\nSuma Pp UEHs             = ") + Redondeado(PpMediaAcum, 1) + QStringLiteral(" mm");
+  TextoProceso +=
+      QStringLiteral("\r\nCoef. Escorrentía        = ") + Redondeado(CoefEscTotal, 2) + QStringLiteral(" %");
+  TextoProceso +=
+      QStringLiteral("\r\nVolumen de Base          = ") + NumberText(VolBaseTotal) + QStringLiteral(" m3");
+  TextoProceso +=
+      QStringLiteral("\r\nSuma Pp UEHs             = ") + Redondeado(PpMediaAcum, 1) + QStringLiteral(" mm");
 }
 
 void EncabezadoComponentes() {
@@ -114,9 +125,10 @@ void FilaCauce(Integer j, Integer k) {
 }
 
 void CierreComponente(Integer j) {
-  TextoProceso += QStringLiteral("\r\nVolumen Escurrido. Entra = ") + Redondeado(VolEntra, 0) + QStringLiteral(" m3 ; Sale = ") +
-                  Redondeado(VolSale, 0) + QStringLiteral(" m3");
-  TextoProceso += QStringLiteral("\r\nCaudal Máximo = ") + Redondeado(QpSerie(j, kTormenta), 2) + QStringLiteral(" m3/s ");
+  TextoProceso += QStringLiteral("\r\nVolumen Escurrido. Entra = ") + Redondeado(VolEntra, 0) +
+                  QStringLiteral(" m3 ; Sale = ") + Redondeado(VolSale, 0) + QStringLiteral(" m3");
+  TextoProceso += QStringLiteral("\r\nCaudal Máximo = ") + Redondeado(QpSerie(j, kTormenta), 2) +
+                  QStringLiteral(" m3/s ");
   TextoProceso += QStringLiteral("\r\n");
 }
 

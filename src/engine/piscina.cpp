@@ -46,7 +46,7 @@ constexpr int kNarrow = -2;     // the half is narrow enough: the search ends
 // from it.
 struct Midpoint {
   // What every visit reads first.
-  Single f = 0;  // 2S/dt + Q
+  Single f = 0;                            // 2S/dt + Q
   int next[2] = {kUnvisited, kUnvisited};  // the midpoint of the lower half and of the upper half
   bool fromTables = false;  // s, q and f come from the tables' plain look-ups and hold at every visit
   Single h = 0;
@@ -74,8 +74,7 @@ class MidpointTree {
   // passed so; a midpoint whose values are looked up at every visit is always visited.
   int Search(Single objetivo, Single& q, Single& f) {
     size_t comun = 0;  // halvings that go the way the last search went
-    while (comun < camino_.size() &&
-           static_cast<int>(camino_[comun].f <= objetivo) == camino_[comun].upper)
+    while (comun < camino_.size() && static_cast<int>(camino_[comun].f <= objetivo) == camino_[comun].upper)
       ++comun;
     camino_.resize(comun);
     int mitades = static_cast<int>(comun);
@@ -163,10 +162,11 @@ void RouteLevelPool(const StorageElement& e, Integer j) {
   Single hmin = 0;
   Single hmax = 0;
   TableRange(e, hmin, hmax);
-  if (!ReportOmitted) TextoProceso += DetailHeading(
-      e, j,
-      QStringLiteral(
-          "k - t[mi] - qe(i, k)[m3/s] - I1+I2 - 2S1/dt+Q1  2S2/dt+Q2    q(i, k)[m3/s] -  H[m]    S[m3]"));
+  if (!ReportOmitted)
+    TextoProceso += DetailHeading(
+        e, j,
+        QStringLiteral(
+            "k - t[mi] - qe(i, k)[m3/s] - I1+I2 - 2S1/dt+Q1  2S2/dt+Q2    q(i, k)[m3/s] -  H[m]    S[m3]"));
   Single q = e.Q(HEmbalse);
   kPaso = 0;
   nivel(n, 0) = HEmbalse;

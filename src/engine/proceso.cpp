@@ -32,7 +32,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString FechaHora() { return Now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
+QString FechaHora() {
+  return Now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
 
 // The hyetograph of the storm in hand; false when it could not be built (its message is shown).
 bool Hietograma() {
@@ -98,10 +100,11 @@ void CorreUnaTormenta() {
     ShowReportWindow();
     RepaintReportWindow();
     SetReportText(QString());
-    SetReportText(QStringLiteral("TAVO - Modelo de Simulación Hidrológica") + kCrLf + DirActual + QLatin1Char('/') +
-                  NombreProyecto + kCrLf + TextoProyecto + kCrLf + TextoUbicacion + kCrLf + TextoCuenca + kCrLf +
-                  TextoSubCuenca + kCrLf + TextoOperador + QStringLiteral(" - ") + FechaHora() + kCrLf + kCrLf +
-                  QStringLiteral("SIMULACION LLUVIA-CAUDAL PARA UNA TORMENTA") + kCrLf);
+    SetReportText(QStringLiteral("TAVO - Modelo de Simulación Hidrológica") + kCrLf + DirActual +
+                  QLatin1Char('/') + NombreProyecto + kCrLf + TextoProyecto + kCrLf + TextoUbicacion + kCrLf +
+                  TextoCuenca + kCrLf + TextoSubCuenca + kCrLf + TextoOperador + QStringLiteral(" - ") +
+                  FechaHora() + kCrLf + kCrLf + QStringLiteral("SIMULACION LLUVIA-CAUDAL PARA UNA TORMENTA") +
+                  kCrLf);
   }
   if (PpTormenta == 0 || DurTormenta == 0) return;
   CargaDatosProceso();
@@ -160,10 +163,11 @@ void CorreSeriePDR() {
     CETotalSerie.redim(0, N);
     ETotalSerie.redim(0, N);
     if (N < 1) {
-      MsgBox(QStringLiteral(
-                 "No se han cargado tormentas PDRs. Para correr esta opción debe previamente cargar un conjunto de "
-                 "tormentas desde Menu Principal\\Entradas\\Precipitaciones, luego tildar la opción <c) Cargar una "
-                 "tabla de Pp-D-R desde archivo> y pulsar el botón de cargar tabla PDR ..."),
+      MsgBox(QStringLiteral("No se han cargado tormentas PDRs. Para correr esta opción debe previamente "
+                            "cargar un conjunto de "
+                            "tormentas desde Menu Principal\\Entradas\\Precipitaciones, luego tildar la "
+                            "opción <c) Cargar una "
+                            "tabla de Pp-D-R desde archivo> y pulsar el botón de cargar tabla PDR ..."),
              vbExclamation, QStringLiteral("Advertencia !"));
       return;
     }
@@ -219,8 +223,8 @@ void CorreSeriePDR() {
     GuardaTablasQDR();
   } catch (const VbError& e) {
     if (e.number > 0) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +
-             QStringLiteral(" Verifique"));
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+             QStringLiteral(" ,") + QStringLiteral(" Verifique"));
     }
     CloseAllFiles();
   }
@@ -238,8 +242,9 @@ void GuardaTablasQDR() {
     archivo.write({TextoSubCuenca});
     archivo.write({TextoOperador + QStringLiteral(" - ") + FechaHora()});
     archivo.write({QStringLiteral("SIMULACION PARA SERIE PDR DE TORMENTAS SINTETICAS  ")});
-    archivo.write({QStringLiteral("Componente"), QStringLiteral("Nro."), QStringLiteral("P[mm]"), QStringLiteral("D[min]"),
-                   QStringLiteral("R[años]"), QStringLiteral("Q[m3/s]"), QStringLiteral("E[m3]"), QStringLiteral("C[%]")});
+    archivo.write({QStringLiteral("Componente"), QStringLiteral("Nro."), QStringLiteral("P[mm]"),
+                   QStringLiteral("D[min]"), QStringLiteral("R[años]"), QStringLiteral("Q[m3/s]"),
+                   QStringLiteral("E[m3]"), QStringLiteral("C[%]")});
     for (CompoSel = 1; CompoSel <= nComponentes; ++CompoSel) {
       const Integer c = CompoSel;
       for (kTormenta = 1; kTormenta <= NroTormentasSerie; ++kTormenta) {
@@ -257,12 +262,15 @@ void GuardaTablasQDR() {
     }
     archivo.close();
     CloseAllFiles();
-    MsgBox(QStringLiteral("La tabla de resultados Q-D-R se guarda completa en el archivo de texto "
-                          "<SaleTablasQDRs_tem.txt>. Puede leer directamente este archivo con un editor de texto o "
-                          "bien importar archivo desde Excel como <delimitado>, con separador <,> y formato "
-                          "<general>") +
-               kCrLf + kCrLf + kCrLf + QStringLiteral("Tiempo total del proceso: ") + TiempoTranscurrido(),
-           vbExclamation, QStringLiteral("La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>"));
+    MsgBox(
+        QStringLiteral(
+            "La tabla de resultados Q-D-R se guarda completa en el archivo de texto "
+            "<SaleTablasQDRs_tem.txt>. Puede leer directamente este archivo con un editor de texto o "
+            "bien importar archivo desde Excel como <delimitado>, con separador <,> y formato "
+            "<general>") +
+            kCrLf + kCrLf + kCrLf + QStringLiteral("Tiempo total del proceso: ") + TiempoTranscurrido(),
+        vbExclamation,
+        QStringLiteral("La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>"));
   } catch (const VbError& e) {
     CloseAllFiles();
     if (e.number > 0) {

@@ -12,14 +12,14 @@
 namespace tavo {
 
 // ---- one storm: first index the component position (or unit, lake, dam number), second the step ----
-inline Integer nPasosSalida = 0;         // NQ, the number of output steps; grows during a run
-inline Array2<Single> QSaleCompo;        // outflow of the component at position i [m3/s]
-inline Array2<Single> QEntraCompo;       // inflow of the non-unit component at position i [m3/s]
-inline Array2<Single> PpUEHPaso;         // rain on unit i during rain step k [mm]
-inline Array2<Single> HEmbalseLago;      // level of lake n [m]
-inline Array2<Single> SEmbalseLago;      // storage of lake n [m3]
-inline Array2<Single> HEmbalseRepresa;   // level of dam n [m]
-inline Array2<Single> SEmbalseRepresa;   // storage of dam n [m3]
+inline Integer nPasosSalida = 0;        // NQ, the number of output steps; grows during a run
+inline Array2<Single> QSaleCompo;       // outflow of the component at position i [m3/s]
+inline Array2<Single> QEntraCompo;      // inflow of the non-unit component at position i [m3/s]
+inline Array2<Single> PpUEHPaso;        // rain on unit i during rain step k [mm]
+inline Array2<Single> HEmbalseLago;     // level of lake n [m]
+inline Array2<Single> SEmbalseLago;     // storage of lake n [m3]
+inline Array2<Single> HEmbalseRepresa;  // level of dam n [m]
+inline Array2<Single> SEmbalseRepresa;  // storage of dam n [m3]
 
 // ---- the series: second index the storm ----
 inline Integer kTormenta = 0;        // number of the storm in hand
@@ -30,23 +30,23 @@ inline Array1<Long> ETotalSerie;     // direct runoff volume of the basin [m3]
 inline Array1<Single> CETotalSerie;  // runoff coefficient of the basin [%]
 
 // ---- units ----
-inline Integer kPaso = 0;                 // rain step, later output step, of the loop in hand
-inline Array1<Single> nPasosInfiltra;     // wet-step counter of each unit's infiltration
-inline Array1<Single> VolEscUEH;          // runoff volume of unit i, base flow included [m3]
-inline Array1<Long> VolBaseUEH;           // base-flow volume of unit i [m3]
-inline Array1<Single> CoefEscUEH;         // runoff coefficient of unit i [%]
-inline Long VolEscTotal = 0;              // direct runoff volume of the basin [m3]
-inline Long VolBaseTotal = 0;             // base-flow volume of the basin [m3]
-inline Single CoefEscTotal = 0;           // runoff coefficient of the basin [%]
+inline Integer kPaso = 0;              // rain step, later output step, of the loop in hand
+inline Array1<Single> nPasosInfiltra;  // wet-step counter of each unit's infiltration
+inline Array1<Single> VolEscUEH;       // runoff volume of unit i, base flow included [m3]
+inline Array1<Long> VolBaseUEH;        // base-flow volume of unit i [m3]
+inline Array1<Single> CoefEscUEH;      // runoff coefficient of unit i [%]
+inline Long VolEscTotal = 0;           // direct runoff volume of the basin [m3]
+inline Long VolBaseTotal = 0;          // base-flow volume of the basin [m3]
+inline Single CoefEscTotal = 0;        // runoff coefficient of the basin [%]
 
 // ---- overwritten by every routed reach, lake or dam ----
-inline Single QInicial = 0;   // initial inflow from the units draining straight in [m3/s]
-inline Single HEmbalse = 0;   // current level [m]
-inline Single SEmbalse = 0;   // current storage [m3]
-inline Single AEmbalse = 0;   // current area [ha]
-inline Single VolEntra = 0;   // inflow volume [m3]
-inline Single VolSale = 0;    // outflow volume [m3]
-inline Single DenMusk = 0;    // Muskingum denominator and coefficients
+inline Single QInicial = 0;  // initial inflow from the units draining straight in [m3/s]
+inline Single HEmbalse = 0;  // current level [m]
+inline Single SEmbalse = 0;  // current storage [m3]
+inline Single AEmbalse = 0;  // current area [ha]
+inline Single VolEntra = 0;  // inflow volume [m3]
+inline Single VolSale = 0;   // outflow volume [m3]
+inline Single DenMusk = 0;   // Muskingum denominator and coefficients
 inline Single C0Musk = 0;
 inline Single C1Musk = 0;
 inline Single C2Musk = 0;

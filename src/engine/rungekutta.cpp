@@ -43,7 +43,8 @@ void RouteRungeKutta(const StorageElement& e, Integer j) {
   HEmbalse = e.initialLevel;
   Single hc = HEmbalse;  // level at the start of the step
   QEntraCompo(j, 0) = QInicial;
-  if (!ReportOmitted) TextoProceso += DetailHeading(e, j, QStringLiteral("k    t     qe(i, k)    dH1   dH2  dH3   q(i, k)"));
+  if (!ReportOmitted)
+    TextoProceso += DetailHeading(e, j, QStringLiteral("k    t     qe(i, k)    dH1   dH2  dH3   q(i, k)"));
   nivel(n, 0) = HEmbalse;
   SEmbalse = e.S(HEmbalse);
   almacenado(n, 0) = SEmbalse;

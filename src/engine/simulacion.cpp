@@ -46,9 +46,10 @@ Integer PasosQueCubren(double minutos, Integer paso) {
 // and stops the run. Clears the basin totals and sets the basin's area and the step ratio.
 void ChequeaUnidadesYPasos() {
   if (nUEHs == 0) {
-    AdvertenciaSimulacion(QStringLiteral(
-        "Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. (Ingresar UEHs desde "
-        "el Menú Principal  \\Entradas\\Editor UEHs (Gráfico)..."));
+    AdvertenciaSimulacion(
+        QStringLiteral("Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. "
+                       "(Ingresar UEHs desde "
+                       "el Menú Principal  \\Entradas\\Editor UEHs (Gráfico)..."));
   }
   VolBaseTotal = 0;
   VolEscTotal = 0;
@@ -57,29 +58,33 @@ void ChequeaUnidadesYPasos() {
     const UEH& u = *vUEHs[iUEH];
     AreaTotalUEHs = static_cast<Single>(AreaTotalUEHs + u.Area);
     if (AreaTotalUEHs == 0) {
-      AdvertenciaSimulacion(QStringLiteral(
-          "Error en la carga de datos de UEHS, posiblemente no ha cargado correctamente las superficies y demás "
-          "parámetros, ..."));
+      AdvertenciaSimulacion(
+          QStringLiteral("Error en la carga de datos de UEHS, posiblemente no ha cargado correctamente las "
+                         "superficies y demás "
+                         "parámetros, ..."));
     }
     nPasosInfiltra(iUEH) = 1;
     if (u.VelMedia == 0) {
-      AdvertenciaSimulacion(QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
-                            QStringLiteral(". El dato de Velocidad media de la gota en ladera es incorrecto. Revise "
-                                           "desde Menú Principal: Entradas\\Editor de UEHS..."));
+      AdvertenciaSimulacion(
+          QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
+          QStringLiteral(". El dato de Velocidad media de la gota en ladera es incorrecto. Revise "
+                         "desde Menú Principal: Entradas\\Editor de UEHS..."));
     }
     if (u.LongitudMax == 0) {
-      AdvertenciaSimulacion(QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
-                            QStringLiteral(". El dato de Longitud máxima de la gota en ladera es incorrecto. Revise "
-                                           "desde Menú Principal: Entradas\\Editor de UEHS..."));
+      AdvertenciaSimulacion(
+          QStringLiteral("Error en la carga de datos de UEHS Nro. ") + NumberText(iUEH) +
+          QStringLiteral(". El dato de Longitud máxima de la gota en ladera es incorrecto. Revise "
+                         "desde Menú Principal: Entradas\\Editor de UEHS..."));
     }
   }
 
   const double cociente = Div(PasoPp, PasoQ);
   RelacionPasos = CheckInteger(static_cast<long long>(std::floor(cociente)));
   if (cociente != RelacionPasos) {
-    AdvertenciaSimulacion(QStringLiteral(
-        "El paso de cálculo de caudales debe dividir exactamente al paso de cálculo de la precipitación. Corrija "
-        "los pasos de la tormenta desde el Menú Principal: Entradas\\Precipitaciones..."));
+    AdvertenciaSimulacion(
+        QStringLiteral("El paso de cálculo de caudales debe dividir exactamente al paso de cálculo de la "
+                       "precipitación. Corrija "
+                       "los pasos de la tormenta desde el Menú Principal: Entradas\\Precipitaciones..."));
   }
 }
 
@@ -180,7 +185,8 @@ void AdvertenciaSimulacion(const QString& texto) {
 }
 
 QString TextoErrorSimulacion(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique");
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+         QStringLiteral(" ,Verifique");
 }
 
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last) {
@@ -233,12 +239,14 @@ void Proceso_Simulacion(const Boolean& Unica) {
 
 void GuardaInformeSimulacion() {
   if (TextoProceso.size() > 60000) {
-    MsgBox(QStringLiteral(
-               "La tabla de resultados es muy extensa para ser presentada completa en la Pizarra. Los datos se "
-               "guardan completos en el archivo de texto <SalePizarra1_tem.txt> del directorio del programa. Puede "
-               "leer directamente este archivo con un editor de texto o bien importar archivo desde Excel como "
-               "<delimitado>, con separador <espacio> y formato <general>"),
-           vbExclamation, QStringLiteral("La tabla de resultados es muy extensa"));
+    MsgBox(
+        QStringLiteral(
+            "La tabla de resultados es muy extensa para ser presentada completa en la Pizarra. Los datos se "
+            "guardan completos en el archivo de texto <SalePizarra1_tem.txt> del directorio del programa. "
+            "Puede "
+            "leer directamente este archivo con un editor de texto o bien importar archivo desde Excel como "
+            "<delimitado>, con separador <espacio> y formato <general>"),
+        vbExclamation, QStringLiteral("La tabla de resultados es muy extensa"));
   }
   ChDir(DirPrograma);
   RutaArchivo = QStringLiteral("SalePizarra1") + QStringLiteral("_tem.txt");

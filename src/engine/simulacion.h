@@ -11,13 +11,13 @@
 namespace tavo {
 
 // ---- working values of a run ----
-inline Single AreaTotalUEHs = 0;        // sum of the units' areas [ha]
-inline Integer RelacionPasos = 0;       // r: output steps in one rain step
-inline Integer NPasosLluvia = 0;        // NP: rain-step horizon
-inline Single PpMediaAcum = 0;          // areal-mean rain simulated so far [mm]
+inline Single AreaTotalUEHs = 0;          // sum of the units' areas [ha]
+inline Integer RelacionPasos = 0;         // r: output steps in one rain step
+inline Integer NPasosLluvia = 0;          // NP: rain-step horizon
+inline Single PpMediaAcum = 0;            // areal-mean rain simulated so far [mm]
 inline Array1<Single> RetencionRestante;  // retention still available on each unit [mm]
-inline Integer RetardoMaximo = 0;       // largest lag of a directly routed reach so far [output steps]
-inline Boolean SeriesChecked = false;   // the series under way made its run checks once, up front
+inline Integer RetardoMaximo = 0;         // largest lag of a directly routed reach so far [output steps]
+inline Boolean SeriesChecked = false;     // the series under way made its run checks once, up front
 
 // The failures a run stops at: warnings already shown by the step that met them.
 struct SimulacionDetenida {};

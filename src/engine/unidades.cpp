@@ -18,11 +18,12 @@ namespace tavo {
 namespace {
 
 constexpr double kCaudalPorMmMinHa = 0.166667;  // m3/s of 1 mm per minute over 1 ha
-constexpr Single kBaseRecesion = 2.7183f;      // base of the recession power
+constexpr Single kBaseRecesion = 2.7183f;       // base of the recession power
 
 // True while rain step k starts before the storm ends.
 bool LlueveEnPaso(Integer k) {
-  return CheckInteger(static_cast<long long>(k) * PasoPp) < CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
+  return CheckInteger(static_cast<long long>(k) * PasoPp) <
+         CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
 }
 
 // The rain of step k on every unit (PpUEHPaso) and the areal mean simulated so far.
@@ -121,8 +122,8 @@ __attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, In
   const int tc = Tc;
   Single* destino = salida + primero;
   // The rise (t < Tc) and the fall (t > PasoPp) split the steps into plain runs without tests.
-  const int finSubida = std::min<int>(pasos, (tc - 1) / paso);   // last j with t < Tc
-  const int inicioBajada = lluvia / paso + 1;                     // first j with t > PasoPp
+  const int finSubida = std::min<int>(pasos, (tc - 1) / paso);  // last j with t < Tc
+  const int inicioBajada = lluvia / paso + 1;                   // first j with t > PasoPp
   int j = 1;
   for (const int fin = std::min<int>({finSubida, inicioBajada - 1, pasos}); j <= fin; ++j) {
     destino[j] += static_cast<Single>(pendiente * (j * paso));
@@ -130,7 +131,8 @@ __attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, In
   if (finSubida >= inicioBajada) {
     // Still rising when the rain step is over.
     for (const int fin = std::min<int>(finSubida, pasos); j <= fin; ++j) {
-      destino[j] += static_cast<Single>(pendiente * (j * paso)) - static_cast<Single>(pendiente * (j * paso - lluvia));
+      destino[j] +=
+          static_cast<Single>(pendiente * (j * paso)) - static_cast<Single>(pendiente * (j * paso - lluvia));
     }
   } else {
     // Level: the rise is complete and the rain step lasts.
@@ -157,7 +159,8 @@ void FlujoBase() {
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
       const UEH& u = *vUEHs[iUEH];
       if (!(u.Q0Recesion > 0 && u.KRecesion > 0)) continue;
-      const Single Qb = static_cast<Single>(u.Q0Recesion * Recesion(-t / (static_cast<double>(u.KRecesion) * 60)));
+      const Single Qb =
+          static_cast<Single>(u.Q0Recesion * Recesion(-t / (static_cast<double>(u.KRecesion) * 60)));
       QSaleCompo(iUEH, kPaso) = QSaleCompo(iUEH, kPaso) + Qb;
       const double volumen = static_cast<double>(Qb) * PasoQ * 60;
       VolBaseUEH(iUEH) = CLng(VolBaseUEH(iUEH) + volumen);
@@ -176,7 +179,8 @@ void TablaCaudalesUEHs() {
     TextoProceso += QStringLiteral("\r\n") + QString(12, QLatin1Char(' '));
   }
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
-    if (!ReportOmitted) TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
+    if (!ReportOmitted)
+      TextoProceso += QString(8, QLatin1Char(' ')) + vUEHs[iUEH]->NombreUEH + QString(7, QLatin1Char(' '));
   }
   if (detalle) {
     TextoProceso += QString(7, QLatin1Char(' '));
@@ -243,8 +247,8 @@ void ResumenUEHs() {
     const UEH& u = *vUEHs[iUEH];
     VolEscTotal = CLng(static_cast<double>(VolEscTotal) + VolEscUEH(iUEH));
     if (VolEscUEH(iUEH) > 0.001f && u.Area > 0 && PpUEH(iUEH) > 0) {
-      CoefEscUEH(iUEH) = static_cast<Single>((static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH)) / u.Area / 10 *
-                                             100 / PpUEH(iUEH));
+      CoefEscUEH(iUEH) = static_cast<Single>((static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH)) /
+                                             u.Area / 10 * 100 / PpUEH(iUEH));
     } else {
       CoefEscUEH(iUEH) = 0;
     }
@@ -255,7 +259,8 @@ void ResumenUEHs() {
   VolEscTotal = CheckLong(static_cast<long long>(VolEscTotal) - VolBaseTotal);
   // No rain, no coefficient.
   if (VolEscTotal > 0.001f && AreaTotalUEHs > 0 && PpMediaAcum > 0) {
-    CoefEscTotal = static_cast<Single>(static_cast<double>(VolEscTotal) / AreaTotalUEHs / 10 * 100 / PpMediaAcum);
+    CoefEscTotal =
+        static_cast<Single>(static_cast<double>(VolEscTotal) / AreaTotalUEHs / 10 * 100 / PpMediaAcum);
   } else {
     CoefEscTotal = 0;
   }

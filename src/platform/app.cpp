@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QUrl>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QUrl>
 
 #include "platform/seqfile.h"
 
@@ -38,7 +38,10 @@ bool& BusyFlag() {
   return busy;
 }
 
-QScreen* Screen() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr; }
+QScreen* Screen() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
+                                                                      : nullptr;
+}
 
 }  // namespace
 
@@ -48,25 +51,42 @@ void EndProgram() {
   throw ProgramEnded{};
 }
 
-void SetEndProgramHandler(std::function<void()> handler) { EndHandler() = std::move(handler); }
-bool ProgramHasEnded() { return EndedFlag(); }
-void SetProgramHasEnded(bool ended) { EndedFlag() = ended; }
+void SetEndProgramHandler(std::function<void()> handler) {
+  EndHandler() = std::move(handler);
+}
+bool ProgramHasEnded() {
+  return EndedFlag();
+}
+void SetProgramHasEnded(bool ended) {
+  EndedFlag() = ended;
+}
 
 void DoEvents() {
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 QString AppPath() {
-  if (AppFolder().isEmpty() && QCoreApplication::instance()) AppFolder() = QCoreApplication::applicationDirPath();
+  if (AppFolder().isEmpty() && QCoreApplication::instance())
+    AppFolder() = QCoreApplication::applicationDirPath();
   return AppFolder();
 }
 
-void SetAppPath(const QString& folder) { AppFolder() = folder; }
+void SetAppPath(const QString& folder) {
+  AppFolder() = folder;
+}
 
-int ScreenWidthPixels() { return Screen() ? Screen()->geometry().width() : 1024; }
-int ScreenHeightPixels() { return Screen() ? Screen()->geometry().height() : 768; }
-int ScreenWidthTwips() { return ScreenWidthPixels() * 15; }
-int ScreenHeightTwips() { return ScreenHeightPixels() * 15; }
+int ScreenWidthPixels() {
+  return Screen() ? Screen()->geometry().width() : 1024;
+}
+int ScreenHeightPixels() {
+  return Screen() ? Screen()->geometry().height() : 768;
+}
+int ScreenWidthTwips() {
+  return ScreenWidthPixels() * 15;
+}
+int ScreenHeightTwips() {
+  return ScreenHeightPixels() * 15;
+}
 
 void SetBusyPointer(bool busy) {
   if (busy == BusyFlag()) return;
@@ -79,7 +99,9 @@ void SetBusyPointer(bool busy) {
   }
 }
 
-bool BusyPointer() { return BusyFlag(); }
+bool BusyPointer() {
+  return BusyFlag();
+}
 
 namespace {
 std::function<bool(const QString&)>& Opener() {
@@ -93,15 +115,21 @@ bool OpenWithDesktop(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void SetDesktopOpener(std::function<bool(const QString&)> opener) { Opener() = std::move(opener); }
+void SetDesktopOpener(std::function<bool(const QString&)> opener) {
+  Opener() = std::move(opener);
+}
 
-QDateTime Now() { return FixedClock().isValid() ? FixedClock() : QDateTime::currentDateTime(); }
+QDateTime Now() {
+  return FixedClock().isValid() ? FixedClock() : QDateTime::currentDateTime();
+}
 
 double Timer() {
   const QTime t = Now().time();
   return t.msecsSinceStartOfDay() / 1000.0;
 }
 
-void SetFixedClock(const QDateTime& now) { FixedClock() = now; }
+void SetFixedClock(const QDateTime& now) {
+  FixedClock() = now;
+}
 
 }  // namespace tavo

@@ -20,7 +20,9 @@ Dialogs*& Installed() {
   return dialogs;
 }
 
-QString WindowTitle(const QString& title) { return title.isEmpty() ? QStringLiteral("TAVO") : title; }
+QString WindowTitle(const QString& title) {
+  return title.isEmpty() ? QStringLiteral("TAVO") : title;
+}
 
 // A chooser wide enough for the size, type and date columns beside the names, each column as wide as
 // its texts.
@@ -37,7 +39,9 @@ Dialogs& CurrentDialogs() {
   return Installed() ? *Installed() : windowed;
 }
 
-void InstallDialogs(Dialogs* dialogs) { Installed() = dialogs; }
+void InstallDialogs(Dialogs* dialogs) {
+  Installed() = dialogs;
+}
 
 int MsgBox(const QString& prompt, int style, const QString& title) {
   return CurrentDialogs().msgBox(prompt, style, title);
@@ -55,11 +59,21 @@ int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   box.setTextFormat(Qt::PlainText);
   box.setText(prompt);
   switch (IconOf(style)) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case vbCritical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case vbQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case vbExclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case vbInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
   }
   struct Button {
     const char* text;
@@ -68,21 +82,33 @@ int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   };
   std::vector<Button> buttons;
   switch (ButtonsOf(style)) {
-    case vbOKCancel: buttons = {{"Aceptar", vbOK, QMessageBox::AcceptRole}, {"Cancelar", vbCancel, QMessageBox::RejectRole}}; break;
+    case vbOKCancel:
+      buttons = {{"Aceptar", vbOK, QMessageBox::AcceptRole}, {"Cancelar", vbCancel, QMessageBox::RejectRole}};
+      break;
     case vbAbortRetryIgnore:
       buttons = {{"&Anular", vbAbort, QMessageBox::RejectRole},
                  {"&Reintentar", vbRetry, QMessageBox::AcceptRole},
                  {"&Omitir", vbIgnore, QMessageBox::AcceptRole}};
       break;
     case vbYesNoCancel:
-      buttons = {{"&Sí", vbYes, QMessageBox::YesRole}, {"&No", vbNo, QMessageBox::NoRole}, {"Cancelar", vbCancel, QMessageBox::RejectRole}};
+      buttons = {{"&Sí", vbYes, QMessageBox::YesRole},
+                 {"&No", vbNo, QMessageBox::NoRole},
+                 {"Cancelar", vbCancel, QMessageBox::RejectRole}};
       break;
-    case vbYesNo: buttons = {{"&Sí", vbYes, QMessageBox::YesRole}, {"&No", vbNo, QMessageBox::NoRole}}; break;
-    case vbRetryCancel: buttons = {{"&Reintentar", vbRetry, QMessageBox::AcceptRole}, {"Cancelar", vbCancel, QMessageBox::RejectRole}}; break;
-    default: buttons = {{"Aceptar", vbOK, QMessageBox::AcceptRole}}; break;
+    case vbYesNo:
+      buttons = {{"&Sí", vbYes, QMessageBox::YesRole}, {"&No", vbNo, QMessageBox::NoRole}};
+      break;
+    case vbRetryCancel:
+      buttons = {{"&Reintentar", vbRetry, QMessageBox::AcceptRole},
+                 {"Cancelar", vbCancel, QMessageBox::RejectRole}};
+      break;
+    default:
+      buttons = {{"Aceptar", vbOK, QMessageBox::AcceptRole}};
+      break;
   }
   std::vector<std::pair<QAbstractButton*, int>> made;
-  for (const Button& b : buttons) made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), b.result);
+  for (const Button& b : buttons)
+    made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), b.result);
   const size_t defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
   if (defaultIndex < made.size()) box.setDefaultButton(static_cast<QPushButton*>(made[defaultIndex].first));
   if (made.size() == 1) box.setEscapeButton(made[0].first);
@@ -109,7 +135,8 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
 }
 
 QString QtDialogs::openFile(const FileRequest& request) {
-  QFileDialog dialog(QApplication::activeWindow(), WindowTitle(request.title), request.folder, request.filter);
+  QFileDialog dialog(QApplication::activeWindow(), WindowTitle(request.title), request.folder,
+                     request.filter);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Abrir"));
@@ -167,7 +194,8 @@ bool ScriptedDialogs::takeAnswer(bool text, Answer& out, const Record& record) {
   records_.push_back(record);
   if (answers_.empty() || answers_.front().isText != text) {
     static const char* kinds[] = {"mensaje", "entrada", "abrir archivo", "carpeta"};
-    unexpected_ << QString::fromLatin1(kinds[static_cast<int>(record.kind)]) + QStringLiteral(": ") + record.prompt;
+    unexpected_ << QString::fromLatin1(kinds[static_cast<int>(record.kind)]) + QStringLiteral(": ") +
+                       record.prompt;
     return false;
   }
   out = answers_.front();

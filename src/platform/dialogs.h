@@ -26,10 +26,22 @@ enum MsgBoxStyle : int {
 };
 
 // The answer of a message box.
-enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgBoxResult : int {
+  vbOK = 1,
+  vbCancel = 2,
+  vbAbort = 3,
+  vbRetry = 4,
+  vbIgnore = 5,
+  vbYes = 6,
+  vbNo = 7
+};
 
-inline int ButtonsOf(int style) { return style & 0x0F; }
-inline int IconOf(int style) { return style & 0x70; }
+inline int ButtonsOf(int style) {
+  return style & 0x0F;
+}
+inline int IconOf(int style) {
+  return style & 0x70;
+}
 
 // What a file chooser is asked: its title, the folder it starts in and its filter (as
 // "Descripción (*.ext)" lines).
@@ -58,7 +70,8 @@ Dialogs& CurrentDialogs();
 void InstallDialogs(Dialogs* dialogs);  // nullptr restores the windowed ones
 
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
-QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
+QString InputBox(const QString& prompt, const QString& title = QString(),
+                 const QString& defaultText = QString());
 
 // Makes Qt's own texts (the columns and commands of the file and folder choosers, the standard
 // buttons) Spanish; false when Qt's Spanish translations are not installed.
@@ -87,7 +100,7 @@ class ScriptedDialogs : public Dialogs {
     FileRequest request;
   };
 
-  ScriptedDialogs& answer(int msgBoxResult);       // the next message box
+  ScriptedDialogs& answer(int msgBoxResult);         // the next message box
   ScriptedDialogs& answerText(const QString& text);  // the next input box or chooser
 
   int msgBox(const QString& prompt, int style, const QString& title) override;

@@ -28,8 +28,8 @@ enum ErrorNumber : int {
   kErrObjectNotSet = 91,
   kErrInvalidPropertyValue = 380,
   kErrInvalidPropertyIndex = 381,
-  kErrInvalidRow = 30009,     // a grid's current row set outside its rows
-  kErrInvalidCol = 30010,     // a grid's current column set outside its columns
+  kErrInvalidRow = 30009,  // a grid's current row set outside its rows
+  kErrInvalidCol = 30010,  // a grid's current column set outside its columns
   kErrInvalidPicture = 481,
   kErrNoSuchMember = 438,
 };
@@ -47,6 +47,8 @@ struct VbError {
   VbError(int n, QString text) : number(n), description(std::move(text)) {}
 };
 
-[[noreturn]] inline void Raise(int number) { throw VbError(number); }
+[[noreturn]] inline void Raise(int number) {
+  throw VbError(number);
+}
 
 }  // namespace tavo

@@ -211,9 +211,9 @@ class FlexGrid : public QTableWidget {
   std::vector<bool> mergeCol_;
   std::vector<bool> mergeRow_;
   bool mergePending_ = false;
-  bool merged_ = false;         // some cells show merged
-  bool scrollPending_ = false;  // the current cell is to be scrolled into view
-  bool changePending_ = false;  // cells changed since the views last heard of it
+  bool merged_ = false;           // some cells show merged
+  bool scrollPending_ = false;    // the current cell is to be scrolled into view
+  bool changePending_ = false;    // cells changed since the views last heard of it
   std::array<int, 4> changed_{};  // the block they lie in: first row and column, last row and column
   int scrollBars_ = 3;
   QTableView* frozenTop_ = nullptr;     // the fixed rows, kept in view

@@ -1,11 +1,11 @@
 #include "platform/forms.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QEvent>
 #include <QEventLoop>
-#include <QPointer>
+#include <QFocusEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -22,7 +22,9 @@ std::vector<void (*)()>& FormUnloaders() {
 }
 }  // namespace
 
-void RegisterForm(void (*unload)()) { FormUnloaders().push_back(unload); }
+void RegisterForm(void (*unload)()) {
+  FormUnloaders().push_back(unload);
+}
 
 void UnloadAllForms() {
   // Newest first: a window created by another goes before it.
@@ -35,7 +37,9 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
 }
 
 QString UnhandledErrorText(const VbError& e) {
-  return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2").arg(e.number).arg(e.description);
+  return QStringLiteral("Se ha producido el error '%1' en tiempo de ejecución:\n\n%2")
+      .arg(e.number)
+      .arg(e.description);
 }
 
 namespace {
@@ -188,8 +192,12 @@ void FitInArea(QMdiSubWindow* frame) {
 
 }  // namespace
 
-void SetMdiHost(QMdiArea* area) { Host() = area; }
-QMdiArea* MdiHost() { return Host(); }
+void SetMdiHost(QMdiArea* area) {
+  Host() = area;
+}
+QMdiArea* MdiHost() {
+  return Host();
+}
 
 void ShowModeless(QWidget* form, bool mdiChild) {
   if (mdiChild && Host()) {

@@ -16,8 +16,12 @@
 namespace tavo {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
-constexpr int Twips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int Px(int twips) {
+  return twips / kTwipsPerPixel;
+}
+constexpr int Twips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 // Places a widget at a position and size given in twips.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
@@ -37,7 +41,8 @@ void SetAfterHandler(std::function<void()> after);
 // Connects a signal to a member handler that runs guarded.
 template <class Sender, class Signal, class Receiver, class Handler>
 void ConnectGuarded(Sender* sender, Signal signal, Receiver* receiver, Handler handler) {
-  QObject::connect(sender, signal, receiver, [receiver, handler](auto&&...) { RunGuarded([&] { (receiver->*handler)(); }); });
+  QObject::connect(sender, signal, receiver,
+                   [receiver, handler](auto&&...) { RunGuarded([&] { (receiver->*handler)(); }); });
 }
 
 // Hides a window shown by ShowModeless or ShowModal (its frame too, inside the main window).

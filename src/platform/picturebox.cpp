@@ -15,10 +15,14 @@ namespace {
 
 int ButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -32,22 +36,33 @@ int ButtonsOf(Qt::MouseButtons buttons) {
 
 Qt::PenStyle QtStyle(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    case PenStyle::Solid: break;
+    case PenStyle::Dash:
+      return Qt::DashLine;
+    case PenStyle::Dot:
+      return Qt::DotLine;
+    case PenStyle::DashDot:
+      return Qt::DashDotLine;
+    case PenStyle::Solid:
+      break;
   }
   return Qt::SolidLine;
 }
 
 // A painter on the image with the operation's pen, brush and mode.
 void Prepare(QPainter& painter, const DrawOp& op) {
-  QPen pen(op.color, op.width, op.width == 1 ? QtStyle(op.style) : Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QPen pen(op.color, op.width, op.width == 1 ? QtStyle(op.style) : Qt::SolidLine, Qt::RoundCap,
+           Qt::RoundJoin);
   painter.setPen(pen);
   switch (op.fill) {
-    case FillStyle::Solid: painter.setBrush(op.fillColor); break;
-    case FillStyle::UpwardDiagonal: painter.setBrush(QBrush(op.fillColor, Qt::BDiagPattern)); break;
-    case FillStyle::Transparent: painter.setBrush(Qt::NoBrush); break;
+    case FillStyle::Solid:
+      painter.setBrush(op.fillColor);
+      break;
+    case FillStyle::UpwardDiagonal:
+      painter.setBrush(QBrush(op.fillColor, Qt::BDiagPattern));
+      break;
+    case FillStyle::Transparent:
+      painter.setBrush(Qt::NoBrush);
+      break;
   }
   if (op.mode == DrawMode::Xor) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
 }
@@ -59,7 +74,9 @@ bool& RecordingByDefault() {
 
 }  // namespace
 
-void PictureBox::setRecordingByDefault(bool on) { RecordingByDefault() = on; }
+void PictureBox::setRecordingByDefault(bool on) {
+  RecordingByDefault() = on;
+}
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent), recording_(RecordingByDefault()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -69,8 +86,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent), recording_(RecordingB
   resetScale();
 }
 
-void PictureBox::setScaleLeft(double left) { left_ = left; }
-void PictureBox::setScaleTop(double top) { top_ = top; }
+void PictureBox::setScaleLeft(double left) {
+  left_ = left;
+}
+void PictureBox::setScaleTop(double top) {
+  top_ = top;
+}
 
 void PictureBox::setScaleWidth(double width) {
   if (width == 0 || !std::isfinite(width)) Raise(kErrInvalidPropertyValue);
@@ -90,7 +111,8 @@ void PictureBox::resetScale() {
 }
 
 QPointF PictureBox::toPixels(QPointF world) const {
-  return QPointF((world.x() - left_) * QWidget::width() / width_, (world.y() - top_) * QWidget::height() / height_);
+  return QPointF((world.x() - left_) * QWidget::width() / width_,
+                 (world.y() - top_) * QWidget::height() / height_);
 }
 
 QPointF PictureBox::toWorld(QPointF pixels) const {
@@ -163,7 +185,9 @@ void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& 
   record(o);
 }
 
-void PictureBox::lineTo(double x2, double y2, const QColor& color) { line(current_.x(), current_.y(), x2, y2, color); }
+void PictureBox::lineTo(double x2, double y2, const QColor& color) {
+  line(current_.x(), current_.y(), x2, y2, color);
+}
 
 void PictureBox::box(double x1, double y1, double x2, double y2, const QColor& color) {
   DrawOp o = op(DrawOp::Kind::Box, color);
@@ -222,7 +246,8 @@ void PictureBox::circle(double x, double y, double radius, const QColor& color, 
   record(o);
 }
 
-void PictureBox::arc(double x, double y, double radius, const QColor& color, double start, double end, double aspect) {
+void PictureBox::arc(double x, double y, double radius, const QColor& color, double start, double end,
+                     double aspect) {
   DrawOp o = op(DrawOp::Kind::Circle, color);
   o.p1 = QPointF(x, y);
   o.radius = radius;

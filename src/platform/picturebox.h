@@ -48,15 +48,15 @@ enum class DrawMode { Copy, Xor };
 struct DrawOp {
   enum class Kind { Clear, Line, Box, FilledBox, Circle, Point, Text, Picture };
   Kind kind = Kind::Clear;
-  QPointF p1;          // line start; box corner; circle centre; point; text top-left; picture top-left
-  QPointF p2;          // line end; box opposite corner; picture bottom-right
-  double radius = 0;   // circle radius along X
-  bool arc = false;    // only the arc from `start` to `end` (radians, counter-clockwise on screen)
+  QPointF p1;         // line start; box corner; circle centre; point; text top-left; picture top-left
+  QPointF p2;         // line end; box opposite corner; picture bottom-right
+  double radius = 0;  // circle radius along X
+  bool arc = false;   // only the arc from `start` to `end` (radians, counter-clockwise on screen)
   double start = 0;
   double end = 0;
-  double aspect = 1;   // vertical radius / horizontal radius
-  QColor color;        // pen or fill colour of the operation
-  int width = 1;       // pen width in pixels
+  double aspect = 1;  // vertical radius / horizontal radius
+  QColor color;       // pen or fill colour of the operation
+  int width = 1;      // pen width in pixels
   PenStyle style = PenStyle::Solid;
   FillStyle fill = FillStyle::Transparent;
   QColor fillColor;
@@ -123,7 +123,8 @@ class PictureBox : public QWidget {
   // over horizontal radius. Circles are round on the screen whatever the scale.
   void circle(double x, double y, double radius, const QColor& color = QColor(), double aspect = 1);
   // The arc from `start` to `end` radians (0 points right, pi/2 up), counter-clockwise on the screen.
-  void arc(double x, double y, double radius, const QColor& color, double start, double end, double aspect = 1);
+  void arc(double x, double y, double radius, const QColor& color, double start, double end,
+           double aspect = 1);
   // One dot of the pen's width.
   void point(double x, double y, const QColor& color = QColor());
   // Text in the fore colour, top-left corner at the current point, drawn without background.

@@ -6,8 +6,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -19,13 +19,15 @@ namespace {
 
 // Characters of bytes 0x80 to 0x9F; 0 marks the five bytes the code page leaves undefined, which
 // stand for the control character of the same number.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kHighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // Whether Windows-1252 has a byte for the character.
-bool InWindows1252(char16_t u) { return Windows1252Byte(u) >= 0; }
+bool InWindows1252(char16_t u) {
+  return Windows1252Byte(u) >= 0;
+}
 
 // Writes bytes of the code page as a quoted value holds them: a double quote as a single one.
 bool WriteQuotedBytes(QFile& file, const char* bytes, qsizetype n) {
@@ -50,8 +52,12 @@ std::vector<SeqFile*>& OpenFiles() {
   return files;
 }
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool IsBlank(QChar c) {
+  return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+bool IsLineEnd(QChar c) {
+  return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 // A whole field read as a number: sign, digits, one point, exponent. False when it is not one.
 bool ParseNumberField(const QString& text, double& value) {
@@ -149,7 +155,9 @@ QString QuotedTextForFile(const QString& text) {
 
 // ---- folders and files ----
 
-QString CurDir() { return CurrentDirectory(); }
+QString CurDir() {
+  return CurrentDirectory();
+}
 
 QString ResolvePath(const QString& path) {
   if (path.isEmpty()) return CurrentDirectory();
@@ -167,7 +175,9 @@ bool FileExists(const QString& path) {
   return info.exists() && !info.isDir();
 }
 
-bool DirExists(const QString& path) { return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir(); }
+bool DirExists(const QString& path) {
+  return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir();
+}
 
 void MkDir(const QString& path) {
   const QString target = ResolvePath(path);
@@ -214,7 +224,8 @@ SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)),
   if (info.isDir()) Raise(kErrPathFileAccess);
   if (!QFileInfo(info.absolutePath()).isDir()) Raise(kErrPathNotFound);
   for (SeqFile* f : OpenFiles()) {
-    if (f->path_ == path_ && (mode != OpenMode::Input || f->mode_ != OpenMode::Input)) Raise(kErrFileAlreadyOpen);
+    if (f->path_ == path_ && (mode != OpenMode::Input || f->mode_ != OpenMode::Input))
+      Raise(kErrFileAlreadyOpen);
   }
   if (mode == OpenMode::Input) {
     if (!info.exists()) Raise(kErrFileNotFound);
@@ -279,8 +290,9 @@ void SeqFile::close() {
 bool SeqFile::writeOut(QFile& file) const {
   auto put = [&file](const QByteArray& bytes) { return file.write(bytes) == bytes.size(); };
   if (texts_.empty()) return put(EncodeFileText(out_));
-  const bool fits = std::all_of(out_.begin(), out_.end(), [](QChar c) { return InWindows1252(c.unicode()); }) &&
-                    std::all_of(texts_.begin(), texts_.end(), [](const auto& t) { return t.second.fitsWindows1252(); });
+  const bool fits =
+      std::all_of(out_.begin(), out_.end(), [](QChar c) { return InWindows1252(c.unicode()); }) &&
+      std::all_of(texts_.begin(), texts_.end(), [](const auto& t) { return t.second.fitsWindows1252(); });
   if (!fits) {
     // The file goes to UTF-8 as a whole.
     QString whole;
@@ -297,7 +309,8 @@ bool SeqFile::writeOut(QFile& file) const {
   qsizetype at = 0;
   for (const auto& [place, text] : texts_) {
     written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
-    text.forEachBlock([&](const char* bytes, qsizetype n) { written = written && WriteQuotedBytes(file, bytes, n); });
+    text.forEachBlock(
+        [&](const char* bytes, qsizetype n) { written = written && WriteQuotedBytes(file, bytes, n); });
     at = place;
   }
   return written && put(EncodeWindows1252(out_.mid(at)));
@@ -375,7 +388,9 @@ SeqFile::Field SeqFile::nextField() {
   return field;
 }
 
-QString SeqFile::inputString() { return nextField().text; }
+QString SeqFile::inputString() {
+  return nextField().text;
+}
 
 QString SeqFile::inputValueText() {
   const Field field = nextField();
@@ -388,9 +403,15 @@ Double SeqFile::inputDouble() {
   return value;
 }
 
-Integer SeqFile::inputInteger() { return CInt(inputDouble()); }
-Long SeqFile::inputLong() { return CLng(inputDouble()); }
-Single SeqFile::inputSingle() { return CSng(inputDouble()); }
+Integer SeqFile::inputInteger() {
+  return CInt(inputDouble());
+}
+Long SeqFile::inputLong() {
+  return CLng(inputDouble());
+}
+Single SeqFile::inputSingle() {
+  return CSng(inputDouble());
+}
 
 Boolean SeqFile::inputBoolean() {
   const QString text = nextField().text.trimmed();
@@ -415,15 +436,22 @@ QString SeqFile::lineInput() {
 
 QString WriteValueText(const Variant& value) {
   switch (value.type()) {
-    case Variant::Type::Empty: return QString();
-    case Variant::Type::Integer: return FileNumberText(*value.get_if<Integer>());
-    case Variant::Type::Long: return FileNumberText(*value.get_if<Long>());
-    case Variant::Type::Single: return FileNumberText(*value.get_if<Single>());
-    case Variant::Type::Double: return FileNumberText(*value.get_if<Double>());
-    case Variant::Type::Boolean: return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    case Variant::Type::Empty:
+      return QString();
+    case Variant::Type::Integer:
+      return FileNumberText(*value.get_if<Integer>());
+    case Variant::Type::Long:
+      return FileNumberText(*value.get_if<Long>());
+    case Variant::Type::Single:
+      return FileNumberText(*value.get_if<Single>());
+    case Variant::Type::Double:
+      return FileNumberText(*value.get_if<Double>());
+    case Variant::Type::Boolean:
+      return *value.get_if<Boolean>() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
     case Variant::Type::String:
       return QLatin1Char('"') + QuotedTextForFile(*value.get_if<QString>()) + QLatin1Char('"');
-    case Variant::Type::Object: break;
+    case Variant::Type::Object:
+      break;
   }
   Raise(kErrTypeMismatch);
 }

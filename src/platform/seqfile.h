@@ -37,13 +37,13 @@ QString QuotedTextForFile(const QString& text);
 // The program's current directory. Relative names resolve against it; the process's own working
 // directory is never changed.
 QString CurDir();
-void ChDir(const QString& path);       // error 76 when the folder does not exist
+void ChDir(const QString& path);           // error 76 when the folder does not exist
 QString ResolvePath(const QString& path);  // an absolute, cleaned path
 
-void MkDir(const QString& path);       // error 75 when it exists, 76 when its parent does not
-void Kill(const QString& path);        // error 53 when the file does not exist
+void MkDir(const QString& path);  // error 75 when it exists, 76 when its parent does not
+void Kill(const QString& path);   // error 53 when the file does not exist
 void FileCopy(const QString& source, const QString& target);  // overwrites the target
-void RmFile(const QString& path);      // deletes when present, silently otherwise
+void RmFile(const QString& path);                             // deletes when present, silently otherwise
 bool FileExists(const QString& path);
 bool DirExists(const QString& path);
 
@@ -106,9 +106,9 @@ class SeqFile {
   QString path_;
   OpenMode mode_;
   bool open_ = false;
-  QString text_;         // input: the whole decoded file
-  qsizetype pos_ = 0;    // input: reading position in text_
-  QString out_;          // output and append: text written so far, encoded when the file is closed
+  QString text_;       // input: the whole decoded file
+  qsizetype pos_ = 0;  // input: reading position in text_
+  QString out_;        // output and append: text written so far, encoded when the file is closed
   // Long texts written so far, each with the place in out_ where it goes.
   std::vector<std::pair<qsizetype, TextBuffer>> texts_;
   bool writeOut(QFile& file) const;

@@ -33,7 +33,9 @@ char* AllocateBlock(qsizetype capacity) {
 }
 }  // namespace
 
-void TextBuffer::Free::operator()(char* p) const { std::free(p); }
+void TextBuffer::Free::operator()(char* p) const {
+  std::free(p);
+}
 
 TextBuffer& TextBuffer::operator=(const QString& text) {
   clear();

@@ -72,7 +72,9 @@ class TextBuffer {
   }
 
   friend bool operator==(const TextBuffer& a, const QString& b);
-  friend bool operator==(const TextBuffer& a, const TextBuffer& b) { return a.size() == b.size() && a.startsWith(b); }
+  friend bool operator==(const TextBuffer& a, const TextBuffer& b) {
+    return a.size() == b.size() && a.startsWith(b);
+  }
 
  private:
   struct Free {

@@ -4,9 +4,9 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -79,7 +79,8 @@ int SignificantDigits(double v, int significant, char* digits, int& exponent) {
     if (const int n = SingleDigits(v, digits, exponent)) return n;
   }
   char buf[64];
-  const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+  const auto result =
+      std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
   const char* e = std::find(buf, result.ptr, 'e');
   std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
   int n = 0;
@@ -226,12 +227,18 @@ bool Variant::isNumeric() const {
 
 Double Variant::toDouble() const {
   switch (type()) {
-    case Type::Empty: return 0;
-    case Type::Integer: return std::get<Integer>(v_);
-    case Type::Long: return std::get<Long>(v_);
-    case Type::Single: return std::get<Single>(v_);
-    case Type::Double: return std::get<Double>(v_);
-    case Type::Boolean: return std::get<Boolean>(v_) ? -1 : 0;
+    case Type::Empty:
+      return 0;
+    case Type::Integer:
+      return std::get<Integer>(v_);
+    case Type::Long:
+      return std::get<Long>(v_);
+    case Type::Single:
+      return std::get<Single>(v_);
+    case Type::Double:
+      return std::get<Double>(v_);
+    case Type::Boolean:
+      return std::get<Boolean>(v_) ? -1 : 0;
     case Type::String: {
       const QString& s = std::get<QString>(v_);
       if (!IsNumeric(s)) Raise(kErrTypeMismatch);
@@ -239,14 +246,21 @@ Double Variant::toDouble() const {
       plain.remove(QLatin1Char(','));
       return Val(plain);
     }
-    case Type::Object: break;
+    case Type::Object:
+      break;
   }
   Raise(kErrTypeMismatch);
 }
 
-Single Variant::toSingle() const { return CSng(toDouble()); }
-Integer Variant::toInteger() const { return CInt(toDouble()); }
-Long Variant::toLong() const { return CLng(toDouble()); }
+Single Variant::toSingle() const {
+  return CSng(toDouble());
+}
+Integer Variant::toInteger() const {
+  return CInt(toDouble());
+}
+Long Variant::toLong() const {
+  return CLng(toDouble());
+}
 
 Boolean Variant::toBoolean() const {
   if (type() == Type::Boolean) return std::get<Boolean>(v_);
@@ -264,14 +278,22 @@ Boolean Variant::toBoolean() const {
 
 QString Variant::toString() const {
   switch (type()) {
-    case Type::Empty: return QString();
-    case Type::Integer: return PlainNumberText(std::get<Integer>(v_));
-    case Type::Long: return PlainNumberText(std::get<Long>(v_));
-    case Type::Single: return PlainNumberText(std::get<Single>(v_));
-    case Type::Double: return PlainNumberText(std::get<Double>(v_));
-    case Type::Boolean: return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
-    case Type::String: return std::get<QString>(v_);
-    case Type::Object: break;
+    case Type::Empty:
+      return QString();
+    case Type::Integer:
+      return PlainNumberText(std::get<Integer>(v_));
+    case Type::Long:
+      return PlainNumberText(std::get<Long>(v_));
+    case Type::Single:
+      return PlainNumberText(std::get<Single>(v_));
+    case Type::Double:
+      return PlainNumberText(std::get<Double>(v_));
+    case Type::Boolean:
+      return std::get<Boolean>(v_) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::String:
+      return std::get<QString>(v_);
+    case Type::Object:
+      break;
   }
   Raise(kErrTypeMismatch);
 }
@@ -282,7 +304,6 @@ ObjectRef Variant::toObject() const {
 }
 
 // ---- rounding and checked arithmetic ----
-
 
 double Pow(double base, double exponent) {
   if (base < 0 && exponent != std::floor(exponent)) Raise(kErrInvalidCall);
@@ -302,39 +323,72 @@ long long Mod(long long a, long long b) {
 
 // ---- number texts ----
 
-QString NumberText(Single v) { return FormatSingle(v, NumberStyle::Report); }
-int NumberTextChars(Single v, char* out) { return FormatSingleChars(v, NumberStyle::Report, out); }
-QString NumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Report); }
-QString NumberText(Integer v) { return FormatWhole(v, NumberStyle::Report); }
-QString NumberText(Long v) { return FormatWhole(v, NumberStyle::Report); }
+QString NumberText(Single v) {
+  return FormatSingle(v, NumberStyle::Report);
+}
+int NumberTextChars(Single v, char* out) {
+  return FormatSingleChars(v, NumberStyle::Report, out);
+}
+QString NumberText(Double v) {
+  return FormatNumber(v, 15, NumberStyle::Report);
+}
+QString NumberText(Integer v) {
+  return FormatWhole(v, NumberStyle::Report);
+}
+QString NumberText(Long v) {
+  return FormatWhole(v, NumberStyle::Report);
+}
 
 QString NumberText(const Variant& v) {
   switch (v.type()) {
-    case Variant::Type::Empty: return QString();
-    case Variant::Type::Integer: return NumberText(*v.get_if<Integer>());
-    case Variant::Type::Long: return NumberText(*v.get_if<Long>());
-    case Variant::Type::Single: return NumberText(*v.get_if<Single>());
-    case Variant::Type::Double: return NumberText(*v.get_if<Double>());
-    default: return v.toString();
+    case Variant::Type::Empty:
+      return QString();
+    case Variant::Type::Integer:
+      return NumberText(*v.get_if<Integer>());
+    case Variant::Type::Long:
+      return NumberText(*v.get_if<Long>());
+    case Variant::Type::Single:
+      return NumberText(*v.get_if<Single>());
+    case Variant::Type::Double:
+      return NumberText(*v.get_if<Double>());
+    default:
+      return v.toString();
   }
 }
 
-QString PlainNumberText(Single v) { return FormatSingle(v, NumberStyle::Plain); }
-QString PlainNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::Plain); }
-QString PlainNumberText(Integer v) { return FormatWhole(v, NumberStyle::Plain); }
-QString PlainNumberText(Long v) { return FormatWhole(v, NumberStyle::Plain); }
+QString PlainNumberText(Single v) {
+  return FormatSingle(v, NumberStyle::Plain);
+}
+QString PlainNumberText(Double v) {
+  return FormatNumber(v, 15, NumberStyle::Plain);
+}
+QString PlainNumberText(Integer v) {
+  return FormatWhole(v, NumberStyle::Plain);
+}
+QString PlainNumberText(Long v) {
+  return FormatWhole(v, NumberStyle::Plain);
+}
 
-QString FileNumberText(Single v) { return FormatSingle(v, NumberStyle::File); }
-QString FileNumberText(Double v) { return FormatNumber(v, 15, NumberStyle::File); }
-QString FileNumberText(Integer v) { return FormatWhole(v, NumberStyle::File); }
-QString FileNumberText(Long v) { return FormatWhole(v, NumberStyle::File); }
+QString FileNumberText(Single v) {
+  return FormatSingle(v, NumberStyle::File);
+}
+QString FileNumberText(Double v) {
+  return FormatNumber(v, 15, NumberStyle::File);
+}
+QString FileNumberText(Integer v) {
+  return FormatWhole(v, NumberStyle::File);
+}
+QString FileNumberText(Long v) {
+  return FormatWhole(v, NumberStyle::File);
+}
 
 // ---- reading numbers ----
 
 double Val(const QString& text) {
   std::string s;
   for (QChar c : text) {
-    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) continue;
+    if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+      continue;
     s += c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?';
   }
   size_t i = 0;

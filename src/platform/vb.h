@@ -49,7 +49,7 @@ class Variant {
   Integer toInteger() const;
   Long toLong() const;
   Boolean toBoolean() const;
-  QString toString() const;  // numbers as plain number text
+  QString toString() const;    // numbers as plain number text
   ObjectRef toObject() const;  // error 13 when it holds no object
 
   bool operator==(const Variant& o) const { return v_ == o.v_; }
@@ -87,13 +87,18 @@ inline Single CSng(double x) {
   return static_cast<Single>(x);
 }
 inline double Round(double x, int decimals = 0) {
-  static constexpr double kScales[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kScales[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (decimals <= 0) return RoundHalfEven(x);
   const double scale = decimals <= 15 ? kScales[decimals] : std::pow(10.0, decimals);
   return RoundHalfEven(x * scale) / scale;
 }
-inline double Int(double x) { return std::floor(x); }  // whole part, rounding down
-inline double Fix(double x) { return std::trunc(x); }
+inline double Int(double x) {
+  return std::floor(x);
+}  // whole part, rounding down
+inline double Fix(double x) {
+  return std::trunc(x);
+}
 
 // Checked narrowing of whole-number arithmetic: error 6 when the value does not fit.
 inline Integer CheckInteger(long long v) {
@@ -109,7 +114,9 @@ inline double CheckFinite(double v) {
   if (!std::isfinite(v)) Raise(kErrOverflow);
   return v;
 }
-inline Single CheckSingle(double v) { return CSng(CheckFinite(v)); }
+inline Single CheckSingle(double v) {
+  return CSng(CheckFinite(v));
+}
 
 // Division as the program's arithmetic does it: n / 0 raises error 11, 0 / 0 error 6.
 inline double Div(double a, double b) {

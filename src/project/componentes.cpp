@@ -6,20 +6,46 @@ namespace tavo {
 
 namespace {
 
-Variant ToVariant(Single v) { return Variant(v); }
-Variant ToVariant(Integer v) { return Variant(v); }
-Variant ToVariant(Boolean v) { return Variant(v); }
-Variant ToVariant(const QString& v) { return Variant(v); }
-Variant ToVariant(const Variant& v) { return v; }
-Variant ToVariant(const ObjectRef& v) { return Variant(v); }
-Variant ToVariant(const std::shared_ptr<MetDirecto>& v) { return Variant(ObjectRef(v)); }
+Variant ToVariant(Single v) {
+  return Variant(v);
+}
+Variant ToVariant(Integer v) {
+  return Variant(v);
+}
+Variant ToVariant(Boolean v) {
+  return Variant(v);
+}
+Variant ToVariant(const QString& v) {
+  return Variant(v);
+}
+Variant ToVariant(const Variant& v) {
+  return v;
+}
+Variant ToVariant(const ObjectRef& v) {
+  return Variant(v);
+}
+Variant ToVariant(const std::shared_ptr<MetDirecto>& v) {
+  return Variant(ObjectRef(v));
+}
 
-void Assign(Single& field, const Variant& v) { field = v.toSingle(); }
-void Assign(Integer& field, const Variant& v) { field = v.toInteger(); }
-void Assign(Boolean& field, const Variant& v) { field = v.toBoolean(); }
-void Assign(QString& field, const Variant& v) { field = v.toString(); }
-void Assign(Variant& field, const Variant& v) { field = v; }
-void Assign(ObjectRef& field, const Variant& v) { field = v.toObject(); }
+void Assign(Single& field, const Variant& v) {
+  field = v.toSingle();
+}
+void Assign(Integer& field, const Variant& v) {
+  field = v.toInteger();
+}
+void Assign(Boolean& field, const Variant& v) {
+  field = v.toBoolean();
+}
+void Assign(QString& field, const Variant& v) {
+  field = v.toString();
+}
+void Assign(Variant& field, const Variant& v) {
+  field = v;
+}
+void Assign(ObjectRef& field, const Variant& v) {
+  field = v.toObject();
+}
 void Assign(std::shared_ptr<MetDirecto>& field, const Variant& v) {
   auto object = std::dynamic_pointer_cast<MetDirecto>(v.toObject());
   if (!object) Raise(kErrTypeMismatch);
@@ -46,25 +72,30 @@ const Registro::Member& Registro::find(const QString& name) const {
   Raise(kErrNoSuchMember);
 }
 
-Variant Registro::get(const QString& member) const { return find(member).get(*this); }
-void Registro::set(const QString& member, const Variant& value) { find(member).set(*this, value); }
+Variant Registro::get(const QString& member) const {
+  return find(member).get(*this);
+}
+void Registro::set(const QString& member, const Variant& value) {
+  find(member).set(*this, value);
+}
 
 const std::vector<Registro::Member>& MetDirecto::members() const {
-  static const std::vector<Member> list = {Field("Met2", &MetDirecto::Met2), Field("Met1", &MetDirecto::Met1)};
+  static const std::vector<Member> list = {Field("Met2", &MetDirecto::Met2),
+                                           Field("Met1", &MetDirecto::Met1)};
   return list;
 }
 
 const std::vector<Registro::Member>& UEH::members() const {
   static const std::vector<Member> list = {
-      Field("KostiakovI", &UEH::KostiakovI),   Field("KRecesion", &UEH::KRecesion),
-      Field("Q0Recesion", &UEH::Q0Recesion),   Field("RetensionZ", &UEH::RetensionZ),
-      Field("KostiakovB", &UEH::KostiakovB),   Field("KostiakovA", &UEH::KostiakovA),
-      Field("Cauce_aa", &UEH::Cauce_aa),       Field("YCauce", &UEH::YCauce),
-      Field("XCauce", &UEH::XCauce),           Field("IconoUEHy", &UEH::IconoUEHy),
-      Field("IconoUEHx", &UEH::IconoUEHx),     Field("numUEH", &UEH::numUEH),
-      Field("MetDirecto", &UEH::MetDirecto),   Field("Metodo", &UEH::Metodo),
-      Field("VelMedia", &UEH::VelMedia),       Field("LongitudMax", &UEH::LongitudMax),
-      Field("Referencia", &UEH::Referencia),   Field("Area", &UEH::Area),
+      Field("KostiakovI", &UEH::KostiakovI), Field("KRecesion", &UEH::KRecesion),
+      Field("Q0Recesion", &UEH::Q0Recesion), Field("RetensionZ", &UEH::RetensionZ),
+      Field("KostiakovB", &UEH::KostiakovB), Field("KostiakovA", &UEH::KostiakovA),
+      Field("Cauce_aa", &UEH::Cauce_aa),     Field("YCauce", &UEH::YCauce),
+      Field("XCauce", &UEH::XCauce),         Field("IconoUEHy", &UEH::IconoUEHy),
+      Field("IconoUEHx", &UEH::IconoUEHx),   Field("numUEH", &UEH::numUEH),
+      Field("MetDirecto", &UEH::MetDirecto), Field("Metodo", &UEH::Metodo),
+      Field("VelMedia", &UEH::VelMedia),     Field("LongitudMax", &UEH::LongitudMax),
+      Field("Referencia", &UEH::Referencia), Field("Area", &UEH::Area),
       Field("NombreUEH", &UEH::NombreUEH),
   };
   return list;
@@ -72,11 +103,11 @@ const std::vector<Registro::Member>& UEH::members() const {
 
 const std::vector<Registro::Member>& Cauce::members() const {
   static const std::vector<Member> list = {
-      Field("numVertices", &Cauce::numVertices),     Field("IndiceParInicial", &Cauce::IndiceParInicial),
-      Field("numCauce", &Cauce::numCauce),           Field("optDirMusk", &Cauce::optDirMusk),
-      Field("OrdenCauce", &Cauce::OrdenCauce),       Field("Cauce_n_Musk", &Cauce::Cauce_n_Musk),
-      Field("Cauce_k_Musk", &Cauce::Cauce_k_Musk),   Field("VelMediaCauce", &Cauce::VelMediaCauce),
-      Field("LongCauce", &Cauce::LongCauce),         Field("Cauce_aa", &Cauce::Cauce_aa),
+      Field("numVertices", &Cauce::numVertices),   Field("IndiceParInicial", &Cauce::IndiceParInicial),
+      Field("numCauce", &Cauce::numCauce),         Field("optDirMusk", &Cauce::optDirMusk),
+      Field("OrdenCauce", &Cauce::OrdenCauce),     Field("Cauce_n_Musk", &Cauce::Cauce_n_Musk),
+      Field("Cauce_k_Musk", &Cauce::Cauce_k_Musk), Field("VelMediaCauce", &Cauce::VelMediaCauce),
+      Field("LongCauce", &Cauce::LongCauce),       Field("Cauce_aa", &Cauce::Cauce_aa),
       Field("NombreCauce", &Cauce::NombreCauce),
   };
   return list;
@@ -148,24 +179,43 @@ namespace {
 template <class T>
 T& Pick(int k, T& v1, T& v2, T& v3, T& v4, T& v5, T& v6, T& v7, T& v8) {
   switch (k) {
-    case 1: return v1;
-    case 2: return v2;
-    case 3: return v3;
-    case 4: return v4;
-    case 5: return v5;
-    case 6: return v6;
-    case 7: return v7;
-    case 8: return v8;
-    default: Raise(kErrSubscript);
+    case 1:
+      return v1;
+    case 2:
+      return v2;
+    case 3:
+      return v3;
+    case 4:
+      return v4;
+    case 5:
+      return v5;
+    case 6:
+      return v6;
+    case 7:
+      return v7;
+    case 8:
+      return v8;
+    default:
+      Raise(kErrSubscript);
   }
 }
 }  // namespace
 
-Integer& Represa::chkFQ(int k) { return Pick(k, chkFQ1, chkFQ2, chkFQ3, chkFQ4, chkFQ5, chkFQ6, chkFQ7, chkFQ8); }
-Single& Represa::FQa(int k) { return Pick(k, FQa1, FQa2, FQa3, FQa4, FQa5, FQa6, FQa7, FQa8); }
-Single& Represa::FQb(int k) { return Pick(k, FQb1, FQb2, FQb3, FQb4, FQb5, FQb6, FQb7, FQb8); }
-Single& Represa::FQmin(int k) { return Pick(k, FQmin1, FQmin2, FQmin3, FQmin4, FQmin5, FQmin6, FQmin7, FQmin8); }
-Single& Represa::FQMax(int k) { return Pick(k, FQMax1, FQMax2, FQMax3, FQMax4, FQMax5, FQMax6, FQMax7, FQMax8); }
+Integer& Represa::chkFQ(int k) {
+  return Pick(k, chkFQ1, chkFQ2, chkFQ3, chkFQ4, chkFQ5, chkFQ6, chkFQ7, chkFQ8);
+}
+Single& Represa::FQa(int k) {
+  return Pick(k, FQa1, FQa2, FQa3, FQa4, FQa5, FQa6, FQa7, FQa8);
+}
+Single& Represa::FQb(int k) {
+  return Pick(k, FQb1, FQb2, FQb3, FQb4, FQb5, FQb6, FQb7, FQb8);
+}
+Single& Represa::FQmin(int k) {
+  return Pick(k, FQmin1, FQmin2, FQmin3, FQmin4, FQmin5, FQmin6, FQmin7, FQmin8);
+}
+Single& Represa::FQMax(int k) {
+  return Pick(k, FQMax1, FQMax2, FQMax3, FQMax4, FQMax5, FQMax6, FQMax7, FQMax8);
+}
 Single& Represa::FQc(int k) {
   if (k < 5) Raise(kErrSubscript);
   return Pick(k, FQc5, FQc5, FQc5, FQc5, FQc5, FQc6, FQc7, FQc8);

@@ -14,18 +14,18 @@
 
 namespace tavo {
 
-constexpr int kMaxCauces = 70;     // reaches
-constexpr int kMaxUEHs = 70;       // units
-constexpr int kMaxLagos = 70;      // lakes
-constexpr int kMaxRepresas = 20;   // dams
+constexpr int kMaxCauces = 70;    // reaches
+constexpr int kMaxUEHs = 70;      // units
+constexpr int kMaxLagos = 70;     // lakes
+constexpr int kMaxRepresas = 20;  // dams
 
 // ---- project identity and folders ----
-inline QString TituloPrograma;        // program title with its version
-inline QString DirPrograma;           // folder the program runs from
-inline QString DirActual;             // working directory: settings and reservoir table files
-inline QString DirTrabajo;            // folder of the network files, recorded in the settings file
-inline QString NombreProyecto;        // open project, prefix of its files; empty: none
-inline QString RutaArchivo;           // path of the file last opened, read, written or deleted
+inline QString TituloPrograma;             // program title with its version
+inline QString DirPrograma;                // folder the program runs from
+inline QString DirActual;                  // working directory: settings and reservoir table files
+inline QString DirTrabajo;                 // folder of the network files, recorded in the settings file
+inline QString NombreProyecto;             // open project, prefix of its files; empty: none
+inline QString RutaArchivo;                // path of the file last opened, read, written or deleted
 inline Boolean ProyectoNuevo = false;      // a project was just created or copied under a new name
 inline Boolean HayUltimoProyecto = false;  // the recent-project entry holds the last project
 
@@ -64,10 +64,10 @@ inline Integer iUEH = 0;
 inline Integer iRepresa = 0;
 inline Integer iLago = 0;
 inline Integer jVertice = 0;
-inline ObjectRef ElementoActual;  // current component of a walk; the element of the reservoir functions
-inline Integer iGlobal = 0;       // each Integer read from a data file
-inline QString LecturaTexto;      // each text read from a data file
-inline Single LecturaSimple = 0;  // each Single read from a data file
+inline ObjectRef ElementoActual;       // current component of a walk; the element of the reservoir functions
+inline Integer iGlobal = 0;            // each Integer read from a data file
+inline QString LecturaTexto;           // each text read from a data file
+inline Single LecturaSimple = 0;       // each Single read from a data file
 inline Boolean LecturaLogica = false;  // each logical value read from the network file
 
 // ---- screen size in twips (32-bit, so that screens wider than 2184 pixels fit) ----

@@ -143,10 +143,10 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   std::array<QCheckBox*, kNroDuraciones> checksD;
 
   // ---- form-level variables ----
-  QString RutaConf;               // full path of the settings file last written or read
-  QString CampoNumero;            // a number text on its way into a box
-  QString DirBaseDefecto;         // the default base folder
-  QString ArchivoConfElegido;     // the settings file chosen in the list
+  QString RutaConf;            // full path of the settings file last written or read
+  QString CampoNumero;         // a number text on its way into a box
+  QString DirBaseDefecto;      // the default base folder
+  QString ArchivoConfElegido;  // the settings file chosen in the list
 
   // Tab numbers of SSTab1.
   enum Tab { kTabDirectorios = 0, kTabImagenFondo, kTabVer, kTabRecurrencias, kTabDuracion, kTabTitulos };

@@ -17,15 +17,17 @@ const char* const kMensajeArchivoDanado =
     "ingresar directamente al archivo y corregir el problema";
 
 const char* const kMensajeExcesoComponentes =
-    "El archivo de la red tiene más componentes de los que el programa admite (70 cauces, 70 UEHs, 20 represas "
+    "El archivo de la red tiene más componentes de los que el programa admite (70 cauces, 70 UEHs, 20 "
+    "represas "
     "y 70 lagos). Los componentes que sobran no se han cargado.";
 
 const std::vector<CampoRed>& CamposCauce() {
   using enum TipoCampo;
   static const std::vector<CampoRed> campos = {
-      {"numCauce", Entero},     {"NombreCauce", Texto},   {"numVertices", Entero},   {"IndiceParInicial", Entero},
-      {"Cauce_aa", Texto},      {"VelMediaCauce", Simple}, {"LongCauce", Simple},    {"OrdenCauce", Entero},
-      {"Cauce_k_Musk", Simple}, {"Cauce_n_Musk", Simple},  {"optDirMusk", Logico},
+      {"numCauce", Entero},         {"NombreCauce", Texto}, {"numVertices", Entero},
+      {"IndiceParInicial", Entero}, {"Cauce_aa", Texto},    {"VelMediaCauce", Simple},
+      {"LongCauce", Simple},        {"OrdenCauce", Entero}, {"Cauce_k_Musk", Simple},
+      {"Cauce_n_Musk", Simple},     {"optDirMusk", Logico},
   };
   return campos;
 }
@@ -33,11 +35,11 @@ const std::vector<CampoRed>& CamposCauce() {
 const std::vector<CampoRed>& CamposUEH() {
   using enum TipoCampo;
   static const std::vector<CampoRed> campos = {
-      {"numUEH", Entero},     {"NombreUEH", Texto},    {"Area", Simple},       {"Referencia", Texto},
+      {"numUEH", Entero},      {"NombreUEH", Texto},   {"Area", Simple},       {"Referencia", Texto},
       {"LongitudMax", Simple}, {"VelMedia", Simple},   {"Metodo", Texto},      {"IconoUEHx", Simple},
-      {"IconoUEHy", Simple},  {"XCauce", Simple},      {"YCauce", Simple},     {"Cauce_aa", Texto},
-      {"KostiakovA", Simple}, {"KostiakovB", Simple},  {"KostiakovI", Simple}, {"Q0Recesion", Simple},
-      {"KRecesion", Simple},  {"RetensionZ", Simple},
+      {"IconoUEHy", Simple},   {"XCauce", Simple},     {"YCauce", Simple},     {"Cauce_aa", Texto},
+      {"KostiakovA", Simple},  {"KostiakovB", Simple}, {"KostiakovI", Simple}, {"Q0Recesion", Simple},
+      {"KRecesion", Simple},   {"RetensionZ", Simple},
   };
   return campos;
 }
@@ -46,16 +48,19 @@ const std::vector<CampoRed>& CamposRepresa() {
   using enum TipoCampo;
   static const std::vector<CampoRed> campos = [] {
     std::vector<CampoRed> c = {
-        {"numRepresa", Entero}, {"NombreRepresa", Texto}, {"IconoRepresaX", Simple}, {"IconoRepresaY", Simple},
-        {"Metodo", Texto},      {"XCauce", Simple},       {"YCauce", Simple},        {"Cauce_aa", Texto},
-        {"optTabla", Logico},
+        {"numRepresa", Entero},    {"NombreRepresa", Texto}, {"IconoRepresaX", Simple},
+        {"IconoRepresaY", Simple}, {"Metodo", Texto},        {"XCauce", Simple},
+        {"YCauce", Simple},        {"Cauce_aa", Texto},      {"optTabla", Logico},
     };
-    static const char* const chk[] = {"chkFQ1", "chkFQ2", "chkFQ3", "chkFQ4", "chkFQ5", "chkFQ6", "chkFQ7", "chkFQ8"};
+    static const char* const chk[] = {"chkFQ1", "chkFQ2", "chkFQ3", "chkFQ4",
+                                      "chkFQ5", "chkFQ6", "chkFQ7", "chkFQ8"};
     static const char* const a[] = {"FQa1", "FQa2", "FQa3", "FQa4", "FQa5", "FQa6", "FQa7", "FQa8"};
     static const char* const b[] = {"FQb1", "FQb2", "FQb3", "FQb4", "FQb5", "FQb6", "FQb7", "FQb8"};
     static const char* const cc[] = {"FQc5", "FQc6", "FQc7", "FQc8"};
-    static const char* const hmin[] = {"FQmin1", "FQmin2", "FQmin3", "FQmin4", "FQmin5", "FQmin6", "FQmin7", "FQmin8"};
-    static const char* const hmax[] = {"FQMax1", "FQMax2", "FQMax3", "FQMax4", "FQMax5", "FQMax6", "FQMax7", "FQMax8"};
+    static const char* const hmin[] = {"FQmin1", "FQmin2", "FQmin3", "FQmin4",
+                                       "FQmin5", "FQmin6", "FQmin7", "FQmin8"};
+    static const char* const hmax[] = {"FQMax1", "FQMax2", "FQMax3", "FQMax4",
+                                       "FQMax5", "FQMax6", "FQMax7", "FQMax8"};
     for (const char* n : chk) c.push_back({n, Entero});
     for (const char* n : a) c.push_back({n, Simple});
     for (const char* n : b) c.push_back({n, Simple});
@@ -73,8 +78,8 @@ const std::vector<CampoRed>& CamposRepresa() {
 const std::vector<CampoRed>& CamposLago() {
   using enum TipoCampo;
   static const std::vector<CampoRed> campos = {
-      {"numLAGO", Entero},    {"NombreLAGO", Texto},  {"Referencia", Texto}, {"Metodo", Texto},
-      {"IconoLAGOx", Simple}, {"IconoLAGOy", Simple}, {"XCauce", Simple},    {"YCauce", Simple},
+      {"numLAGO", Entero},    {"NombreLAGO", Texto},   {"Referencia", Texto},   {"Metodo", Texto},
+      {"IconoLAGOx", Simple}, {"IconoLAGOy", Simple},  {"XCauce", Simple},      {"YCauce", Simple},
       {"Cauce_aa", Texto},    {"Lago_k_Musk", Simple}, {"HInicialEmb", Simple},
   };
   return campos;
@@ -85,7 +90,8 @@ namespace {
 struct ArchivoDanado {};  // the file ended before its counts were met
 
 QString ErrorDeCarga(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique");
+  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+         QStringLiteral(" ,Verifique");
 }
 
 QString ErrorDeGuardado(const VbError& e) {
@@ -93,7 +99,9 @@ QString ErrorDeGuardado(const VbError& e) {
          QStringLiteral("Verifique");
 }
 
-QString RutaRed(const char* sufijo) { return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo); }
+QString RutaRed(const char* sufijo) {
+  return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo);
+}
 
 // Reads one value after the other through the shared reading slots. A value that cannot be read is
 // reported, and the load is then no longer a faithful copy of the file.
@@ -104,10 +112,18 @@ class LectorRed {
   Variant lee(TipoCampo tipo) {
     try {
       switch (tipo) {
-        case TipoCampo::Entero: iGlobal = archivo_.inputInteger(); return Variant(iGlobal);
-        case TipoCampo::Texto: LecturaTexto = archivo_.inputString(); return Variant(LecturaTexto);
-        case TipoCampo::Simple: LecturaSimple = archivo_.inputSingle(); return Variant(LecturaSimple);
-        case TipoCampo::Logico: LecturaLogica = archivo_.inputBoolean(); return Variant(LecturaLogica);
+        case TipoCampo::Entero:
+          iGlobal = archivo_.inputInteger();
+          return Variant(iGlobal);
+        case TipoCampo::Texto:
+          LecturaTexto = archivo_.inputString();
+          return Variant(LecturaTexto);
+        case TipoCampo::Simple:
+          LecturaSimple = archivo_.inputSingle();
+          return Variant(LecturaSimple);
+        case TipoCampo::Logico:
+          LecturaLogica = archivo_.inputBoolean();
+          return Variant(LecturaLogica);
       }
     } catch (const VbError& e) {
       if (e.number == kErrInputPastEnd) throw ArchivoDanado{};
@@ -116,10 +132,18 @@ class LectorRed {
     }
     // A value that does not fit its type is stored as 0 or as the empty text.
     switch (tipo) {
-      case TipoCampo::Entero: iGlobal = 0; return Variant(iGlobal);
-      case TipoCampo::Texto: LecturaTexto.clear(); return Variant(LecturaTexto);
-      case TipoCampo::Simple: LecturaSimple = 0; return Variant(LecturaSimple);
-      case TipoCampo::Logico: LecturaLogica = false; return Variant(LecturaLogica);
+      case TipoCampo::Entero:
+        iGlobal = 0;
+        return Variant(iGlobal);
+      case TipoCampo::Texto:
+        LecturaTexto.clear();
+        return Variant(LecturaTexto);
+      case TipoCampo::Simple:
+        LecturaSimple = 0;
+        return Variant(LecturaSimple);
+      case TipoCampo::Logico:
+        LecturaLogica = false;
+        return Variant(LecturaLogica);
     }
     return Variant();
   }

@@ -817,12 +817,13 @@ void dlgPp::cmdVerTablaPt_Click() {
     ShowReportWindow();
     SetReportText(QString());
     QString texto = kCrLf + QStringLiteral("Entrada: PRECIPITACION") + kCrLf + QStringLiteral("Pp Total= ") +
-                    PlainNumberText(PpTormenta) + QStringLiteral(" [mm]") + kCrLf + QStringLiteral("Duración= ") +
-                    PlainNumberText(DurTormenta) + QStringLiteral(" [min]");
+                    PlainNumberText(PpTormenta) + QStringLiteral(" [mm]") + kCrLf +
+                    QStringLiteral("Duración= ") + PlainNumberText(DurTormenta) + QStringLiteral(" [min]");
     if (RecTormenta != 0)
-      texto += kCrLf + QStringLiteral("Recurrencia= ") + PlainNumberText(RecTormenta) + QStringLiteral(" [años]");
-    texto += kCrLf + QStringLiteral("paso Pp= ") + PlainNumberText(PasoPp) + QStringLiteral(" [min]") + kCrLf +
-             QStringLiteral("paso Q = ") + PlainNumberText(PasoQ) + QStringLiteral(" [min]") + kCrLf +
+      texto +=
+          kCrLf + QStringLiteral("Recurrencia= ") + PlainNumberText(RecTormenta) + QStringLiteral(" [años]");
+    texto += kCrLf + QStringLiteral("paso Pp= ") + PlainNumberText(PasoPp) + QStringLiteral(" [min]") +
+             kCrLf + QStringLiteral("paso Q = ") + PlainNumberText(PasoQ) + QStringLiteral(" [min]") + kCrLf +
              QStringLiteral("Distribución Pp(t)= ") + PlainNumberText(DistriPp) + QStringLiteral(" [índice]");
     AppendToReport(texto);
   }
@@ -832,8 +833,8 @@ void dlgPp::cmdVerTablaPt_Click() {
   QString tabla = kCrLf + QStringLiteral("Per. Pp[mm] PpAcum[mm] Int.Pp[mm/min]");
   const QString sep = QStringLiteral("  ");
   for (Integer k = 1; k <= NumPer; ++k) {
-    tabla += kCrLf + PlainNumberText(k) + sep + PlainNumberText(PpPeriodo(k)) + sep + PlainNumberText(PpAcumPer(k)) +
-             sep + PlainNumberText(IntensidadPer(k));
+    tabla += kCrLf + PlainNumberText(k) + sep + PlainNumberText(PpPeriodo(k)) + sep +
+             PlainNumberText(PpAcumPer(k)) + sep + PlainNumberText(IntensidadPer(k));
   }
   AppendToReport(tabla);
 }

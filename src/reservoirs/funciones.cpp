@@ -359,8 +359,8 @@ R* ActualSiEs() {
 
 // An interpolated value inside the table, as a Single (error 6 when it does not fit one).
 template <class XT, class YT>
-bool DentroDeTablaSimple(const Array1<Integer>& filas, const Array2<XT>& X, const Array2<YT>& Y, int n, Single x,
-                         Single& out) {
+bool DentroDeTablaSimple(const Array1<Integer>& filas, const Array2<XT>& X, const Array2<YT>& Y, int n,
+                         Single x, Single& out) {
   double y = 0;
   if (!DentroDeTabla(filas, X, Y, n, x, y)) return false;
   out = CSng(y);
@@ -386,7 +386,8 @@ bool SdeHRepresaDentro(Single h, Single& s) {
 bool QdeHRepresaDentro(Single h, Single& q) {
   Represa* r = ActualSiEs<Represa>();
   if (!r) return false;
-  if (r->optTabla) return DentroDeTablaSimple(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, q);
+  if (r->optTabla)
+    return DentroDeTablaSimple(NFilasHQRepresa, HTablaHQRepresa, QTablaHQRepresa, r->numRepresa, h, q);
   try {
     q = SumaRangos(*r, h);
     return true;

@@ -5,12 +5,11 @@
 
 #include <QSet>
 #include <QString>
+#include <vector>
 
 #include "platform/arrays.h"
 #include "platform/errors.h"
 #include "platform/vb.h"
-
-#include <vector>
 
 namespace tavo {
 

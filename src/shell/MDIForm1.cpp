@@ -21,14 +21,14 @@
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
-#include "rainfall/dlgPp.h"
-#include "rainfall/tormenta.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/comandos.h"
 #include "project/dlgEliminarProyecto.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "rainfall/dlgPp.h"
+#include "rainfall/tormenta.h"
 #include "results/dlgChart1.h"
 #include "results/dlgChart2.h"
 #include "results/dlgChart3.h"
@@ -64,7 +64,9 @@ void Oculto(QAction* action) {
   action->setEnabled(false);
 }
 
-QKeySequence Ctrl(Qt::Key key) { return QKeySequence(Qt::CTRL | key); }
+QKeySequence Ctrl(Qt::Key key) {
+  return QKeySequence(Qt::CTRL | key);
+}
 
 // The toolbar in button order: key, tooltip, description; an empty key is a gap.
 struct BotonBarraDef {
@@ -213,11 +215,13 @@ void MDIForm1::CreaMenus() {
   mnuFile = Menu(bar, "mnuFile", "&Archivo");
   mnuNuevoProyecto = Item(mnuFile, "mnuNuevoProyecto", "&Nuevo Proyecto", Ctrl(Qt::Key_N));
   mnuAbrirProyecto = Item(mnuFile, "mnuAbrirProyecto", "&Abrir un Proyecto existente", Ctrl(Qt::Key_A));
-  mnuGuardarProyectoComo = Item(mnuFile, "mnuGuardarProyectoComo", "&Guardar proyecto con otro nombre...", Ctrl(Qt::Key_G));
+  mnuGuardarProyectoComo =
+      Item(mnuFile, "mnuGuardarProyectoComo", "&Guardar proyecto con otro nombre...", Ctrl(Qt::Key_G));
   mnuFile->addSeparator();
   mnuDirCrea = Item(mnuFile, "mnuDirCrea", "Editar &Directorios y Archivos", Ctrl(Qt::Key_D));
   Oculto(mnuDirCrea);
-  mnuEliminarProyecto = Item(mnuFile, "mnuEliminarProyecto", "&Eliminar un Proyecto existente", Ctrl(Qt::Key_E));
+  mnuEliminarProyecto =
+      Item(mnuFile, "mnuEliminarProyecto", "&Eliminar un Proyecto existente", Ctrl(Qt::Key_E));
   mnuFile->addSeparator();
   mnuFilePageSetup = Item(mnuFile, "mnuFilePageSetup", "&Preparar Página");
   Oculto(mnuFilePageSetup);
@@ -232,23 +236,29 @@ void MDIForm1::CreaMenus() {
   mnuOpciones = Menu(bar, "mnuOpciones", "&Opciones");
   mnuOpcionesBarra = Item(mnuOpciones, "mnuOpcionesBarra", "&Barra de Herramientas");
   Oculto(mnuOpcionesBarra);
-  mnuOpcionesConfigurar = Item(mnuOpciones, "mnuOpcionesConfigurar", "&Opciones de Configuración", Ctrl(Qt::Key_O));
-  mnu_prueba_funcionesSHVrepresas =
-      Item(mnuOpciones, "mnu_prueba_funcionesSHVrepresas", "Verificar Funciones HA&S en Represas", Ctrl(Qt::Key_S));
-  mnu_prueba_funcionesHQrepresas =
-      Item(mnuOpciones, "mnu_prueba_funcionesHQrepresas", "Verificar Funciones h-&Q de Represas", Ctrl(Qt::Key_Q));
+  mnuOpcionesConfigurar =
+      Item(mnuOpciones, "mnuOpcionesConfigurar", "&Opciones de Configuración", Ctrl(Qt::Key_O));
+  mnu_prueba_funcionesSHVrepresas = Item(mnuOpciones, "mnu_prueba_funcionesSHVrepresas",
+                                         "Verificar Funciones HA&S en Represas", Ctrl(Qt::Key_S));
+  mnu_prueba_funcionesHQrepresas = Item(mnuOpciones, "mnu_prueba_funcionesHQrepresas",
+                                        "Verificar Funciones h-&Q de Represas", Ctrl(Qt::Key_Q));
 
   mnuEntradas = Menu(bar, "mnuEntradas", "&Entradas");
   mnufrmUEHs = Item(mnuEntradas, "mnufrmUEHs", "Editor de &UEHs (Gráfico)", QKeySequence(Qt::Key_F2));
-  mnuEditfrmUEHsTabla = Item(mnuEntradas, "mnuEditfrmUEHsTabla", "Editor &Tabla de UEHs y Cauces", QKeySequence(Qt::Key_F3));
-  mnufrmUEHsTabla = Item(mnuEntradas, "mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4));
+  mnuEditfrmUEHsTabla =
+      Item(mnuEntradas, "mnuEditfrmUEHsTabla", "Editor &Tabla de UEHs y Cauces", QKeySequence(Qt::Key_F3));
+  mnufrmUEHsTabla =
+      Item(mnuEntradas, "mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4));
   mnuEntradas->addSeparator();
   mnufrmPp = Item(mnuEntradas, "mnufrmPp", "&Precipitaciones", QKeySequence(Qt::Key_F5));
 
   mnuProceso = Menu(bar, "mnuProceso", "&Proceso");
-  mnuCorre1 = Item(mnuProceso, "mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11));
-  mnuCorre2 = Item(mnuProceso, "mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ", QKeySequence(Qt::Key_F12));
-  mnuPizarra1 = Item(mnuProceso, "mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", Ctrl(Qt::Key_F11));
+  mnuCorre1 =
+      Item(mnuProceso, "mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11));
+  mnuCorre2 = Item(mnuProceso, "mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ",
+                   QKeySequence(Qt::Key_F12));
+  mnuPizarra1 =
+      Item(mnuProceso, "mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", Ctrl(Qt::Key_F11));
   mnuPizarra1->setCheckable(true);
   mnuPizarra1->setChecked(true);
 
@@ -290,9 +300,11 @@ void MDIForm1::CreaMenus() {
   });
   ConnectGuarded(mnuGraficoPp, &QAction::triggered, this, &MDIForm1::mnuGraficoPp_Click);
   ConnectGuarded(mnuHidrogramas, &QAction::triggered, this, &MDIForm1::mnuHidrogramas_Click);
-  ConnectGuarded(mnuGraficoPDRComponente, &QAction::triggered, this, &MDIForm1::mnuGraficoPDRComponente_Click);
+  ConnectGuarded(mnuGraficoPDRComponente, &QAction::triggered, this,
+                 &MDIForm1::mnuGraficoPDRComponente_Click);
   ConnectGuarded(mnuPlanillaPDRCompleta, &QAction::triggered, this, &MDIForm1::mnuPlanillaPDRCompleta_Click);
-  ConnectGuarded(mnuPlanillaPDRComponente, &QAction::triggered, this, &MDIForm1::mnuPlanillaPDRComponente_Click);
+  ConnectGuarded(mnuPlanillaPDRComponente, &QAction::triggered, this,
+                 &MDIForm1::mnuPlanillaPDRComponente_Click);
   ConnectGuarded(mnu_prueba_funcionesSHVrepresas, &QAction::triggered, this,
                  &MDIForm1::mnu_prueba_funcionesSHVrepresas_Click);
   ConnectGuarded(mnu_prueba_funcionesHQrepresas, &QAction::triggered, this,
@@ -319,7 +331,8 @@ void MDIForm1::CreaBarra() {
     button->setToolTip(QString::fromUtf8(b.tooltip));
     button->setStatusTip(QString::fromUtf8(b.description));
     if (key == QLatin1String("VerPizarra")) button->setCheckable(true);
-    connect(button, &QAction::triggered, this, [this, key] { RunGuarded([&] { tbToolBar_ButtonClick(key); }); });
+    connect(button, &QAction::triggered, this,
+            [this, key] { RunGuarded([&] { tbToolBar_ButtonClick(key); }); });
   }
 }
 
@@ -383,17 +396,25 @@ void MDIForm1::HabilitaPrincipal(bool enabled) {
   Picture1->setEnabled(enabled);
 }
 
-bool MDIForm1::PrincipalHabilitado() const { return menuBar()->isEnabled(); }
+bool MDIForm1::PrincipalHabilitado() const {
+  return menuBar()->isEnabled();
+}
 
 void MDIForm1::tbToolBar_ButtonClick(const QString& key) {
   // Keys compared exactly, in toolbar order; "Guardar", "Imprimir" and "Ayuda" do nothing.
   const std::pair<const char*, QAction*> comoMenu[] = {
-      {"Nuevo", mnuNuevoProyecto},         {"Abrir", mnuAbrirProyecto},
-      {"EditorGrUEHs", mnufrmUEHs},        {"EditorTbUEHs", mnuEditfrmUEHsTabla},
-      {"VerParamUEHs", mnufrmUEHsTabla},   {"EntraPp", mnufrmPp},
-      {"Corre1", mnuCorre1},               {"Corre2", mnuCorre2},
-      {"VerHieto", mnuGraficoPp},          {"VerHidro", mnuHidrogramas},
-      {"VerAbacoQDR", mnuGraficoPDRComponente}, {"VerTablaQDR1", mnuPlanillaPDRCompleta},
+      {"Nuevo", mnuNuevoProyecto},
+      {"Abrir", mnuAbrirProyecto},
+      {"EditorGrUEHs", mnufrmUEHs},
+      {"EditorTbUEHs", mnuEditfrmUEHsTabla},
+      {"VerParamUEHs", mnufrmUEHsTabla},
+      {"EntraPp", mnufrmPp},
+      {"Corre1", mnuCorre1},
+      {"Corre2", mnuCorre2},
+      {"VerHieto", mnuGraficoPp},
+      {"VerHidro", mnuHidrogramas},
+      {"VerAbacoQDR", mnuGraficoPDRComponente},
+      {"VerTablaQDR1", mnuPlanillaPDRCompleta},
       {"VerTablaQDR2", mnuPlanillaPDRComponente},
   };
   for (const auto& [k, action] : comoMenu) {
@@ -522,15 +543,18 @@ void MDIForm1::mnuCorre2_Click() {
     return;
   }
   const int respuesta = MsgBox(
-      QStringLiteral("Este proceso puede demandar varios minutos, siendo mayor cuanto mayor sea el número y duración de "
-                     "tormentas y menor sea el paso del modelo. No podrá cancelarse una vez iniciado.") +
+      QStringLiteral(
+          "Este proceso puede demandar varios minutos, siendo mayor cuanto mayor sea el número y duración de "
+          "tormentas y menor sea el paso del modelo. No podrá cancelarse una vez iniciado.") +
           QStringLiteral("\n\r") +
-          QStringLiteral("Se sugiere probar primero con unas pocas tormentas PDR de corta a mediana duración. Pruebe "
-                         "desactivar tormentas desde las fichas de <Recurrencias> y de <DuracionPp> del "
-                         "<Menú\\Opciones\\Opciones de Configuración>; luego de las pruebas, aumente la cantidad de "
-                         "tormentas a las necesidades de su proyecto") +
+          QStringLiteral(
+              "Se sugiere probar primero con unas pocas tormentas PDR de corta a mediana duración. Pruebe "
+              "desactivar tormentas desde las fichas de <Recurrencias> y de <DuracionPp> del "
+              "<Menú\\Opciones\\Opciones de Configuración>; luego de las pruebas, aumente la cantidad de "
+              "tormentas a las necesidades de su proyecto") +
           QStringLiteral("\n\r\n\r") +
-          QStringLiteral("Una vez iniciado, el proceso de cálculo solo puede abortarse con <Ctrl<+<Alt>+<Del>"),
+          QStringLiteral(
+              "Una vez iniciado, el proceso de cálculo solo puede abortarse con <Ctrl<+<Alt>+<Del>"),
       vbOKCancel | vbQuestion, QStringLiteral("Desea continuar ?"));
   if (respuesta != vbOK) return;
   SetBusyPointer(true);
@@ -541,13 +565,16 @@ void MDIForm1::mnuCorre2_Click() {
     GraficoQDRTrasSerie();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound && e.number >= 1) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,Verifique"));
+      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
+             QStringLiteral(" ,Verifique"));
     }
   }
   SetBusyPointer(false);
 }
 
-void MDIForm1::mnuGraficoPDRComponente_Click() { MuestraGraficoQDR(); }
+void MDIForm1::mnuGraficoPDRComponente_Click() {
+  MuestraGraficoQDR();
+}
 
 void MDIForm1::mnuPlanillaPDRCompleta_Click() {
   if (NroTormentasSerie > 1) MuestraTablaSalePDR();
@@ -570,9 +597,13 @@ void MDIForm1::mnuOpcionesConfigurar_Click() {
   carga_lbl_proyecto();
 }
 
-void MDIForm1::tbConfigurar_Click() { ShowModeless(&FormInstance<frmConfigura>::instance(), false); }
+void MDIForm1::tbConfigurar_Click() {
+  ShowModeless(&FormInstance<frmConfigura>::instance(), false);
+}
 
-void MDIForm1::mnuEmpiricos_Click() { ShowModeless(&dlgEmpiricas::instance(), false); }
+void MDIForm1::mnuEmpiricos_Click() {
+  ShowModeless(&dlgEmpiricas::instance(), false);
+}
 
 void MDIForm1::mnuEditfrmUEHsTabla_Click() {
   if (NombreProyecto.isEmpty()) {
@@ -648,8 +679,10 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
     const int shift = static_cast<int>(move->modifiers() >> 25);
     using Handler = void (MDIForm1::*)(int, int, Single, Single);
     const std::pair<QLabel*, Handler> labels[] = {
-        {lblTitulo, &MDIForm1::lblTitulo_MouseMove},       {lblUbicacion, &MDIForm1::lblUbicacion_MouseMove},
-        {lblCuenca, &MDIForm1::lblCuenca_MouseMove},       {lblSubCuenca, &MDIForm1::lblSubCuenca_MouseMove},
+        {lblTitulo, &MDIForm1::lblTitulo_MouseMove},
+        {lblUbicacion, &MDIForm1::lblUbicacion_MouseMove},
+        {lblCuenca, &MDIForm1::lblCuenca_MouseMove},
+        {lblSubCuenca, &MDIForm1::lblSubCuenca_MouseMove},
         {lblMiDirTrabajo, &MDIForm1::lblMiDirTrabajo_MouseMove},
     };
     for (const auto& [label, handler] : labels) {
@@ -663,18 +696,30 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MDIForm1::mnuNuevoProyecto_Click() { NewProject(); }
-void MDIForm1::mnuAbrirProyecto_Click() { AbrirProyecto(); }
-void MDIForm1::mnuGuardarProyectoComo_Click() { SaveProjectAs(); }
-void MDIForm1::mnuEliminarProyecto_Click() { ShowDeleteProjectDialog(); }
-void MDIForm1::mnu_ultimoarchivo1_Click() { ReopenLastProject(); }
+void MDIForm1::mnuNuevoProyecto_Click() {
+  NewProject();
+}
+void MDIForm1::mnuAbrirProyecto_Click() {
+  AbrirProyecto();
+}
+void MDIForm1::mnuGuardarProyectoComo_Click() {
+  SaveProjectAs();
+}
+void MDIForm1::mnuEliminarProyecto_Click() {
+  ShowDeleteProjectDialog();
+}
+void MDIForm1::mnu_ultimoarchivo1_Click() {
+  ReopenLastProject();
+}
 
 void MDIForm1::mnuSalir_Click() {
   GuardaArchivoDirectorio();
   EndProgram();
 }
 
-void MDIForm1::mnuAyudaAcerca_Click() { ShowModeless(&FormInstance<frmAbout>::instance(), false); }
+void MDIForm1::mnuAyudaAcerca_Click() {
+  ShowModeless(&FormInstance<frmAbout>::instance(), false);
+}
 
 void MDIForm1::mnuHelpContents_Click() {
   try {

@@ -9,7 +9,8 @@ namespace tavo {
 namespace {
 constexpr Long HKEY_LOCAL_MACHINE = static_cast<Long>(0x80000002u);
 
-QLabel* Etiqueta(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height) {
+QLabel* Etiqueta(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+                 int height) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
@@ -33,10 +34,11 @@ frmAbout::frmAbout() {
   titulo.setBold(true);
   lblTitle->setFont(titulo);
   lblVersion = Etiqueta(this, "lblVersion", QStringLiteral("Versión:"), 1140, 780, 4320, 225);
-  lblDescription = Etiqueta(this, "lblDescription",
-                            QStringLiteral("Modelo hidrológico para la simulación de crecidas en sistemas torrenciales "
-                                           "y en cuencas pequeñas y medianas."),
-                            1140, 1125, 4320, 720);
+  lblDescription =
+      Etiqueta(this, "lblDescription",
+               QStringLiteral("Modelo hidrológico para la simulación de crecidas en sistemas torrenciales "
+                              "y en cuencas pequeñas y medianas."),
+               1140, 1125, 4320, 720);
   Label4 =
       Etiqueta(this, "Label4",
                QStringLiteral("El uso y aplicación que se efectúe con este programa y sus resultados es de "
@@ -54,11 +56,16 @@ frmAbout::frmAbout() {
 }
 
 void frmAbout::Form_Load() {
-  lblVersion->setText(QStringLiteral("Versión %1.%2.%3").arg(TAVO_VERSION_MAJOR).arg(TAVO_VERSION_MINOR).arg(TAVO_VERSION_PATCH));
+  lblVersion->setText(QStringLiteral("Versión %1.%2.%3")
+                          .arg(TAVO_VERSION_MAJOR)
+                          .arg(TAVO_VERSION_MINOR)
+                          .arg(TAVO_VERSION_PATCH));
   lblTitle->setText(QStringLiteral("TAVO"));
 }
 
-void frmAbout::cmdOK_Click() { close(); }
+void frmAbout::cmdOK_Click() {
+  close();
+}
 
 void frmAbout::cmdSysInfo_Click() {
   SetBusyPointer(true);
@@ -68,11 +75,13 @@ void frmAbout::cmdSysInfo_Click() {
 
 void frmAbout::StartSysInfo() {
   QString path;
-  if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"), QStringLiteral("PATH"), path) &&
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                  QStringLiteral("PATH"), path) &&
       OpenWithDesktop(path)) {
     return;
   }
-  if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"), path) &&
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                  QStringLiteral("MSINFO"), path) &&
       OpenWithDesktop(path + QStringLiteral("/MSINFO32.EXE"))) {
     return;
   }

@@ -9,7 +9,9 @@
 namespace tavo {
 
 namespace {
-int HiMetric(int pixels) { return static_cast<int>(std::lround(pixels * 2540.0 / 96.0)); }
+int HiMetric(int pixels) {
+  return static_cast<int>(std::lround(pixels * 2540.0 / 96.0));
+}
 }  // namespace
 
 frmImagenFondo::frmImagenFondo() {
@@ -30,7 +32,11 @@ void frmImagenFondo::LoadPicture(const QString& file) {
   Picture = picture;
 }
 
-int frmImagenFondo::PictureWidthHiMetric() const { return HiMetric(Picture.width()); }
-int frmImagenFondo::PictureHeightHiMetric() const { return HiMetric(Picture.height()); }
+int frmImagenFondo::PictureWidthHiMetric() const {
+  return HiMetric(Picture.width());
+}
+int frmImagenFondo::PictureHeightHiMetric() const {
+  return HiMetric(Picture.height());
+}
 
 }  // namespace tavo

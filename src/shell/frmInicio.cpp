@@ -46,7 +46,8 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
   PlaceTwips(lblTitulo, 240, 360, 6720, 900);
   lblDescripcion = MakeLabel(
       this, "lblDescripcion",
-      QStringLiteral("Modelo hidrológico de simulación de crecidas en pequeños sistemas torrenciales"), 12, false);
+      QStringLiteral("Modelo hidrológico de simulación de crecidas en pequeños sistemas torrenciales"), 12,
+      false);
   PlaceTwips(lblDescripcion, 240, 1440, 6720, 840);
   lblVersion = MakeLabel(this, "lblVersion", QString(), 10, true);
   PlaceTwips(lblVersion, 240, 2520, 6720, 360);
@@ -60,7 +61,10 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 }
 
 void frmInicio::Form_Load() {
-  lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(TAVO_VERSION_MAJOR).arg(TAVO_VERSION_MINOR).arg(TAVO_VERSION_PATCH));
+  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                          .arg(TAVO_VERSION_MAJOR)
+                          .arg(TAVO_VERSION_MINOR)
+                          .arg(TAVO_VERSION_PATCH));
 }
 
 }  // namespace tavo

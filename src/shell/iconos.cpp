@@ -37,18 +37,23 @@ void Hoja(QPainter& p, const QRectF& r) {
 void Grilla(QPainter& p, const QRectF& r, int filas, int columnas) {
   Hoja(p, r);
   p.setPen(QPen(kTinta, 0.8));
-  for (int i = 1; i < filas; ++i) p.drawLine(QPointF(r.left(), r.top() + r.height() * i / filas), QPointF(r.right(), r.top() + r.height() * i / filas));
-  for (int j = 1; j < columnas; ++j) p.drawLine(QPointF(r.left() + r.width() * j / columnas, r.top()), QPointF(r.left() + r.width() * j / columnas, r.bottom()));
-  p.fillRect(QRectF(r.left() + 0.6, r.top() + 0.6, r.width() - 1.2, r.height() / filas - 1.2), QColor(172, 191, 183));
+  for (int i = 1; i < filas; ++i)
+    p.drawLine(QPointF(r.left(), r.top() + r.height() * i / filas),
+               QPointF(r.right(), r.top() + r.height() * i / filas));
+  for (int j = 1; j < columnas; ++j)
+    p.drawLine(QPointF(r.left() + r.width() * j / columnas, r.top()),
+               QPointF(r.left() + r.width() * j / columnas, r.bottom()));
+  p.fillRect(QRectF(r.left() + 0.6, r.top() + 0.6, r.width() - 1.2, r.height() / filas - 1.2),
+             QColor(172, 191, 183));
 }
 
 void Hidrograma(QPainter& p, const QRectF& r, const QColor& color, double pico) {
   QPainterPath curva;
   curva.moveTo(r.left(), r.bottom());
-  curva.cubicTo(r.left() + r.width() * 0.25, r.bottom(), r.left() + r.width() * 0.3, r.bottom() - r.height() * pico,
-                r.left() + r.width() * 0.4, r.bottom() - r.height() * pico);
-  curva.cubicTo(r.left() + r.width() * 0.55, r.bottom() - r.height() * pico, r.left() + r.width() * 0.6, r.bottom(),
-                r.right(), r.bottom() - 0.5);
+  curva.cubicTo(r.left() + r.width() * 0.25, r.bottom(), r.left() + r.width() * 0.3,
+                r.bottom() - r.height() * pico, r.left() + r.width() * 0.4, r.bottom() - r.height() * pico);
+  curva.cubicTo(r.left() + r.width() * 0.55, r.bottom() - r.height() * pico, r.left() + r.width() * 0.6,
+                r.bottom(), r.right(), r.bottom() - 0.5);
   p.setPen(QPen(color, 1.6));
   p.setBrush(Qt::NoBrush);
   p.drawPath(curva);

@@ -21,11 +21,15 @@ double& SplashSeconds() {
   return seconds;
 }
 
-QString DirectoryFile() { return DirPrograma + QStringLiteral("/PelcanDir.pcn"); }
+QString DirectoryFile() {
+  return DirPrograma + QStringLiteral("/PelcanDir.pcn");
+}
 
 }  // namespace
 
-void SetSplashSeconds(double seconds) { SplashSeconds() = seconds; }
+void SetSplashSeconds(double seconds) {
+  SplashSeconds() = seconds;
+}
 
 void InicioAplicacion() {
   TituloPrograma = QStringLiteral("TAVO 1.06");
@@ -40,7 +44,8 @@ void InicioAplicacion() {
   // The splash stays up while the window events are served, the processor idle between them. A timer
   // counts elapsed time, not the time of day, so the wait also ends when the clock passes midnight.
   QEventLoop espera;
-  QTimer::singleShot(static_cast<int>(SplashSeconds() * 1000.0), Qt::PreciseTimer, &espera, &QEventLoop::quit);
+  QTimer::singleShot(static_cast<int>(SplashSeconds() * 1000.0), Qt::PreciseTimer, &espera,
+                     &QEventLoop::quit);
   espera.exec();
   FormInstance<frmInicio>::unload();
 
@@ -48,7 +53,8 @@ void InicioAplicacion() {
   MDIForm1& main = FormInstance<MDIForm1>::instance();
   main.show();
   if (!NombreProyecto.isEmpty()) {
-    main.mnu_ultimoarchivo1->setText(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"));
+    main.mnu_ultimoarchivo1->setText(DirActual + QLatin1Char('/') + NombreProyecto +
+                                     QStringLiteral("_Conf.pcn"));
     HayUltimoProyecto = true;
     NombreProyecto.clear();
   }
@@ -59,7 +65,8 @@ void LeeArchivoDirectorio() {
     DirActual.clear();
     DirPrograma = AppPath();
     ChDir(DirPrograma);
-    if (!DirExists(DirPrograma + QStringLiteral("/Proyectos"))) MkDir(DirPrograma + QStringLiteral("/Proyectos"));
+    if (!DirExists(DirPrograma + QStringLiteral("/Proyectos")))
+      MkDir(DirPrograma + QStringLiteral("/Proyectos"));
     {
       SeqFile file(DirectoryFile(), OpenMode::Input);
       DirActual = file.inputString();
@@ -73,7 +80,8 @@ void LeeArchivoDirectorio() {
       DirActual = QDir::cleanPath(DirPrograma + QLatin1Char('/') + DirActual);
     ChDir(DirActual);
     if (HayUltimoProyecto) {
-      SeqFile check(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"), OpenMode::Input);
+      SeqFile check(DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn"),
+                    OpenMode::Input);
       check.close();
     }
   } catch (const VbError& e) {

@@ -18,8 +18,12 @@ const QColor kNegro(0, 0, 0);
 const QColor kTierra(150, 120, 100);
 const QColor kMagenta(200, 0, 200);
 
-QPointF Centre(const DrawOp& box) { return (box.p1 + box.p2) / 2; }
-double Side(const DrawOp& box) { return box.p2.x() - box.p1.x(); }
+QPointF Centre(const DrawOp& box) {
+  return (box.p1 + box.p2) / 2;
+}
+double Side(const DrawOp& box) {
+  return box.p2.x() - box.p1.x();
+}
 
 // The editor open on an empty network, the view at the origin and 800 units wide (T = 16).
 class DibujaRedTest : public test::EditorTest {

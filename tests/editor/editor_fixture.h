@@ -107,7 +107,8 @@ class EditorTest : public TavoTest {
   }
 
   // A reach named `name` draining into `into`, with its vertices from the downstream end up.
-  static std::shared_ptr<Cauce> Reach(const QString& name, const QString& into, std::initializer_list<QPointF> points) {
+  static std::shared_ptr<Cauce> Reach(const QString& name, const QString& into,
+                                      std::initializer_list<QPointF> points) {
     auto c = AddCauce(name, into);
     const int n = static_cast<int>(points.size());
     c->numVertices = static_cast<Integer>(n);
@@ -132,7 +133,8 @@ class EditorTest : public TavoTest {
     u->YCauce = static_cast<Single>(link.y());
     return u;
   }
-  static std::shared_ptr<Represa> Dam(const QString& name, const QString& into, QPointF at, QPointF link = {}) {
+  static std::shared_ptr<Represa> Dam(const QString& name, const QString& into, QPointF at,
+                                      QPointF link = {}) {
     auto r = AddRepresa(name, into);
     r->IconoRepresaX = static_cast<Single>(at.x());
     r->IconoRepresaY = static_cast<Single>(at.y());

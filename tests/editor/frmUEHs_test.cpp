@@ -11,12 +11,14 @@
 namespace tavo {
 namespace {
 
-const QString kGuardar = QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? ");
+const QString kGuardar =
+    QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? ");
 const QString kTituloGuardar = QStringLiteral("Resguardo de datos de componentes UEHs");
-const QString kSinSalida =
-    QStringLiteral("Error, ningun componente ingresado es una sección final de control o de salida del sistema.");
+const QString kSinSalida = QStringLiteral(
+    "Error, ningun componente ingresado es una sección final de control o de salida del sistema.");
 const QString kGuardado = QStringLiteral(
-    "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el archivo ");
+    "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el "
+    "archivo ");
 
 class FrmUEHsTest : public test::EditorTest {
  protected:
@@ -50,8 +52,8 @@ TEST_F(FrmUEHsTest, MenuOpensTheEditorOnTheProjectShowingEveryComponent) {
   EXPECT_EQ(editor.windowTitle(), "Diagrama de Unidades Hidrológicas de Estudio y sus componentes");
   EXPECT_TRUE(test::ClippedControls(&editor).isEmpty())
       << test::ClippedControls(&editor).join('\n').toStdString();
-  EXPECT_EQ(editor.lblEstado->text(), "UEHs : Rio_UEHs.pcn     Proyecto: Rio     Dir: " + dir +
-                                          "   Config. : Rio_Conf.pcn");
+  EXPECT_EQ(editor.lblEstado->text(),
+            "UEHs : Rio_UEHs.pcn     Proyecto: Rio     Dir: " + dir + "   Config. : Rio_Conf.pcn");
   QStringList names;
   for (const DrawOp& op : ops(DrawOp::Kind::Text)) names << op.text;
   for (const char* name : {"c-Alto ", "c-Bajo ", "u-Ladera", "r-Dique", "l-Laguna"})
@@ -75,7 +77,8 @@ TEST_F(FrmUEHsTest, WithoutAProjectTheMenuShowsTheMessageAndNoEditor) {
   open();
   ASSERT_EQ(dialogs.records().size(), 1u);
   EXPECT_EQ(dialogs.records()[0].prompt,
-            "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración o bien "
+            "No existe un Proyecto asociado. Debe cargar un Proyecto desde el Menu Opciones de Configuración "
+            "o bien "
             "crear un proyecto nuevo");
   EXPECT_EQ(dialogs.records()[0].title, "Proyecto Inexistente...");
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
@@ -120,7 +123,8 @@ TEST_F(FrmUEHsTest, ClosingGoesThroughTheNetworkCheckAndTheSaveQuestion) {
     settle();
 
     ASSERT_EQ(dialogs.records().size(), c.prompts.size()) << test::DescribeDialogs(dialogs).toStdString();
-    for (size_t i = 0; i < c.prompts.size(); ++i) EXPECT_TRUE(dialogs.records()[i].prompt.startsWith(c.prompts[i])) << i;
+    for (size_t i = 0; i < c.prompts.size(); ++i)
+      EXPECT_TRUE(dialogs.records()[i].prompt.startsWith(c.prompts[i])) << i;
     if (c.prompts[0] == kGuardar) {
       EXPECT_EQ(dialogs.records()[0].title, kTituloGuardar);
       EXPECT_EQ(dialogs.records()[0].style, vbYesNo | vbQuestion);

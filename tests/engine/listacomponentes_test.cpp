@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "editor/frmUEHs.h"
-#include "support/network.h"
 #include "support/fixture.h"
+#include "support/network.h"
 
 namespace tavo {
 namespace {

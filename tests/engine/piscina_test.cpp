@@ -112,7 +112,8 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
   for (Caso caso : {kLago, kRepresa, kRepresaFueraDeTabla}) {
     SCOPED_TRACE(caso);
     ResetEstadoProyecto();
-    const std::vector<test::FilaHSV> hsv = {{0, 2, 0, 0}, {1.5f, 3, 37000, 6}, {3, 5, 95000, 21}, {4.2f, 6, 163000, 44}};
+    const std::vector<test::FilaHSV> hsv = {
+        {0, 2, 0, 0}, {1.5f, 3, 37000, 6}, {3, 5, 95000, 21}, {4.2f, 6, 163000, 44}};
     StorageElement e;
     if (caso != kLago) {
       auto represa = AddRepresa(QStringLiteral("r-1"), QString());
@@ -127,9 +128,15 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
         test::PutHQRepresa(1, {{1.1f, 0}, {2, 9.5f}, {4.2f, 47}});
       }
       AddUEH(QStringLiteral("u-1"), QStringLiteral("r-1"));
-      e = {.lake = false, .word = QStringLiteral("Represa"), .name = QStringLiteral("r-1"), .number = 1,
-           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = represa->HInicialEmb,
-           .levels = &HEmbalseRepresa, .storages = &SEmbalseRepresa, .S = SdeHRepresaSimple,
+      e = {.lake = false,
+           .word = QStringLiteral("Represa"),
+           .name = QStringLiteral("r-1"),
+           .number = 1,
+           .method = QStringLiteral("Piscina Nivelada"),
+           .initialLevel = represa->HInicialEmb,
+           .levels = &HEmbalseRepresa,
+           .storages = &SEmbalseRepresa,
+           .S = SdeHRepresaSimple,
            .Q = QdeHRepresaSimple};
     } else {
       auto lago = AddLago(QStringLiteral("l-1"), QString());
@@ -137,9 +144,15 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
       lago->HInicialEmb = 0.7f;
       test::PutHSVQLago(1, hsv);
       AddUEH(QStringLiteral("u-1"), QStringLiteral("l-1"));
-      e = {.word = QStringLiteral("Lago"), .name = QStringLiteral("l-1"), .number = 1,
-           .method = QStringLiteral("Piscina Nivelada"), .initialLevel = 0.7f, .levels = &HEmbalseLago,
-           .storages = &SEmbalseLago, .S = SdeHLagoSimple, .Q = QdeHLagoSimple};
+      e = {.word = QStringLiteral("Lago"),
+           .name = QStringLiteral("l-1"),
+           .number = 1,
+           .method = QStringLiteral("Piscina Nivelada"),
+           .initialLevel = 0.7f,
+           .levels = &HEmbalseLago,
+           .storages = &SEmbalseLago,
+           .S = SdeHLagoSimple,
+           .Q = QdeHLagoSimple};
     }
     const int nq = 120;
     Prepare(nq, 5);
@@ -187,8 +200,8 @@ TEST_F(LevelPool, EveryStepFindsTheLevelOfAFreshSearch) {
       EXPECT_EQ((*e.levels)(1, k), h) << k;
       EXPECT_EQ((*e.storages)(1, k), S) << k;
       EXPECT_EQ(QSaleCompo(2, k), q) << k;
-      AppendDetailRow(rows, static_cast<Integer>(k), static_cast<Integer>(5 * k), QEntraCompo(2, k), entradas, x, f, q,
-                      h, S);
+      AppendDetailRow(rows, static_cast<Integer>(k), static_cast<Integer>(5 * k), QEntraCompo(2, k), entradas,
+                      x, f, q, h, S);
     }
     EXPECT_TRUE(TextoProceso.contains(rows.toString()));
     EXPECT_EQ(dialogs.records().size(), 2 * mensajes);

@@ -29,7 +29,9 @@ namespace {
 // The project Cuenca, run from the main window's menus.
 class ProcesoTest : public test::CuencaTest {
  protected:
-  QByteArray golden(const char* name) { return test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + name); }
+  QByteArray golden(const char* name) {
+    return test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/proyecto/") + name);
+  }
   // The progress bar's values while `run` runs.
   QList<int> Percentages(const std::function<void()>& run) {
     QSignalSpy spy(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
@@ -48,10 +50,11 @@ TEST_F(ProcesoTest, SingleStormFromTheMenu) {
   ASSERT_TRUE(frmPp::isLoaded());
   EXPECT_TRUE(frmPp::instance().isVisible());
   const QString report = ReportText();
-  EXPECT_TRUE(report.startsWith(QStringLiteral("TAVO - Modelo de Simulación Hidrológica\r\n") + path("Proyectos") +
-                                QStringLiteral("/Cuenca\r\nArroyo de prueba\r\nSierra Chica\r\nRío Primero\r\nArroyo Seco\r\n"
-                                               "Operador de prueba - 10/12/2026 10:00:00\r\n\r\nSIMULACION LLUVIA-CAUDAL PARA "
-                                               "UNA TORMENTA\r\n")));
+  EXPECT_TRUE(report.startsWith(
+      QStringLiteral("TAVO - Modelo de Simulación Hidrológica\r\n") + path("Proyectos") +
+      QStringLiteral("/Cuenca\r\nArroyo de prueba\r\nSierra Chica\r\nRío Primero\r\nArroyo Seco\r\n"
+                     "Operador de prueba - 10/12/2026 10:00:00\r\n\r\nSIMULACION LLUVIA-CAUDAL PARA "
+                     "UNA TORMENTA\r\n")));
   EXPECT_EQ(report, TextoProceso);
   // The report file begins with the window's text, header included; the folder is masked.
   QByteArray file = test::ReadBytes(path("SalePizarra1_tem.txt"));
@@ -93,7 +96,8 @@ TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
   EXPECT_EQ(dialogs.records()[0].style, vbOKCancel | vbQuestion);
   EXPECT_EQ(dialogs.records()[1].title,
             "La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>");
-  EXPECT_TRUE(dialogs.records()[1].prompt.endsWith(QStringLiteral("\r\n\r\n\r\nTiempo total del proceso: 0:0:0")));
+  EXPECT_TRUE(
+      dialogs.records()[1].prompt.endsWith(QStringLiteral("\r\n\r\n\r\nTiempo total del proceso: 0:0:0")));
 
   QList<int> values;
   for (const auto& args : percentages) values << args.at(0).toInt();
@@ -308,8 +312,9 @@ TEST_F(ProcesoTest, RunCommandsNeedTheirMode) {
 
 TEST_F(ProcesoTest, ExtraTimeBeyondSixteenBitsIsRefused) {
   DurTormenta = 32000;
-  test::WriteBytes(path("Proyectos/Cuenca_Conf.pcn"),
-                   test::ReadBytes(path("Proyectos/Cuenca_Conf.pcn")).replace("\r\n10\r\n\"800\"", "\r\n1000\r\n\"800\""));
+  test::WriteBytes(
+      path("Proyectos/Cuenca_Conf.pcn"),
+      test::ReadBytes(path("Proyectos/Cuenca_Conf.pcn")).replace("\r\n10\r\n\"800\"", "\r\n1000\r\n\"800\""));
   dialogs.answer(vbOK);
   main().mnuCorre1->trigger();
   ASSERT_EQ(dialogs.records().size(), 1u);
@@ -333,8 +338,8 @@ TEST(LeeTormentaSerie, DurationsAndRecurrencesFilter) {
     Single P;
     Integer D, R;
     bool excluded;
-  } cases[] = {{10, 10, 2, false}, {10, 9, 2, true},  {10, 45, 2, false}, {10, 60, 0, false},
-               {10, 60, 15, false}, {10, 60, 5000, true}, {0, 60, 2, true}, {10, 0, 2, true}};
+  } cases[] = {{10, 10, 2, false},  {10, 9, 2, true},     {10, 45, 2, false}, {10, 60, 0, false},
+               {10, 60, 15, false}, {10, 60, 5000, true}, {0, 60, 2, true},   {10, 0, 2, true}};
   NroTormentasSerie = 8;
   PpSerie.redim(0, 8);
   DurSerie.redim(0, 8);

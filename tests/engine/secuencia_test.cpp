@@ -4,8 +4,8 @@
 
 #include "engine/frmPp.h"
 #include "engine/listacomponentes.h"
-#include "support/network.h"
 #include "support/fixture.h"
+#include "support/network.h"
 
 namespace tavo {
 namespace {

@@ -33,7 +33,8 @@ class SimulacionTest : public test::TavoTest {
   }
   // A unit draining into `into`, without retention, infiltration or base flow; its travel time is
   // `tc` minutes at 1 m/s.
-  std::shared_ptr<UEH> Unidad(const QString& name, Single area, Single tcMinutes, const QString& into = QString()) {
+  std::shared_ptr<UEH> Unidad(const QString& name, Single area, Single tcMinutes,
+                              const QString& into = QString()) {
     auto u = test::AddUEH(name, into);
     u->Area = area;
     u->VelMedia = 1;
@@ -146,10 +147,10 @@ TEST_F(SimulacionTest, TravelTimeSpreadsTheStepOnATrapezoid) {
     std::vector<double> shares;  // of q, output step by output step
   };
   const Case cases[] = {
-      {900, 10, 10, {2.0 / 3, 1.0 / 3, 0}},  // Tc 15: q = 3 reaches the outlet as 2 and 1
-      {150, 1, 1, {0.5, 0.5, 0}},           // 2.5 minutes round to Tc 2
+      {900, 10, 10, {2.0 / 3, 1.0 / 3, 0}},      // Tc 15: q = 3 reaches the outlet as 2 and 1
+      {150, 1, 1, {0.5, 0.5, 0}},                // 2.5 minutes round to Tc 2
       {210, 1, 1, {0.25, 0.25, 0.25, 0.25, 0}},  // 3.5 minutes round to Tc 4
-      {20, 10, 5, {1, 1, 0}},               // no travel time: q at each output step of the rain step
+      {20, 10, 5, {1, 1, 0}},                    // no travel time: q at each output step of the rain step
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.seconds);
@@ -243,29 +244,32 @@ TEST_F(SimulacionTest, WarningsStopTheRun) {
     QString text;
   };
   const QString w3 = QStringLiteral(
-      "Error en la carga de datos de UEHS Nro.  1. El dato de Longitud máxima de la gota en ladera es incorrecto. "
+      "Error en la carga de datos de UEHS Nro.  1. El dato de Longitud máxima de la gota en ladera es "
+      "incorrecto. "
       "Revise desde Menú Principal: Entradas\\Editor de UEHS...");
   const Case cases[] = {
       {"no unit", [] {},
-       QStringLiteral("Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. (Ingresar "
-                      "UEHs desde el Menú Principal  \\Entradas\\Editor UEHs (Gráfico)...")},
+       QStringLiteral(
+           "Debe haber al menos una Unidad de Estudios Hidrólógicos (UEH) Cargada en el sistema. (Ingresar "
+           "UEHs desde el Menú Principal  \\Entradas\\Editor UEHs (Gráfico)...")},
       {"first area 0",
        [this] {
          Unidad(QStringLiteral("u-A"), 0, 1, QStringLiteral("c-R"));
          Unidad(QStringLiteral("u-B"), 12, 1, QStringLiteral("c-R"));
        },
-       QStringLiteral("Error en la carga de datos de UEHS, posiblemente no ha cargado correctamente las superficies y "
-                      "demás parámetros, ...")},
+       QStringLiteral(
+           "Error en la carga de datos de UEHS, posiblemente no ha cargado correctamente las superficies y "
+           "demás parámetros, ...")},
       {"length before velocity",
        [this] {
          Unidad(QStringLiteral("u-A"), 10, 1)->LongitudMax = 0;
          Unidad(QStringLiteral("u-B"), 10, 1)->VelMedia = 0;
        },
        w3},
-      {"velocity",
-       [this] { Unidad(QStringLiteral("u-A"), 10, 1)->VelMedia = 0; },
-       QStringLiteral("Error en la carga de datos de UEHS Nro.  1. El dato de Velocidad media de la gota en ladera es "
-                      "incorrecto. Revise desde Menú Principal: Entradas\\Editor de UEHS...")},
+      {"velocity", [this] { Unidad(QStringLiteral("u-A"), 10, 1)->VelMedia = 0; },
+       QStringLiteral(
+           "Error en la carga de datos de UEHS Nro.  1. El dato de Velocidad media de la gota en ladera es "
+           "incorrecto. Revise desde Menú Principal: Entradas\\Editor de UEHS...")},
       {"steps",
        [this] {
          Unidad(QStringLiteral("u-A"), 10, 1);
@@ -281,8 +285,9 @@ TEST_F(SimulacionTest, WarningsStopTheRun) {
          r->optDirMusk = true;
          r->VelMediaCauce = 1;
        },
-       QStringLiteral("El parámetro de Longitud de Cauce del tramo c-R es '0'. Debe asignar un valor correcto a este "
-                      "parámetro desde el Editor de UEHs ")},
+       QStringLiteral(
+           "El parámetro de Longitud de Cauce del tramo c-R es '0'. Debe asignar un valor correcto a este "
+           "parámetro desde el Editor de UEHs ")},
       {"reach velocity",
        [this] {
          Unidad(QStringLiteral("u-A"), 10, 1, QStringLiteral("c-R"));
@@ -290,15 +295,17 @@ TEST_F(SimulacionTest, WarningsStopTheRun) {
          r->optDirMusk = true;
          r->LongCauce = 100;
        },
-       QStringLiteral("El parámetro de Velocidad Media de propagación Directa en el tramo c-R es '0'. Debe asignar un "
-                      "valor correcto a este parámetro desde el Editor de UEHs ")},
+       QStringLiteral(
+           "El parámetro de Velocidad Media de propagación Directa en el tramo c-R es '0'. Debe asignar un "
+           "valor correcto a este parámetro desde el Editor de UEHs ")},
       {"Muskingum",
        [this] {
          Unidad(QStringLiteral("u-A"), 10, 1, QStringLiteral("c-R"));
          test::AddCauce(QStringLiteral("c-R"))->Cauce_k_Musk = -5;
        },
-       QStringLiteral("Error, Los parámetros de Muskingum utilizados en el tramo de caucec-R son erróneos. Verifique, o "
-                      "cambie a propagación Directa desde el Editor de UEHs ")},
+       QStringLiteral(
+           "Error, Los parámetros de Muskingum utilizados en el tramo de caucec-R son erróneos. Verifique, o "
+           "cambie a propagación Directa desde el Editor de UEHs ")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -339,8 +346,9 @@ TEST_F(SimulacionTest, ANetworkFindingStopsTheRunAfterTheQuestion) {
   dialogs.answer(vbNo).answer(vbNo).answer(vbOK);
   Corre();
   ASSERT_EQ(dialogs.records().size(), 3u);
-  EXPECT_EQ(dialogs.records()[2].prompt, QStringLiteral("Error en la carga de datos de UEHS. Revise desde Menú Principal: "
-                                                         "Entradas\\Editor de UEHS..."));
+  EXPECT_EQ(dialogs.records()[2].prompt,
+            QStringLiteral("Error en la carga de datos de UEHS. Revise desde Menú Principal: "
+                           "Entradas\\Editor de UEHS..."));
   EXPECT_EQ(QSaleCompo(1, 1), 0);
 }
 
@@ -433,7 +441,8 @@ TEST_F(ProyectoPequeno, ValuesCheckedByHand) {
 
 TEST_F(ProyectoPequeno, ReportFileMatchesItsGoldenCopy) {
   const QByteArray written = test::ReadBytes(path("SalePizarra1_tem.txt"));
-  const QByteArray golden = test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/simulacion/SalePizarra1_tem.txt"));
+  const QByteArray golden =
+      test::ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/simulacion/SalePizarra1_tem.txt"));
   EXPECT_EQ(written, golden);
   EXPECT_EQ(RutaArchivo, "SalePizarra1_tem.txt");
   // The window shows the same report.

@@ -1,8 +1,8 @@
 #include "platform/forms.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>

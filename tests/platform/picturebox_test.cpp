@@ -148,8 +148,8 @@ TEST_F(PictureBoxTest, PointerEventsArriveInWorldUnitsAndADoubleClickPressesOnce
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&box, &event);
   }
-  EXPECT_EQ(events, QStringList({"down 2 1 150 75", "up 2 1 150 75", "down 1 0 110 55", "up 1 0 110 55", "dbl",
-                                 "up 1 0 110 55"}));
+  EXPECT_EQ(events, QStringList({"down 2 1 150 75", "up 2 1 150 75", "down 1 0 110 55", "up 1 0 110 55",
+                                 "dbl", "up 1 0 110 55"}));
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST_F(SeqFileTest, InputReadsValuesAcrossCommasAndLineEnds) {
 TEST_F(SeqFileTest, RoundTripKeepsValuesOfSevenDigits) {
   {
     SeqFile f(QStringLiteral("rt.pcn"), OpenMode::Output);
-    f.write({QStringLiteral(""), Single(3.4e38f), Single(-1.234567e-30f), Integer(-32768), Single(16777216.0f)});
+    f.write(
+        {QStringLiteral(""), Single(3.4e38f), Single(-1.234567e-30f), Integer(-32768), Single(16777216.0f)});
     f.close();
   }
   EXPECT_EQ(ReadBytes(path("rt.pcn")), "\"\",3.4E+38,-1.234567E-30,-32768,1.677722E+07\r\n");

@@ -39,7 +39,6 @@ TEST_F(TextBufferTest, KeepsEveryCharacterAndWritesTheFilesBytes) {
            {0, 10}, {16380, 10}, {49100, 20000}, {text.size() - 5, 100}, {text.size(), 3}}) {
     EXPECT_EQ(buffer.mid(from, n), text.mid(from, n)) << from;
   }
-
 }
 
 // The file holds what the same text written as a text holds: its double quotes as single ones, in the

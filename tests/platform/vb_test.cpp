@@ -104,9 +104,9 @@ TEST(Val, LeadingNumber) {
     const char* text;
     double value;
   } cases[] = {
-      {"12,5", 12},     {"abc", 0},       {"", 0},          {"  3.25xyz", 3.25}, {"-.5", -0.5},
-      {"+7", 7},        {"1 2 3", 123},   {"1\t2\n3", 123}, {"1e3", 1000},       {"2D2", 200},
-      {"1.5E-2", 0.015}, {"1e", 1},       {"1.2.3", 1.2},   {".", 0},            {"- 4", -4},
+      {"12,5", 12},   {"abc", 0},       {"", 0},       {"  3.25xyz", 3.25}, {"-.5", -0.5},     {"+7", 7},
+      {"1 2 3", 123}, {"1\t2\n3", 123}, {"1e3", 1000}, {"2D2", 200},        {"1.5E-2", 0.015}, {"1e", 1},
+      {"1.2.3", 1.2}, {".", 0},         {"- 4", -4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -185,7 +185,8 @@ QString ReferenceText(float v) {
   } else if (exponent >= 0) {
     std::string whole = digits.substr(0, std::min<size_t>(digits.size(), exponent + 1));
     whole.append(exponent + 1 - whole.size(), '0');
-    body = whole + (digits.size() > static_cast<size_t>(exponent + 1) ? "." + digits.substr(exponent + 1) : "");
+    body =
+        whole + (digits.size() > static_cast<size_t>(exponent + 1) ? "." + digits.substr(exponent + 1) : "");
   } else {
     body = "." + std::string(-exponent - 1, '0') + digits;
   }
@@ -220,7 +221,9 @@ TEST(NumberText, SingleTextAgreesWithTheExactConversion) {
     const QString file = v < 0 ? report : report.mid(1);
     ASSERT_EQ(FileNumberText(v), file) << v;
     const qsizetype point = v < 0 ? 1 : 0;
-    ASSERT_EQ(PlainNumberText(v), file.mid(point, 1) == QStringLiteral(".") ? QString(file).insert(point, QLatin1Char('0')) : file)
+    ASSERT_EQ(PlainNumberText(v), file.mid(point, 1) == QStringLiteral(".")
+                                      ? QString(file).insert(point, QLatin1Char('0'))
+                                      : file)
         << v;
   }
 }
@@ -232,8 +235,21 @@ namespace tavo {
 namespace {
 
 TEST(Rounding, HalfEvenAgreesWithTheLibrary) {
-  const double values[] = {0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 4503599627370495.5, 4503599627370497.0,
-                           1e300, -1e300, 123456.5, -0.0, 0.0, 7.5e-300};
+  const double values[] = {0.5,
+                           1.5,
+                           2.5,
+                           -0.5,
+                           -1.5,
+                           -2.5,
+                           0.49999999999999994,
+                           4503599627370495.5,
+                           4503599627370497.0,
+                           1e300,
+                           -1e300,
+                           123456.5,
+                           -0.0,
+                           0.0,
+                           7.5e-300};
   for (double v : values) EXPECT_EQ(RoundHalfEven(v), std::nearbyint(v)) << v;
   uint32_t state = 99;
   for (int i = 0; i < 100000; ++i) {

@@ -11,12 +11,18 @@ namespace {
 // A value of the member's own type, different for every member index.
 Variant DistinctValue(const Variant& current, int i) {
   switch (current.type()) {
-    case Variant::Type::Single: return Variant(Single(i + 0.25f));
-    case Variant::Type::Integer: return Variant(Integer(100 + i));
-    case Variant::Type::Boolean: return Variant(true);
-    case Variant::Type::String: return Variant(QStringLiteral("texto %1").arg(i));
-    case Variant::Type::Object: return Variant(ObjectRef(std::make_shared<MetDirecto>()));
-    default: return Variant(QStringLiteral("variante %1").arg(i));
+    case Variant::Type::Single:
+      return Variant(Single(i + 0.25f));
+    case Variant::Type::Integer:
+      return Variant(Integer(100 + i));
+    case Variant::Type::Boolean:
+      return Variant(true);
+    case Variant::Type::String:
+      return Variant(QStringLiteral("texto %1").arg(i));
+    case Variant::Type::Object:
+      return Variant(ObjectRef(std::make_shared<MetDirecto>()));
+    default:
+      return Variant(QStringLiteral("variante %1").arg(i));
   }
 }
 

@@ -5,8 +5,8 @@
 #include "editor/estado_editor.h"
 #include "editor/frmUEHs.h"
 #include "platform/seqfile.h"
-#include "shell/MDIForm1.h"
 #include "project/estado.h"
+#include "shell/MDIForm1.h"
 #include "support/fixture.h"
 #include "support/network.h"
 #include "support/projectfiles.h"
@@ -18,7 +18,8 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 const QString kGuardado = QStringLiteral(
-    "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el archivo ");
+    "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el "
+    "archivo ");
 
 class RedFilesTest : public test::TavoTest {
  protected:
@@ -29,15 +30,20 @@ class RedFilesTest : public test::TavoTest {
     DirActual = DirTrabajo;
     NombreProyecto = QStringLiteral("Demo");
     // The save redraws the network in the editor, whose loading reads the project's settings.
-    WriteBytes(path("obra/Demo_Conf.pcn"), test::SettingsFile(NombreProyecto, DirTrabajo, QStringLiteral("Demo")));
+    WriteBytes(path("obra/Demo_Conf.pcn"),
+               test::SettingsFile(NombreProyecto, DirTrabajo, QStringLiteral("Demo")));
   }
   QString red(const char* suffix) const { return path("obra/Demo") + QLatin1String(suffix); }
-  QByteArray fixture(const char* name) const { return ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/red/") + name); }
+  QByteArray fixture(const char* name) const {
+    return ReadBytes(QStringLiteral(TAVO_FIXTURES_DIR "/red/") + name);
+  }
   void copyFixture() {
     WriteBytes(red("_UEHs.pcn"), fixture("Demo_UEHs.pcn"));
     WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
   }
-  QString lastPrompt() const { return dialogs.records().empty() ? QString() : dialogs.records().back().prompt; }
+  QString lastPrompt() const {
+    return dialogs.records().empty() ? QString() : dialogs.records().back().prompt;
+  }
 };
 
 // The network of the hand-written fixture, built in memory with every property distinct.
@@ -132,7 +138,8 @@ QStringList Snapshot() {
   auto dump = [&](const auto& col) {
     for (const auto& r : col) {
       for (const auto& m : r->members()) {
-        if (QLatin1String(m.name) != QLatin1String("MetDirecto")) out << QLatin1String(m.name) + QLatin1Char('=') + NumberText(r->get(QLatin1String(m.name)));
+        if (QLatin1String(m.name) != QLatin1String("MetDirecto"))
+          out << QLatin1String(m.name) + QLatin1Char('=') + NumberText(r->get(QLatin1String(m.name)));
       }
     }
   };
@@ -266,9 +273,13 @@ TEST_F(RedFilesTest, SaveAfterADamagedLoadKeepsTheVertexFile) {
 TEST_F(RedFilesTest, SurplusRecordsAreReadPastAndDropped) {
   QByteArray file = "\"Demo\"\r\n72\r\n";
   for (int i = 1; i <= 72; ++i) {
-    file += QStringLiteral("%1\r\n\"c-%1\"\r\n0\r\n0\r\n\"0\"\r\n1\r\n1\r\n1\r\n1\r\n0\r\n#FALSE#\r\n").arg(i).toLatin1();
+    file += QStringLiteral("%1\r\n\"c-%1\"\r\n0\r\n0\r\n\"0\"\r\n1\r\n1\r\n1\r\n1\r\n0\r\n#FALSE#\r\n")
+                .arg(i)
+                .toLatin1();
   }
-  file += "1\r\n1\r\n\"u-Tras\"\r\n50\r\n\"\"\r\n1\r\n1\r\n\"Directo\"\r\n0\r\n0\r\n0\r\n0\r\n\"c-1\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  file +=
+      "1\r\n1\r\n\"u-Tras\"\r\n50\r\n\"\"\r\n1\r\n1\r\n\"Directo\"\r\n0\r\n0\r\n0\r\n0\r\n\"c-"
+      "1\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
   WriteBytes(red("_UEHs.pcn"), file);
   WriteBytes(red("_VerCau.pcn"), "");
   dialogs.answer(vbOK);
@@ -285,8 +296,8 @@ TEST_F(RedFilesTest, SurplusRecordsAreReadPastAndDropped) {
 
 TEST_F(RedFilesTest, ValueOfTheWrongTypeIsStoredAsZero) {
   QByteArray file = fixture("Demo_UEHs.pcn");
-  file.replace("\r\n125.5\r\n", "\r\nmucho\r\n");       // the unit's area
-  file.replace("\r\n1250.75\r\n", "\r\n1e40\r\n");     // a reach length beyond Single
+  file.replace("\r\n125.5\r\n", "\r\nmucho\r\n");   // the unit's area
+  file.replace("\r\n1250.75\r\n", "\r\n1e40\r\n");  // a reach length beyond Single
   WriteBytes(red("_UEHs.pcn"), file);
   WriteBytes(red("_VerCau.pcn"), fixture("Demo_VerCau.pcn"));
   LecturaSimple = 77;
@@ -378,7 +389,8 @@ struct Reach {
   int expected;
 };
 
-void OrderCase(std::initializer_list<Reach> reaches, std::initializer_list<std::pair<const char*, const char*>> lakes = {},
+void OrderCase(std::initializer_list<Reach> reaches,
+               std::initializer_list<std::pair<const char*, const char*>> lakes = {},
                std::initializer_list<std::pair<const char*, const char*>> units = {}) {
   ResetEstadoProyecto();
   for (const Reach& r : reaches) {
@@ -418,21 +430,58 @@ TEST(OrdenCauces, StrahlerBySweeps) {
   }
   {
     SCOPED_TRACE("tributaries 2, 2, 3");
-    OrderCase({{"a1", "A", 1}, {"a2", "A", 1}, {"A", "X", 2}, {"b1", "B", 1}, {"b2", "B", 1}, {"B", "X", 2},
-               {"c1", "c", 1}, {"c2", "c", 1}, {"c", "C", 2}, {"d1", "d", 1}, {"d2", "d", 1}, {"d", "C", 2},
-               {"C", "X", 3}, {"X", "0", 4}});
+    OrderCase({{"a1", "A", 1},
+               {"a2", "A", 1},
+               {"A", "X", 2},
+               {"b1", "B", 1},
+               {"b2", "B", 1},
+               {"B", "X", 2},
+               {"c1", "c", 1},
+               {"c2", "c", 1},
+               {"c", "C", 2},
+               {"d1", "d", 1},
+               {"d2", "d", 1},
+               {"d", "C", 2},
+               {"C", "X", 3},
+               {"X", "0", 4}});
   }
   {
     SCOPED_TRACE("tributaries 3, 2, 2");
-    OrderCase({{"c1", "c", 1}, {"c2", "c", 1}, {"c", "C", 2}, {"d1", "d", 1}, {"d2", "d", 1}, {"d", "C", 2},
-               {"C", "X", 3}, {"a1", "A", 1}, {"a2", "A", 1}, {"A", "X", 2}, {"b1", "B", 1}, {"b2", "B", 1},
-               {"B", "X", 2}, {"X", "0", 3}});
+    OrderCase({{"c1", "c", 1},
+               {"c2", "c", 1},
+               {"c", "C", 2},
+               {"d1", "d", 1},
+               {"d2", "d", 1},
+               {"d", "C", 2},
+               {"C", "X", 3},
+               {"a1", "A", 1},
+               {"a2", "A", 1},
+               {"A", "X", 2},
+               {"b1", "B", 1},
+               {"b2", "B", 1},
+               {"B", "X", 2},
+               {"X", "0", 3}});
   }
   {
     SCOPED_TRACE("tributaries 2, 3, 3");
-    OrderCase({{"a1", "A", 1}, {"a2", "A", 1}, {"A", "X", 2}, {"c1", "c", 1}, {"c2", "c", 1}, {"c", "C", 2},
-               {"d1", "d", 1}, {"d2", "d", 1}, {"d", "C", 2}, {"C", "X", 3}, {"e1", "e", 1}, {"e2", "e", 1},
-               {"e", "E", 2}, {"f1", "f", 1}, {"f2", "f", 1}, {"f", "E", 2}, {"E", "X", 3}, {"X", "0", 4}});
+    OrderCase({{"a1", "A", 1},
+               {"a2", "A", 1},
+               {"A", "X", 2},
+               {"c1", "c", 1},
+               {"c2", "c", 1},
+               {"c", "C", 2},
+               {"d1", "d", 1},
+               {"d2", "d", 1},
+               {"d", "C", 2},
+               {"C", "X", 3},
+               {"e1", "e", 1},
+               {"e2", "e", 1},
+               {"e", "E", 2},
+               {"f1", "f", 1},
+               {"f2", "f", 1},
+               {"f", "E", 2},
+               {"E", "X", 3},
+               {"X", "0", 4}});
   }
   {
     SCOPED_TRACE("through a lake; units do not count");

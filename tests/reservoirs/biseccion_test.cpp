@@ -113,7 +113,8 @@ TEST_F(BiseccionTest, AMemoGivesTheLevelsOfFreshBisections) {
   auto lago = AddLago(QStringLiteral("l-uno"));
   test::PutHSVQLago(1, {{3, 1, 10, 0}, {3.5f, 2, 20, 2.5f}, {6, 2, 20, 31}});
   BisectionMemo memo;
-  for (const ObjectRef& elemento : {ObjectRef(represa), ObjectRef(rangos), ObjectRef(lago), ObjectRef(represa)}) {
+  for (const ObjectRef& elemento :
+       {ObjectRef(represa), ObjectRef(rangos), ObjectRef(lago), ObjectRef(represa)}) {
     ElementoActual = elemento;
     for (int i = 0; i < 400; ++i) {
       const Single q = static_cast<Single>(60 * std::fabs(std::sin(i * 0.05)));

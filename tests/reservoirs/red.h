@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "project/estado.h"
-#include "support/network.h"
 #include "reservoirs/tablas.h"
+#include "support/network.h"
 
 namespace tavo::test {
 

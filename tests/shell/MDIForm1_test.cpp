@@ -61,16 +61,21 @@ TEST_F(MDIForm1Test, EveryMenuItemAtStartUp) {
       {"mnuOpciones", "&Opciones", none, true, true, false},
       {"mnuOpcionesBarra", "&Barra de Herramientas", none, false, false, false},
       {"mnuOpcionesConfigurar", "&Opciones de Configuración", ctrl(Qt::Key_O), true, true, false},
-      {"mnu_prueba_funcionesSHVrepresas", "Verificar Funciones HA&S en Represas", ctrl(Qt::Key_S), true, false, false},
-      {"mnu_prueba_funcionesHQrepresas", "Verificar Funciones h-&Q de Represas", ctrl(Qt::Key_Q), true, false, false},
+      {"mnu_prueba_funcionesSHVrepresas", "Verificar Funciones HA&S en Represas", ctrl(Qt::Key_S), true,
+       false, false},
+      {"mnu_prueba_funcionesHQrepresas", "Verificar Funciones h-&Q de Represas", ctrl(Qt::Key_Q), true, false,
+       false},
       {"mnuEntradas", "&Entradas", none, true, true, false},
       {"mnufrmUEHs", "Editor de &UEHs (Gráfico)", QKeySequence(Qt::Key_F2), true, true, false},
       {"mnuEditfrmUEHsTabla", "Editor &Tabla de UEHs y Cauces", QKeySequence(Qt::Key_F3), true, true, false},
-      {"mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4), true, true, false},
+      {"mnufrmUEHsTabla", "Ver Tabla de Parámetros &Físicos UEHs", QKeySequence(Qt::Key_F4), true, true,
+       false},
       {"mnufrmPp", "&Precipitaciones", QKeySequence(Qt::Key_F5), true, true, false},
       {"mnuProceso", "&Proceso", none, true, true, false},
-      {"mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11), true, true, false},
-      {"mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ", QKeySequence(Qt::Key_F12), true, true, false},
+      {"mnuCorre1", "Corre Proceso de Cálculo p/ 1 tormenta - ", QKeySequence(Qt::Key_F11), true, true,
+       false},
+      {"mnuCorre2", "Corre Proceso de Cálculo p/ varias tormentas - ", QKeySequence(Qt::Key_F12), true, true,
+       false},
       {"mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", ctrl(Qt::Key_F11), true, true, true},
       {"mnuSalidas", "&Salidas", none, true, true, false},
       {"mnuGraficoPp", "Hietogramas (Pp-t)", none, true, true, false},
@@ -104,14 +109,14 @@ TEST_F(MDIForm1Test, EveryMenuItemAtStartUp) {
   // Top-level order, as the menu bar shows it.
   QStringList order;
   for (QAction* a : w.menuBar()->actions()) order << a->objectName();
-  EXPECT_EQ(order, QStringList({"mnuFile", "mnuOpciones", "mnuEntradas", "mnuProceso", "mnuSalidas", "mnuEmpiricos",
-                                "mnuVentana", "mnuAyuda"}));
+  EXPECT_EQ(order, QStringList({"mnuFile", "mnuOpciones", "mnuEntradas", "mnuProceso", "mnuSalidas",
+                                "mnuEmpiricos", "mnuVentana", "mnuAyuda"}));
   // Separators stand where the menus have them.
   QStringList file;
   for (QAction* a : w.mnuFile->actions()) file << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-  EXPECT_EQ(file, QStringList({"mnuNuevoProyecto", "mnuAbrirProyecto", "mnuGuardarProyectoComo", "-", "mnuDirCrea",
-                               "mnuEliminarProyecto", "-", "mnuFilePageSetup", "mnuVistaPreliminar", "mnuImprimir",
-                               "mnuSalir", "-", "mnu_ultimoarchivo1"}));
+  EXPECT_EQ(file, QStringList({"mnuNuevoProyecto", "mnuAbrirProyecto", "mnuGuardarProyectoComo", "-",
+                               "mnuDirCrea", "mnuEliminarProyecto", "-", "mnuFilePageSetup",
+                               "mnuVistaPreliminar", "mnuImprimir", "mnuSalir", "-", "mnu_ultimoarchivo1"}));
   EXPECT_EQ(w.windowTitle(), QStringLiteral("TAVO 1.06 - Modelo Hidrológico de  simulación de crecidas"));
   EXPECT_FALSE(w.windowIcon().isNull());
 }
@@ -132,20 +137,28 @@ TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
   EXPECT_EQ(keys.indexOf(QStringLiteral("-")), 5);
   EXPECT_EQ(gaps, 4);
   EXPECT_EQ(w.BotonBarra(QStringLiteral("Imprimir"))->toolTip(), "Imprimir ");
-  EXPECT_EQ(w.BotonBarra(QStringLiteral("Configurar"))->toolTip(), QStringLiteral("Opciónes de Configuración"));
+  EXPECT_EQ(w.BotonBarra(QStringLiteral("Configurar"))->toolTip(),
+            QStringLiteral("Opciónes de Configuración"));
   EXPECT_EQ(w.BotonBarra(QStringLiteral("Nuevo"))->statusTip(), "Crea nuevo Proyecto");
 
   const std::pair<const char*, QAction*> routed[] = {
-      {"Nuevo", w.mnuNuevoProyecto},          {"Abrir", w.mnuAbrirProyecto},
-      {"EditorGrUEHs", w.mnufrmUEHs},         {"EditorTbUEHs", w.mnuEditfrmUEHsTabla},
-      {"VerParamUEHs", w.mnufrmUEHsTabla},    {"EntraPp", w.mnufrmPp},
-      {"Corre1", w.mnuCorre1},                {"Corre2", w.mnuCorre2},
-      {"VerHieto", w.mnuGraficoPp},           {"VerHidro", w.mnuHidrogramas},
-      {"VerAbacoQDR", w.mnuGraficoPDRComponente}, {"VerTablaQDR1", w.mnuPlanillaPDRCompleta},
+      {"Nuevo", w.mnuNuevoProyecto},
+      {"Abrir", w.mnuAbrirProyecto},
+      {"EditorGrUEHs", w.mnufrmUEHs},
+      {"EditorTbUEHs", w.mnuEditfrmUEHsTabla},
+      {"VerParamUEHs", w.mnufrmUEHsTabla},
+      {"EntraPp", w.mnufrmPp},
+      {"Corre1", w.mnuCorre1},
+      {"Corre2", w.mnuCorre2},
+      {"VerHieto", w.mnuGraficoPp},
+      {"VerHidro", w.mnuHidrogramas},
+      {"VerAbacoQDR", w.mnuGraficoPDRComponente},
+      {"VerTablaQDR1", w.mnuPlanillaPDRCompleta},
       {"VerTablaQDR2", w.mnuPlanillaPDRComponente},
   };
   std::vector<std::unique_ptr<QSignalSpy>> spies;
-  for (const auto& [key, action] : routed) spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
+  for (const auto& [key, action] : routed)
+    spies.push_back(std::make_unique<QSignalSpy>(action, &QAction::triggered));
   // "Nuevo" and "Abrir" ask for a name and a file, both cancelled; the editor and the two tables say
   // that no project is open.
   dialogs.answerText(QString()).answerText(QString()).answer(vbOK).answer(vbOK).answer(vbOK);
@@ -154,7 +167,8 @@ TEST_F(MDIForm1Test, ToolbarDispatchByKey) {
   EXPECT_EQ(dialogs.records().size(), 5u);
 
   // Keys that do nothing, and keys compared exactly.
-  for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"}) w.tbToolBar_ButtonClick(QString::fromLatin1(key));
+  for (const char* key : {"Guardar", "Imprimir", "Ayuda", "nuevo", "Nuevo ", "Otro"})
+    w.tbToolBar_ButtonClick(QString::fromLatin1(key));
   for (size_t i = 0; i < spies.size(); ++i) EXPECT_EQ(spies[i]->count(), 1) << routed[i].first;
   EXPECT_EQ(dialogs.records().size(), 5u);
 }
@@ -191,7 +205,8 @@ TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
   dialogs.answer(vbOK);
   about.cmdSysInfo->click();
   ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt, QStringLiteral("La información del sistema no está disponible en este momento"));
+  EXPECT_EQ(dialogs.records()[0].prompt,
+            QStringLiteral("La información del sistema no está disponible en este momento"));
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly);
   EXPECT_TRUE(dialogs.records()[0].title.isEmpty());
   EXPECT_FALSE(BusyPointer());
@@ -209,7 +224,8 @@ TEST_F(MDIForm1Test, HelpFileOpensWithTheDesktopOrSaysWhyNot) {
   dialogs.answer(vbOK);
   main().mnuHelpContents_Click();
   ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt, QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
+  EXPECT_EQ(dialogs.records()[0].prompt,
+            QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
   EXPECT_TRUE(opened.isEmpty());
 
   QDir(programDir()).mkdir(QStringLiteral("Ayuda"));
@@ -256,12 +272,14 @@ TEST_F(MDIForm1Test, ProjectPanelWithAndWithoutAProject) {
 
 TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
   MDIForm1& w = main();
-  w.lblCuenca->setText(QStringLiteral("Cuenca del arroyo con un nombre muy largo que no cabe en una sola línea del panel"));
+  w.lblCuenca->setText(
+      QStringLiteral("Cuenca del arroyo con un nombre muy largo que no cabe en una sola línea del panel"));
   const QSize designed = w.lblCuenca->size();
   const struct {
     Single X, Y;
     bool unfolded;
-  } cases[] = {{21, 41, true}, {20, 50, false}, {600, 50, false}, {100, 40, false}, {100, 110, false}, {599, 109, true}};
+  } cases[] = {{21, 41, true},   {20, 50, false},   {600, 50, false},
+               {100, 40, false}, {100, 110, false}, {599, 109, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);
     w.lblCuenca_MouseMove(0, 0, c.X, c.Y);
@@ -275,7 +293,8 @@ TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
   EXPECT_NE(designed, QSize(Px(2400), Px(200)));
   // A real pointer move reaches the handler: 2 pixels are 30 twips, 4 are 60.
   w.show();
-  QMouseEvent move(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(w.lblTitulo, &move);
   EXPECT_TRUE(w.lblTitulo->wordWrap());
   // The identity labels have no hover rule.

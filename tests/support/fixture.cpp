@@ -1,10 +1,10 @@
 #include "support/fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,13 +26,17 @@
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
-#include "reservoirs/tablas.h"
 #include "rainfall/tormenta.h"
+#include "reservoirs/tablas.h"
 #include "results/graficos.h"
 #include "shell/inicio.h"
 
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << QString::fromLatin1(bytes).toStdString() << '"'; }
+void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+void PrintTo(const QByteArray& bytes, std::ostream* os) {
+  *os << '"' << QString::fromLatin1(bytes).toStdString() << '"';
+}
 
 namespace tavo::test {
 
@@ -105,7 +109,8 @@ void Leave(QWidget* control) {
 
 QString DescribeDialogs(const ScriptedDialogs& dialogs) {
   QStringList lines;
-  for (const auto& r : dialogs.records()) lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
+  for (const auto& r : dialogs.records())
+    lines << QStringLiteral("[%1|%2] %3").arg(r.title).arg(r.style).arg(r.prompt);
   return lines.join(QLatin1Char('\n'));
 }
 

@@ -18,7 +18,8 @@ inline QByteArray SettingsFile(const QString& name, const QString& folder, const
   auto text = [&v](const QString& s) { v << "\"" + s + "\""; };
   text(name);
   text(title);
-  for (const char* s : {"Ubicación", "Cuenca", "SubCuenca", "Operador", "01/02/2006", "/"}) text(QString::fromUtf8(s));
+  for (const char* s : {"Ubicación", "Cuenca", "SubCuenca", "Operador", "01/02/2006", "/"})
+    text(QString::fromUtf8(s));
   text(folder);
   text("");
   v << "1";
