@@ -1,5 +1,6 @@
 #include "platform/printing.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -10,17 +11,32 @@
 
 namespace tavo {
 
-void PrintWindowImage(QWidget* window, const QString& pdfPath) {
-  const QPixmap image = window->grab();
+namespace {
+
+// Points the printer at the default printer, or at the PDF file when there is none; true for the PDF.
+bool ChoosePrinter(QPrinter& printer, const QString& pdfPath) {
   const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-  QPrinter printer(QPrinter::HighResolution);
-  const bool toPdf = printerInfo.isNull();
-  if (toPdf) {
+  if (printerInfo.isNull()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-  } else {
-    printer.setPrinterName(printerInfo.printerName());
+    return true;
   }
+  printer.setPrinterName(printerInfo.printerName());
+  return false;
+}
+
+void TellWherePdfWent(const QString& what, const QString& pdfPath) {
+  MsgBox(QStringLiteral("No hay una impresora instalada. ") + what +
+             QStringLiteral(" se guardó en el archivo ") + pdfPath,
+         vbInformation);
+}
+
+}  // namespace
+
+void PrintWindowImage(QWidget* window, const QString& pdfPath) {
+  const QPixmap image = window->grab();
+  QPrinter printer(QPrinter::HighResolution);
+  const bool toPdf = ChoosePrinter(printer, pdfPath);
   QPainter painter;
   if (!painter.begin(&printer)) Raise(kErrDeviceIO);
   const QRect page = painter.viewport();
@@ -29,11 +45,16 @@ void PrintWindowImage(QWidget* window, const QString& pdfPath) {
   painter.setWindow(image.rect());
   painter.drawPixmap(0, 0, image);
   painter.end();
+  if (toPdf) TellWherePdfWent(QStringLiteral("La imagen de la ventana"), pdfPath);
+}
+
+void PrintDocument(const QTextDocument& document, const QString& pdfPath) {
+  QPrinter printer(QPrinter::HighResolution);
+  const bool toPdf = ChoosePrinter(printer, pdfPath);
+  document.print(&printer);
   if (toPdf) {
-    MsgBox(
-        QStringLiteral("No hay una impresora instalada. La imagen de la ventana se guardó en el archivo ") +
-            pdfPath,
-        vbInformation);
+    if (!QFileInfo::exists(pdfPath)) Raise(kErrDeviceIO);
+    TellWherePdfWent(QStringLiteral("La página"), pdfPath);
   }
 }
 

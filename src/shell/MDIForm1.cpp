@@ -36,6 +36,7 @@
 #include "results/dlgTablaSalePDR2.h"
 #include "results/pruebasrepresas.h"
 #include "shell/frmAbout.h"
+#include "shell/frmAyuda.h"
 #include "shell/iconos.h"
 #include "shell/inicio.h"
 
@@ -202,6 +203,7 @@ MDIForm1::MDIForm1() {
   CreaMenus();
   CreaBarra();
   new MenuShortcutsFirst(this);
+  InstalaTeclaAyuda(this);
   SetAfterHandler([this] { PanelSigueProyecto(); });
 }
 
@@ -722,15 +724,7 @@ void MDIForm1::mnuAyudaAcerca_Click() {
 }
 
 void MDIForm1::mnuHelpContents_Click() {
-  try {
-    const QString ruta = AppPath() + QStringLiteral("/Ayuda/") + QStringLiteral("AyudaTAVO.chm");
-    if (!FileExists(ruta)) Raise(kErrFileNotFound);
-    if (!OpenWithDesktop(ruta)) Raise(kErrPathFileAccess);
-  } catch (const VbError& e) {
-    // The help viewer could not be started: the program goes on.
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-           QStringLiteral("Verifique"));
-  }
+  AbreAyuda(kPaginaPrincipal);
 }
 
 void MDIForm1::carga_lbl_proyecto() {

@@ -214,32 +214,6 @@ TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
   EXPECT_FALSE(about.isVisible());
 }
 
-TEST_F(MDIForm1Test, HelpFileOpensWithTheDesktopOrSaysWhyNot) {
-  QStringList opened;
-  bool opens = true;
-  SetDesktopOpener([&](const QString& file) {
-    opened << file;
-    return opens;
-  });
-  dialogs.answer(vbOK);
-  main().mnuHelpContents_Click();
-  ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
-  EXPECT_TRUE(opened.isEmpty());
-
-  QDir(programDir()).mkdir(QStringLiteral("Ayuda"));
-  test::WriteBytes(path("Ayuda/AyudaTAVO.chm"), "ayuda");
-  main().mnuHelpContents_Click();
-  EXPECT_EQ(opened, QStringList{path("Ayuda/AyudaTAVO.chm")});
-  opens = false;
-  dialogs.answer(vbOK);
-  main().mnuHelpContents_Click();
-  ASSERT_EQ(dialogs.records().size(), 2u);
-  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("Error Nro. 75 ,")));
-  EXPECT_FALSE(ProgramHasEnded());
-}
-
 }  // namespace
 }  // namespace tavo
 
