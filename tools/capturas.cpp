@@ -58,7 +58,7 @@ namespace tavo {
 namespace {
 
 QString Destino;                   // the folder of the pictures
-constexpr int kAnchoMaximo = 640;  // pixels: what a help page shows without scrolling on a small screen
+constexpr int kAnchoMaximo = 600;  // pixels: what a help page shows without scrolling on a small screen
 ScriptedDialogs Respuestas;        // every message answered with its first button, every name as queued
 
 // Lets the windows lay themselves out and paint.
@@ -457,6 +457,8 @@ void CapturaRepresaYLago() {
                     {53, 20, 330000, 10.5}});
   Guarda(&hasq, "tabla_hasq");
   Ejecuta([&] { hasq.OKButton_Click(); });
+  // Shown again, the lake tells that its table holds data.
+  Ejecuta([&] { lago.MuestraLago(); });
   for (int i = 0; i < lago.lstMetodo->count(); ++i) {
     if (lago.lstMetodo->item(i)->text() == QLatin1String("Runge Kutta")) lago.lstMetodo->setCurrentRow(i);
   }
