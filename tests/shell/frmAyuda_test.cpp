@@ -4,11 +4,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 #include "components/dlgRepresas.h"
 #include "editor/frmUEHs.h"
@@ -98,6 +100,8 @@ TEST_F(FrmAyudaTest, ContentsAndF1OpenTheMainPage) {
   EXPECT_EQ(contenido->topLevelItem(0)->text(0), QStringLiteral("Ayuda de TAVO"));
   EXPECT_EQ(contenido->topLevelItem(1)->text(0), QStringLiteral("Primeros pasos"));
   EXPECT_EQ(contenido->currentItem(), contenido->topLevelItem(0));
+  EXPECT_TRUE(test::ClippedControls(&frmAyuda::object()).isEmpty())
+      << test::ClippedControls(&frmAyuda::object()).join('\n').toStdString();
 }
 
 TEST_F(FrmAyudaTest, WithoutTheHelpFolderTheUserIsToldAndTheProgramGoesOn) {
@@ -123,6 +127,7 @@ TEST_F(FrmAyudaTest, F1InAWindowOpensItsPage) {
   NombreProyecto = QStringLiteral("Rio");
   test::WriteBytes(path("Rio_Conf.pcn"), test::SettingsFile("Rio", programDir(), "Arroyo"));
 
+  std::unique_ptr<QMessageBox> mensaje;
   struct Caso {
     const char* ventana;
     std::function<QWidget*()> abre;  // opens the window as the user does; the control that gets F1
@@ -173,6 +178,15 @@ TEST_F(FrmAyudaTest, F1InAWindowOpensItsPage) {
          return static_cast<QWidget*>(dlgEmpiricas::object().txtSup);
        },
        "formulas.html"},
+      // Over a message, the page of the messages.
+      {"QMessageBox",
+       [&] {
+         mensaje = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("TAVO"),
+                                                 QStringLiteral("Advertencia"), QMessageBox::Ok, &main());
+         mensaje->show();
+         return static_cast<QWidget*>(mensaje->button(QMessageBox::Ok));
+       },
+       "mensajes.html"},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.ventana);
