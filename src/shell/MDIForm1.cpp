@@ -567,8 +567,7 @@ void MDIForm1::mnuCorre2_Click() {
     GraficoQDRTrasSerie();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound && e.number >= 1) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
   SetBusyPointer(false);

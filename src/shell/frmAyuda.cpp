@@ -402,8 +402,7 @@ void AbreAyuda(const QString& pagina) {
       ayuda.windowHandle()->setTransientParent(modal->windowHandle());
   } catch (const VbError& e) {
     // Without the help the program goes on.
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-           QStringLiteral("Verifique"));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
   }
 }
 
