@@ -284,7 +284,16 @@ void dlgUEH2::txtNombreUEH_Click() {
 
 bool dlgUEH2::txtNombreUEH_LostFocus() {
   if (!SaleNombre()) return false;
-  Form_Load();
+  // A network read again under the dialog is shown afresh.
+  if (!ShownIsSelected()) {
+    Form_Load();
+    return true;
+  }
+  // The list and the stored name show the new name; what is typed in the other boxes stays there
+  // until the unit is committed.
+  for (int fila = 0; fila < lstUEHs->count() && fila < static_cast<int>(colUEHs.size()); ++fila)
+    lstUEHs->item(fila)->setText(colUEHs[fila]->NombreUEH);
+  lblNombreUEH->setText(Actual().NombreUEH);
   return true;
 }
 

@@ -230,7 +230,10 @@ bool LeeVertices(bool& completa) {
 
 }  // namespace
 
-bool CargaRedProyecto() {
+namespace {
+
+// Reads the network files into the containers; CargaRedProyecto's result.
+bool LeeRed() {
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
@@ -290,6 +293,50 @@ bool CargaRedProyecto() {
   return completa;
 }
 
+}  // namespace
+
+bool CargaRedProyecto() {
+  const bool completa = LeeRed();
+  // What was read, whole or not, is what the files hold until the next save.
+  SavedNetworkText = NetworkText();
+  return completa;
+}
+
+QString NetworkText() {
+  QString texto;
+  auto linea = [&texto](const Variant& valor) {
+    texto += WriteValueText(valor);
+    texto += QLatin1Char('\n');
+  };
+  auto tipo = [&](Integer cuenta, const auto& coleccion, const std::vector<CampoRed>& campos) {
+    linea(cuenta);
+    for (const auto& registro : coleccion) {
+      for (const CampoRed& campo : campos) {
+        // The writer works the stream orders out anew from the receivers.
+        if (qstrcmp(campo.nombre, "OrdenCauce") == 0) continue;
+        linea(registro->get(QLatin1String(campo.nombre)));
+      }
+    }
+  };
+  try {
+    linea(NombreProyecto);
+    tipo(CheckInteger(static_cast<long long>(colCauces.size())), colCauces, CamposCauce());
+    tipo(nUEHs, colUEHs, CamposUEH());
+    tipo(nRepresas, colRepresas, CamposRepresa());
+    tipo(nLagos, colLagos, CamposLago());
+    for (int i = 1; i <= static_cast<int>(colCauces.size()); ++i) {
+      for (int j = 1; j <= numVerticesCauce(i); ++j) {
+        linea(XVertice(i, j));
+        linea(YVertice(i, j));
+      }
+    }
+  } catch (const VbError&) {
+    // A network that cannot be written out is never the one in the files.
+    return QStringLiteral("\n");
+  }
+  return texto;
+}
+
 std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
   std::vector<std::shared_ptr<UEH>> unidades;
   RutaArchivo = RutaRed("_UEHs.pcn");
@@ -347,6 +394,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
       MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
       return false;
     }
+    SavedNetworkText = NetworkText();
     return true;
   }
 

@@ -272,15 +272,24 @@ TEST_F(DlgUEH2Test, StoredValuesOutsideTheListsShowNoSelectionAndCommitEmpty) {
 
 TEST_F(DlgUEH2Test, NameBoxAddsThePrefixCutsAndRenames) {
   dlgUEH2& d = Open();
-  // Leaving the name box renames the unit and reloads the dialog: an area typed before is lost.
+  // Leaving the name box renames the unit; what was typed in the other boxes stays, to be committed
+  // with the unit.
   test::Type(d.txtArea, "55");
+  test::Type(d.txtKRecesion, "7.5");
   test::Type(d.txtNombreUEH, "Norte");
   test::Leave(d.txtNombreUEH);
   EXPECT_EQ(u1->NombreUEH, "u-Norte");
   EXPECT_EQ(d.txtNombreUEH->text(), "u-Norte");
   EXPECT_EQ(d.lblNombreUEH->text(), "u-Norte");
   EXPECT_EQ(Entries(d.lstUEHs), QStringList({"u-Norte", "u-2"}));
-  EXPECT_EQ(d.txtArea->text(), "10");
+  EXPECT_EQ(d.lstUEHs->currentRow(), 0);
+  EXPECT_EQ(d.txtArea->text(), "55");
+  EXPECT_EQ(d.txtKRecesion->text(), "7.5");
+  EXPECT_EQ(u1->Area, 10);
+  ClickEntry(d.lstUEHs, "u-2");
+  EXPECT_EQ(u1->Area, 55);
+  EXPECT_EQ(u1->KRecesion, 7.5f);
+  ClickEntry(d.lstUEHs, "u-Norte");
 
   // Twenty characters without the prefix: "u-" and the first 13.
   test::Type(d.txtNombreUEH, "abcdefghijklmnopqrst");
