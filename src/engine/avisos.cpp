@@ -115,7 +115,7 @@ QString CutHydrographNotice(const std::vector<CutOutlet>& cut) {
     QString line = QStringLiteral("   ") + c.name + QStringLiteral(": ") + MessageNumber(c.last) +
                    QStringLiteral(" m3/s en el último paso (") + fin + QStringLiteral(" min), ");
     if (c.last >= c.peak) {
-      line += QStringLiteral("su caudal máximo: todavía estaba creciendo.");
+      line += QStringLiteral("todavía en aumento.");
     } else {
       line += QStringLiteral("el ") + PlainNumberText(static_cast<Long>(Round(100.0 * c.last / c.peak))) +
               QStringLiteral(" % de su caudal máximo de ") + MessageNumber(c.peak) + QStringLiteral(" m3/s.");

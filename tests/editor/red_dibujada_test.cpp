@@ -207,7 +207,7 @@ TEST_F(RedDibujadaTest, ADrawnNetworkTellsItsNoticesOncePerRunAndPerSeries) {
       "el Menú Principal: Entradas\\Precipitaciones, o cambie K y x desde el Editor de UEHs. El cálculo "
       "continúa sin cambios. | Advertencia !");
   EXPECT_TRUE(messages[1].startsWith(test::kCutNotice + ":\r\n   r-Presa: "));
-  EXPECT_TRUE(messages[1].contains("su caudal máximo: todavía estaba creciendo."));
+  EXPECT_TRUE(messages[1].contains("todavía en aumento."));
   const Integer presa = nComponentes;
   ASSERT_EQ(NombresComponentes(presa), "r-Presa");
   EXPECT_GT(QSaleCompo(presa, nPasosSalida), QSaleCompo(presa, nPasosSalida - 1));

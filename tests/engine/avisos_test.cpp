@@ -63,7 +63,7 @@ TEST_F(AvisosTest, ASingleRunSaysWhenItsHorizonCutsTheOutletsFlood) {
   EXPECT_EQ(
       prompts()[0],
       "La crecida no había terminado al final del cálculo:\r\n"
-      "   c-Bajo: 10.64 m3/s en el último paso (80 min), su caudal máximo: todavía estaba creciendo.\r\n"
+      "   c-Bajo: 10.64 m3/s en el último paso (80 min), todavía en aumento.\r\n"
       "\r\n"
       "El cálculo termina a la duración de la tormenta más el tiempo adicional (60 + 10 min), así que el "
       "hidrograma está cortado y los volúmenes y coeficientes de escorrentía del informe no cuentan el "
