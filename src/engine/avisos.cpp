@@ -16,7 +16,7 @@ namespace tavo {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kTiempoAdicional = QStringLiteral(
+const QString kLengthenHorizon = QStringLiteral(
     "Para ver la crecida completa, aumente el <Tiempo adicional> en "
     "<Menú\\Opciones\\Opciones de Configuración>, ficha <Ver>.");
 
@@ -109,11 +109,11 @@ std::vector<CutOutlet> CutOutlets() {
 
 QString CutHydrographNotice(const std::vector<CutOutlet>& cut) {
   if (cut.empty()) return {};
-  const QString fin = PlainNumberText(static_cast<Long>(nPasosSalida) * PasoQ);
+  const QString end = PlainNumberText(static_cast<Long>(nPasosSalida) * PasoQ);
   QStringList lines;
   for (const CutOutlet& c : cut) {
     QString line = QStringLiteral("   ") + c.name + QStringLiteral(": ") + MessageNumber(c.last) +
-                   QStringLiteral(" m3/s en el último paso (") + fin + QStringLiteral(" min), ");
+                   QStringLiteral(" m3/s en el último paso (") + end + QStringLiteral(" min), ");
     if (c.last >= c.peak) {
       line += QStringLiteral("todavía en aumento.");
     } else {
@@ -129,7 +129,7 @@ QString CutHydrographNotice(const std::vector<CutOutlet>& cut) {
          QStringLiteral(
              " min), así que el hidrograma está cortado y los volúmenes y coeficientes de escorrentía del "
              "informe no cuentan el agua que aún no había salido. ") +
-         kTiempoAdicional;
+         kLengthenHorizon;
 }
 
 void CutStorms::add(const std::vector<CutOutlet>& cut) {
@@ -155,7 +155,7 @@ QString CutStorms::notice() const {
          QStringLiteral(
              " min), así que los caudales máximos, volúmenes y coeficientes de escorrentía de esas tormentas "
              "son los de hidrogramas cortados. ") +
-         kTiempoAdicional;
+         kLengthenHorizon;
 }
 
 void ShowRunNotice(const QString& texto) {
