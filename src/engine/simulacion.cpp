@@ -207,6 +207,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
   if (Unica) ForgetStorageWarnings();
   const OutOfTableQuestionsPerRun preguntas;
   nPasosInfiltra.redimPreserve(nUEHs);
+  SimulationCompleted = false;
   bool avisado = false;
   try {
     // Without its preparation nothing of the run can be computed: a failure there ends the run.
@@ -223,6 +224,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
     Fase(ResumenUEHs, resumen);
     bool componentes = false;
     Componentes(componentes);
+    SimulationCompleted = true;
     if (Unica) {
       bool archivo = false;
       Fase(GuardaInformeSimulacion, archivo);

@@ -202,7 +202,8 @@ void ResetConfiguracionProyecto() {
                         &ArchivoImagenFondo, &ValorTexS, &ExtensionDibujo, &EscalaDibujo})
     text->clear();
   DistribucionUniforme = UsaImagenFondo = 0;
-  EscalaImagenFondo = PosXImagenFondo = PosYImagenFondo = TiempoAdicional = 0;
+  EscalaImagenFondo = PosXImagenFondo = PosYImagenFondo = 0;
+  TiempoAdicional = kTiempoAdicionalInicial;
   OpcionA = OpcionB = OpcionC = false;
   UnidadMinutos = UnidadHoras = UnidadM3 = UnidadLitros = false;
   SelRecurrencia.redim(0, kNroRecurrencias - 1);

@@ -240,7 +240,8 @@ void frmConfigura::buildVer(QWidget* page) {
       Frame9,
       QStringLiteral("Tiempo adicional a la duración de la tormenta para el dibujo del hidrograma [min]"),
       240, 360, 5880, 570);
-  txtN0Dur = MakeBox<ValidatedBox>(Frame9, "txtN0Dur", QStringLiteral("10"), 6240, 480, 1500);
+  txtN0Dur =
+      MakeBox<ValidatedBox>(Frame9, "txtN0Dur", PlainNumberText(kTiempoAdicionalInicial), 6240, 480, 1500);
   txtN0Dur->setToolTip(QStringLiteral(
       "Sugerido: Similar al Tc, Tiempo de Concentración  (en minutos) o ligeramente mayor..."));
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -537,6 +538,22 @@ void MDIForm1::mnuHidrogramas_Click() {
   if (nPasosSalida > 0) MuestraHidrograma();
 }
 
+namespace {
+// How a series that has started can be stopped: the program answers nothing until the series ends, so
+// only ending its process from the desktop stops it.
+QString SeriesStopText() {
+  return QStringLiteral(
+             "Una vez iniciado, el proceso de cálculo no puede detenerse desde el programa, que no responde "
+             "hasta terminar la serie. Solo puede interrumpirse terminando el programa: finalice el proceso "
+             "<") +
+         QFileInfo(QCoreApplication::applicationFilePath()).fileName() +
+         QStringLiteral("> desde el Monitor del sistema, o escriba <kill ") +
+         QString::number(QCoreApplication::applicationPid()) +
+         QStringLiteral(
+             "> en una terminal. Se perderán los resultados de la serie y los cambios no guardados.");
+}
+}  // namespace
+
 void MDIForm1::mnuCorre2_Click() {
   if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp != 2) return;
   if (PasoQ > PasoPp) PasoQ = PasoPp;
@@ -554,12 +571,13 @@ void MDIForm1::mnuCorre2_Click() {
               "desactivar tormentas desde las fichas de <Recurrencias> y de <DuracionPp> del "
               "<Menú\\Opciones\\Opciones de Configuración>; luego de las pruebas, aumente la cantidad de "
               "tormentas a las necesidades de su proyecto") +
-          QStringLiteral("\n\r\n\r") +
-          QStringLiteral(
-              "Una vez iniciado, el proceso de cálculo solo puede abortarse con <Ctrl<+<Alt>+<Del>"),
+          QStringLiteral("\n\r\n\r") + SeriesStopText(),
       vbOKCancel | vbQuestion, QStringLiteral("Desea continuar ?"));
   if (respuesta != vbOK) return;
   SetBusyPointer(true);
+  // The series runs without the report; afterwards the report is on or off as the user had it.
+  const bool pizarra = mnuPizarra1->isChecked();
+  const Boolean activa = PizarraActiva;
   mnuPizarra1->setChecked(false);
   PizarraActiva = false;
   try {
@@ -570,6 +588,8 @@ void MDIForm1::mnuCorre2_Click() {
       MsgBox(ErrorNroText(e));
     }
   }
+  mnuPizarra1->setChecked(pizarra);
+  PizarraActiva = activa;
   SetBusyPointer(false);
 }
 

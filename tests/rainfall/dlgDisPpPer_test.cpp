@@ -430,8 +430,9 @@ TEST_F(DistributionFromMainWindowTest, AStormRunUsesTheTableJustSavedAndKeepsUns
   test::Leave(pp.txtDur);
   QTest::mouseClick(pp.cmdAplicar, Qt::LeftButton);
   EXPECT_EQ(DistriPp, 5);
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
   // The storm falls as the saved table says: 70 % in the first half hour, 30 % in the second.
   ASSERT_EQ(NumPer, 2);
   EXPECT_FLOAT_EQ(PpPeriodo(1), 28.0f);

@@ -616,8 +616,9 @@ TEST_F(StormFromMainWindowTest, TypedStormIsRun) {
   EXPECT_EQ(PpTormenta, 40);
   EXPECT_EQ(DurTormenta, 60);
   EXPECT_EQ(PasoPp, 10);
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(nComponentes, 4);
   EXPECT_GT(nPasosSalida, 6);
   EXPECT_TRUE(TextoProceso.contains("Pp=  40 [mm]   60 [min]"));

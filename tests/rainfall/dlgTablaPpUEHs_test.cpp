@@ -232,8 +232,9 @@ TEST_F(PerUnitStormRunTest, ModeDRunUsesTheDepthsOfEachUnit) {
   EXPECT_EQ(DurTormenta, 60);
 
   PizarraActiva = true;
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
   main.mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_TRUE(TextoProceso.contains("UEH  1 u-Norte    10 mm")) << TextoProceso.toStdString();
   EXPECT_TRUE(TextoProceso.contains("UEH  2 u-Sur    40 mm"));
 }

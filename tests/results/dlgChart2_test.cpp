@@ -262,6 +262,17 @@ class HidrogramaCorridaTest : public test::CuencaTest {
     PasoQ = 5;
   }
   dlgChart2& form() { return dlgChart2::instance(); }
+  // The run command. Its output step of 5 minutes lies below 2·K·x of the Muskingum reach c-Medio, and
+  // its horizon ends while the dam still lets out the flood: the two notices, answered and forgotten.
+  void run() {
+    dialogs.answer(vbOK).answer(vbOK);
+    main().mnuCorre1->trigger();
+    const QStringList prompts = test::Prompts(dialogs);
+    ASSERT_EQ(prompts.size(), 2) << prompts.join('\n').toStdString();
+    EXPECT_TRUE(prompts[0].startsWith(test::kMuskingumNotice));
+    EXPECT_TRUE(prompts[1].startsWith(test::kCutNotice));
+    dialogs.clear();
+  }
   // A click on the slider's thumb: its value stays, and the storm runs again with it.
   static void ClickThumb(QSlider* slider) {
     QStyleOptionSlider option;
@@ -282,7 +293,7 @@ class HidrogramaCorridaTest : public test::CuencaTest {
 };
 
 TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAgain) {
-  main().mnuCorre1->trigger();
+  run();
   ASSERT_TRUE(dlgChart2::isLoaded());
   ASSERT_TRUE(form().isVisible());
   EXPECT_EQ(form().lstCompos->count(), 5);
@@ -321,10 +332,10 @@ TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAg
 }
 
 TEST_F(HidrogramaCorridaTest, AnOpenWindowFollowsEveryRunAndKeepsItsComponent) {
-  main().mnuCorre1->trigger();
+  run();
   form().lstCompos->setCurrentIndex(form().lstCompos->findText(QStringLiteral("c-Medio")));
   PpTormenta = 70;
-  main().mnuCorre1->trigger();
+  run();
   EXPECT_EQ(form().lstCompos->currentText(), "c-Medio");
   EXPECT_TRUE(form().lblTitulo->text().contains("c-Medio   Pp=  70mm"));
 

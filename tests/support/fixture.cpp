@@ -120,6 +120,10 @@ QStringList Prompts(const ScriptedDialogs& dialogs) {
   return prompts;
 }
 
+bool OnlyCutNotice(const ScriptedDialogs& dialogs) {
+  return dialogs.records().size() == 1 && dialogs.records()[0].prompt.startsWith(kCutNotice);
+}
+
 void ClickCell(FlexGrid* grid, int row, int col) {
   const QPoint middle = grid->visualRect(grid->model()->index(row, col)).center();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, middle);
