@@ -288,6 +288,12 @@ void ComponentDialog::ClickNombre(bool duplicados) {
   txtNombre->setFocus();
 }
 
+void ComponentDialog::NamesShownIn(QListWidget* components, QLabel* nameLabel, QListWidget* receivers) {
+  componentList_ = components;
+  nameLabel_ = nameLabel;
+  receiverList_ = receivers;
+}
+
 bool ComponentDialog::SaleNombre() {
   if (!ShownIsSelected()) return true;
   // "Invalido" is never taken as a name: the box keeps it until the user types another.
@@ -298,6 +304,14 @@ bool ComponentDialog::SaleNombre() {
     return false;
   }
   Renombra(txtNombre->text());
+  // The entries keep their selection: renaming them picks nothing and commits nothing.
+  const QStringList nombres = KindNames();
+  for (QListWidget* lista : {componentList_, receiverList_}) {
+    if (!lista) continue;
+    for (int fila = 0; fila < lista->count() && fila < nombres.size(); ++fila)
+      lista->item(fila)->setText(nombres[fila]);
+  }
+  nameLabel_->setText(NombreActual());
   return true;
 }
 

@@ -129,6 +129,7 @@ dlgUEH2::dlgUEH2()
   });
   connect(lstMetodo, &QListWidget::currentRowChanged, this,
           [this] { lblMetodo->setText(TextoLista(lstMetodo)); });
+  NamesShownIn(lstUEHs, lblNombreUEH);
   Termina();
 }
 
@@ -285,15 +286,7 @@ void dlgUEH2::txtNombreUEH_Click() {
 bool dlgUEH2::txtNombreUEH_LostFocus() {
   if (!SaleNombre()) return false;
   // A network read again under the dialog is shown afresh.
-  if (!ShownIsSelected()) {
-    Form_Load();
-    return true;
-  }
-  // The list and the stored name show the new name; what is typed in the other boxes stays there
-  // until the unit is committed.
-  for (int fila = 0; fila < lstUEHs->count() && fila < static_cast<int>(colUEHs.size()); ++fila)
-    lstUEHs->item(fila)->setText(colUEHs[fila]->NombreUEH);
-  lblNombreUEH->setText(Actual().NombreUEH);
+  if (!ShownIsSelected()) Form_Load();
   return true;
 }
 
@@ -301,6 +294,12 @@ void dlgUEH2::Renombra(const QString& nombre) {
   UEH& u = Actual();
   RenombraReceptor(u.NombreUEH, nombre, false);
   u.NombreUEH = nombre;
+}
+
+QStringList dlgUEH2::KindNames() const {
+  QStringList nombres;
+  for (const auto& u : colUEHs) nombres << u->NombreUEH;
+  return nombres;
 }
 
 void dlgUEH2::txtReferencia_Click() {
