@@ -144,9 +144,8 @@ TEST_F(SeqFileTest, FoldersAndFileOperations) {
   EXPECT_EQ(ReadBytes(path("b.pcn")), "uno");
   // A copy that a full disk cuts short is no copy: the target stays as it was.
   WriteBytes(path("largo.pcn"), "un texto largo");
-  test::WithFullDisk(5, [&] {
-    EXPECT_EQ(ErrorOf([&] { FileCopy(path("largo.pcn"), path("b.pcn")); }), kErrDiskFull);
-  });
+  test::WithFullDisk(
+      5, [&] { EXPECT_EQ(ErrorOf([&] { FileCopy(path("largo.pcn"), path("b.pcn")); }), kErrDiskFull); });
   EXPECT_EQ(ReadBytes(path("b.pcn")), "uno");
   EXPECT_EQ(ErrorOf([] { FileCopy(QStringLiteral("nada"), QStringLiteral("b")); }), kErrFileNotFound);
   Kill(QStringLiteral("a.pcn"));
@@ -160,7 +159,8 @@ TEST_F(SeqFileTest, TextTheCodePageLacksMakesTheFileUtf8) {
     f.write({QString::fromUtf8("/datos/Łódź"), QString::fromUtf8("Río €")});
     f.close();
   }
-  EXPECT_EQ(ReadBytes(path("u.pcn")), "\xEF\xBB\xBF" + QString::fromUtf8("\"/datos/Łódź\",\"Río €\"\r\n").toUtf8());
+  EXPECT_EQ(ReadBytes(path("u.pcn")),
+            "\xEF\xBB\xBF" + QString::fromUtf8("\"/datos/Łódź\",\"Río €\"\r\n").toUtf8());
   SeqFile f(QStringLiteral("u.pcn"), OpenMode::Input);
   EXPECT_EQ(f.inputString(), QString::fromUtf8("/datos/Łódź"));
   EXPECT_EQ(f.inputString(), QString::fromUtf8("Río €"));
@@ -176,7 +176,8 @@ TEST_F(SeqFileTest, TextTheCodePageLacksMakesTheFileUtf8) {
   SeqFile more(QStringLiteral("ap.txt"), OpenMode::Append);
   more.print(QStringLiteral("fin"));
   more.close();
-  EXPECT_EQ(ReadBytes(path("ap.txt")), "\xEF\xBB\xBF" + QString::fromUtf8("Río\r\nМосква\r\nfin\r\n").toUtf8());
+  EXPECT_EQ(ReadBytes(path("ap.txt")),
+            "\xEF\xBB\xBF" + QString::fromUtf8("Río\r\nМосква\r\nfin\r\n").toUtf8());
 }
 
 TEST(FileText, OnlyAFileThatStartsWithTheByteOrderMarkIsReadAsUtf8) {
@@ -188,14 +189,17 @@ TEST(FileText, OnlyAFileThatStartsWithTheByteOrderMarkIsReadAsUtf8) {
       {"plain", "plain"},
       {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},
       // Windows-1252 whose bytes happen to form UTF-8 stays Windows-1252.
-      {"PER\xDA\x96" "BOLIVIA", QString::fromUtf8("PERÚ–BOLIVIA")},
+      {"PER\xDA\x96"
+       "BOLIVIA",
+       QString::fromUtf8("PERÚ–BOLIVIA")},
       {"\xC3\xB1", QString::fromUtf8("Ã±")},
       {"\xEF\xBB\xBF\"\xC5\x81\"", QString::fromUtf8("\"Ł\"")},  // the byte-order mark is dropped
       {"\xEF\xBB\xBF", QString()},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeFileText(c.bytes), c.text) << c.bytes.toStdString();
   EXPECT_EQ(EncodeFileText(QString::fromUtf8("Río €")), QByteArray("R\xEDo \x80"));
-  EXPECT_EQ(EncodeFileText(QString::fromUtf8("Łódź")), QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3" "d\xC5\xBA"));
+  EXPECT_EQ(EncodeFileText(QString::fromUtf8("Łódź")), QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3"
+                                                                  "d\xC5\xBA"));
 }
 
 TEST_F(SeqFileTest, AFileNotReadWholeIsCopiedBeforeTheFirstWriteThatReplacesIt) {

@@ -268,9 +268,13 @@ TEST_F(DlgPpRealTest, ANoteReadsBackAsTypedInTheEncodingItWasWrittenIn) {
   };
   const Case cases[] = {
       // Windows-1252 whose bytes happen to form UTF-8 is still read as Windows-1252.
-      {"PERÚ–BOLIVIA", "\"PER\xDA\x96" "BOLIVIA\"\r\n"},
+      {"PERÚ–BOLIVIA",
+       "\"PER\xDA\x96"
+       "BOLIVIA\"\r\n"},
       // Text the code page cannot hold makes the file UTF-8, after the byte-order mark.
-      {"Łódź–Río", "\xEF\xBB\xBF\"\xC5\x81\xC3\xB3" "d\xC5\xBA\xE2\x80\x93R\xC3\xADo\"\r\n"},
+      {"Łódź–Río",
+       "\xEF\xBB\xBF\"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA\xE2\x80\x93R\xC3\xADo\"\r\n"},
   };
   WriteBytes(file("Tres_pt.pcn"), kTres);
   open("Tres_pt.pcn");

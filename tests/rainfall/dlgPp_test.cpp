@@ -349,9 +349,9 @@ TEST_F(DlgPpTest, ReturnPeriodBox) {
     const char* typed;
     bool accepted;
   };
-  const Case cases[] = {{"0", true},       {"10000", true},  {"25.5", true},   {"12,5", true},
-                        {"10001", false},  {"99999", false}, {"-1", false},    {"-40000", false},
-                        {"abc", false},    {"", false}};
+  const Case cases[] = {{"0", true},      {"10000", true},  {"25.5", true}, {"12,5", true},
+                        {"10001", false}, {"99999", false}, {"-1", false},  {"-40000", false},
+                        {"abc", false},   {"", false}};
   show();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -386,9 +386,9 @@ TEST_F(DlgPpTest, AReturnPeriodBeyondItsRangeStoresNothingWhereverTheUserGoes) {
     bool fromBox;
   };
   const Case cases[] = {
-      {"99999", &dlgPp::cmdAplicar, true},  {"-40000", &dlgPp::OKButton, true},
-      {"99999", &dlgPp::cmdPDR, true},      {"10001", &dlgPp::cmdAplicar, false},
-      {"-40000", &dlgPp::OKButton, false},  {"99999", &dlgPp::cmdPDR, false},
+      {"99999", &dlgPp::cmdAplicar, true}, {"-40000", &dlgPp::OKButton, true},
+      {"99999", &dlgPp::cmdPDR, true},     {"10001", &dlgPp::cmdAplicar, false},
+      {"-40000", &dlgPp::OKButton, false}, {"99999", &dlgPp::cmdPDR, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.typed) + " " + (form().*c.button)->objectName().toStdString());

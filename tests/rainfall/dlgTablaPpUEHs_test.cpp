@@ -145,7 +145,8 @@ TEST_F(DlgTablaPpUEHsTest, ADepthOutsideTheStormDialogsDepthRangeIsRefusedWithIt
   depth(3, "1000");
   dialogs.answer(vbOK);
   QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
-  ASSERT_EQ(test::Prompts(dialogs), QStringList{"Ingrese un valor numérico, entero o decimal, entre 0 y 999"});
+  ASSERT_EQ(test::Prompts(dialogs),
+            QStringList{"Ingrese un valor numérico, entero o decimal, entre 0 y 999"});
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
   EXPECT_EQ(dialogs.records()[0].title, "");
   EXPECT_EQ(grid()->Row(), 2);  // the first depth out of range
@@ -175,10 +176,13 @@ TEST_F(DlgTablaPpUEHsTest, DurationAndReturnPeriodBoxes) {
   };
   const Case cases[] = {
       {true, "2880", "2880", 2880, false},
-      {true, "99999", "0", 2880, false},    // too large for the field: 0, silently
-      {true, "2881", "2881", 2880, true},     {true, "abc", "0", 2880, true},
-      {true, "1440.5", "1440", 1440, false},  {false, "10000", "10000", 10000, false},
-      {false, "10001", "10001", 10000, true}, {false, "-5", "-5", 10000, true},
+      {true, "99999", "0", 2880, false},  // too large for the field: 0, silently
+      {true, "2881", "2881", 2880, true},
+      {true, "abc", "0", 2880, true},
+      {true, "1440.5", "1440", 1440, false},
+      {false, "10000", "10000", 10000, false},
+      {false, "10001", "10001", 10000, true},
+      {false, "-5", "-5", 10000, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);

@@ -79,15 +79,17 @@ TEST_F(TablasPDRTest, TheChosenTableBecomesTheSeries) {
 TEST_F(TablasPDRTest, AFailedReadingKeepsTheRegionalTableAsReadAndLoadsNoSeries) {
   struct Case {
     const char* name;
-    QByteArray bytes;  // empty: no file
-    Integer regional;  // the regional table's count afterwards
+    QByteArray bytes;              // empty: no file
+    Integer regional;              // the regional table's count afterwards
     std::array<Integer, 3> first;  // its first storm
   };
   const Case cases[] = {
       {"no file", QByteArray(), 5, {0, 0, 0}},
       {"a line of counts cut short", "3,0\r\n", 5, {0, 0, 0}},
       {"table 0 announces more storms than follow", "3,0,0,0\r\n\"\"\r\n25,60,2\r\n", 3, {25, 60, 2}},
-      {"a value that is not a number", "2,0,0,0\r\n\"\"\r\n25,x,2\r\n30,90,5\r\n\"\"\r\n\"\"\r\n\"\"\r\n", 2,
+      {"a value that is not a number",
+       "2,0,0,0\r\n\"\"\r\n25,x,2\r\n30,90,5\r\n\"\"\r\n\"\"\r\n\"\"\r\n",
+       2,
        {25, 0, 0}},
   };
   for (const Case& c : cases) {

@@ -249,7 +249,8 @@ TEST_F(TablaTest, ATableFileNotReadWholeIsKeptBesideTheFirstApply) {
   dialogs.clear();
   dialogs.answer(vbOK);
   QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
-  EXPECT_EQ(test::Prompts(dialogs), QStringList{test::DamagedCopyMessage("P_LHASQ.pcn", "P_LHASQ.pcn.dañado")});
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{test::DamagedCopyMessage("P_LHASQ.pcn", "P_LHASQ.pcn.dañado")});
   EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), "\"*l-1\",1,\"*\",\"*\"\r\n100,1,100,0\r\n");
   EXPECT_EQ(ReadBytes(file("_LHASQ.pcn") + ".dañado"), damaged);
   dialogs.clear();

@@ -136,7 +136,8 @@ TEST_F(InicioTest, FolderAndProjectNamesReadBackAsWritten) {
     NombreProyecto = QString::fromUtf8(c.project);
     GuardaArchivoDirectorio();
     const QString text = "\"" + folder + "\"\r\n\"" + QString::fromUtf8(c.readBack) + "\"\r\n";
-    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), c.utf8 ? "\xEF\xBB\xBF" + text.toUtf8() : EncodeWindows1252(text));
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")),
+              c.utf8 ? "\xEF\xBB\xBF" + text.toUtf8() : EncodeWindows1252(text));
     DirActual.clear();
     NombreProyecto.clear();
     LeeArchivoDirectorio();

@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include <sys/resource.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,8 +14,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <csignal>
-
-#include <sys/resource.h>
 
 #include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
