@@ -167,6 +167,18 @@ void ValidatedBox::focusOutEvent(QFocusEvent* event) {
 
 ValidatedList::ValidatedList(QWidget* parent) : QComboBox(parent) {}
 
+bool ValidatedList::validate() {
+  const bool ok = check_.run(this);
+  if (!ok && lineEdit()) lineEdit()->selectAll();
+  return ok;
+}
+
+void ValidatedList::setTypable() {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+}
+
 void ValidatedList::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   FocusCheck::leave(this, event, [this] { return validate(); });

@@ -26,7 +26,9 @@ std::vector<TormentaArchivada> LeeListaPDR() {
       tormentas.push_back(t);
     }
     file.close();
+    NoteFileRead(RutaArchivo, true);
   } catch (const VbError& e) {
+    NoteFileRead(DirActual + QLatin1Char('/') + QStringLiteral("ListaPDR.pcn"), false);
     if (e.number != kErrFileNotFound) MsgBox(ErrorNroText(e));
   }
   return tormentas;

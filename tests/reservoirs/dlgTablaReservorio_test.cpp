@@ -1,10 +1,12 @@
 #include "reservoirs/dlgTablaReservorio.h"
 
+#include <QFile>
 #include <QTest>
 
 #include "components/dialog_fixture.h"
 #include "components/dlgLago.h"
 #include "components/dlgRepresas.h"
+#include "platform/errors.h"
 #include "reservoirs/tablas.h"
 
 namespace tavo {
@@ -225,6 +227,36 @@ TEST_F(TablaTest, ApplyStoresTheRowsAndWritesTheWholeFamily) {
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
   EXPECT_FALSE(dlgTablaSHVQ::isLoaded());
   EXPECT_TRUE(dlgLago::object().isEnabled());
+  dlgLago::object().CancelButton->click();
+}
+
+TEST_F(TablaTest, ATableFileNotReadWholeIsKeptBesideTheFirstApply) {
+  // The lake's rows end before its count: it reads with no table, silently.
+  const QByteArray damaged = "\"*l-1\",3,\"*\",\"*\"\r\n1,2,3,4\r\n";
+  WriteBytes(file("_LHASQ.pcn"), damaged);
+  dlgTablaSHVQ& t = OpenLakeTable();
+  ASSERT_EQ(t.MSFlexGridHSVQ->Rows(), 1);
+  Rows(t, "1");
+  Fill(t.MSFlexGridHSVQ, {{"100", "1", "100", "0"}});
+
+  // Applied on a full disk: one message, the file as it was, no copy.
+  dialogs.answer(vbOK);
+  test::WithFullDisk(20, [&] { QTest::mouseClick(t.cmdAplicar, Qt::LeftButton); });
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{"Error Nro. 61" + ErrorDescription(61) + " ,Verifique"});
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), damaged);
+  EXPECT_FALSE(QFile::exists(file("_LHASQ.pcn") + ".dañado"));
+
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{test::DamagedCopyMessage("P_LHASQ.pcn", "P_LHASQ.pcn.dañado")});
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), "\"*l-1\",1,\"*\",\"*\"\r\n100,1,100,0\r\n");
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn") + ".dañado"), damaged);
+  dialogs.clear();
+  QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  t.CancelButton->click();
   dlgLago::object().CancelButton->click();
 }
 

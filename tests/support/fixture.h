@@ -50,6 +50,10 @@ int ErrorOf(const std::function<void()>& action);
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// Runs `action` as on a full disk: no file may grow beyond `bytes` bytes while it runs.
+void WithFullDisk(qint64 bytes, const std::function<void()>& action);
+// The message that tells where a file not read whole was kept before a write replaced it.
+QString DamagedCopyMessage(const QString& file, const QString& copy);
 // Types into a box as the user does: focus, whole text selected, keys (Delete for an empty text).
 void Type(QLineEdit* box, const QString& text);
 // Moves the focus on from a control to the next one, as Tab does.
