@@ -149,7 +149,7 @@ const TablaReservorio kTablaFQ{
     "lblNombreRepresa",
     "Descarga: Tabla de Altura H[m] - Caudal Q[m3/s]",
     "MSFlexGridFQ",
-    "^Indice|>H [m]          |> Q[m]          ",
+    "^Indice|>H [m]          |> Q[m3/s]          ",
     3,
     0,
     RepresasAbierto,

@@ -125,7 +125,7 @@ TEST_F(TablaTest, EachWindowShowsItsElementsTableUnderItsOwnTitles) {
   dlgTablaFQ& fq = Active<dlgTablaFQ>();
   EXPECT_EQ(fq.windowTitle(), "Tabla H-Q en Represa");
   EXPECT_EQ(fq.Frame2->title(), "Descarga: Tabla de Altura H[m] - Caudal Q[m3/s]");
-  EXPECT_EQ(fq.MSFlexGridFQ->FormatString(), "^Indice|>H [m]          |> Q[m]          ");
+  EXPECT_EQ(fq.MSFlexGridFQ->FormatString(), "^Indice|>H [m]          |> Q[m3/s]          ");
   EXPECT_EQ(fq.MSFlexGridFQ->Cols(), 3);
   EXPECT_EQ(Row(fq.MSFlexGridFQ, 3), QStringList({"3", "102", "10"}));
   EXPECT_TRUE(test::ClippedControls(&fq).isEmpty()) << test::ClippedControls(&fq).join('\n').toStdString();
