@@ -162,10 +162,28 @@ QString QtDialogs::chooseFolder(const FileRequest& request) {
   return dialog.selectedFiles().first();
 }
 
+namespace {
+// Qt's Spanish texts spell the control key of a shortcut "Control"; a Spanish desktop writes "Ctrl",
+// as its keyboards do. Installed after Qt's texts, it is asked first.
+class ShortcutKeyNames : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                    int n) const override {
+    Q_UNUSED(disambiguation);
+    Q_UNUSED(n);
+    if (qstrcmp(context, "QShortcut") == 0 && qstrcmp(sourceText, "Ctrl") == 0) return QStringLiteral("Ctrl");
+    return QString();
+  }
+};
+}  // namespace
+
 bool InstallQtSpanish() {
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
       QCoreApplication::installTranslator(translator)) {
+    QCoreApplication::installTranslator(new ShortcutKeyNames(QCoreApplication::instance()));
     return true;
   }
   delete translator;

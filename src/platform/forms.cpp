@@ -242,8 +242,25 @@ class HideWatcher : public QObject {
 };
 }  // namespace
 
+namespace {
+// The windows a modal Show is waiting for, innermost last.
+std::vector<QWidget*>& ModalWaits() {
+  static std::vector<QWidget*> waits;
+  return waits;
+}
+}  // namespace
+
 void ShowModal(QWidget* form) {
+  // A window that a Show already waits for is only brought forward: waits never stack.
+  auto& waits = ModalWaits();
+  if (std::find(waits.begin(), waits.end(), form) != waits.end()) {
+    form->raise();
+    form->activateWindow();
+    return;
+  }
   if (!form->isWindow()) form->setParent(nullptr, Qt::Dialog);
+  // Blocking takes hold only when a window is shown: one open without blocking is shown again.
+  if (form->isVisible()) form->hide();
   form->setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   HideWatcher watcher(&loop);
@@ -253,7 +270,11 @@ void ShowModal(QWidget* form) {
   form->show();
   form->raise();
   form->activateWindow();
-  if (form->isVisible()) loop.exec();
+  if (form->isVisible()) {
+    waits.push_back(form);
+    loop.exec();
+    waits.erase(std::find(waits.begin(), waits.end(), form));
+  }
   if (!guard) return;
   guard->removeEventFilter(&watcher);
   // Blocking belongs to this showing only: the next Show of the window is modeless again.
