@@ -1,10 +1,9 @@
 #include "formulas/dlgEmpiricas.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "formulas/formulas.h"
+#include "platform/app.h"
 
 namespace tavo {
 
@@ -117,11 +116,9 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   setWindowTitle(QStringLiteral("Fórmulas Empiricas de Caudal Máximo y Tiempo de Concentración"));
   setFixedSize(Px(9600), Px(7110));
   // It opens in the middle of the screen, over the main window.
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    QRect marco = rect();
-    marco.moveCenter(pantalla->availableGeometry().center());
-    move(marco.topLeft());
-  }
+  QRect marco = rect();
+  marco.moveCenter(ScreenArea().center());
+  move(marco.topLeft());
   setAutoFillBackground(true);
   QPalette gris = palette();
   gris.setColor(QPalette::Window, QColor(227, 227, 227));
