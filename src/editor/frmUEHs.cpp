@@ -985,7 +985,7 @@ void CalculaOrdenCauces() {
       }
     }
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,Verifique"));
+    MsgBox(ErrorNroWithoutText(e));
   }
 }
 

@@ -222,8 +222,7 @@ void DistribucionTemporalPp() {
     PpEntregada = 0;
     HyetographDepth = P;
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-           QStringLiteral(" ,Verifique"));
+    MsgBox(ErrorNroText(e));
     PpTormenta = 0;
     DurTormenta = 0;
   }

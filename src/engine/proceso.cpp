@@ -223,8 +223,7 @@ void CorreSeriePDR() {
     GuardaTablasQDR();
   } catch (const VbError& e) {
     if (e.number > 0) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral(" Verifique"));
+      MsgBox(ErrorNroSpacedText(e));
     }
     CloseAllFiles();
   }

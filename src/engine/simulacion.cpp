@@ -28,7 +28,7 @@ bool Fase(const std::function<void()>& fase, bool& avisado) {
     fase();
     return true;
   } catch (const VbError& e) {
-    if (!avisado) MsgBox(TextoErrorSimulacion(e));
+    if (!avisado) MsgBox(ErrorNroText(e));
     avisado = true;
     CloseAllFiles();
     return false;
@@ -182,11 +182,6 @@ bool RunChecks() {
 void AdvertenciaSimulacion(const QString& texto) {
   MsgBox(texto, vbExclamation, QStringLiteral("Advertencia !"));
   throw SimulacionDetenida{};
-}
-
-QString TextoErrorSimulacion(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-         QStringLiteral(" ,Verifique");
 }
 
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last) {

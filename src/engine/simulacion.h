@@ -41,8 +41,6 @@ bool RunChecks();
 void AmpliaHorizonte(Integer m);
 // A warning of the run: exclamation icon, OK, title "Advertencia !".
 void AdvertenciaSimulacion(const QString& texto);
-// The message of a failure trapped during a run.
-QString TextoErrorSimulacion(const VbError& e);
 // The first position in first..last of the component list that holds `nombre`; error 9 when none.
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last);
 

@@ -69,10 +69,6 @@ void ReadSettingsFile(frmConfigura& form);
 // could not be written (after saying so).
 bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones = nullptr);
 
-// "Error Nro. " with the error's number, " ," and its description: the start of the settings
-// form's error messages.
-QString ErrorText(const VbError& e);
-
 // Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
 // another machine ("C:\Datos") never equals one of this machine.
 bool SameFolder(const QString& a, const QString& b);

@@ -609,7 +609,7 @@ void frmConfigura::Drive1_Change() {
   try {
     Dir1->setPath(Drive1->drive());
   } catch (const VbError& e) {
-    MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
     const QSignalBlocker quiet(Drive1);
     Drive1->showDriveOf(Dir1->path());
   }
@@ -634,7 +634,8 @@ void frmConfigura::BtnDirNv_Click() {
       return true;
     } catch (const VbError& e) {
       if (e.number != kErrPathFileAccess) return false;
-      MsgBox(ErrorText(e) + QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
+      MsgBox(ErrorNroTextAfterComma(
+          e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
       return true;
     }
   };
@@ -651,8 +652,8 @@ void frmConfigura::BtnDefecto_Click() {
       action();
     } catch (const VbError& e) {
       if (e.number != kErrPathFileAccess)
-        MsgBox(ErrorText(e) +
-               QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
+        MsgBox(ErrorNroTextAfterComma(
+            e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
     }
   };
   DirBaseDefecto = DirPrograma;

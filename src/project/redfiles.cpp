@@ -89,16 +89,6 @@ namespace {
 
 struct ArchivoDanado {};  // the file ended before its counts were met
 
-QString ErrorDeCarga(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-         QStringLiteral(" ,Verifique");
-}
-
-QString ErrorDeGuardado(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-         QStringLiteral("Verifique");
-}
-
 QString RutaRed(const char* sufijo) {
   return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo);
 }
@@ -127,7 +117,7 @@ class LectorRed {
       }
     } catch (const VbError& e) {
       if (e.number == kErrInputPastEnd) throw ArchivoDanado{};
-      MsgBox(ErrorDeCarga(e));
+      MsgBox(ErrorNroText(e));
       completa_ = false;
     }
     // A value that does not fit its type is stored as 0 or as the empty text.
@@ -212,7 +202,7 @@ bool LeeVertices(bool& completa) {
     archivo.emplace(RutaArchivo, OpenMode::Input);
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound) {
-      MsgBox(ErrorDeCarga(e));
+      MsgBox(ErrorNroText(e));
       return false;
     }
     iCauce = static_cast<Integer>(nCauces + 1);
@@ -255,7 +245,7 @@ bool CargaRedProyecto() {
   } catch (const VbError& e) {
     // A missing file is a project without a network; any other failure ends the load.
     if (e.number == kErrFileNotFound) return true;
-    MsgBox(ErrorDeCarga(e));
+    MsgBox(ErrorNroText(e));
     return false;
   }
 
@@ -307,7 +297,7 @@ std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
   try {
     archivo.emplace(RutaArchivo, OpenMode::Input);
   } catch (const VbError& e) {
-    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
+    if (e.number != kErrFileNotFound) MsgBox(ErrorNroText(e));
     return unidades;
   }
   // The reaches come first in the file: they are read past into a network of their own.
@@ -354,7 +344,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
       RutaArchivo = RutaRed("_VerCau.pcn");
       RmFile(RutaArchivo);
     } catch (const VbError& e) {
-      MsgBox(ErrorDeGuardado(e));
+      MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
       return false;
     }
     return true;
@@ -384,7 +374,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
     CloseTogether(archivos);
   } catch (const VbError& e) {
     // The old files stay, and so does the network in memory: nothing is reloaded.
-    MsgBox(ErrorDeGuardado(e));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
     return false;
   }
 

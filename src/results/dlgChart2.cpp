@@ -295,8 +295,7 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
     lblNota->setText(kNota);
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral("Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
 }

@@ -562,8 +562,7 @@ void MDIForm1::mnuCorre2_Click() {
     GraficoQDRTrasSerie();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound && e.number >= 1) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
   SetBusyPointer(false);
@@ -725,8 +724,7 @@ void MDIForm1::mnuHelpContents_Click() {
     if (!OpenWithDesktop(ruta)) Raise(kErrPathFileAccess);
   } catch (const VbError& e) {
     // The help viewer could not be started: the program goes on.
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-           QStringLiteral("Verifique"));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
   }
 }
 
