@@ -1,14 +1,13 @@
 #include "components/componentdialog.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "editor/frmUEHs.h"
+#include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/estado.h"
@@ -82,11 +81,9 @@ ComponentDialog::ComponentDialog(const char* name, const QString& caption, int a
   QFont letra = font();
   letra.setPointSize(8);
   setFont(letra);
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    QRect marco = rect();
-    marco.moveCenter(pantalla->availableGeometry().center());
-    move(marco.topLeft());
-  }
+  QRect marco = rect();
+  marco.moveCenter(ScreenArea().center());
+  move(marco.topLeft());
 }
 
 QLabel* ComponentDialog::Etiqueta(QWidget* parent, const char* name, const QString& caption, int left,

@@ -207,9 +207,10 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
 
 // Writes the header and rows of every element from memory into a new file that replaces the old one
 // only when it is complete. An element not filed yet is filed under the name it was written under.
-void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
+// False when the file could not be written.
+bool GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
   RutaArchivo = familia.archivo();
-  if (!CambiaADirActual()) return;
+  if (!CambiaADirActual()) return false;
   try {
     SeqFile file(DirActual + QLatin1Char('/') + familia.archivo(), OpenMode::Output);
     for (const Elemento& e : elementos) {
@@ -227,11 +228,12 @@ void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elemento
     file.close();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound) ShowCommonError(e);
-    return;
+    return false;
   }
   for (const Elemento& e : elementos) {
     if (e.archivado->isEmpty()) *e.archivado = e.clave;
   }
+  return true;
 }
 
 // The family's file with the headers of the renamed elements under their names now, as an output
@@ -315,14 +317,14 @@ void LeeTablaHSVQLago() {
   }
 }
 
-void GuardaTablaHSVRepresa() {
-  GuardaFamilia(FamiliaHSVRepresa(), Represas());
+bool GuardaTablaHSVRepresa() {
+  return GuardaFamilia(FamiliaHSVRepresa(), Represas());
 }
-void GuardaTablaHQRepresa() {
-  GuardaFamilia(FamiliaHQRepresa(), Represas());
+bool GuardaTablaHQRepresa() {
+  return GuardaFamilia(FamiliaHQRepresa(), Represas());
 }
-void GuardaTablaHSVQLago() {
-  GuardaFamilia(FamiliaHSVQLago(), Lagos());
+bool GuardaTablaHSVQLago() {
+  return GuardaFamilia(FamiliaHSVQLago(), Lagos());
 }
 
 std::vector<std::unique_ptr<SeqFile>> TablasRenombradas() {

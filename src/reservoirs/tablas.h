@@ -45,10 +45,11 @@ void LeeTablaHQRepresa();
 void LeeTablaHSVQLago();  // also sets dlgLago.lblParametros for the lake selLago when the dialog is loaded
 
 // Writers: each stores the tables of every element of its collection, in collection order, from
-// memory. A write that fails leaves the old file as it was; a file not read whole is copied first.
-void GuardaTablaHSVRepresa();
-void GuardaTablaHQRepresa();
-void GuardaTablaHSVQLago();
+// memory. A write that fails is reported, leaves the old file as it was and returns false; a file not
+// read whole is copied first.
+bool GuardaTablaHSVRepresa();
+bool GuardaTablaHQRepresa();
+bool GuardaTablaHSVQLago();
 
 // For the network save: the table files of the families where a dam or lake was renamed since the
 // load, rewritten with its tables under its name now, as output files not yet closed. The network

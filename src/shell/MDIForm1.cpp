@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTextLayout>
 #include <QVBoxLayout>
 
@@ -22,6 +21,7 @@
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
+#include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/comandos.h"
@@ -196,10 +196,8 @@ MDIForm1::MDIForm1() {
   SetMdiHost(mdiArea);
   // The designed size, or most of a larger screen.
   QSize size(Px(14400), Px(9600));
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QSize free = screen->availableGeometry().size();
-    size = size.expandedTo(free * 0.85).boundedTo(free * 0.95);
-  }
+  const QSize free = ScreenArea().size();
+  size = size.expandedTo(free * 0.85).boundedTo(free * 0.95);
   resize(size);
   CreaMenus();
   CreaBarra();
