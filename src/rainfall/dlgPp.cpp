@@ -638,10 +638,15 @@ bool dlgPp::cmdAplicar_Click() {
   // All three are read before any is stored, so that a value out of range stores none.
   Integer R = 0;
   if (!RecDeCaja(cmbRec->currentText(), R)) {
-    MsgBox(kMensajeRec, vbOKOnly | vbExclamation);
-    cmbRec->setFocus();
-    cmbRec->lineEdit()->selectAll();
-    return false;
+    if (cmbRec->isEnabled()) {
+      MsgBox(kMensajeRec, vbOKOnly | vbExclamation);
+      cmbRec->setFocus();
+      cmbRec->lineEdit()->selectAll();
+      return false;
+    }
+    // A box the user cannot type in holds the period of a stored storm or table: it is taken as
+    // stored, and a text no whole number reads as is no period (0).
+    if (!EnteroDeValor(Val(cmbRec->currentText()), R)) R = 0;
   }
   const Single P = CSng(Val(txtPp->text()));
   const Integer D = CInt(Val(txtDur->text()));
