@@ -245,8 +245,9 @@ void dlgPp::buildStormBoxes() {
   FilePpReal = new FileList(Frame7);
   FilePpReal->setObjectName(QStringLiteral("FilePpReal"));
   FilePpReal->setPattern(QStringLiteral("*_pt.pcn"));
-  PlaceTwips(FilePpReal, 240, 780, 2760, 1920);
-  lblMiFilePpReal = MakeLabel(Frame7, QStringLiteral("lblMiFilePpReal"), QString(), 3120, 780, 2280, 285);
+  // The file's name, a text of the user's, has the frame's whole width below the button.
+  lblMiFilePpReal = MakeElidedLabel(Frame7, QStringLiteral("lblMiFilePpReal"), 240, 720, 5160, 285);
+  PlaceTwips(FilePpReal, 240, 1080, 2760, 1620);
   lblNotasPpReal = WrappedLabel(Frame7, QStringLiteral("lblNotasPpReal"), QString(), 3120, 1080, 2280, 720);
   lblNotasPpReal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblNumPer = MakeLabel(Frame7, QStringLiteral("lblNumPer"), QStringLiteral("0"), 3120, 1860, 2280, 285);
@@ -683,16 +684,16 @@ void dlgPp::CancelButton_Click() {
 void dlgPp::FilePpReal_Click() {
   MiFilePpReal = FilePpReal->fileName();
   // The name shown stays only when it is the editor's file and this list does not hold it yet.
-  const QString mostrado = lblMiFilePpReal->text();
+  const QString mostrado = lblMiFilePpReal->fullText();
   bool listado = false;
   for (int i = 0; i < FilePpReal->count(); ++i) listado = listado || FilePpReal->item(i)->text() == mostrado;
   const bool delEditor = dlgPpReal::isLoaded() && !mostrado.isEmpty() &&
                          dlgPpReal::instance().FilePpReal->fileName() == mostrado;
-  if (!delEditor || listado) lblMiFilePpReal->setText(MiFilePpReal);
+  if (!delEditor || listado) lblMiFilePpReal->setFullText(MiFilePpReal);
   ValidaArchivoPpReal();
   LeeArchivoPpReal();
   lblNumPer->setText(PlainNumberText(NumPer));
-  lblMiFilePpReal->setText(MiFilePpReal);
+  lblMiFilePpReal->setFullText(MiFilePpReal);
   txtPp->setText(PlainNumberText(PpTormenta));
   txtDur->setText(PlainNumberText(DurTormenta));
   // The rain step is the file's interval; a file that gave none leaves the step as it was.
@@ -704,9 +705,9 @@ void dlgPp::FilePpReal_Click() {
 
 void dlgPp::ValidaArchivoPpReal() {
   ListaTormentasReales(FilePpReal);
-  MiFilePpReal = NombreTormentaReal(lblMiFilePpReal->text());
+  MiFilePpReal = NombreTormentaReal(lblMiFilePpReal->fullText());
   FilePpReal->setFileName(MiFilePpReal);
-  lblMiFilePpReal->setText(MiFilePpReal);
+  lblMiFilePpReal->setFullText(MiFilePpReal);
   if (dlgPpReal::isLoaded()) {
     FileList* lista = dlgPpReal::instance().FilePpReal;
     ListaTormentasReales(lista);

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "platform/elidedlabel.h"
 #include "platform/filelists.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
@@ -120,7 +121,7 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   QGroupBox* Frame7;
   QPushButton* cmdPpReal;
   FileList* FilePpReal;
-  QLabel* lblMiFilePpReal;
+  ElidedLabel* lblMiFilePpReal;  // the chosen file: its whole name is fullText()
   QLabel* lblNotasPpReal;
   QLabel* lblNumPer;
   QLabel* lblDateI;

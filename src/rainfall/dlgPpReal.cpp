@@ -75,7 +75,7 @@ void dlgPpReal::buildControls() {
                               QStringLiteral("Agregar una  tormenta nueva"), 120, 2310, 4440);
 
   Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Tormenta:"), 240, 3030, 960, 285);
-  lblMiFilePpReal = MakeLabel(this, QStringLiteral("lblMiFilePpReal"), QString(), 1260, 3030, 3540, 285);
+  lblMiFilePpReal = MakeElidedLabel(this, QStringLiteral("lblMiFilePpReal"), 1260, 3030, 3540, 285);
   Label5 = MakeLabel(this, QStringLiteral("Label5"), QStringLiteral("Notas:"), 240, 3420, 960, 285);
   txtNotas = new QLineEdit(this);
   txtNotas->setObjectName(QStringLiteral("txtNotas"));
@@ -271,7 +271,7 @@ void dlgPpReal::FilePpReal_Click() {
 void dlgPpReal::ValidaArchivoPpReal() {
   ListaTormentasReales(FilePpReal);
   MiFilePpReal = NombreTormentaReal(MiFilePpReal);
-  lblMiFilePpReal->setText(MiFilePpReal);
+  lblMiFilePpReal->setFullText(MiFilePpReal);
   SeleccionaArchivo(MiFilePpReal);
 }
 
@@ -426,7 +426,7 @@ void dlgPpReal::EntregaArchivo() {
   dlgPp::MiFilePpReal = MiFilePpReal;
   if (dlgPp::isLoaded()) {
     dlgPp& pp = dlgPp::instance();
-    pp.lblMiFilePpReal->setText(MiFilePpReal);
+    pp.lblMiFilePpReal->setFullText(MiFilePpReal);
     ListaTormentasReales(pp.FilePpReal);
     pp.FilePpReal->setFileName(MiFilePpReal);
     pp.FilePpReal_Click();

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "platform/arrays.h"
+#include "platform/elidedlabel.h"
 #include "platform/filelists.h"
 #include "platform/flexgrid.h"
 #include "platform/forms.h"
@@ -80,7 +81,7 @@ class dlgPpReal : public QDialog, public FormInstance<dlgPpReal> {
   FileList* FilePpReal;
   QPushButton* cmdNuevaPpReal;
   QLabel* Label2;
-  QLabel* lblMiFilePpReal;
+  ElidedLabel* lblMiFilePpReal;  // the current file: its whole name is fullText()
   QLabel* Label5;
   QLineEdit* txtNotas;
   QGroupBox* Frame3;

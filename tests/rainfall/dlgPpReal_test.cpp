@@ -343,6 +343,45 @@ TEST_F(DlgPpRealTest, WithTheStormDialogClosedApplySetsTheStormItself) {
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
+// A storm named at length: both windows show the name shortened in the middle, with the whole name in
+// the label's tooltip, and still read the storm by its whole name.
+TEST_F(DlgPpRealTest, ALongStormNameIsShortenedInItsLabelsAndReadWhole) {
+  const QString nombre = "Tormenta del 12 de diciembre de 2004 sobre la cuenca alta del río Claro_pt.pcn";
+  WriteBytes(file(nombre), kTres);
+  WriteBytes(file("Tres_pt.pcn"), kTres);
+  open(nombre);
+  auto muestraAbreviado = [&](ElidedLabel* label) {
+    EXPECT_EQ(label->fullText(), nombre);
+    EXPECT_EQ(label->toolTip(), nombre);
+    EXPECT_TRUE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_TRUE(label->text().startsWith("Tormenta")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith("_pt.pcn")) << label->text().toStdString();
+    EXPECT_TRUE(test::ClippedControls(label->window()).isEmpty())
+        << test::ClippedControls(label->window()).join('\n').toStdString();
+  };
+  muestraAbreviado(form().lblMiFilePpReal);
+  muestraAbreviado(pp().lblMiFilePpReal);
+  EXPECT_EQ(pp().lblNumPer->text(), "3");
+  EXPECT_EQ(pp().txtPp->text(), "6.5");
+
+  // Apply hands the storm to the storm dialog, which reads it again by the name its label holds.
+  depth(3, "1");
+  QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(ReadBytes(file(nombre)).endsWith("\r\n2.5\r\n4\r\n1\r\n"));
+  EXPECT_EQ(dlgPp::MiFilePpReal, nombre);
+  EXPECT_EQ(pp().txtPp->text(), "7.5");
+  muestraAbreviado(pp().lblMiFilePpReal);
+
+  // A short name is shown whole, without a tooltip.
+  QListWidgetItem* item = form().FilePpReal->findItems("Tres_pt.pcn", Qt::MatchExactly).value(0);
+  ASSERT_NE(item, nullptr);
+  QTest::mouseClick(form().FilePpReal->viewport(), Qt::LeftButton, {},
+                    form().FilePpReal->visualItemRect(item).center());
+  EXPECT_EQ(form().lblMiFilePpReal->text(), "Tres_pt.pcn");
+  EXPECT_EQ(form().lblMiFilePpReal->toolTip(), "");
+}
+
 TEST_F(DlgPpRealTest, NewStorm) {
   for (const char* name : {"Pelcan_pt.pcn", "Pelcan2_pt.pcn", "Pelcan7x_pt.pcn"})
     WriteBytes(file(name), kVacia);

@@ -37,6 +37,10 @@
 
 namespace tavo::test {
 
+// A measured storm named as a user may name it: longer than the labels that show its file name.
+inline const QString kTormentaLarga =
+    QStringLiteral("Tormenta del 12 de diciembre de 2004 sobre la cuenca alta del río Claro_pt.pcn");
+
 class VentanasFixture : public CuencaTest {
  protected:
   // What is done with each window while it is open: its name and the window.
@@ -92,6 +96,12 @@ class VentanasFixture : public CuencaTest {
     frmPp2::instance().Termina();
     frmPp::unload();
 
+    // The storm dialog in mode e), on a measured storm whose name is longer than its labels.
+    WriteBytes(
+        DirActual + QLatin1Char('/') + kTormentaLarga,
+        "\"lluvia medida\"\r\n2,30\r\n\"12/12/2004\",\"20:30\"\r\n\"12/12/2004\",\"21:30\"\r\n4\r\n6\r\n");
+    FormaPp = 4;
+    dlgPp::MiFilePpReal = kTormentaLarga;
     main().mnufrmPp_Click();
     dlgPp& pp = dlgPp::instance();
     ve("dlgPp", &pp);

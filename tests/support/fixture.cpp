@@ -181,6 +181,14 @@ QStringList ClippedControls(const QWidget* window) {
           QSize(metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 8, metrics.height() + 4);
     }
     if (text.isEmpty()) continue;
+    // A label may shorten a long text with "…" when its tooltip holds the whole of it.
+    if (qobject_cast<const QLabel*>(w) && text.contains(QChar(0x2026))) {
+      const qsizetype at = text.indexOf(QChar(0x2026));
+      const QString whole = w->toolTip();
+      if (whole.size() < text.size() || !whole.startsWith(text.left(at)) || !whole.endsWith(text.mid(at + 1)))
+        clipped << QStringLiteral("%1: %2 (shortened, its tooltip \"%3\" not the whole text)")
+                       .arg(w->objectName(), text, whole);
+    }
     if (need.width() > w->width() || need.height() > w->height()) {
       clipped << QStringLiteral("%1: %2 (%3x%4 in %5x%6)")
                      .arg(w->objectName(), text)

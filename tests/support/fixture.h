@@ -75,7 +75,8 @@ QStringList Prompts(const ScriptedDialogs& dialogs);
 void ClickCell(FlexGrid* grid, int row, int col);
 
 // The labels, buttons, check boxes and option buttons shown in `window` whose text does not fit in
-// them, as "name: text" lines (a tab widget's pages count only while shown).
+// them, as "name: text" lines (a tab widget's pages count only while shown). A label that shows a long
+// text shortened with "…" counts as clipped unless its tooltip holds the whole text.
 QStringList ClippedControls(const QWidget* window);
 
 }  // namespace tavo::test
