@@ -26,11 +26,13 @@ bench: deps
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done
 
-# Takes the pictures of the help again from the program itself, into data/Ayuda/imagenes.
+# Takes the pictures of the help and the README's again from the program itself, into data/Ayuda/imagenes
+# and docs. CAPTURAS_DIR=/home/usuario/TAVO runs the program there (a folder that must not exist yet),
+# so that the pictures show a user's program folder.
 capturas: deps
 	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
 	@cmake --build build/debug --target tavo_capturas -j $(JOBS)
-	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 build/debug/tavo_capturas data/Ayuda/imagenes
+	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 build/debug/tavo_capturas data/Ayuda/imagenes $(CAPTURAS_DIR)
 
 # Formats every C++ file of the tree with the repository's .clang-format.
 format: deps

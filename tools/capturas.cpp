@@ -1,14 +1,17 @@
 // The pictures of the help: drives the program the way a user does, from a new project to its
 // hydrographs and storm series, and saves the image of each window it passes into the folder given
-// (the help's picture folder). Run it on a screen without display: `make capturas`.
+// (the help's picture folder), and the README's picture into docs. Run it on a screen without display:
+// `make capturas`.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -255,6 +258,40 @@ void CapturaPropiedades() {
   Ejecuta([&] { editor.CierraEditorUEHs(); });
 }
 
+// The README's picture: the program at 1280 x 800 with the first basin in the editor and the hydrograph of
+// its outlet, the windows painted over the main window where they stand, as on a desktop.
+void CapturaPortada() {
+  MDIForm1& principal = Principal();
+  principal.setGeometry(0, 0, 1280, 800);
+  // The report of the run out of the way while the picture is taken; it stays open, as the report
+  // setting goes with it.
+  QWidget* pizarra = frmPp::isLoaded() ? frmPp::object().parentWidget() : nullptr;
+  if (pizarra) pizarra->hide();
+  Ejecuta([&] { principal.mnufrmUEHs_Click(); });
+  frmUEHs& editor = Editor();
+  editor.setGeometry(16, 150, 640, 600);
+  Ejecuta([&] { editor.mnu_ZoomAll_Click(); });
+  // The hydrograph of the outlet, the last component of the list.
+  dlgChart2& hidrograma = dlgChart2::object();
+  ShowModeless(&hidrograma, false);
+  hidrograma.lstCompos->setCurrentIndex(hidrograma.lstCompos->count() - 1);
+  hidrograma.move(672, 196);
+  Espera();
+  QImage pantalla = principal.grab().toImage();
+  QPainter pintor(&pantalla);
+  for (QWidget* ventana : {static_cast<QWidget*>(&editor), static_cast<QWidget*>(&hidrograma)})
+    pintor.drawImage(ventana->geometry().topLeft() - principal.geometry().topLeft(),
+                     ventana->grab().toImage());
+  pintor.end();
+  const QString ruta = QStringLiteral(TAVO_SOURCE_DIR "/docs/ventana-principal.png");
+  if (!pantalla.save(ruta)) std::fprintf(stderr, "no se pudo guardar %s\n", qPrintable(ruta));
+  std::printf("portada\n");
+  Ejecuta([&] { editor.CierraEditorUEHs(); });
+  if (pizarra) pizarra->show();
+  principal.resize(980, 680);
+  Espera();
+}
+
 // The storm of the first run, typed in mode a) with the theoretical distribution, then the run and its
 // report, hydrograph and hyetograph.
 void CapturaPrimeraCorrida() {
@@ -277,6 +314,7 @@ void CapturaPrimeraCorrida() {
   Guarda(&frmPp::object(), "pizarra");
   Ejecuta([&] { principal.mnuGraficoPp_Click(); });
   Guarda(&dlgChart1::object(), "hietograma");
+  CapturaPortada();
 }
 
 // Types a value into a cell of a grid as a user does: a click on the cell, Delete, the characters.
@@ -382,9 +420,11 @@ void CapturaRepresaYLago() {
   dlgCauceEditProp& cauce = dlgCauceEditProp::object();
   Escribe(cauce.txtLongCauce, QStringLiteral("2600"));
   Escribe(cauce.txtVelMediaCauce, QStringLiteral("1.8"));
+  // Muskingum constants whose coefficients stay positive at the 10-minute output step: 2·K·x = 6 and
+  // 2·K·(1 - x) = 54 minutes.
   cauce.optMusk->setChecked(true);
   Escribe(cauce.txtCauce_k_Musk, QStringLiteral("30"));
-  Escribe(cauce.txtCauce_n_Musk, QStringLiteral("0.2"));
+  Escribe(cauce.txtCauce_n_Musk, QStringLiteral("0.1"));
   Ejecuta([&] { cauce.OKButton_Click(); });
 
   // The dam: its tables first, then its initial level and its outflow.
@@ -671,17 +711,26 @@ int main(int argc, char** argv) {
   using namespace tavo;
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "uso: tavo_capturas <carpeta de las imágenes>\n");
+    std::fprintf(stderr, "uso: tavo_capturas <carpeta de las imágenes> [carpeta del programa]\n");
     return 2;
   }
   Destino = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
   QDir().mkpath(Destino);
-  // A fixed folder, so that the pictures show the same paths each time.
-  const QString base = QDir::tempPath() + QStringLiteral("/tavo-ayuda");
+  // A fixed folder, so that the pictures show the same paths each time: the one given (a folder that does
+  // not exist yet, made here and removed at the end, such as /home/usuario/TAVO), or one of its own.
+  const QString base = argc > 2 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath()
+                                : QDir::tempPath() + QStringLiteral("/tavo-ayuda");
+  if (argc > 2 && QFileInfo::exists(base)) {
+    std::fprintf(stderr, "la carpeta %s ya existe: se pide una que no exista\n", qPrintable(base));
+    return 2;
+  }
   QDir(base).removeRecursively();
-  const QString carpeta = base + QStringLiteral("/TAVO");
+  const QString carpeta = argc > 2 ? base : base + QStringLiteral("/TAVO");
   PreparaCarpeta(carpeta);
   SetAppPath(carpeta);
+  // A desktop's screen: the virtual screen without display is smaller than several windows, which would
+  // then open with scroll bars.
+  SetScreenSize(QSize(1600, 1000));
   SetSplashSeconds(0);
   SetFixedClock(QDateTime(QDate(2026, 3, 15), QTime(10, 30, 0)));
   InstallDialogs(&Respuestas);
