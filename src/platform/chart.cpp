@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -86,6 +87,35 @@ QString Plain(const QString& text) {
 
 constexpr double kBarRoom = 0.7;  // part of a category the bars of one row take
 
+// The points of a line drawn across `columns` pixel columns spanning x from `lo` to `hi`: all of them
+// when they are no more than the columns; else, of each column, the first, the lowest, the highest
+// and the last, in their order along the line.
+QList<QPointF> Thinned(QList<QPointF> points, double lo, double hi, int columns) {
+  if (points.size() <= columns || !(hi > lo)) return points;
+  const double scale = columns / (hi - lo);
+  auto column = [&](const QPointF& p) { return static_cast<long long>(std::floor((p.x() - lo) * scale)); };
+  QList<QPointF> kept;
+  kept.reserve(4 * static_cast<qsizetype>(columns));
+  const qsizetype n = points.size();
+  for (qsizetype first = 0; first < n;) {
+    const long long here = column(points[first]);
+    qsizetype last = first;
+    qsizetype lowest = first;
+    qsizetype highest = first;
+    while (last + 1 < n && column(points[last + 1]) == here) {
+      ++last;
+      if (points[last].y() < points[lowest].y()) lowest = last;
+      if (points[last].y() > points[highest].y()) highest = last;
+    }
+    qsizetype picks[] = {first, std::min(lowest, highest), std::max(lowest, highest), last};
+    for (int i = 0; i < 4; ++i) {
+      if (i == 0 || picks[i] != picks[i - 1]) kept.append(points[picks[i]]);
+    }
+    first = last + 1;
+  }
+  return kept;
+}
+
 }  // namespace
 
 Chart::Chart(QWidget* parent) : QWidget(parent) {
@@ -124,15 +154,27 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   column->addWidget(legend_);
   column->addWidget(footnote_);
 
-  // The automatic label spacing depends on the room the plot has.
+  // The automatic label spacing, and the points a thinned line keeps, depend on the room the plot
+  // has.
   connect(
       chart_, &QChart::plotAreaChanged, this,
       [this] {
-        if (model_.categoryScale.automatic) drawLabels();
+        if (thinnedFor_ != 0 && thinnedFor_ != pixelColumns()) redraw();
+        if (model_.categoryScale.automatic) redrawLabels();
       },
       Qt::QueuedConnection);
   applyAxisSettings();
   drawLabels();
+}
+
+QChart* Chart::drawing() const {
+  const_cast<Chart*>(this)->flush();
+  return chart_;
+}
+
+QStringList Chart::shownLabels() const {
+  const_cast<Chart*>(this)->flush();
+  return shownLabels_;
 }
 
 void Chart::setChartType(ChartType type) {
@@ -166,7 +208,7 @@ void Chart::setAxisTitle(ChartAxis axis, const QString& title) {
 void Chart::setAxisLabelFontSize(ChartAxis axis, int points) {
   model_.axis(axis).labelFontSize = points;
   applyAxisSettings();
-  if (axis == ChartAxis::X) drawLabels();
+  if (axis == ChartAxis::X) redrawLabels();
 }
 
 void Chart::setTickStyle(ChartAxis axis, TickStyle style) {
@@ -176,7 +218,7 @@ void Chart::setTickStyle(ChartAxis axis, TickStyle style) {
 
 void Chart::setCategoryScale(const CategoryScale& scale) {
   model_.categoryScale = scale;
-  drawLabels();
+  redrawLabels();
 }
 
 void Chart::setTitle(const QString& text) {
@@ -207,14 +249,52 @@ void Chart::setData(ChartTable table) {
 
 void Chart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (model_.categoryScale.automatic) drawLabels();
+  if (model_.categoryScale.automatic) redrawLabels();
+}
+
+void Chart::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  flush();
 }
 
 void Chart::redraw() {
-  rebuildSeries();
-  drawValues();
-  scaleValueAxes();
-  drawLabels();
+  valuesPending_ = true;
+  schedule();
+}
+
+void Chart::redrawLabels() {
+  labelsPending_ = true;
+  schedule();
+}
+
+void Chart::schedule() {
+  if (flushQueued_) return;
+  flushQueued_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void Chart::flush() {
+  flushQueued_ = false;
+  if (valuesPending_) {
+    valuesPending_ = false;
+    labelsPending_ = true;
+    rebuildSeries();
+    drawValues();
+    scaleValueAxes();
+  }
+  if (labelsPending_) {
+    labelsPending_ = false;
+    drawLabels();
+  }
+}
+
+int Chart::pixelColumns() const {
+  const double plot = chart_->plotArea().width();
+  if (plot >= 20) return static_cast<int>(std::ceil(plot));
+  // A chart not laid out yet may show as wide as its screen.
+  const QScreen* where = screen();
+  return where ? std::max(where->geometry().width(), 20) : 1920;
 }
 
 bool Chart::rebuildSeries() {
@@ -250,6 +330,7 @@ bool Chart::rebuildSeries() {
 }
 
 void Chart::drawValues() {
+  thinnedFor_ = 0;
   int barCount = 0;
   for (const Drawn& d : drawn_) barCount += d.type == SeriesType::Bar2d ? 1 : 0;
   int barIndex = 0;
@@ -292,10 +373,12 @@ void Chart::drawLine(int s, Drawn& drawn) {
     line->attachAxis(drawn.secondary ? axisY2_ : axisY_);
     drawn.lines.push_back(line);
   }
+  const int columns = pixelColumns();
   for (size_t i = 0; i < runs.size(); ++i) {
-    drawn.lines[i]->replace(runs[i]);
     // A lone value between gaps shows as a point.
     drawn.lines[i]->setPointsVisible(runs[i].size() == 1);
+    if (runs[i].size() > columns) thinnedFor_ = columns;
+    drawn.lines[i]->replace(Thinned(std::move(runs[i]), 0.5, rows + 0.5, columns));
   }
 }
 
@@ -315,7 +398,9 @@ void Chart::drawBars(int s, Drawn& drawn, int barIndex, int barCount) {
     shape.append(QPointF(left + width, *v));
     shape.append(QPointF(left + width, 0));
   }
-  drawn.barShape->replace(shape);
+  const int columns = pixelColumns();
+  if (shape.size() > columns) thinnedFor_ = columns;
+  drawn.barShape->replace(Thinned(std::move(shape), 0.5, rows + 0.5, columns));
 }
 
 void Chart::scaleValueAxes() {

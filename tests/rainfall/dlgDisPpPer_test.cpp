@@ -79,8 +79,8 @@ TEST_F(DlgDisPpPerTest, OpensOnTheTableWithItsTimesSharesAndRunningSums) {
   EXPECT_EQ(column(1), (QStringList{"25", "50", "75", "100"}));
   EXPECT_EQ(column(2), (QStringList{"10", "40", "30", "20"}));
   EXPECT_EQ(column(3), (QStringList{"10", "50", "80", "100"}));
-  EXPECT_EQ(grid()->item(2, 3)->background().color(), ButtonFaceColor());
-  EXPECT_EQ(grid()->item(2, 2)->background().color(), WindowBackgroundColor());
+  EXPECT_EQ(test::Shown(grid(), 2, 3).background, ButtonFaceColor());
+  EXPECT_EQ(test::Shown(grid(), 2, 2).background, WindowBackgroundColor());
   // Only the shares and the running sums can become current.
   test::ClickCell(grid(), 3, 1);
   EXPECT_GE(grid()->Col(), 2);
@@ -250,7 +250,7 @@ TEST_F(DlgDisPpPerTest, PeriodCount) {
   EXPECT_EQ(NroFilasTablaPp[1], 12);
   EXPECT_EQ(grid()->Rows(), 13);
   EXPECT_EQ(grid()->TextMatrix(12, 2), "");
-  EXPECT_EQ(grid()->item(12, 3)->background().color(), ButtonFaceColor());
+  EXPECT_EQ(test::Shown(grid(), 12, 3).background, ButtonFaceColor());
   count("2.5");
   EXPECT_EQ(form().txtNroPer->text(), "2");
   EXPECT_EQ(grid()->Rows(), 3);

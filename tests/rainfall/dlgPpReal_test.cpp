@@ -217,8 +217,8 @@ TEST_F(DlgPpRealTest, TypedDepthsGoIntoTheStormAndApplyWritesThemBeforeTheDialog
   ASSERT_EQ(grid()->Rows(), 4);
   EXPECT_EQ(column(3), QStringList({"2.5", "4", "0"}));
   EXPECT_EQ(column(4), QStringList({"2.5", "6.5", "6.5"}));
-  EXPECT_EQ(grid()->item(1, 3)->background().color(), QColor(230, 254, 255));
-  EXPECT_EQ(grid()->item(2, 4)->background().color(), QColor(227, 227, 227));
+  EXPECT_EQ(test::Shown(grid(), 1, 3).background, QColor(230, 254, 255));
+  EXPECT_EQ(test::Shown(grid(), 2, 4).background, QColor(227, 227, 227));
 
   depth(3, "12.5");
   EXPECT_EQ(grid()->TextMatrix(3, 3), "12.5");
@@ -374,7 +374,7 @@ TEST_F(DlgPpRealTest, SampleStormIsShownButNeverWritten) {
   open(sample);
   EXPECT_TRUE(form().ArchivoProtegido);
   ASSERT_EQ(grid()->Rows(), 13);
-  EXPECT_EQ(grid()->item(1, 3)->background().color(), QColor(227, 227, 227));
+  EXPECT_EQ(test::Shown(grid(), 1, 3).background, QColor(227, 227, 227));
   for (QWidget* w : std::initializer_list<QWidget*>{form().txtNroPpReal, form().cmbPasot, form().txtDateI,
                                                     form().txtTimeF, form().optNroPpReal[0], form().txtNotas})
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
