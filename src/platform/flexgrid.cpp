@@ -1263,12 +1263,18 @@ bool GridTyping::keyPress(int keyAscii) {
     if (last < first) return false;
     grid_->setRow(grid_->Row() < last ? grid_->Row() + 1 : first);
     if (options_.zeroOnEnter && !options_.isNumber(grid_->Text())) grid_->setText(QStringLiteral("0"));
+    const bool zero = grid_->Text() == QLatin1String("0");
+    zeroRow_ = zero ? grid_->Row() : -1;
+    zeroCol_ = zero ? grid_->Col() : -1;
     return false;
   }
   if (!takes(false)) return false;
+  const bool onZero = grid_->Row() == zeroRow_ && grid_->Col() == zeroCol_ &&
+                      grid_->Text() == QLatin1String("0") && keyAscii >= '0' && keyAscii <= '9';
+  zeroRow_ = zeroCol_ = -1;
   if (grid_->Row() == row_ && grid_->Col() == col_) pending_ = false;
   const QString typed(QChar(static_cast<char16_t>(keyAscii)));
-  grid_->setText(pending_ ? typed : grid_->Text() + typed);
+  grid_->setText(pending_ || onZero ? typed : grid_->Text() + typed);
   pending_ = true;
   row_ = static_cast<Integer>(grid_->Row());
   col_ = static_cast<Integer>(grid_->Col());

@@ -149,6 +149,25 @@ TEST_F(DlgDisPpPerTest, TypedSharesAreStoredWhenTheCellIsLeft) {
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
+// The "0" an empty cell shows once Enter reaches it gives way to the first digit typed into it.
+TEST_F(DlgDisPpPerTest, DigitsTypedIntoTheZeroEnterLeftReplaceIt) {
+  open(1);
+  for (const char* typed : {"15", "2", ".5"}) {
+    SCOPED_TRACE(typed);
+    test::ClickCell(grid(), 4, 2);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    test::ClickCell(grid(), 3, 2);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    ASSERT_EQ(grid()->TextMatrix(4, 2), "0");
+    QTest::keyClicks(grid(), typed);
+    const QString shown = QString::fromLatin1(typed[0] == '.' ? "0.5" : typed);
+    EXPECT_EQ(grid()->TextMatrix(4, 2), shown);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(DisPer(1, 4), shown.toFloat());
+  }
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
 TEST_F(DlgDisPpPerTest, ApplySavesOnlyATableWhoseSharesCloseAt100) {
   struct Case {
     const char* what;

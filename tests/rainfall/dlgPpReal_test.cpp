@@ -261,6 +261,27 @@ TEST_F(DlgPpRealTest, TypedDepthsGoIntoTheStormAndApplyWritesThemBeforeTheDialog
   EXPECT_EQ(PpPeriodo(1), 9.0f);
 }
 
+// The "0" an empty cell shows once Enter reaches it gives way to the first digit typed into it.
+TEST_F(DlgPpRealTest, DigitsTypedIntoTheZeroEnterLeftReplaceIt) {
+  WriteBytes(file("Tres_pt.pcn"), kTres);
+  open("Tres_pt.pcn");
+  // The third depth is 0; an emptied cell shows "0" once Enter reaches it.
+  for (const char* typed : {"15", "2"}) {
+    SCOPED_TRACE(typed);
+    test::ClickCell(grid(), 2, 3);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    ASSERT_EQ(grid()->TextMatrix(3, 3), "0");
+    QTest::keyClicks(grid(), typed);
+    EXPECT_EQ(grid()->TextMatrix(3, 3), typed);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(PpPeriodo(3), QString::fromLatin1(typed).toFloat());
+    test::ClickCell(grid(), 3, 3);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+  }
+  EXPECT_EQ(grid()->TextMatrix(3, 4), "8.5");
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
 TEST_F(DlgPpRealTest, ActivationReloadsTheStormButNotAfterItsOwnChart) {
   WriteBytes(file("Tres_pt.pcn"), kTres);
   open("Tres_pt.pcn");
