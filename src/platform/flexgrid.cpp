@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -165,8 +166,6 @@ int ButtonOf(Qt::MouseButton button) {
 // and lets the mouse through to it.
 QTableView* MakeFrozenPane(QTableView* grid) {
   auto* pane = new QTableView(grid);
-  pane->setModel(grid->model());
-  pane->setSelectionModel(grid->selectionModel());
   pane->setFocusPolicy(Qt::NoFocus);
   pane->setAttribute(Qt::WA_TransparentForMouseEvents);
   pane->horizontalHeader()->hide();
@@ -214,16 +213,18 @@ struct CellLook {
 
 // The model the grid and its frozen panes show: every cell's value and look, the fixed part, the
 // columns' alignments and the grid's colours. A number is kept as a number and its text made when it
-// is asked for; texts live in a pool of their own, so that a cell takes 16 bytes whatever it holds, and
-// the looks a grid uses are kept once each.
+// is asked for; texts and Doubles live in pools of their own, so that a cell takes 8 bytes whatever it
+// holds. A text written into several cells one after another (a name down a column) is kept once, and
+// so are the looks a grid uses.
 class FlexGridCells : public QAbstractTableModel {
  public:
   enum Kind : std::uint8_t { kEmpty, kText, kSingle, kDouble, kInteger, kLong };
   struct Cell {
-    std::uint64_t payload = 0;  // the number's bits, or the text's place in the pool
-    std::uint32_t look = 0;     // the cell's look in looks_; 0 is the look of a cell never formatted
-    Kind kind = kEmpty;
+    std::uint32_t payload = 0;    // a Single's bits, an Integer or a Long, or the place in its pool
+    std::uint32_t look : 24 = 0;  // the cell's look in looks_; 0 is the look of a cell never formatted
+    std::uint32_t kind : 8 = kEmpty;
   };
+  static_assert(sizeof(Cell) == 8);
 
   explicit FlexGridCells(FlexGrid* grid) : QAbstractTableModel(grid), grid_(grid) { looks_.emplace_back(); }
 
@@ -274,7 +275,7 @@ class FlexGridCells : public QAbstractTableModel {
     }
     beginRemoveRows(QModelIndex(), rows, rows_ - 1);
     for (size_t i = static_cast<size_t>(rows) * static_cast<size_t>(cols_); i < cells_.size(); ++i)
-      releaseText(cells_[i]);
+      releaseSide(cells_[i]);
     cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols_));
     rows_ = rows;
     endRemoveRows();
@@ -289,7 +290,7 @@ class FlexGridCells : public QAbstractTableModel {
         if (c < cols) {
           cells[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = old;
         } else {
-          releaseText(old);
+          releaseSide(old);
         }
       }
     }
@@ -326,9 +327,9 @@ class FlexGridCells : public QAbstractTableModel {
       case kText:
         return texts_[cell.payload];
       case kInteger:
-        return PlainNumberText(static_cast<Integer>(static_cast<std::int64_t>(cell.payload)));
+        return PlainNumberText(static_cast<Integer>(static_cast<std::int32_t>(cell.payload)));
       case kLong:
-        return PlainNumberText(static_cast<Long>(static_cast<std::int64_t>(cell.payload)));
+        return PlainNumberText(static_cast<Long>(static_cast<std::int32_t>(cell.payload)));
       default: {
         char out[64];
         return QString::fromLatin1(out, numberChars(cell, out));
@@ -337,24 +338,24 @@ class FlexGridCells : public QAbstractTableModel {
   }
 
   // The plain number text of a cell that holds a number, into `out` (64 characters).
-  static int numberChars(const Cell& cell, char* out) {
+  int numberChars(const Cell& cell, char* out) const {
     switch (cell.kind) {
-      case kSingle: {
-        Single v;
-        const auto bits = static_cast<std::uint32_t>(cell.payload);
-        std::memcpy(&v, &bits, sizeof v);
-        return PlainNumberTextChars(v, out);
-      }
-      case kDouble: {
-        Double v;
-        std::memcpy(&v, &cell.payload, sizeof v);
-        return PlainNumberTextChars(v, out);
-      }
+      case kSingle:
+        return PlainNumberTextChars(single(cell), out);
+      case kDouble:
+        return PlainNumberTextChars(doubles_[cell.payload], out);
       default: {
-        const auto result = std::to_chars(out, out + 64, static_cast<std::int64_t>(cell.payload));
+        const auto result = std::to_chars(out, out + 64, static_cast<std::int32_t>(cell.payload));
         return static_cast<int>(result.ptr - out);
       }
     }
+  }
+
+  static Single single(const Cell& cell) {
+    Single v;
+    const std::uint32_t bits = cell.payload;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
   }
 
   Variant value(int r, int c) const {
@@ -364,21 +365,14 @@ class FlexGridCells : public QAbstractTableModel {
         return Variant();
       case kText:
         return Variant(texts_[cell.payload]);
-      case kSingle: {
-        Single v;
-        const auto bits = static_cast<std::uint32_t>(cell.payload);
-        std::memcpy(&v, &bits, sizeof v);
-        return Variant(v);
-      }
-      case kDouble: {
-        Double v;
-        std::memcpy(&v, &cell.payload, sizeof v);
-        return Variant(v);
-      }
+      case kSingle:
+        return Variant(single(cell));
+      case kDouble:
+        return Variant(doubles_[cell.payload]);
       case kInteger:
-        return Variant(static_cast<Integer>(static_cast<std::int64_t>(cell.payload)));
+        return Variant(static_cast<Integer>(static_cast<std::int32_t>(cell.payload)));
       default:
-        return Variant(static_cast<Long>(static_cast<std::int64_t>(cell.payload)));
+        return Variant(static_cast<Long>(static_cast<std::int32_t>(cell.payload)));
     }
   }
 
@@ -386,54 +380,57 @@ class FlexGridCells : public QAbstractTableModel {
   bool setText(int r, int c, const QString& text) {
     Cell& cell = at(r, c);
     if (cell.kind == kText ? texts_[cell.payload] == text : this->text(r, c) == text) return false;
+    releaseSide(cell);
     if (text.isEmpty()) {
-      releaseText(cell);
       cell.kind = kEmpty;
       cell.payload = 0;
       return true;
     }
-    if (cell.kind != kText) {
-      cell.payload = takeText();
-      cell.kind = kText;
-    }
-    texts_[cell.payload] = text;
+    cell.payload = takeText(text);
+    cell.kind = kText;
     return true;
   }
 
   bool setValue(int r, int c, const Variant& value) {
-    Cell number;
+    Cell& cell = at(r, c);
+    std::uint32_t payload = 0;
+    Kind kind = kEmpty;
     switch (value.type()) {
       case Variant::Type::Empty:
         return setText(r, c, QString());
       case Variant::Type::String:
         return setText(r, c, *value.get_if<QString>());
-      case Variant::Type::Single: {
-        std::uint32_t bits;
-        std::memcpy(&bits, value.get_if<Single>(), sizeof bits);
-        number.payload = bits;
-        number.kind = kSingle;
+      case Variant::Type::Single:
+        std::memcpy(&payload, value.get_if<Single>(), sizeof payload);
+        kind = kSingle;
         break;
+      case Variant::Type::Double: {
+        const Double v = *value.get_if<Double>();
+        if (cell.kind == kDouble) {
+          if (std::memcmp(&doubles_[cell.payload], &v, sizeof v) == 0) return false;
+          doubles_[cell.payload] = v;
+          return true;
+        }
+        releaseSide(cell);
+        cell.payload = takeDouble(v);
+        cell.kind = kDouble;
+        return true;
       }
-      case Variant::Type::Double:
-        std::memcpy(&number.payload, value.get_if<Double>(), sizeof number.payload);
-        number.kind = kDouble;
-        break;
       case Variant::Type::Integer:
-        number.payload = static_cast<std::uint64_t>(static_cast<std::int64_t>(*value.get_if<Integer>()));
-        number.kind = kInteger;
+        payload = static_cast<std::uint32_t>(static_cast<std::int32_t>(*value.get_if<Integer>()));
+        kind = kInteger;
         break;
       case Variant::Type::Long:
-        number.payload = static_cast<std::uint64_t>(static_cast<std::int64_t>(*value.get_if<Long>()));
-        number.kind = kLong;
+        payload = static_cast<std::uint32_t>(*value.get_if<Long>());
+        kind = kLong;
         break;
       default:
         return setText(r, c, value.toString());
     }
-    Cell& cell = at(r, c);
-    if (cell.kind == number.kind && cell.payload == number.payload) return false;
-    releaseText(cell);
-    cell.kind = number.kind;
-    cell.payload = number.payload;
+    if (cell.kind == kind && cell.payload == payload) return false;
+    releaseSide(cell);
+    cell.kind = kind;
+    cell.payload = payload;
     return true;
   }
 
@@ -480,19 +477,43 @@ class FlexGridCells : public QAbstractTableModel {
   QColor backColorFixed;
 
  private:
-  std::uint64_t takeText() {
+  // The text's place in the pool: that of the last text taken when it is the same.
+  std::uint32_t takeText(const QString& text) {
+    if (lastText_ < texts_.size() && textUses_[lastText_] > 0 && texts_[lastText_] == text) {
+      ++textUses_[lastText_];
+      return lastText_;
+    }
     if (!freeTexts_.empty()) {
-      const std::uint64_t i = freeTexts_.back();
+      lastText_ = freeTexts_.back();
       freeTexts_.pop_back();
+    } else {
+      lastText_ = static_cast<std::uint32_t>(texts_.size());
+      texts_.emplace_back();
+      textUses_.push_back(0);
+    }
+    texts_[lastText_] = text;
+    textUses_[lastText_] = 1;
+    return lastText_;
+  }
+  std::uint32_t takeDouble(Double v) {
+    if (!freeDoubles_.empty()) {
+      const std::uint32_t i = freeDoubles_.back();
+      freeDoubles_.pop_back();
+      doubles_[i] = v;
       return i;
     }
-    texts_.emplace_back();
-    return texts_.size() - 1;
+    doubles_.push_back(v);
+    return static_cast<std::uint32_t>(doubles_.size() - 1);
   }
-  void releaseText(Cell& cell) {
-    if (cell.kind != kText) return;
-    texts_[cell.payload] = QString();
-    freeTexts_.push_back(static_cast<std::uint32_t>(cell.payload));
+  // The cell's place in a pool, given back.
+  void releaseSide(Cell& cell) {
+    if (cell.kind == kText) {
+      if (--textUses_[cell.payload] > 0) return;
+      texts_[cell.payload] = QString();
+      freeTexts_.push_back(cell.payload);
+    } else if (cell.kind == kDouble) {
+      freeDoubles_.push_back(cell.payload);
+    }
   }
 
   FlexGrid* grid_;
@@ -500,7 +521,11 @@ class FlexGridCells : public QAbstractTableModel {
   int cols_ = 0;
   std::vector<Cell> cells_;  // row by row
   std::vector<QString> texts_;
+  std::vector<std::uint32_t> textUses_;   // the cells that hold each text
   std::vector<std::uint32_t> freeTexts_;  // places in texts_ no cell uses
+  std::uint32_t lastText_ = 0;            // the place of the last text taken
+  std::vector<Double> doubles_;
+  std::vector<std::uint32_t> freeDoubles_;  // places in doubles_ no cell uses
   std::vector<CellLook> looks_;
 };
 
@@ -806,7 +831,7 @@ int FlexGrid::WidestText(int col) const {
       continue;
     }
     char out[64];
-    const int n = FlexGridCells::numberChars(cell, out);
+    const int n = cells_->numberChars(cell, out);
     for (int i = 0; i < n; ++i) {
       if (out[i] >= '0' && out[i] <= '9') out[i] = static_cast<char>(widestDigit.unicode());
     }
@@ -855,7 +880,8 @@ void FlexGrid::forMarkedBlock(Change change) {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> changedLooks;
   for (int r = row0; r <= row1; ++r) {
     for (int c = col0; c <= col1; ++c) {
-      std::uint32_t& look = cells_->at(r, c).look;
+      FlexGridCells::Cell& cell = cells_->at(r, c);
+      const std::uint32_t look = cell.look;
       auto done = std::find_if(changedLooks.begin(), changedLooks.end(),
                                [&](const auto& p) { return p.first == look; });
       if (done == changedLooks.end()) {
@@ -864,7 +890,7 @@ void FlexGrid::forMarkedBlock(Change change) {
         changedLooks.emplace_back(look, cells_->lookIndex(changedLook));
         done = changedLooks.end() - 1;
       }
-      look = done->second;
+      cell.look = done->second;
     }
   }
   cellsChanged(row0, col0, row1, col1);
@@ -987,27 +1013,29 @@ void FlexGrid::applyMerges() {
   // Only the rows and columns marked for merging merge: the first cell of the run each of their cells
   // belongs to, across (within a marked row) and down (within a marked column). A cell of a row or a
   // column not marked is a run of its own.
-  std::vector<std::vector<int>> across(static_cast<size_t>(rows));
+  std::map<int, std::vector<int>> across;    // by marked row
+  std::map<int, std::vector<bool>> covered;  // by row: its cells in a run across
   std::vector<std::vector<int>> down(static_cast<size_t>(cols));
-  std::vector<std::vector<bool>> covered(static_cast<size_t>(rows));  // by a run across
   auto acrossAt = [&](int r, int c) {
-    return across[static_cast<size_t>(r)].empty() ? c
-                                                  : across[static_cast<size_t>(r)][static_cast<size_t>(c)];
+    const auto it = across.find(r);
+    return it == across.end() ? c : it->second[static_cast<size_t>(c)];
   };
   auto downAt = [&](int r, int c) {
     return down[static_cast<size_t>(c)].empty() ? r : down[static_cast<size_t>(c)][static_cast<size_t>(r)];
   };
   auto isCovered = [&](int r, int c) {
-    return !covered[static_cast<size_t>(r)].empty() &&
-           covered[static_cast<size_t>(r)][static_cast<size_t>(c)];
+    const auto it = covered.find(r);
+    return it != covered.end() && it->second[static_cast<size_t>(c)];
   };
   auto span = [&](int r, int c, int height, int width) {
-    for (QTableView* view : views) view->setSpan(r, c, height, width);
+    for (QTableView* view : views) {
+      if (view->model() == cells_.get()) view->setSpan(r, c, height, width);
+    }
     merged_ = true;
   };
   for (int r = 0; r < rows; ++r) {
     if (!mergeRow_[static_cast<size_t>(r)]) continue;
-    std::vector<int>& runs = across[static_cast<size_t>(r)];
+    std::vector<int>& runs = across[r];
     runs.resize(static_cast<size_t>(cols));
     for (int c = 0; c < cols; ++c) {
       runs[static_cast<size_t>(c)] = c;
@@ -1022,8 +1050,9 @@ void FlexGrid::applyMerges() {
       while (c + width < cols && runs[static_cast<size_t>(c + width)] == c) ++width;
       if (width > 1) {
         span(r, c, 1, width);
-        covered[static_cast<size_t>(r)].resize(static_cast<size_t>(cols), false);
-        for (int j = c; j < c + width; ++j) covered[static_cast<size_t>(r)][static_cast<size_t>(j)] = true;
+        std::vector<bool>& cells = covered[r];
+        cells.resize(static_cast<size_t>(cols), false);
+        for (int j = c; j < c + width; ++j) cells[static_cast<size_t>(j)] = true;
       }
       c += width;
     }
@@ -1072,16 +1101,28 @@ void FlexGrid::layoutFrozenPanes() {
   const QRect area = viewport()->geometry();
   height = std::min(height, area.height());
   width = std::min(width, area.width());
-  for (QTableView* pane : {frozenTop_, frozenLeft_, frozenCorner_}) {
-    for (int c = 0; c < Cols(); ++c) pane->setColumnWidth(c, columnWidth(c));
-    pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  const std::pair<QTableView*, bool> panes[] = {
+      {frozenTop_, height > 0}, {frozenLeft_, width > 0}, {frozenCorner_, height > 0 && width > 0}};
+  for (const auto& [pane, shown] : panes) {
+    // A pane shows the cells only while it is in view: hidden, it follows no change of them.
+    if (shown != (pane->model() == cells_.get())) {
+      pane->setModel(shown ? cells_.get() : nullptr);
+      if (shown) {
+        QItemSelectionModel* own = pane->selectionModel();
+        pane->setSelectionModel(selectionModel());
+        delete own;
+        if (merged_ || merge_ != flexMergeNever) scheduleMerge();
+      }
+    }
+    if (shown) {
+      for (int c = 0; c < Cols(); ++c) pane->setColumnWidth(c, columnWidth(c));
+      pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    }
+    pane->setVisible(shown);
   }
   frozenTop_->setGeometry(area.x(), area.y(), area.width(), height);
   frozenLeft_->setGeometry(area.x(), area.y(), width, area.height());
   frozenCorner_->setGeometry(area.x(), area.y(), width, height);
-  frozenTop_->setVisible(height > 0);
-  frozenLeft_->setVisible(width > 0);
-  frozenCorner_->setVisible(height > 0 && width > 0);
   frozenTop_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
   frozenLeft_->verticalScrollBar()->setValue(verticalScrollBar()->value());
   frozenCorner_->raise();
