@@ -316,9 +316,6 @@ bool Chart::rebuildSeries() {
       d.barShape = new QLineSeries;
       d.bars = new QAreaSeries(d.barShape);
       d.barShape->setParent(d.bars);
-      QColor fill = SeriesColour(s);
-      fill.setAlpha(170);
-      d.bars->setBrush(fill);
       d.bars->setPen(QPen(SeriesColour(s).darker(130), 1));
       chart_->addSeries(d.bars);
       d.bars->attachAxis(axisX_);
@@ -383,24 +380,49 @@ void Chart::drawLine(int s, Drawn& drawn) {
 }
 
 void Chart::drawBars(int s, Drawn& drawn, int barIndex, int barCount) {
-  // The bars of a series make one shape: along the base, up, across and down at each filled row.
+  // The bars of a series make one shape: along the base, up, across and down at each filled row. With
+  // more rows than the plot has pixel columns, the bars of a column are drawn as one, across the
+  // column and as high as the one farthest from the base.
   const double width = kBarRoom / barCount;
   const double offset = -kBarRoom / 2 + barIndex * width;
   const int rows = model_.rowCount();
-  QList<QPointF> shape;
-  shape.reserve(4 * rows);
-  for (int row = 1; row <= rows; ++row) {
-    const std::optional<double> v = model_.value(row, s);
-    if (!v) continue;
-    const double left = row + offset;
-    shape.append(QPointF(left, 0));
-    shape.append(QPointF(left, *v));
-    shape.append(QPointF(left + width, *v));
-    shape.append(QPointF(left + width, 0));
-  }
   const int columns = pixelColumns();
-  if (shape.size() > columns) thinnedFor_ = columns;
-  drawn.barShape->replace(Thinned(std::move(shape), 0.5, rows + 0.5, columns));
+  const bool thin = rows > columns;
+  if (thin) thinnedFor_ = columns;
+  auto column = [&](int row) { return thin ? static_cast<long long>((row - 0.5) * columns / rows) : row; };
+  QList<QPointF> shape;
+  shape.reserve(4 * static_cast<qsizetype>(std::min(rows, columns)));
+  for (int row = 1; row <= rows;) {
+    std::optional<double> v = model_.value(row, s);
+    if (!v) {
+      ++row;
+      continue;
+    }
+    const double left = row + offset;
+    int last = row;
+    while (last + 1 <= rows && column(last + 1) == column(row)) {
+      ++last;
+      if (const std::optional<double> next = model_.value(last, s); next && std::fabs(*next) > std::fabs(*v))
+        v = next;
+    }
+    // Bars thinner than a pixel show no gap between them: the shape goes from one to the next without
+    // coming down to the base.
+    const double right = thin ? last + 1 + offset : last + offset + width;
+    if (thin && !shape.isEmpty() && shape.back() == QPointF(left, 0)) {
+      shape.removeLast();
+    } else {
+      shape.append(QPointF(left, 0));
+    }
+    shape.append(QPointF(left, *v));
+    shape.append(QPointF(right, *v));
+    shape.append(QPointF(right, 0));
+    row = last + 1;
+  }
+  // Bars thinner than a pixel show as their borders did, one next to the other.
+  QColor fill = thin ? SeriesColour(s).darker(130) : SeriesColour(s);
+  if (!thin) fill.setAlpha(170);
+  drawn.bars->setBrush(fill);
+  drawn.barShape->replace(shape);
 }
 
 void Chart::scaleValueAxes() {
@@ -489,6 +511,8 @@ void Chart::buildLegend() {
     text->setContentsMargins(0, 0, 10, 0);
     row->addWidget(mark);
     row->addWidget(text);
+    mark->show();
+    text->show();
     legendTexts_.push_back(text);
     applyLegend(s);
   }
