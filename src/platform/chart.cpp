@@ -159,7 +159,8 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   connect(
       chart_, &QChart::plotAreaChanged, this,
       [this] {
-        if (thinnedFor_ != 0 && thinnedFor_ != pixelColumns()) redraw();
+        const int columns = pixelColumns();
+        if (columns != drawnFor_ && longest_ > std::min(columns, drawnFor_)) redraw();
         if (model_.categoryScale.automatic) redrawLabels();
       },
       Qt::QueuedConnection);
@@ -327,7 +328,8 @@ bool Chart::rebuildSeries() {
 }
 
 void Chart::drawValues() {
-  thinnedFor_ = 0;
+  drawnFor_ = pixelColumns();
+  longest_ = 0;
   int barCount = 0;
   for (const Drawn& d : drawn_) barCount += d.type == SeriesType::Bar2d ? 1 : 0;
   int barIndex = 0;
@@ -370,12 +372,11 @@ void Chart::drawLine(int s, Drawn& drawn) {
     line->attachAxis(drawn.secondary ? axisY2_ : axisY_);
     drawn.lines.push_back(line);
   }
-  const int columns = pixelColumns();
   for (size_t i = 0; i < runs.size(); ++i) {
     // A lone value between gaps shows as a point.
     drawn.lines[i]->setPointsVisible(runs[i].size() == 1);
-    if (runs[i].size() > columns) thinnedFor_ = columns;
-    drawn.lines[i]->replace(Thinned(std::move(runs[i]), 0.5, rows + 0.5, columns));
+    longest_ = std::max(longest_, static_cast<int>(runs[i].size()));
+    drawn.lines[i]->replace(Thinned(std::move(runs[i]), 0.5, rows + 0.5, drawnFor_));
   }
 }
 
@@ -386,9 +387,9 @@ void Chart::drawBars(int s, Drawn& drawn, int barIndex, int barCount) {
   const double width = kBarRoom / barCount;
   const double offset = -kBarRoom / 2 + barIndex * width;
   const int rows = model_.rowCount();
-  const int columns = pixelColumns();
+  const int columns = drawnFor_;
   const bool thin = rows > columns;
-  if (thin) thinnedFor_ = columns;
+  longest_ = std::max(longest_, rows);
   auto column = [&](int row) { return thin ? static_cast<long long>((row - 0.5) * columns / rows) : row; };
   QList<QPointF> shape;
   shape.reserve(4 * static_cast<qsizetype>(std::min(rows, columns)));

@@ -166,7 +166,8 @@ class Chart : public QWidget {
   bool valuesPending_ = false;
   bool labelsPending_ = false;
   bool flushQueued_ = false;
-  int thinnedFor_ = 0;  // the pixel columns the lines were thinned for; 0 when none was
+  int drawnFor_ = 0;  // the pixel columns the values were last drawn across
+  int longest_ = 0;   // the most points a line (or rows a series of bars) had then
 };
 
 }  // namespace tavo
