@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -141,8 +142,9 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   view_ = new QChartView(chart_, this);
   view_->setRenderHint(QPainter::Antialiasing);
   legend_ = new QWidget(this);
-  new QHBoxLayout(legend_);
-  legend_->layout()->setContentsMargins(6, 2, 6, 2);
+  auto* entries = new QGridLayout(legend_);
+  entries->setContentsMargins(6, 2, 6, 2);
+  entries->setVerticalSpacing(0);
   footnote_ = new QLabel(this);
   footnote_->setTextFormat(Qt::PlainText);
   footnote_->setContentsMargins(6, 0, 6, 2);
@@ -250,6 +252,7 @@ void Chart::setData(ChartTable table) {
 
 void Chart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  placeLegend();
   if (model_.categoryScale.automatic) redrawLabels();
 }
 
@@ -487,13 +490,9 @@ void Chart::drawLabels() {
 }
 
 void Chart::buildLegend() {
-  QLayout* row = legend_->layout();
-  while (QLayoutItem* item = row->takeAt(0)) {
-    delete item->widget();
-    delete item;
-  }
+  for (QWidget* entry : legendEntries_) delete entry;
+  legendEntries_.clear();
   legendTexts_.clear();
-  static_cast<QHBoxLayout*>(row)->addStretch();
   for (int s = 1; s <= static_cast<int>(drawn_.size()); ++s) {
     // A swatch of the series' colour: a bar, or a stroke for a line.
     QPixmap swatch(14, 10);
@@ -505,24 +504,54 @@ void Chart::buildLegend() {
       painter.fillRect(QRect(0, 4, 14, 3), SeriesColour(s));
     }
     painter.end();
-    auto* mark = new QLabel(legend_);
+    auto* entry = new QWidget(legend_);
+    auto* row = new QHBoxLayout(entry);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* mark = new QLabel(entry);
     mark->setPixmap(swatch);
-    auto* text = new QLabel(legend_);
+    auto* text = new QLabel(entry);
     text->setTextFormat(Qt::PlainText);
     text->setContentsMargins(0, 0, 10, 0);
     row->addWidget(mark);
     row->addWidget(text);
-    mark->show();
-    text->show();
+    row->addStretch();
+    entry->show();
+    legendEntries_.push_back(entry);
     legendTexts_.push_back(text);
     applyLegend(s);
   }
-  static_cast<QHBoxLayout*>(row)->addStretch();
+  placeLegend();
+  // The entries take their places at once, as the legend's room under the plot does.
+  legend_->layout()->activate();
+  legend_->updateGeometry();
+  layout()->activate();
+}
+
+// The legend's entries in rows under the plot, centred, as many to a row as its width holds.
+void Chart::placeLegend() {
+  auto* grid = static_cast<QGridLayout*>(legend_->layout());
+  while (QLayoutItem* item = grid->takeAt(0)) delete item;
+  for (int c = 0; c < grid->columnCount(); ++c) grid->setColumnStretch(c, 0);
+  const int n = static_cast<int>(legendEntries_.size());
+  if (n == 0) return;
+  int widest = 1;
+  for (const QWidget* entry : legendEntries_) widest = std::max(widest, entry->sizeHint().width());
+  const QMargins margins = grid->contentsMargins();
+  const int spacing = std::max(grid->horizontalSpacing(), 0);
+  const int room = width() - margins.left() - margins.right();
+  const int perRow = std::clamp((room + spacing) / (widest + spacing), 1, n);
+  for (int i = 0; i < n; ++i)
+    grid->addWidget(legendEntries_[static_cast<size_t>(i)], i / perRow, 1 + i % perRow);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(perRow + 1, 1);
 }
 
 void Chart::applyLegend(int s) {
   if (s < 1 || s > static_cast<int>(legendTexts_.size())) return;
-  legendTexts_[static_cast<size_t>(s - 1)]->setText(model_.seriesSettings(s).legend);
+  QLabel* text = legendTexts_[static_cast<size_t>(s - 1)];
+  if (text->text() == model_.seriesSettings(s).legend) return;
+  text->setText(model_.seriesSettings(s).legend);
+  if (static_cast<int>(legendTexts_.size()) == static_cast<int>(drawn_.size())) placeLegend();
 }
 
 void Chart::applyAxisSettings() {

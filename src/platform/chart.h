@@ -147,6 +147,7 @@ class Chart : public QWidget {
   void drawLabels();
   void applyLegend(int s);
   void buildLegend();
+  void placeLegend();
   void applyAxisSettings();
   int labelStep() const;
 
@@ -154,8 +155,9 @@ class Chart : public QWidget {
   QChart* chart_;
   QChartView* view_;
   QLabel* footnote_;
-  QWidget* legend_;                   // the series' colours and legend texts, under the plot
-  std::vector<QLabel*> legendTexts_;  // by series
+  QWidget* legend_;                      // the series' colours and legend texts, under the plot
+  std::vector<QWidget*> legendEntries_;  // by series: its colour and its text
+  std::vector<QLabel*> legendTexts_;     // by series
   QCategoryAxis* axisX_;
   QValueAxis* axisY_;
   QValueAxis* axisY2_;
