@@ -21,7 +21,9 @@ inline Boolean RedConErrores = false;      // the last check found a fault that 
 inline Boolean OmiteAvisoSalidas = false;  // the check does not ask about several outlets
 // Read by the network editor when it closes:
 inline Boolean ContinuarConAvisos = false;  // the user answered No (go on) to a question of the last check
-inline Boolean SalidaUnica = false;  // the last check found one outlet and the user went on to no question
+inline Boolean SalidaUnica = false;    // the last check found one outlet and the user went on to no question
+inline Boolean BackToEditing = false;  // the user answered Yes (go back) to a question of the last check
+inline Boolean ClosingCheck = false;   // the check runs as the editor closes: the first Yes ends it
 
 // Builds the component list and the outlet list from the network containers, then checks the network.
 void ComponenteFinal();

@@ -6,6 +6,7 @@
 
 #include "editor/frmUEHs.h"
 #include "engine/almacenamiento.h"
+#include "engine/avisos.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/hietograma.h"
@@ -112,7 +113,9 @@ void CorreUnaTormenta() {
   OmiteAvisoSalidas = true;
   // A storm whose hyetograph could not be built is not run; its message has been shown.
   if (!Hietograma()) return;
+  ShowRunNotice(NegativeMuskingumNotice());
   Proceso_Simulacion(true);
+  ShowRunNotice(CutHydrographNotice(CutOutlets()));
 }
 
 void LeeTormentaSerie() {
@@ -186,9 +189,11 @@ void CorreSeriePDR() {
     if (!RunChecks()) return;
     SeriesChecked = true;
     if (!DuracionCalculable(mayor)) return;
+    ShowRunNotice(NegativeMuskingumNotice());
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
     ForgetStorageWarnings();
     const OutOfTableQuestionsPerRun preguntas;
+    CutStorms cortadas;  // told once, when the series ends
 
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();
@@ -215,16 +220,17 @@ void CorreSeriePDR() {
       ReportOmitted = kTormenta != ultima;
       Proceso_Simulacion(false);
       ReportOmitted = false;
+      if (SimulationCompleted) cortadas.add(CutOutlets());
       progreso.ProgressBar1->setValue(porcentaje);
       progreso.Repinta();
     }
     progreso.Termina();
     MuestraTablaSalePDR();
     GuardaTablasQDR();
+    ShowRunNotice(cortadas.notice());
   } catch (const VbError& e) {
     if (e.number > 0) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral(" Verifique"));
+      MsgBox(ErrorNroSpacedText(e));
     }
     CloseAllFiles();
   }

@@ -18,6 +18,8 @@ inline Single PpMediaAcum = 0;            // areal-mean rain simulated so far [m
 inline Array1<Single> RetencionRestante;  // retention still available on each unit [mm]
 inline Integer RetardoMaximo = 0;         // largest lag of a directly routed reach so far [output steps]
 inline Boolean SeriesChecked = false;     // the series under way made its run checks once, up front
+// The last simulation went on to its last component: no warning stopped it.
+inline Boolean SimulationCompleted = false;
 
 // The failures a run stops at: warnings already shown by the step that met them.
 struct SimulacionDetenida {};
@@ -41,8 +43,6 @@ bool RunChecks();
 void AmpliaHorizonte(Integer m);
 // A warning of the run: exclamation icon, OK, title "Advertencia !".
 void AdvertenciaSimulacion(const QString& texto);
-// The message of a failure trapped during a run.
-QString TextoErrorSimulacion(const VbError& e);
 // The first position in first..last of the component list that holds `nombre`; error 9 when none.
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last);
 

@@ -143,7 +143,7 @@ void AbrirProyecto() {
     Principal().carga_lbl_proyecto();
     Principal().mnuGuardarProyectoComo->setEnabled(true);
   } catch (const VbError& e) {
-    MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
   }
 }
 

@@ -298,8 +298,7 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
     lblNota->setText(kNota);
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral("Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
 }
@@ -372,9 +371,10 @@ void dlgChart2::SliderGroupVisible(bool visible) {
 }
 
 void dlgChart2::cmdImprimir_Click() {
+  // The printout holds the chart and its titles: no button, list or slider.
   SliderGroupVisible(false);
   barra_->Print(
-      QStringLiteral("Hidrograma"), {cmdHsMin, lstCompos},
+      QStringLiteral("Hidrograma"), {cmdHsMin, cmdXmas, cmdXmenos, lstCompos},
       [this] {
         const int H = AltoVentanaGrafico(this);
         PlaceChart(H - kBajoGraficoImpresion);
@@ -385,7 +385,7 @@ void dlgChart2::cmdImprimir_Click() {
         ActualizaHidrograma();
       },
       [this] {
-        cmdHsMin->show();
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, cmdXmas, cmdXmenos}) w->show();
         if (FormaPp <= 1) SliderGroupVisible(true);
         lstCompos->show();
         Form_Resize();
