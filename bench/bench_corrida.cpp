@@ -1,8 +1,11 @@
 // What the user waits for, each measured in a program of its own as the user meets it: one storm over
-// the largest network from the menu in a freshly started program, with its report file written (report
-// window off, and on until the report shows), the later storms of the same program, and the start of the
-// program to an idle main window. Each prints the process's peak memory; the start also prints the
-// processor time it took.
+// the largest network from the menu in a freshly started program, with its report file written and the
+// hydrograph window showing it (report window off, and on until the report shows), the later storms of
+// the same program, the hydrograph window brought up to date after a run, the memory the program holds
+// after many storms, and the start of the program to an idle main window. Each prints the process's
+// peak memory; the start also prints the processor time it took. Run as
+//   bench_corrida --tormentas FOLDER 0|1 N   (FOLDER holding project Grande: see --proyecto)
+// a child is a whole program of its own, for timing from outside.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -12,18 +15,22 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "engine/frmPp.h"
+#include "engine/listacomponentes.h"
+#include "engine/proceso.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "redes.h"
+#include "results/dlgChart2.h"
 #include "shell/MDIForm1.h"
 #include "shell/inicio.h"
 
@@ -33,11 +40,9 @@ using namespace tavo;
 
 // ---- the measured program (a child process) ----
 
-// Storms from the menu over project Grande in `folder`, `veces` times in one program; prints the seconds
-// of each, one a line.
-int Tormentas(const QString& folder, bool informe, int veces) {
+// The main window over project Grande in `folder`, as the user has it before the first storm.
+MDIForm1& Programa(const QString& folder, ScriptedDialogs& dialogs) {
   bench::CarpetaDelPrograma(folder);
-  ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
   DirActual = folder;
   NombreProyecto = QStringLiteral("Grande");
@@ -45,20 +50,73 @@ int Tormentas(const QString& folder, bool informe, int veces) {
   MDIForm1& principal = FormInstance<MDIForm1>::instance();
   principal.show();
   QApplication::processEvents();
+  return principal;
+}
+
+// One storm from the menu, until the windows show what it left; its seconds.
+double TormentaDelMenu(MDIForm1& principal, ScriptedDialogs& dialogs, bool informe) {
+  principal.mnuPizarra1->setChecked(informe);
+  dialogs.answer(vbOK);  // the notice of a long report
+  QElapsedTimer reloj;
+  reloj.start();
+  principal.mnuCorre1_Click();
+  QApplication::processEvents();  // the report window paints what it shows
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return static_cast<double>(reloj.nsecsElapsed()) * 1e-9;
+}
+
+// The resident memory of this process [MB].
+double MemoriaResidente() {
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  long total = 0;
+  long residente = 0;
+  if (f) {
+    if (std::fscanf(f, "%ld %ld", &total, &residente) != 2) residente = 0;
+    std::fclose(f);
+  }
+  return static_cast<double>(residente) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Storms from the menu over project Grande in `folder`, `veces` times in one program; prints the seconds
+// of each and the resident memory after it, one storm a line.
+int Tormentas(const QString& folder, bool informe, int veces) {
+  ScriptedDialogs dialogs;
+  MDIForm1& principal = Programa(folder, dialogs);
   for (int i = 0; i < veces; ++i) {
-    principal.mnuPizarra1->setChecked(informe);
-    dialogs.answer(vbOK);  // the notice of a long report
-    QElapsedTimer reloj;
-    reloj.start();
-    principal.mnuCorre1_Click();
-    QApplication::processEvents();  // the report window paints what it shows
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::printf("%.6f\n", static_cast<double>(reloj.nsecsElapsed()) * 1e-9);
+    const double segundos = TormentaDelMenu(principal, dialogs, informe);
+    std::printf("%.6f %.3f\n", segundos, MemoriaResidente());
   }
   std::fflush(stdout);
   const bool escrito = FileExists(folder + QStringLiteral("/SalePizarra1_tem.txt"));
   if (!escrito || dialogs.records().size() != static_cast<size_t>(veces)) {
     std::fprintf(stderr, "the storm did not write its report, or stopped at a message\n");
+    return 1;
+  }
+  return 0;
+}
+
+// A storm from the menu, then `veces` times the storm run again and the open hydrograph window brought
+// up to date with it, as the menu's run does at its end; prints the seconds of each bringing up to date
+// until the window has painted it.
+int Refrescos(const QString& folder, int veces) {
+  ScriptedDialogs dialogs;
+  MDIForm1& principal = Programa(folder, dialogs);
+  TormentaDelMenu(principal, dialogs, false);
+  CompoSel = nComponentes;  // the outlet, below every dam
+  dlgChart2::instance().lstCompos->setCurrentIndex(nComponentes - 1);
+  QApplication::processEvents();
+  for (int i = 0; i < veces; ++i) {
+    dialogs.answer(vbOK);
+    CorreUnaTormenta();
+    QElapsedTimer reloj;
+    reloj.start();
+    HidrogramaTrasCorrida();
+    QApplication::processEvents();
+    std::printf("%.6f\n", static_cast<double>(reloj.nsecsElapsed()) * 1e-9);
+  }
+  std::fflush(stdout);
+  if (!dlgChart2::isLoaded() || dialogs.records().size() != static_cast<size_t>(veces + 1)) {
+    std::fprintf(stderr, "the window closed, or a run stopped at a message\n");
     return 1;
   }
   return 0;
@@ -76,7 +134,8 @@ int Inicio(const QString& folder) {
 // ---- the measuring side ----
 
 struct Figura {
-  std::vector<double> tiempos;  // what the child printed
+  std::vector<double> tiempos;  // what the child printed: the first number of each line
+  std::vector<double> memoria;  // the second, when the line has one
   double pared = 0;             // the whole process, seconds
   double procesador = 0;        // user and system time of the process, seconds
   double picoMB = 0;            // peak resident memory
@@ -120,7 +179,11 @@ Figura Hijo(const std::vector<std::string>& args) {
   f.picoMB = static_cast<double>(uso.ru_maxrss) / 1024;
   for (size_t at = 0; at < salida.size();) {
     const size_t fin = salida.find('\n', at);
-    f.tiempos.push_back(std::atof(salida.substr(at, fin - at).c_str()));
+    double tiempo = 0;
+    double memoria = 0;
+    const int leidos = std::sscanf(salida.substr(at, fin - at).c_str(), "%lf %lf", &tiempo, &memoria);
+    if (leidos >= 1) f.tiempos.push_back(tiempo);
+    if (leidos == 2) f.memoria.push_back(memoria);
     at = fin == std::string::npos ? salida.size() : fin + 1;
   }
   return f;
@@ -170,6 +233,40 @@ BENCHMARK(BM_PrimeraTormentaConInforme)->UseManualTime()->Unit(benchmark::kMilli
 BENCHMARK(BM_TormentasPosterioresSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_TormentasPosterioresConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// Fifty storms one after another from the menu in one program (report window off): the memory the
+// program holds after the third and after the fiftieth, and their difference; the time is the storms'
+// average.
+void BM_CincuentaTormentas(benchmark::State& state) {
+  Figura f;
+  for (auto _ : state) {
+    f = Hijo({"--tormentas", Carpeta(), "0", "50"});
+    double suma = 0;
+    for (double t : f.tiempos) suma += t;
+    state.SetIterationTime(suma / static_cast<double>(f.tiempos.size()));
+  }
+  state.counters["rss3_MB"] = f.memoria.at(2);
+  state.counters["rss50_MB"] = f.memoria.at(49);
+  state.counters["crece_MB"] = f.memoria.at(49) - f.memoria.at(2);
+  state.counters["proceso_s"] = f.pared;
+  state.counters["pico_MB"] = f.picoMB;
+}
+BENCHMARK(BM_CincuentaTormentas)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The open hydrograph window brought up to date after a run, until painted: the first time in a fresh
+// program, and the median of the next ten.
+void BM_RefrescoHidrograma(benchmark::State& state) {
+  Figura f;
+  for (auto _ : state) {
+    f = Hijo({"--refrescos", Carpeta(), "11"});
+    std::vector<double> siguientes(f.tiempos.begin() + 1, f.tiempos.end());
+    std::nth_element(siguientes.begin(), siguientes.begin() + 5, siguientes.end());
+    state.SetIterationTime(siguientes[5]);
+  }
+  state.counters["primero_ms"] = f.tiempos.at(0) * 1e3;
+  state.counters["pico_MB"] = f.picoMB;
+}
+BENCHMARK(BM_RefrescoHidrograma)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // Start to an idle main window, the splash's wait included: the whole process's time and its
 // processor time.
 void BM_InicioDelPrograma(benchmark::State& state) {
@@ -194,6 +291,12 @@ int main(int argc, char** argv) {
         Tormentas(QString::fromLocal8Bit(argv[2]), std::string(argv[3]) == "1", std::atoi(argv[4]));
     std::fflush(nullptr);
     std::_Exit(resultado);  // the user does not wait for the program to end
+  }
+  if (modo == "--refrescos" && argc == 4) {
+    QApplication app(argc, argv);
+    const int resultado = Refrescos(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    std::fflush(nullptr);
+    std::_Exit(resultado);
   }
   if (modo == "--inicio" && argc == 3) {
     QApplication app(argc, argv);

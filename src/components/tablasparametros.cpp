@@ -1,9 +1,5 @@
 #include "components/tablasparametros.h"
 
-#include <QFontMetrics>
-#include <QHash>
-#include <algorithm>
-
 #include "components/dlgUEHsEditTabla.h"
 #include "components/dlgUEHsTabla.h"
 #include "editor/frmUEHs.h"
@@ -37,30 +33,9 @@ void DimensionaVentanaTabla(QWidget* ventana) {
 
 void AnchoSegunTextos(FlexGrid* grilla) {
   constexpr int kMargen = 10;  // pixels around a cell's text
-  const QFontMetrics metricasGrilla(grilla->font());
-  // The texts of a column repeat (names, depths, durations): each is measured once in the grid's font.
-  QHash<QString, int> medidos;
   for (int c = 0; c < grilla->Cols(); ++c) {
-    int ancho = grilla->columnWidth(c);
-    for (int r = 0; r < grilla->Rows(); ++r) {
-      // A row marked for merging shows its text across the columns.
-      if (grilla->MergeRow(r)) continue;
-      const QTableWidgetItem* celda = grilla->item(r, c);
-      if (!celda) continue;
-      const QString texto = celda->text();
-      if (texto.isEmpty()) continue;
-      int medida = 0;
-      if (const QVariant fuente = celda->data(Qt::FontRole); fuente.isValid()) {
-        medida = QFontMetrics(fuente.value<QFont>()).horizontalAdvance(texto);
-      } else if (const auto visto = medidos.constFind(texto); visto != medidos.constEnd()) {
-        medida = *visto;
-      } else {
-        medida = metricasGrilla.horizontalAdvance(texto);
-        medidos.insert(texto, medida);
-      }
-      ancho = std::max(ancho, medida + kMargen);
-    }
-    if (ancho > grilla->columnWidth(c)) grilla->setColWidth(c, Twips(ancho));
+    const int texto = grilla->WidestText(c);
+    if (texto > 0 && texto + kMargen > grilla->columnWidth(c)) grilla->setColWidth(c, Twips(texto + kMargen));
   }
 }
 

@@ -5,12 +5,14 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -86,6 +88,35 @@ QString Plain(const QString& text) {
 
 constexpr double kBarRoom = 0.7;  // part of a category the bars of one row take
 
+// The points of a line drawn across `columns` pixel columns spanning x from `lo` to `hi`: all of them
+// when they are no more than the columns; else, of each column, the first, the lowest, the highest
+// and the last, in their order along the line.
+QList<QPointF> Thinned(QList<QPointF> points, double lo, double hi, int columns) {
+  if (points.size() <= columns || !(hi > lo)) return points;
+  const double scale = columns / (hi - lo);
+  auto column = [&](const QPointF& p) { return static_cast<long long>(std::floor((p.x() - lo) * scale)); };
+  QList<QPointF> kept;
+  kept.reserve(4 * static_cast<qsizetype>(columns));
+  const qsizetype n = points.size();
+  for (qsizetype first = 0; first < n;) {
+    const long long here = column(points[first]);
+    qsizetype last = first;
+    qsizetype lowest = first;
+    qsizetype highest = first;
+    while (last + 1 < n && column(points[last + 1]) == here) {
+      ++last;
+      if (points[last].y() < points[lowest].y()) lowest = last;
+      if (points[last].y() > points[highest].y()) highest = last;
+    }
+    qsizetype picks[] = {first, std::min(lowest, highest), std::max(lowest, highest), last};
+    for (int i = 0; i < 4; ++i) {
+      if (i == 0 || picks[i] != picks[i - 1]) kept.append(points[picks[i]]);
+    }
+    first = last + 1;
+  }
+  return kept;
+}
+
 }  // namespace
 
 Chart::Chart(QWidget* parent) : QWidget(parent) {
@@ -111,8 +142,9 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   view_ = new QChartView(chart_, this);
   view_->setRenderHint(QPainter::Antialiasing);
   legend_ = new QWidget(this);
-  new QHBoxLayout(legend_);
-  legend_->layout()->setContentsMargins(6, 2, 6, 2);
+  auto* entries = new QGridLayout(legend_);
+  entries->setContentsMargins(6, 2, 6, 2);
+  entries->setVerticalSpacing(0);
   footnote_ = new QLabel(this);
   footnote_->setTextFormat(Qt::PlainText);
   footnote_->setContentsMargins(6, 0, 6, 2);
@@ -124,15 +156,28 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
   column->addWidget(legend_);
   column->addWidget(footnote_);
 
-  // The automatic label spacing depends on the room the plot has.
+  // The automatic label spacing, and the points a thinned line keeps, depend on the room the plot
+  // has.
   connect(
       chart_, &QChart::plotAreaChanged, this,
       [this] {
-        if (model_.categoryScale.automatic) drawLabels();
+        const int columns = pixelColumns();
+        if (columns != drawnFor_ && longest_ > std::min(columns, drawnFor_)) redraw();
+        if (model_.categoryScale.automatic) redrawLabels();
       },
       Qt::QueuedConnection);
   applyAxisSettings();
   drawLabels();
+}
+
+QChart* Chart::drawing() const {
+  const_cast<Chart*>(this)->flush();
+  return chart_;
+}
+
+QStringList Chart::shownLabels() const {
+  const_cast<Chart*>(this)->flush();
+  return shownLabels_;
 }
 
 void Chart::setChartType(ChartType type) {
@@ -166,7 +211,7 @@ void Chart::setAxisTitle(ChartAxis axis, const QString& title) {
 void Chart::setAxisLabelFontSize(ChartAxis axis, int points) {
   model_.axis(axis).labelFontSize = points;
   applyAxisSettings();
-  if (axis == ChartAxis::X) drawLabels();
+  if (axis == ChartAxis::X) redrawLabels();
 }
 
 void Chart::setTickStyle(ChartAxis axis, TickStyle style) {
@@ -176,7 +221,7 @@ void Chart::setTickStyle(ChartAxis axis, TickStyle style) {
 
 void Chart::setCategoryScale(const CategoryScale& scale) {
   model_.categoryScale = scale;
-  drawLabels();
+  redrawLabels();
 }
 
 void Chart::setTitle(const QString& text) {
@@ -207,14 +252,53 @@ void Chart::setData(ChartTable table) {
 
 void Chart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (model_.categoryScale.automatic) drawLabels();
+  placeLegend();
+  if (model_.categoryScale.automatic) redrawLabels();
+}
+
+void Chart::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  flush();
 }
 
 void Chart::redraw() {
-  rebuildSeries();
-  drawValues();
-  scaleValueAxes();
-  drawLabels();
+  valuesPending_ = true;
+  schedule();
+}
+
+void Chart::redrawLabels() {
+  labelsPending_ = true;
+  schedule();
+}
+
+void Chart::schedule() {
+  if (flushQueued_) return;
+  flushQueued_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void Chart::flush() {
+  flushQueued_ = false;
+  if (valuesPending_) {
+    valuesPending_ = false;
+    labelsPending_ = true;
+    rebuildSeries();
+    drawValues();
+    scaleValueAxes();
+  }
+  if (labelsPending_) {
+    labelsPending_ = false;
+    drawLabels();
+  }
+}
+
+int Chart::pixelColumns() const {
+  const double plot = chart_->plotArea().width();
+  if (plot >= 20) return static_cast<int>(std::ceil(plot));
+  // A chart not laid out yet may show as wide as its screen.
+  const QScreen* where = screen();
+  return where ? std::max(where->geometry().width(), 20) : 1920;
 }
 
 bool Chart::rebuildSeries() {
@@ -236,9 +320,6 @@ bool Chart::rebuildSeries() {
       d.barShape = new QLineSeries;
       d.bars = new QAreaSeries(d.barShape);
       d.barShape->setParent(d.bars);
-      QColor fill = SeriesColour(s);
-      fill.setAlpha(170);
-      d.bars->setBrush(fill);
       d.bars->setPen(QPen(SeriesColour(s).darker(130), 1));
       chart_->addSeries(d.bars);
       d.bars->attachAxis(axisX_);
@@ -250,6 +331,8 @@ bool Chart::rebuildSeries() {
 }
 
 void Chart::drawValues() {
+  drawnFor_ = pixelColumns();
+  longest_ = 0;
   int barCount = 0;
   for (const Drawn& d : drawn_) barCount += d.type == SeriesType::Bar2d ? 1 : 0;
   int barIndex = 0;
@@ -293,28 +376,56 @@ void Chart::drawLine(int s, Drawn& drawn) {
     drawn.lines.push_back(line);
   }
   for (size_t i = 0; i < runs.size(); ++i) {
-    drawn.lines[i]->replace(runs[i]);
     // A lone value between gaps shows as a point.
     drawn.lines[i]->setPointsVisible(runs[i].size() == 1);
+    longest_ = std::max(longest_, static_cast<int>(runs[i].size()));
+    drawn.lines[i]->replace(Thinned(std::move(runs[i]), 0.5, rows + 0.5, drawnFor_));
   }
 }
 
 void Chart::drawBars(int s, Drawn& drawn, int barIndex, int barCount) {
-  // The bars of a series make one shape: along the base, up, across and down at each filled row.
+  // The bars of a series make one shape: along the base, up, across and down at each filled row. With
+  // more rows than the plot has pixel columns, the bars of a column are drawn as one, across the
+  // column and as high as the one farthest from the base.
   const double width = kBarRoom / barCount;
   const double offset = -kBarRoom / 2 + barIndex * width;
   const int rows = model_.rowCount();
+  const int columns = drawnFor_;
+  const bool thin = rows > columns;
+  longest_ = std::max(longest_, rows);
+  auto column = [&](int row) { return thin ? static_cast<long long>((row - 0.5) * columns / rows) : row; };
   QList<QPointF> shape;
-  shape.reserve(4 * rows);
-  for (int row = 1; row <= rows; ++row) {
-    const std::optional<double> v = model_.value(row, s);
-    if (!v) continue;
+  shape.reserve(4 * static_cast<qsizetype>(std::min(rows, columns)));
+  for (int row = 1; row <= rows;) {
+    std::optional<double> v = model_.value(row, s);
+    if (!v) {
+      ++row;
+      continue;
+    }
     const double left = row + offset;
-    shape.append(QPointF(left, 0));
+    int last = row;
+    while (last + 1 <= rows && column(last + 1) == column(row)) {
+      ++last;
+      if (const std::optional<double> next = model_.value(last, s); next && std::fabs(*next) > std::fabs(*v))
+        v = next;
+    }
+    // Bars thinner than a pixel show no gap between them: the shape goes from one to the next without
+    // coming down to the base.
+    const double right = thin ? last + 1 + offset : last + offset + width;
+    if (thin && !shape.isEmpty() && shape.back() == QPointF(left, 0)) {
+      shape.removeLast();
+    } else {
+      shape.append(QPointF(left, 0));
+    }
     shape.append(QPointF(left, *v));
-    shape.append(QPointF(left + width, *v));
-    shape.append(QPointF(left + width, 0));
+    shape.append(QPointF(right, *v));
+    shape.append(QPointF(right, 0));
+    row = last + 1;
   }
+  // Bars thinner than a pixel show as their borders did, one next to the other.
+  QColor fill = thin ? SeriesColour(s).darker(130) : SeriesColour(s);
+  if (!thin) fill.setAlpha(170);
+  drawn.bars->setBrush(fill);
   drawn.barShape->replace(shape);
 }
 
@@ -379,13 +490,9 @@ void Chart::drawLabels() {
 }
 
 void Chart::buildLegend() {
-  QLayout* row = legend_->layout();
-  while (QLayoutItem* item = row->takeAt(0)) {
-    delete item->widget();
-    delete item;
-  }
+  for (QWidget* entry : legendEntries_) delete entry;
+  legendEntries_.clear();
   legendTexts_.clear();
-  static_cast<QHBoxLayout*>(row)->addStretch();
   for (int s = 1; s <= static_cast<int>(drawn_.size()); ++s) {
     // A swatch of the series' colour: a bar, or a stroke for a line.
     QPixmap swatch(14, 10);
@@ -397,22 +504,54 @@ void Chart::buildLegend() {
       painter.fillRect(QRect(0, 4, 14, 3), SeriesColour(s));
     }
     painter.end();
-    auto* mark = new QLabel(legend_);
+    auto* entry = new QWidget(legend_);
+    auto* row = new QHBoxLayout(entry);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* mark = new QLabel(entry);
     mark->setPixmap(swatch);
-    auto* text = new QLabel(legend_);
+    auto* text = new QLabel(entry);
     text->setTextFormat(Qt::PlainText);
     text->setContentsMargins(0, 0, 10, 0);
     row->addWidget(mark);
     row->addWidget(text);
+    row->addStretch();
+    entry->show();
+    legendEntries_.push_back(entry);
     legendTexts_.push_back(text);
     applyLegend(s);
   }
-  static_cast<QHBoxLayout*>(row)->addStretch();
+  placeLegend();
+  // The entries take their places at once, as the legend's room under the plot does.
+  legend_->layout()->activate();
+  legend_->updateGeometry();
+  layout()->activate();
+}
+
+// The legend's entries in rows under the plot, centred, as many to a row as its width holds.
+void Chart::placeLegend() {
+  auto* grid = static_cast<QGridLayout*>(legend_->layout());
+  while (QLayoutItem* item = grid->takeAt(0)) delete item;
+  for (int c = 0; c < grid->columnCount(); ++c) grid->setColumnStretch(c, 0);
+  const int n = static_cast<int>(legendEntries_.size());
+  if (n == 0) return;
+  int widest = 1;
+  for (const QWidget* entry : legendEntries_) widest = std::max(widest, entry->sizeHint().width());
+  const QMargins margins = grid->contentsMargins();
+  const int spacing = std::max(grid->horizontalSpacing(), 0);
+  const int room = width() - margins.left() - margins.right();
+  const int perRow = std::clamp((room + spacing) / (widest + spacing), 1, n);
+  for (int i = 0; i < n; ++i)
+    grid->addWidget(legendEntries_[static_cast<size_t>(i)], i / perRow, 1 + i % perRow);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(perRow + 1, 1);
 }
 
 void Chart::applyLegend(int s) {
   if (s < 1 || s > static_cast<int>(legendTexts_.size())) return;
-  legendTexts_[static_cast<size_t>(s - 1)]->setText(model_.seriesSettings(s).legend);
+  QLabel* text = legendTexts_[static_cast<size_t>(s - 1)];
+  if (text->text() == model_.seriesSettings(s).legend) return;
+  text->setText(model_.seriesSettings(s).legend);
+  if (static_cast<int>(legendTexts_.size()) == static_cast<int>(drawn_.size())) placeLegend();
 }
 
 void Chart::applyAxisSettings() {

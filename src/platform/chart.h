@@ -1,8 +1,12 @@
 // The chart control of the result windows: a table of values (one row per category, the first column
 // the category labels, each further column a series) drawn as lines or bars, with titles, a legend,
 // a footnote under the chart and a secondary value axis. What the chart shows is kept apart from its
-// drawing (`ChartModel`), so that the windows' texts and data can be read back as they were set; new
-// data of the same shape only move the points of the series already drawn.
+// drawing (`ChartModel`), so that the windows' texts and data can be read back as they were set, every
+// value of them. The drawing follows the model once the program's statements have run, so that a
+// window that sets the type, the axes and the data of a new run draws it once; new data of the same
+// shape only move the points of the series already drawn, in one call per line, and the chart keeps
+// nothing of the data before. A line of more points than the plot has pixel columns is drawn from the
+// points each column needs: its first, lowest, highest and last.
 #pragma once
 
 #include <QString>
@@ -105,13 +109,15 @@ class Chart : public QWidget {
   // Hands the chart its data and draws them.
   void setData(ChartTable table);
 
-  // The drawing itself, for the checks of how it is brought up to date.
-  QChart* drawing() const { return chart_; }
+  // The drawing itself, for the checks of how it is brought up to date: what is pending is drawn
+  // first.
+  QChart* drawing() const;
   // The category labels the axis shows, first to last.
-  QStringList shownLabels() const { return shownLabels_; }
+  QStringList shownLabels() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // What draws series j: a line per run of filled cells, or one area shaped as bars.
@@ -123,16 +129,25 @@ class Chart : public QWidget {
     QLineSeries* barShape = nullptr;
   };
 
+  // What is to be drawn again once the program's statements have run: the values (and the series,
+  // when their number, type or axis changed), or only the category labels.
   void redraw();
+  void redrawLabels();
+  void schedule();
+  // Draws what is pending.
+  void flush();
   // Rebuilds the series when their number, type or axis changed; false when nothing changed.
   bool rebuildSeries();
   void drawValues();
+  // The pixel columns of the plot, across which a line is drawn.
+  int pixelColumns() const;
   void drawLine(int s, Drawn& drawn);
   void drawBars(int s, Drawn& drawn, int barIndex, int barCount);
   void scaleValueAxes();
   void drawLabels();
   void applyLegend(int s);
   void buildLegend();
+  void placeLegend();
   void applyAxisSettings();
   int labelStep() const;
 
@@ -140,8 +155,9 @@ class Chart : public QWidget {
   QChart* chart_;
   QChartView* view_;
   QLabel* footnote_;
-  QWidget* legend_;                   // the series' colours and legend texts, under the plot
-  std::vector<QLabel*> legendTexts_;  // by series
+  QWidget* legend_;                      // the series' colours and legend texts, under the plot
+  std::vector<QWidget*> legendEntries_;  // by series: its colour and its text
+  std::vector<QLabel*> legendTexts_;     // by series
   QCategoryAxis* axisX_;
   QValueAxis* axisY_;
   QValueAxis* axisY2_;
@@ -149,6 +165,11 @@ class Chart : public QWidget {
   QStringList shownLabels_;
   int shownStep_ = 0;
   int shownRows_ = -1;
+  bool valuesPending_ = false;
+  bool labelsPending_ = false;
+  bool flushQueued_ = false;
+  int drawnFor_ = 0;  // the pixel columns the values were last drawn across
+  int longest_ = 0;   // the most points a line (or rows a series of bars) had then
 };
 
 }  // namespace tavo

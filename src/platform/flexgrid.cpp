@@ -1,15 +1,22 @@
 #include "platform/flexgrid.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string>
+#include <string_view>
 
 #include "platform/errors.h"
 #include "platform/forms.h"
@@ -18,11 +25,9 @@ namespace tavo {
 
 namespace {
 
-constexpr int kOwnBackRole = Qt::UserRole + 1;       // the cell has a background colour of its own
-constexpr int kOwnAlignmentRole = Qt::UserRole + 2;  // the cell's own alignment, a FlexAlignment
-constexpr int kCellPadding = 3;                      // pixels between a cell's text and its border
-constexpr int kDefaultColWidth = 960;                // twips
-constexpr int kHeaderMargin = 14;                    // pixels a column adds to its header text's width
+constexpr int kCellPadding = 3;        // pixels between a cell's text and its border
+constexpr int kDefaultColWidth = 960;  // twips
+constexpr int kHeaderMargin = 14;      // pixels a column adds to its header text's width
 
 Qt::Alignment QtAlignment(int alignment, const QString& text) {
   if (alignment == flexAlignGeneral)
@@ -159,10 +164,8 @@ int ButtonOf(Qt::MouseButton button) {
 
 // A view over the grid's own cells that keeps the fixed rows or columns in view: it lies over the grid
 // and lets the mouse through to it.
-QTableView* MakeFrozenPane(QTableWidget* grid) {
+QTableView* MakeFrozenPane(QTableView* grid) {
   auto* pane = new QTableView(grid);
-  pane->setModel(grid->model());
-  pane->setSelectionModel(grid->selectionModel());
   pane->setFocusPolicy(Qt::NoFocus);
   pane->setAttribute(Qt::WA_TransparentForMouseEvents);
   pane->horizontalHeader()->hide();
@@ -192,11 +195,347 @@ QColor ButtonFaceColor() {
 }
 
 // ---------------------------------------------------------------------------------------------------
+// The cells
+
+// What the program set on a cell itself, over its column's alignment and its part's colour.
+struct CellLook {
+  bool ownBack = false;
+  QColor back;
+  int bold = -1;       // -1: the grid's
+  double size = 0;     // points; 0: the grid's
+  int alignment = -1;  // a FlexAlignment; -1: the column's
+  bool ownFont() const { return bold >= 0 || size > 0; }
+  bool operator==(const CellLook& o) const {
+    return ownBack == o.ownBack && (!ownBack || back == o.back) && bold == o.bold && size == o.size &&
+           alignment == o.alignment;
+  }
+};
+
+// The model the grid and its frozen panes show: every cell's value and look, the fixed part, the
+// columns' alignments and the grid's colours. A number is kept as a number and its text made when it
+// is asked for; texts and Doubles live in pools of their own, so that a cell takes 8 bytes whatever it
+// holds. A text written into several cells one after another (a name down a column) is kept once, and
+// so are the looks a grid uses.
+class FlexGridCells : public QAbstractTableModel {
+ public:
+  enum Kind : std::uint8_t { kEmpty, kText, kSingle, kDouble, kInteger, kLong };
+  struct Cell {
+    std::uint32_t payload = 0;    // a Single's bits, an Integer or a Long, or the place in its pool
+    std::uint32_t look : 24 = 0;  // the cell's look in looks_; 0 is the look of a cell never formatted
+    std::uint32_t kind : 8 = kEmpty;
+  };
+  static_assert(sizeof(Cell) == 8);
+
+  explicit FlexGridCells(FlexGrid* grid) : QAbstractTableModel(grid), grid_(grid) { looks_.emplace_back(); }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : rows_;
+  }
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : cols_;
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
+    const int r = index.row();
+    const int c = index.column();
+    switch (role) {
+      case Qt::DisplayRole:
+      case Qt::EditRole:
+        return text(r, c);
+      case Qt::TextAlignmentRole: {
+        const int a = alignment(r, c);
+        return QtAlignment(a, a == flexAlignGeneral ? text(r, c) : QString()).toInt();
+      }
+      case Qt::BackgroundRole:
+        return QBrush(background(r, c));
+      case Qt::FontRole:
+        if (look(r, c).ownFont()) return font(r, c);
+        return {};
+      default:
+        return {};
+    }
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return isFixed(index.row(), index.column()) ? Qt::ItemIsEnabled
+                                                : (Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  }
+
+  // ---- size ----
+  void setRowCount(int rows) {
+    if (rows == rows_) return;
+    if (rows > rows_) {
+      beginInsertRows(QModelIndex(), rows_, rows - 1);
+      cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols_));
+      rows_ = rows;
+      endInsertRows();
+      return;
+    }
+    beginRemoveRows(QModelIndex(), rows, rows_ - 1);
+    for (size_t i = static_cast<size_t>(rows) * static_cast<size_t>(cols_); i < cells_.size(); ++i)
+      releaseSide(cells_[i]);
+    cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols_));
+    rows_ = rows;
+    endRemoveRows();
+  }
+
+  void setColumnCount(int cols) {
+    if (cols == cols_) return;
+    std::vector<Cell> cells(static_cast<size_t>(rows_) * static_cast<size_t>(cols));
+    for (int r = 0; r < rows_; ++r) {
+      for (int c = 0; c < cols_; ++c) {
+        Cell& old = at(r, c);
+        if (c < cols) {
+          cells[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] = old;
+        } else {
+          releaseSide(old);
+        }
+      }
+    }
+    if (cols > cols_) {
+      beginInsertColumns(QModelIndex(), cols_, cols - 1);
+    } else {
+      beginRemoveColumns(QModelIndex(), cols, cols_ - 1);
+    }
+    const bool more = cols > cols_;
+    cells_ = std::move(cells);
+    cols_ = cols;
+    colAlignment.resize(static_cast<size_t>(cols), flexAlignGeneral);
+    colAlignmentFixed.resize(static_cast<size_t>(cols), flexAlignGeneral);
+    if (more) {
+      endInsertColumns();
+    } else {
+      endRemoveColumns();
+    }
+  }
+
+  // ---- values ----
+  const Cell& at(int r, int c) const {
+    return cells_[static_cast<size_t>(r) * static_cast<size_t>(cols_) + static_cast<size_t>(c)];
+  }
+  Cell& at(int r, int c) {
+    return cells_[static_cast<size_t>(r) * static_cast<size_t>(cols_) + static_cast<size_t>(c)];
+  }
+
+  QString text(int r, int c) const {
+    const Cell& cell = at(r, c);
+    switch (cell.kind) {
+      case kEmpty:
+        return QString();
+      case kText:
+        return texts_[cell.payload];
+      case kInteger:
+        return PlainNumberText(static_cast<Integer>(static_cast<std::int32_t>(cell.payload)));
+      case kLong:
+        return PlainNumberText(static_cast<Long>(static_cast<std::int32_t>(cell.payload)));
+      default: {
+        char out[64];
+        return QString::fromLatin1(out, numberChars(cell, out));
+      }
+    }
+  }
+
+  // The plain number text of a cell that holds a number, into `out` (64 characters).
+  int numberChars(const Cell& cell, char* out) const {
+    switch (cell.kind) {
+      case kSingle:
+        return PlainNumberTextChars(single(cell), out);
+      case kDouble:
+        return PlainNumberTextChars(doubles_[cell.payload], out);
+      default: {
+        const auto result = std::to_chars(out, out + 64, static_cast<std::int32_t>(cell.payload));
+        return static_cast<int>(result.ptr - out);
+      }
+    }
+  }
+
+  static Single single(const Cell& cell) {
+    Single v;
+    const std::uint32_t bits = cell.payload;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+  }
+
+  Variant value(int r, int c) const {
+    const Cell& cell = at(r, c);
+    switch (cell.kind) {
+      case kEmpty:
+        return Variant();
+      case kText:
+        return Variant(texts_[cell.payload]);
+      case kSingle:
+        return Variant(single(cell));
+      case kDouble:
+        return Variant(doubles_[cell.payload]);
+      case kInteger:
+        return Variant(static_cast<Integer>(static_cast<std::int32_t>(cell.payload)));
+      default:
+        return Variant(static_cast<Long>(static_cast<std::int32_t>(cell.payload)));
+    }
+  }
+
+  // Both false when the cell already held that value.
+  bool setText(int r, int c, const QString& text) {
+    Cell& cell = at(r, c);
+    if (cell.kind == kText ? texts_[cell.payload] == text : this->text(r, c) == text) return false;
+    releaseSide(cell);
+    if (text.isEmpty()) {
+      cell.kind = kEmpty;
+      cell.payload = 0;
+      return true;
+    }
+    cell.payload = takeText(text);
+    cell.kind = kText;
+    return true;
+  }
+
+  bool setValue(int r, int c, const Variant& value) {
+    Cell& cell = at(r, c);
+    std::uint32_t payload = 0;
+    Kind kind = kEmpty;
+    switch (value.type()) {
+      case Variant::Type::Empty:
+        return setText(r, c, QString());
+      case Variant::Type::String:
+        return setText(r, c, *value.get_if<QString>());
+      case Variant::Type::Single:
+        std::memcpy(&payload, value.get_if<Single>(), sizeof payload);
+        kind = kSingle;
+        break;
+      case Variant::Type::Double: {
+        const Double v = *value.get_if<Double>();
+        if (cell.kind == kDouble) {
+          if (std::memcmp(&doubles_[cell.payload], &v, sizeof v) == 0) return false;
+          doubles_[cell.payload] = v;
+          return true;
+        }
+        releaseSide(cell);
+        cell.payload = takeDouble(v);
+        cell.kind = kDouble;
+        return true;
+      }
+      case Variant::Type::Integer:
+        payload = static_cast<std::uint32_t>(static_cast<std::int32_t>(*value.get_if<Integer>()));
+        kind = kInteger;
+        break;
+      case Variant::Type::Long:
+        payload = static_cast<std::uint32_t>(*value.get_if<Long>());
+        kind = kLong;
+        break;
+      default:
+        return setText(r, c, value.toString());
+    }
+    if (cell.kind == kind && cell.payload == payload) return false;
+    releaseSide(cell);
+    cell.kind = kind;
+    cell.payload = payload;
+    return true;
+  }
+
+  // ---- looks ----
+  const CellLook& look(int r, int c) const { return looks_[at(r, c).look]; }
+
+  // The look's place among the grid's looks, added when new.
+  std::uint32_t lookIndex(const CellLook& look) {
+    for (size_t i = 0; i < looks_.size(); ++i) {
+      if (looks_[i] == look) return static_cast<std::uint32_t>(i);
+    }
+    looks_.push_back(look);
+    return static_cast<std::uint32_t>(looks_.size() - 1);
+  }
+  const CellLook& lookAt(std::uint32_t i) const { return looks_[i]; }
+
+  bool isFixed(int r, int c) const { return r < fixedRows || c < fixedCols; }
+
+  int alignment(int r, int c) const {
+    const int own = look(r, c).alignment;
+    if (own >= 0) return own;
+    return isFixed(r, c) ? colAlignmentFixed[static_cast<size_t>(c)] : colAlignment[static_cast<size_t>(c)];
+  }
+
+  QColor background(int r, int c) const {
+    const CellLook& l = look(r, c);
+    if (l.ownBack) return l.back;
+    return isFixed(r, c) ? backColorFixed : backColor;
+  }
+
+  QFont font(int r, int c) const {
+    const CellLook& l = look(r, c);
+    QFont f = grid_->font();
+    if (l.bold >= 0) f.setBold(l.bold != 0);
+    if (l.size > 0) f.setPointSizeF(l.size);
+    return f;
+  }
+
+  int fixedRows = 1;
+  int fixedCols = 1;
+  std::vector<int> colAlignment;       // data cells, per column
+  std::vector<int> colAlignmentFixed;  // fixed cells, per column
+  QColor backColor;
+  QColor backColorFixed;
+
+ private:
+  // The text's place in the pool: that of the last text taken when it is the same.
+  std::uint32_t takeText(const QString& text) {
+    if (lastText_ < texts_.size() && textUses_[lastText_] > 0 && texts_[lastText_] == text) {
+      ++textUses_[lastText_];
+      return lastText_;
+    }
+    if (!freeTexts_.empty()) {
+      lastText_ = freeTexts_.back();
+      freeTexts_.pop_back();
+    } else {
+      lastText_ = static_cast<std::uint32_t>(texts_.size());
+      texts_.emplace_back();
+      textUses_.push_back(0);
+    }
+    texts_[lastText_] = text;
+    textUses_[lastText_] = 1;
+    return lastText_;
+  }
+  std::uint32_t takeDouble(Double v) {
+    if (!freeDoubles_.empty()) {
+      const std::uint32_t i = freeDoubles_.back();
+      freeDoubles_.pop_back();
+      doubles_[i] = v;
+      return i;
+    }
+    doubles_.push_back(v);
+    return static_cast<std::uint32_t>(doubles_.size() - 1);
+  }
+  // The cell's place in a pool, given back.
+  void releaseSide(Cell& cell) {
+    if (cell.kind == kText) {
+      if (--textUses_[cell.payload] > 0) return;
+      texts_[cell.payload] = QString();
+      freeTexts_.push_back(cell.payload);
+    } else if (cell.kind == kDouble) {
+      freeDoubles_.push_back(cell.payload);
+    }
+  }
+
+  FlexGrid* grid_;
+  int rows_ = 0;
+  int cols_ = 0;
+  std::vector<Cell> cells_;  // row by row
+  std::vector<QString> texts_;
+  std::vector<std::uint32_t> textUses_;   // the cells that hold each text
+  std::vector<std::uint32_t> freeTexts_;  // places in texts_ no cell uses
+  std::uint32_t lastText_ = 0;            // the place of the last text taken
+  std::vector<Double> doubles_;
+  std::vector<std::uint32_t> freeDoubles_;  // places in doubles_ no cell uses
+  std::vector<CellLook> looks_;
+};
+
+// ---------------------------------------------------------------------------------------------------
 // The grid
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
-  backColor_ = WindowBackgroundColor();
-  backColorFixed_ = ButtonFaceColor();
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(std::make_unique<FlexGridCells>(this)) {
+  cells_->backColor = WindowBackgroundColor();
+  cells_->backColorFixed = ButtonFaceColor();
+  setModel(cells_.get());
   horizontalHeader()->hide();
   verticalHeader()->hide();
   horizontalHeader()->setMinimumSectionSize(0);
@@ -220,54 +559,48 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
   connect(verticalScrollBar(), &QScrollBar::valueChanged, frozenLeft_->verticalScrollBar(),
           &QScrollBar::setValue);
 
-  setRowCount(2);
-  setColumnCount(2);
-  colAlignment_.assign(2, flexAlignGeneral);
-  colAlignmentFixed_.assign(2, flexAlignGeneral);
+  cells_->setColumnCount(2);
+  cells_->setRowCount(2);
   mergeRow_.assign(2, false);
   mergeCol_.assign(2, false);
-  createItems(0, 0);
   showCurrent();
 }
 
 FlexGrid::~FlexGrid() {
-  // The panes go before the cells they show.
-  delete frozenCorner_;
-  delete frozenLeft_;
-  delete frozenTop_;
+  // The panes and the grid itself go before the cells they show.
+  for (QTableView** pane : {&frozenCorner_, &frozenLeft_, &frozenTop_}) {
+    delete *pane;
+    *pane = nullptr;
+  }
+  setModel(nullptr);
 }
 
-QTableWidgetItem* FlexGrid::cell(int row, int col) const {
-  checkCell(row, col);
-  return item(row, col);
+int FlexGrid::Rows() const {
+  return cells_->rowCount();
+}
+
+int FlexGrid::Cols() const {
+  return cells_->columnCount();
+}
+
+int FlexGrid::FixedRows() const {
+  return cells_->fixedRows;
+}
+
+int FlexGrid::FixedCols() const {
+  return cells_->fixedCols;
+}
+
+QColor FlexGrid::BackColor() const {
+  return cells_->backColor;
+}
+
+QColor FlexGrid::BackColorFixed() const {
+  return cells_->backColorFixed;
 }
 
 void FlexGrid::checkCell(int row, int col) const {
-  if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) Raise(kErrInvalidPropertyIndex);
-}
-
-void FlexGrid::createItems(int fromRow, int fromCol) {
-  const QSignalBlocker quiet(model());
-  // An empty cell differs from another only by its part (fixed or data) and its column's alignment:
-  // each new item is a copy of the one of its kind, made complete before the grid takes it.
-  std::vector<QTableWidgetItem> modelos;
-  modelos.reserve(2 * static_cast<size_t>(columnCount()));
-  for (int c = 0; c < columnCount(); ++c) {
-    for (const bool fixed : {false, true}) {
-      QTableWidgetItem& it = modelos.emplace_back();
-      it.setData(kOwnAlignmentRole, -1);
-      it.setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-      it.setBackground(fixed ? backColorFixed_ : backColor_);
-      it.setTextAlignment(QtAlignment(fixed ? colAlignmentFixed_[c] : colAlignment_[c], QString()));
-    }
-  }
-  for (int r = 0; r < rowCount(); ++r) {
-    for (int c = (r >= fromRow ? 0 : fromCol); c < columnCount(); ++c) {
-      if (item(r, c)) continue;
-      setItem(r, c, modelos[2 * static_cast<size_t>(c) + (isFixed(r, c) ? 1 : 0)].clone());
-    }
-  }
-  cellsChanged(0, 0, rowCount() - 1, columnCount() - 1);
+  if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) Raise(kErrInvalidPropertyIndex);
 }
 
 void FlexGrid::cellsChanged(int row0, int col0, int row1, int col1) {
@@ -283,76 +616,51 @@ void FlexGrid::cellsChanged(int row0, int col0, int row1, int col1) {
   changed_ = {row0, col0, row1, col1};
   QTimer::singleShot(0, this, [this] {
     changePending_ = false;
-    const int row1 = std::min(changed_[2], rowCount() - 1);
-    const int col1 = std::min(changed_[3], columnCount() - 1);
+    const int row1 = std::min(changed_[2], Rows() - 1);
+    const int col1 = std::min(changed_[3], Cols() - 1);
     if (row1 < changed_[0] || col1 < changed_[1]) return;
-    emit model()->dataChanged(model()->index(changed_[0], changed_[1]), model()->index(row1, col1));
+    emit cells_->dataChanged(cells_->index(changed_[0], changed_[1]), cells_->index(row1, col1));
   });
 }
 
-void FlexGrid::refreshCell(int row, int col) {
-  QTableWidgetItem* it = item(row, col);
-  if (!it) return;
-  const bool fixed = isFixed(row, col);
-  it->setFlags(fixed ? Qt::ItemIsEnabled : (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-  if (!it->data(kOwnBackRole).toBool()) it->setBackground(fixed ? backColorFixed_ : backColor_);
-  applyAlignment(it, row, col);
-}
-
-void FlexGrid::refreshAllCells() {
-  const QSignalBlocker quiet(model());
-  cellsChanged(0, 0, rowCount() - 1, columnCount() - 1);
-  for (int r = 0; r < rowCount(); ++r) {
-    for (int c = 0; c < columnCount(); ++c) refreshCell(r, c);
-  }
-}
-
-void FlexGrid::applyAlignment(QTableWidgetItem* it, int row, int col) {
-  const int own = it->data(kOwnAlignmentRole).toInt();
-  const int alignment = own >= 0 ? own : isFixed(row, col) ? colAlignmentFixed_[col] : colAlignment_[col];
-  it->setTextAlignment(QtAlignment(alignment, it->text()));
+void FlexGrid::allCellsChanged() {
+  cellsChanged(0, 0, Rows() - 1, Cols() - 1);
 }
 
 // ---- size ----
 
 void FlexGrid::setRows(int rows) {
-  if (rows < fixedRows_ || rows < 1) Raise(kErrInvalidPropertyValue);
-  const int before = rowCount();
-  if (rows == before) return;
-  setRowCount(rows);
-  mergeRow_.resize(rows, false);
-  if (rows > before) createItems(before, columnCount());
+  if (rows < FixedRows() || rows < 1) Raise(kErrInvalidPropertyValue);
+  if (rows == Rows()) return;
+  cells_->setRowCount(rows);
+  mergeRow_.resize(static_cast<size_t>(rows), false);
   keepCurrentInside();
   scheduleMerge();
 }
 
 void FlexGrid::setCols(int cols) {
-  if (cols < fixedCols_ || cols < 1) Raise(kErrInvalidPropertyValue);
-  const int before = columnCount();
-  if (cols == before) return;
-  setColumnCount(cols);
-  colAlignment_.resize(cols, flexAlignGeneral);
-  colAlignmentFixed_.resize(cols, flexAlignGeneral);
-  mergeCol_.resize(cols, false);
-  if (cols > before) createItems(rowCount(), before);
+  if (cols < FixedCols() || cols < 1) Raise(kErrInvalidPropertyValue);
+  if (cols == Cols()) return;
+  cells_->setColumnCount(cols);
+  mergeCol_.resize(static_cast<size_t>(cols), false);
   keepCurrentInside();
   scheduleMerge();
 }
 
 void FlexGrid::setFixedRows(int rows) {
-  if (rows < 0 || rows > rowCount()) Raise(kErrInvalidPropertyValue);
-  fixedRows_ = rows;
-  refreshAllCells();
-  if (row_ < fixedRows_) parked_ = true;
+  if (rows < 0 || rows > Rows()) Raise(kErrInvalidPropertyValue);
+  cells_->fixedRows = rows;
+  allCellsChanged();
+  if (row_ < rows) parked_ = true;
   keepCurrentInside();
   layoutFrozenPanes();
 }
 
 void FlexGrid::setFixedCols(int cols) {
-  if (cols < 0 || cols > columnCount()) Raise(kErrInvalidPropertyValue);
-  fixedCols_ = cols;
-  refreshAllCells();
-  if (col_ < fixedCols_) parked_ = true;
+  if (cols < 0 || cols > Cols()) Raise(kErrInvalidPropertyValue);
+  cells_->fixedCols = cols;
+  allCellsChanged();
+  if (col_ < cols) parked_ = true;
   keepCurrentInside();
   layoutFrozenPanes();
 }
@@ -360,25 +668,25 @@ void FlexGrid::setFixedCols(int cols) {
 // ---- the current cell ----
 
 void FlexGrid::setRow(int row) {
-  if (row < 0 || row >= rowCount()) Raise(kErrInvalidRow);
+  if (row < 0 || row >= Rows()) Raise(kErrInvalidRow);
   parked_ = false;
   moveTo(row, col_);
 }
 
 void FlexGrid::setCol(int col) {
-  if (col < 0 || col >= columnCount()) Raise(kErrInvalidCol);
+  if (col < 0 || col >= Cols()) Raise(kErrInvalidCol);
   parked_ = false;
   moveTo(row_, col);
 }
 
 void FlexGrid::setRowSel(int row) {
-  if (row < 0 || row >= rowCount()) Raise(kErrInvalidRow);
+  if (row < 0 || row >= Rows()) Raise(kErrInvalidRow);
   rowSel_ = row;
   showCurrent();
 }
 
 void FlexGrid::setColSel(int col) {
-  if (col < 0 || col >= columnCount()) Raise(kErrInvalidCol);
+  if (col < 0 || col >= Cols()) Raise(kErrInvalidCol);
   colSel_ = col;
   showCurrent();
 }
@@ -391,8 +699,8 @@ void FlexGrid::moveTo(int row, int col) {
     emit LeaveCell();
     if (!self) return;
     leaving_ = false;
-    row = std::min(row, rowCount() - 1);
-    col = std::min(col, columnCount() - 1);
+    row = std::min(row, Rows() - 1);
+    col = std::min(col, Cols() - 1);
   }
   row_ = rowSel_ = row;
   col_ = colSel_ = col;
@@ -402,28 +710,28 @@ void FlexGrid::moveTo(int row, int col) {
 // After the grid shrank, grew or changed its fixed part: the current cell stays inside the grid, on a
 // data cell whenever the grid has one where it stood.
 void FlexGrid::keepCurrentInside() {
-  int row = std::min(row_, rowCount() - 1);
-  int col = std::min(col_, columnCount() - 1);
-  const bool dataRows = rowCount() > fixedRows_;
-  const bool dataCols = columnCount() > fixedCols_;
+  int row = std::min(row_, Rows() - 1);
+  int col = std::min(col_, Cols() - 1);
+  const bool dataRows = Rows() > FixedRows();
+  const bool dataCols = Cols() > FixedCols();
   if (parked_ || row != row_ || col != col_) {
-    if (row < fixedRows_ && dataRows) row = fixedRows_;
-    if (col < fixedCols_ && dataCols) col = fixedCols_;
-    parked_ = (row < fixedRows_ && !dataRows) || (col < fixedCols_ && !dataCols);
+    if (row < FixedRows() && dataRows) row = FixedRows();
+    if (col < FixedCols() && dataCols) col = FixedCols();
+    parked_ = (row < FixedRows() && !dataRows) || (col < FixedCols() && !dataCols);
   }
   row_ = row;
   col_ = col;
-  rowSel_ = std::min(rowSel_, rowCount() - 1);
-  colSel_ = std::min(colSel_, columnCount() - 1);
+  rowSel_ = std::min(rowSel_, Rows() - 1);
+  colSel_ = std::min(colSel_, Cols() - 1);
   showCurrent();
 }
 
 void FlexGrid::showCurrent() {
   QItemSelectionModel* selection = selectionModel();
-  const QModelIndex current = model()->index(row_, col_);
+  const QModelIndex current = cells_->index(row_, col_);
   selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-  const QModelIndex from = model()->index(std::min(row_, rowSel_), std::min(col_, colSel_));
-  const QModelIndex to = model()->index(std::max(row_, rowSel_), std::max(col_, colSel_));
+  const QModelIndex from = cells_->index(std::min(row_, rowSel_), std::min(col_, colSel_));
+  const QModelIndex to = cells_->index(std::max(row_, rowSel_), std::max(col_, colSel_));
   selection->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
   // Scrolled into view once the program's statements have run, so that a walk over many cells
   // scrolls once.
@@ -431,7 +739,7 @@ void FlexGrid::showCurrent() {
   scrollPending_ = true;
   QTimer::singleShot(0, this, [this] {
     scrollPending_ = false;
-    if (row_ < rowCount() && col_ < columnCount()) scrollTo(model()->index(row_, col_));
+    if (row_ < Rows() && col_ < Cols()) scrollTo(cells_->index(row_, col_));
   });
 }
 
@@ -446,15 +754,25 @@ void FlexGrid::setText(const QString& text) {
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-  return cell(row, col)->text();
+  checkCell(row, col);
+  return cells_->text(row, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-  QTableWidgetItem* it = cell(row, col);
-  if (it->text() == text) return;
-  const QSignalBlocker quiet(model());
-  it->setText(text);
-  applyAlignment(it, row, col);
+  checkCell(row, col);
+  if (!cells_->setText(row, col, text)) return;
+  cellsChanged(row, col, row, col);
+  scheduleMerge();
+}
+
+Variant FlexGrid::ValueMatrix(int row, int col) const {
+  checkCell(row, col);
+  return cells_->value(row, col);
+}
+
+void FlexGrid::setValueMatrix(int row, int col, const Variant& value) {
+  checkCell(row, col);
+  if (!cells_->setValue(row, col, value)) return;
   cellsChanged(row, col, row, col);
   scheduleMerge();
 }
@@ -462,7 +780,7 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
 void FlexGrid::setFormatString(const QString& format) {
   format_ = format;
   const QStringList fields = format.split(QLatin1Char('|'));
-  if (fields.size() > columnCount()) setCols(static_cast<int>(fields.size()));
+  if (fields.size() > Cols()) setCols(static_cast<int>(fields.size()));
   for (int c = 0; c < fields.size(); ++c) {
     QString text = fields[c];
     int alignment = -1;
@@ -473,14 +791,60 @@ void FlexGrid::setFormatString(const QString& format) {
       if (first == QLatin1Char('>')) alignment = flexAlignRightCenter;
       if (alignment >= 0) text.remove(0, 1);
     }
-    if (alignment >= 0) colAlignment_[c] = colAlignmentFixed_[c] = alignment;
+    if (alignment >= 0)
+      cells_->colAlignment[static_cast<size_t>(c)] = cells_->colAlignmentFixed[static_cast<size_t>(c)] =
+          alignment;
     setTextMatrix(0, c, text);
     setColumnWidth(c, fontMetrics().horizontalAdvance(text) + kHeaderMargin);
   }
-  refreshAllCells();
+  allCellsChanged();
 }
 
 // ---- columns ----
+
+int FlexGrid::WidestText(int col) const {
+  checkCell(0, col);
+  // Digits take the width of the widest of them, so that a number is measured by its shape: the
+  // numbers of a column have few shapes, each measured once.
+  const QFontMetrics metrics(font());
+  QChar widestDigit = QLatin1Char('0');
+  for (char d = '1'; d <= '9'; ++d) {
+    if (metrics.horizontalAdvance(QLatin1Char(d)) > metrics.horizontalAdvance(widestDigit))
+      widestDigit = QLatin1Char(d);
+  }
+  QHash<QString, int> measured;  // texts in the grid's font
+  std::vector<std::pair<std::string, int>> shapes;
+  int widest = 0;
+  for (int r = 0; r < Rows(); ++r) {
+    if (mergeRow_[static_cast<size_t>(r)]) continue;
+    const FlexGridCells::Cell& cell = cells_->at(r, col);
+    if (cell.kind == FlexGridCells::kEmpty) continue;
+    if (cells_->lookAt(cell.look).ownFont()) {
+      widest = std::max(widest, QFontMetrics(cells_->font(r, col)).horizontalAdvance(cells_->text(r, col)));
+      continue;
+    }
+    if (cell.kind == FlexGridCells::kText) {
+      const QString text = cells_->text(r, col);
+      auto seen = measured.constFind(text);
+      if (seen == measured.constEnd()) seen = measured.insert(text, metrics.horizontalAdvance(text));
+      widest = std::max(widest, *seen);
+      continue;
+    }
+    char out[64];
+    const int n = cells_->numberChars(cell, out);
+    for (int i = 0; i < n; ++i) {
+      if (out[i] >= '0' && out[i] <= '9') out[i] = static_cast<char>(widestDigit.unicode());
+    }
+    const std::string_view shape(out, static_cast<size_t>(n));
+    auto known = std::find_if(shapes.begin(), shapes.end(), [&](const auto& s) { return s.first == shape; });
+    if (known == shapes.end()) {
+      shapes.emplace_back(std::string(shape), metrics.horizontalAdvance(QString::fromLatin1(out, n)));
+      known = shapes.end() - 1;
+    }
+    widest = std::max(widest, known->second);
+  }
+  return widest;
+}
 
 int FlexGrid::ColWidth(int col) const {
   checkCell(0, col);
@@ -494,95 +858,97 @@ void FlexGrid::setColWidth(int col, int twips) {
 
 int FlexGrid::ColAlignment(int col) const {
   checkCell(0, col);
-  return colAlignment_[col];
+  return cells_->colAlignment[static_cast<size_t>(col)];
 }
 
 void FlexGrid::setColAlignment(int col, int alignment) {
   checkCell(0, col);
   CheckAlignment(alignment);
-  colAlignment_[col] = alignment;
-  const QSignalBlocker quiet(model());
-  for (int r = fixedRows_; r < rowCount(); ++r) applyAlignment(item(r, col), r, col);
-  cellsChanged(fixedRows_, col, rowCount() - 1, col);
+  cells_->colAlignment[static_cast<size_t>(col)] = alignment;
+  cellsChanged(FixedRows(), col, Rows() - 1, col);
 }
 
 // ---- cell format ----
 
-template <class Action>
-void FlexGrid::forMarkedBlock(Action action) {
-  const QSignalBlocker quiet(model());
+template <class Change>
+void FlexGrid::forMarkedBlock(Change change) {
   const int row0 = std::min(row_, rowSel_);
   const int col0 = std::min(col_, colSel_);
   const int row1 = std::max(row_, rowSel_);
   const int col1 = std::max(col_, colSel_);
+  // The block's cells share few looks: each is changed once.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> changedLooks;
   for (int r = row0; r <= row1; ++r) {
-    for (int c = col0; c <= col1; ++c) action(item(r, c), r, c);
+    for (int c = col0; c <= col1; ++c) {
+      FlexGridCells::Cell& cell = cells_->at(r, c);
+      const std::uint32_t look = cell.look;
+      auto done = std::find_if(changedLooks.begin(), changedLooks.end(),
+                               [&](const auto& p) { return p.first == look; });
+      if (done == changedLooks.end()) {
+        CellLook changedLook = cells_->lookAt(look);
+        change(changedLook);
+        changedLooks.emplace_back(look, cells_->lookIndex(changedLook));
+        done = changedLooks.end() - 1;
+      }
+      cell.look = done->second;
+    }
   }
   cellsChanged(row0, col0, row1, col1);
 }
 
 QColor FlexGrid::CellBackColor() const {
-  return cell(row_, col_)->background().color();
+  checkCell(row_, col_);
+  return cells_->background(row_, col_);
 }
 
 void FlexGrid::setCellBackColor(const QColor& color) {
-  forMarkedBlock([&](QTableWidgetItem* it, int, int) {
-    it->setData(kOwnBackRole, true);
-    it->setBackground(color);
+  forMarkedBlock([&](CellLook& look) {
+    look.ownBack = true;
+    look.back = color;
   });
 }
 
 bool FlexGrid::CellFontBold() const {
-  const QVariant f = cell(row_, col_)->data(Qt::FontRole);
-  return f.isValid() ? f.value<QFont>().bold() : font().bold();
+  checkCell(row_, col_);
+  const CellLook& look = cells_->look(row_, col_);
+  return look.bold >= 0 ? look.bold != 0 : font().bold();
 }
 
 void FlexGrid::setCellFontBold(bool bold) {
-  forMarkedBlock([&](QTableWidgetItem* it, int, int) {
-    QFont f = it->data(Qt::FontRole).isValid() ? it->font() : font();
-    f.setBold(bold);
-    it->setFont(f);
-  });
+  forMarkedBlock([&](CellLook& look) { look.bold = bold ? 1 : 0; });
 }
 
 double FlexGrid::CellFontSize() const {
-  const QVariant f = cell(row_, col_)->data(Qt::FontRole);
-  return f.isValid() ? f.value<QFont>().pointSizeF() : font().pointSizeF();
+  checkCell(row_, col_);
+  const CellLook& look = cells_->look(row_, col_);
+  return look.size > 0 ? look.size : font().pointSizeF();
 }
 
 void FlexGrid::setCellFontSize(double points) {
   if (points <= 0) Raise(kErrInvalidPropertyValue);
-  forMarkedBlock([&](QTableWidgetItem* it, int, int) {
-    QFont f = it->data(Qt::FontRole).isValid() ? it->font() : font();
-    f.setPointSizeF(points);
-    it->setFont(f);
-  });
+  forMarkedBlock([&](CellLook& look) { look.size = points; });
 }
 
 int FlexGrid::CellAlignment() const {
-  const int own = cell(row_, col_)->data(kOwnAlignmentRole).toInt();
-  if (own >= 0) return own;
-  return isFixed(row_, col_) ? colAlignmentFixed_[col_] : colAlignment_[col_];
+  checkCell(row_, col_);
+  return cells_->alignment(row_, col_);
 }
 
 void FlexGrid::setCellAlignment(int alignment) {
   CheckAlignment(alignment);
-  forMarkedBlock([&](QTableWidgetItem* it, int r, int c) {
-    it->setData(kOwnAlignmentRole, alignment);
-    applyAlignment(it, r, c);
-  });
+  forMarkedBlock([&](CellLook& look) { look.alignment = alignment; });
 }
 
 // ---- colours ----
 
 void FlexGrid::setBackColor(const QColor& color) {
-  backColor_ = color;
-  refreshAllCells();
+  cells_->backColor = color;
+  allCellsChanged();
 }
 
 void FlexGrid::setBackColorFixed(const QColor& color) {
-  backColorFixed_ = color;
-  refreshAllCells();
+  cells_->backColorFixed = color;
+  allCellsChanged();
 }
 
 void FlexGrid::setBackColorBkg(const QColor& color) {
@@ -605,23 +971,23 @@ void FlexGrid::setMergeCells(int mode) {
 
 bool FlexGrid::MergeCol(int col) const {
   checkCell(0, col);
-  return mergeCol_[col];
+  return mergeCol_[static_cast<size_t>(col)];
 }
 
 void FlexGrid::setMergeCol(int col, bool merge) {
   checkCell(0, col);
-  mergeCol_[col] = merge;
+  mergeCol_[static_cast<size_t>(col)] = merge;
   scheduleMerge();
 }
 
 bool FlexGrid::MergeRow(int row) const {
   checkCell(row, 0);
-  return mergeRow_[row];
+  return mergeRow_[static_cast<size_t>(row)];
 }
 
 void FlexGrid::setMergeRow(int row, bool merge) {
   checkCell(row, 0);
-  mergeRow_[row] = merge;
+  mergeRow_[static_cast<size_t>(row)] = merge;
   scheduleMerge();
 }
 
@@ -635,53 +1001,77 @@ void FlexGrid::scheduleMerge() {
 
 void FlexGrid::applyMerges() {
   mergePending_ = false;
-  const int rows = rowCount();
-  const int cols = columnCount();
+  const int rows = Rows();
+  const int cols = Cols();
   const QList<QTableView*> views = {this, frozenTop_, frozenLeft_, frozenCorner_};
   for (QTableView* view : views) view->clearSpans();
   merged_ = false;
   if (merge_ == flexMergeNever) return;
   const bool restrictRows = merge_ == flexMergeRestrictRows || merge_ == flexMergeRestrictAll;
   const bool restrictCols = merge_ == flexMergeRestrictColumns || merge_ == flexMergeRestrictAll;
-  auto text = [this](int r, int c) { return item(r, c)->text(); };
-  // The first cell of the run each cell belongs to, across (within its row) and down (within its
-  // column).
-  std::vector<std::vector<int>> across(rows, std::vector<int>(cols));
-  std::vector<std::vector<int>> down(rows, std::vector<int>(cols));
-  std::vector<std::vector<bool>> covered(rows, std::vector<bool>(cols, false));
+  auto text = [this](int r, int c) { return cells_->text(r, c); };
+  // Only the rows and columns marked for merging merge: the first cell of the run each of their cells
+  // belongs to, across (within a marked row) and down (within a marked column). A cell of a row or a
+  // column not marked is a run of its own.
+  std::map<int, std::vector<int>> across;    // by marked row
+  std::map<int, std::vector<bool>> covered;  // by row: its cells in a run across
+  std::vector<std::vector<int>> down(static_cast<size_t>(cols));
+  auto acrossAt = [&](int r, int c) {
+    const auto it = across.find(r);
+    return it == across.end() ? c : it->second[static_cast<size_t>(c)];
+  };
+  auto downAt = [&](int r, int c) {
+    return down[static_cast<size_t>(c)].empty() ? r : down[static_cast<size_t>(c)][static_cast<size_t>(r)];
+  };
+  auto isCovered = [&](int r, int c) {
+    const auto it = covered.find(r);
+    return it != covered.end() && it->second[static_cast<size_t>(c)];
+  };
   auto span = [&](int r, int c, int height, int width) {
-    for (QTableView* view : views) view->setSpan(r, c, height, width);
-    merged_ = true;
-    for (int i = r; i < r + height; ++i) {
-      for (int j = c; j < c + width; ++j) covered[i][j] = true;
+    for (QTableView* view : views) {
+      if (view->model() == cells_.get()) view->setSpan(r, c, height, width);
     }
+    merged_ = true;
   };
   for (int r = 0; r < rows; ++r) {
+    if (!mergeRow_[static_cast<size_t>(r)]) continue;
+    std::vector<int>& runs = across[r];
+    runs.resize(static_cast<size_t>(cols));
     for (int c = 0; c < cols; ++c) {
-      across[r][c] = c;
-      if (!mergeRow_[r] || c == 0 || text(r, c).isEmpty() || text(r, c) != text(r, c - 1)) continue;
-      if (restrictCols && (r == 0 || across[r - 1][c] != across[r - 1][c - 1])) continue;
-      across[r][c] = across[r][c - 1];
+      runs[static_cast<size_t>(c)] = c;
+      if (c == 0) continue;
+      const QString here = text(r, c);
+      if (here.isEmpty() || here != text(r, c - 1)) continue;
+      if (restrictCols && (r == 0 || acrossAt(r - 1, c) != acrossAt(r - 1, c - 1))) continue;
+      runs[static_cast<size_t>(c)] = runs[static_cast<size_t>(c - 1)];
     }
     for (int c = 0; c < cols;) {
       int width = 1;
-      while (c + width < cols && across[r][c + width] == c) ++width;
-      if (width > 1) span(r, c, 1, width);
+      while (c + width < cols && runs[static_cast<size_t>(c + width)] == c) ++width;
+      if (width > 1) {
+        span(r, c, 1, width);
+        std::vector<bool>& cells = covered[r];
+        cells.resize(static_cast<size_t>(cols), false);
+        for (int j = c; j < c + width; ++j) cells[static_cast<size_t>(j)] = true;
+      }
       c += width;
     }
   }
   for (int c = 0; c < cols; ++c) {
+    if (!mergeCol_[static_cast<size_t>(c)]) continue;
+    std::vector<int>& runs = down[static_cast<size_t>(c)];
+    runs.resize(static_cast<size_t>(rows));
     for (int r = 0; r < rows; ++r) {
-      down[r][c] = r;
-      if (!mergeCol_[c] || r == 0 || covered[r][c] || covered[r - 1][c] || text(r, c).isEmpty() ||
-          text(r, c) != text(r - 1, c))
-        continue;
-      if (restrictRows && c > 0 && down[r][c - 1] != down[r - 1][c - 1]) continue;
-      down[r][c] = down[r - 1][c];
+      runs[static_cast<size_t>(r)] = r;
+      if (r == 0 || isCovered(r, c) || isCovered(r - 1, c)) continue;
+      const QString here = text(r, c);
+      if (here.isEmpty() || here != text(r - 1, c)) continue;
+      if (restrictRows && c > 0 && downAt(r, c - 1) != downAt(r - 1, c - 1)) continue;
+      runs[static_cast<size_t>(r)] = runs[static_cast<size_t>(r - 1)];
     }
     for (int r = 0; r < rows;) {
       int height = 1;
-      while (r + height < rows && down[r + height][c] == r) ++height;
+      while (r + height < rows && runs[static_cast<size_t>(r + height)] == r) ++height;
       if (height > 1) span(r, c, height, 1);
       r += height;
     }
@@ -698,44 +1088,56 @@ void FlexGrid::setScrollBars(int bars) {
 }
 
 void FlexGrid::updateGeometries() {
-  QTableWidget::updateGeometries();
+  QTableView::updateGeometries();
   layoutFrozenPanes();
 }
 
 void FlexGrid::layoutFrozenPanes() {
   if (!frozenTop_) return;
   int height = 0;
-  for (int r = 0; r < std::min(fixedRows_, rowCount()); ++r) height += rowHeight(r);
+  for (int r = 0; r < std::min(FixedRows(), Rows()); ++r) height += rowHeight(r);
   int width = 0;
-  for (int c = 0; c < std::min(fixedCols_, columnCount()); ++c) width += columnWidth(c);
+  for (int c = 0; c < std::min(FixedCols(), Cols()); ++c) width += columnWidth(c);
   const QRect area = viewport()->geometry();
   height = std::min(height, area.height());
   width = std::min(width, area.width());
-  for (QTableView* pane : {frozenTop_, frozenLeft_, frozenCorner_}) {
-    for (int c = 0; c < columnCount(); ++c) pane->setColumnWidth(c, columnWidth(c));
-    pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  const std::pair<QTableView*, bool> panes[] = {
+      {frozenTop_, height > 0}, {frozenLeft_, width > 0}, {frozenCorner_, height > 0 && width > 0}};
+  for (const auto& [pane, shown] : panes) {
+    // A pane shows the cells only while it is in view: hidden, it follows no change of them.
+    if (shown != (pane->model() == cells_.get())) {
+      pane->setModel(shown ? cells_.get() : nullptr);
+      if (shown) {
+        QItemSelectionModel* own = pane->selectionModel();
+        pane->setSelectionModel(selectionModel());
+        delete own;
+        if (merged_ || merge_ != flexMergeNever) scheduleMerge();
+      }
+    }
+    if (shown) {
+      for (int c = 0; c < Cols(); ++c) pane->setColumnWidth(c, columnWidth(c));
+      pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    }
+    pane->setVisible(shown);
   }
   frozenTop_->setGeometry(area.x(), area.y(), area.width(), height);
   frozenLeft_->setGeometry(area.x(), area.y(), width, area.height());
   frozenCorner_->setGeometry(area.x(), area.y(), width, height);
-  frozenTop_->setVisible(height > 0);
-  frozenLeft_->setVisible(width > 0);
-  frozenCorner_->setVisible(height > 0 && width > 0);
   frozenTop_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
   frozenLeft_->verticalScrollBar()->setValue(verticalScrollBar()->value());
   frozenCorner_->raise();
 }
 
 void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
-  QTableWidget::scrollTo(index, hint);
-  if (!index.isValid()) return;
+  QTableView::scrollTo(index, hint);
+  if (!index.isValid() || !frozenTop_) return;
   // A data cell is not in view while it lies under the fixed rows or columns.
   const QRect rect = visualRect(index);
   const QRect top = frozenTop_->isVisible() ? frozenTop_->geometry() : QRect();
   const QRect left = frozenLeft_->isVisible() ? frozenLeft_->geometry() : QRect();
-  if (index.row() >= fixedRows_ && rect.top() < top.height())
+  if (index.row() >= FixedRows() && rect.top() < top.height())
     verticalScrollBar()->setValue(verticalScrollBar()->value() - (top.height() - rect.top()));
-  if (index.column() >= fixedCols_ && rect.left() < left.width())
+  if (index.column() >= FixedCols() && rect.left() < left.width())
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (left.width() - rect.left()));
 }
 
@@ -767,10 +1169,10 @@ bool FlexGrid::moveByKey(int key, Qt::KeyboardModifiers modifiers) {
                                       Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
   if (std::find(std::begin(kMovementKeys), std::end(kMovementKeys), key) == std::end(kMovementKeys))
     return false;
-  const int firstRow = fixedRows_;
-  const int firstCol = fixedCols_;
-  const int lastRow = rowCount() - 1;
-  const int lastCol = columnCount() - 1;
+  const int firstRow = FixedRows();
+  const int firstCol = FixedCols();
+  const int lastRow = Rows() - 1;
+  const int lastCol = Cols() - 1;
   if (firstRow > lastRow || firstCol > lastCol) return true;
   int row = std::clamp(row_, firstRow, lastRow);
   int col = std::clamp(col_, firstCol, lastCol);
@@ -818,11 +1220,11 @@ bool FlexGrid::cellAtPoint(const QPoint& point, int& row, int& col) const {
   const QHeaderView* cols = horizontalHeader();
   row = -1;
   col = -1;
-  for (int r = 0; r < std::min(fixedRows_, rowCount()); ++r) {
+  for (int r = 0; r < std::min(FixedRows(), Rows()); ++r) {
     if (point.y() >= rows->sectionPosition(r) && point.y() < rows->sectionPosition(r) + rows->sectionSize(r))
       row = r;
   }
-  for (int c = 0; c < std::min(fixedCols_, columnCount()); ++c) {
+  for (int c = 0; c < std::min(FixedCols(), Cols()); ++c) {
     if (point.x() >= cols->sectionPosition(c) && point.x() < cols->sectionPosition(c) + cols->sectionSize(c))
       col = c;
   }
@@ -902,12 +1304,18 @@ bool GridTyping::keyPress(int keyAscii) {
     if (last < first) return false;
     grid_->setRow(grid_->Row() < last ? grid_->Row() + 1 : first);
     if (options_.zeroOnEnter && !options_.isNumber(grid_->Text())) grid_->setText(QStringLiteral("0"));
+    const bool zero = grid_->Text() == QLatin1String("0");
+    zeroRow_ = zero ? grid_->Row() : -1;
+    zeroCol_ = zero ? grid_->Col() : -1;
     return false;
   }
   if (!takes(false)) return false;
+  const bool onZero = grid_->Row() == zeroRow_ && grid_->Col() == zeroCol_ &&
+                      grid_->Text() == QLatin1String("0") && keyAscii >= '0' && keyAscii <= '9';
+  zeroRow_ = zeroCol_ = -1;
   if (grid_->Row() == row_ && grid_->Col() == col_) pending_ = false;
   const QString typed(QChar(static_cast<char16_t>(keyAscii)));
-  grid_->setText(pending_ ? typed : grid_->Text() + typed);
+  grid_->setText(pending_ || onZero ? typed : grid_->Text() + typed);
   pending_ = true;
   row_ = static_cast<Integer>(grid_->Row());
   col_ = static_cast<Integer>(grid_->Col());

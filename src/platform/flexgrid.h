@@ -1,9 +1,13 @@
 // The table control of the program's windows, and the typing rule its editable tables share.
 //
-// FlexGrid is a grid of text cells without an in-cell editor: a typed key reaches the window as a
-// KeyDown and then a KeyPress event, and the window's own handlers decide what it does to the current
-// cell (most hand it to GridTyping). Every cell is a QTableWidgetItem, so tests and assistive tools read
-// the cells as items; the program itself reads and writes them through TextMatrix and Text.
+// FlexGrid is a grid of cells without an in-cell editor: a typed key reaches the window as a KeyDown
+// and then a KeyPress event, and the window's own handlers decide what it does to the current cell
+// (most hand it to GridTyping). The grid is a view over a model that holds each cell's value (a text,
+// or a number kept as a number) and its look; a cell's text is made only when something asks for it
+// (the view painting the cell, TextMatrix), so a table of any size fills in the time its values take.
+// Tests and assistive tools read the cells through the model with Qt's item roles (the text, the
+// alignment, the background, the font); the program itself reads and writes them through TextMatrix,
+// ValueMatrix and Text.
 //
 // Rows and columns are numbered from 0. The first FixedRows() rows and FixedCols() columns are fixed:
 // they have the header look, stay in view while the grid scrolls, and the user can never make one of
@@ -21,14 +25,13 @@
 
 #include <QColor>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/vb.h"
-
-class QTableView;
 
 namespace tavo {
 
@@ -68,7 +71,9 @@ enum FlexMerge : int {
 QColor WindowBackgroundColor();
 QColor ButtonFaceColor();
 
-class FlexGrid : public QTableWidget {
+class FlexGridCells;
+
+class FlexGrid : public QTableView {
   Q_OBJECT
  public:
   // A grid of 2 rows and 2 columns, one of each fixed.
@@ -76,13 +81,13 @@ class FlexGrid : public QTableWidget {
   ~FlexGrid() override;
 
   // ---- size; a count outside its range raises error 380 ----
-  int Rows() const { return rowCount(); }
+  int Rows() const;
   void setRows(int rows);  // at least FixedRows(); rows added are empty, rows dropped lose their texts
-  int Cols() const { return columnCount(); }
+  int Cols() const;
   void setCols(int cols);  // at least FixedCols()
-  int FixedRows() const { return fixedRows_; }
+  int FixedRows() const;
   void setFixedRows(int rows);  // 0 to Rows()
-  int FixedCols() const { return fixedCols_; }
+  int FixedCols() const;
   void setFixedCols(int cols);  // 0 to Cols()
 
   // ---- the current cell and the marked block ----
@@ -108,9 +113,16 @@ class FlexGrid : public QTableWidget {
   // column becomes as wide as the field's text, blanks included. Columns are added when there are more
   // fields than columns.
   void setFormatString(const QString& format);
+  // A cell's value: a number keeps its type and shows as its plain number text; a text shows as it
+  // is; the empty text and Empty are the same. Reading gives Empty, a String or the number as set.
+  Variant ValueMatrix(int row, int col) const;
+  void setValueMatrix(int row, int col, const Variant& value);
   QString FormatString() const { return format_; }
 
   // ---- columns ----
+  // The width in pixels of the widest text of the column, each in its cell's font; rows marked for
+  // merging are left out (their text shows across the columns).
+  int WidestText(int col) const;
   int ColWidth(int col) const;  // twips
   void setColWidth(int col, int twips);
   int ColAlignment(int col) const;  // a FlexAlignment, of the data cells
@@ -131,8 +143,8 @@ class FlexGrid : public QTableWidget {
   void setBackColor(const QColor& color);       // data cells without a colour of their own
   void setBackColorFixed(const QColor& color);  // fixed cells without a colour of their own
   void setBackColorBkg(const QColor& color);    // the area beyond the last row and column
-  QColor BackColor() const { return backColor_; }
-  QColor BackColorFixed() const { return backColorFixed_; }
+  QColor BackColor() const;
+  QColor BackColorFixed() const;
 
   // ---- merging of equal neighbouring cells ----
   int MergeCells() const { return merge_; }
@@ -168,18 +180,15 @@ class FlexGrid : public QTableWidget {
   void updateGeometries() override;
 
  private:
-  QTableWidgetItem* cell(int row, int col) const;
   void checkCell(int row, int col) const;
-  bool isFixed(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
-  void createItems(int fromRow, int fromCol);
-  void refreshCell(int row, int col);
-  void refreshAllCells();
-  // The cells of this block changed with the model quiet: the views hear of every block changed so,
-  // as one block, once the program's statements have run.
+  bool isFixed(int row, int col) const { return row < FixedRows() || col < FixedCols(); }
+  // The cells of this block changed: the views hear of every block changed so, as one block, once the
+  // program's statements have run.
   void cellsChanged(int row0, int col0, int row1, int col1);
-  void applyAlignment(QTableWidgetItem* item, int row, int col);
-  template <class Action>
-  void forMarkedBlock(Action action);
+  void allCellsChanged();
+  // Applies a change of look to every cell of the marked block.
+  template <class Change>
+  void forMarkedBlock(Change change);
   // Makes (row, col) current, raising LeaveCell first when it is another cell.
   void moveTo(int row, int col);
   void keepCurrentInside();
@@ -192,8 +201,7 @@ class FlexGrid : public QTableWidget {
   void applyMerges();
   void layoutFrozenPanes();
 
-  int fixedRows_ = 1;
-  int fixedCols_ = 1;
+  std::unique_ptr<FlexGridCells> cells_;
   int row_ = 1;
   int col_ = 1;
   int rowSel_ = 1;
@@ -203,10 +211,6 @@ class FlexGrid : public QTableWidget {
   bool parked_ = false;
   bool leaving_ = false;  // LeaveCell is being raised: a move made by its handler raises no other
   QString format_;
-  std::vector<int> colAlignment_;       // data cells, per column
-  std::vector<int> colAlignmentFixed_;  // fixed cells, per column
-  QColor backColor_;
-  QColor backColorFixed_;
   int merge_ = flexMergeNever;
   std::vector<bool> mergeCol_;
   std::vector<bool> mergeRow_;
@@ -225,7 +229,8 @@ class FlexGrid : public QTableWidget {
 // current, or the first data row after the last one, in the same column; a cell reached so whose text
 // is not a number shows "0". Any other character (Backspace and Esc included) replaces the cell's text
 // when it goes to another cell than the previous character did, and is appended to it otherwise; a
-// text that is then no longer a number empties the cell.
+// text that is then no longer a number empties the cell. A digit typed into the "0" a cell shows
+// since Enter reached it replaces that "0".
 //
 // The window keeps, among its own fields, the pending flag (a character was typed) and the cell of the
 // last character, and hands them to the helper, which reads and sets them. A window that takes the
@@ -265,6 +270,8 @@ class GridTyping {
   Integer& row_;
   Integer& col_;
   Options options_;
+  int zeroRow_ = -1;  // the cell Enter reached, showing "0"
+  int zeroCol_ = -1;
 };
 
 }  // namespace tavo

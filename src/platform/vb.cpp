@@ -365,6 +365,12 @@ QString PlainNumberText(Double v) {
 QString PlainNumberText(Integer v) {
   return FormatWhole(v, NumberStyle::Plain);
 }
+int PlainNumberTextChars(Single v, char* out) {
+  return FormatSingleChars(v, NumberStyle::Plain, out);
+}
+int PlainNumberTextChars(Double v, char* out) {
+  return FormatNumberChars(v, 15, NumberStyle::Plain, out);
+}
 QString PlainNumberText(Long v) {
   return FormatWhole(v, NumberStyle::Plain);
 }

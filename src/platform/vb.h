@@ -151,6 +151,10 @@ QString PlainNumberText(Single v);
 QString PlainNumberText(Double v);
 QString PlainNumberText(Integer v);
 QString PlainNumberText(Long v);
+// The plain number text of a Single or a Double written into `out` (room for 32 characters); returns
+// its length.
+int PlainNumberTextChars(Single v, char* out);
+int PlainNumberTextChars(Double v, char* out);
 
 // The number form of data files: no leading blank and no 0 before the point (".5", "1E-05").
 QString FileNumberText(Single v);

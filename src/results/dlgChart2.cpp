@@ -53,10 +53,12 @@ dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
   lblTitulo->setWordWrap(true);
   lblNota = MakeLabel(this, QStringLiteral("lblNota"), QString(), 0, 0, 8292, kAlto);
   lblNota->setContentsMargins(Px(120), 0, 0, 0);
-  cmdXmas =
-      MakeButton(this, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), 120, 0, 1092, kAltoLista);
-  cmdXmenos =
-      MakeButton(this, QStringLiteral("cmdXmenos"), QStringLiteral("-DivideEjeX"), 1320, 0, 1092, kAltoLista);
+  barra_ = std::make_unique<ChartToolbar>(this, MSChartH, ChartToolbar::Lefts{120, 1320, 6240, 7200},
+                                          [this] { DrawWithStoredSteps(); });
+  cmdXmas = barra_->cmdXmas;
+  cmdXmenos = barra_->cmdXmenos;
+  cmdImprimir = barra_->cmdImprimir;
+  OKButton = barra_->OKButton;
   cmdHsMin = MakeButton(this, QStringLiteral("cmdHsMin"), QStringLiteral("Ver t [Horas] / Ver t [Minutos]"),
                         3360, 0, 2292, kAltoLista);
   lstCompos = new QComboBox(this);
@@ -83,16 +85,13 @@ dlgChart2::dlgChart2() : QWidget(nullptr, Qt::Window) {
     slider->setSingleStep(1);
     slider->setPageStep(5);
   }
-  cmdImprimir =
-      MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), 6240, 0, 852, kAltoLista);
-  OKButton =
-      MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 7200, 0, 972, kAltoLista);
+  // The keyboard goes through the controls row by row.
+  QWidget* const orden[] = {cmdXmas, cmdXmenos, cmdHsMin, lstCompos, sldPp, sldDur, cmdImprimir, OKButton};
+  for (size_t i = 1; i < std::size(orden); ++i) QWidget::setTabOrder(orden[i - 1], orden[i]);
   Form_Resize();
 
   ConnectGuarded(lstCompos, &QComboBox::currentIndexChanged, this, &dlgChart2::lstCompos_Click);
   ConnectGuarded(cmdHsMin, &QPushButton::clicked, this, &dlgChart2::cmdHsMin_Click);
-  ConnectGuarded(cmdXmas, &QPushButton::clicked, this, &dlgChart2::cmdXmas_Click);
-  ConnectGuarded(cmdXmenos, &QPushButton::clicked, this, &dlgChart2::cmdXmenos_Click);
   ConnectGuarded(sldPp, &Slider::clicked, this, &dlgChart2::sldPp_Click);
   ConnectGuarded(sldDur, &Slider::clicked, this, &dlgChart2::sldDur_Click);
   ConnectGuarded(cmdImprimir, &QPushButton::clicked, this, &dlgChart2::cmdImprimir_Click);
@@ -130,7 +129,11 @@ void dlgChart2::Carga(bool keepComponent) {
   MSChartH->setAxisLabelFontSize(ChartAxis::Y2, 8);
   MSChartH->setLegendVisible(true);
 
-  {
+  // The list is made anew only when the run's components are not those it lists.
+  bool listados = lstCompos->count() == nComponentes;
+  for (int i = 1; listados && i <= nComponentes; ++i)
+    listados = lstCompos->itemText(i - 1) == NombresComponentes(i);
+  if (!listados) {
     const QSignalBlocker quiet(lstCompos);
     lstCompos->clear();
     for (int i = 1; i <= nComponentes; ++i) lstCompos->addItem(NombresComponentes(i));
@@ -310,13 +313,11 @@ void dlgChart2::cmdHsMin_Click() {
 }
 
 void dlgChart2::cmdXmas_Click() {
-  MSChartH->setCategoryScale(MenosEtiquetas(MSChartH->model().categoryScale));
-  DrawWithStoredSteps();
+  barra_->cmdXmas_Click();
 }
 
 void dlgChart2::cmdXmenos_Click() {
-  MSChartH->setCategoryScale(MasEtiquetas(MSChartH->model().categoryScale));
-  DrawWithStoredSteps();
+  barra_->cmdXmenos_Click();
 }
 
 void dlgChart2::sldDur_Click() {
@@ -371,28 +372,24 @@ void dlgChart2::SliderGroupVisible(bool visible) {
 
 void dlgChart2::cmdImprimir_Click() {
   // The printout holds the chart and its titles: no button, list or slider.
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{cmdImprimir, OKButton, cmdHsMin, cmdXmas, cmdXmenos, lstCompos})
-    w->hide();
   SliderGroupVisible(false);
-  // Whatever happens while printing, the window gets its controls and its layout back.
-  struct Back {
-    dlgChart2* form;
-    ~Back() {
-      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->cmdHsMin,
-                                                        form->cmdXmas, form->cmdXmenos})
-        w->show();
-      if (FormaPp <= 1) form->SliderGroupVisible(true);
-      form->lstCompos->show();
-      form->Form_Resize();
-    }
-  } back{this};
-  const int H = AltoVentanaGrafico(this);
-  PlaceChart(H - kBajoGraficoImpresion);
-  lblNota->move(0, Px(H - 830));
-  ImprimeVentana(this, QStringLiteral("Hidrograma"));
-  RestoreComponent();
-  ActualizaHidrograma();
+  barra_->Print(
+      QStringLiteral("Hidrograma"), {cmdHsMin, cmdXmas, cmdXmenos, lstCompos},
+      [this] {
+        const int H = AltoVentanaGrafico(this);
+        PlaceChart(H - kBajoGraficoImpresion);
+        lblNota->move(0, Px(H - 830));
+      },
+      [this] {
+        RestoreComponent();
+        ActualizaHidrograma();
+      },
+      [this] {
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdHsMin, cmdXmas, cmdXmenos}) w->show();
+        if (FormaPp <= 1) SliderGroupVisible(true);
+        lstCompos->show();
+        Form_Resize();
+      });
 }
 
 void dlgChart2::OKButton_Click() {

@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 
 #include "platform/chart.h"
 #include "platform/forms.h"
 #include "platform/slider.h"
 #include "platform/vb.h"
+#include "results/graficos.h"
 
 namespace tavo {
 
@@ -71,6 +73,7 @@ class dlgChart2 : public QWidget, public FormInstance<dlgChart2> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  std::unique_ptr<ChartToolbar> barra_;  // cmdXmas, cmdXmenos, cmdImprimir and OKButton
   // Runs the storm again after a slider changed it.
   void Rerun(bool duration);
   // CompoSel back to the component the window shows, when the list still holds it.

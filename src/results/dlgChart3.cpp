@@ -59,20 +59,16 @@ dlgChart3::dlgChart3() : QWidget(nullptr, Qt::Window) {
   lstCompos = new QComboBox(this);
   lstCompos->setObjectName(QStringLiteral("lstCompos"));
   PlaceTwips(lstCompos, 1920, 0, 1812, kAltoLista);
-  cmdXmas =
-      MakeButton(this, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), 3840, 0, 1092, kAltoLista);
-  cmdXmenos =
-      MakeButton(this, QStringLiteral("cmdXmenos"), QStringLiteral("-DivideEjeX"), 5040, 0, 1092, kAltoLista);
-  cmdImprimir =
-      MakeButton(this, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), 6240, 0, 852, kAltoLista);
-  OKButton =
-      MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), 7200, 0, 972, kAltoLista);
+  barra_ = std::make_unique<ChartToolbar>(this, MSChartQDR, ChartToolbar::Lefts{3840, 5040, 6240, 7200},
+                                          [this] { DibujaGraficoQDR(); });
+  cmdXmas = barra_->cmdXmas;
+  cmdXmenos = barra_->cmdXmenos;
+  cmdImprimir = barra_->cmdImprimir;
+  OKButton = barra_->OKButton;
   Form_Resize();
 
   ConnectGuarded(lstCompos, &QComboBox::currentIndexChanged, this, &dlgChart3::lstCompos_Click);
   ConnectGuarded(lstPQEC, &QComboBox::currentIndexChanged, this, &dlgChart3::lstPQEC_Click);
-  ConnectGuarded(cmdXmas, &QPushButton::clicked, this, &dlgChart3::cmdXmas_Click);
-  ConnectGuarded(cmdXmenos, &QPushButton::clicked, this, &dlgChart3::cmdXmenos_Click);
   ConnectGuarded(cmdImprimir, &QPushButton::clicked, this, &dlgChart3::cmdImprimir_Click);
   ConnectGuarded(OKButton, &QPushButton::clicked, this, &dlgChart3::OKButton_Click);
 }
@@ -235,29 +231,24 @@ void dlgChart3::lstPQEC_Click() {
 }
 
 void dlgChart3::cmdXmas_Click() {
-  MSChartQDR->setCategoryScale(MenosEtiquetas(MSChartQDR->model().categoryScale));
-  DibujaGraficoQDR();
+  barra_->cmdXmas_Click();
 }
 
 void dlgChart3::cmdXmenos_Click() {
-  MSChartQDR->setCategoryScale(MasEtiquetas(MSChartQDR->model().categoryScale));
-  DibujaGraficoQDR();
+  barra_->cmdXmenos_Click();
 }
 
 void dlgChart3::cmdImprimir_Click() {
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdImprimir, OKButton, lstCompos}) w->hide();
-  // Whatever happens while printing, the window gets its controls and its layout back.
-  struct Vuelta {
-    dlgChart3* form;
-    ~Vuelta() {
-      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->lstCompos})
-        w->show();
-      form->Form_Resize();
-    }
-  } vuelta{this};
-  ImprimeVentana(this, QStringLiteral("GraficoQDR"));
-  Inicializa();
-  DibujaGraficoQDR();
+  barra_->Print(
+      QStringLiteral("GraficoQDR"), {lstCompos}, [] {},
+      [this] {
+        Inicializa();
+        DibujaGraficoQDR();
+      },
+      [this] {
+        lstCompos->show();
+        Form_Resize();
+      });
 }
 
 void dlgChart3::OKButton_Click() {

@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "platform/chart.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
+#include "results/graficos.h"
 
 namespace tavo {
 
@@ -57,6 +59,7 @@ class dlgChart3 : public QWidget, public FormInstance<dlgChart3> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  std::unique_ptr<ChartToolbar> barra_;  // cmdXmas, cmdXmenos, cmdImprimir and OKButton
   // Fills lstCompos with every component and selects CompoSel, brought within the list.
   void ListaTodos();
 };

@@ -6,6 +6,7 @@
 
 #include "engine/listacomponentes.h"
 #include "platform/app.h"
+#include "platform/formlayout.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
@@ -37,6 +38,55 @@ CategoryScale MasEtiquetas(CategoryScale escala) {
   escala.divisionsPerTick = static_cast<Integer>(escala.divisionsPerLabel / 2);
   escala.labelsOnTicks = true;
   return escala;
+}
+
+namespace {
+constexpr int kAltoBoton = 330;  // twips
+}  // namespace
+
+ChartToolbar::ChartToolbar(QWidget* window, Chart* chart, Lefts lefts, std::function<void()> redraw)
+    : window_(window), chart_(chart), redraw_(std::move(redraw)) {
+  cmdXmas = MakeButton(window, QStringLiteral("cmdXmas"), QStringLiteral("+DivideEjeX"), lefts.xMas, 0, 1092,
+                       kAltoBoton);
+  cmdXmenos = MakeButton(window, QStringLiteral("cmdXmenos"), QStringLiteral("-DivideEjeX"), lefts.xMenos, 0,
+                         1092, kAltoBoton);
+  cmdImprimir = MakeButton(window, QStringLiteral("cmdImprimir"), QStringLiteral("&Imprimir"), lefts.imprimir,
+                           0, 852, kAltoBoton);
+  OKButton = MakeButton(window, QStringLiteral("OKButton"), QStringLiteral("&Cerrar"), lefts.cerrar, 0, 972,
+                        kAltoBoton);
+  OnSignal(cmdXmas, &QPushButton::clicked, window, [this] { cmdXmas_Click(); });
+  OnSignal(cmdXmenos, &QPushButton::clicked, window, [this] { cmdXmenos_Click(); });
+}
+
+void ChartToolbar::cmdXmas_Click() {
+  chart_->setCategoryScale(MenosEtiquetas(chart_->model().categoryScale));
+  redraw_();
+}
+
+void ChartToolbar::cmdXmenos_Click() {
+  chart_->setCategoryScale(MasEtiquetas(chart_->model().categoryScale));
+  redraw_();
+}
+
+void ChartToolbar::Print(const QString& name, const std::vector<QWidget*>& hidden,
+                         const std::function<void()>& printLayout, const std::function<void()>& afterPrint,
+                         const std::function<void()>& restore) {
+  cmdImprimir->hide();
+  OKButton->hide();
+  for (QWidget* w : hidden) w->hide();
+  // Whatever happens while printing, the window gets its controls and its layout back.
+  struct Vuelta {
+    ChartToolbar* barra;
+    const std::function<void()>& restore;
+    ~Vuelta() {
+      barra->cmdImprimir->show();
+      barra->OKButton->show();
+      restore();
+    }
+  } vuelta{this, restore};
+  printLayout();
+  ImprimeVentana(window_, name);
+  afterPrint();
 }
 
 void SeleccionaComponente(QComboBox* lista) {

@@ -29,8 +29,16 @@ constexpr int kAltoBoton = 375;
 constexpr int kTitulos = 5;  // title rows under the header
 
 template <class T>
-QString Texto(const std::optional<T>& valor) {
-  return valor ? PlainNumberText(*valor) : QString();
+Variant Valor(const std::optional<T>& valor) {
+  return valor ? Variant(*valor) : Variant();
+}
+
+// Equal values, the empty text being no value.
+bool Iguales(const Variant& a, const Variant& b) {
+  auto vacio = [](const Variant& v) {
+    return v.isEmpty() || (v.type() == Variant::Type::String && v.get_if<QString>()->isEmpty());
+  };
+  return (vacio(a) && vacio(b)) || a == b;
 }
 
 std::optional<Single> Redondeado(const std::optional<Single>& valor) {
@@ -124,7 +132,7 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   if (nComponentes > 0) Reune(bloques);
   const int ultima = static_cast<int>(filas_.size());
   // A grid that shows all this already stays as it is, with the user's place in it.
-  if (nComponentes > 0 && filas_ == mostradas_ && g->Rows() == ultima + 1) {
+  if (nComponentes > 0 && Muestra()) {
     FilaActual = ultima;
     return;
   }
@@ -141,7 +149,7 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
 
   FilaActual = 0;
   if (nComponentes == 0) {
-    mostradas_.clear();
+    filas_.clear();
     return;
   }
   // Each title row shows its text once across the grid; no other cells merge.
@@ -151,7 +159,7 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
     AvanzaFila();
     g->setMergeRow(FilaActual, true);
     for (int c = 0; c < kColumnas; ++c) {
-      g->setTextMatrix(FilaActual, c, filas_[static_cast<size_t>(t)][static_cast<size_t>(c)]);
+      g->setTextMatrix(FilaActual, c, titulos_[static_cast<size_t>(t)]);
       g->setColAlignment(c, flexAlignLeftCenter);
     }
   }
@@ -163,8 +171,9 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   FilaActual = ultima;
   g->setRows(FilaActual + 1);
   for (int r = kTitulos + 1; r <= FilaActual; ++r) {
-    const std::vector<QString>& fila = filas_[static_cast<size_t>(r - 1)];
-    for (size_t c = 0; c < fila.size(); ++c) g->setTextMatrix(r, static_cast<int>(c), fila[c]);
+    const Fila& fila = filas_[static_cast<size_t>(r - 1)];
+    if (fila.tipo == Fila::Vacia) continue;
+    for (int c = 0; c < kColumnas; ++c) g->setValueMatrix(r, c, Celda(fila, c));
   }
   // The component and total rows centred; the total rows' label as its column.
   g->setRow(kTitulos + 1);
@@ -178,8 +187,6 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
     g->setColSel(0);
     g->setCellAlignment(flexAlignLeftCenter);
   }
-  mostradas_ = std::move(filas_);
-  filas_.clear();
 
   AnchoSegunTextos(g);
   // The cell and the part of the grid the user had before the fill stay current and in view.
@@ -188,38 +195,86 @@ void SeriesTable::LlenaGrilla(const std::function<void()>& bloques) {
   g->verticalScrollBar()->setValue(desplazamiento);
 }
 
+bool SeriesTable::Muestra() const {
+  const FlexGrid* g = MSFlexGridTablaSaleQDR;
+  if (g->Rows() != static_cast<int>(filas_.size()) + 1 || g->Cols() != kColumnas ||
+      g->FormatString() != kFormato)
+    return false;
+  for (int r = 1; r < g->Rows(); ++r) {
+    const Fila& fila = filas_[static_cast<size_t>(r - 1)];
+    for (int c = 0; c < kColumnas; ++c) {
+      if (!Iguales(g->ValueMatrix(r, c), Celda(fila, c))) return false;
+    }
+  }
+  return true;
+}
+
 void SeriesTable::Reune(const std::function<void()>& bloques) {
-  for (const QString& titulo :
-       {ArchivoConfiguracion(), TextoProyecto,
-        QStringLiteral("Ubicación: ") + TextoUbicacion + QStringLiteral(" - Cuenca: ") + TextoCuenca,
-        QStringLiteral("SubCuenca: ") + TextoSubCuenca,
-        QStringLiteral("Operador: ") + TextoOperador + QStringLiteral(" - ") +
-            Now().date().toString(QStringLiteral("dd/MM/yyyy"))})
-    filas_.push_back(std::vector<QString>(kColumnas, titulo));
+  titulos_ = {ArchivoConfiguracion(), TextoProyecto,
+              QStringLiteral("Ubicación: ") + TextoUbicacion + QStringLiteral(" - Cuenca: ") + TextoCuenca,
+              QStringLiteral("SubCuenca: ") + TextoSubCuenca,
+              QStringLiteral("Operador: ") + TextoOperador + QStringLiteral(" - ") +
+                  Now().date().toString(QStringLiteral("dd/MM/yyyy"))};
+  for (int t = 0; t < kTitulos; ++t) filas_.push_back({Fila::Titulo, static_cast<Integer>(t), 0});
   bloques();
   primerTotal_ = static_cast<int>(filas_.size()) + 1;
-  ForEachRetainedStorm([&] {
-    const Integer k = kTormenta;
-    filas_.push_back({QStringLiteral("Escorrentía total "), QString(), PlainNumberText(PpSerie(k)),
-                      PlainNumberText(DurSerie(k)), PlainNumberText(RecSerie(k)), QString(),
-                      Texto(EscorrentiaTotalSerie(k)), Texto(Redondeado(CoefEscTotalSerie(k)))});
-  });
+  ForEachRetainedStorm([&] { filas_.push_back({Fila::Total, 0, kTormenta}); });
   filas_.emplace_back();  // the grid ends with one empty row
 }
 
 void SeriesTable::Bloque(Integer c) {
-  ForEachRetainedStorm([&] {
-    const Integer k = kTormenta;
-    std::vector<QString> fila = {NombresComponentes(c),        PlainNumberText(c),
-                                 PlainNumberText(PpSerie(k)),  PlainNumberText(DurSerie(k)),
-                                 PlainNumberText(RecSerie(k)), Texto(Redondeado(PicoSerie(c, k)))};
-    if (c <= nUEHs) {
-      fila.push_back(Texto(EscorrentiaSerie(c, k)));
-      fila.push_back(Texto(Redondeado(CoefEscSerie(c, k))));
-    }
-    filas_.push_back(std::move(fila));
-  });
+  ForEachRetainedStorm([&] { filas_.push_back({Fila::Componente, c, kTormenta}); });
   filas_.emplace_back();  // the block's empty row
+}
+
+Variant SeriesTable::Celda(const Fila& fila, int col) const {
+  const Integer c = fila.c;
+  const Integer k = fila.k;
+  switch (fila.tipo) {
+    case Fila::Titulo:
+      return titulos_[static_cast<size_t>(c)];
+    case Fila::Vacia:
+      return Variant();
+    case Fila::Componente:
+      switch (col) {
+        case 0:
+          return NombresComponentes(c);
+        case 1:
+          return c;
+        case 5:
+          return Valor(Redondeado(PicoSerie(c, k)));
+        case 6:
+          return c <= nUEHs ? Valor(EscorrentiaSerie(c, k)) : Variant();
+        case 7:
+          return c <= nUEHs ? Valor(Redondeado(CoefEscSerie(c, k))) : Variant();
+        default:
+          break;
+      }
+      break;
+    case Fila::Total:
+      switch (col) {
+        case 0:
+          return QStringLiteral("Escorrentía total ");
+        case 6:
+          return Valor(EscorrentiaTotalSerie(k));
+        case 7:
+          return Valor(Redondeado(CoefEscTotalSerie(k)));
+        case 1:
+        case 5:
+          return Variant();
+        default:
+          break;
+      }
+      break;
+  }
+  switch (col) {
+    case 2:
+      return PpSerie(k);
+    case 3:
+      return DurSerie(k);
+    default:
+      return RecSerie(k);
+  }
 }
 
 }  // namespace tavo

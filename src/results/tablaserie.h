@@ -6,6 +6,8 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -51,14 +53,26 @@ class SeriesTable : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A row below the header as the fill gathers it: a title, a component's storm, a storm's totals or
+  // an empty row. Its cells are read from the results when they are written.
+  struct Fila {
+    enum Tipo : std::uint8_t { Titulo, Componente, Total, Vacia };
+    Tipo tipo = Vacia;
+    Integer c = 0;  // the component's position; the title's number
+    Integer k = 0;  // the storm
+  };
   // Moves the fill to the next row, which becomes the grid's last row and its current row.
   void AvanzaFila();
   // Gathers the rows below the header into filas_: the titles, the blocks, the totals, the last
   // empty row.
   void Reune(const std::function<void()>& bloques);
-  int primerTotal_ = 0;                          // the grid row of the first total, as gathered
-  std::vector<std::vector<QString>> filas_;      // the rows the fill gathers below the header
-  std::vector<std::vector<QString>> mostradas_;  // the rows the grid shows since the last fill
+  // The value of a gathered row's cell: a text, a number, or Empty for an empty cell.
+  Variant Celda(const Fila& fila, int col) const;
+  // The grid shows the gathered rows already.
+  bool Muestra() const;
+  int primerTotal_ = 0;               // the grid row of the first total, as gathered
+  std::vector<Fila> filas_;           // the rows the fill gathers below the header
+  std::array<QString, 5> titulos_{};  // the title rows' texts
 };
 
 // Shows a table without blocking; an open one comes to the front with the results in memory.

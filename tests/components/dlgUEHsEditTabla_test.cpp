@@ -77,11 +77,11 @@ TEST_F(DlgUEHsEditTablaTest, ShowsUnitsAboveReachesWithTheReadOnlyCellsGrey) {
   const QColor gris(227, 227, 227);
   const QColor blanco(230, 254, 255);
   for (int col = 0; col < 14; ++col)
-    EXPECT_EQ(u->item(2, col)->background().color(), col <= 4 ? gris : blanco) << col;
+    EXPECT_EQ(test::Shown(u, 2, col).background, col <= 4 ? gris : blanco) << col;
   for (int col = 0; col < 12; ++col)
-    EXPECT_EQ(c->item(1, col)->background().color(), col <= 6 || col == 9 ? gris : blanco) << col;
-  EXPECT_TRUE(u->item(0, 12)->font().bold());
-  EXPECT_FALSE(u->item(0, 13)->font().bold());
+    EXPECT_EQ(test::Shown(c, 1, col).background, col <= 6 || col == 9 ? gris : blanco) << col;
+  EXPECT_TRUE(test::Shown(u, 0, 12).font.bold());
+  EXPECT_FALSE(test::Shown(u, 0, 13).font.bold());
 }
 
 TEST_F(DlgUEHsEditTablaTest, EachKeyIsCheckedAgainstTheRangeOfItsParameter) {

@@ -129,10 +129,10 @@ TEST_F(DlgUEHsTablaTest, ShowsTheSavedProjectSectionBySection) {
   ASSERT_EQ(g->Rows(), esperado.size());
   for (int r = 0; r < g->Rows(); ++r) EXPECT_EQ(Fila(g, r), esperado[r]) << "row " << r;
   // The heading rows are bold, the lakes' excepted; every data cell is centred.
-  for (int r : {0, 1, 5, 13}) EXPECT_TRUE(g->item(r, 7)->font().bold()) << r;
-  EXPECT_FALSE(g->item(9, 11)->font().bold());
-  EXPECT_FALSE(g->item(2, 7)->font().bold());
-  EXPECT_EQ(g->item(6, 12)->textAlignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+  for (int r : {0, 1, 5, 13}) EXPECT_TRUE(test::Shown(g, r, 7).font.bold()) << r;
+  EXPECT_FALSE(test::Shown(g, 9, 11).font.bold());
+  EXPECT_FALSE(test::Shown(g, 2, 7).font.bold());
+  EXPECT_EQ(test::Shown(g, 6, 12).alignment, Qt::AlignHCenter | Qt::AlignVCenter);
   EXPECT_EQ(g->Row(), 1);
   EXPECT_EQ(g->Col(), 1);
 

@@ -1,9 +1,13 @@
 #include "platform/chart.h"
 
 #include <QAbstractAxis>
+#include <QApplication>
+#include <QAreaSeries>
 #include <QChart>
 #include <QLineSeries>
 #include <QXYSeries>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "support/fixture.h"
@@ -106,6 +110,39 @@ TEST_F(ChartTest, NewDataOfTheSameShapeMoveThePointsOfTheSameSeries) {
   // One series fewer: the series are drawn anew.
   chart.setData(Table(120, 2));
   EXPECT_EQ(chart.drawing()->series().size(), 2);
+}
+
+// Bars of more rows than the plot has pixel columns: each column is drawn as one bar, as high as its
+// highest, next to the one before without coming down to the base between them.
+TEST_F(ChartTest, BarsOfMoreRowsThanPixelsShowEachColumnsHighest) {
+  chart.setChartType(ChartType::Bar2d);
+  chart.resize(400, 300);
+  chart.show();
+  ChartTable t = Table(3000, 1);
+  for (int r = 1; r <= 3000; ++r) t(r, 2) = static_cast<Single>(r % 10);
+  t(1501, 2) = Single{50};
+  chart.setData(std::move(t));
+  QApplication::processEvents();
+  QAreaSeries* bars = nullptr;
+  for (QAbstractSeries* s : chart.drawing()->series()) {
+    if (s->type() == QAbstractSeries::SeriesTypeArea) bars = static_cast<QAreaSeries*>(s);
+  }
+  ASSERT_NE(bars, nullptr);
+  const QList<QPointF> shape = bars->upperSeries()->points();
+  const int columns = static_cast<int>(std::ceil(chart.drawing()->plotArea().width()));
+  ASSERT_LT(columns, 3000);
+  EXPECT_LE(shape.size(), 2 * columns + 2);
+  EXPECT_EQ(shape.front().y(), 0);
+  EXPECT_EQ(shape.back().y(), 0);
+  int atBase = 0;
+  double highest = 0;
+  for (const QPointF& p : shape) {
+    atBase += p.y() == 0 ? 1 : 0;
+    highest = std::max(highest, p.y());
+  }
+  EXPECT_EQ(atBase, 2);
+  EXPECT_EQ(highest, 50);
+  EXPECT_EQ(chart.model().value(1501, 1), 50.0);  // the data keep every row
 }
 
 TEST_F(ChartTest, CategoryLabelsEveryNthRowEachShownOnce) {

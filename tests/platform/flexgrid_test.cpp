@@ -187,10 +187,10 @@ TEST_F(FlexGridTest, FormatStringSizeAndTheCurrentCellWhenTheGridShrinks) {
   EXPECT_EQ(w.grid->ColAlignment(1), flexAlignRightCenter);
   EXPECT_EQ(w.grid->ColAlignment(3), flexAlignLeftCenter);
   EXPECT_GT(w.grid->ColWidth(1), w.grid->ColWidth(2));  // as wide as the field, blanks included
-  EXPECT_TRUE(w.grid->item(2, 1)->textAlignment() & Qt::AlignRight);
-  EXPECT_FALSE(w.grid->item(0, 1)->flags() & Qt::ItemIsSelectable);
-  EXPECT_EQ(w.grid->item(0, 1)->background().color(), ButtonFaceColor());
-  EXPECT_EQ(w.grid->item(2, 1)->background().color(), WindowBackgroundColor());
+  EXPECT_TRUE(test::Shown(w.grid, 2, 1).alignment & Qt::AlignRight);
+  EXPECT_FALSE(test::Shown(w.grid, 0, 1).flags & Qt::ItemIsSelectable);
+  EXPECT_EQ(test::Shown(w.grid, 0, 1).background, ButtonFaceColor());
+  EXPECT_EQ(test::Shown(w.grid, 2, 1).background, WindowBackgroundColor());
 
   // Rows dropped lose their texts; the current cell stays inside, and on a data row once there is one.
   w.at(4, 2);
@@ -225,16 +225,45 @@ TEST_F(FlexGridTest, AFillReachesTheViewsAsOneBlockAndNewRowsTakeTheirColumnsLoo
   EXPECT_EQ(avisos[0].second.row(), 399);
   EXPECT_EQ(avisos[0].second.column(), 3);
 
-  const QTableWidgetItem* nueva = w.grid->item(399, 1);
-  EXPECT_TRUE(nueva->textAlignment() & Qt::AlignRight);
-  EXPECT_TRUE(nueva->flags() & Qt::ItemIsSelectable);
-  EXPECT_EQ(nueva->background().color(), WindowBackgroundColor());
-  EXPECT_TRUE(w.grid->item(399, 3)->textAlignment() & Qt::AlignLeft);
-  EXPECT_EQ(w.grid->item(399, 0)->background().color(), ButtonFaceColor());
-  EXPECT_FALSE(w.grid->item(399, 0)->flags() & Qt::ItemIsSelectable);
-  // Each cell is an item of its own.
+  const test::CellShown nueva = test::Shown(w.grid, 399, 1);
+  EXPECT_TRUE(nueva.alignment & Qt::AlignRight);
+  EXPECT_TRUE(nueva.flags & Qt::ItemIsSelectable);
+  EXPECT_EQ(nueva.background, WindowBackgroundColor());
+  EXPECT_TRUE(test::Shown(w.grid, 399, 3).alignment & Qt::AlignLeft);
+  EXPECT_EQ(test::Shown(w.grid, 399, 0).background, ButtonFaceColor());
+  EXPECT_FALSE(test::Shown(w.grid, 399, 0).flags & Qt::ItemIsSelectable);
+  // Each cell holds its own text.
   w.grid->setTextMatrix(398, 2, QStringLiteral("7"));
   EXPECT_EQ(w.grid->TextMatrix(397, 2), "");
+}
+
+// A number is kept as a number and shows as its plain number text, aligned as a number; a text
+// that shows the same leaves the cell as it is.
+TEST_F(FlexGridTest, ValuesShowAsTheirPlainNumberText) {
+  TableWindow w;
+  struct Case {
+    Variant value;
+    const char* text;
+  };
+  const Case cases[] = {{Single{0.5f}, "0.5"},    {Single{1234567.f}, "1234567"},
+                        {Single{1e-5f}, "1E-05"}, {Double{2.0 / 3}, "0.666666666666667"},
+                        {Integer{-7}, "-7"},      {Long{123456789}, "123456789"},
+                        {Variant(), ""},          {QStringLiteral("12,5"), "12,5"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    w.grid->setValueMatrix(2, 3, c.value);
+    EXPECT_EQ(w.grid->TextMatrix(2, 3), c.text);
+    EXPECT_EQ(test::Shown(w.grid, 2, 3).text, c.text);
+    EXPECT_TRUE(w.grid->ValueMatrix(2, 3) == c.value);
+  }
+  w.grid->setColAlignment(3, flexAlignGeneral);
+  w.grid->setValueMatrix(2, 3, Single{0.5f});
+  EXPECT_TRUE(test::Shown(w.grid, 2, 3).alignment & Qt::AlignRight);
+  w.grid->setTextMatrix(2, 3, QStringLiteral("0.5"));
+  EXPECT_TRUE(w.grid->ValueMatrix(2, 3) == Variant(Single{0.5f}));
+  w.grid->setTextMatrix(2, 3, QStringLiteral("x"));
+  EXPECT_TRUE(test::Shown(w.grid, 2, 3).alignment & Qt::AlignLeft);
+  EXPECT_EQ(ErrorOf([&] { w.grid->setValueMatrix(5, 0, Single{1}); }), kErrInvalidPropertyIndex);
 }
 
 TEST_F(FlexGridTest, CellFormatAppliesToTheMarkedBlock) {
@@ -247,17 +276,17 @@ TEST_F(FlexGridTest, CellFormatAppliesToTheMarkedBlock) {
   w.at(2, 1);  // moving collapses the block
   w.grid->setCellAlignment(flexAlignCenterCenter);
   for (int c = 0; c < 4; ++c) {
-    EXPECT_TRUE(w.grid->item(0, c)->font().bold());
-    EXPECT_EQ(w.grid->item(0, c)->background().color(), QColor(227, 227, 227));
+    EXPECT_TRUE(test::Shown(w.grid, 0, c).font.bold());
+    EXPECT_EQ(test::Shown(w.grid, 0, c).background, QColor(227, 227, 227));
   }
-  EXPECT_FALSE(w.grid->item(1, 0)->font().bold());
+  EXPECT_FALSE(test::Shown(w.grid, 1, 0).font.bold());
   EXPECT_EQ(w.grid->CellAlignment(), flexAlignCenterCenter);
   w.grid->setCol(2);
   EXPECT_EQ(w.grid->CellAlignment(), flexAlignRightCenter);  // its column's
   // A colour of its own outlives a change of the grid's colours.
   w.grid->setBackColorFixed(Qt::blue);
-  EXPECT_EQ(w.grid->item(0, 1)->background().color(), QColor(227, 227, 227));
-  EXPECT_EQ(w.grid->item(1, 0)->background().color(), QColor(Qt::blue));
+  EXPECT_EQ(test::Shown(w.grid, 0, 1).background, QColor(227, 227, 227));
+  EXPECT_EQ(test::Shown(w.grid, 1, 0).background, QColor(Qt::blue));
 }
 
 TEST_F(FlexGridTest, EqualNeighboursMerge) {

@@ -81,8 +81,8 @@ TEST_F(DlgDisPpPerTest, OpensOnTheTableWithItsTimesSharesAndRunningSums) {
   EXPECT_EQ(column(1), (QStringList{"25", "50", "75", "100"}));
   EXPECT_EQ(column(2), (QStringList{"10", "40", "30", "20"}));
   EXPECT_EQ(column(3), (QStringList{"10", "50", "80", "100"}));
-  EXPECT_EQ(grid()->item(2, 3)->background().color(), ButtonFaceColor());
-  EXPECT_EQ(grid()->item(2, 2)->background().color(), WindowBackgroundColor());
+  EXPECT_EQ(test::Shown(grid(), 2, 3).background, ButtonFaceColor());
+  EXPECT_EQ(test::Shown(grid(), 2, 2).background, WindowBackgroundColor());
   // Only the shares and the running sums can become current.
   test::ClickCell(grid(), 3, 1);
   EXPECT_GE(grid()->Col(), 2);
@@ -148,6 +148,25 @@ TEST_F(DlgDisPpPerTest, TypedSharesAreStoredWhenTheCellIsLeft) {
   // A number too large for a share empties its cell like a letter.
   share(2, QString(39, '9'));
   EXPECT_EQ(grid()->TextMatrix(2, 2), "");
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
+// The "0" an empty cell shows once Enter reaches it gives way to the first digit typed into it.
+TEST_F(DlgDisPpPerTest, DigitsTypedIntoTheZeroEnterLeftReplaceIt) {
+  open(1);
+  for (const char* typed : {"15", "2", ".5"}) {
+    SCOPED_TRACE(typed);
+    test::ClickCell(grid(), 4, 2);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    test::ClickCell(grid(), 3, 2);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    ASSERT_EQ(grid()->TextMatrix(4, 2), "0");
+    QTest::keyClicks(grid(), typed);
+    const QString shown = QString::fromLatin1(typed[0] == '.' ? "0.5" : typed);
+    EXPECT_EQ(grid()->TextMatrix(4, 2), shown);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(DisPer(1, 4), shown.toFloat());
+  }
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
@@ -277,7 +296,7 @@ TEST_F(DlgDisPpPerTest, PeriodCount) {
   EXPECT_EQ(NroFilasTablaPp[1], 12);
   EXPECT_EQ(grid()->Rows(), 13);
   EXPECT_EQ(grid()->TextMatrix(12, 2), "");
-  EXPECT_EQ(grid()->item(12, 3)->background().color(), ButtonFaceColor());
+  EXPECT_EQ(test::Shown(grid(), 12, 3).background, ButtonFaceColor());
   count("2.5");
   EXPECT_EQ(form().txtNroPer->text(), "2");
   EXPECT_EQ(grid()->Rows(), 3);

@@ -217,8 +217,8 @@ TEST_F(DlgPpRealTest, TypedDepthsGoIntoTheStormAndApplyWritesThemBeforeTheDialog
   ASSERT_EQ(grid()->Rows(), 4);
   EXPECT_EQ(column(3), QStringList({"2.5", "4", "0"}));
   EXPECT_EQ(column(4), QStringList({"2.5", "6.5", "6.5"}));
-  EXPECT_EQ(grid()->item(1, 3)->background().color(), QColor(230, 254, 255));
-  EXPECT_EQ(grid()->item(2, 4)->background().color(), QColor(227, 227, 227));
+  EXPECT_EQ(test::Shown(grid(), 1, 3).background, QColor(230, 254, 255));
+  EXPECT_EQ(test::Shown(grid(), 2, 4).background, QColor(227, 227, 227));
 
   depth(3, "12.5");
   EXPECT_EQ(grid()->TextMatrix(3, 3), "12.5");
@@ -259,6 +259,27 @@ TEST_F(DlgPpRealTest, TypedDepthsGoIntoTheStormAndApplyWritesThemBeforeTheDialog
   EXPECT_FALSE(dlgPpReal::isLoaded());
   EXPECT_TRUE(ReadBytes(file("Tres_pt.pcn")).endsWith("\r\n7\r\n0\r\n12.5\r\n"));
   EXPECT_EQ(PpPeriodo(1), 9.0f);
+}
+
+// The "0" an empty cell shows once Enter reaches it gives way to the first digit typed into it.
+TEST_F(DlgPpRealTest, DigitsTypedIntoTheZeroEnterLeftReplaceIt) {
+  WriteBytes(file("Tres_pt.pcn"), kTres);
+  open("Tres_pt.pcn");
+  // The third depth is 0; an emptied cell shows "0" once Enter reaches it.
+  for (const char* typed : {"15", "2"}) {
+    SCOPED_TRACE(typed);
+    test::ClickCell(grid(), 2, 3);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    ASSERT_EQ(grid()->TextMatrix(3, 3), "0");
+    QTest::keyClicks(grid(), typed);
+    EXPECT_EQ(grid()->TextMatrix(3, 3), typed);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(PpPeriodo(3), QString::fromLatin1(typed).toFloat());
+    test::ClickCell(grid(), 3, 3);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+  }
+  EXPECT_EQ(grid()->TextMatrix(3, 4), "8.5");
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
 TEST_F(DlgPpRealTest, ANoteReadsBackAsTypedInTheEncodingItWasWrittenIn) {
@@ -444,7 +465,7 @@ TEST_F(DlgPpRealTest, SampleStormIsShownButNeverWritten) {
   open(sample);
   EXPECT_TRUE(form().ArchivoProtegido);
   ASSERT_EQ(grid()->Rows(), 13);
-  EXPECT_EQ(grid()->item(1, 3)->background().color(), QColor(227, 227, 227));
+  EXPECT_EQ(test::Shown(grid(), 1, 3).background, QColor(227, 227, 227));
   for (QWidget* w : std::initializer_list<QWidget*>{form().txtNroPpReal, form().cmbPasot, form().txtDateI,
                                                     form().txtTimeF, form().optNroPpReal[0], form().txtNotas})
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();

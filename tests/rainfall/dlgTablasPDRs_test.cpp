@@ -67,7 +67,7 @@ TEST_F(DlgTablasPDRsTest, RegionalTableIsReadOnlyAndApplyOnlyMakesItTheSeries) {
   ASSERT_EQ(grid()->Rows(), 4);
   EXPECT_EQ(grid()->TextMatrix(0, 2), "D [min]  ");
   EXPECT_EQ(grid()->TextMatrix(3, 1), "30");
-  EXPECT_EQ(grid()->item(2, 3)->background().color(), ButtonFaceColor());
+  EXPECT_EQ(test::Shown(grid(), 2, 3).background, ButtonFaceColor());
   EXPECT_FALSE(form().txtNroPDRs->isEnabled());
   EXPECT_TRUE(form().txtNotas->isHidden());
   EXPECT_FALSE(form().lblNotas->isHidden());

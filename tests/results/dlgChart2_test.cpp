@@ -2,16 +2,22 @@
 
 #include <sys/resource.h>
 
+#include <QApplication>
+#include <QChart>
 #include <QDir>
 #include <QFile>
+#include <QLineSeries>
 #include <QPrinterInfo>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 
 #include "engine/cuenca_fixture.h"
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
+#include "engine/informe.h"
 #include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
@@ -254,6 +260,113 @@ TEST_F(DlgChart2Test, AStormBeyondTheSlidersOnlyPutsThemAtTheirEnds) {
   dlgChart2::instance().OKButton->click();
   open();
   EXPECT_EQ(chart().axis(ChartAxis::X).title, "minutos");
+}
+
+// A run of 3 080 one-minute steps, longer than the chart has pixels: the reach c-B's outflow and
+// inflow are waves with a spike every 97 steps, the `run`-th run's waves a little higher.
+class HidrogramaLargoTest : public DlgChart2Test {
+ protected:
+  static constexpr int kPasos = 3080;
+  void SetUp() override {
+    DlgChart2Test::SetUp();
+    PasoPp = PasoQ = 1;
+    DurTormenta = 2880;
+    nPasosSalida = kPasos;
+    QSaleCompo.redim(0, 4, 0, kPasos + 1);
+    QEntraCompo.redim(2, 5, 0, kPasos + 1);
+    PpUEHPaso.redim(0, 1, 0, kPasos + 1);
+    HEmbalseRepresa.redim(0, 1, 0, kPasos + 1);
+    HEmbalseLago.redim(0, 1, 0, kPasos + 1);
+    CompoSel = 2;
+  }
+  static double Outflow(int k, int run) { return Redondea(static_cast<Single>(Wave(k, run)), 3); }
+  static double Wave(int k, int run) { return 50 + 40 * std::sin(k / 300.0) + (k % 97 == 0 ? 25 : 0) + run; }
+  static void Run(int run) {
+    for (int k = 1; k <= kPasos; ++k) {
+      QSaleCompo(2, k) = static_cast<Single>(Wave(k, run));
+      QEntraCompo(2, k) = static_cast<Single>(Wave(k + 40, run));
+    }
+  }
+  static std::vector<QLineSeries*> Lines() {
+    std::vector<QLineSeries*> lines;
+    for (QAbstractSeries* s : dlgChart2::instance().MSChartH->drawing()->series()) {
+      if (auto* line = qobject_cast<QLineSeries*>(s)) lines.push_back(line);
+    }
+    return lines;
+  }
+};
+
+TEST_F(HidrogramaLargoTest, EveryPointReadsBackAfterARefreshAndTheLinesKeepEachPixelColumnsExtremes) {
+  Run(0);
+  dlgChart2& form = open();
+  QApplication::processEvents();
+  Run(1);
+  HidrogramaTrasCorrida();
+  QApplication::processEvents();
+
+  ASSERT_EQ(chart().rowCount(), kPasos);
+  ASSERT_EQ(chart().seriesCount(), 2);
+  for (int k = 1; k <= kPasos; ++k) {
+    ASSERT_EQ(chart().value(k, 1), Outflow(k, 1)) << k;
+    ASSERT_EQ(chart().value(k, 2), static_cast<Single>(Wave(k + 40, 1))) << k;
+  }
+
+  // Each line is drawn from at most four points a pixel column, its ends and its extremes among them.
+  const int columns = static_cast<int>(std::ceil(form.MSChartH->drawing()->plotArea().width()));
+  ASSERT_LT(columns, kPasos);
+  const std::vector<QLineSeries*> lines = Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  for (int s = 1; s <= 2; ++s) {
+    SCOPED_TRACE(s);
+    const QList<QPointF> points = lines[static_cast<size_t>(s - 1)]->points();
+    EXPECT_LE(points.size(), 4 * columns);
+    EXPECT_GE(points.size(), columns);
+    EXPECT_EQ(points.front(), QPointF(1, *chart().value(1, s)));
+    EXPECT_EQ(points.back(), QPointF(kPasos, *chart().value(kPasos, s)));
+    double lo = 1e9;
+    double hi = -1e9;
+    for (int k = 1; k <= kPasos; ++k) {
+      lo = std::min(lo, *chart().value(k, s));
+      hi = std::max(hi, *chart().value(k, s));
+    }
+    double drawnLo = 1e9;
+    double drawnHi = -1e9;
+    for (const QPointF& p : points) {
+      EXPECT_EQ(p.y(), *chart().value(static_cast<int>(p.x()), s));  // every point drawn is one of the run's
+      drawnLo = std::min(drawnLo, p.y());
+      drawnHi = std::max(drawnHi, p.y());
+    }
+    EXPECT_EQ(drawnLo, lo);
+    EXPECT_EQ(drawnHi, hi);
+    // Every spike shows, though most pixel columns hold three steps or more.
+    for (int k = 97; k - 40 * (s - 1) <= kPasos; k += 97) {
+      const double spike = k - 40 * (s - 1);
+      EXPECT_TRUE(std::any_of(points.begin(), points.end(), [&](const QPointF& p) { return p.x() == spike; }))
+          << spike;
+    }
+  }
+}
+
+TEST_F(HidrogramaLargoTest, AHundredRefreshesLeaveTheChartHoldingOneRunsPoints) {
+  Run(0);
+  dlgChart2& form = open();
+  QApplication::processEvents();
+  const QList<QAbstractSeries*> series = form.MSChartH->drawing()->series();
+  qsizetype points = 0;
+  for (QLineSeries* line : Lines()) points += line->count();
+  const qsizetype objects = form.MSChartH->findChildren<QObject*>().size();
+  for (int run = 1; run <= 100; ++run) {
+    Run(run % 2);
+    HidrogramaTrasCorrida();
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(form.MSChartH->drawing()->series(), series);  // the same lines, their points moved
+  qsizetype after = 0;
+  for (QLineSeries* line : Lines()) after += line->count();
+  EXPECT_EQ(after, points);
+  EXPECT_EQ(form.MSChartH->findChildren<QObject*>().size(), objects);
+  EXPECT_EQ(chart().rowCount(), kPasos);
+  EXPECT_EQ(chart().value(kPasos, 1), Outflow(kPasos, 0));
 }
 
 // The dialogs of the test, with a look at the window at the moment a message shows.

@@ -1,5 +1,8 @@
 #include "results/dlgChart3.h"
 
+#include <QCoreApplication>
+#include <QLabel>
+
 #include "results/dlgTablaSalePDR.h"
 #include "results/serie_fixture.h"
 #include "shell/MDIForm1.h"
@@ -65,12 +68,25 @@ TEST_F(Chart3Test, AnyNumberOfDurationsAndRecurrences) {
       tormentas.push_back({10, static_cast<Integer>(60 * d), static_cast<Integer>(1000 + r)});
   }
   Serie(tormentas);
-  open();
+  dlgChart3& form = open();
   ASSERT_EQ(chart().rowCount(), 20);
   ASSERT_EQ(chart().seriesCount(), 16);
   EXPECT_EQ(labels().back(), " 1200");
   EXPECT_EQ(chart().seriesSettings(16).legend, " 1016");
   EXPECT_EQ(chart().value(20, 16), static_cast<double>(330.12f));  // u-A in storm 320, to two decimals
+
+  // The sixteen legend entries take as many rows as they need under the plot, each shown whole.
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(test::ClippedControls(&form).isEmpty())
+      << test::ClippedControls(&form).join("\n").toStdString();
+  int legends = 0;
+  for (const QLabel* label : form.MSChartQDR->findChildren<QLabel*>()) {
+    if (!label->text().startsWith(" 10")) continue;
+    ++legends;
+    const QRect shown(label->mapTo(&form, QPoint(0, 0)), label->size());
+    EXPECT_TRUE(form.rect().contains(shown)) << label->text().toStdString();
+  }
+  EXPECT_EQ(legends, 16);
 }
 
 TEST_F(Chart3Test, RunoffAndCoefficientExistForUnitsOnly) {

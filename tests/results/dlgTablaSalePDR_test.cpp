@@ -1,7 +1,9 @@
 #include "results/dlgTablaSalePDR.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QPrinterInfo>
+#include <cmath>
 
 #include "results/dlgChart3.h"
 #include "results/dlgTablaSalePDR2.h"
@@ -187,6 +189,59 @@ TEST_F(TablaSalePDRTest, PrintingGivesTheWindowItsControlsBack) {
                                                     form.lstCompos})
     EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
   EXPECT_EQ(form.MSFlexGridTablaSaleQDR->ScrollBars(), 3);
+}
+
+// The largest network's series: 230 components (70 of them units) and 238 storms, every one
+// retained, give a table of 55 215 rows of 8 cells. Every cell reads back the text the table has
+// always shown for it: the digest below is that of the whole table's texts, row by row.
+class TablaGrandeTest : public TablaSalePDRTest {};
+
+TEST_F(TablaGrandeTest, TheLargestSeriesReadsBackEveryCell) {
+  std::vector<QString> nombres;
+  for (const char* tipo : {"u-", "l-", "c-"}) {
+    for (int i = 1; i <= 70; ++i) nombres.push_back(QString::fromLatin1(tipo) + QString::number(i));
+  }
+  for (int i = 1; i <= 20; ++i) nombres.push_back(QStringLiteral("r-%1").arg(i));
+  DirActual = QStringLiteral("/datos/Proyectos");  // the same title in every run
+  nComponentes = static_cast<Integer>(nombres.size());
+  nUEHs = 70;
+  NombresComponentes.redim(0, nComponentes);
+  for (int i = 1; i <= nComponentes; ++i) NombresComponentes(i) = nombres[static_cast<size_t>(i - 1)];
+  PasoPp = 1;
+  std::vector<test::Tormenta> tormentas;
+  for (Integer R : kRecurrencias) {
+    for (Integer D : kDuraciones)
+      tormentas.push_back(
+          {static_cast<Single>(std::round(25 * std::pow(R, 0.22) * std::pow(D / 60.0, 0.3))), D, R});
+  }
+  Serie(tormentas);
+  // Values of many sizes: peaks below a hundredth, volumes of seven digits, coefficients rounded.
+  for (int k = 1; k <= NroTormentasSerie; ++k) {
+    for (int c = 1; c <= nComponentes; ++c)
+      QpSerie(c, k) = static_cast<Single>(c * 1.37 + k * 0.0913 + (c % 7 == 0 ? 0.005 : 0)) /
+                      static_cast<Single>(c % 11 == 0 ? 1e6 : 1);
+    for (int u = 1; u <= nUEHs; ++u) {
+      ESerie(u, k) = static_cast<Long>(u * 104729 + k * 7919);
+      CESerie(u, k) = static_cast<Single>(u * 0.731 + k * 0.125);
+    }
+    ETotalSerie(k) = 3000000 + 12345 * k;
+    CETotalSerie(k) = static_cast<Single>(k * 0.333);
+  }
+
+  MuestraTablaSalePDR();
+  QCoreApplication::processEvents();
+  const FlexGrid* g = dlgTablaSalePDR::instance().MSFlexGridTablaSaleQDR;
+  ASSERT_EQ(g->Rows(), 55215);
+  ASSERT_EQ(g->Cols(), 8);
+  QCryptographicHash digest(QCryptographicHash::Sha1);
+  for (int r = 0; r < g->Rows(); ++r) {
+    QString fila;
+    for (int c = 0; c < g->Cols(); ++c) fila += g->TextMatrix(r, c) + QChar(0x1F);
+    digest.addData(fila.toUtf8() + '\n');
+  }
+  EXPECT_EQ(Fila(g, 6), QStringList({"u-1", "1", "14", "5", "2", "1.46", "112648", "0.86"}));
+  EXPECT_EQ(g->TextMatrix(55213, 0), "Escorrentía total ");
+  EXPECT_EQ(digest.result().toHex(), "c3b0afee5b6d3b35fbdeaf281424af7b3d30de43");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBrush>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -157,6 +158,18 @@ bool OnlyCutNotice(const ScriptedDialogs& dialogs) {
 void ClickCell(FlexGrid* grid, int row, int col) {
   const QPoint middle = grid->visualRect(grid->model()->index(row, col)).center();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, middle);
+}
+
+CellShown Shown(const FlexGrid* grid, int row, int col) {
+  const QModelIndex cell = grid->model()->index(row, col);
+  CellShown shown;
+  shown.text = cell.data(Qt::DisplayRole).toString();
+  shown.background = cell.data(Qt::BackgroundRole).value<QBrush>().color();
+  const QVariant font = cell.data(Qt::FontRole);
+  shown.font = font.isValid() ? font.value<QFont>() : QFont();
+  shown.alignment = Qt::Alignment::fromInt(cell.data(Qt::TextAlignmentRole).toInt());
+  shown.flags = cell.flags();
+  return shown;
 }
 
 QStringList ClippedControls(const QWidget* window) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -73,6 +75,15 @@ QString DescribeDialogs(const ScriptedDialogs& dialogs);
 QStringList Prompts(const ScriptedDialogs& dialogs);
 // Clicks the middle of a grid's cell with the left button.
 void ClickCell(FlexGrid* grid, int row, int col);
+// What a grid's cell shows, read through the grid's model as a view or an assistive tool reads it.
+struct CellShown {
+  QString text;
+  QColor background;
+  QFont font;  // the cell's own, else the application's default font
+  Qt::Alignment alignment;
+  Qt::ItemFlags flags;
+};
+CellShown Shown(const FlexGrid* grid, int row, int col);
 
 // The labels, buttons, check boxes and option buttons shown in `window` whose text does not fit in
 // them, as "name: text" lines (a tab widget's pages count only while shown). A label that shows a long
