@@ -25,6 +25,7 @@
 #include "project/estado.h"
 #include "redes.h"
 #include "shell/MDIForm1.h"
+#include "shell/hooks.h"
 #include "shell/inicio.h"
 
 namespace {
@@ -39,6 +40,7 @@ int Tormentas(const QString& folder, bool informe, int veces) {
   bench::CarpetaDelPrograma(folder);
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
   DirActual = folder;
   NombreProyecto = QStringLiteral("Grande");
   bench::TormentaLarga();
@@ -210,6 +212,7 @@ int main(int argc, char** argv) {
     bench::CarpetaDelPrograma(carpeta);
     ScriptedDialogs dialogs;
     InstallDialogs(&dialogs);
+    InstallWindowHooks();
     bench::GuardaProyectoMayor(carpeta);
     return 0;
   }
@@ -219,6 +222,7 @@ int main(int argc, char** argv) {
   bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
   bench::GuardaProyectoMayor(dir.path());
   Carpeta() = dir.path().toStdString();
   benchmark::Initialize(&argc, argv);

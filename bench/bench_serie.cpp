@@ -21,6 +21,7 @@
 #include "rainfall/tormenta.h"
 #include "redes.h"
 #include "reservoirs/tablas.h"
+#include "shell/hooks.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
   Proyecto(dir.path());
   dialogs.clear();
   benchmark::Initialize(&argc, argv);

@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 

@@ -1,11 +1,10 @@
 // Routing through channel reaches: the inflow of everything draining into the reach, carried to its
 // downstream end by a pure lag (direct translation) or by the Muskingum method.
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "rainfall/distribuciones.h"
@@ -273,12 +273,6 @@ Single PpDelPaso(Integer k) {
 }
 
 void ResetHietogramaState() {
-  nPerDistri = 0;
-  NumPer = 0;
-  PpPeriodo.redim(0, 0);
-  PpAcumPer.redim(0, 0);
-  IntensidadPer.redim(0, 0);
-  PpEntregada = 0;
   kPer = 0;
   LineaDistri.clear();
   BlancosDistri.clear();

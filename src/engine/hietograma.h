@@ -6,15 +6,9 @@
 
 #include "platform/arrays.h"
 #include "platform/vb.h"
+#include "rainfall/tormenta.h"
 
 namespace tavo {
-
-inline Integer nPerDistri = 0;              // NP, the number of periods of the hyetograph
-inline Integer NumPer = 0;                  // copy of NP, set when the hyetograph is complete
-inline Array1<Single> PpPeriodo(0, 0);      // depth of period k [mm]; a measured storm's intervals
-inline Array1<Single> PpAcumPer(0, 0);      // cumulative depth at the end of period k [mm]
-inline Array1<Single> IntensidadPer(0, 0);  // mean intensity of period k [mm/min]
-inline Single PpEntregada = 0;              // rain already handed out to the steps of this pass [mm]
 
 // Scratch of the hyetograph table in the report.
 inline Integer kPer = 0;

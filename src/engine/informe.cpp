@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -18,6 +17,18 @@ QString Redondeado(Single x, int decimales) {
   return NumberText(Redondea(x, decimales));
 }
 }  // namespace
+
+void ApagaPizarra() {
+  PizarraMarcada = false;
+  ReportSettingHook();
+}
+
+void ResetPizarraState() {
+  PizarraActiva = false;
+  PizarraMarcada = true;
+  TextoProceso.clear();
+  SeriesRunning = false;
+}
 
 ReportRow& ReportRow::text(const QString& t, int width) {
   if (!p_) return *this;
@@ -32,15 +43,6 @@ ReportRow& ReportRow::text(const QString& t, int width) {
   text_ += t;
   p_ = text_.reserveTail(room_);
   return *this;
-}
-
-Single Redondea(Single x, int decimales) {
-  return static_cast<Single>(Round(x, decimales));
-}
-
-Single Centesimos(Single x) {
-  const Single cien = 100.0f * x;
-  return static_cast<Single>(Int(cien) / 100);
 }
 
 void EncabezadoUEHs() {

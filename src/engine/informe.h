@@ -1,5 +1,6 @@
-// The run report: the lines the simulation writes into TextoProceso for the units, the basin and the
-// reaches, in the report's fixed columns.
+// The run report: the report switch and text, the report window's text as the runs use it, and the
+// lines the simulation writes into TextoProceso for the units, the basin and the reaches, in the
+// report's fixed columns.
 #pragma once
 
 #include <QString>
@@ -7,11 +8,43 @@
 #include <charconv>
 #include <cstring>
 
-#include "engine/frmPp.h"
+#include "platform/hooks.h"
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
+
+// ---- the report switch and the report text ----
+inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
+inline Boolean PizarraMarcada = true;  // the user's report setting (the main window's report item is
+                                       // checked): a single storm writes its detailed report
+inline TextBuffer TextoProceso;        // report text of the last simulation, lines ended by CR LF
+inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
+inline Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series whose
+                                       // report no one will see (TextoProceso stays as it is)
+
+// The main window's report item shows PizarraMarcada; the main window installs it.
+inline Hook<void()> ReportSettingHook;
+
+// Switches the user's report setting off (the series, the report window closing) and has the main
+// window show it.
+void ApagaPizarra();
+
+// ---- the report window's text, as the runs read and write it (the report window keeps it) ----
+// The window's text; using it brings the window into existence (loaded, not shown).
+QString ReportText();
+const TextBuffer& ReportTextBuffer();
+void SetReportText(const QString& text);
+void AppendToReport(const QString& text);
+// Shows the window without modality, inside the main window.
+void ShowReportWindow();
+// Brings the window up to date on screen at once, before a long computation.
+void RepaintReportWindow();
+// Sets the window's text to TextoProceso: when the Pizarra is turned on, and at the refresh points
+// of a simulation, where it adds only what the run appended since the last refresh.
+void MuestraPizarra();
+
+void ResetPizarraState();
 
 // The number text of the last value a column wrote, for the columns whose rows often repeat a value.
 struct NumberTextMemo {
@@ -125,11 +158,6 @@ class ReportRow {
   qsizetype room_;
   char* p_;
 };
-
-// x rounded to `decimales` (halves to even) and kept in Single, as the report writes it.
-Single Redondea(Single x, int decimales);
-// The whole part of 100·x divided by 100, in Single: x cut down to hundredths.
-Single Centesimos(Single x);
 
 // The unit section heading.
 void EncabezadoUEHs();

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"

@@ -4,13 +4,10 @@
 
 #include <cmath>
 
-#include "editor/frmUEHs.h"
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
-#include "engine/frmPp2.h"
 #include "engine/hietograma.h"
+#include "engine/hooks.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
@@ -18,13 +15,12 @@
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
-#include "project/frmConfigura.h"
+#include "project/hooks.h"
+#include "project/listacomponentes.h"
 #include "project/redfiles.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/tablas.h"
-#include "results/dlgTablaSalePDR.h"
-#include "shell/MDIForm1.h"
 
 namespace tavo {
 
@@ -55,7 +51,7 @@ struct FinDeSerie {
     SeriesRunning = false;
     ReportOmitted = false;
     SeriesChecked = false;
-    if (frmPp2::isLoaded()) frmPp2::instance().Termina();
+    CierraProgresoSerie();
     SetBusyPointer(false);
   }
 };
@@ -63,20 +59,16 @@ struct FinDeSerie {
 }  // namespace
 
 void CargaDatosProceso() {
-  FormInstance<frmConfigura>::instance().leoConf();
+  LeeConfiguracion();
   CargaRedProyecto();
   if (nRepresas > 0) {
     LeeTablaHQRepresa();
     LeeTablaHSVRepresa();
   }
   if (nLagos > 0) LeeTablaHSVQLago();
-  MDIForm1& principal = FormInstance<MDIForm1>::instance();
-  principal.carga_lbl_proyecto();
+  ShowProjectHook();
   CargaFQRepresas();
-  if (nRepresas >= 1) {
-    principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
-    principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
-  }
+  if (nRepresas >= 1) EnableDamTestsHook();
 }
 
 bool DuracionCalculable(Integer duracion) {
@@ -95,7 +87,7 @@ bool DuracionCalculable(Integer duracion) {
 
 void CorreUnaTormenta() {
   SetReportText(QString());
-  PizarraActiva = FormInstance<MDIForm1>::instance().mnuPizarra1->isChecked();
+  PizarraActiva = PizarraMarcada;
   if (PizarraActiva) {
     ShowReportWindow();
     RepaintReportWindow();
@@ -140,21 +132,15 @@ QString TiempoTranscurrido() {
 void CorreSeriePDR() {
   FinDeSerie fin;
   try {
-    frmPp2& progreso = FormInstance<frmPp2>::instance();
-    progreso.Muestra(QStringLiteral("un momento...esta opción puede tardar varios minutos..."));
-    progreso.ProgressBar1->show();
-    progreso.ProgressBar1->setValue(0);
-    progreso.cmdTrestante->show();
-    progreso.cmdTrestante->setText(QString());
-    progreso.cmdMiTime->setText(QStringLiteral("PDR"));
+    AbreProgresoSerie();
     HoraInicioSerie = Now().time();
     StormsRefused.clear();
 
-    FormInstance<MDIForm1>::instance().mnuPizarra1->setChecked(false);
+    ApagaPizarra();
     PizarraActiva = false;
     SeriesRunning = true;
     CargaDatosProceso();
-    frmUEHs::object().ComponenteFinal();
+    ComponenteFinal();
 
     const Integer N = NroTormentasSerie;
     QpSerie.redim(0, nComponentes, 0, N);
@@ -194,8 +180,7 @@ void CorreSeriePDR() {
       LeeTormentaSerie();
       if (TormentaExcluida) continue;
       const int porcentaje = static_cast<int>(Round(static_cast<double>(kTormenta) / N * 100));
-      progreso.cmdTrestante->setText(TextoTormenta());
-      progreso.cmdMiTime->setText(QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
+      ProgresoTormenta(TextoTormenta(), QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
       DistribucionTemporalPp();
       if (HyetographRefused) {
         // A distribution that can spread no storm stops the series; a storm it cannot spread is left
@@ -215,11 +200,10 @@ void CorreSeriePDR() {
       ReportOmitted = kTormenta != ultima;
       Proceso_Simulacion(false);
       ReportOmitted = false;
-      progreso.ProgressBar1->setValue(porcentaje);
-      progreso.Repinta();
+      ProgresoPorcentaje(porcentaje);
     }
-    progreso.Termina();
-    MuestraTablaSalePDR();
+    CierraProgresoSerie();
+    ShowSeriesResultsHook();
     GuardaTablasQDR();
   } catch (const VbError& e) {
     if (e.number > 0) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QSet>
+#include <QString>
 #include <QTime>
 
 #include "platform/vb.h"
@@ -24,6 +25,14 @@ void CorreSeriePDR();
 void LeeTormentaSerie();
 // Writes the series results of every component and retained storm to SaleTablasQDRs_tem.txt.
 void GuardaTablasQDR();
+
+// The progress window of a series, as the series driver drives it (the progress window keeps it):
+// shown at once with its waiting caption, the bar at 0 and the time line "PDR"; the storm in hand and
+// the elapsed time; the bar's percentage, painted at once; closed.
+void AbreProgresoSerie();
+void ProgresoTormenta(const QString& tormenta, const QString& tiempo);
+void ProgresoPorcentaje(int porcentaje);
+void CierraProgresoSerie();
 
 // The time since the series started, as hours, minutes and seconds without leading zeros (0:3:7).
 QString TiempoTranscurrido();

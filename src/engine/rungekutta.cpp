@@ -1,7 +1,7 @@
 // Runge-Kutta routing of a lake or dam: the level equation dH/dt = (I - Q(H)) / A(H) integrated over
 // every output step by a three-stage third-order scheme, with the outflow at each step's final level.
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"

@@ -3,17 +3,15 @@
 #include <cmath>
 #include <functional>
 
-#include "editor/frmUEHs.h"
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/secuencia.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 
@@ -121,9 +119,8 @@ void Preparacion() {
   if (SeriesChecked) {
     BuildComponentList();  // the series asked about its network once, before its first storm
   } else {
-    frmUEHs& editor = frmUEHs::object();
-    if (NroTormentasSerie == 1) editor.ComponenteFinal();
-    editor.ComponenteFinal();
+    if (NroTormentasSerie == 1) ComponenteFinal();
+    ComponenteFinal();
   }
 
   QSaleCompo.redim(0, nComponentes, 0, NQ + 1);

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/frmPp.h"
 #include "engine/hietograma.h"
 #include "engine/informe.h"
 #include "engine/resultados.h"

@@ -1,5 +1,6 @@
-// The storm of the next run and the storm series of a depth-duration-recurrence table. Nothing of it
-// is kept in a file: it lives in memory from start-up (all zero) to the end of the program.
+// The storm of the next run, its hyetograph, and the storm series of a depth-duration-recurrence
+// table. Nothing of it is kept in a file: it lives in memory from start-up (all zero) to the end of
+// the program.
 #pragma once
 
 #include "platform/arrays.h"
@@ -26,6 +27,14 @@ inline Integer NroTormentasSerie = 0;
 inline Array1<Single> PpSerie(0, 0);    // P [mm]
 inline Array1<Integer> DurSerie(0, 0);  // D [min]
 inline Array1<Integer> RecSerie(0, 0);  // R [years]
+
+// ---- the hyetograph of the storm (built by DistribucionTemporalPp; a measured storm's intervals) ----
+inline Integer nPerDistri = 0;              // NP, the number of periods of the hyetograph
+inline Integer NumPer = 0;                  // copy of NP, set when the hyetograph is complete
+inline Array1<Single> PpPeriodo(0, 0);      // depth of period k [mm]; a measured storm's intervals
+inline Array1<Single> PpAcumPer(0, 0);      // cumulative depth at the end of period k [mm]
+inline Array1<Single> IntensidadPer(0, 0);  // mean intensity of period k [mm/min]
+inline Single PpEntregada = 0;              // rain already handed out to the steps of this pass [mm]
 
 // Empties the series: no storm, arrays with element 0 only.
 void ClearSeries();

@@ -6,11 +6,11 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "engine/listacomponentes.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "results/dlgChart1.h"
 #include "results/dlgChart2.h"
 
