@@ -55,7 +55,7 @@ void EncabezadoUEHs() {
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
   // The units of one step often share their rain, retention and infiltration.
-  static NumberTextMemo lluvia, retencion, infiltracion;
+  thread_local NumberTextMemo lluvia, retencion, infiltracion;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
   ReportRow(TextoProceso)
       .text("\r\n")
@@ -113,7 +113,7 @@ void EncabezadoCauce(Integer j) {
 
 void FilaCauce(Integer j, Integer k) {
   // Flows rounded to thousandths often stay the same from one step to the next.
-  static NumberTextMemo entrada, salida;
+  thread_local NumberTextMemo entrada, salida;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
   const Single entra = Redondea(QEntraCompo(j, k), 3);
   const Single sale = Redondea(QSaleCompo(j, k), 3);

@@ -18,16 +18,17 @@ namespace tavo {
 inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
 inline Boolean PizarraMarcada = true;  // the user's report setting (the main window's report item is
                                        // checked): a single storm writes its detailed report
-inline TextBuffer TextoProceso;        // report text of the last simulation, lines ended by CR LF
 inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
-inline Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series whose
-                                       // report no one will see (TextoProceso stays as it is)
+// The state of one run, each thread its own:
+inline thread_local TextBuffer TextoProceso;  // report text of the last simulation, lines ended by CR LF
+inline thread_local Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series
+                                                    // whose report no one will see (TextoProceso stays)
 
 // The main window's report item shows PizarraMarcada; the main window installs it.
 inline Hook<void()> ReportSettingHook;
 
 // Switches the user's report setting off (the series, the report window closing) and has the main
-// window show it.
+// window show it. Writes PizarraMarcada.
 void ApagaPizarra();
 
 // ---- the report window's text, as the runs read and write it (the report window keeps it) ----
@@ -159,17 +160,21 @@ class ReportRow {
   char* p_;
 };
 
-// The unit section heading.
+// Each of these appends to TextoProceso.
+// The unit section heading; reads PizarraActiva.
 void EncabezadoUEHs();
-// The line of unit `nombre` in rain step k: rain, retention, infiltration and discharge.
+// The line of unit `nombre` in rain step k: rain, retention, infiltration and discharge; reads PasoPp.
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q);
-// The five summary lines of unit i.
+// The five summary lines of unit i; reads the unit, PpUEH, QpSerie(i, kTormenta), VolEscUEH, VolBaseUEH
+// and CoefEscUEH.
 void ResumenUEH(Integer i);
-// The basin totals.
+// The basin totals; reads VolEscTotal, AreaTotalUEHs, CoefEscTotal, VolBaseTotal and PpMediaAcum.
 void TotalesCuenca();
-// The heading of the component section; the window then shows the units' part of the report.
+// The heading of the component section; the window then shows the units' part of the report. Reads
+// PizarraActiva.
 void EncabezadoComponentes();
 // The reach table's heading, one row, and the closing lines of a reach, lake or dam at position j.
+// Read NombresComponentes, PasoQ, QEntraCompo, QSaleCompo, VolEntra, VolSale and QpSerie(j, kTormenta).
 void EncabezadoCauce(Integer j);
 void FilaCauce(Integer j, Integer k);
 void CierreComponente(Integer j);

@@ -32,13 +32,15 @@ QString FechaHora() {
   return Now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
-// The hyetograph of the storm in hand; false when it could not be built (its message is shown).
+// The hyetograph of the storm in hand; false when it could not be built (its message is shown). See
+// DistribucionTemporalPp.
 bool Hietograma() {
   DistribucionTemporalPp();
   return !HyetographRefused && !(PpTormenta == 0 && DurTormenta == 0);
 }
 
-// The storm in hand as the progress window names it: "P= 40mm  -   D= 60min  -   R= 10años".
+// The storm in hand as the progress window names it: "P= 40mm  -   D= 60min  -   R= 10años". Reads P,
+// D and R.
 QString TextoTormenta() {
   return QStringLiteral("P=") + NumberText(PpTormenta) + QStringLiteral("mm  -   D=") +
          NumberText(DurTormenta) + QStringLiteral("min  -   R=") + NumberText(RecTormenta) +
@@ -51,6 +53,7 @@ struct FinDeSerie {
     SeriesRunning = false;
     ReportOmitted = false;
     SeriesChecked = false;
+    SeriesLongestStorm = 0;
     CierraProgresoSerie();
     SetBusyPointer(false);
   }
@@ -157,7 +160,6 @@ void CorreSeriePDR() {
              vbExclamation, QStringLiteral("Advertencia !"));
       return;
     }
-    Integer mayor = 0;
     // Only the last storm the series computes writes its report, which the report window shows when it
     // is turned on afterwards; the others write none. It is the last storm that takes part and that
     // the distribution can spread.
@@ -165,13 +167,13 @@ void CorreSeriePDR() {
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();
       if (TormentaExcluida) continue;
-      mayor = std::max(mayor, DurTormenta);
+      SeriesLongestStorm = std::max(SeriesLongestStorm, DurTormenta);
       if (!DurationRefused(DurTormenta)) ultima = kTormenta;
     }
     // The data and the network are the same for every storm: a check that fails stops the series once.
     if (!RunChecks()) return;
     SeriesChecked = true;
-    if (!DuracionCalculable(mayor)) return;
+    if (!DuracionCalculable(SeriesLongestStorm)) return;
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
     ForgetStorageWarnings();
     const OutOfTableQuestionsPerRun preguntas;
