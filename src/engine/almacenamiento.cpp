@@ -263,6 +263,7 @@ QString DetailEnd(const StorageElement& e) {
 
 bool FirstInRun(const QString& key) {
   if (StorageWarningsGiven.contains(key)) return false;
+  ThrowIfMessagesDeferred();
   StorageWarningsGiven.insert(key);
   return true;
 }

@@ -69,7 +69,8 @@ void DetailRowHead(ReportRow& row, Integer k, Integer t, Single a, Single b, Sin
 void DetailRowTail(ReportRow& row, Single d, Single q, Single h, Single s);
 QString DetailEnd(const StorageElement& e);
 
-// True the first time `key` is met in the run: reads and writes StorageWarningsGiven.
+// True the first time `key` is met in the run: reads and writes StorageWarningsGiven. A storm computed
+// ahead of its turn, with its messages deferred, stops here (MessageDeferred) rather than remember it.
 bool FirstInRun(const QString& key);
 
 void ResetAlmacenamientoState();

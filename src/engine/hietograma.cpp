@@ -167,9 +167,10 @@ void DistribucionTemporalPp() {
     }
     // The user tables are read as saved, into a copy of the builder's own: the distribution editor's
     // unsaved changes stay in the editor.
-    TablasDisTemPer tablas;
+    TablasDisTemPer leidas;
+    const TablasDisTemPer& tablas = SeriesDistributions ? *SeriesDistributions : leidas;
     if (!measured && table >= 1 && table <= 3) {
-      LeeTablaDisTemPer(tablas);
+      if (!SeriesDistributions) LeeTablaDisTemPer(leidas);
       if (tablas.NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
                    QStringLiteral(

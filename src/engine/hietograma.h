@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "platform/arrays.h"
 #include "platform/vb.h"
+#include "rainfall/distribuciones.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -24,12 +26,16 @@ inline thread_local QString HyetographRefusal;  // why, in the words of its mess
 inline thread_local Boolean HyetographRefusesEveryStorm =
     false;  // the refusal holds for a storm of any duration
 
+// The user distributions as the series under way read them once, before its storms: every storm of
+// the series spreads its rain by them. None outside a series.
+inline std::optional<TablasDisTemPer> SeriesDistributions;
+
 // Builds the hyetograph from the storm definition and, with the report on, lists it in the report.
 // A run-time failure is shown and sets P and D to 0; a storm the chosen distribution cannot spread
 // (a user table without periods, the theoretical distribution beyond 48 hours) is refused with a
 // message (left to the series driver during a series run) and sets HyetographRefused.
-// Reads P, D, PasoPp, FormaPp, DistriPp, a measured storm's PpPeriodo, the user distributions and
-// PizarraActiva; writes the hyetograph (nPerDistri, NumPer, PpPeriodo,
+// Reads P, D, PasoPp, FormaPp, DistriPp, a measured storm's PpPeriodo, the user distributions (the
+// series' own during a series) and PizarraActiva; writes the hyetograph (nPerDistri, NumPer, PpPeriodo,
 // PpAcumPer, IntensidadPer, PpEntregada), the table scratch, HyetographDepth, the refusal and the
 // report window's text.
 void DistribucionTemporalPp();

@@ -22,7 +22,9 @@ void CargaDatosProceso();
 // Reads the storm and the user's report setting PizarraMarcada; writes PizarraActiva,
 // OmiteAvisoSalidas, the report window's text and all that Proceso_Simulacion writes.
 void CorreUnaTormenta();
-// Runs every storm of the series and writes SaleTablasQDRs_tem.txt.
+// Runs every storm of the series and writes SaleTablasQDRs_tem.txt. The storms are computed side by
+// side on HilosSerie() workers, each in the state of one run of its own thread; the main thread is left
+// with the last storm's state and report, as when they run one after another.
 // Reads the series and the selected durations and recurrences; writes the series' results,
 // StormsRefused, HoraInicioSerie, the report switches, kTormenta and P, D and R (the last storm's).
 void CorreSeriePDR();

@@ -53,11 +53,11 @@ inline thread_local QString BlancosProceso;
 inline thread_local Integer nBlancosProceso = 0;
 
 // ---- the series' results: second index the storm; each storm writes its own column only ----
-inline Array2<Single> QpSerie;       // peak outflow of the component at position i [m3/s]
-inline Array2<Long> ESerie;          // direct runoff volume of unit i [m3]
-inline Array2<Single> CESerie;       // runoff coefficient of unit i [%]
-inline Array1<Long> ETotalSerie;     // direct runoff volume of the basin [m3]
-inline Array1<Single> CETotalSerie;  // runoff coefficient of the basin [%]
+inline ColumnArray2<Single> QpSerie;  // peak outflow of the component at position i [m3/s]
+inline ColumnArray2<Long> ESerie;     // direct runoff volume of unit i [m3]
+inline ColumnArray2<Single> CESerie;  // runoff coefficient of unit i [%]
+inline Array1<Long> ETotalSerie;      // direct runoff volume of the basin [m3]
+inline Array1<Single> CETotalSerie;   // runoff coefficient of the basin [%]
 
 // Muskingum coefficients for K [min], x and a step of dt minutes into DenMusk and C0Musk..C2Musk (the
 // state of one run):

@@ -131,6 +131,37 @@ class Array2 {
   std::vector<T> data_;
 };
 
+// Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so
+// that threads that each fill a column of their own seldom share memory.
+template <class T>
+class ColumnArray2 {
+ public:
+  void redim(int lower1, int upper1, int lower2, int upper2) {
+    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    rows_ = count(l1_, u1_);
+    data_.assign(static_cast<size_t>(rows_) * count(l2_, u2_), T{});
+  }
+  void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
+
+  int lower1() const { return l1_; }
+  int upper1() const { return u1_; }
+  int lower2() const { return l2_; }
+  int upper2() const { return u2_; }
+
+  T& operator()(int i, int j) { return data_[check(i, j)]; }
+  const T& operator()(int i, int j) const { return data_[check(i, j)]; }
+
+ private:
+  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
+  size_t check(int i, int j) const {
+    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+    return static_cast<size_t>(j - l2_) * rows_ + static_cast<size_t>(i - l1_);
+  }
+  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
+  int rows_ = 0;
+  std::vector<T> data_;
+};
+
 // Three dimensions, each from 0: the program's arrays of coefficients per element, range and term.
 template <class T>
 class Array3 {
