@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 # The program folder: the program, its storm tables, PelcanDir.pcn and the projects live there.
 TAVO_DIR ?= $(HOME)/TAVO
 
-.PHONY: run test bench deps clean format
+.PHONY: run test bench deps clean format capturas
 
 deps:
 	@scripts/install-deps
@@ -27,9 +27,15 @@ bench: deps
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && "$$b"; done
 
+# Takes the pictures of the help again from the program itself, into data/Ayuda/imagenes.
+capturas: deps
+	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
+	@cmake --build build/debug --target tavo_capturas -j $(JOBS)
+	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 build/debug/tavo_capturas data/Ayuda/imagenes
+
 # Formats every C++ file of the tree with the repository's .clang-format.
 format: deps
-	@find src tests bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
+	@find src tests bench tools -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
 
 clean:
 	rm -rf build

@@ -1,14 +1,13 @@
 #include "components/componentdialog.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "editor/frmUEHs.h"
+#include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/estado.h"
@@ -82,11 +81,9 @@ ComponentDialog::ComponentDialog(const char* name, const QString& caption, int a
   QFont letra = font();
   letra.setPointSize(8);
   setFont(letra);
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    QRect marco = rect();
-    marco.moveCenter(pantalla->availableGeometry().center());
-    move(marco.topLeft());
-  }
+  QRect marco = rect();
+  marco.moveCenter(ScreenArea().center());
+  move(marco.topLeft());
 }
 
 QLabel* ComponentDialog::Etiqueta(QWidget* parent, const char* name, const QString& caption, int left,
@@ -288,6 +285,12 @@ void ComponentDialog::ClickNombre(bool duplicados) {
   txtNombre->setFocus();
 }
 
+void ComponentDialog::NamesShownIn(QListWidget* components, QLabel* nameLabel, QListWidget* receivers) {
+  componentList_ = components;
+  nameLabel_ = nameLabel;
+  receiverList_ = receivers;
+}
+
 bool ComponentDialog::SaleNombre() {
   if (!ShownIsSelected()) return true;
   // "Invalido" is never taken as a name: the box keeps it until the user types another.
@@ -298,6 +301,14 @@ bool ComponentDialog::SaleNombre() {
     return false;
   }
   Renombra(txtNombre->text());
+  // The entries keep their selection: renaming them picks nothing and commits nothing.
+  const QStringList nombres = KindNames();
+  for (QListWidget* lista : {componentList_, receiverList_}) {
+    if (!lista) continue;
+    for (int fila = 0; fila < lista->count() && fila < nombres.size(); ++fila)
+      lista->item(fila)->setText(nombres[fila]);
+  }
+  nameLabel_->setText(NombreActual());
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -121,6 +122,8 @@ class ComponentDialog : public QWidget {
   // Gives the component shown the name, and every component that drained into it the new name as
   // its receiver.
   virtual void Renombra(const QString& nombre) = 0;
+  // The names of the kind's components, in the order of their collection.
+  virtual QStringList KindNames() const = 0;
 
   // The initial water level of a lake or a dam: 0, or a number between the first and the last level
   // of the table of element `elemento` (the table's row counts `filas` and levels `h`, as they stand
@@ -137,12 +140,16 @@ class ComponentDialog : public QWidget {
   bool ShownIsSelected() const { return mostrado_ && SelectedRecord() == mostrado_; }
 
   // ---- name box ----
+  // Where the dialog shows the kind's names: its component list, the label with the shown component's
+  // name and, for a kind whose receiver list offers the kind's own components first, that list.
+  void NamesShownIn(QListWidget* components, QLabel* nameLabel, QListWidget* receivers = nullptr);
   // A click in the name box: the prefix and the length limit, the whole text selected, and, when
   // `duplicados`, a name that cannot be taken turned into "Invalido".
   void ClickNombre(bool duplicados = true);
   // The name box left: the prefix and the length limit, then the rename; a name that cannot be taken
   // turns into "Invalido" and gives false. "Invalido" itself is never taken. Once the component shown
-  // is no longer selected, nothing is renamed and the box is left.
+  // is no longer selected, nothing is renamed and the box is left. The lists and the name label show
+  // the new name at once; what is typed in the other boxes stays there until the commit.
   bool SaleNombre();
   // The commit's name: the box's text when it can be the name, else the stored name stays.
   void GuardaNombre();
@@ -177,9 +184,12 @@ class ComponentDialog : public QWidget {
   void Valida(ValidatedBox* box, std::function<bool()> check);
 
   QString prefijo_;
-  ObjectRef mostrado_;                 // the record of the component shown
-  ValidatedBox* rechazada_ = nullptr;  // the box that refused its text and holds the focus
-  bool cerrando_ = false;              // the dialog is unloading: no box is checked any more
+  QListWidget* componentList_ = nullptr;  // the kind's components
+  QLabel* nameLabel_ = nullptr;           // the shown component's name
+  QListWidget* receiverList_ = nullptr;   // receivers led by the kind's own components, if any
+  ObjectRef mostrado_;                    // the record of the component shown
+  ValidatedBox* rechazada_ = nullptr;     // the box that refused its text and holds the focus
+  bool cerrando_ = false;                 // the dialog is unloading: no box is checked any more
 };
 
 }  // namespace tavo

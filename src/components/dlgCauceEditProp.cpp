@@ -103,6 +103,7 @@ dlgCauceEditProp::dlgCauceEditProp()
   connect(lstTributaCauce, &QListWidget::currentRowChanged, this, [this](int fila) {
     if (fila >= 0) RunGuarded([this] { lstTributaCauce_Click(); });
   });
+  NamesShownIn(lstCauces, lblNombreCauce, lstTributaCauce);
   Termina();
 }
 
@@ -263,7 +264,8 @@ void dlgCauceEditProp::txtNombreCauce_Click() {
 
 bool dlgCauceEditProp::txtNombreCauce_LostFocus() {
   if (!SaleNombre()) return false;
-  Form_Load();
+  // A network read again under the dialog is shown afresh.
+  if (!ShownIsSelected()) Form_Load();
   return true;
 }
 
@@ -271,6 +273,12 @@ void dlgCauceEditProp::Renombra(const QString& nombre) {
   Cauce& c = Actual();
   RenombraReceptor(c.NombreCauce, nombre, true);
   c.NombreCauce = nombre;
+}
+
+QStringList dlgCauceEditProp::KindNames() const {
+  QStringList nombres;
+  for (const auto& c : colCauces) nombres << c->NombreCauce;
+  return nombres;
 }
 
 bool dlgCauceEditProp::eventFilter(QObject* watched, QEvent* event) {

@@ -42,7 +42,7 @@ class dlgCauceEditProp : public ComponentDialog, public FormInstance<dlgCauceEdi
   void OKButton_Click() override;
   void CancelButton_Click() override;
   void txtNombreCauce_Click();
-  // The name checks, then the rename and the dialog loaded again; false when the name is refused.
+  // The name checks, then the rename; false when the name is refused.
   bool txtNombreCauce_LostFocus();
 
   QGroupBox* Frame1;
@@ -72,6 +72,7 @@ class dlgCauceEditProp : public ComponentDialog, public FormInstance<dlgCauceEdi
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;
+  QStringList KindNames() const override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

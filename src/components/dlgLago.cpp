@@ -72,6 +72,7 @@ dlgLago::dlgLago()
     if (fila >= 0) RunGuarded([this] { lstMetodo_Click(); });
   });
   ConnectGuarded(cmdParametros, &QPushButton::clicked, this, &dlgLago::cmdParametros_Click);
+  NamesShownIn(lstLAGOs, lblNombreLAGO);
   Termina();
 }
 
@@ -235,7 +236,8 @@ void dlgLago::txtNombreLAGO_Click() {
 
 bool dlgLago::txtNombreLAGO_LostFocus() {
   if (!SaleNombre()) return false;
-  Form_Load();
+  // A network read again under the dialog is shown afresh.
+  if (!ShownIsSelected()) Form_Load();
   return true;
 }
 
@@ -243,6 +245,12 @@ void dlgLago::Renombra(const QString& nombre) {
   Lago& l = Actual();
   RenombraReceptor(l.NombreLAGO, nombre, true);
   l.NombreLAGO = nombre;
+}
+
+QStringList dlgLago::KindNames() const {
+  QStringList nombres;
+  for (const auto& l : colLagos) nombres << l->NombreLAGO;
+  return nombres;
 }
 
 void dlgLago::txtReferencia_Click() {

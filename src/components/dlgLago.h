@@ -37,7 +37,7 @@ class dlgLago : public ComponentDialog, public FormInstance<dlgLago> {
   void OKButton_Click() override;
   void CancelButton_Click() override;
   void txtNombreLAGO_Click();
-  // The name checks, then the rename and the dialog loaded again; false when the name is refused.
+  // The name checks, then the rename; false when the name is refused.
   bool txtNombreLAGO_LostFocus();
   void txtReferencia_Click();
 
@@ -63,6 +63,7 @@ class dlgLago : public ComponentDialog, public FormInstance<dlgLago> {
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;
+  QStringList KindNames() const override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

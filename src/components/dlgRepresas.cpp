@@ -118,6 +118,7 @@ dlgRepresas::dlgRepresas()
   for (int k = 1; k <= 8; ++k) OnSignal(chkFQ[k], &QCheckBox::toggled, this, [this, k] { chkFQ_Click(k); });
   ConnectGuarded(cmdHSV, &QPushButton::clicked, this, &dlgRepresas::cmdHSV_Click);
   ConnectGuarded(cmdTablaQ, &QPushButton::clicked, this, &dlgRepresas::cmdTablaQ_Click);
+  NamesShownIn(lstRepresas, lblNombreRepresa);
   Termina();
 }
 
@@ -400,7 +401,8 @@ void dlgRepresas::txtNombreRepresa_Click() {
 
 bool dlgRepresas::txtNombreRepresa_LostFocus() {
   if (!SaleNombre()) return false;
-  Form_Load();
+  // A network read again under the dialog is shown afresh.
+  if (!ShownIsSelected()) Form_Load();
   return true;
 }
 
@@ -408,6 +410,12 @@ void dlgRepresas::Renombra(const QString& nombre) {
   Represa& r = Actual();
   RenombraReceptor(r.NombreRepresa, nombre, true);
   r.NombreRepresa = nombre;
+}
+
+QStringList dlgRepresas::KindNames() const {
+  QStringList nombres;
+  for (const auto& r : colRepresas) nombres << r->NombreRepresa;
+  return nombres;
 }
 
 bool dlgRepresas::eventFilter(QObject* watched, QEvent* event) {

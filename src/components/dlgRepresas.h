@@ -50,7 +50,7 @@ class dlgRepresas : public ComponentDialog, public FormInstance<dlgRepresas> {
   void OKButton_Click() override;
   void CancelButton_Click() override;
   void txtNombreRepresa_Click();
-  // The name checks, then the rename and the dialog loaded again; false when the name is refused.
+  // The name checks, then the rename; false when the name is refused.
   bool txtNombreRepresa_LostFocus();
 
   QGroupBox* Frame1;  // identification
@@ -89,6 +89,7 @@ class dlgRepresas : public ComponentDialog, public FormInstance<dlgRepresas> {
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;
+  QStringList KindNames() const override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -129,6 +129,7 @@ dlgUEH2::dlgUEH2()
   });
   connect(lstMetodo, &QListWidget::currentRowChanged, this,
           [this] { lblMetodo->setText(TextoLista(lstMetodo)); });
+  NamesShownIn(lstUEHs, lblNombreUEH);
   Termina();
 }
 
@@ -284,7 +285,8 @@ void dlgUEH2::txtNombreUEH_Click() {
 
 bool dlgUEH2::txtNombreUEH_LostFocus() {
   if (!SaleNombre()) return false;
-  Form_Load();
+  // A network read again under the dialog is shown afresh.
+  if (!ShownIsSelected()) Form_Load();
   return true;
 }
 
@@ -292,6 +294,12 @@ void dlgUEH2::Renombra(const QString& nombre) {
   UEH& u = Actual();
   RenombraReceptor(u.NombreUEH, nombre, false);
   u.NombreUEH = nombre;
+}
+
+QStringList dlgUEH2::KindNames() const {
+  QStringList nombres;
+  for (const auto& u : colUEHs) nombres << u->NombreUEH;
+  return nombres;
 }
 
 void dlgUEH2::txtReferencia_Click() {

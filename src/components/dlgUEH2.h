@@ -34,7 +34,7 @@ class dlgUEH2 : public ComponentDialog, public FormInstance<dlgUEH2> {
   void OKButton_Click() override;
   void CancelButton_Click() override;
   void txtNombreUEH_Click();
-  // The name checks, then the rename and the dialog loaded again; false when the name is refused.
+  // The name checks, then the rename; false when the name is refused.
   bool txtNombreUEH_LostFocus();
   void txtReferencia_Click();
 
@@ -68,6 +68,7 @@ class dlgUEH2 : public ComponentDialog, public FormInstance<dlgUEH2> {
   QString NombreActual() const override;
   bool NombreOcupado(const QString& nombre) const override;
   void Renombra(const QString& nombre) override;
+  QStringList KindNames() const override;
   void Descarga() override { unloadLater(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -171,7 +171,7 @@ dlgUEHsEditTabla::dlgUEHsEditTabla() {
 
   lblProyecto = MakeLabel(this, QStringLiteral("lblProyecto"), QString(), 120, 0, 1212, 255);
   lblFileProyecto = MakeLabel(this, QStringLiteral("lblFileProyecto"), QString(), 1680, 0, 3480, 255);
-  cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), 5400, 0, 1212, 372);
+  cmdCancel = MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancelar"), 5400, 0, 1212, 372);
   OKButton = MakeButton(this, QStringLiteral("OKButton"), QStringLiteral("&Aceptar"), 6840, 0, 1215, 375);
 
   GridTyping::Options unidades;

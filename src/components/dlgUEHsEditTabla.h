@@ -63,7 +63,7 @@ class dlgUEHsEditTabla : public QWidget, public FormInstance<dlgUEHsEditTabla> {
   static void ResetState();
 
  protected:
-  // The close box closes as "&Cancel" does.
+  // The close box closes as "&Cancelar" does.
   void closeEvent(QCloseEvent* event) override;
 
  private:

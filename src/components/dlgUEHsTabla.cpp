@@ -237,7 +237,7 @@ void dlgUEHsTabla::LlenaTablaUEHs() {
           Celda(3, r->Cauce_aa);
           Celda(4, r->Metodo.toString());
           Celda(5, PlainNumberText(r->Represa_k_Musk));
-          Celda(6, r->optTabla ? QStringLiteral("True") : QStringLiteral("False"));
+          Celda(6, r->optTabla ? QStringLiteral("Sí") : QStringLiteral("No"));
           Celda(13, PlainNumberText(r->HInicialEmb));
         }
         Celda(7, Instantanea([n, k] { return ChkFQRepresa(n, k); }));

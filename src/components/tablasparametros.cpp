@@ -1,15 +1,14 @@
 #include "components/tablasparametros.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHash>
-#include <QScreen>
 #include <algorithm>
 
 #include "components/dlgUEHsEditTabla.h"
 #include "components/dlgUEHsTabla.h"
 #include "editor/frmUEHs.h"
 #include "engine/proceso.h"
+#include "platform/app.h"
 #include "platform/flexgrid.h"
 #include "platform/forms.h"
 #include "project/estado.h"
@@ -32,10 +31,8 @@ void DimensionaVentanaTabla(QWidget* ventana) {
   ventana->setFixedSize(Px(static_cast<int>(0.97 * AnchoPantalla)),
                         Px(static_cast<int>(0.95 * AltoPantalla)));
   // Centred across the screen, at its top, so that the whole window is in view.
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    const QRect area = pantalla->availableGeometry();
-    ventana->move(area.x() + (area.width() - ventana->width()) / 2, area.y());
-  }
+  const QRect area = ScreenArea();
+  ventana->move(area.x() + (area.width() - ventana->width()) / 2, area.y());
 }
 
 void AnchoSegunTextos(FlexGrid* grilla) {

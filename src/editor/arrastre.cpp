@@ -18,6 +18,19 @@ bool Confirma(const QString& pregunta) {
   return MsgBox(pregunta, vbYesNo | vbQuestion, QStringLiteral("Consulta")) == vbYes;
 }
 
+// Whether reach `tramo` is to drain into reach `receptor`, naming the lake or dam that the redraw
+// hands the reach on to when one drains into `receptor`.
+QString PreguntaTributario(const QString& tramo, const QString& receptor) {
+  const QString real = RerouteTarget(receptor);
+  QString destino = QStringLiteral("del tramo ") + receptor;
+  if (real != receptor) {
+    destino = (EsLago(real) ? QStringLiteral("del lago ") : QStringLiteral("de la represa ")) + real +
+              QStringLiteral(", que drena al tramo ") + receptor;
+  }
+  return QStringLiteral("¿El tramo de cauce ") + tramo + QStringLiteral(" es tributario ") + destino +
+         QStringLiteral(" ?");
+}
+
 }  // namespace
 
 void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
@@ -179,6 +192,9 @@ void frmUEHs::EnlazaArrastre(Registro& componente, const QString& receptor, Sing
   YAcople = y;
   FijaAcople(componente, receptor, XAcople, YAcople);
   selUEH = selCauce = selRepresa = selLago = selVertice = 0;
+  // The link ends the drag: the release may have gone to the question instead of the drawing, and
+  // the next press must pick afresh.
+  BotonAbajo = ArrastraAcopleUEH = ArrastraAcopleRepresa = ArrastraAcopleLago = false;
   DibujaRed();
 }
 
@@ -271,8 +287,7 @@ void frmUEHs::picDibujo_MouseUp(int, int, Single, Single) {
         if (ClosesLoop(c.NombreCauce, receptor)) continue;
         if (!EnCaja(XVerticeNuevo, YVerticeNuevo, XCabecera(iCauce), YCabecera(iCauce), TolSeleccion))
           continue;
-        if (Confirma(QStringLiteral("¿El tramo de cauce ") + c.NombreCauce +
-                     QStringLiteral(" es tributario del tramo ") + receptor + QStringLiteral(" ?"))) {
+        if (Confirma(PreguntaTributario(c.NombreCauce, receptor))) {
           XVertice(selCauce, 1) = XCabecera(iCauce);
           YVertice(selCauce, 1) = YCabecera(iCauce);
           c.Cauce_aa = receptor;

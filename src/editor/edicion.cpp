@@ -32,14 +32,13 @@ struct TipoSimbolo {
   QString R::*nombre;
   Single R::*x;  // symbol anchor
   Single R::*y;
-  void (frmUEHs::*elimina)();
 };
 
 // Appends a new component of a kind at (XIcono, YIcono) and names it. Returns it, or nothing when the
-// kind is full, or when the position is taken or the name box left empty (the component is then
-// deleted again).
+// kind is full, or when the position is taken or the name box left empty: the new component is then
+// taken out of the network in memory again, and nothing else changes.
 template <class R, size_t N>
-std::shared_ptr<R> AgregaSimbolo(frmUEHs& editor, const TipoSimbolo<R, N>& t) {
+std::shared_ptr<R> AgregaSimbolo(const TipoSimbolo<R, N>& t) {
   if (t.cuenta >= static_cast<int>(N) - 1) {
     MsgBox(QString::fromUtf8(t.limite), vbOKOnly | vbExclamation);
     return nullptr;
@@ -47,11 +46,14 @@ std::shared_ptr<R> AgregaSimbolo(frmUEHs& editor, const TipoSimbolo<R, N>& t) {
   t.cuenta = CheckInteger(t.cuenta + 1);
   const Integer n = t.cuenta;
   auto nuevo = std::make_shared<R>();
+  const std::shared_ptr<R> anterior = t.arreglo[n];
   t.arreglo[n] = nuevo;
   t.coleccion.push_back(nuevo);
   auto abandona = [&] {
-    t.sel = n;
-    (editor.*t.elimina)();
+    t.coleccion.pop_back();
+    t.arreglo[n] = anterior;
+    t.cuenta = CheckInteger(n - 1);
+    t.sel = 0;
     return nullptr;
   };
 
@@ -111,6 +113,25 @@ bool frmUEHs::ExcedeLimite(int cuenta, int limite, const char* mensaje) {
   return true;
 }
 
+bool frmUEHs::InView(Single x, Single y) const {
+  const double izquierda = picDibujo->scaleLeft();
+  const double arriba = picDibujo->scaleTop();
+  const double derecha = izquierda + picDibujo->scaleWidth();
+  const double abajo = arriba + picDibujo->scaleHeight();
+  return std::min(izquierda, derecha) <= x && x <= std::max(izquierda, derecha) &&
+         std::min(arriba, abajo) <= y && y <= std::max(arriba, abajo);
+}
+
+void frmUEHs::ViewAfterAdding(bool inside) {
+  if (inside) {
+    ViewHeld = true;
+    ZoomTotal = CentrarVista = false;
+  } else if (ViewHeld) {
+    ViewHeld = false;
+    ZoomTotal = CentrarVista = true;
+  }
+}
+
 void AmpliaVertices(int vertices) {
   MaxVertices = std::max<Integer>(MaxVertices, CheckInteger(vertices));
   if (MaxVertices > XVertice.upper2()) {
@@ -153,6 +174,7 @@ void frmUEHs::AgregaCauce() {
   const Integer n = nCauces;
   auto cauce = std::make_shared<Cauce>();
   if (n < 0 || n > kMaxCauces) Raise(kErrSubscript);
+  const std::shared_ptr<Cauce> anterior = vCauces[n];
   vCauces[n] = cauce;
   colCauces.push_back(cauce);
 
@@ -164,8 +186,12 @@ void frmUEHs::AgregaCauce() {
                                                          QStringLiteral("Agrega un nuevo Cauce")),
                          15);
       if (NombreNuevo == QLatin1String("c-")) {
-        selCauce = n;
-        EliminaCauce();
+        // The reach is taken out of the network in memory again, the last as it came.
+        colCauces.pop_back();
+        vCauces[n] = anterior;
+        nCauces = CheckInteger(n - 1);
+        selCauce = 0;
+        DibujaRed();
         return;
       }
       for (const auto& c : colCauces) {
@@ -185,6 +211,11 @@ void frmUEHs::AgregaCauce() {
   cauce->Cauce_k_Musk = 0;
   cauce->Cauce_n_Musk = 0;
   cauce->optDirMusk = true;
+  if (!DivisionEnCurso) {
+    bool dentro = true;
+    for (int j = 1; j <= numVerticesCauce(n); ++j) dentro = dentro && InView(XVertice(n, j), YVertice(n, j));
+    ViewAfterAdding(dentro);
+  }
   DibujaRed();
 }
 
@@ -200,10 +231,10 @@ void frmUEHs::AgregaUEH() {
                                             "Agregar una UEH",
                                             &UEH::NombreUEH,
                                             &UEH::IconoUEHx,
-                                            &UEH::IconoUEHy,
-                                            &frmUEHs::EliminaUEH};
-  const auto u = AgregaSimbolo(*this, tipo);
+                                            &UEH::IconoUEHy};
+  const auto u = AgregaSimbolo(tipo);
   if (!u) return;
+  ViewAfterAdding(InView(XIcono, YIcono));
   u->numUEH = nUEHs;
   u->Area = u->LongitudMax = u->VelMedia = 0;
   u->Referencia.clear();
@@ -228,10 +259,10 @@ void frmUEHs::AgregaRepresa() {
                                                     "Agregar una Represa",
                                                     &Represa::NombreRepresa,
                                                     &Represa::IconoRepresaX,
-                                                    &Represa::IconoRepresaY,
-                                                    &frmUEHs::EliminaRepresa};
-  const auto r = AgregaSimbolo(*this, tipo);
+                                                    &Represa::IconoRepresaY};
+  const auto r = AgregaSimbolo(tipo);
   if (!r) return;
+  ViewAfterAdding(InView(XIcono, YIcono));
   r->numRepresa = nRepresas;
   r->Metodo = Variant(QStringLiteral("Piscina Nivelada"));
   r->XCauce = r->YCauce = 0;
@@ -260,10 +291,10 @@ void frmUEHs::AgregaLago() {
                                               "Agregar una depresión lagunar",
                                               &Lago::NombreLAGO,
                                               &Lago::IconoLAGOx,
-                                              &Lago::IconoLAGOy,
-                                              &frmUEHs::EliminaLago};
-  const auto l = AgregaSimbolo(*this, tipo);
+                                              &Lago::IconoLAGOy};
+  const auto l = AgregaSimbolo(tipo);
   if (!l) return;
+  ViewAfterAdding(InView(XIcono, YIcono));
   l->numLAGO = nLagos;
   l->Referencia.clear();
   l->Metodo = Variant(QStringLiteral("Directo"));

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -64,6 +65,12 @@ inline void FijaPuntoAcople(Registro& componente, Single x, Single y) {
 inline void FijaAcople(Registro& componente, const QString& receptor, Single x, Single y) {
   FijaPuntoAcople(componente, x, y);
   componente.set(QStringLiteral("Cauce_aa"), Variant(receptor));
+}
+
+// Whether `nombre` is the name of a lake.
+inline bool EsLago(const QString& nombre) {
+  return std::any_of(colLagos.begin(), colLagos.end(),
+                     [&](const auto& l) { return l->NombreLAGO == nombre; });
 }
 
 // A receiver name that names a component: neither "0" nor empty.

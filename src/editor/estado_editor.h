@@ -29,6 +29,7 @@ inline Single YMaxDibujo = 0;
 inline Single YMinDibujo = 0;
 inline Boolean CentrarVista = false;           // the next redraws centre the view on the extent
 inline Boolean ZoomTotal = false;              // the next redraws fit the zoom to the extent
+inline Boolean ViewHeld = false;               // the redraws keep the view: a component was added inside it
 inline Long ExtensionDibujoNum = 0;            // width and height of the view at zoom 100
 inline Boolean ImagenVisible = false;          // the background picture is shown
 inline Long AnchoImagen = 0;                   // width of the background picture

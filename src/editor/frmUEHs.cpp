@@ -384,6 +384,7 @@ void frmUEHs::Form_Load() {
   sldEscala->setValue(100);
   CentrarVista = true;
   ZoomTotal = true;
+  ViewHeld = false;
   PlaceTwips(picDibujo, 600, 400, AnchoVentana() - 1500, AltoVentana() - 700);
   FijaEscalaInterna();
 
@@ -490,15 +491,23 @@ void frmUEHs::InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QSt
 }
 
 void frmUEHs::CierraEditorUEHs() {
-  // An empty network has no outlet to check: it goes straight to the save question.
+  // An empty network has no outlet to check: it goes straight to the save question. A Yes (go back)
+  // to any warning of the check keeps the editor open and asks nothing more.
   if (!colUEHs.empty() || !colCauces.empty() || !colRepresas.empty() || !colLagos.empty()) {
+    ClosingCheck = true;
+    struct Fin {
+      ~Fin() { ClosingCheck = false; }
+    } fin;
     ComponenteFinal();
-    if (!ContinuarConErrores && !RedCorrecta) return;
+    if (BackToEditing || (!ContinuarConErrores && !RedCorrecta)) return;
   }
-  const int respuesta =
-      MsgBox(QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? "),
-             vbYesNo | vbQuestion, QStringLiteral("Resguardo de datos de componentes UEHs"));
-  if (respuesta == vbYes) mnu_btn_toolbarGuardaUEHs();
+  // The question comes only when the network differs from the one in its files.
+  if (NetworkText() != SavedNetworkText) {
+    const int respuesta =
+        MsgBox(QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? "),
+               vbYesNo | vbQuestion, QStringLiteral("Resguardo de datos de componentes UEHs"));
+    if (respuesta == vbYes) mnu_btn_toolbarGuardaUEHs();
+  }
   picDibujo->cls();
   unloadLater();
 }
@@ -579,7 +588,7 @@ void frmUEHs::DibujaRedPasos() {
     if (ancho < alto) zoom = CLng(Div(alto * 1.1, ExtensionDibujoNum) * 100);
     sldEscala->setValue(std::clamp<Long>(zoom, sldEscala->minimum(), sldEscala->maximum()));
   }
-  if (nCauces == 0 && !ajustaImagen) sldEscala->setValue(100);
+  if (nCauces == 0 && !ajustaImagen && !ViewHeld) sldEscala->setValue(100);
 
   if (ScrEscalaHor->value() != ScrHorAnterior) {
     picDibujo->setScaleLeft(picDibujo->scaleLeft() + (ScrEscalaHor->value() - ScrHorAnterior));
@@ -589,7 +598,7 @@ void frmUEHs::DibujaRedPasos() {
     picDibujo->setScaleTop(picDibujo->scaleTop() + (ScrEscalaVer->value() - ScrVerAnterior));
     ScrollMovido = true;
   }
-  if (!ScrollMovido) {
+  if (!ScrollMovido && !ViewHeld) {
     picDibujo->resetScale();
     const double vista = CheckLong(static_cast<long long>(sldEscala->value()) * ExtensionDibujoNum) / 100.0;
     picDibujo->setScaleHeight(vista);
@@ -923,7 +932,7 @@ void ResetEstadoEditor() {
   NombreNuevo.clear();
   RepiteNombre = false;
   XMaxDibujo = XMinDibujo = YMaxDibujo = YMinDibujo = 0;
-  CentrarVista = ZoomTotal = false;
+  CentrarVista = ZoomTotal = ViewHeld = false;
   ExtensionDibujoNum = 0;
   ImagenVisible = false;
   AnchoImagen = AltoImagen = 0;

@@ -191,6 +191,11 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   void PunteroCruz(bool cruz);
   // Refuses a component beyond its kind's limit with the message naming the limit.
   static bool ExcedeLimite(int cuenta, int limite, const char* mensaje);
+  // Whether (x, y) lies inside the view of the drawing.
+  bool InView(Single x, Single y) const;
+  // After a component is added: the view stays as it is when the component lies inside it; one that
+  // lies outside a view held so far brings back the view of the whole network.
+  void ViewAfterAdding(bool inside);
   // Steps of a press with the left button: drawing a reach, picking with the select tool, lakes,
   // placing and measuring.
   void PresionTrazado(Single X, Single Y);

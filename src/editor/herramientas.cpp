@@ -172,18 +172,21 @@ void frmUEHs::mnu_ZoomAll_Click() {
   selCauce = selVertice = selUEH = selRepresa = 0;
   CentrarVista = true;
   ZoomTotal = true;
+  ViewHeld = false;
   DibujaRed();
 }
 
 void frmUEHs::mnu_CentrarDibujo_Click() {
   selCauce = selVertice = selUEH = selRepresa = selLago = 0;
   CentrarVista = true;
+  ViewHeld = false;
   DibujaRed();
 }
 
 void frmUEHs::sldEscala_Click() {
   CentrarVista = true;
   ZoomTotal = false;
+  ViewHeld = false;
   DibujaRed();
 }
 

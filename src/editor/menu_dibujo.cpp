@@ -11,6 +11,7 @@
 #include "editor/estado_editor.h"
 #include "editor/frmUEHs.h"
 #include "project/estado.h"
+#include "project/receptores.h"
 
 namespace tavo {
 
@@ -53,6 +54,25 @@ void frmUEHs::MuestraMenuDibujo() {
       {"mnu_desacoplaCauce", selCauce >= 1 && receptor(RegistroN(vCauces, selCauce).Cauce_aa)},
   };
   for (const Comando& c : comandos) ItemMenuDibujo(QString::fromLatin1(c.name))->setEnabled(c.disponible);
+
+  // The reach-to-reach command names the reach picked first and the one it will drain into: the
+  // reach picked last, or the lake or dam that takes over that reach's inflows.
+  QAction* cauce1aCauce2 = ItemMenuDibujo(QStringLiteral("mnu_acoplaCauce1aCauce2"));
+  QString texto = QStringLiteral("Acopla Cauce 1 a Cauce 2");
+  if (cauce1aCauce2->isEnabled()) {
+    auto nombre = [](QString n) { return n.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    const QString receptor = RegistroN(vCauces, selCauce).NombreCauce;
+    const QString destino = RerouteTarget(receptor);
+    texto = QStringLiteral("Acopla Cauce ") + nombre(RegistroN(vCauces, selCauce2).NombreCauce) +
+            QStringLiteral(" a ");
+    if (destino == receptor) {
+      texto += QStringLiteral("Cauce ") + nombre(receptor);
+    } else {
+      texto += (EsLago(destino) ? QStringLiteral("Lago ") : QStringLiteral("Represa ")) + nombre(destino) +
+               QStringLiteral(", que drena a ") + nombre(receptor);
+    }
+  }
+  cauce1aCauce2->setText(texto);
   mnu_DibujoSec->popup(QCursor::pos());
 }
 

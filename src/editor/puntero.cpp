@@ -226,6 +226,7 @@ void frmUEHs::picDibujo_DblClick() {
   if (HerramientaActiva(QStringLiteral("btn_toolbarCauce")) && nVerticesTrazado > 1) AgregaCauce();
   CentrarVista = true;
   ZoomTotal = true;
+  ViewHeld = false;
   DibujaRed();
 }
 

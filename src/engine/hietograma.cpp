@@ -135,6 +135,11 @@ double CumulativeAt(Integer t, Integer j) {
   return PpAcumPer(period - 1) + rate * (t - start);
 }
 
+// The end of period k, k × D / NP minutes from the start of the storm, to hundredths of a minute.
+Single PeriodEnd(Integer k) {
+  return static_cast<Single>(Round(Div(static_cast<double>(k) * DurTormenta, nPerDistri), 2));
+}
+
 // True for the step that holds the end of a storm whose duration is not a whole number of steps.
 // Reads DurTormenta and PasoPp.
 bool IsLastPartialStep(Integer k) {
@@ -217,7 +222,7 @@ void DistribucionTemporalPp() {
       if (!measured) PpPeriodo(k) = PpAcumPer(k) - PpAcumPer(k - 1);
       LineaDistri.clear();
       AddColumn(NumberText(kPer), 5);
-      AddColumn(NumberText(CheckInteger(static_cast<long long>(PasoPp) * kPer)), 6);
+      AddColumn(NumberText(PeriodEnd(kPer)), 6);
       AddColumn(NumberText(Hundredths(PpPeriodo(k))), 11);
       AddColumn(NumberText(Hundredths(PpAcumPer(k))), 25);
       LineaDistri += NumberText(Hundredths(IntensidadPer(k)));
@@ -228,8 +233,7 @@ void DistribucionTemporalPp() {
     PpEntregada = 0;
     HyetographDepth = P;
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-           QStringLiteral(" ,Verifique"));
+    MsgBox(ErrorNroText(e));
     PpTormenta = 0;
     DurTormenta = 0;
   }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/almacenamiento.h"
+#include "engine/avisos.h"
 #include "engine/hietograma.h"
 #include "engine/hooks.h"
 #include "engine/informe.h"
@@ -71,18 +73,30 @@ struct SerieEnCurso {
   // The last storm the series computes, which alone writes its report (the report window shows it when
   // it is turned on afterwards): the last that takes part and that the distribution can spread.
   Integer ultima = 0;
+  // The cut outlets of each storm computed to its end, noted by the thread that computed it; and the
+  // storms with cut outlets, gathered in storm order and told once when the series ends.
+  std::vector<std::optional<std::vector<CutOutlet>>> cortes;
+  CutStorms cortadas;
 };
+
+// Notes the cut outlets of storm k, just computed on this thread (none when a warning stopped it).
+void AnotaCortes(Integer k, SerieEnCurso& serie) {
+  auto& cortes = serie.cortes[static_cast<size_t>(k)];
+  cortes.reset();
+  if (SimulationCompleted) cortes = CutOutlets();
+}
 
 int Porcentaje(Integer k, Integer N) {
   return static_cast<int>(Round(static_cast<double>(k) / N * 100));
 }
 
 // Storm k computed ahead of its turn, with the messages deferred: loaded, spread by its distribution
-// and simulated, its results filed in its column of the series (and with `informe` its report written).
+// and simulated, its results filed in its column of the series (and with `informe` its report written),
+// and its cut outlets noted.
 // False when it must be computed again in its turn: it would show a message, or its distribution
 // refuses it. Reads the series, the settings, the network and its tables; writes the state of one run
 // of the thread it runs on, and column k of the series' results.
-bool CalculaAdelantada(Integer k, bool informe) {
+bool CalculaAdelantada(Integer k, bool informe, SerieEnCurso& serie) {
   struct Restaura {
     bool diferidos = MessagesDeferred;
     ~Restaura() {
@@ -98,6 +112,7 @@ bool CalculaAdelantada(Integer k, bool informe) {
     if (HyetographRefused) return false;
     ReportOmitted = !informe;
     Proceso_Simulacion(false);
+    AnotaCortes(k, serie);
     return true;
   } catch (...) {
     // Whatever stopped it, the storm is computed again in its turn, where the failure shows.
@@ -109,7 +124,7 @@ bool CalculaAdelantada(Integer k, bool informe) {
 // storm and the elapsed time in the progress window, its hyetograph (a storm the distribution cannot
 // spread is left out, with its message), its simulation, and the bar. False when the series stops
 // there. Writes StormsRefused, ReportOmitted and what CalculaAdelantada writes.
-bool CalculaEnSuTurno(Integer k, const SerieEnCurso& serie) {
+bool CalculaEnSuTurno(Integer k, SerieEnCurso& serie) {
   kTormenta = k;
   LeeTormentaSerie();
   ProgresoTormenta(TextoTormenta(), QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
@@ -132,6 +147,7 @@ bool CalculaEnSuTurno(Integer k, const SerieEnCurso& serie) {
   ReportOmitted = k != serie.ultima;
   Proceso_Simulacion(false);
   ReportOmitted = false;
+  AnotaCortes(k, serie);
   ProgresoPorcentaje(Porcentaje(k, serie.N));
   return true;
 }
@@ -162,7 +178,7 @@ void LimpiaColumna(Integer k) {
 // a storm set aside is computed in its turn once all the others are done, so that the messages and
 // questions come in storm order with the answers given before. False when the series stopped at a
 // storm.
-bool CalculaTormentas(const SerieEnCurso& serie) {
+bool CalculaTormentas(SerieEnCurso& serie) {
   const int hilos = FormaPp == 2 ? HilosSerie() : 1;
   std::vector<Integer> adelantables;
   for (Integer k : serie.retenidas) {
@@ -173,13 +189,14 @@ bool CalculaTormentas(const SerieEnCurso& serie) {
   const TextBuffer textoAntes = TextoProceso;  // the report before the last storm is computed ahead
   if (hilos > 1 && !adelantables.empty()) {
     adelantadas = std::make_unique<TormentasAdelantadas>(
-        adelantables, hilos, [](Integer k) { return CalculaAdelantada(k, false); });
-    if (serie.ultima > 0) ultimaHecha = CalculaAdelantada(serie.ultima, true);
+        adelantables, hilos, [&serie](Integer k) { return CalculaAdelantada(k, false, serie); });
+    if (serie.ultima > 0) ultimaHecha = CalculaAdelantada(serie.ultima, true, serie);
   }
   for (const Integer k : serie.retenidas) {
     const bool hecha = k == serie.ultima ? ultimaHecha : adelantadas && adelantadas->Espera(k);
     if (hecha) {
       MuestraAdelantada(k, serie);
+      if (serie.cortes[static_cast<size_t>(k)]) serie.cortadas.add(*serie.cortes[static_cast<size_t>(k)]);
       continue;
     }
     // A storm computed in its turn may ask and remember the answers: the workers are done first.
@@ -196,6 +213,7 @@ bool CalculaTormentas(const SerieEnCurso& serie) {
       if (adelantadas && serie.ultima >= k) TextoProceso = textoAntes;
       return false;
     }
+    if (serie.cortes[static_cast<size_t>(k)]) serie.cortadas.add(*serie.cortes[static_cast<size_t>(k)]);
   }
   return true;
 }
@@ -248,7 +266,9 @@ void CorreUnaTormenta() {
   OmiteAvisoSalidas = true;
   // A storm whose hyetograph could not be built is not run; its message has been shown.
   if (!Hietograma()) return;
+  ShowRunNotice(NegativeMuskingumNotice());
   Proceso_Simulacion(true);
+  ShowRunNotice(CutHydrographNotice(CutOutlets()));
 }
 
 void LeeTormentaSerie() {
@@ -314,20 +334,22 @@ void CorreSeriePDR() {
     if (!RunChecks()) return;
     SeriesChecked = true;
     if (!DuracionCalculable(SeriesLongestStorm)) return;
+    ShowRunNotice(NegativeMuskingumNotice());
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
     ForgetStorageWarnings();
     const OutOfTableQuestionsPerRun preguntas;
     // Every storm spreads its rain by the same user distributions: read once.
     if (DistriPp >= 5 && DistriPp <= 7) LeeTablaDisTemPer(SeriesDistributions.emplace());
 
+    serie.cortes.assign(static_cast<size_t>(N) + 1, std::nullopt);
     if (!CalculaTormentas(serie)) return;
     CierraProgresoSerie();
     ShowSeriesResultsHook();
     GuardaTablasQDR();
+    ShowRunNotice(serie.cortadas.notice());
   } catch (const VbError& e) {
     if (e.number > 0) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral(" Verifique"));
+      MsgBox(ErrorNroSpacedText(e));
     }
     CloseAllFiles();
   }

@@ -55,6 +55,7 @@ void ResetResultadosState() {
   BlancosProceso.clear();
   nBlancosProceso = 0;
   SeriesChecked = false;
+  SimulationCompleted = false;
   StormsRefused.clear();
 }
 

@@ -28,7 +28,7 @@ bool Fase(const std::function<void()>& fase, bool& avisado) {
     fase();
     return true;
   } catch (const VbError& e) {
-    if (!avisado) MsgBox(TextoErrorSimulacion(e));
+    if (!avisado) MsgBox(ErrorNroText(e));
     avisado = true;
     CloseAllFiles();
     return false;
@@ -223,11 +223,6 @@ void AdvertenciaSimulacion(const QString& texto) {
   throw SimulacionDetenida{};
 }
 
-QString TextoErrorSimulacion(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-         QStringLiteral(" ,Verifique");
-}
-
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last) {
   const Array1<QString>& NombresComponentes = tavo::NombresComponentes;  // the thread's, found once
   for (Integer p = first; p <= last; ++p) {
@@ -252,6 +247,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
   if (Unica) ForgetStorageWarnings();
   const OutOfTableQuestionsPerRun preguntas;
   nPasosInfiltra.redimPreserve(nUEHs);
+  SimulationCompleted = false;
   bool avisado = false;
   try {
     // Without its preparation nothing of the run can be computed: a failure there ends the run.
@@ -268,6 +264,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
     Fase(ResumenUEHs, resumen);
     bool componentes = false;
     Componentes(componentes);
+    SimulationCompleted = true;
     if (Unica) {
       bool archivo = false;
       Fase(GuardaInformeSimulacion, archivo);

@@ -18,6 +18,8 @@ inline thread_local Single PpMediaAcum = 0;            // areal-mean rain simula
 inline thread_local Array1<Single> RetencionRestante;  // retention still available on each unit [mm]
 inline thread_local Integer RetardoMaximo =
     0;  // largest lag of a directly routed reach so far [output steps]
+// The last simulation went on to its last component: no warning stopped it.
+inline thread_local Boolean SimulationCompleted = false;
 
 // ---- the series under way (set before its storms start, read-only while they run) ----
 inline Boolean SeriesChecked = false;   // the series made its run checks once, up front
@@ -59,8 +61,6 @@ bool RunChecks();
 void AmpliaHorizonte(Integer m);
 // A warning of the run: exclamation icon, OK, title "Advertencia !"; then the run stops.
 void AdvertenciaSimulacion(const QString& texto);
-// The message of a failure trapped during a run.
-QString TextoErrorSimulacion(const VbError& e);
 // The first position in first..last of the component list that holds `nombre`; error 9 when none.
 // Reads NombresComponentes.
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last);

@@ -1,10 +1,9 @@
 #include "formulas/dlgEmpiricas.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "formulas/formulas.h"
+#include "platform/app.h"
 
 namespace tavo {
 
@@ -22,8 +21,8 @@ struct FilaQp {
 
 constexpr FilaQp kFilasQp[kPeakFlowRows] = {
     {"Creager", "txtQCreager", &dlgEmpiricas::txtQCreager,
-     "Qp = 0,55 * C * S^(S-0,05)  ; S= Superficie [Km2]  ; Coeficiente C= 30",
-     "Qp = 0,55 * C * S^(S-0,05)  ; S= Superficie [Km2]   ;   C=30 "},
+     "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]  ; Coeficiente C= 30",
+     "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]   ;   C=30 "},
     {"Santi R=100años", "txtQpSanti100", &dlgEmpiricas::txtQpSanti100,
      "Qp =33 S^(0,5)  ; S= Superficie [Km2] ", nullptr},
     {"Santi R=500años", "txtQpSanti500", &dlgEmpiricas::txtQpSanti500,
@@ -72,7 +71,7 @@ constexpr FilaTc kFilasTc[] = {
      "Tc = 60 * [ (0,87 * L^3  /  H )^0,385] ; L= Longitud del cauce principal [Km]; "
      "H= Desnivel máximo en la cuenca [m]"},
     {"Ventura", "lblTcVentura", &dlgEmpiricas::lblTcVentura,
-     "Tc = 60 * 0,1272 * (100 * S)^0,5 / L^0,5  ; S= Superficie [Km2]; L= Longitud del cauce principal [Km]"},
+     "Tc = 60 * 0,1272 * (100 * S)^0,5 / i^0,5  ; S= Superficie [Km2]  ; i= pendiente cauce más largo [%]"},
     {"SCS-US", "lblTcSCSUS", &dlgEmpiricas::lblTcSCSUS,
      "Tc = 60 * 0,1947 * (3.3 * L / i )^0,77  ; L= Longitud del cauce más largo [Km]  ; "
      "i= pendiente cauce más largo [%]"},
@@ -117,11 +116,9 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   setWindowTitle(QStringLiteral("Fórmulas Empiricas de Caudal Máximo y Tiempo de Concentración"));
   setFixedSize(Px(9600), Px(7110));
   // It opens in the middle of the screen, over the main window.
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    QRect marco = rect();
-    marco.moveCenter(pantalla->availableGeometry().center());
-    move(marco.topLeft());
-  }
+  QRect marco = rect();
+  marco.moveCenter(ScreenArea().center());
+  move(marco.topLeft());
   setAutoFillBackground(true);
   QPalette gris = palette();
   gris.setColor(QPalette::Window, QColor(227, 227, 227));
@@ -232,12 +229,14 @@ void dlgEmpiricas::CalculaTiemposConcentracion() {
   // A time of exactly 0 (a failed evaluation included) leaves its row blank.
   auto muestra = [](QLabel* label, Single tc) { label->setText(tc == 0 ? QString() : ResultText(tc)); };
   muestra(lblTcCalifornia, TcCalifornia(L, H));
-  muestra(lblTcVentura, TcVentura(S, L));
+  // Ventura and SCS-US both divide by the slope: without one, both rows stay blank.
   const Double i = BoxValue(txtPendiCP->text());
   if (i > 0) {
+    muestra(lblTcVentura, TcVentura(S, i));
     muestra(lblTcSCSUS, TcSCSUS(L, i));
   } else {
     txtPendiCP->setText(QStringLiteral("0"));
+    lblTcVentura->setText(QString());
     lblTcSCSUS->setText(QString());
   }
 }

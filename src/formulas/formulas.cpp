@@ -34,7 +34,7 @@ Double Santi(Double S, Double coefficient) {
 Double PeakFlowFormula(int row, Double S) {
   switch (row) {
     case 1:
-      return (0.55 * 30) * Pow(S, S - 0.05);  // Creager: the exponent is the area itself
+      return (0.55 * 30) * Pow(S, Pow(S, -0.05));  // Creager, C = 30
     case 2:
       return Santi(S, 33);
     case 3:
@@ -90,8 +90,8 @@ Single TcCalifornia(Double L, Double H) {
   return Evaluate({L, H}, [&] { return Pow(Div(Pow(L, 3.0) * 0.87, H), 0.385) * 60; });
 }
 
-Single TcVentura(Double S, Double L) {
-  return Evaluate({S, L}, [&] { return Div(Pow(S * 100, 0.5) * (60 * 0.1272), Pow(L, 0.5)); });
+Single TcVentura(Double S, Double i) {
+  return Evaluate({S, i}, [&] { return Div(Pow(S * 100, 0.5) * (60 * 0.1272), Pow(i, 0.5)); });
 }
 
 Single TcSCSUS(Double L, Double i) {

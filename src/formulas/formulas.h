@@ -19,9 +19,10 @@ Single PeakFlow(int row, Double S);
 bool PeakFlowApplies(int row, Double S);
 
 // Concentration times [min] by California Culverts (channel length L km, height difference H m),
-// Ventura (area S km2, L) and SCS-US (L, mean slope i %); 0 when the evaluation fails.
+// Ventura (area S km2, mean slope i % of the longest channel) and SCS-US (L, i); 0 when the
+// evaluation fails.
 Single TcCalifornia(Double L, Double H);
-Single TcVentura(Double S, Double L);
+Single TcVentura(Double S, Double i);
 Single TcSCSUS(Double L, Double i);
 
 // The text a result label shows: the value rounded to hundredths (halves to even), as number text.

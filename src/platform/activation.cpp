@@ -10,6 +10,9 @@ namespace tavo {
 
 namespace {
 
+// The property that marks a window standing outside the bookkeeping.
+constexpr char kOutside[] = "tavoStandsOutside";
+
 std::vector<ActivationWatch*>& Watches() {
   static std::vector<ActivationWatch*> watches;
   return watches;
@@ -22,6 +25,7 @@ bool IsPassingDialog(const QWidget* window) {
   for (const char* kind : kinds) {
     if (window->inherits(kind)) return true;
   }
+  if (window->property(kOutside).toBool()) return true;
   return (window->windowType() == Qt::Popup) || (window->windowType() == Qt::ToolTip);
 }
 
@@ -82,6 +86,11 @@ ActivationWatch::~ActivationWatch() {
 
 QWidget* PreviousActiveWindow() {
   return PreviousWindow();
+}
+
+void StandsOutside(QWidget* window) {
+  InstallTracker();
+  window->setProperty(kOutside, true);
 }
 
 }  // namespace tavo

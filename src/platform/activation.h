@@ -31,4 +31,9 @@ class ActivationWatch : public QObject {
 // The program's window that was active before the active one; null when there was none or it is gone.
 QWidget* PreviousActiveWindow();
 
+// Makes a window of the program stand outside this bookkeeping, as another application does: going to
+// it and coming back is no change of the active window (the help viewer, which the program's windows
+// never saw as one of their own).
+void StandsOutside(QWidget* window);
+
 }  // namespace tavo

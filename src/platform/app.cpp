@@ -75,11 +75,29 @@ void SetAppPath(const QString& folder) {
   AppFolder() = folder;
 }
 
+namespace {
+QSize& ScreenSizeForTests() {
+  static QSize size;
+  return size;
+}
+}  // namespace
+
 int ScreenWidthPixels() {
+  if (!ScreenSizeForTests().isEmpty()) return ScreenSizeForTests().width();
   return Screen() ? Screen()->geometry().width() : 1024;
 }
 int ScreenHeightPixels() {
+  if (!ScreenSizeForTests().isEmpty()) return ScreenSizeForTests().height();
   return Screen() ? Screen()->geometry().height() : 768;
+}
+
+QRect ScreenArea() {
+  if (!ScreenSizeForTests().isEmpty()) return QRect(QPoint(0, 0), ScreenSizeForTests());
+  return Screen() ? Screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void SetScreenSize(const QSize& size) {
+  ScreenSizeForTests() = size;
 }
 int ScreenWidthTwips() {
   return ScreenWidthPixels() * 15;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -31,6 +33,11 @@ int ScreenWidthTwips();
 int ScreenHeightTwips();
 int ScreenWidthPixels();
 int ScreenHeightPixels();
+// The part of the screen where windows stand (the screen less the desktop's own panels), in pixels.
+QRect ScreenArea();
+// Tests: a screen of this size, all of it free for windows, in place of the real one; an empty size
+// gives the real screen back.
+void SetScreenSize(const QSize& size);
 
 // The hourglass pointer over every window of the program, on or off.
 void SetBusyPointer(bool busy);

@@ -2,14 +2,20 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QTranslator>
 #include <QTreeView>
+#include <algorithm>
+
+#include "platform/app.h"
 
 namespace tavo {
 
@@ -54,6 +60,17 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 }
 
 // ---- windowed ----
+
+namespace {
+// The width a title bar needs to show `title` whole: its text as a desktop writes titles (a little
+// larger, in bold), beside the window's icon and its buttons.
+int TitleBarWidth(const QString& title, QFont font) {
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.2);
+  constexpr int kIconAndButtons = 160;
+  return QFontMetrics(font).horizontalAdvance(title) + kIconAndButtons;
+}
+}  // namespace
 
 int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   QMessageBox box(QApplication::activeWindow());
@@ -114,6 +131,13 @@ int QtDialogs::msgBox(const QString& prompt, int style, const QString& title) {
   const size_t defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
   if (defaultIndex < made.size()) box.setDefaultButton(static_cast<QPushButton*>(made[defaultIndex].first));
   if (made.size() == 1) box.setEscapeButton(made[0].first);
+  // The box is as wide as its title, so that the title bar shows it whole beside its buttons (after
+  // the icon and buttons, which lay the box out anew).
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int width = std::min(TitleBarWidth(box.windowTitle(), box.font()), ScreenArea().width());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   box.exec();
   for (const auto& [button, result] : made) {
     if (box.clickedButton() == button) return result;
@@ -164,10 +188,28 @@ QString QtDialogs::chooseFolder(const FileRequest& request) {
   return dialog.selectedFiles().first();
 }
 
+namespace {
+// Qt's Spanish texts spell the control key of a shortcut "Control"; a Spanish desktop writes "Ctrl",
+// as its keyboards do. Installed after Qt's texts, it is asked first.
+class ShortcutKeyNames : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                    int n) const override {
+    Q_UNUSED(disambiguation);
+    Q_UNUSED(n);
+    if (qstrcmp(context, "QShortcut") == 0 && qstrcmp(sourceText, "Ctrl") == 0) return QStringLiteral("Ctrl");
+    return QString();
+  }
+};
+}  // namespace
+
 bool InstallQtSpanish() {
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (translator->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
       QCoreApplication::installTranslator(translator)) {
+    QCoreApplication::installTranslator(new ShortcutKeyNames(QCoreApplication::instance()));
     return true;
   }
   delete translator;

@@ -42,4 +42,26 @@ QString ErrorDescription(int number) {
   return QString::fromUtf8(it != table.end() ? it->second : "Error definido por la aplicación o el objeto");
 }
 
+namespace {
+QString ErrorNro(const VbError& e) {
+  return QStringLiteral("Error Nro. ") + QString::number(e.number);
+}
+}  // namespace
+
+QString ErrorNroText(const VbError& e) {
+  return ErrorNro(e) + e.description + QStringLiteral(" ,Verifique");
+}
+
+QString ErrorNroWithoutText(const VbError& e) {
+  return ErrorNro(e) + QStringLiteral(" ,Verifique");
+}
+
+QString ErrorNroTextAfterComma(const VbError& e, const QString& ending) {
+  return ErrorNro(e) + QStringLiteral(" ,") + e.description + ending;
+}
+
+QString ErrorNroSpacedText(const VbError& e) {
+  return ErrorNro(e) + e.description + QStringLiteral(" , Verifique");
+}
+
 }  // namespace tavo

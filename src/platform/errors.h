@@ -51,4 +51,16 @@ struct VbError {
   throw VbError(number);
 }
 
+// The "Error Nro. " messages of the program's error traps, one function per layout, so that each
+// layout is spelled in one place:
+// "Error Nro. 53No se ha encontrado el archivo ,Verifique" (the common one);
+QString ErrorNroText(const VbError& e);
+// "Error Nro. 53 ,Verifique" (the number alone);
+QString ErrorNroWithoutText(const VbError& e);
+// "Error Nro. 53 ,No se ha encontrado el archivo" followed by `ending` ("Verifique.", or a sentence of
+// the procedure's own);
+QString ErrorNroTextAfterComma(const VbError& e, const QString& ending = QString());
+// "Error Nro. 53No se ha encontrado el archivo , Verifique" (a blank before "Verifique").
+QString ErrorNroSpacedText(const VbError& e);
+
 }  // namespace tavo

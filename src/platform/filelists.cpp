@@ -94,8 +94,7 @@ void DirList::openEntry(QListWidgetItem* item) {
   try {
     setPath(target);
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-           QStringLiteral("Verifique."));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
   }
 }
 

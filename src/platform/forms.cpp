@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
@@ -167,6 +169,18 @@ void ValidatedBox::focusOutEvent(QFocusEvent* event) {
 
 ValidatedList::ValidatedList(QWidget* parent) : QComboBox(parent) {}
 
+bool ValidatedList::validate() {
+  const bool ok = check_.run(this);
+  if (!ok && lineEdit()) lineEdit()->selectAll();
+  return ok;
+}
+
+void ValidatedList::setTypable() {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+}
+
 void ValidatedList::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   FocusCheck::leave(this, event, [this] { return validate(); });
@@ -188,6 +202,94 @@ void FitInArea(QMdiSubWindow* frame) {
   const QPoint corner(std::min(frame->x(), room.width() - size.width()),
                       std::min(frame->y(), room.height() - size.height()));
   if (corner != frame->pos()) frame->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
+}
+
+// The room the window manager takes around a window: known once it has framed the window; before
+// that, on a desktop, a title bar and thin borders.
+QMargins FrameRoom(const QWidget* form) {
+  const QRect frame = form->frameGeometry();
+  const QRect inner = form->geometry();
+  const QMargins room(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                      frame.bottom() - inner.bottom());
+  if (!room.isNull()) return room;
+  const QString platform = QGuiApplication::platformName();
+  if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return room;
+  constexpr int kBorder = 4;
+  constexpr int kTitleBar = 30;
+  return QMargins(kBorder, kTitleBar, kBorder, kBorder);
+}
+
+const QString kScrollPage = QStringLiteral("tavoPaginaDesplazable");
+
+// A window larger than the screen: its controls move onto a page that scrolls inside it, so that
+// every one of them can still be reached. The window's own layout, when it has one, goes on working
+// on the controls where they are, and the page follows what it does.
+class ScrolledForm : public QObject {
+ public:
+  explicit ScrolledForm(QWidget* form) : QObject(form), form_(form) {
+    area_ = new QScrollArea(form);
+    area_->setObjectName(kScrollPage);
+    area_->setFrameShape(QFrame::NoFrame);
+    page_ = new QWidget;
+    page_->setBackgroundRole(form->backgroundRole());
+    page_->setAutoFillBackground(form->autoFillBackground());
+    for (QObject* child : form->children()) {
+      auto* control = qobject_cast<QWidget*>(child);
+      if (!control || control == area_ || control->isWindow()) continue;
+      const QRect place = control->geometry();
+      const bool hidden = control->isHidden();
+      control->setParent(page_);
+      control->setGeometry(place);
+      control->setVisible(!hidden);
+    }
+    page_->resize(form->size().expandedTo(Extent()));
+    area_->setWidget(page_);
+    area_->setGeometry(form->rect());
+    area_->show();
+    form->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == form_ && event->type() == QEvent::Resize) {
+      area_->setGeometry(form_->rect());
+      // After the window's own resize handling has placed its controls.
+      QTimer::singleShot(0, this, [this] { page_->resize(Extent().expandedTo(area_->viewport()->size())); });
+    }
+    return false;
+  }
+
+ private:
+  // The size that holds every control of the page, with a small margin.
+  QSize Extent() const {
+    constexpr int kMargin = 8;
+    const QRect used = page_->childrenRect();
+    return used.isEmpty() ? QSize() : QSize(used.right() + 1 + kMargin, used.bottom() + 1 + kMargin);
+  }
+
+  QWidget* form_;
+  QScrollArea* area_;
+  QWidget* page_;
+};
+
+// A window shown on its own: made to fit the screen, with scroll bars when it is larger than the
+// screen, and moved so that its whole frame, title bar included, stands on the screen.
+void FitOnScreen(QWidget* form) {
+  const QRect area = ScreenArea();
+  const QMargins frame = FrameRoom(form);
+  const QSize room = area.size().shrunkBy(frame);
+  if (room.isEmpty()) return;
+  if (form->width() > room.width() || form->height() > room.height()) {
+    if (!form->findChild<QScrollArea*>(kScrollPage, Qt::FindDirectChildrenOnly)) new ScrolledForm(form);
+    form->setMinimumSize(0, 0);
+    form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    form->resize(form->size().boundedTo(room));
+  }
+  QRect outer = form->geometry().marginsAdded(frame);
+  outer.moveRight(std::min(outer.right(), area.right()));
+  outer.moveBottom(std::min(outer.bottom(), area.bottom()));
+  outer.moveLeft(std::max(outer.left(), area.left()));
+  outer.moveTop(std::max(outer.top(), area.top()));
+  if (outer.topLeft() != form->frameGeometry().topLeft()) form->move(outer.topLeft());
 }
 
 }  // namespace
@@ -222,7 +324,9 @@ void ShowModeless(QWidget* form, bool mdiChild) {
     return;
   }
   if (!form->isWindow()) form->setParent(nullptr, Qt::Window);
+  const bool opening = !form->isVisible();
   form->show();
+  if (opening) FitOnScreen(form);
   form->raise();
   form->activateWindow();
 }
@@ -242,8 +346,25 @@ class HideWatcher : public QObject {
 };
 }  // namespace
 
+namespace {
+// The windows a modal Show is waiting for, innermost last.
+std::vector<QWidget*>& ModalWaits() {
+  static std::vector<QWidget*> waits;
+  return waits;
+}
+}  // namespace
+
 void ShowModal(QWidget* form) {
+  // A window that a Show already waits for is only brought forward: waits never stack.
+  auto& waits = ModalWaits();
+  if (std::find(waits.begin(), waits.end(), form) != waits.end()) {
+    form->raise();
+    form->activateWindow();
+    return;
+  }
   if (!form->isWindow()) form->setParent(nullptr, Qt::Dialog);
+  // Blocking takes hold only when a window is shown: one open without blocking is shown again.
+  if (form->isVisible()) form->hide();
   form->setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   HideWatcher watcher(&loop);
@@ -251,9 +372,14 @@ void ShowModal(QWidget* form) {
   form->installEventFilter(&watcher);
   QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
   form->show();
+  FitOnScreen(form);
   form->raise();
   form->activateWindow();
-  if (form->isVisible()) loop.exec();
+  if (form->isVisible()) {
+    waits.push_back(form);
+    loop.exec();
+    waits.erase(std::find(waits.begin(), waits.end(), form));
+  }
   if (!guard) return;
   guard->removeEventFilter(&watcher);
   // Blocking belongs to this showing only: the next Show of the window is modeless again.

@@ -146,14 +146,17 @@ class ValidatedBox : public QLineEdit {
   FocusCheck check_;
 };
 
-// A pick-only list that validates its choice when it loses the focus to another control of its
-// window: a failing check keeps the focus in the list.
+// A list that validates its choice when it loses the focus to another control of its window: a
+// failing check keeps the focus in the list (with its typed text selected, in an editable list).
 class ValidatedList : public QComboBox {
   Q_OBJECT
  public:
   explicit ValidatedList(QWidget* parent = nullptr);
   void setValidation(std::function<bool()> check) { check_.set(std::move(check)); }
-  bool validate() { return check_.run(this); }
+  bool validate();
+  // Lets the user type a value of the list's kind besides picking an entry. What is typed stands as
+  // typed: it is never completed to an entry that starts with it, nor added to the entries.
+  void setTypable();
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;

@@ -4,13 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
+#include <QSet>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <vector>
 
+#include "platform/dialogs.h"
 #include "platform/errors.h"
 
 namespace tavo {
@@ -23,6 +24,9 @@ constexpr char16_t kHighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 
                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
                                         0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The UTF-8 byte-order mark, which starts every file written in UTF-8.
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
 
 // Whether Windows-1252 has a byte for the character.
 bool InWindows1252(char16_t u) {
@@ -50,6 +54,37 @@ QString& CurrentDirectory() {
 std::vector<SeqFile*>& OpenFiles() {
   static std::vector<SeqFile*> files;
   return files;
+}
+
+// The files, by whole path, whose last reading stopped before their end.
+QSet<QString>& FilesNotReadWhole() {
+  static QSet<QString> files;
+  return files;
+}
+
+// Copies a file not read whole beside itself before a write replaces it, and returns the copy's path;
+// empty when the file needs no copy. Raises the error of a copy that cannot be made.
+QString KeepDamagedCopy(const QString& path) {
+  if (!FilesNotReadWhole().contains(path)) return QString();
+  if (!FileExists(path)) {
+    FilesNotReadWhole().remove(path);
+    return QString();
+  }
+  const QString base = path + QStringLiteral(".dañado");
+  QString copy = base;
+  for (int n = 2; QFileInfo::exists(copy); ++n) copy = base + QString::number(n);
+  FileCopy(path, copy);
+  FilesNotReadWhole().remove(path);
+  return copy;
+}
+
+// Tells the user, once, where the file that could not be read whole was kept.
+void TellDamagedCopy(const QString& path, const QString& copy) {
+  MsgBox(QStringLiteral("El archivo ") + QFileInfo(path).fileName() +
+             QStringLiteral(" no se pudo leer completo: puede estar dañado. Antes de reemplazarlo se guardó "
+                            "una copia de él tal como estaba, con el nombre ") +
+             QFileInfo(copy).fileName() + QStringLiteral(", en la misma carpeta."),
+         vbOKOnly | vbExclamation);
 }
 
 bool IsBlank(QChar c) {
@@ -134,17 +169,11 @@ QByteArray EncodeWindows1252(const QString& text) {
 
 QByteArray EncodeFileText(const QString& text) {
   const bool fits = std::all_of(text.begin(), text.end(), [](QChar c) { return InWindows1252(c.unicode()); });
-  return fits ? EncodeWindows1252(text) : text.toUtf8();
+  return fits ? EncodeWindows1252(text) : kUtf8Mark + text.toUtf8();
 }
 
 QString DecodeFileText(const QByteArray& bytes) {
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
-  if (!ascii) {
-    // The decoder drops a byte-order mark at the start.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-  }
+  if (bytes.startsWith(kUtf8Mark)) return QString::fromUtf8(bytes.mid(kUtf8Mark.size()));
   return DecodeWindows1252(bytes);
 }
 
@@ -177,6 +206,19 @@ bool FileExists(const QString& path) {
 
 bool DirExists(const QString& path) {
   return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir();
+}
+
+void NoteFileRead(const QString& path, bool whole) {
+  const QString file = ResolvePath(path);
+  if (whole || !FileExists(file)) {
+    FilesNotReadWhole().remove(file);
+  } else {
+    FilesNotReadWhole().insert(file);
+  }
+}
+
+void ForgetFilesNotReadWhole() {
+  FilesNotReadWhole().clear();
 }
 
 void MkDir(const QString& path) {
@@ -212,8 +254,10 @@ void FileCopy(const QString& source, const QString& target) {
   if (!in.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
   const QByteArray bytes = in.readAll();
   QSaveFile out(to);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-    Raise(kErrPermissionDenied);
+  if (!out.open(QIODevice::WriteOnly)) Raise(kErrPermissionDenied);
+  // The commit keeps a copy cut short by a full disk as if it were whole: the flush finds it out first.
+  if (out.write(bytes) != bytes.size() || !out.flush()) Raise(kErrDiskFull);
+  if (!out.commit()) Raise(kErrPermissionDenied);
 }
 
 // ---- sequential files ----
@@ -282,7 +326,20 @@ void SeqFile::close() {
     out_.prepend(before);
     for (auto& text : texts_) text.first += before.size();
   }
-  if (mode_ != OpenMode::Input) replaceWith(writeTemporary());
+  if (mode_ != OpenMode::Input) {
+    const QString temporary = writeTemporary();
+    QString copy;
+    if (mode_ == OpenMode::Output) {
+      try {
+        copy = KeepDamagedCopy(path_);
+      } catch (const VbError&) {
+        QFile::remove(temporary);
+        throw;
+      }
+    }
+    replaceWith(temporary);
+    if (!copy.isEmpty()) TellDamagedCopy(path_, copy);
+  }
   out_.clear();
   texts_.clear();
 }
@@ -318,11 +375,13 @@ bool SeqFile::writeOut(QFile& file) const {
 
 void CloseTogether(const std::vector<SeqFile*>& files) {
   std::vector<QString> temporaries;
+  std::vector<QString> copies;
   try {
     for (SeqFile* f : files) {
       if (!f->open_ || f->mode_ != OpenMode::Output) Raise(kErrBadFileMode);
       temporaries.push_back(f->writeTemporary());
     }
+    for (SeqFile* f : files) copies.push_back(KeepDamagedCopy(f->path_));
   } catch (const VbError&) {
     for (const QString& t : temporaries) QFile::remove(t);
     for (SeqFile* f : files) f->detach();
@@ -332,6 +391,9 @@ void CloseTogether(const std::vector<SeqFile*>& files) {
   for (SeqFile* f : files) {
     f->detach();
     f->replaceWith(temporaries[i++]);
+  }
+  for (size_t k = 0; k < files.size(); ++k) {
+    if (!copies[k].isEmpty()) TellDamagedCopy(files[k]->path_, copies[k]);
   }
 }
 

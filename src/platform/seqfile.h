@@ -1,7 +1,8 @@
 // Sequential text files as the program keeps all its data: Windows-1252 text with CR LF line ends
-// (UTF-8 for a text the code page cannot hold), values written in the program's data-file form and
-// read back one after the other. Also the file and folder operations the program needs and its own
-// current directory.
+// (UTF-8 after a byte-order mark for a text the code page cannot hold), values written in the
+// program's data-file form and read back one after the other. Also the file and folder operations the
+// program needs, its own current directory, and the copy kept of a file that could not be read whole
+// before a write replaces it.
 #pragma once
 
 #include <QByteArray>
@@ -24,11 +25,11 @@ QByteArray EncodeWindows1252(const QString& text);
 char16_t Windows1252Char(unsigned char b);
 int Windows1252Byte(char16_t u);
 // The bytes of a data file: Windows-1252 when the code page holds every character of the text, so
-// that files move to and from Windows machines byte for byte; UTF-8 otherwise, so that no character
-// is ever replaced.
+// that files move to and from Windows machines byte for byte; otherwise UTF-8 after the UTF-8
+// byte-order mark, so that no character is ever replaced and the file says how it was written.
 QByteArray EncodeFileText(const QString& text);
-// The text of a data file: UTF-8 when the bytes are valid UTF-8 and not plain ASCII, Windows-1252
-// otherwise.
+// The text of a data file, in the encoding it was written in: UTF-8 when it starts with the UTF-8
+// byte-order mark (which is dropped), Windows-1252 otherwise, whatever its bytes look like.
 QString DecodeFileText(const QByteArray& bytes);
 // A text as a quoted value of a data file stores it. The format has no escape for a double quote,
 // which would end the value early and shift every value after it, so it is written as a single quote.
@@ -47,6 +48,15 @@ void RmFile(const QString& path);                             // deletes when pr
 bool FileExists(const QString& path);
 bool DirExists(const QString& path);
 
+// A data file whose reading failed part way holds more than the program took from it, and a write
+// from memory would lose the rest. Readers tell, after each reading, whether they read the whole
+// file. The first write that then replaces a file not read whole first copies it beside itself as
+// "<name>.dañado" ("<name>.dañado2" and on when that name is taken) and says so once; a copy that
+// cannot be made fails the write, which leaves the file as it was.
+void NoteFileRead(const QString& path, bool whole);
+// Forgets every file noted as not read whole, as at the program's start.
+void ForgetFilesNotReadWhole();
+
 enum class OpenMode { Input, Output, Append };
 
 class SeqFile {
@@ -60,7 +70,7 @@ class SeqFile {
   SeqFile& operator=(const SeqFile&) = delete;
 
   // Closes the file. An output file replaces the old one only now, in one step, so a write that
-  // fails half way never leaves half a file.
+  // fails half way never leaves half a file; an old file not read whole is copied first.
   void close();
   bool isOpen() const { return open_; }
   const QString& path() const { return path_; }
@@ -115,7 +125,7 @@ class SeqFile {
 };
 
 // Closes several output files as one: either every one of them replaces its old file or, when any
-// cannot be written, none does.
+// cannot be written (or an old file not read whole cannot be copied), none does.
 void CloseTogether(const std::vector<SeqFile*>& files);
 // Closes every file this program holds open (output files keep what was written).
 void CloseAllFiles();

@@ -139,7 +139,7 @@ void AbrirProyecto() {
     ShowProjectHook();
     EnableSaveAsHook();
   } catch (const VbError& e) {
-    MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
   }
 }
 

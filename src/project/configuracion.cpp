@@ -36,10 +36,6 @@ bool SameFolder(const QString& a, const QString& b) {
   return !a.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
 }
 
-QString ErrorText(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description;
-}
-
 bool WriteSettingsFile(frmConfigura& f, QStringList* confirmaciones) {
   if (NombreProyecto.isEmpty()) {
     DirTrabajo = f.Dir1->path();
@@ -79,7 +75,8 @@ bool WriteSettingsFile(frmConfigura& f, QStringList* confirmaciones) {
     for (QCheckBox* check : f.checksD) file.write({CheckValue(check)});
     file.close();
   } catch (const VbError& e) {
-    MsgBox(ErrorText(e) + QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
+    MsgBox(ErrorNroTextAfterComma(
+        e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
     CloseAllFiles();
     return false;
   }
@@ -189,12 +186,12 @@ void ReadSettingsFile(frmConfigura& f) {
       f.BtnDefecto_Click();
       ShowModeless(&f, false);
     } else if (e.number == kErrInputPastEnd) {
-      MsgBox(ErrorText(e) + QStringLiteral("Verifique.") + QStringLiteral(" El archivo de configuración <") +
-             NombreProyecto +
-             QStringLiteral("_Conf.pcn > está dañado. Corrija o elimine manualmente este archivo"));
+      MsgBox(ErrorNroTextAfterComma(
+          e, QStringLiteral("Verifique. El archivo de configuración <") + NombreProyecto +
+                 QStringLiteral("_Conf.pcn > está dañado. Corrija o elimine manualmente este archivo")));
       NombreProyecto.clear();
     } else {
-      MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+      MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
     }
   }
 }
@@ -205,7 +202,8 @@ void ResetConfiguracionProyecto() {
                         &ArchivoImagenFondo, &ValorTexS, &ExtensionDibujo, &EscalaDibujo})
     text->clear();
   DistribucionUniforme = UsaImagenFondo = 0;
-  EscalaImagenFondo = PosXImagenFondo = PosYImagenFondo = TiempoAdicional = 0;
+  EscalaImagenFondo = PosXImagenFondo = PosYImagenFondo = 0;
+  TiempoAdicional = kTiempoAdicionalInicial;
   OpcionA = OpcionB = OpcionC = false;
   UnidadMinutos = UnidadHoras = UnidadM3 = UnidadLitros = false;
   SelRecurrencia.redim(0, kNroRecurrencias - 1);

@@ -48,9 +48,12 @@ inline Boolean UnidadMinutos = false;  // output time unit: minutes or hours
 inline Boolean UnidadHoras = false;
 inline Boolean UnidadM3 = false;  // output volume unit: cubic metres or litres
 inline Boolean UnidadLitros = false;
-inline Single TiempoAdicional = 0;  // minutes added after the storm for the hydrograph horizon
-inline QString ExtensionDibujo;     // width of the network drawing at 100 % zoom, pixels, as text
-inline QString EscalaDibujo;        // drawing scale in metres per pixel, as number text; "0": none
+// Minutes added after the storm for the hydrograph horizon; until a project's settings are read, the 10
+// that the settings form's box starts with, so a new project's first settings file holds what it shows.
+inline constexpr Single kTiempoAdicionalInicial = 10;
+inline Single TiempoAdicional = kTiempoAdicionalInicial;
+inline QString ExtensionDibujo;  // width of the network drawing at 100 % zoom, pixels, as text
+inline QString EscalaDibujo;     // drawing scale in metres per pixel, as number text; "0": none
 inline Array1<Integer> SelRecurrencia(0, kNroRecurrencias - 1);  // element k: kRecurrencias[k] is used
 inline Array1<Integer> SelDuracion(0, kNroDuraciones - 1);       // element k: kDuraciones[k] is used
 
@@ -71,10 +74,6 @@ void LeeConfiguracion();
 // confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
 // could not be written (after saying so).
 bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones = nullptr);
-
-// "Error Nro. " with the error's number, " ," and its description: the start of the settings
-// form's error messages.
-QString ErrorText(const VbError& e);
 
 // Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
 // another machine ("C:\Datos") never equals one of this machine.

@@ -57,7 +57,7 @@ void GuardaArchivoDirectorio() {
     try {
       action();
     } catch (const VbError& e) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,Verifique"));
+      MsgBox(ErrorNroWithoutText(e));
       CloseAllFiles();
     }
   };

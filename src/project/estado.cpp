@@ -50,6 +50,7 @@ void ResetEstadoProyecto() {
   vRepresas.fill(nullptr);
   nCauces = nUEHs = nLagos = nRepresas = 0;
   ProjectResets = 0;
+  SavedNetworkText.clear();
   selCauce = selCauce2 = selUEH = selRepresa = selLago = 0;
   numVerticesCauce.redim(0, 100);
   XVertice.redim(kMaxCauces, 5);

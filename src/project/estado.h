@@ -45,6 +45,9 @@ inline Integer nRepresas = 0;
 // Times the project state was reset: a window filled from the network tells by it whether the network
 // in memory may have been emptied or replaced by another project's since.
 inline Long ProjectResets = 0;
+// The network as last read from or written to its files (NetworkText): the editor asks whether to save
+// only when the network in memory differs from it.
+inline QString SavedNetworkText;
 
 // ---- current selections (component numbers, 0 = none) ----
 inline Integer selCauce = 0;

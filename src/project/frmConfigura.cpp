@@ -240,7 +240,8 @@ void frmConfigura::buildVer(QWidget* page) {
       Frame9,
       QStringLiteral("Tiempo adicional a la duración de la tormenta para el dibujo del hidrograma [min]"),
       240, 360, 5880, 570);
-  txtN0Dur = MakeBox<ValidatedBox>(Frame9, "txtN0Dur", QStringLiteral("10"), 6240, 480, 1500);
+  txtN0Dur =
+      MakeBox<ValidatedBox>(Frame9, "txtN0Dur", PlainNumberText(kTiempoAdicionalInicial), 6240, 480, 1500);
   txtN0Dur->setToolTip(QStringLiteral(
       "Sugerido: Similar al Tc, Tiempo de Concentración  (en minutos) o ligeramente mayor..."));
 
@@ -613,7 +614,7 @@ void frmConfigura::Drive1_Change() {
   try {
     Dir1->setPath(Drive1->drive());
   } catch (const VbError& e) {
-    MsgBox(ErrorText(e) + QStringLiteral("Verifique."));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
     const QSignalBlocker quiet(Drive1);
     Drive1->showDriveOf(Dir1->path());
   }
@@ -638,7 +639,8 @@ void frmConfigura::BtnDirNv_Click() {
       return true;
     } catch (const VbError& e) {
       if (e.number != kErrPathFileAccess) return false;
-      MsgBox(ErrorText(e) + QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
+      MsgBox(ErrorNroTextAfterComma(
+          e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
       return true;
     }
   };
@@ -655,8 +657,8 @@ void frmConfigura::BtnDefecto_Click() {
       action();
     } catch (const VbError& e) {
       if (e.number != kErrPathFileAccess)
-        MsgBox(ErrorText(e) +
-               QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre..."));
+        MsgBox(ErrorNroTextAfterComma(
+            e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
     }
   };
   DirBaseDefecto = DirPrograma;

@@ -52,9 +52,15 @@ QString WithoutInflow(const Container& container, NameOf nameOf) {
   return list;
 }
 
-// Asks whether to go back to the editor; No means going on.
+// Asks whether to go back to the editor; No means going on. As the editor closes, nothing more is
+// asked once the user has chosen to go back.
 void Ask(const QString& text, const QString& title) {
-  if (MsgBox(text, vbYesNo | vbExclamation, title) == vbNo) ContinuarConAvisos = true;
+  if (ClosingCheck && BackToEditing) return;
+  if (MsgBox(text, vbYesNo | vbExclamation, title) == vbNo) {
+    ContinuarConAvisos = true;
+  } else {
+    BackToEditing = true;
+  }
 }
 
 // Components that receive nothing forbid the run; the user is asked about them.
@@ -106,6 +112,7 @@ void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& fi
                             const QStringList& extraOutlets) {
   RedConErrores = false;
   ContinuarConAvisos = false;
+  BackToEditing = false;
   // A network whose flow goes round a loop has no outlet either: the loop's message says why.
   const QStringList loop = ComponentsInLoops();
   if (nFinales == 0 && nComp >= 1) {
@@ -213,6 +220,8 @@ void ResetListaComponentesState() {
   OmiteAvisoSalidas = false;
   ContinuarConAvisos = false;
   SalidaUnica = false;
+  BackToEditing = false;
+  ClosingCheck = false;
 }
 
 }  // namespace tavo

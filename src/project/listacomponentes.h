@@ -23,7 +23,9 @@ inline thread_local Boolean RedConErrores = false;  // the last check found a fa
 inline Boolean OmiteAvisoSalidas = false;           // the check does not ask about several outlets
 // Read by the network editor when it closes:
 inline Boolean ContinuarConAvisos = false;  // the user answered No (go on) to a question of the last check
-inline Boolean SalidaUnica = false;  // the last check found one outlet and the user went on to no question
+inline Boolean SalidaUnica = false;    // the last check found one outlet and the user went on to no question
+inline Boolean BackToEditing = false;  // the user answered Yes (go back) to a question of the last check
+inline Boolean ClosingCheck = false;   // the check runs as the editor closes: the first Yes ends it
 
 // Builds the component list and the outlet list from the network containers, then checks the network.
 // Reads the network; writes the list, the outlets and the check's flags (see InformeComponenteFinal).

@@ -45,7 +45,7 @@ void CalculaOrdenCauces() {
       }
     }
   } catch (const VbError& e) {
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,Verifique"));
+    MsgBox(ErrorNroWithoutText(e));
   }
 }
 

@@ -24,6 +24,17 @@ void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidad
   }
 }
 
+QString RerouteTarget(const QString& receptor) {
+  QString destino = receptor;
+  auto pasa = [&destino](const QString& nombre, const QString& suyo) {
+    if (suyo.isEmpty() || suyo == QLatin1String("0")) return;
+    if (destino == nombre || destino == suyo) destino = nombre;
+  };
+  for (const auto& l : colLagos) pasa(l->NombreLAGO, l->Cauce_aa);
+  for (const auto& r : colRepresas) pasa(r->NombreRepresa, r->Cauce_aa);
+  return destino;
+}
+
 namespace {
 // The receiver of the reach, dam or lake with this name; false when no such component exists.
 bool ReceptorDe(const QString& nombre, QString& receptor) {

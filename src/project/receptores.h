@@ -11,6 +11,11 @@ namespace tavo {
 // `nuevo` instead.
 void RenombraReceptor(const QString& anterior, const QString& nuevo, bool unidades);
 
+// Where a reach made to drain into `receptor` drains once the editor redraws the network: a lake that
+// drains into `receptor` takes over its other inflows, and failing a lake a dam does; `receptor` itself
+// when neither does.
+QString RerouteTarget(const QString& receptor);
+
 // True when making `componente` drain into `receptor` would close a loop: the receiver is the
 // component itself, or the component lies downstream of it.
 bool ClosesLoop(const QString& componente, const QString& receptor);

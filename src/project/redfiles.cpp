@@ -88,16 +88,6 @@ namespace {
 
 struct ArchivoDanado {};  // the file ended before its counts were met
 
-QString ErrorDeCarga(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-         QStringLiteral(" ,Verifique");
-}
-
-QString ErrorDeGuardado(const VbError& e) {
-  return QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-         QStringLiteral("Verifique");
-}
-
 QString RutaRed(const char* sufijo) {
   return DirTrabajo + QLatin1Char('/') + NombreProyecto + QLatin1String(sufijo);
 }
@@ -126,7 +116,7 @@ class LectorRed {
       }
     } catch (const VbError& e) {
       if (e.number == kErrInputPastEnd) throw ArchivoDanado{};
-      MsgBox(ErrorDeCarga(e));
+      MsgBox(ErrorNroText(e));
       completa_ = false;
     }
     // A value that does not fit its type is stored as 0 or as the empty text.
@@ -211,7 +201,7 @@ bool LeeVertices(bool& completa) {
     archivo.emplace(RutaArchivo, OpenMode::Input);
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound) {
-      MsgBox(ErrorDeCarga(e));
+      MsgBox(ErrorNroText(e));
       return false;
     }
     iCauce = static_cast<Integer>(nCauces + 1);
@@ -239,7 +229,10 @@ bool LeeVertices(bool& completa) {
 
 }  // namespace
 
-bool CargaRedProyecto() {
+namespace {
+
+// Reads the network files into the containers; CargaRedProyecto's result.
+bool LeeRed() {
   colUEHs.clear();
   colCauces.clear();
   colRepresas.clear();
@@ -254,7 +247,7 @@ bool CargaRedProyecto() {
   } catch (const VbError& e) {
     // A missing file is a project without a network; any other failure ends the load.
     if (e.number == kErrFileNotFound) return true;
-    MsgBox(ErrorDeCarga(e));
+    MsgBox(ErrorNroText(e));
     return false;
   }
 
@@ -295,6 +288,50 @@ bool CargaRedProyecto() {
   return completa;
 }
 
+}  // namespace
+
+bool CargaRedProyecto() {
+  const bool completa = LeeRed();
+  // What was read, whole or not, is what the files hold until the next save.
+  SavedNetworkText = NetworkText();
+  return completa;
+}
+
+QString NetworkText() {
+  QString texto;
+  auto linea = [&texto](const Variant& valor) {
+    texto += WriteValueText(valor);
+    texto += QLatin1Char('\n');
+  };
+  auto tipo = [&](Integer cuenta, const auto& coleccion, const std::vector<CampoRed>& campos) {
+    linea(cuenta);
+    for (const auto& registro : coleccion) {
+      for (const CampoRed& campo : campos) {
+        // The writer works the stream orders out anew from the receivers.
+        if (qstrcmp(campo.nombre, "OrdenCauce") == 0) continue;
+        linea(registro->get(QLatin1String(campo.nombre)));
+      }
+    }
+  };
+  try {
+    linea(NombreProyecto);
+    tipo(CheckInteger(static_cast<long long>(colCauces.size())), colCauces, CamposCauce());
+    tipo(nUEHs, colUEHs, CamposUEH());
+    tipo(nRepresas, colRepresas, CamposRepresa());
+    tipo(nLagos, colLagos, CamposLago());
+    for (int i = 1; i <= static_cast<int>(colCauces.size()); ++i) {
+      for (int j = 1; j <= numVerticesCauce(i); ++j) {
+        linea(XVertice(i, j));
+        linea(YVertice(i, j));
+      }
+    }
+  } catch (const VbError&) {
+    // A network that cannot be written out is never the one in the files.
+    return QStringLiteral("\n");
+  }
+  return texto;
+}
+
 std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
   std::vector<std::shared_ptr<UEH>> unidades;
   RutaArchivo = RutaRed("_UEHs.pcn");
@@ -302,7 +339,7 @@ std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas() {
   try {
     archivo.emplace(RutaArchivo, OpenMode::Input);
   } catch (const VbError& e) {
-    if (e.number != kErrFileNotFound) MsgBox(ErrorDeCarga(e));
+    if (e.number != kErrFileNotFound) MsgBox(ErrorNroText(e));
     return unidades;
   }
   // The reaches come first in the file: they are read past into a network of their own.
@@ -349,9 +386,10 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
       RutaArchivo = RutaRed("_VerCau.pcn");
       RmFile(RutaArchivo);
     } catch (const VbError& e) {
-      MsgBox(ErrorDeGuardado(e));
+      MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
       return false;
     }
+    SavedNetworkText = NetworkText();
     return true;
   }
 
@@ -379,7 +417,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
     CloseTogether(archivos);
   } catch (const VbError& e) {
     // The old files stay, and so does the network in memory: nothing is reloaded.
-    MsgBox(ErrorDeGuardado(e));
+    MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique")));
     return false;
   }
 

@@ -36,6 +36,10 @@ extern const char* const kMensajeExcesoComponentes;
 // names the file at fault) and when the vertex file is missing while reaches have vertices.
 bool CargaRedProyecto();
 
+// The network in memory as its two files hold it, the stream orders aside: the same text means the
+// same network. SavedNetworkText keeps it as last loaded or saved.
+QString NetworkText();
+
 // The units of NombreProyecto's network as last saved, in file order (unit i is the i-th), read from
 // DirTrabajo without touching the network in memory. A missing file gives none.
 std::vector<std::shared_ptr<UEH>> LeeUEHsGuardadas();

@@ -30,6 +30,7 @@ int MayorCuenta(const std::array<Integer, 4>& cuentas) {
 
 void Lee(Destino d) {
   RutaArchivo = QStringLiteral("distriPp_dpt.pcn");
+  const QString ruta = DirPrograma + QLatin1Char('/') + RutaArchivo;
   try {
     ChDir(DirPrograma);
     SeqFile file(RutaArchivo, OpenMode::Input);
@@ -45,9 +46,11 @@ void Lee(Destino d) {
       for (int j = 1; j <= d.NroFilasTablaPp[t]; ++j) d.DisPer(t, j) = file.inputSingle();
     }
     file.close();
+    NoteFileRead(ruta, true);
     ChDir(DirActual);
   } catch (const VbError&) {
     CloseAllFiles();
+    NoteFileRead(ruta, false);
     d.NroFilasTablaPp = {};
   }
 }

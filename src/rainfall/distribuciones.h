@@ -27,7 +27,8 @@ struct TablasDisTemPer {
 };
 
 // Replaces the store with the contents of distriPp_dpt.pcn, read in the program folder, and makes
-// the working directory current again. Any failure leaves the three tables empty, without a message.
+// the working directory current again. Any failure leaves the three tables empty, without a message,
+// and the file noted as not read whole.
 void LeeTablaDisTemPer();
 // Reads distriPp_dpt.pcn as LeeTablaDisTemPer does, into `tablas` instead of the store.
 void LeeTablaDisTemPer(TablasDisTemPer& tablas);

@@ -33,8 +33,10 @@ namespace {
 
 const QString kMensajePp = QStringLiteral("Ingrese un valor numérico, entero o decimal, entre 0 y 999");
 const QString kMensajeDur = QStringLiteral("Ingrese un valor numérico, entero o decimal, entre 0 y 14400");
+const QString kMensajeRec = QStringLiteral("Ingrese un valor numérico entero entre 0 y 10000 ");
 constexpr double kMaxPp = 999;     // [mm]
 constexpr double kMaxDur = 14400;  // [min]
+constexpr int kMaxRec = 10000;     // [years]
 
 // The index of the first selected option of an array; -1 when none is.
 template <std::size_t N>
@@ -61,6 +63,18 @@ bool NumeroEnRango(QString texto, double maximo) {
   texto.replace(QLatin1Char(','), QLatin1Char('.'));
   const double v = Val(texto);
   return IsNumeric(texto) && v >= 0 && v <= maximo;
+}
+
+// The return period of the R box's text, commas read as points, to the nearest whole number; false
+// when the text is not a number or the period lies outside 0 to 10000.
+bool RecDeCaja(QString texto, Integer& rec) {
+  texto.replace(QLatin1Char(','), QLatin1Char('.'));
+  double valor = 0;
+  Integer entero = 0;
+  if (!NumeroDeTexto(texto, valor) || !EnteroDeValor(valor, entero) || entero < 0 || entero > kMaxRec)
+    return false;
+  rec = entero;
+  return true;
 }
 
 // A depth cut after its second decimal on its decimal text, so that 1.15 stays 1.15 and 12.345
@@ -185,10 +199,9 @@ void dlgPp::buildStormBoxes() {
         MakeLabel(Frame2, ArrayName("Label2", i), QString::fromUtf8(unidades[i]), lefts[i], 300, 1500, 255);
   txtPp = new ValidatedBox(Frame2);
   txtDur = new ValidatedBox(Frame2);
-  cmbRec = new QComboBox(Frame2);
+  cmbRec = new ValidatedList(Frame2);
   MakeList(cmbRec, "cmbRec", lefts[2], 570, 1500);
-  cmbRec->setEditable(true);
-  cmbRec->setInsertPolicy(QComboBox::NoInsert);
+  cmbRec->setTypable();
   txtPp->setObjectName(QStringLiteral("txtPp"));
   txtDur->setObjectName(QStringLiteral("txtDur"));
   PlaceTwips(txtPp, lefts[0], 570, 1500, 315);
@@ -335,6 +348,7 @@ void dlgPp::connectHandlers() {
 
   txtPp->setValidation([this] { return txtPp_Validate(); });
   txtDur->setValidation([this] { return txtDur_Validate(); });
+  cmbRec->setValidation([this] { return cmbRec_Validate(); });
   cmbPasoPp->setValidation([this] { return cmbPasoPp_Validate(); });
   cmbPasoQ->setValidation([this] { return cmbPasoQ_Validate(); });
   txtPp->installEventFilter(this);
@@ -570,6 +584,13 @@ bool dlgPp::txtDur_Validate() {
   return aceptada;
 }
 
+bool dlgPp::cmbRec_Validate() {
+  Integer rec = 0;
+  if (RecDeCaja(cmbRec->currentText(), rec)) return true;
+  MsgBox(kMensajeRec, vbOKOnly | vbExclamation);
+  return false;
+}
+
 bool dlgPp::cmbPasoPp_Validate() {
   const double paso = Val(cmbPasoPp->currentText());
   const double duracion = Val(txtDur->text());
@@ -603,7 +624,7 @@ bool dlgPp::cmbPasoQ_Validate() {
 // ---------------------------------------------------------------------------------------------------
 // Apply, OK and Cancel
 
-void dlgPp::cmdAplicar_Click() {
+bool dlgPp::cmdAplicar_Click() {
   FormaPp = static_cast<Integer>(std::max(Seleccionada(optformaPp), 0));
   if (FormaPp == 2) {
     NroTablaPDR = static_cast<Integer>(std::max(Seleccionada(optTablaPDR), 0));
@@ -615,9 +636,20 @@ void dlgPp::cmdAplicar_Click() {
     }
   }
   // All three are read before any is stored, so that a value out of range stores none.
+  Integer R = 0;
+  if (!RecDeCaja(cmbRec->currentText(), R)) {
+    if (cmbRec->isEnabled()) {
+      MsgBox(kMensajeRec, vbOKOnly | vbExclamation);
+      cmbRec->setFocus();
+      cmbRec->lineEdit()->selectAll();
+      return false;
+    }
+    // A box the user cannot type in holds the period of a stored storm or table: it is taken as
+    // stored, and a text no whole number reads as is no period (0).
+    if (!EnteroDeValor(Val(cmbRec->currentText()), R)) R = 0;
+  }
   const Single P = CSng(Val(txtPp->text()));
   const Integer D = CInt(Val(txtDur->text()));
-  const Integer R = CInt(Val(cmbRec->currentText()));
   PpTormenta = P;
   DurTormenta = D;
   RecTormenta = R;
@@ -625,7 +657,7 @@ void dlgPp::cmdAplicar_Click() {
     MsgBox(QStringLiteral("No ha ingresado datos de Pp y Duración de la tormenta."), vbOKOnly | vbExclamation,
            QStringLiteral("Advertencia !"));
     unloadLater();
-    return;
+    return true;
   }
   for (QLabel* label : {lblValidez, lblDurMin, lblDurMax}) label->hide();
   if (const int i = Seleccionada(optDistriPp); i >= 0) DistriPp = static_cast<Integer>(i);
@@ -633,10 +665,11 @@ void dlgPp::cmdAplicar_Click() {
   if (Val(cmbPasoPp->currentText()) > DurTormenta) MuestraPaso(cmbPasoPp, DurTormenta);
   PasoPp = CInt(Val(cmbPasoPp->currentText()));
   PasoQ = CInt(Val(cmbPasoQ->currentText()));
+  return true;
 }
 
 void dlgPp::OKButton_Click() {
-  cmdAplicar_Click();
+  if (!cmdAplicar_Click()) return;
   unloadLater();
 }
 
@@ -754,9 +787,14 @@ void dlgPp::cmdPDR_Click() {
     }
   }
   TormentaArchivada t;
+  if (!RecDeCaja(cmbRec->currentText(), t.R)) {
+    MsgBox(kMensajeRec, vbOKOnly | vbExclamation);
+    cmbRec->setFocus();
+    cmbRec->lineEdit()->selectAll();
+    return;
+  }
   t.P = CSng(NumeroDeCaja(txtPp->text()));
   t.D = CInt(NumeroDeCaja(txtDur->text()));
-  t.R = CInt(Val(cmbRec->currentText()));
   t.texto = TextoTormentaArchivada(txtPp->text(), txtDur->text(), cmbRec->currentText());
   {
     const QSignalBlocker bloqueo(cmbPDR);
@@ -793,7 +831,7 @@ void dlgPp::cmbPDR_Click() {
 // The previews
 
 bool dlgPp::HietogramaPrevio(bool emptyReport) {
-  cmdAplicar_Click();
+  if (!cmdAplicar_Click()) return false;
   if (PpTormenta <= 0 || DurTormenta <= 0) return false;
   if (emptyReport && PizarraActiva) {
     ShowReportWindow();

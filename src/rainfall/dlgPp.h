@@ -29,7 +29,9 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   void Form_Activate();
 
   // ---- closing: Apply stores the storm from the controls; OK applies and closes; Cancel closes ----
-  void cmdAplicar_Click();
+  // Apply refuses a return period outside 0 to 10000 (its message, the focus in the R box): false
+  // then, and nothing is stored from the boxes.
+  bool cmdAplicar_Click();
   void OKButton_Click();
   void CancelButton_Click();
 
@@ -43,11 +45,14 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   void optDistriPp_Click(int Index);
   void optTablaPDR_Click(int Index);
 
-  // ---- the depth and duration boxes and the two step lists; a check returns false to refuse ----
+  // ---- the depth, duration and return-period boxes and the two step lists; a check returns false
+  // to refuse ----
   void txtPp_DblClick();
   void txtDur_DblClick();
   bool txtPp_Validate();
   bool txtDur_Validate();
+  // The return period: a number from 0 to 10000 once rounded; stored only at Apply.
+  bool cmbRec_Validate();
   bool cmbPasoPp_Validate();
   bool cmbPasoQ_Validate();
 
@@ -97,7 +102,7 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   std::array<QLabel*, 3> Label2;
   ValidatedBox* txtPp;
   ValidatedBox* txtDur;
-  QComboBox* cmbRec;
+  ValidatedList* cmbRec;
   QPushButton* cmdPDR;
 
   // ---- b) the archived storm list ----

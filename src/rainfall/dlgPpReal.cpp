@@ -404,9 +404,7 @@ void dlgPpReal::cmdBorraTablaDisPer_Click() {
     RutaArchivo = MiFilePpReal;
     Kill(MiFilePpReal);
   } catch (const VbError& e) {
-    if (e.number != kErrFileNotFound)
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,Verifique"));
+    if (e.number != kErrFileNotFound) MsgBox(ErrorNroText(e));
   }
   // Both lists lose the file; the first storm left (or none) is shown and becomes the storm dialog's.
   ListaTormentasReales(FilePpReal);

@@ -1,7 +1,5 @@
 #include "rainfall/dlgTablaPpUEHs.h"
 
-#include <cfloat>
-#include <cmath>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -20,6 +18,7 @@ const QString kFormatoGrilla = QStringLiteral("^Nro. UEH|>Nombre UEH      |> P[m
 constexpr int kColP = 2;       // the depth column
 constexpr int kMaxD = 2880;    // [min]
 constexpr int kMaxR = 10000;   // [years]
+constexpr double kMaxP = 999;  // [mm], as the storm dialog's depth box
 constexpr int kLargoCaja = 5;  // characters the D and R boxes keep
 
 // The value of a box's text, commas read as points; false when it is not a number.
@@ -154,7 +153,7 @@ bool dlgTablaPpUEHs::ValidaEntero(ValidatedBox* caja, Integer& valor, int maximo
 
 bool dlgTablaPpUEHs::txtDPpUEHs_Validate() {
   return ValidaEntero(txtDPpUEHs, DPpUEHs, kMaxD,
-                      QStringLiteral("Ingrese un valor numérico entero entre 0 y 1440 "));
+                      QStringLiteral("Ingrese un valor numérico entero entre 0 y 2880 "));
 }
 
 bool dlgTablaPpUEHs::txtRPpUEHs_Validate() {
@@ -194,15 +193,12 @@ void dlgTablaPpUEHs::AplicaTablaPpUEHs() {
 
   FlexGrid* grilla = MSFlexGridPpUEHs;
   HayError = false;
-  std::vector<Single> profundidades(n + 1, 0);
+  std::vector<double> profundidades(n + 1, 0);
   for (int i = 1; i <= n; ++i) {
-    double valor = 0;
-    if (!NumeroDeTexto(grilla->TextMatrix(i, kColP), valor) || !(std::fabs(valor) <= FLT_MAX)) {
+    if (!NumeroDeTexto(grilla->TextMatrix(i, kColP), profundidades[i])) {
       HayError = true;
       FilaError = static_cast<Integer>(i);
       ColError = kColP;
-    } else {
-      profundidades[i] = static_cast<Single>(valor);
     }
   }
   if (HayError) {
@@ -211,7 +207,18 @@ void dlgTablaPpUEHs::AplicaTablaPpUEHs() {
     grilla->setCol(ColError);
     return;
   }
-  for (int i = 1; i <= n; ++i) PpUEH(i) = profundidades[i];
+  // A depth outside the storm dialog's range is refused with that box's message, on the first such
+  // cell; nothing is stored.
+  for (int i = 1; i <= n; ++i) {
+    if (profundidades[i] >= 0 && profundidades[i] <= kMaxP) continue;
+    MsgBox(QStringLiteral("Ingrese un valor numérico, entero o decimal, entre 0 y 999"),
+           vbOKOnly | vbExclamation);
+    grilla->setFocus();
+    grilla->setRow(i);
+    grilla->setCol(kColP);
+    return;
+  }
+  for (int i = 1; i <= n; ++i) PpUEH(i) = static_cast<Single>(profundidades[i]);
   grilla->setRow(1);
   grilla->setCol(kColP);
 

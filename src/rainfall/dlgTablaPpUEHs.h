@@ -24,7 +24,7 @@ class dlgTablaPpUEHs : public QDialog, public FormInstance<dlgTablaPpUEHs> {
   void Form_Unload() {}
 
   // ---- the window's procedures and handlers ----
-  // Checks the depths; when all are numbers, stores them and the duration.
+  // Checks the depths; when all are numbers from 0 to 999, stores them and the duration.
   void AplicaTablaPpUEHs();
   bool txtDPpUEHs_Validate();
   bool txtRPpUEHs_Validate();

@@ -7,13 +7,6 @@
 
 namespace tavo {
 
-namespace {
-void MuestraError(const VbError& e) {
-  MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-         QStringLiteral(" ,Verifique"));
-}
-}  // namespace
-
 QString TextoTormentaArchivada(const QString& P, const QString& D, const QString& R) {
   return QStringLiteral("Pp= ") + P + QStringLiteral(" - Dur = ") + D + QStringLiteral(" - Rec = ") + R;
 }
@@ -33,8 +26,10 @@ std::vector<TormentaArchivada> LeeListaPDR() {
       tormentas.push_back(t);
     }
     file.close();
+    NoteFileRead(RutaArchivo, true);
   } catch (const VbError& e) {
-    if (e.number != kErrFileNotFound) MuestraError(e);
+    NoteFileRead(DirActual + QLatin1Char('/') + QStringLiteral("ListaPDR.pcn"), false);
+    if (e.number != kErrFileNotFound) MsgBox(ErrorNroText(e));
   }
   return tormentas;
 }
@@ -50,7 +45,7 @@ bool GuardaListaPDR(const std::vector<TormentaArchivada>& tormentas) {
     file.close();
     return true;
   } catch (const VbError& e) {
-    MuestraError(e);
+    MsgBox(ErrorNroText(e));
     return false;
   }
 }

@@ -21,7 +21,8 @@ struct TormentaArchivada {
 QString TextoTormentaArchivada(const QString& P, const QString& D, const QString& R);
 
 // Reads the archived storms of the working directory. A missing file is an empty list; any other
-// failure is shown and ends the reading with the storms read before it.
+// failure is shown and ends the reading with the storms read before it, the file noted as not read
+// whole.
 std::vector<TormentaArchivada> LeeListaPDR();
 // Replaces the file with these storms. A failure is shown once and leaves the old file as it was;
 // returns false then.

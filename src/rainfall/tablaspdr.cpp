@@ -29,13 +29,17 @@ void DimensionaTablasPDRs() {
 
 void LeeTablaPDRs() {
   RutaArchivo = FileName();
+  const QString ruta = DirPrograma + QLatin1Char('/') + FileName();
   try {
     ChDir(DirPrograma);
     SeqFile file(RutaArchivo, OpenMode::Input);
-    for (int t = 0; t <= 3; ++t) {
-      NroFilasTablaPDR[t] = file.inputInteger();
-      if (NroFilasTablaPDR[t] < 0 || NroFilasTablaPDR[t] > kMaxTormentas) Raise(kErrInvalidCall);
+    // The counts are taken only once the whole line of counts has read.
+    std::array<Integer, 4> cuentas{};
+    for (Integer& n : cuentas) {
+      n = file.inputInteger();
+      if (n < 0 || n > kMaxTormentas) Raise(kErrInvalidCall);
     }
+    NroFilasTablaPDR = cuentas;
     DimensionaTablasPDRs();
     for (int t = 0; t <= 3; ++t) {
       for (int i = 1; i <= NroFilasTablaPDR[t]; ++i)
@@ -61,12 +65,16 @@ void LeeTablaPDRs() {
       RecSerie(k) = RecTablaPDR(t, k);
     }
     file.close();
+    NoteFileRead(ruta, true);
     ChDir(DirActual);
   } catch (const VbError&) {
-    // A table read in part is no table: every table and the series are left empty, so that no
-    // storm of an earlier reading remains.
+    // The regional table keeps its count and the storms read so far, so that a later save of a
+    // user table writes them back; the user tables are left empty. The series is not loaded from a
+    // table read in part, and none of an earlier reading remains to be run in its place.
     CloseAllFiles();
-    NroFilasTablaPDR = {};
+    NoteFileRead(ruta, false);
+    NroFilasTablaPDR[1] = NroFilasTablaPDR[2] = NroFilasTablaPDR[3] = 0;
+    DimensionaTablasPDRs();
     ClearSeries();
   }
 }

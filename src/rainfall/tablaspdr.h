@@ -18,7 +18,8 @@ inline Array2<Integer> RecTablaPDR(3, 1);          // R [years]
 inline std::array<QString, 4> NotasTablaPDR;       // free notes of table t
 
 // Reads the tables file in the program folder, then loads the storms of table NroTablaPDR as the
-// storm series. Any failure leaves every table and the series empty, without a message.
+// storm series. Any failure, without a message, leaves the regional table with its count and the
+// storms read so far, the user tables and the series empty, and the file noted as not read whole.
 void LeeTablaPDRs();
 // Writes the four tables to the tables file in the program folder, replacing it.
 void GuardaTablasPDRs();

@@ -13,8 +13,7 @@ void TableFileWriter::step(Action&& action) {
     action();
   } catch (const VbError& e) {
     if (onError_ == OnError::CloseAllFilesQuiet && e.number == kErrFileNotFound) return;
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-           QStringLiteral(" ,Verifique"));
+    MsgBox(ErrorNroText(e));
     failed_ = true;
     file_.reset();
     if (onError_ == OnError::CloseAllFilesQuiet) CloseAllFiles();

@@ -25,6 +25,7 @@ struct ColumnaTabla {
   bool probada;
   Orden orden;
   const char* mensaje;
+  const char* titulo;  // how the messages name the column
 };
 
 const char* const kAlturaCreciente = "Error, la altura H debe ser creciente, Verifique la fila ";
@@ -69,7 +70,7 @@ struct TablaReservorio {
   Array1<Integer>* filas;  // rows of each element's table
   std::vector<ColumnaTabla> datos;
   void (*lee)();
-  void (*guarda)();
+  bool (*guarda)();
   void (*redimFilas)(int);
 };
 
@@ -98,10 +99,10 @@ const TablaReservorio kTablaSHVQ{
     &nLagos,
     &selLago,
     &NFilasHSVQLago,
-    {{&HTablaHSVQLago, nullptr, true, Orden::Mayor, kAlturaCreciente},
-     {&ATablaHSVQLago, nullptr, true, Orden::NoMenor, kSuperficieCreciente},
-     {nullptr, &STablaHSVQLago, true, Orden::Mayor, kVolumenCreciente},
-     {&QTablaHSVQLago, nullptr, false, Orden::Libre, nullptr}},
+    {{&HTablaHSVQLago, nullptr, true, Orden::Mayor, kAlturaCreciente, "H [m]"},
+     {&ATablaHSVQLago, nullptr, true, Orden::NoMenor, kSuperficieCreciente, "A[has]"},
+     {nullptr, &STablaHSVQLago, true, Orden::Mayor, kVolumenCreciente, "S[m3]"},
+     {&QTablaHSVQLago, nullptr, false, Orden::Libre, nullptr, "Q[m3/s]"}},
     LeeTablaHSVQLago,
     GuardaTablaHSVQLago,
     RedimFilasHSVQLago,
@@ -127,9 +128,9 @@ const TablaReservorio kTablaSHV{
     &nRepresas,
     &selRepresa,
     &NFilasHSVRepresa,
-    {{&HTablaHSVRepresa, nullptr, true, Orden::Mayor, kAlturaCreciente},
-     {&ATablaHSVRepresa, nullptr, true, Orden::NoMenor, kSuperficieCreciente},
-     {nullptr, &STablaHSVRepresa, true, Orden::Mayor, kVolumenCreciente}},
+    {{&HTablaHSVRepresa, nullptr, true, Orden::Mayor, kAlturaCreciente, "H [m]"},
+     {&ATablaHSVRepresa, nullptr, true, Orden::NoMenor, kSuperficieCreciente, "A[has]"},
+     {nullptr, &STablaHSVRepresa, true, Orden::Mayor, kVolumenCreciente, "S[m3]"}},
     LeeTablaHSVRepresa,
     GuardaTablaHSVRepresa,
     RedimFilasHSVRepresa,
@@ -147,7 +148,7 @@ const TablaReservorio kTablaFQ{
     "lblNombreRepresa",
     "Descarga: Tabla de Altura H[m] - Caudal Q[m3/s]",
     "MSFlexGridFQ",
-    "^Indice|>H [m]          |> Q[m]          ",
+    "^Indice|>H [m]          |> Q[m3/s]          ",
     3,
     0,
     RepresasAbierto,
@@ -155,8 +156,8 @@ const TablaReservorio kTablaFQ{
     &nRepresas,
     &selRepresa,
     &NFilasHQRepresa,
-    {{&HTablaHQRepresa, nullptr, true, Orden::Mayor, kAlturaCreciente},
-     {&QTablaHQRepresa, nullptr, true, Orden::Libre, nullptr}},
+    {{&HTablaHQRepresa, nullptr, true, Orden::Mayor, kAlturaCreciente, "H [m]"},
+     {&QTablaHQRepresa, nullptr, true, Orden::Libre, nullptr, "Q[m3/s]"}},
     LeeTablaHQRepresa,
     GuardaTablaHQRepresa,
     RedimFilasHQRepresa,
@@ -371,8 +372,8 @@ bool dlgTablaReservorio::AplicaTabla() {
     estado_.FilaError = static_cast<Integer>(r);
     estado_.ColError = static_cast<Integer>(c);
   };
-  // The values the cells begin with; a cell of a tested column must be a number, and no value may be
-  // too large for its column. Both fail silently.
+  // The values the cells begin with. A cell of a tested column must be a number, which fails
+  // silently; a number too large for its column is told, with its row and column.
   const int columnas = static_cast<int>(t.datos.size());
   std::vector<std::vector<Single>> simples(columnas, std::vector<Single>(n + 1, 0));
   std::vector<std::vector<Long>> enteras(columnas, std::vector<Long>(n + 1, 0));
@@ -382,7 +383,14 @@ bool dlgTablaReservorio::AplicaTabla() {
     for (int r = 1; r <= n; ++r) {
       const QString texto = grilla->TextMatrix(r, c);
       validos[c - 1][r] = ValorCelda(texto, columna, simples[c - 1][r], enteras[c - 1][r]);
-      if (!validos[c - 1][r] || (columna.probada && !IsNumeric(texto))) falla(r, c);
+      const bool numero = IsNumeric(texto);
+      if (!validos[c - 1][r] && (numero || !columna.probada)) {
+        MsgBox(QStringLiteral("Error, el valor de la columna %1 es demasiado grande, Verifique la fila %2")
+                   .arg(QString::fromUtf8(columna.titulo))
+                   .arg(r),
+               vbOKOnly | vbExclamation);
+      }
+      if (!validos[c - 1][r] || (columna.probada && !numero)) falla(r, c);
     }
   }
   // Each column in its order, every offending row with its own message.
@@ -407,16 +415,34 @@ bool dlgTablaReservorio::AplicaTabla() {
     return false;
   }
 
-  filas(sel) = static_cast<Integer>(n);
+  // The table as it was, for a file that cannot take the new one.
+  const Integer filasAntes = filas(sel);
+  std::vector<std::vector<Single>> simplesAntes(columnas, std::vector<Single>(m + 2, 0));
+  std::vector<std::vector<Long>> enterasAntes(columnas, std::vector<Long>(m + 2, 0));
   for (int c = 0; c < columnas; ++c) {
     const ColumnaTabla& columna = t.datos[c];
     for (int r = 1; r <= m + 1; ++r) {
+      if (columna.simple) simplesAntes[c][r] = (*columna.simple)(sel, r);
+      if (columna.entera) enterasAntes[c][r] = (*columna.entera)(sel, r);
       // Rows past the table hold 0.
       if (columna.simple) (*columna.simple)(sel, r) = r <= n ? simples[c][r] : Single(0);
       if (columna.entera) (*columna.entera)(sel, r) = r <= n ? enteras[c][r] : Long(0);
     }
   }
-  t.guarda();
+  filas(sel) = static_cast<Integer>(n);
+  if (!t.guarda()) {
+    // The writer told why; the table in memory stays the one its file holds, and the edits stay in
+    // the grid.
+    filas(sel) = filasAntes;
+    for (int c = 0; c < columnas; ++c) {
+      const ColumnaTabla& columna = t.datos[c];
+      for (int r = 1; r <= m + 1; ++r) {
+        if (columna.simple) (*columna.simple)(sel, r) = simplesAntes[c][r];
+        if (columna.entera) (*columna.entera)(sel, r) = enterasAntes[c][r];
+      }
+    }
+    return false;
+  }
   if (n >= 1) {
     grilla->setRow(estado_.FilaError);
     grilla->setCol(estado_.ColError);
@@ -429,7 +455,8 @@ void dlgTablaReservorio::cmdAplicar_Click() {
 }
 
 void dlgTablaReservorio::OKButton_Click() {
-  // A table refused by the checks stays in the window, to be put right or cancelled.
+  // A table refused by the checks, or one its file could not take, stays in the window, to be put
+  // right, applied again or cancelled.
   if (!AplicaTabla()) return;
   Descarga();
   DevuelveDueno();

@@ -40,7 +40,8 @@ class dlgTablaReservorio : public QDialog {
   void Form_Unload() {}
 
   // Checks the grid; a table that passes goes into the tables in memory and the family's file. False
-  // when a check failed: nothing is stored and the grid shows the cell of the last offence.
+  // when a check failed (nothing is stored and the grid shows the cell of the last offence) or when
+  // the file could not be written (the tables in memory stay as the file holds them).
   bool AplicaTabla();
 
   // ---- event handlers ----

@@ -255,8 +255,7 @@ OutOfTableQuestionsPerRun::~OutOfTableQuestionsPerRun() {
 }
 
 void ShowCommonError(const VbError& e) {
-  MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description + QStringLiteral(" ,") +
-         QStringLiteral("Verifique"));
+  MsgBox(ErrorNroText(e));
 }
 
 void CargaFQRepresas() {

@@ -150,19 +150,23 @@ Integer BuscaEncabezado(SeqFile& file, const Familia& familia, const QString& no
   }
 }
 
-// Reads the table of one element into the family. Returns false when the file cannot be opened, so
-// that the reader stops: it would fail the same way for every element.
-bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax) {
+// Reads the table of one element into the family; `entero` turns false when the file holds the
+// element's table and it could not be read. Returns false when the file cannot be opened, so that the
+// reader stops: it would fail the same way for every element.
+bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax, bool& entero) {
   const QString ruta = DirActual + QLatin1Char('/') + familia.archivo();
   std::unique_ptr<SeqFile> file;
   try {
     file = std::make_unique<SeqFile>(ruta, OpenMode::Input);
   } catch (const VbError& err) {
     if (err.number != kErrFileNotFound) ShowCommonError(err);
+    entero = false;
     return false;
   }
+  bool encontrado = false;
   try {
     const Integer n = BuscaEncabezado(*file, familia, e.clave);
+    encontrado = true;
     familia.filas(e.numero) = n;
     filasMax = std::max(filasMax, static_cast<int>(n));
     familia.redimFilas(filasMax + 1);
@@ -174,12 +178,14 @@ bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax) {
     // A header that is missing or rows that end early or do not read leave the element without a table.
     if (e.numero >= familia.filas.lower() && e.numero <= familia.filas.upper()) familia.filas(e.numero) = 0;
     if (err.number != kErrInputPastEnd) ShowCommonError(err);
+    // The end of the file before the element's header is an element the file does not hold yet.
+    if (encontrado || err.number != kErrInputPastEnd) entero = false;
   }
   return true;
 }
 
-// Recreates the family for the elements and reads the table of each one from the file. Returns
-// false when the file could not be opened.
+// Recreates the family for the elements and reads the table of each one from the file, noting
+// whether the file was read whole. Returns false when the file could not be opened.
 bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
   int m = 0;
   for (const Elemento& e : elementos) m = std::max(m, static_cast<int>(e.numero));
@@ -188,18 +194,23 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
   RutaArchivo = familia.archivo();
   if (!CambiaADirActual()) return false;
   int filasMax = kFilasIniciales;
+  bool entero = true;
+  bool abierto = true;
   for (const Elemento& e : elementos) {
     ElementoActual = e.registro;
-    if (!LeeElemento(familia, e, filasMax)) return false;
+    abierto = LeeElemento(familia, e, filasMax, entero);
+    if (!abierto) break;
   }
-  return true;
+  if (!elementos.empty()) NoteFileRead(DirActual + QLatin1Char('/') + familia.archivo(), entero);
+  return abierto;
 }
 
 // Writes the header and rows of every element from memory into a new file that replaces the old one
 // only when it is complete. An element not filed yet is filed under the name it was written under.
-void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
+// False when the file could not be written.
+bool GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elementos) {
   RutaArchivo = familia.archivo();
-  if (!CambiaADirActual()) return;
+  if (!CambiaADirActual()) return false;
   try {
     SeqFile file(DirActual + QLatin1Char('/') + familia.archivo(), OpenMode::Output);
     for (const Elemento& e : elementos) {
@@ -217,11 +228,12 @@ void GuardaFamilia(const Familia& familia, const std::vector<Elemento>& elemento
     file.close();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound) ShowCommonError(e);
-    return;
+    return false;
   }
   for (const Elemento& e : elementos) {
     if (e.archivado->isEmpty()) *e.archivado = e.clave;
   }
+  return true;
 }
 
 // The family's file with the headers of the renamed elements under their names now, as an output
@@ -304,14 +316,14 @@ void LeeTablaHSVQLago() {
   }
 }
 
-void GuardaTablaHSVRepresa() {
-  GuardaFamilia(FamiliaHSVRepresa(), Represas());
+bool GuardaTablaHSVRepresa() {
+  return GuardaFamilia(FamiliaHSVRepresa(), Represas());
 }
-void GuardaTablaHQRepresa() {
-  GuardaFamilia(FamiliaHQRepresa(), Represas());
+bool GuardaTablaHQRepresa() {
+  return GuardaFamilia(FamiliaHQRepresa(), Represas());
 }
-void GuardaTablaHSVQLago() {
-  GuardaFamilia(FamiliaHSVQLago(), Lagos());
+bool GuardaTablaHSVQLago() {
+  return GuardaFamilia(FamiliaHSVQLago(), Lagos());
 }
 
 std::vector<std::unique_ptr<SeqFile>> TablasRenombradas() {

@@ -38,16 +38,18 @@ inline Array2<Single> QTablaHSVQLago;   // outflow Q [m3/s]
 // Readers: each recreates its family for the elements of its collection and fills the table of every
 // element that its file holds by name; elements the file lacks keep 0 rows. They set the kind's
 // count, make DirActual the current directory, set RutaArchivo to the file's name and leave
-// ElementoActual on the last element walked.
+// ElementoActual on the last element walked. A file whose tables could not all be read is noted as not
+// read whole, so that the next write keeps a copy of it.
 void LeeTablaHSVRepresa();
 void LeeTablaHQRepresa();
 void LeeTablaHSVQLago();  // also sets dlgLago.lblParametros for the lake selLago when the dialog is loaded
 
 // Writers: each stores the tables of every element of its collection, in collection order, from
-// memory. A write that fails leaves the old file as it was.
-void GuardaTablaHSVRepresa();
-void GuardaTablaHQRepresa();
-void GuardaTablaHSVQLago();
+// memory. A write that fails is reported, leaves the old file as it was and returns false; a file not
+// read whole is copied first.
+bool GuardaTablaHSVRepresa();
+bool GuardaTablaHQRepresa();
+bool GuardaTablaHSVQLago();
 
 // For the network save: the table files of the families where a dam or lake was renamed since the
 // load, rewritten with its tables under its name now, as output files not yet closed. The network

@@ -295,8 +295,7 @@ void dlgChart2::DibujaHidrograma(Integer pasos, Integer minutos) {
     lblNota->setText(kNota);
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral("Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
 }
@@ -371,13 +370,17 @@ void dlgChart2::SliderGroupVisible(bool visible) {
 }
 
 void dlgChart2::cmdImprimir_Click() {
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdImprimir, OKButton, cmdHsMin, lstCompos}) w->hide();
+  // The printout holds the chart and its titles: no button, list or slider.
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{cmdImprimir, OKButton, cmdHsMin, cmdXmas, cmdXmenos, lstCompos})
+    w->hide();
   SliderGroupVisible(false);
   // Whatever happens while printing, the window gets its controls and its layout back.
   struct Back {
     dlgChart2* form;
     ~Back() {
-      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->cmdHsMin})
+      for (QWidget* w : std::initializer_list<QWidget*>{form->cmdImprimir, form->OKButton, form->cmdHsMin,
+                                                        form->cmdXmas, form->cmdXmenos})
         w->show();
       if (FormaPp <= 1) form->SliderGroupVisible(true);
       form->lstCompos->show();

@@ -201,8 +201,7 @@ void dlgChart3::DibujaGraficoQDR() {
     lblNotaPelcan->setText(QStringLiteral("TAVO: Modelo hidrológico de simulación lluvia-caudal"));
   } catch (const VbError& e) {
     if (e.number > 0 && e.number != kErrFileNotFound) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,") + QStringLiteral("Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
 }

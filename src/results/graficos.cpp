@@ -1,11 +1,10 @@
 #include "results/graficos.h"
 
-#include <QGuiApplication>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/app.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
@@ -52,9 +51,7 @@ void SeleccionaComponente(QComboBox* lista) {
 }
 
 void ColocaVentana(QWidget* window, int left, int top) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect free = screen->availableGeometry();
+  const QRect free = ScreenArea();
   QRect frame(free.topLeft() + QPoint(Px(left), Px(top)), window->size());
   frame.moveRight(std::min(frame.right(), free.right()));
   frame.moveBottom(std::min(frame.bottom(), free.bottom()));

@@ -240,7 +240,7 @@ void PruebaFuncionesHQRepresas() {
       for (int k = 1; k <= 8; ++k) {
         if (r.chkFQ(k) == 1) texto += kCrLf + Formula(r, k);
       }
-      texto += kCrLf + QStringLiteral("     i      H[m]       Q[m]");
+      texto += kCrLf + QStringLiteral("     i      H[m]    Q[m3/s]");
       Single h = CSng(Round(hMin, 2));
       for (Integer i = 1; h <= hMax; ++i) {
         const Variant q = QdeHRepresa(h);

@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTextLayout>
 #include <QVBoxLayout>
 
@@ -20,6 +20,7 @@
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
+#include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/iconos.h"
 #include "platform/seqfile.h"
@@ -37,6 +38,7 @@
 #include "results/dlgTablaSalePDR2.h"
 #include "results/pruebasrepresas.h"
 #include "shell/frmAbout.h"
+#include "shell/frmAyuda.h"
 #include "shell/inicio.h"
 
 namespace tavo {
@@ -194,14 +196,13 @@ MDIForm1::MDIForm1() {
   SetMdiHost(mdiArea);
   // The designed size, or most of a larger screen.
   QSize size(Px(14400), Px(9600));
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QSize free = screen->availableGeometry().size();
-    size = size.expandedTo(free * 0.85).boundedTo(free * 0.95);
-  }
+  const QSize free = ScreenArea().size();
+  size = size.expandedTo(free * 0.85).boundedTo(free * 0.95);
   resize(size);
   CreaMenus();
   CreaBarra();
   new MenuShortcutsFirst(this);
+  InstalaTeclaAyuda(this);
   SetAfterHandler([this] { PanelSigueProyecto(); });
 }
 
@@ -537,6 +538,22 @@ void MDIForm1::mnuHidrogramas_Click() {
   if (nPasosSalida > 0) MuestraHidrograma();
 }
 
+namespace {
+// How a series that has started can be stopped: the program answers nothing until the series ends, so
+// only ending its process from the desktop stops it.
+QString SeriesStopText() {
+  return QStringLiteral(
+             "Una vez iniciado, el proceso de cálculo no puede detenerse desde el programa, que no responde "
+             "hasta terminar la serie. Solo puede interrumpirse terminando el programa: finalice el proceso "
+             "<") +
+         QFileInfo(QCoreApplication::applicationFilePath()).fileName() +
+         QStringLiteral("> desde el Monitor del sistema, o escriba <kill ") +
+         QString::number(QCoreApplication::applicationPid()) +
+         QStringLiteral(
+             "> en una terminal. Se perderán los resultados de la serie y los cambios no guardados.");
+}
+}  // namespace
+
 void MDIForm1::mnuCorre2_Click() {
   if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp != 2) return;
   if (PasoQ > PasoPp) PasoQ = PasoPp;
@@ -554,12 +571,13 @@ void MDIForm1::mnuCorre2_Click() {
               "desactivar tormentas desde las fichas de <Recurrencias> y de <DuracionPp> del "
               "<Menú\\Opciones\\Opciones de Configuración>; luego de las pruebas, aumente la cantidad de "
               "tormentas a las necesidades de su proyecto") +
-          QStringLiteral("\n\r\n\r") +
-          QStringLiteral(
-              "Una vez iniciado, el proceso de cálculo solo puede abortarse con <Ctrl<+<Alt>+<Del>"),
+          QStringLiteral("\n\r\n\r") + SeriesStopText(),
       vbOKCancel | vbQuestion, QStringLiteral("Desea continuar ?"));
   if (respuesta != vbOK) return;
   SetBusyPointer(true);
+  // The series runs without the report; afterwards the report is on or off as the user had it.
+  const bool pizarra = mnuPizarra1->isChecked();
+  const Boolean activa = PizarraActiva;
   mnuPizarra1->setChecked(false);
   PizarraActiva = false;
   try {
@@ -567,10 +585,11 @@ void MDIForm1::mnuCorre2_Click() {
     GraficoQDRTrasSerie();
   } catch (const VbError& e) {
     if (e.number != kErrFileNotFound && e.number >= 1) {
-      MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + e.description +
-             QStringLiteral(" ,Verifique"));
+      MsgBox(ErrorNroText(e));
     }
   }
+  mnuPizarra1->setChecked(pizarra);
+  PizarraActiva = activa;
   SetBusyPointer(false);
 }
 
@@ -724,15 +743,7 @@ void MDIForm1::mnuAyudaAcerca_Click() {
 }
 
 void MDIForm1::mnuHelpContents_Click() {
-  try {
-    const QString ruta = AppPath() + QStringLiteral("/Ayuda/") + QStringLiteral("AyudaTAVO.chm");
-    if (!FileExists(ruta)) Raise(kErrFileNotFound);
-    if (!OpenWithDesktop(ruta)) Raise(kErrPathFileAccess);
-  } catch (const VbError& e) {
-    // The help viewer could not be started: the program goes on.
-    MsgBox(QStringLiteral("Error Nro. ") + QString::number(e.number) + QStringLiteral(" ,") + e.description +
-           QStringLiteral("Verifique"));
-  }
+  AbreAyuda(kPaginaPrincipal);
 }
 
 void MDIForm1::carga_lbl_proyecto() {

@@ -1,9 +1,9 @@
 #include "shell/frmInicio.h"
 
 #include <QFont>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QSysInfo>
+
+#include "platform/app.h"
 
 namespace tavo {
 
@@ -55,9 +55,7 @@ frmInicio::frmInicio() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
       MakeLabel(this, "lblPlataforma", QStringLiteral("Sistema Operativo: ") + SistemaOperativo(), 9, false);
   PlaceTwips(lblPlataforma, 240, 3240, 6720, 360);
 
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - rect().center());
-  }
+  move(ScreenArea().center() - rect().center());
 }
 
 void frmInicio::Form_Load() {

@@ -241,7 +241,8 @@ TEST_F(DlgCauceEditPropTest, RenamingAReachRenamesEveryReceiverAndTheSavedFiles)
   c2->Cauce_aa = QStringLiteral("0");
   selCauce = 2;
   dlgCauceEditProp& d = Open();
-  // The rename reloads the dialog: a length typed before it is lost.
+  // A length typed before the rename stays in its box; the receiver list offers the reach under its
+  // new name, with the receiver still selected.
   test::Type(d.txtLongCauce, "777");
   test::Type(d.txtNombreCauce, "Arroyo");
   test::Leave(d.txtNombreCauce);
@@ -251,7 +252,15 @@ TEST_F(DlgCauceEditPropTest, RenamingAReachRenamesEveryReceiverAndTheSavedFiles)
   EXPECT_EQ(u2->Cauce_aa, "r-1");
   EXPECT_EQ(Entries(d.lstCauces), QStringList({"c-1", "c-Arroyo"}));
   EXPECT_EQ(d.lblNombreCauce->text(), "c-Arroyo");
-  EXPECT_EQ(d.txtLongCauce->text(), "0");
+  EXPECT_EQ(d.txtLongCauce->text(), "777");
+  EXPECT_EQ(Entries(d.lstTributaCauce), QStringList({"c-1", "c-Arroyo", "r-1", "l-1", "Ninguno", "0"}));
+  EXPECT_EQ(d.lstTributaCauce->currentItem()->text(), "0");
+  // The reach's own entry is a loop like any other.
+  dialogs.answer(vbOK);
+  ClickEntry(d.lstTributaCauce, "c-Arroyo");
+  EXPECT_EQ(Message().prompt, kCiclo);
+  EXPECT_EQ(c2->Cauce_aa, "0");
+  EXPECT_EQ(c2->LongCauce, 0);
   // A name of another reach is refused.
   test::Type(d.txtNombreCauce, "c-1");
   test::Leave(d.txtNombreCauce);

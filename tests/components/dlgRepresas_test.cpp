@@ -486,8 +486,9 @@ TEST_F(DamEndToEndTest, ADamMadeInTheEditorIsRoutedOverTheTablesGivenInItsDialog
   ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
   dialogs.clear();
 
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
   ASSERT_EQ(nRepresas, 1);
   EXPECT_EQ(vRepresas[1]->Cauce_aa, "c-Bajo");
   EXPECT_EQ(vRepresas[1]->HInicialEmb, 100.0f);

@@ -54,6 +54,8 @@ TEST_F(DlgUEHsEditTablaTest, ShowsUnitsAboveReachesWithTheReadOnlyCellsGrey) {
   EXPECT_EQ(t.windowTitle(), "Tabla de Edición de datos entrada: Parámetros Físicos UHEs");
   EXPECT_EQ(t.lblProyecto->text(), "Cuenca");
   EXPECT_EQ(t.lblFileProyecto->text(), "Cuenca_Conf.pcn");
+  EXPECT_EQ(t.cmdCancel->text(), "&Cancelar");
+  EXPECT_EQ(t.OKButton->text(), "&Aceptar");
   EXPECT_EQ(vUEHs[1]->Area, 80);
 
   FlexGrid* u = t.MSFlexGridEditUEHs;

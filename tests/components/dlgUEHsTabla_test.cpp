@@ -116,7 +116,7 @@ TEST_F(DlgUEHsTablaTest, ShowsTheSavedProjectSectionBySection) {
       {"Lag./Mallin", "2", "l-2", "c-1", "Runge Kutta", "0", "", "", "", "", "", "0", "0", "0"},
       vacia,
       {"", "", "", "", "", "k Musk.", "Opc.Tabla", "Función", "a", "b", "c", "Hmin", "HMáx", "HInicio"},
-      {"Represa", "1", "r-1", "c-1", "Muskingum", "45", "True", "1", "2.5", "1.5", "", "100", "105", "101.5"},
+      {"Represa", "1", "r-1", "c-1", "Muskingum", "45", "Sí", "1", "2.5", "1.5", "", "100", "105", "101.5"},
       rango,
       rango,
       rango,
@@ -156,7 +156,7 @@ TEST_F(DlgUEHsTablaTest, RefillsFromMemoryStartFromAnEmptyGrid) {
   ASSERT_EQ(g->Rows(), 31);
   EXPECT_EQ(Fila(g, 12),
             QStringList({"Lag./Mallin", "3", "l-3", "c-1", "", "0", "", "", "", "", "", "", "", "0"}));
-  EXPECT_EQ(g->TextMatrix(15, 6), "False");
+  EXPECT_EQ(g->TextMatrix(15, 6), "No");
   EXPECT_EQ(g->TextMatrix(15, 8), "2.5");
   for (int r = 23; r <= 30; ++r) {
     for (int c = 7; c <= 12; ++c) EXPECT_EQ(g->TextMatrix(r, c), "") << r << "," << c;

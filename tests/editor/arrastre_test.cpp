@@ -132,6 +132,39 @@ TEST_F(ArrastreTest, TheDownstreamEndAsksOnceAndSnapsOntoAHeadDownstream) {
   EXPECT_EQ(vertex(2, 1), QPointF(500, 300));
 }
 
+TEST_F(ArrastreTest, TheQuestionNamesTheLakeOrDamThatTakesOverTheReachDroppedOn) {
+  // r-1 drains into c-1 (and, in the second case, l-1 as well: a lake comes before a dam).
+  Reach("c-1", "0", {{100, 100}, {100, 300}});
+  Reach("c-2", "0", {{400, 400}, {600, 400}});
+  Dam("r-1", "c-1", {700, 100}, {100, 300});
+  selectTool();
+  struct Case {
+    const char* name;
+    const char* question;
+    const char* receiver;  // of c-2 once the network is redrawn
+  };
+  const Case cases[] = {
+      {"a dam drains into it",
+       "¿El tramo de cauce c-2 es tributario de la represa r-1, que drena al tramo c-1 ? | Consulta", "r-1"},
+      {"a lake and a dam drain into it",
+       "¿El tramo de cauce c-2 es tributario del lago l-1, que drena al tramo c-1 ? | Consulta", "l-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (QString::fromLatin1(c.receiver) == "l-1") Lake("l-1", "c-1", {700, 500}, {100, 300});
+    vCauces[2]->Cauce_aa = "0";
+    XVertice(2, 1) = 400;
+    YVertice(2, 1) = 400;
+    pickVertex({600, 400}, {400, 400});
+    ASSERT_EQ(selVertice, 1);
+    move(102, 298);
+    dialogs.answer(vbYes);
+    release();
+    EXPECT_EQ(shown(), QStringList{QString::fromUtf8(c.question)});
+    EXPECT_EQ(vCauces[2]->Cauce_aa, c.receiver);
+  }
+}
+
 TEST_F(ArrastreTest, UnitsFollowThePointerDamsAndLakesOnlyWithinThreeSymbolSizes) {
   Unit("u-1", "", {300, 100});
   Dam("r-1", "", {500, 100});
@@ -216,6 +249,35 @@ TEST_F(ArrastreTest, AUnitDraggedByItsHandleIsOfferedTheHeadThenDamsAndLakes) {
   EXPECT_EQ(vUEHs[1]->Cauce_aa, "r-3");
   EXPECT_EQ(vUEHs[1]->XCauce, 600);
   release();
+}
+
+TEST_F(ArrastreTest, AfterALinkMadeByDraggingOneClickSelectsAnotherUnit) {
+  Reach("c-1", "0", {{100, 100}, {100, 300}});
+  Unit("u-1", "", {300, 100});
+  Unit("u-2", "", {500, 100});
+  selectTool();
+  // The release that ends the drag reaches the drawing, or goes to the question box instead.
+  for (const bool releaseSeen : {true, false}) {
+    SCOPED_TRACE(releaseSeen);
+    vUEHs[1]->Cauce_aa.clear();
+    selUEH = 0;
+    press(310, 110);
+    release();
+    press(300, 135);
+    ASSERT_TRUE(ArrastraAcopleUEH);
+    dialogs.answer(vbYes);
+    move(101, 299);
+    EXPECT_EQ(shown().size(), 1);
+    ASSERT_EQ(vUEHs[1]->Cauce_aa, "c-1");
+    if (releaseSeen) release();
+    editor().picDibujo->clearLog();
+    press(510, 110);
+    EXPECT_EQ(selUEH, 2);
+    bool marco = false;  // the selected unit's red frame
+    for (const DrawOp& op : ops(DrawOp::Kind::Box, kRojo)) marco = marco || op.p1 == QPointF(500, 100);
+    EXPECT_TRUE(marco);
+    release();
+  }
 }
 
 TEST_F(ArrastreTest, ADamOrLakeIsRefusedByAReachThatHasOneOrThatFeedsIt) {

@@ -12,8 +12,6 @@ namespace {
 const QString kGuardado = QStringLiteral(
     "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el "
     "archivo ");
-const QString kRecomienda =
-    QStringLiteral("Se recomienda verificar los parámestros de carga del formulario Represas y sus Tablas");
 
 class EdicionTest : public test::EditorTest {
  protected:
@@ -139,46 +137,112 @@ TEST_F(EdicionTest, EachKindGetsItsDefaults) {
   EXPECT_TRUE(vRepresas[1]->optTabla);
 }
 
-TEST_F(EdicionTest, AnAbandonedComponentIsDeletedAndTheNetworkSaved) {
+TEST_F(EdicionTest, AnAbandonedComponentLeavesTheNetworkInMemoryAndTheFilesAsTheyWere) {
   saveNetwork([] {
     Unit("u-a", "", {100, 100});
     Dam("r-a", "", {200, 200});
   });
   reopen();
+  const QByteArray files = test::ReadBytes(dir + "/Rio_UEHs.pcn") + test::ReadBytes(dir + "/Rio_VerCau.pcn");
+  vUEHs[1]->Area = 7;  // an edit not saved yet
 
-  // The position of another unit: its message, then the new unit is deleted and the network saved.
-  dialogs.answer(vbOK).answer(vbOK);
+  // The position of another unit: its message, and the new unit is gone again.
+  dialogs.answer(vbOK);
   tool("btn_toolbarUEH");
   press(100, 100);
-  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            "Ya existe la UEH <u-a> en esa posición. Cambie la posición con el mouse");
+  EXPECT_EQ(prompts(),
+            QStringList({"Ya existe la UEH <u-a> en esa posición. Cambie la posición con el mouse"}));
   EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
-  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(kGuardado));
   EXPECT_EQ(nUEHs, 1);
+  EXPECT_EQ(colUEHs.size(), 1u);
+  EXPECT_EQ(vUEHs[2], nullptr);
   EXPECT_EQ(selUEH, 0);
 
-  // An empty name: a new dam is deleted as any dam is, with the recommendation and the dam dialog.
+  // An empty name for a dam: no recommendation, no dam dialog, nothing saved.
   dialogs.clear();
-  dialogs.answerText("").answer(vbOK).answer(vbOK);
+  dialogs.answerText("");
   tool("btn_toolbarRepresa");
   press(300, 300);
-  EXPECT_EQ(prompts(), QStringList({"Nombre de la Represa ?", prompts().value(1), kRecomienda}));
-  EXPECT_TRUE(prompts().value(1).startsWith(kGuardado));
+  EXPECT_EQ(prompts(), QStringList({"Nombre de la Represa ?"}));
   EXPECT_EQ(nRepresas, 1);
-  ASSERT_TRUE(dlgRepresas::isLoaded());
-  dlgRepresas::object().CancelButton->click();
+  EXPECT_EQ(colRepresas.size(), 1u);
+  EXPECT_FALSE(dlgRepresas::isLoaded());
 
-  // An empty reach name: nothing of the reach is left, in memory or in the files.
+  // An empty reach name: nothing of the reach is left in memory.
   dialogs.clear();
-  dialogs.answerText("").answer(vbOK);
+  dialogs.answerText("");
   drawReach(400);
+  EXPECT_EQ(prompts(), QStringList({"Nombre del cauce ?"}));
   EXPECT_EQ(nCauces, 0);
   EXPECT_TRUE(colCauces.empty());
-  reopen();
-  EXPECT_EQ(nCauces, 0);
-  EXPECT_EQ(nUEHs, 1);
-  EXPECT_EQ(nRepresas, 1);
+
+  // The files are as they were saved; the edit waits in memory for Guarda or the closing question.
+  EXPECT_EQ(test::ReadBytes(dir + "/Rio_UEHs.pcn") + test::ReadBytes(dir + "/Rio_VerCau.pcn"), files);
+  EXPECT_EQ(vUEHs[1]->Area, 7);
+  dialogs.clear();
+  dialogs.answerText("b");
+  tool("btn_toolbarUEH");
+  press(300, 100);
+  EXPECT_EQ(nUEHs, 2);
+  EXPECT_EQ(vUEHs[2]->NombreUEH, "u-b");
+  EXPECT_EQ(vUEHs[2]->numUEH, 2);
+}
+
+TEST_F(EdicionTest, AddingKeepsTheViewUnlessTheNewComponentLiesOutsideIt) {
+  saveNetwork([] {
+    Reach("c-1", "0", {{1000, 1000}, {1400, 1200}});
+    Unit("u-1", "c-1", {1200, 1100}, {1400, 1200});
+  });
+  frmUEHs::unload();
+  open();  // the view fits the whole network, as every opening does
+  frmUEHs& ed = editor();
+  struct Vista {
+    double left, top, width, height;
+    int zoom;
+    bool operator==(const Vista&) const = default;
+  };
+  auto vista = [&ed] {
+    const PictureBox* p = ed.picDibujo;
+    return Vista{p->scaleLeft(), p->scaleTop(), p->scaleWidth(), p->scaleHeight(), ed.sldEscala->value()};
+  };
+  const Vista abierta = vista();
+  ASSERT_LT(abierta.left, 1000);
+  ASSERT_GT(abierta.top, 850);
+
+  // A unit and a dam placed inside the view but beyond the network's extent: the view, and every
+  // place on it, stays where it was.
+  dialogs.answerText("nueva").answerText("dique").answerText("lejos").answerText("corto");
+  tool("btn_toolbarUEH");
+  press(1010, 890);
+  EXPECT_EQ(vista(), abierta);
+  tool("btn_toolbarRepresa");
+  press(1350, 1250);
+  EXPECT_EQ(vista(), abierta);
+
+  // Enter places a unit at half the extent's width and height, outside the view: the view shows it.
+  tool("btn_toolbarUEH");
+  QTest::keyClick(ed.picDibujo, Qt::Key_Return);
+  ASSERT_EQ(nUEHs, 3);
+  EXPECT_EQ(vUEHs[3]->IconoUEHx, 200);
+  EXPECT_LE(ed.picDibujo->scaleLeft(), 200);
+  EXPECT_LE(ed.picDibujo->scaleTop(), 155);
+  const Vista toda = vista();
+
+  // A reach drawn inside that view keeps it too, and so do the redraws after it until a view control
+  // changes it: the next click selects the first new unit where it was placed.
+  tool("btn_toolbarCauce");
+  press(1300, 1250);
+  press(1350, 1300);
+  QTest::keyClick(ed.picDibujo, Qt::Key_Return);
+  ASSERT_EQ(nCauces, 2);
+  EXPECT_EQ(vista(), toda);
+  ASSERT_TRUE(dialogs.unexpected().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  tool("btn_toolbarSelecciona");
+  press(1015, 895);
+  EXPECT_EQ(selUEH, 2);
+  EXPECT_EQ(vista(), toda);
+  ed.mnu_ZoomAll_Click();
+  EXPECT_NE(vista(), toda);
 }
 
 TEST_F(EdicionTest, AKindBeyondItsLimitIsRefusedBeforeAnyChange) {
@@ -396,9 +460,9 @@ TEST_F(EdicionTest, ANetworkDrawnFromNothingIsTheSameAfterReopeningTheProject) {
   EXPECT_EQ(drawn.names, QStringList({"c-Principal", "0", "3", "u-Ladera", "", "Directo", "r-Dique", "",
                                       "Piscina Nivelada"}));
 
-  // Closed without saving again (each finding of the check answered "go on"), then the project is
-  // opened from the main window and the editor with it.
-  for (int k = 0; k < 4; ++k) dialogs.answer(vbNo);
+  // Closed with each finding of the check answered "go on" and no save question, since nothing
+  // changed after the save; then the project is opened from the main window and the editor with it.
+  for (int k = 0; k < 3; ++k) dialogs.answer(vbNo);
   QTest::keyClick(ed.picDibujo, Qt::Key_Escape);
   QCoreApplication::processEvents();
   ASSERT_FALSE(frmUEHs::isLoaded()) << test::DescribeDialogs(dialogs).toStdString();

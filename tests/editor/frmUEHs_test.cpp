@@ -16,19 +16,14 @@ const QString kGuardar =
 const QString kTituloGuardar = QStringLiteral("Resguardo de datos de componentes UEHs");
 const QString kSinSalida = QStringLiteral(
     "Error, ningun componente ingresado es una sección final de control o de salida del sistema.");
+const QString kSinAportes = QStringLiteral("Hay tramos de Cauces sin aportes de UEHs.");
+const QString kRepresaSinAportes = QStringLiteral("Hay represas sin aportes de UEHs.");
 const QString kGuardado = QStringLiteral(
     "Los datos de componentes de Unidades Hidrológicas del proyecto se han guardado correctamente en el "
     "archivo ");
 
 class FrmUEHsTest : public test::EditorTest {
  protected:
-  // A unit draining into reach c-1, which drains into `outlet`.
-  void saveUnitAndReach(const char* outlet) {
-    saveNetwork([outlet] {
-      Reach("c-1", outlet, {{100, 300}, {200, 200}, {300, 100}});
-      Unit("u-1", "c-1", {250, 50}, {300, 100});
-    });
-  }
   QByteArray networkFile() const { return test::ReadBytes(dir + "/Rio_UEHs.pcn"); }
   static void settle() {
     QCoreApplication::processEvents();
@@ -88,9 +83,15 @@ TEST_F(FrmUEHsTest, WithoutAProjectTheMenuShowsTheMessageAndNoEditor) {
 
 TEST_F(FrmUEHsTest, ClosingGoesThroughTheNetworkCheckAndTheSaveQuestion) {
   enum How { kEsc, kSalir, kCloseBox };
+  // Besides the unit and reach c-1: nothing, a reach c-2 into c-1 that receives nothing, or that
+  // reach and a dam r-2 that receives nothing either, draining through c-3 into c-1 (warnings with c-1
+  // still the one outlet).
+  enum Extra { kNada, kCauceSinAportes, kCauceYRepresaSinAportes };
   struct Case {
     const char* name;
     const char* outlet;  // receiver of reach c-1; nullptr: an empty network
+    Extra extra;
+    bool edit;  // the unit's area changed in memory
     How how;
     std::vector<int> answers;
     std::vector<QString> prompts;  // the start of each message, in order
@@ -98,23 +99,79 @@ TEST_F(FrmUEHsTest, ClosingGoesThroughTheNetworkCheckAndTheSaveQuestion) {
     bool saved;
   };
   const Case cases[] = {
-      {"one outlet, No", "0", kEsc, {vbNo}, {kGuardar}, true, false},
-      {"one outlet, Yes", "0", kSalir, {vbYes, vbOK}, {kGuardar, kGuardado}, true, true},
-      {"no outlet, go back", "c-1", kEsc, {vbYes}, {kSinSalida}, false, false},
-      {"no outlet, go on", "c-1", kEsc, {vbNo, vbNo}, {kSinSalida, kGuardar}, true, false},
-      {"close box asks too", "0", kCloseBox, {vbNo}, {kGuardar}, true, false},
-      {"close box, go back", "c-1", kCloseBox, {vbYes}, {kSinSalida}, false, false},
-      {"empty network", nullptr, kEsc, {vbNo}, {kGuardar}, true, false},
+      {"one outlet, No", "0", kNada, true, kEsc, {vbNo}, {kGuardar}, true, false},
+      {"one outlet, Yes", "0", kNada, true, kSalir, {vbYes, vbOK}, {kGuardar, kGuardado}, true, true},
+      {"no outlet, go back", "c-1", kNada, true, kEsc, {vbYes}, {kSinSalida}, false, false},
+      {"no outlet, go on", "c-1", kNada, true, kEsc, {vbNo, vbNo}, {kSinSalida, kGuardar}, true, false},
+      {"close box asks too", "0", kNada, true, kCloseBox, {vbNo}, {kGuardar}, true, false},
+      {"close box, go back", "c-1", kNada, true, kCloseBox, {vbYes}, {kSinSalida}, false, false},
+      {"empty network: nothing to save", nullptr, kNada, false, kEsc, {}, {}, true, false},
+      {"nothing changed since the save", "0", kNada, false, kEsc, {}, {}, true, false},
+      {"nothing changed, a warning gone on",
+       "0",
+       kCauceSinAportes,
+       false,
+       kEsc,
+       {vbNo},
+       {kSinAportes},
+       true,
+       false},
+      {"one outlet, a warning, go back",
+       "0",
+       kCauceSinAportes,
+       true,
+       kEsc,
+       {vbYes},
+       {kSinAportes},
+       false,
+       false},
+      {"one outlet, a warning, go on",
+       "0",
+       kCauceSinAportes,
+       true,
+       kEsc,
+       {vbNo, vbNo},
+       {kSinAportes, kGuardar},
+       true,
+       false},
+      {"go back at the first warning: nothing more",
+       "0",
+       kCauceYRepresaSinAportes,
+       true,
+       kSalir,
+       {vbYes},
+       {kSinAportes},
+       false,
+       false},
+      {"go on, then go back",
+       "0",
+       kCauceYRepresaSinAportes,
+       true,
+       kEsc,
+       {vbNo, vbYes},
+       {kSinAportes, kRepresaSinAportes},
+       false,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QFile::remove(dir + "/Rio_UEHs.pcn");
     QFile::remove(dir + "/Rio_VerCau.pcn");
-    if (c.outlet) saveUnitAndReach(c.outlet);
+    if (c.outlet) {
+      saveNetwork([&c] {
+        Reach("c-1", c.outlet, {{100, 300}, {200, 200}, {300, 100}});
+        Unit("u-1", "c-1", {250, 50}, {300, 100});
+        if (c.extra != kNada) Reach("c-2", "c-1", {{300, 100}, {400, 50}});
+        if (c.extra == kCauceYRepresaSinAportes) {
+          Reach("c-3", "c-1", {{300, 100}, {350, 200}});
+          Dam("r-2", "c-3", {350, 250}, {350, 200});
+        }
+      });
+    }
     const QByteArray before = networkFile();
     frmUEHs& editor = open();
     ASSERT_TRUE(frmUEHs::isLoaded());
-    if (vUEHs[1]) vUEHs[1]->Area = 12;  // an edit in memory
+    if (c.edit) vUEHs[1]->Area = 12;  // an edit in memory
 
     for (int a : c.answers) dialogs.answer(a);
     if (c.how == kEsc) QTest::keyClick(editor.picDibujo, Qt::Key_Escape);
@@ -125,14 +182,17 @@ TEST_F(FrmUEHsTest, ClosingGoesThroughTheNetworkCheckAndTheSaveQuestion) {
     ASSERT_EQ(dialogs.records().size(), c.prompts.size()) << test::DescribeDialogs(dialogs).toStdString();
     for (size_t i = 0; i < c.prompts.size(); ++i)
       EXPECT_TRUE(dialogs.records()[i].prompt.startsWith(c.prompts[i])) << i;
-    if (c.prompts[0] == kGuardar) {
-      EXPECT_EQ(dialogs.records()[0].title, kTituloGuardar);
-      EXPECT_EQ(dialogs.records()[0].style, vbYesNo | vbQuestion);
+    for (const auto& r : dialogs.records()) {
+      if (r.prompt != kGuardar) continue;
+      EXPECT_EQ(r.title, kTituloGuardar);
+      EXPECT_EQ(r.style, vbYesNo | vbQuestion);
     }
     EXPECT_EQ(frmUEHs::isLoaded(), !c.closed);
     EXPECT_EQ(networkFile() != before, c.saved);
     if (c.closed) {
       EXPECT_TRUE(main().PrincipalHabilitado());
+    } else {
+      EXPECT_EQ(vUEHs[1]->Area, 12);  // the edits are still there to go back to
     }
     frmUEHs::unload();
     dialogs.clear();

@@ -117,6 +117,36 @@ TEST_F(MenuDibujoTest, TheSelectionDecidesWhichCommandsAreOffered) {
   EXPECT_EQ(available(), std::set<QString>{"mnu_PopUpdlgUEH2"});
 }
 
+TEST_F(MenuDibujoTest, TheReachToReachCommandNamesTheReachAndWhatItWillDrainInto) {
+  Reach("c-A&B", "0", {{800, 100}, {800, 300}});
+  QAction* item = editor().ItemMenuDibujo("mnu_acoplaCauce1aCauce2");
+  struct Case {
+    const char* name;
+    int first, last;  // the reaches picked first and last; 0: none
+    bool lake;        // l-1 drains into c-1 from here on
+    const char* caption;
+    const char* receiver;  // of c-A&B after the command
+  };
+  const Case cases[] = {
+      {"nothing picked", 0, 0, false, "Acopla Cauce 1 a Cauce 2", "0"},
+      {"a free reach", 3, 1, false, "Acopla Cauce c-A&&B a Cauce c-1", "c-1"},
+      {"a reach a dam drains into", 3, 2, false, "Acopla Cauce c-A&&B a Represa r-1, que drena a c-2", "r-1"},
+      {"a reach a lake drains into", 3, 1, true, "Acopla Cauce c-A&&B a Lago l-1, que drena a c-1", "l-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.lake) vLagos[1]->Cauce_aa = "c-1";
+    selUEH = selRepresa = selLago = selVertice = 0;
+    selCauce2 = static_cast<Integer>(c.first);
+    selCauce = static_cast<Integer>(c.last);
+    key(Qt::Key_F2);
+    EXPECT_EQ(item->text(), QString::fromUtf8(c.caption));
+    if (item->isEnabled()) item->trigger();
+    editor().mnu_DibujoSec->hide();
+    EXPECT_EQ(vCauces[3]->Cauce_aa, c.receiver);
+  }
+}
+
 TEST_F(MenuDibujoTest, KeysDoubleClicksAndTheMenuOpenTheDialogs) {
   // F3 with nothing selected shows the first unit, its number in the label, over the disabled editor.
   key(Qt::Key_F3);

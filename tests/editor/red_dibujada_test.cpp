@@ -6,6 +6,8 @@
 #include "components/dlgUEH2.h"
 #include "editor_fixture.h"
 #include "engine/frmPp.h"
+#include "engine/resultados.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/red.h"
 
@@ -102,11 +104,10 @@ TEST_F(RedDibujadaTest, AUnitReachDamReachNetworkDrawnInTheEditorRunsInThatOrder
 
   dialogs.answer(vbOK);
   tool("btn_toolbarGuardaUEHs");
-  // One outlet and nothing to warn about: closing asks only whether to save again.
-  dialogs.answer(vbNo);
+  // One outlet, nothing to warn about and nothing changed since the save: closing asks nothing.
   tool("btn_toolbarSalir");
   QApplication::processEvents();
-  EXPECT_EQ(shown().size(), 8);  // four names, two links, the save and the closing question
+  EXPECT_EQ(shown().size(), 7);  // four names, two links and the save
   ASSERT_FALSE(frmUEHs::isLoaded());
 
   // The dam stores 1 ha a metre and lets out 10 m3/s a metre.
@@ -118,8 +119,12 @@ TEST_F(RedDibujadaTest, AUnitReachDamReachNetworkDrawnInTheEditorRunsInThatOrder
   DurTormenta = 60;
   PasoPp = 10;
   PasoQ = 10;
+  dialogs.answer(vbOK);
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(shown().isEmpty());
+  // The only message: the dam still lets out its flood when the run ends.
+  const QStringList messages = shown();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith(test::kCutNotice));
 
   const qsizetype unidad = TextoProceso.indexOf(QStringLiteral("UEH  1 u-Ladera"));
   const qsizetype alto = TextoProceso.indexOf(QStringLiteral("Componente: Tramo de Cauce c-Alto"));
@@ -129,6 +134,108 @@ TEST_F(RedDibujadaTest, AUnitReachDamReachNetworkDrawnInTheEditorRunsInThatOrder
   EXPECT_GT(alto, unidad);
   EXPECT_GT(presa, alto);
   EXPECT_GT(bajo, presa);
+}
+
+// A unit, a Muskingum reach whose output step lies below 2·K·x, and a dam, drawn in the editor and run
+// from the main window: the run says once that the routing has a negative coefficient and once that the
+// dam's outflow was still rising when the run ended; a series says each once, not per storm.
+TEST_F(RedDibujadaTest, ADrawnNetworkTellsItsNoticesOncePerRunAndPerSeries) {
+  open();
+  fixedView(1000);
+  drawReach("Rio", {{300, 150}, {300, 500}});
+  place("btn_toolbarUEH", {100, 500}, "Ladera");
+  place("btn_toolbarRepresa", {300, 80}, "Presa");
+  tool("btn_toolbarSelecciona");
+  link({100, 500}, {300, 500});
+  // The reach into the dam from the context menu: the reach, then the dam, then the right button.
+  press(300, 500);
+  press(305, 85);
+  ASSERT_EQ(selCauce, 1);
+  ASSERT_EQ(selRepresa, 1);
+  press(900, 900, 2);
+  release();
+  editor().ItemMenuDibujo("mnu_acoplaCauceaRepresa")->trigger();
+  editor().mnu_DibujoSec->hide();
+  ASSERT_EQ(vUEHs[1]->Cauce_aa, "c-Rio");
+  ASSERT_EQ(vCauces[1]->Cauce_aa, "r-Presa");
+
+  press(105, 505);
+  emit editor().picDibujo->dblClick();
+  dlgUEH2& ueh = activate(dlgUEH2::instance());
+  test::Type(ueh.txtArea, "100");
+  test::Type(ueh.txtLongMax, "600");
+  test::Type(ueh.txtVelMedia, "1");
+  ueh.OKButton->click();
+  activate(editor());
+  // The reach by Muskingum with K = 20 min and x = 0.3: 2·K·x = 12 min, above the output step of 10.
+  QTest::keyClick(editor().picDibujo, Qt::Key_F4);
+  dlgCauceEditProp& cauce = activate(dlgCauceEditProp::instance());
+  QTest::mouseClick(cauce.optMusk, Qt::LeftButton);
+  test::Type(cauce.txtCauce_k_Musk, "20");
+  test::Type(cauce.txtCauce_n_Musk, "0.3");
+  cauce.OKButton->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(vCauces[1]->optDirMusk);
+  ASSERT_EQ(vCauces[1]->Cauce_k_Musk, 20);
+  dialogs.answer(vbOK);
+  tool("btn_toolbarGuardaUEHs");
+  // Nothing changed since the save: closing asks nothing.
+  tool("btn_toolbarSalir");
+  QApplication::processEvents();
+  EXPECT_EQ(shown().size(), 5);  // three names, one link and the save
+  ASSERT_FALSE(frmUEHs::isLoaded());
+
+  test::PutHSVRepresa(1, {{0, 1, 0}, {10, 1, 100000}});
+  test::PutHQRepresa(1, {{0, 0}, {10, 100}});
+  GuardaTablaHSVRepresa();
+  GuardaTablaHQRepresa();
+  PpTormenta = 40;
+  DurTormenta = 60;
+  PasoPp = 10;
+  PasoQ = 10;
+  dialogs.answer(vbOK).answer(vbOK);
+  main().mnuCorre1->trigger();
+  QStringList messages = shown();
+  ASSERT_EQ(messages.size(), 2) << messages.join('\n').toStdString();
+  EXPECT_EQ(
+      messages[0],
+      "Con el paso de cálculo de caudales de 10 min, la propagación por Muskingum tiene un coeficiente "
+      "negativo en:\r\n   Tramo de cauce c-Rio (K = 20 min, x = 0.3): el paso es menor que 2·K·x = 12 "
+      "min.\r\n\r\nUn coeficiente negativo puede dar caudales que oscilan y hasta caudales negativos. "
+      "Para evitarlo, el paso debe quedar entre 2·K·x y 2·K·(1 - x): elija otro paso de caudales desde "
+      "el Menú Principal: Entradas\\Precipitaciones, o cambie K y x desde el Editor de UEHs. El cálculo "
+      "continúa sin cambios. | Advertencia !");
+  EXPECT_TRUE(messages[1].startsWith(test::kCutNotice + ":\r\n   r-Presa: "));
+  EXPECT_TRUE(messages[1].contains("todavía en aumento."));
+  const Integer presa = nComponentes;
+  ASSERT_EQ(NombresComponentes(presa), "r-Presa");
+  EXPECT_GT(QSaleCompo(presa, nPasosSalida), QSaleCompo(presa, nPasosSalida - 1));
+
+  // Three storms: the question, the Muskingum notice before the first storm, the results file, and
+  // the cut floods after the last.
+  FormaPp = 2;
+  NroTormentasSerie = 3;
+  PpSerie.redim(0, 3);
+  DurSerie.redim(0, 3);
+  RecSerie.redim(0, 3);
+  const Single P[] = {30, 40, 50};
+  const Integer D[] = {60, 60, 90};
+  const Integer R[] = {5, 10, 10};
+  for (int k = 1; k <= 3; ++k) {
+    PpSerie(k) = P[k - 1];
+    DurSerie(k) = D[k - 1];
+    RecSerie(k) = R[k - 1];
+  }
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK).answer(vbOK);
+  main().mnuCorre2->trigger();
+  messages = shown();
+  ASSERT_EQ(messages.size(), 4) << messages.join('\n').toStdString();
+  EXPECT_TRUE(messages[0].endsWith(" | Desea continuar ?"));
+  EXPECT_TRUE(messages[1].startsWith(test::kMuskingumNotice));
+  EXPECT_TRUE(messages[2].startsWith("La tabla de resultados Q-D-R"));
+  EXPECT_TRUE(messages[3].startsWith(test::kCutNotice + " en 3 de las 3 tormentas calculadas de la serie: el "
+                                                        "caudal de r-Presa "));
+  for (int k = 1; k <= 3; ++k) EXPECT_GT(QpSerie(presa, k), 0) << k;
 }
 
 }  // namespace

@@ -65,6 +65,11 @@ class CuencaTest : public TavoTest {
     }
     FormaPp = 2;
   }
+  // The extra time after the storm that the project's settings file holds, in minutes (10 as delivered).
+  void ExtraTime(const QByteArray& minutes) {
+    const QString file = path("Proyectos/Cuenca_Conf.pcn");
+    WriteBytes(file, ReadBytes(file).replace("\r\n10\r\n\"800\"", "\r\n" + minutes + "\r\n\"800\""));
+  }
   // Changes the project's network on its files: `edit` works on the network as loaded.
   void EditNetwork(const std::function<void()>& edit) {
     CargaRedProyecto();

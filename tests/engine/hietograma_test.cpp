@@ -170,7 +170,8 @@ TEST_F(HietogramaTest, ReportRowsByteForByte) {
   const QString header =
       "\r\nEntrada: PRECIPITACION\r\nPp=  60 [mm]   120 [min]\r\nDistribución temporal de la Pp:\r\n"
       "Per.k t[min] Pp[mm]  Pp Acumulada[mm]  Intensidad de Pp[mm/min]";
-  EXPECT_EQ(ReportText(), header + "\r\n  1    10    60         60                       .5");
+  // The time column shows the end of each period of the hyetograph, here the storm's one period.
+  EXPECT_EQ(ReportText(), header + "\r\n  1    120   60         60                       .5");
 
   SetReportText(QString());
   Storm(0, 1, 100, 180, 30);
@@ -178,9 +179,21 @@ TEST_F(HietogramaTest, ReportRowsByteForByte) {
   EXPECT_EQ(ReportText(),
             "\r\nEntrada: PRECIPITACION\r\nPp=  100 [mm]   180 [min]\r\nDistribución temporal de la Pp:\r\n"
             "Per.k t[min] Pp[mm]  Pp Acumulada[mm]  Intensidad de Pp[mm/min]"
-            "\r\n  1    30    20         20                       .33"
-            "\r\n  2    60    60         80                       1"
-            "\r\n  3    90    20         100                      .33");
+            "\r\n  1    60    20         20                       .33"
+            "\r\n  2    120   60         80                       1"
+            "\r\n  3    180   20         100                      .33");
+
+  // Periods that do not end on a whole minute show their end to hundredths; a text as wide as its
+  // column gets no blanks after it.
+  SetReportText(QString());
+  Storm(0, 1, 100, 200, 10);
+  DistribucionTemporalPp();
+  EXPECT_EQ(ReportText(),
+            "\r\nEntrada: PRECIPITACION\r\nPp=  100 [mm]   200 [min]\r\nDistribución temporal de la Pp:\r\n"
+            "Per.k t[min] Pp[mm]  Pp Acumulada[mm]  Intensidad de Pp[mm/min]"
+            "\r\n  1    66.67 20         20                       .3"
+            "\r\n  2    133.33 60         80                       .9"
+            "\r\n  3    200   20         100                      .3");
 
   // With the report off the window is not touched.
   SetReportText(QStringLiteral("x"));

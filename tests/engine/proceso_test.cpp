@@ -43,8 +43,10 @@ class ProcesoTest : public test::CuencaTest {
 };
 
 TEST_F(ProcesoTest, SingleStormFromTheMenu) {
+  dialogs.answer(vbOK);  // the outlet is still rising when the run ends
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(test::kCutNotice));
   EXPECT_EQ(PasoQ, 10);
   EXPECT_EQ(nComponentes, 4);
   ASSERT_TRUE(frmPp::isLoaded());
@@ -66,6 +68,7 @@ TEST_F(ProcesoTest, SingleStormFromTheMenu) {
 
 TEST_F(ProcesoTest, SingleStormWithTheReportOff) {
   main().mnuPizarra1->setChecked(false);
+  dialogs.answer(vbOK);  // the outlet is still rising when the run ends
   main().mnuCorre1->trigger();
   EXPECT_FALSE(PizarraActiva);
   ASSERT_TRUE(frmPp::isLoaded());
@@ -77,6 +80,7 @@ TEST_F(ProcesoTest, SingleStormWithTheReportOff) {
 
 TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {
   DurTormenta = 241;
+  dialogs.answer(vbOK);  // the outlet is still high when the run ends
   main().mnuCorre1->trigger();
   ASSERT_TRUE(frmPp2::exists());
   EXPECT_EQ(frmPp2::instance().windowTitle(), "TAVO procesando...");
@@ -89,21 +93,23 @@ TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {
 TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
   Serie();
   QSignalSpy percentages(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
-  dialogs.answer(vbOK).answer(vbOK);
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
   main().mnuCorre2->trigger();
-  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(dialogs.records()[0].title, "Desea continuar ?");
   EXPECT_EQ(dialogs.records()[0].style, vbOKCancel | vbQuestion);
   EXPECT_EQ(dialogs.records()[1].title,
             "La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>");
   EXPECT_TRUE(
       dialogs.records()[1].prompt.endsWith(QStringLiteral("\r\n\r\n\r\nTiempo total del proceso: 0:0:0")));
+  EXPECT_TRUE(dialogs.records()[2].prompt.startsWith(test::kCutNotice));
 
   QList<int> values;
   for (const auto& args : percentages) values << args.at(0).toInt();
   EXPECT_EQ(values, QList<int>({12, 25, 38, 75, 100}));
   EXPECT_FALSE(frmPp2::instance().isVisible());
-  EXPECT_FALSE(main().mnuPizarra1->isChecked());
+  // The report is on again, as it was before the series, and its window still closed.
+  EXPECT_TRUE(main().mnuPizarra1->isChecked());
   EXPECT_FALSE(PizarraActiva);
   EXPECT_FALSE(SeriesRunning);
   // Excluded storms keep no results; the last storm stays in P, D and R.
@@ -124,7 +130,7 @@ TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
 TEST_F(ProcesoTest, SeriesStormWithoutDepthIsLeftOut) {
   Serie();
   PpSerie(2) = 0;
-  dialogs.answer(vbOK).answer(vbOK);
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
   main().mnuCorre2->trigger();
   EXPECT_EQ(QpSerie(1, 2), 0);
   EXPECT_GT(QpSerie(1, 8), 0);
@@ -136,20 +142,21 @@ TEST_F(ProcesoTest, ATableQuestionIsAskedOnceForTheWholeSeries) {
   DamBelowTheOutlet();
   Serie();
   PasoQ = 10;
-  dialogs.answer(vbYes).answer(vbOK);
+  dialogs.answer(vbYes).answer(vbOK).answer(vbOK);
   CorreSeriePDR();
-  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_TRUE(
       dialogs.records()[0].prompt.startsWith(QStringLiteral("Error, la tabla H-Q de la Represa r-D ")));
   EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("La tabla de resultados Q-D-R")));
+  EXPECT_TRUE(dialogs.records()[2].prompt.startsWith(test::kCutNotice));
   EXPECT_GT(QpSerie(nComponentes, 8), 0);
   EXPECT_TRUE(QFile::exists(path("SaleTablasQDRs_tem.txt")));
 
   // The next series is a run of its own, and asks again.
   dialogs.clear();
-  dialogs.answer(vbYes).answer(vbOK);
+  dialogs.answer(vbYes).answer(vbOK).answer(vbOK);
   CorreSeriePDR();
-  EXPECT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
 }
 
 TEST_F(ProcesoTest, AWarningThatWouldStopEveryStormStopsTheSeriesOnce) {
@@ -199,9 +206,9 @@ TEST_F(ProcesoTest, AStormItsDistributionCannotSpreadIsLeftOut) {
   PasoQ = 10;
   DistriPp = 1;
   DurSerie(3) = 3000;
-  dialogs.answer(vbOK).answer(vbOK);
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
   EXPECT_EQ(Percentages([] { CorreSeriePDR(); }), QList<int>({12, 25, 75, 100}));
-  ASSERT_EQ(dialogs.records().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(
       dialogs.records()[0].prompt,
       "La tormenta P= 30mm  -   D= 3000min  -   R= 2años queda fuera de la serie. La distribución temporal "

@@ -203,10 +203,12 @@ TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
             {30, 60, 180, 240, 360, 720, 30, 3000, 180, 240, 360, 720, 45, 90, 300, 600},
             {2, 2, 2, 5, 5, 5, 10, 10, 10, 25, 25, 25, 50, 50, 100, 100});
   const bool rechazo = DistriPp == 1;
-  std::vector<int> respuestas{vbOK};
+  // The refusal in its turn, the closing message and the notice on the storms whose flood the horizon cut.
+  std::vector<int> respuestas{vbOK, vbOK};
   if (rechazo) respuestas.push_back(vbOK);
   const Resultado uno = Corre("1", respuestas);
   ASSERT_EQ(uno.mensajes.size(), respuestas.size()) << uno.mensajes.join('\n').toStdString();
+  EXPECT_TRUE(uno.mensajes.back().startsWith(QStringLiteral("La crecida no había terminado")));
   ASSERT_FALSE(uno.archivo.isEmpty());
   EXPECT_EQ(uno.archivo.contains(",60,3000,"), !rechazo);
   EXPECT_GT(uno.barra.size(), 8);
@@ -233,15 +235,16 @@ TEST_F(SerieParalelaTest, QuestionsAndRefusalsComeInStormOrderWithTheSameAnswers
   Tormentas({10, 12, 15, 16, 80, 85, 90, 95, 99}, {60, 60, 3000, 60, 60, 60, 60, 60, 3000},
             {2, 10, 2, 10, 2, 10, 2, 10, 2});
   const QString pregunta = QStringLiteral("Error, la altura de embalse supera el máximo de la Tabla");
-  const std::vector<int> respuestas = {vbOK, vbYes, vbYes, vbOK, vbOK};
+  const std::vector<int> respuestas = {vbOK, vbYes, vbYes, vbOK, vbOK, vbOK};
 
   const Resultado uno = Corre("1", respuestas);
-  ASSERT_EQ(uno.mensajes.size(), 5) << uno.mensajes.join('\n').toStdString();
+  ASSERT_EQ(uno.mensajes.size(), 6) << uno.mensajes.join('\n').toStdString();
   EXPECT_TRUE(uno.mensajes[0].startsWith(QStringLiteral("La tormenta P= 15mm  -   D= 3000min")));
   EXPECT_TRUE(uno.mensajes[1].startsWith(pregunta));
   EXPECT_TRUE(uno.mensajes[2].startsWith(QStringLiteral("La superficie a(h) obtenida para h=")));
   EXPECT_TRUE(uno.mensajes[3].startsWith(QStringLiteral("La tormenta P= 99mm  -   D= 3000min")));
   EXPECT_TRUE(uno.mensajes[4].startsWith(QStringLiteral("La tabla de resultados Q-D-R")));
+  EXPECT_TRUE(uno.mensajes[5].startsWith(QStringLiteral("La crecida no había terminado")));
   EXPECT_EQ(uno.barra, QList<int>({11, 22, 44, 56, 67, 78, 89}));
   EXPECT_FALSE(uno.archivo.contains(",3000,"));
   EXPECT_GT(QpSerie(nComponentes, 8), 0);

@@ -66,6 +66,13 @@ TEST_F(DlgEmpiricasTest, OpensFromTheMenuWithoutAProjectAndStartsAfreshAfterClos
   EXPECT_EQ(PeakFlows(*w), kPeakFlowsAt1);
   EXPECT_EQ(Times(*w), kTimesAtStart);
   EXPECT_EQ(w->lblSup->text(), "1");
+  // The tooltips state the formulas the rows compute.
+  EXPECT_EQ(w->txtQCreager->toolTip(),
+            "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]  ; Coeficiente C= 30");
+  EXPECT_EQ(w->lblQp[0]->toolTip(), "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]   ;   C=30 ");
+  EXPECT_EQ(
+      w->lblTcVentura->toolTip(),
+      "Tc = 60 * 0,1272 * (100 * S)^0,5 / i^0,5  ; S= Superficie [Km2]  ; i= pendiente cauce más largo [%]");
   // Tab order: the button, then the four boxes.
   EXPECT_EQ(NextTabStop(w->btnCerrar), w->txtSup);
   EXPECT_EQ(NextTabStop(w->txtSup), w->txtLcauceP);
@@ -98,7 +105,7 @@ TEST_F(DlgEmpiricasTest, TypedAreaIsCorrectedAndRecomputesBothTables) {
   EXPECT_EQ(w.txtSup->text(), "10000");
   EXPECT_EQ(w.lblSup->text(), "10000");
   const QStringList at10000 = PeakFlows(w);
-  EXPECT_EQ(at10000[0], " 0");
+  EXPECT_EQ(at10000[0], " 5512.05");
   EXPECT_EQ(at10000[1], " 15317.24");
   EXPECT_EQ(at10000[6], "");
   EXPECT_EQ(at10000[7], "");
@@ -164,17 +171,21 @@ TEST_F(DlgEmpiricasTest, SlopeIsKeptBetween0And100) {
   Type(w.txtPendiCP, QStringLiteral("100"));
   EXPECT_EQ(w.txtPendiCP->text(), "100");
 
-  // A slope reading 0 is written back as "0" and leaves SCS-US blank.
+  // A slope reading 0 is written back as "0" and leaves Ventura and SCS-US blank.
   for (const char* zero : {"0", ".", "-"}) {
     Paste(w.txtPendiCP, QString::fromLatin1(zero));
     EXPECT_EQ(w.txtPendiCP->text(), "0") << zero;
+    EXPECT_EQ(w.lblTcVentura->text(), "") << zero;
     EXPECT_EQ(w.lblTcSCSUS->text(), "") << zero;
   }
   Type(w.txtPendiCP, QStringLiteral("2"));
   Type(w.txtLcauceP, QStringLiteral("10"));
   Type(w.txtcauceH, QStringLiteral("500"));
   Type(w.txtSup, QStringLiteral("100"));
-  EXPECT_EQ(Times(w), QStringList({" 74.26", " 241.35", " 101.15"}));
+  EXPECT_EQ(Times(w), QStringList({" 74.26", " 539.66", " 101.15"}));
+  // Ventura follows the slope and the area, not the length.
+  Type(w.txtLcauceP, QStringLiteral("1"));
+  EXPECT_EQ(w.lblTcVentura->text(), " 539.66");
 }
 
 TEST_F(DlgEmpiricasTest, ZeroAndOutOfRangeChannelDataBlankTheirRows) {
@@ -183,10 +194,10 @@ TEST_F(DlgEmpiricasTest, ZeroAndOutOfRangeChannelDataBlankTheirRows) {
   EXPECT_EQ(Times(w), QStringList({"", " 76.32", " 29.29"}));
   Type(w.txtcauceH, QStringLiteral("100"));
   Type(w.txtLcauceP, QStringLiteral("0"));
-  EXPECT_EQ(Times(w), QStringList({"", "", ""}));
+  EXPECT_EQ(Times(w), QStringList({"", " 76.32", ""}));
   // Numbers beyond Double: the lengths fail their rows, the area and slope take their limits.
   Type(w.txtLcauceP, QStringLiteral("1e400"));
-  EXPECT_EQ(Times(w), QStringList({"", "", ""}));
+  EXPECT_EQ(Times(w), QStringList({"", " 76.32", ""}));
   Type(w.txtLcauceP, QStringLiteral("1"));
   Type(w.txtSup, QStringLiteral("1e400"));
   EXPECT_EQ(w.txtSup->text(), "10000");

@@ -26,18 +26,17 @@ TEST(PeakFlow, EveryRowAtTheAreasThatMatter) {
        {" 16.5", " 33", " 50", " 66", " 52.5", " 175", " 55.55", "", " 4.17", " 2.5", " 6.9", " 17", " 21",
         " 3.05", " 3.83", " 8.5", " 27", " 29.2"}},
       {10,
-       {" 1.470564E+11", " 104.36", " 158.11", " 208.71", nullptr, nullptr, " 310", "", nullptr, nullptr,
-        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, " 267.17"}},
-      // Creager's exponent grows with the area: 1.49E+27 at 20 km2, beyond Single at 26.4.
+       {" 128.45", " 104.36", " 158.11", " 208.71", nullptr, nullptr, " 310", "", nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, " 267.17"}},
       {19.99, {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, ""}},
       {20, {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, " 527.27"}},
-      {26.4, {" 0", " 169.56"}},
+      {26.4, {" 265.74", " 169.56"}},
       // Santi jumps from the square root to the two-thirds power at 1000 km2.
       {999, {nullptr, " 1043.03", " 1580.35", " 2086.06"}},
       {1000, {nullptr, " 3300", " 5000", " 6600", nullptr, nullptr, " 1594.06", " 2660.55"}},
       {1000.5, {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "", ""}},
       {10000,
-       {" 0", " 15317.24", " 23207.94", " 30634.49", " 5250", " 17500", "", "", " 2380.95", " 5386.09",
+       {" 5512.05", " 15317.24", " 23207.94", " 30634.49", " 5250", " 17500", "", "", " 2380.95", " 5386.09",
         " 6900", " 7890.7", " 5274.96", " 3393.49", " 4081.62", " 3945.35", " 2700", " 2805.07"}},
   };
   for (const AreaCase& c : cases) {
@@ -48,13 +47,16 @@ TEST(PeakFlow, EveryRowAtTheAreasThatMatter) {
   }
 }
 
-TEST(PeakFlow, CreagerFailsQuietlyBeyondSingleAndBeyondDouble) {
-  EXPECT_GT(PeakFlow(1, 20), 1e27f);
-  EXPECT_GT(PeakFlow(1, 26.3), 1e38f);
-  // Above the largest Single, then above the largest Double: both give 0, never an infinity.
-  for (Double S : {26.4, 200.0, 10000.0, HUGE_VAL}) EXPECT_EQ(PeakFlow(1, S), 0.0f) << S;
-  // A failed row leaves the others alone.
-  EXPECT_EQ(RowText(2, 26.4), " 169.56");
+TEST(PeakFlow, CreagerTakesTheAreaToThePowerOfItsOwnMinusTwentiethPower) {
+  // Qp = 0.55 C S^(S^-0.05) with C = 30: a curve that flattens with the area, finite for every S > 0.
+  const std::pair<Double, const char*> cases[] = {
+      {1, " 16.5"},       {10, " 128.45"},     {100, " 639.94"},
+      {1000, " 2194.43"}, {10000, " 5512.05"}, {0.5, " 8.05"},
+  };
+  for (const auto& [S, text] : cases) EXPECT_EQ(RowText(1, S), QString::fromLatin1(text)) << S;
+  for (Double S = 0.25; S <= 10000; S *= 1.5) EXPECT_GT(PeakFlow(1, S), 0.0f) << S;
+  // Only an area beyond Double (a typed 1e400) still fails, to 0.
+  EXPECT_EQ(PeakFlow(1, HUGE_VAL), 0.0f);
 }
 
 // The concentration times as their rows show them: a time of exactly 0 is blank.
@@ -72,22 +74,26 @@ QString TcText(Single tc) {
 TEST(ConcentrationTime, ValuesAndFailures) {
   const TcCase cases[] = {
       {1, 100, 1, 1, " 9.66", " 76.32", " 29.29"},
-      {10, 500, 2, 100, " 74.26", " 241.35", " 101.15"},
-      // H 0 divides by zero; L 0 gives California and SCS exactly 0 and divides Ventura by zero.
+      {10, 500, 2, 100, " 74.26", " 539.66", " 101.15"},
+      // Ventura divides by the square root of the slope, never by the length.
+      {10, 500, 0.5, 1, " 74.26", " 107.93", " 294.15"},
+      // H 0 divides by zero; L 0 gives California and SCS exactly 0 and leaves Ventura alone.
       {1, 0, 1, 1, "", " 76.32", " 29.29"},
-      {0, 100, 1, 1, "", "", ""},
-      {0, 0, 1, 1, "", "", ""},
+      {0, 100, 1, 1, "", " 76.32", ""},
+      {0, 0, 1, 1, "", " 76.32", ""},
+      // A slope of 0 divides Ventura by zero.
+      {1, 100, 0, 1, " 9.66", "", ""},
       // Fractional powers of negative bases: a negative area, L and H of opposite signs, a negative L.
       {1, 100, 1, -5, " 9.66", "", " 29.29"},
-      {-1, 100, 1, 1, "", "", ""},
-      {-1, -100, 1, 1, " 9.66", "", ""},
+      {-1, 100, 1, 1, "", " 76.32", ""},
+      {-1, -100, 1, 1, " 9.66", " 76.32", ""},
       // Lengths beyond Double (a typed 1e400) fail as well.
-      {HUGE_VAL, 100, 1, 1, "", "", ""},
+      {HUGE_VAL, 100, 1, 1, "", " 76.32", ""},
       {1, HUGE_VAL, 1, 1, "", " 76.32", " 29.29"},
   };
   for (const TcCase& c : cases) {
     EXPECT_EQ(TcText(TcCalifornia(c.L, c.H)), QString::fromLatin1(c.california)) << c.L << " " << c.H;
-    EXPECT_EQ(TcText(TcVentura(c.S, c.L)), QString::fromLatin1(c.ventura)) << c.S << " " << c.L;
+    EXPECT_EQ(TcText(TcVentura(c.S, c.i)), QString::fromLatin1(c.ventura)) << c.S << " " << c.i;
     EXPECT_EQ(TcText(TcSCSUS(c.L, c.i)), QString::fromLatin1(c.scs)) << c.L << " " << c.i;
   }
 }

@@ -52,6 +52,22 @@ TEST_F(QtDialogsTest, MessagesAndPromptsShowTheirTextAsItIs) {
   EXPECT_TRUE(seen);
 }
 
+// A message shows its whole title: the box is wider than the title's text, in bold, with room for
+// the title bar's buttons.
+TEST_F(QtDialogsTest, AMessageIsAsWideAsItsTitle) {
+  const QString title =
+      QStringLiteral("La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>");
+  int width = 0;
+  QFont bold;
+  whenOpen<QMessageBox>([&](QMessageBox* box) {
+    width = box->width();
+    bold = box->font();
+  });
+  windowed.msgBox(QStringLiteral("Listo."), vbInformation, title);
+  bold.setBold(true);
+  EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
+}
+
 TEST_F(QtDialogsTest, StandardDialogsSpeakSpanish) {
   ASSERT_TRUE(InstallQtSpanish()) << "Qt's Spanish translations are not installed";
   QStringList columns;

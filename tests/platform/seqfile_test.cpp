@@ -142,6 +142,11 @@ TEST_F(SeqFileTest, FoldersAndFileOperations) {
   WriteBytes(path("b.pcn"), "otro contenido");
   FileCopy(QStringLiteral("a.pcn"), path("b.pcn"));  // overwrites
   EXPECT_EQ(ReadBytes(path("b.pcn")), "uno");
+  // A copy that a full disk cuts short is no copy: the target stays as it was.
+  WriteBytes(path("largo.pcn"), "un texto largo");
+  test::WithFullDisk(
+      5, [&] { EXPECT_EQ(ErrorOf([&] { FileCopy(path("largo.pcn"), path("b.pcn")); }), kErrDiskFull); });
+  EXPECT_EQ(ReadBytes(path("b.pcn")), "uno");
   EXPECT_EQ(ErrorOf([] { FileCopy(QStringLiteral("nada"), QStringLiteral("b")); }), kErrFileNotFound);
   Kill(QStringLiteral("a.pcn"));
   EXPECT_FALSE(FileExists(QStringLiteral("a.pcn")));
@@ -154,33 +159,92 @@ TEST_F(SeqFileTest, TextTheCodePageLacksMakesTheFileUtf8) {
     f.write({QString::fromUtf8("/datos/Łódź"), QString::fromUtf8("Río €")});
     f.close();
   }
-  EXPECT_EQ(ReadBytes(path("u.pcn")), QString::fromUtf8("\"/datos/Łódź\",\"Río €\"\r\n").toUtf8());
+  EXPECT_EQ(ReadBytes(path("u.pcn")),
+            "\xEF\xBB\xBF" + QString::fromUtf8("\"/datos/Łódź\",\"Río €\"\r\n").toUtf8());
   SeqFile f(QStringLiteral("u.pcn"), OpenMode::Input);
   EXPECT_EQ(f.inputString(), QString::fromUtf8("/datos/Łódź"));
   EXPECT_EQ(f.inputString(), QString::fromUtf8("Río €"));
   f.close();
 
-  // Appending such a text to a Windows-1252 file writes the whole file again in UTF-8.
+  // Appending such a text to a Windows-1252 file writes the whole file again in UTF-8, and appending to
+  // a UTF-8 file keeps it so.
   WriteBytes(path("ap.txt"), "R\xEDo\r\n");
   SeqFile ap(QStringLiteral("ap.txt"), OpenMode::Append);
   ap.print(QString::fromUtf8("Москва"));
   ap.close();
-  EXPECT_EQ(ReadBytes(path("ap.txt")), QString::fromUtf8("Río\r\nМосква\r\n").toUtf8());
+  EXPECT_EQ(ReadBytes(path("ap.txt")), "\xEF\xBB\xBF" + QString::fromUtf8("Río\r\nМосква\r\n").toUtf8());
+  SeqFile more(QStringLiteral("ap.txt"), OpenMode::Append);
+  more.print(QStringLiteral("fin"));
+  more.close();
+  EXPECT_EQ(ReadBytes(path("ap.txt")),
+            "\xEF\xBB\xBF" + QString::fromUtf8("Río\r\nМосква\r\nfin\r\n").toUtf8());
 }
 
-TEST(FileText, DecodingTellsUtf8FromWindows1252) {
+TEST(FileText, OnlyAFileThatStartsWithTheByteOrderMarkIsReadAsUtf8) {
   struct Case {
     QByteArray bytes;
     QString text;
   };
   const Case cases[] = {
       {"plain", "plain"},
-      {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},       // not valid UTF-8
-      {"\xC3\xB1", QString::fromUtf8("ñ")},                      // valid UTF-8
-      {"\xEF\xBB\xBF\"\xC5\x81\"", QString::fromUtf8("\"Ł\"")},  // a byte-order mark is dropped
+      {"R\xEDo \xD1uble", QString::fromUtf8("Río Ñuble")},
+      // Windows-1252 whose bytes happen to form UTF-8 stays Windows-1252.
+      {"PER\xDA\x96"
+       "BOLIVIA",
+       QString::fromUtf8("PERÚ–BOLIVIA")},
+      {"\xC3\xB1", QString::fromUtf8("Ã±")},
+      {"\xEF\xBB\xBF\"\xC5\x81\"", QString::fromUtf8("\"Ł\"")},  // the byte-order mark is dropped
+      {"\xEF\xBB\xBF", QString()},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeFileText(c.bytes), c.text) << c.bytes.toStdString();
   EXPECT_EQ(EncodeFileText(QString::fromUtf8("Río €")), QByteArray("R\xEDo \x80"));
+  EXPECT_EQ(EncodeFileText(QString::fromUtf8("Łódź")), QByteArray("\xEF\xBB\xBF\xC5\x81\xC3\xB3"
+                                                                  "d\xC5\xBA"));
+}
+
+TEST_F(SeqFileTest, AFileNotReadWholeIsCopiedBeforeTheFirstWriteThatReplacesIt) {
+  auto write = [](const char* text) {
+    SeqFile f(QStringLiteral("t.pcn"), OpenMode::Output);
+    f.print(QString::fromLatin1(text));
+    f.close();
+  };
+  WriteBytes(path("t.pcn"), "dañado");
+  WriteBytes(path("t.pcn.dañado"), "copia anterior");  // a name taken is never overwritten
+  NoteFileRead(QStringLiteral("t.pcn"), false);
+
+  // A copy that cannot be made fails the write and keeps the file; the next write tries again.
+  test::WithFullDisk(6, [&] { EXPECT_EQ(ErrorOf([&] { write("uno"); }), kErrDiskFull); });
+  EXPECT_EQ(ReadBytes(path("t.pcn")), "dañado");
+  EXPECT_TRUE(dialogs.records().empty());
+
+  dialogs.answer(vbOK);
+  write("dos");
+  EXPECT_EQ(ReadBytes(path("t.pcn")), "dos\r\n");
+  EXPECT_EQ(ReadBytes(path("t.pcn.dañado2")), "dañado");
+  EXPECT_EQ(ReadBytes(path("t.pcn.dañado")), "copia anterior");
+  ASSERT_EQ(test::Prompts(dialogs), QStringList{test::DamagedCopyMessage("t.pcn", "t.pcn.dañado2")});
+  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
+  EXPECT_EQ(dialogs.records()[0].title, "");
+
+  // Said once: the file written is the program's own.
+  write("tres");
+  EXPECT_FALSE(QFile::exists(path("t.pcn.dañado3")));
+
+  // A file read whole since, a missing file and a file appended to need no copy.
+  for (const char* name : {"leido.pcn", "falta.pcn"}) {
+    if (QString(name) == "leido.pcn") WriteBytes(path(name), "x");
+    NoteFileRead(QString::fromLatin1(name), false);
+    NoteFileRead(QString::fromLatin1(name), QString(name) == "leido.pcn");
+    SeqFile f(QString::fromLatin1(name), OpenMode::Output);
+    f.close();
+  }
+  NoteFileRead(QStringLiteral("t.pcn"), false);
+  SeqFile ap(QStringLiteral("t.pcn"), OpenMode::Append);
+  ap.print(QStringLiteral("cuatro"));
+  ap.close();
+  EXPECT_EQ(ReadBytes(path("t.pcn")), "tres\r\ncuatro\r\n");
+  EXPECT_EQ(QDir(programDir()).entryList(QDir::Files).filter("dañado").size(), 2);
+  EXPECT_EQ(dialogs.records().size(), 1u);
 }
 
 TEST_F(SeqFileTest, DoubleQuoteInsideATextIsWrittenAsASingleQuote) {

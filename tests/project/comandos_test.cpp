@@ -98,6 +98,16 @@ TEST_F(ComandosTest, NewProjectTakesTheSettingsOfTheProjectShownBeforeAndStaysWh
   EXPECT_EQ(DirTrabajo, datos);
 }
 
+// The first project made after start-up stores the extra time after the storm that its settings show.
+TEST_F(ComandosTest, ANewProjectStartsWithTheExtraTimeItsBoxShows) {
+  dialogs.answerText("Rio").answer(vbOK);
+  main().mnuNuevoProyecto->trigger();
+  const QStringList values = Lines(datos + "/Rio_Conf.pcn");
+  ASSERT_GE(values.size(), 59);
+  EXPECT_EQ(values[25], "10");
+  EXPECT_EQ(settings().txtN0Dur->text(), "10");
+}
+
 TEST_F(ComandosTest, NewOntoAnExistingProjectLeavesItAlone) {
   makeProject(datos, "Rio", "Crecida del Rio");
   record(datos, "Otro");

@@ -17,6 +17,7 @@
 #include "rainfall/cuenca_fixture.h"
 #include "rainfall/tormenta.h"
 #include "results/dlgChart1.h"
+#include "results/dlgChart2.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
 
@@ -29,6 +30,7 @@ using test::WriteBytes;
 const QString kMensajePp = "Ingrese un valor numérico, entero o decimal, entre 0 y 999";
 const QString kMensajeDur = "Ingrese un valor numérico, entero o decimal, entre 0 y 14400";
 const QString kSinTormenta = "No ha ingresado datos de Pp y Duración de la tormenta.";
+const QString kMensajeRec = "Ingrese un valor numérico entero entre 0 y 10000 ";
 
 // The dialog over a working directory that is also the program folder, where the user
 // distributions, the storm tables and the archived list live.
@@ -48,6 +50,14 @@ class DlgPpTest : public test::TavoTest {
     QApplication::processEvents();
   }
   void type(QLineEdit* box, const QString& text) { test::Type(box, text); }
+  // Types into the R box as the user does: its whole text selected, then the keys.
+  void typeRec(const QString& text) {
+    form().cmbRec->setFocus();
+    QApplication::processEvents();
+    form().cmbRec->lineEdit()->selectAll();
+    if (text.isEmpty()) QTest::keyClick(form().cmbRec, Qt::Key_Delete);
+    QTest::keyClicks(form().cmbRec, text);
+  }
   void leave(QWidget* control) { test::Leave(control); }
   // Picks an entry of a step list as the user does, then leaves the list.
   void pick(QComboBox* list, const QString& text) {
@@ -313,6 +323,97 @@ TEST_F(DlgPpTest, DurationBox) {
   }
 }
 
+TEST_F(DlgPpTest, AReturnPeriodStandsAsTyped) {
+  NroListaRec = 3;
+  ListaRec(1) = 2;
+  ListaRec(2) = 25;
+  ListaRec(3) = 100;
+  show();
+  for (const char* typed : {"1", "10", "2", "1000"}) {
+    SCOPED_TRACE(typed);
+    typeRec(typed);
+    leave(form().cmbRec);
+    EXPECT_EQ(form().cmbRec->currentText(), typed);
+  }
+  EXPECT_EQ(form().cmbRec->count(), 3);  // nothing typed joins the list
+  typeRec("10");
+  form().txtPp->setText("40");
+  form().txtDur->setText("60");
+  QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(RecTormenta, 10);
+}
+
+TEST_F(DlgPpTest, ReturnPeriodBox) {
+  struct Case {
+    const char* typed;
+    bool accepted;
+  };
+  const Case cases[] = {{"0", true},      {"10000", true},  {"25.5", true}, {"12,5", true},
+                        {"10001", false}, {"99999", false}, {"-1", false},  {"-40000", false},
+                        {"abc", false},   {"", false}};
+  show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    dialogs.clear();
+    if (!c.accepted) dialogs.answer(vbOK);
+    typeRec(c.typed);
+    leave(form().cmbRec);
+    EXPECT_EQ(form().cmbRec->currentText(), c.typed);
+    EXPECT_EQ(form().cmbRec->hasFocus(), !c.accepted);
+    EXPECT_EQ(RecTormenta, 0);  // the box stores only at Apply
+    if (c.accepted) {
+      EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+    } else {
+      ASSERT_EQ(prompts(), QStringList{kMensajeRec});
+      EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
+      EXPECT_EQ(dialogs.records()[0].title, "");
+      EXPECT_EQ(form().cmbRec->lineEdit()->selectedText(), c.typed);
+    }
+  }
+}
+
+TEST_F(DlgPpTest, AReturnPeriodBeyondItsRangeStoresNothingWhereverTheUserGoes) {
+  RecTormenta = 5;
+  show();
+  form().txtPp->setText("40");
+  form().txtDur->setText("60");
+  // From the box itself to Apply, OK and the archive button; then with the box left behind (as when
+  // another window took the focus).
+  struct Case {
+    const char* typed;
+    QPushButton* dlgPp::*button;
+    bool fromBox;
+  };
+  const Case cases[] = {
+      {"99999", &dlgPp::cmdAplicar, true}, {"-40000", &dlgPp::OKButton, true},
+      {"99999", &dlgPp::cmdPDR, true},     {"10001", &dlgPp::cmdAplicar, false},
+      {"-40000", &dlgPp::OKButton, false}, {"99999", &dlgPp::cmdPDR, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " " + (form().*c.button)->objectName().toStdString());
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    if (c.fromBox) {
+      typeRec(c.typed);
+    } else {
+      form().txtDur->setFocus();
+      QApplication::processEvents();
+      form().cmbRec->setEditText(c.typed);
+    }
+    QTest::mouseClick(form().*c.button, Qt::LeftButton);
+    EXPECT_EQ(prompts(), QStringList{kMensajeRec});
+    EXPECT_TRUE(dlgPp::isLoaded());
+    EXPECT_TRUE(form().cmbRec->hasFocus());
+    EXPECT_EQ(RecTormenta, 5);
+    EXPECT_EQ(PpTormenta, 0);
+    EXPECT_EQ(form().cmbPDR->count(), 0);
+    EXPECT_FALSE(QFile::exists(path("ListaPDR.pcn")));
+    form().cmbRec->setEditText("5");
+    QApplication::processEvents();
+  }
+}
+
 TEST_F(DlgPpTest, DoubleClicksFillTheBoxesWithoutStoring) {
   show();
   QTest::mouseDClick(form().txtPp, Qt::LeftButton);
@@ -491,7 +592,7 @@ TEST_F(DlgPpTest, ArchivedListAddAndRemove) {
   const Storm storms[] = {
       {"12.5", "30", "10", "Pp= 12.5 - Dur = 30 - Rec = 10", "12.5,30,10\r\n"},
       {"100", "60", "0", "Pp= 100 - Dur = 60 - Rec = 0", "100,60,0\r\n"},
-      {"0.5", "5", "-5", "Pp= 0.5 - Dur = 5 - Rec = -5", ".5,5,-5\r\n"},
+      {"0.5", "5", "5", "Pp= 0.5 - Dur = 5 - Rec = 5", ".5,5,5\r\n"},
   };
   QByteArray file;
   for (const Storm& s : storms) {
@@ -520,7 +621,7 @@ TEST_F(DlgPpTest, ArchivedListAddAndRemove) {
   EXPECT_EQ(form().txtPp->text(), "100");
   EXPECT_EQ(PpTormenta, 100);
   form().cmdBorraPDR->click();
-  EXPECT_EQ(ReadBytes(path("ListaPDR.pcn")), "12.5,30,10\r\n.5,5,-5\r\n");
+  EXPECT_EQ(ReadBytes(path("ListaPDR.pcn")), "12.5,30,10\r\n.5,5,5\r\n");
   EXPECT_EQ(items(form().cmbPDR), QStringList({storms[0].item, storms[2].item}));
   EXPECT_EQ(form().cmbPDR->currentIndex(), -1);
   for (QString text : {form().txtPp->text(), form().txtDur->text(), form().cmbRec->currentText()})
@@ -534,11 +635,18 @@ TEST_F(DlgPpTest, ArchivedListAddAndRemove) {
   EXPECT_FALSE(QFile::exists(path("ListaPDR.pcn")));
   EXPECT_EQ(form().cmbPDR->count(), 2);
 
-  // A storm with a minus sign reads back whole.
+  // A storm of the file with a minus sign reads back whole.
+  WriteBytes(path("ListaPDR.pcn"), "12.5,30,10\r\n.5,5,-5\r\n");
+  form().optformaPp[0]->setChecked(true);
+  form().optformaPp[1]->setChecked(true);
   form().cmbPDR->setCurrentIndex(1);
   EXPECT_EQ(RecTormenta, -5);
   EXPECT_EQ(PpTormenta, 0.5f);
   EXPECT_EQ(DurTormenta, 5);
+  // Its period cannot be typed in this mode: Apply takes it as stored, without a message.
+  ASSERT_FALSE(form().cmbRec->isEnabled());
+  EXPECT_TRUE(form().cmdAplicar_Click());
+  EXPECT_EQ(RecTormenta, -5);
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
@@ -588,6 +696,25 @@ TEST_F(DlgPpTest, ArchivedListFileFailures) {
   EXPECT_EQ(prompts(), QStringList{"Error Nro. 70" + ErrorDescription(70) + " ,Verifique"});
   EXPECT_EQ(ReadBytes(path("ListaPDR.pcn")), "100,60,0\r\nabc,30,10\r\n12.5,30,10\r\n");
   EXPECT_EQ(PpTormenta, 20);
+
+  // On a full disk too.
+  QDir().rmdir(path("ListaPDR.pcn.tmp~"));
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  test::WithFullDisk(20, [&] { form().cmdPDR->click(); });
+  EXPECT_EQ(prompts(), QStringList{"Error Nro. 61" + ErrorDescription(61) + " ,Verifique"});
+  EXPECT_EQ(ReadBytes(path("ListaPDR.pcn")), "100,60,0\r\nabc,30,10\r\n12.5,30,10\r\n");
+
+  // The first write that succeeds keeps the file it replaces, as it was, beside it, and says so.
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  form().cmdPDR->click();
+  EXPECT_EQ(prompts(), QStringList{test::DamagedCopyMessage("ListaPDR.pcn", "ListaPDR.pcn.dañado")});
+  EXPECT_EQ(ReadBytes(path("ListaPDR.pcn.dañado")), "100,60,0\r\nabc,30,10\r\n12.5,30,10\r\n");
+  EXPECT_EQ(ReadBytes(path("ListaPDR.pcn")), "100,60,0\r\n20,30,2\r\n20,30,2\r\n20,30,2\r\n");
+  dialogs.clear();
+  form().cmdPDR->click();
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 
 // The storm defined from the main window and run on a hand-made project.
@@ -616,11 +743,38 @@ TEST_F(StormFromMainWindowTest, TypedStormIsRun) {
   EXPECT_EQ(PpTormenta, 40);
   EXPECT_EQ(DurTormenta, 60);
   EXPECT_EQ(PasoPp, 10);
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
   main().mnuCorre1->trigger();
-  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(nComponentes, 4);
   EXPECT_GT(nPasosSalida, 6);
   EXPECT_TRUE(TextoProceso.contains("Pp=  40 [mm]   60 [min]"));
+}
+
+TEST_F(StormFromMainWindowTest, AReturnPeriodMissingFromTheSettingsIsRunAndArchivedAsTyped) {
+  // The project's settings leave 10 years out of the list (its third return-period flag).
+  const QString conf = path("Proyectos/Cuenca_Conf.pcn");
+  QStringList lines = QString::fromLatin1(ReadBytes(conf)).split("\r\n");
+  ASSERT_EQ(lines[30], "1");
+  lines[30] = "0";
+  WriteBytes(conf, lines.join("\r\n").toLatin1());
+  FormInstance<frmConfigura>::instance().leoConf();
+  open();
+  ASSERT_EQ(items(form().cmbRec).mid(0, 3), QStringList({"2", "5", "20"}));
+  type(form().txtPp, "40");
+  type(form().txtDur, "60");
+  typeRec("10");
+  QTest::mouseClick(form().cmdPDR, Qt::LeftButton);
+  EXPECT_EQ(ReadBytes(path("Proyectos/ListaPDR.pcn")), "40,60,10\r\n");
+  EXPECT_EQ(form().cmbPDR->currentText(), "Pp= 40 - Dur = 60 - Rec = 10");
+  QTest::mouseClick(form().OKButton, Qt::LeftButton);
+  EXPECT_EQ(RecTormenta, 10);
+  dialogs.answer(vbOK);  // the flood is still passing when the run ends
+  main().mnuCorre1->trigger();
+  EXPECT_TRUE(test::OnlyCutNotice(dialogs)) << test::DescribeDialogs(dialogs).toStdString();
+  ASSERT_TRUE(dlgChart2::isLoaded());
+  EXPECT_TRUE(dlgChart2::instance().lblTitulo->text().contains("Recurrencia =  10 años"))
+      << dlgChart2::instance().lblTitulo->text().toStdString();
 }
 
 TEST_F(StormFromMainWindowTest, OpensOnlyWithAProjectOrARainfallFile) {

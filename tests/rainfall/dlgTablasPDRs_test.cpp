@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "platform/errors.h"
 #include "project/estado.h"
 #include "rainfall/carpetas_fixture.h"
 #include "rainfall/cuenca_fixture.h"
@@ -198,6 +199,43 @@ TEST_F(DlgTablasPDRsTest, LetterEmptiesACellAndCloseAfterARefusalLeavesTheFile) 
   EXPECT_EQ(ReadBytes(file()), kTablas);
   open(1);
   EXPECT_EQ(grid()->TextMatrix(4, 1), "30");
+}
+
+TEST_F(DlgTablasPDRsTest, ADamagedFileShowsWhatItHoldsAndIsKeptBesideTheFirstSave) {
+  // The file ends in the regional table's third storm: the user tables do not read.
+  const QByteArray damaged = "3,4,0,0\r\n\"Regional\"\r\n15,10,2\r\n20,60,2\r\n";
+  WriteBytes(file(), damaged);
+  open(0);
+  ASSERT_EQ(grid()->Rows(), 4);
+  EXPECT_EQ(grid()->TextMatrix(2, 2), "60");
+  EXPECT_EQ(grid()->TextMatrix(3, 1), "0");
+  EXPECT_EQ(form().lblNotas->text(), "Regional");
+  form().cmbNroTablaPDRs->setCurrentIndex(1);
+  EXPECT_EQ(grid()->Rows(), 1);
+
+  // A table applied on a full disk: one message, the file as it was, no copy.
+  rows({{"10", "30", "2"}});
+  dialogs.answer(vbOK);
+  test::WithFullDisk(40, [&] { QTest::mouseClick(form().cmdAplicar, Qt::LeftButton); });
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{"Error Nro. 61" + ErrorDescription(61) + " ,Verifique"});
+  EXPECT_EQ(ReadBytes(file()), damaged);
+  EXPECT_FALSE(QFile::exists(file() + ".dañado"));
+
+  // Applied again, it writes the storms read with the table, and keeps the damaged file beside it.
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{test::DamagedCopyMessage("TablasPDRs_pdr.pcn", "TablasPDRs_pdr.pcn.dañado")});
+  EXPECT_EQ(ReadBytes(file()),
+            "3,1,0,0\r\n\"Regional\"\r\n15,10,2\r\n20,60,2\r\n0,0,0\r\n\"\"\r\n10,30,2\r\n\"\"\r\n\"\"\r\n");
+  EXPECT_EQ(ReadBytes(file() + ".dañado"), damaged);
+
+  // Once: the next save is of a file read whole.
+  dialogs.clear();
+  QTest::mouseClick(form().cmdAplicar, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_FALSE(QFile::exists(file() + ".dañado2"));
 }
 
 TEST_F(DlgTablasPDRsTest, StormCount) {

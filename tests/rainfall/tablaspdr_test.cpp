@@ -76,24 +76,37 @@ TEST_F(TablasPDRTest, TheChosenTableBecomesTheSeries) {
   EXPECT_EQ(DurTablaPDR(2, 1), 45);
 }
 
-TEST_F(TablasPDRTest, AFailedReadingLeavesNoTableAndNoSeries) {
+TEST_F(TablasPDRTest, AFailedReadingKeepsTheRegionalTableAsReadAndLoadsNoSeries) {
   struct Case {
     const char* name;
-    QByteArray bytes;  // empty: no file
+    QByteArray bytes;              // empty: no file
+    Integer regional;              // the regional table's count afterwards
+    std::array<Integer, 3> first;  // its first storm
   };
   const Case cases[] = {
-      {"no file", QByteArray()},
-      {"table 0 announces more storms than follow", "3,0,0,0\r\n\"\"\r\n25,60,2\r\n"},
-      {"a value that is not a number", "1,0,0,0\r\n\"\"\r\n25,x,2\r\n\"\"\r\n\"\"\r\n\"\"\r\n"},
+      {"no file", QByteArray(), 5, {0, 0, 0}},
+      {"a line of counts cut short", "3,0\r\n", 5, {0, 0, 0}},
+      {"table 0 announces more storms than follow", "3,0,0,0\r\n\"\"\r\n25,60,2\r\n", 3, {25, 60, 2}},
+      {"a value that is not a number",
+       "2,0,0,0\r\n\"\"\r\n25,x,2\r\n30,90,5\r\n\"\"\r\n\"\"\r\n\"\"\r\n",
+       2,
+       {25, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RmFile(path("TablasPDRs_pdr.pcn"));
     if (!c.bytes.isEmpty()) test::WriteBytes(path("TablasPDRs_pdr.pcn"), c.bytes);
     NroFilasTablaPDR = {5, 1, 1, 1};
+    DimensionaTablasPDRs();
+    PpTablaPDR(0, 2) = DurTablaPDR(0, 2) = RecTablaPDR(0, 2) = 7;
     LoadOldSeries();
     LeeTablaPDRs();
-    EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(NroFilasTablaPDR, (std::array<Integer, 4>{c.regional, 0, 0, 0}));
+    EXPECT_EQ(PpTablaPDR(0, 1), c.first[0]);
+    EXPECT_EQ(DurTablaPDR(0, 1), c.first[1]);
+    EXPECT_EQ(RecTablaPDR(0, 1), c.first[2]);
+    // A storm the file announced and did not give is 0; one of a reading that never began stays.
+    EXPECT_EQ(PpTablaPDR(0, 2), c.regional == 5 ? 7 : 0);
     EXPECT_EQ(NroTormentasSerie, 0);
     EXPECT_EQ(PpSerie.upper(), 0);
     EXPECT_EQ(CurDir(), programDir());

@@ -1,10 +1,13 @@
 #include "reservoirs/dlgTablaReservorio.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include "components/dialog_fixture.h"
 #include "components/dlgLago.h"
 #include "components/dlgRepresas.h"
+#include "platform/errors.h"
 #include "reservoirs/tablas.h"
 
 namespace tavo {
@@ -123,7 +126,7 @@ TEST_F(TablaTest, EachWindowShowsItsElementsTableUnderItsOwnTitles) {
   dlgTablaFQ& fq = Active<dlgTablaFQ>();
   EXPECT_EQ(fq.windowTitle(), "Tabla H-Q en Represa");
   EXPECT_EQ(fq.Frame2->title(), "Descarga: Tabla de Altura H[m] - Caudal Q[m3/s]");
-  EXPECT_EQ(fq.MSFlexGridFQ->FormatString(), "^Indice|>H [m]          |> Q[m]          ");
+  EXPECT_EQ(fq.MSFlexGridFQ->FormatString(), "^Indice|>H [m]          |> Q[m3/s]          ");
   EXPECT_EQ(fq.MSFlexGridFQ->Cols(), 3);
   EXPECT_EQ(Row(fq.MSFlexGridFQ, 3), QStringList({"3", "102", "10"}));
   EXPECT_TRUE(test::ClippedControls(&fq).isEmpty()) << test::ClippedControls(&fq).join('\n').toStdString();
@@ -228,6 +231,36 @@ TEST_F(TablaTest, ApplyStoresTheRowsAndWritesTheWholeFamily) {
   dlgLago::object().CancelButton->click();
 }
 
+TEST_F(TablaTest, ATableFileNotReadWholeIsKeptBesideTheFirstApply) {
+  // The lake's rows end before its count: it reads with no table, silently.
+  const QByteArray damaged = "\"*l-1\",3,\"*\",\"*\"\r\n1,2,3,4\r\n";
+  WriteBytes(file("_LHASQ.pcn"), damaged);
+  dlgTablaSHVQ& t = OpenLakeTable();
+  ASSERT_EQ(t.MSFlexGridHSVQ->Rows(), 1);
+  Rows(t, "1");
+  Fill(t.MSFlexGridHSVQ, {{"100", "1", "100", "0"}});
+
+  // Applied on a full disk: one message, the file as it was, no copy.
+  dialogs.answer(vbOK);
+  test::WithFullDisk(20, [&] { QTest::mouseClick(t.cmdAplicar, Qt::LeftButton); });
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{"Error Nro. 61" + ErrorDescription(61) + " ,Verifique"});
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), damaged);
+  EXPECT_FALSE(QFile::exists(file("_LHASQ.pcn") + ".dañado"));
+
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{test::DamagedCopyMessage("P_LHASQ.pcn", "P_LHASQ.pcn.dañado")});
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), "\"*l-1\",1,\"*\",\"*\"\r\n100,1,100,0\r\n");
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn") + ".dañado"), damaged);
+  dialogs.clear();
+  QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  t.CancelButton->click();
+  dlgLago::object().CancelButton->click();
+}
+
 TEST_F(TablaTest, ApplyRefusesATableOutOfOrderWithAMessagePerRow) {
   struct Case {
     const char* what;
@@ -246,8 +279,17 @@ TEST_F(TablaTest, ApplyRefusesATableOutOfOrderWithAMessagePerRow) {
        1},
       {"equal storage, falling area", {{"1", "2", "5"}, {"2", "1", "5"}}, {a + "2", s + "2"}, 2, 3},
       {"a letter: no message", {{"1", "1", "1"}, {"2", "1x", "2"}}, {}, 2, 2},
-      {"a height beyond any number, an empty storage", {{"1", "1", ""}, {"1E39", "2", "2"}}, {}, 1, 3},
-      {"a storage too large to keep", {{"1", "1", "1"}, {"2", "2", "3000000000"}}, {}, 2, 3},
+      // A number too large for its column names its row and column; an empty cell says nothing.
+      {"a height beyond any Single, an empty storage",
+       {{"1", "1", ""}, {"1E39", "2", "2"}},
+       {"Error, el valor de la columna H [m] es demasiado grande, Verifique la fila 2"},
+       1,
+       3},
+      {"a storage too large to keep",
+       {{"1", "1", "1"}, {"2", "2", "3000000000"}},
+       {"Error, el valor de la columna S[m3] es demasiado grande, Verifique la fila 2"},
+       2,
+       3},
   };
   const QByteArray before = "\"*r-1\",1,\"*\"\r\n1,1,1\r\n";
   dlgTablaSHV& t = OpenDamTable<dlgTablaSHV>(&dlgRepresas::cmdHSV);
@@ -271,14 +313,58 @@ TEST_F(TablaTest, ApplyRefusesATableOutOfOrderWithAMessagePerRow) {
 
   // Close does not close over a refused table: the edits stay in the window.
   dialogs.clear();
+  dialogs.answer(vbOK);
   QTest::mouseClick(t.OKButton, Qt::LeftButton);
-  EXPECT_TRUE(dialogs.records().empty());
+  EXPECT_EQ(test::Prompts(dialogs), std::rbegin(cases)->messages);
   EXPECT_TRUE(dlgTablaSHV::isLoaded());
   EXPECT_FALSE(dlgRepresas::object().isEnabled());
   // Cancel drops them.
   t.CancelButton->click();
   EXPECT_EQ(ReadBytes(file("_RHAS.pcn")), before);
   dlgRepresas::object().CancelButton->click();
+}
+
+// A file that cannot take the table (here a folder in its place) keeps the window open with the
+// edits, says why once and never that they are safe; the tables in memory stay those of the file.
+TEST_F(TablaTest, CloseThatCannotWriteTheFileKeepsTheWindowAndItsEdits) {
+  const QByteArray before = "\"*l-1\",1,\"*\",\"*\"\r\n1,1,1,1\r\n";
+  WriteBytes(file("_LHASQ.pcn"), before);
+  dlgTablaSHVQ& t = OpenLakeTable();
+  Rows(t, "2");
+  Fill(t.MSFlexGridHSVQ, {{"1", "1", "1", "1"}, {"2", "2", "2", "1E39"}});
+  // The lake's discharges are not tested as numbers, but one too large for them is told.
+  dialogs.answer(vbOK);
+  QTest::mouseClick(t.OKButton, Qt::LeftButton);
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{"Error, el valor de la columna Q[m3/s] es demasiado grande, Verifique la fila 2"});
+  ASSERT_TRUE(dlgTablaSHVQ::isLoaded());
+  t.MSFlexGridHSVQ->setTextMatrix(2, 4, "5");
+
+  ASSERT_TRUE(QFile::remove(file("_LHASQ.pcn")));
+  ASSERT_TRUE(QDir(programDir()).mkdir(QStringLiteral("P_LHASQ.pcn")));
+  for (QPushButton* button : {t.cmdAplicar, t.OKButton}) {
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_TRUE(dialogs.records()[0].prompt.startsWith("Error Nro. "))
+        << dialogs.records()[0].prompt.toStdString();
+    EXPECT_TRUE(dlgTablaSHVQ::isLoaded());
+    EXPECT_FALSE(dlgLago::object().isEnabled());
+    EXPECT_EQ(Row(t.MSFlexGridHSVQ, 2), QStringList({"2", "2", "2", "2", "5"}));
+    EXPECT_EQ(NFilasHSVQLago(1), 1);
+    EXPECT_EQ(HTablaHSVQLago(1, 2), 0.0f);
+  }
+
+  // Once the file can be written, Close writes it, closes and reminds the user to save the network.
+  ASSERT_TRUE(QDir(programDir()).rmdir(QStringLiteral("P_LHASQ.pcn")));
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  QTest::mouseClick(t.OKButton, Qt::LeftButton);
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{kRecordatorio});
+  EXPECT_FALSE(dlgTablaSHVQ::isLoaded());
+  EXPECT_EQ(ReadBytes(file("_LHASQ.pcn")), "\"*l-1\",2,\"*\",\"*\"\r\n1,1,1,1\r\n2,2,2,5\r\n");
+  dlgLago::object().CancelButton->click();
 }
 
 TEST_F(TablaTest, HeightDischargeTableTestsNumbersInBothColumnsAndOrdersOnlyHeights) {

@@ -155,9 +155,14 @@ TEST_F(TablasTest, TruncatedElementReadsAsEmptyAndOthersSurvive) {
   EXPECT_EQ(NFilasHQRepresa(3), 1);
   EXPECT_EQ(QTablaHQRepresa(3, 1), 0.5f);
 
+  // The write keeps the file as it was beside it, once.
+  dialogs.answer(vbOK);
   GuardaTablaHQRepresa();
   EXPECT_EQ(ReadBytes(file("_RHQ.pcn")),
             QByteArray("\"*r-a\",1\r\n1,1\r\n\"*r-b\",0\r\n\"*r-c\",1\r\n5,.5\r\n"));
+  EXPECT_EQ(ReadBytes(file("_RHQ.pcn") + ".dañado"),
+            "\"*r-c\",1\r\n5,0.5\r\n\"*r-a\",1\r\n1,1\r\n\"*r-b\",3\r\n2,2\r\n");
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{test::DamagedCopyMessage("p_RHQ.pcn", "p_RHQ.pcn.dañado")});
 }
 
 // A value that does not read as a number is reported with the common message; its element gets no
@@ -227,7 +232,7 @@ TEST_F(TablasTest, AMissingWorkingFolderIsReportedOnce) {
   const struct {
     const char* name;
     void (*action)();
-  } cases[] = {{"read", LeeTablaHQRepresa}, {"write", GuardaTablaHQRepresa}};
+  } cases[] = {{"read", LeeTablaHQRepresa}, {"write", [] { EXPECT_FALSE(GuardaTablaHQRepresa()); }}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs.clear();

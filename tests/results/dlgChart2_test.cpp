@@ -1,9 +1,13 @@
 #include "results/dlgChart2.h"
 
+#include <sys/resource.h>
+
+#include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <csignal>
 
 #include "engine/cuenca_fixture.h"
 #include "engine/frmPp.h"
@@ -252,6 +256,80 @@ TEST_F(DlgChart2Test, AStormBeyondTheSlidersOnlyPutsThemAtTheirEnds) {
   EXPECT_EQ(chart().axis(ChartAxis::X).title, "minutos");
 }
 
+// The dialogs of the test, with a look at the window at the moment a message shows.
+class LookWhenAsked : public Dialogs {
+ public:
+  LookWhenAsked(ScriptedDialogs& inner, std::function<void()> look) : inner_(inner), look_(std::move(look)) {}
+  int msgBox(const QString& prompt, int style, const QString& title) override {
+    look_();
+    return inner_.msgBox(prompt, style, title);
+  }
+  QString inputBox(const QString& prompt, const QString& title, const QString& text) override {
+    return inner_.inputBox(prompt, title, text);
+  }
+  QString openFile(const FileRequest& request) override { return inner_.openFile(request); }
+  QString chooseFolder(const FileRequest& request) override { return inner_.chooseFolder(request); }
+
+ private:
+  ScriptedDialogs& inner_;
+  std::function<void()> look_;
+};
+
+// Without a printer the window's image goes to a PDF file: the chart and its titles, no button over
+// the time labels. A file that cannot be written whole (a full disk) leaves the old one as it was and
+// says so once, never that it was saved.
+TEST_F(DlgChart2Test, PrintoutHoldsTheChartAndTitlesAndAFullDiskKeepsTheOldFile) {
+  if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed";
+  dlgChart2& form = open();
+  QStringList shown;
+  LookWhenAsked look(dialogs, [&] {
+    shown.clear();
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+      if (w->isVisibleTo(&form) && !w->objectName().isEmpty() && w->parentWidget() == &form)
+        shown << w->objectName();
+    }
+    shown.sort();
+  });
+  InstallDialogs(&look);
+  dialogs.answer(vbOK);
+  form.cmdImprimir->click();
+  EXPECT_EQ(shown, QStringList({"MSChartH", "lblNota", "lblTitulo"}));
+  ASSERT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(dialogs.records()[0].style, vbInformation);
+  const QByteArray printed = test::ReadBytes(path("Hidrograma.pdf"));
+  EXPECT_TRUE(printed.startsWith("%PDF"));
+  EXPECT_TRUE(printed.trimmed().endsWith("%%EOF"));
+  EXPECT_TRUE(form.cmdXmas->isVisible());
+  EXPECT_TRUE(form.cmdXmenos->isVisible());
+
+  // A disk that takes no more than a few bytes of a new file.
+  struct rlimit before {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit full = before;
+  full.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  form.cmdImprimir->click();
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldSignal);
+  InstallDialogs(&dialogs);
+
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records()[0].style, vbExclamation);
+  EXPECT_EQ(
+      dialogs.records()[0].prompt,
+      "No hay una impresora instalada y la imagen de la ventana no pudo guardarse en el archivo " +
+          path("Hidrograma.pdf") +
+          ". Verifique el espacio libre y los permisos de la carpeta; el archivo anterior, si lo había, "
+          "no se modificó.");
+  EXPECT_EQ(test::ReadBytes(path("Hidrograma.pdf")), printed);
+  EXPECT_EQ(QDir(programDir()).entryList({"Hidrograma*"}, QDir::Files | QDir::Hidden),
+            QStringList{"Hidrograma.pdf"});
+  EXPECT_TRUE(form.cmdImprimir->isVisible());
+}
+
 // The project Cuenca with the dam r-D below its outlet, run from the main window: a rain step of 10
 // minutes and an output step of 5.
 class HidrogramaCorridaTest : public test::CuencaTest {
@@ -262,6 +340,17 @@ class HidrogramaCorridaTest : public test::CuencaTest {
     PasoQ = 5;
   }
   dlgChart2& form() { return dlgChart2::instance(); }
+  // The run command. Its output step of 5 minutes lies below 2·K·x of the Muskingum reach c-Medio, and
+  // its horizon ends while the dam still lets out the flood: the two notices, answered and forgotten.
+  void run() {
+    dialogs.answer(vbOK).answer(vbOK);
+    main().mnuCorre1->trigger();
+    const QStringList prompts = test::Prompts(dialogs);
+    ASSERT_EQ(prompts.size(), 2) << prompts.join('\n').toStdString();
+    EXPECT_TRUE(prompts[0].startsWith(test::kMuskingumNotice));
+    EXPECT_TRUE(prompts[1].startsWith(test::kCutNotice));
+    dialogs.clear();
+  }
   // A click on the slider's thumb: its value stays, and the storm runs again with it.
   static void ClickThumb(QSlider* slider) {
     QStyleOptionSlider option;
@@ -282,7 +371,7 @@ class HidrogramaCorridaTest : public test::CuencaTest {
 };
 
 TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAgain) {
-  main().mnuCorre1->trigger();
+  run();
   ASSERT_TRUE(dlgChart2::isLoaded());
   ASSERT_TRUE(form().isVisible());
   EXPECT_EQ(form().lstCompos->count(), 5);
@@ -321,10 +410,10 @@ TEST_F(HidrogramaCorridaTest, TheRunShowsTheHydrographAndTheSlidersRunTheStormAg
 }
 
 TEST_F(HidrogramaCorridaTest, AnOpenWindowFollowsEveryRunAndKeepsItsComponent) {
-  main().mnuCorre1->trigger();
+  run();
   form().lstCompos->setCurrentIndex(form().lstCompos->findText(QStringLiteral("c-Medio")));
   PpTormenta = 70;
-  main().mnuCorre1->trigger();
+  run();
   EXPECT_EQ(form().lstCompos->currentText(), "c-Medio");
   EXPECT_TRUE(form().lblTitulo->text().contains("c-Medio   Pp=  70mm"));
 

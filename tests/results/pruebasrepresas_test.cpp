@@ -215,7 +215,7 @@ TEST_F(HQTest, OutflowOfARangeAgainstTheLevel) {
   EXPECT_EQ(lineas[0], "FUNCIONES H-Q EN REPRESAS");
   EXPECT_EQ(lineas[1], "REPRESA:  1  r-Presa1");
   EXPECT_EQ(lineas[2], "Q[m3/s]=  2.5 * (H[m]-HMin[m])^ 1.5     ; para,  100[m] <=H[m]<=  102");
-  EXPECT_EQ(lineas[3], "     i      H[m]       Q[m]");
+  EXPECT_EQ(lineas[3], "     i      H[m]    Q[m3/s]");
   EXPECT_EQ(lineas[4], "     1      " + Col(" 100", 12) + Col(" 0", 12));
   EXPECT_EQ(lineas[5], "     2      " + Col(" 100.1", 12) + Col(" .079", 12));
   EXPECT_EQ(lineas[14], "    11      " + Col(" 101", 12) + Col(" 2.5", 12));

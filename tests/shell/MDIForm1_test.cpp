@@ -14,6 +14,7 @@
 #include "editor/frmUEHs.h"
 #include "engine/frmPp.h"
 #include "platform/app.h"
+#include "platform/dialogs.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
 #include "shell/frmAbout.h"
@@ -212,32 +213,6 @@ TEST_F(MDIForm1Test, AboutBoxAndSystemInformation) {
   EXPECT_FALSE(BusyPointer());
   about.cmdOK->click();
   EXPECT_FALSE(about.isVisible());
-}
-
-TEST_F(MDIForm1Test, HelpFileOpensWithTheDesktopOrSaysWhyNot) {
-  QStringList opened;
-  bool opens = true;
-  SetDesktopOpener([&](const QString& file) {
-    opened << file;
-    return opens;
-  });
-  dialogs.answer(vbOK);
-  main().mnuHelpContents_Click();
-  ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_EQ(dialogs.records()[0].prompt,
-            QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
-  EXPECT_TRUE(opened.isEmpty());
-
-  QDir(programDir()).mkdir(QStringLiteral("Ayuda"));
-  test::WriteBytes(path("Ayuda/AyudaTAVO.chm"), "ayuda");
-  main().mnuHelpContents_Click();
-  EXPECT_EQ(opened, QStringList{path("Ayuda/AyudaTAVO.chm")});
-  opens = false;
-  dialogs.answer(vbOK);
-  main().mnuHelpContents_Click();
-  ASSERT_EQ(dialogs.records().size(), 2u);
-  EXPECT_TRUE(dialogs.records()[1].prompt.startsWith(QStringLiteral("Error Nro. 75 ,")));
-  EXPECT_FALSE(ProgramHasEnded());
 }
 
 }  // namespace
@@ -495,6 +470,47 @@ TEST_F(MDIForm1Test, SettingsWindowBlocksOnlyWhenOpenedFromTheMenu) {
   settings.leoConf();
   EXPECT_TRUE(settings.isVisible());
   EXPECT_FALSE(settings.isModal());
+}
+
+// Opened from the toolbar and then from the menu, the settings window comes forward blocking the
+// others, and the menu command waits for it once: opening it again meanwhile starts no second wait.
+TEST_F(MDIForm1Test, SettingsWindowOpenedAgainComesForwardWithoutASecondWait) {
+  MDIForm1& w = main();
+  w.show();
+  DirPrograma = DirActual = programDir();
+  frmConfigura& settings = FormInstance<frmConfigura>::instance();
+  w.tbToolBar_ButtonClick(QStringLiteral("Configurar"));
+  ASSERT_TRUE(settings.isVisible());
+
+  bool blocking = false;
+  bool closedInsideTheSecondOpening = false;
+  bool closed = false;
+  QTimer::singleShot(0, &settings, [&] {
+    blocking = settings.isVisible() && QApplication::activeModalWidget() == &settings;
+    // A wait of the second opening would run this before the opening returns.
+    QTimer::singleShot(0, &settings, [&] {
+      closed = true;
+      settings.CancelButton->click();
+    });
+    w.mnuOpcionesConfigurar_Click();
+    closedInsideTheSecondOpening = closed;
+    EXPECT_TRUE(settings.isVisible());
+  });
+  w.mnuOpcionesConfigurar->trigger();
+  EXPECT_TRUE(blocking);
+  EXPECT_FALSE(closedInsideTheSecondOpening);
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(settings.isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Menu shortcuts read as a Spanish desktop writes them: "Ctrl+", never "Control+".
+TEST_F(MDIForm1Test, MenuShortcutsReadCtrl) {
+  ASSERT_TRUE(InstallQtSpanish()) << "Qt's Spanish translations are not installed";
+  MDIForm1& w = main();
+  EXPECT_EQ(w.mnuNuevoProyecto->shortcut().toString(QKeySequence::NativeText), "Ctrl+N");
+  EXPECT_EQ(w.mnuPizarra1->shortcut().toString(QKeySequence::NativeText), "Ctrl+F11");
+  EXPECT_EQ(w.mnufrmUEHsTabla->shortcut().toString(QKeySequence::NativeText), "F4");
 }
 
 }  // namespace

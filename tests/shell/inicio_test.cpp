@@ -120,7 +120,7 @@ TEST_F(InicioTest, FolderAndProjectNamesReadBackAsWritten) {
     const char* folder;
     const char* project;
     const char* readBack;  // the project name the next start finds
-    bool utf8;             // how the file is written
+    bool utf8;             // how the file is written: UTF-8 after a byte-order mark, or Windows-1252
   };
   const Case cases[] = {
       {"Łódź", "demo", "demo", true},  // a folder Windows-1252 cannot hold
@@ -136,7 +136,8 @@ TEST_F(InicioTest, FolderAndProjectNamesReadBackAsWritten) {
     NombreProyecto = QString::fromUtf8(c.project);
     GuardaArchivoDirectorio();
     const QString text = "\"" + folder + "\"\r\n\"" + QString::fromUtf8(c.readBack) + "\"\r\n";
-    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), c.utf8 ? text.toUtf8() : EncodeWindows1252(text));
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")),
+              c.utf8 ? "\xEF\xBB\xBF" + text.toUtf8() : EncodeWindows1252(text));
     DirActual.clear();
     NombreProyecto.clear();
     LeeArchivoDirectorio();

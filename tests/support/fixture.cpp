@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include <sys/resource.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <csignal>
 
 #include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
@@ -60,6 +63,7 @@ void TavoTest::SetUp() {
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
   ChDir(dir_.path());
+  ForgetFilesNotReadWhole();
   SetFixedClock(QDateTime());
   SetProgramHasEnded(false);
   InstallDialogs(&dialogs);
@@ -96,6 +100,32 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
+void WithFullDisk(qint64 bytes, const std::function<void()>& action) {
+  rlimit before{};
+  getrlimit(RLIMIT_FSIZE, &before);
+  rlimit full = before;
+  full.rlim_cur = static_cast<rlim_t>(bytes);
+  // A write past the limit fails with an error instead of ending the process.
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &full);
+  struct Restore {
+    rlimit limit;
+    void (*handler)(int);
+    ~Restore() {
+      setrlimit(RLIMIT_FSIZE, &limit);
+      std::signal(SIGXFSZ, handler);
+    }
+  } restore{before, handler};
+  action();
+}
+
+QString DamagedCopyMessage(const QString& file, const QString& copy) {
+  return "El archivo " + file +
+         " no se pudo leer completo: puede estar dañado. Antes de reemplazarlo se guardó una copia de él tal "
+         "como estaba, con el nombre " +
+         copy + ", en la misma carpeta.";
+}
+
 void Type(QLineEdit* box, const QString& text) {
   box->setFocus();
   QApplication::processEvents();
@@ -120,6 +150,10 @@ QStringList Prompts(const ScriptedDialogs& dialogs) {
   QStringList prompts;
   for (const auto& r : dialogs.records()) prompts << r.prompt;
   return prompts;
+}
+
+bool OnlyCutNotice(const ScriptedDialogs& dialogs) {
+  return dialogs.records().size() == 1 && dialogs.records()[0].prompt.startsWith(kCutNotice);
 }
 
 void ClickCell(FlexGrid* grid, int row, int col) {

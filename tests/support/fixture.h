@@ -50,10 +50,22 @@ int ErrorOf(const std::function<void()>& action);
 // Whole-file helpers: bytes on disk, written or read as they are.
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// Runs `action` as on a full disk: no file may grow beyond `bytes` bytes while it runs.
+void WithFullDisk(qint64 bytes, const std::function<void()>& action);
+// The message that tells where a file not read whole was kept before a write replaced it.
+QString DamagedCopyMessage(const QString& file, const QString& copy);
 // Types into a box as the user does: focus, whole text selected, keys (Delete for an empty text).
 void Type(QLineEdit* box, const QString& text);
 // Moves the focus on from a control to the next one, as Tab does.
 void Leave(QWidget* control);
+
+// The first words of the notices of a run: an outlet whose flood the run's horizon cut, and Muskingum
+// routing with a negative coefficient at the output step.
+inline const QString kCutNotice = QStringLiteral("La crecida no había terminado al final del cálculo");
+inline const QString kMuskingumNotice = QStringLiteral("Con el paso de cálculo de caudales de ");
+// True when the one dialog recorded is the notice of a cut flood: what a run of a storm whose outlet
+// is still high at the end of its horizon shows, and nothing else.
+bool OnlyCutNotice(const ScriptedDialogs& dialogs);
 
 // The text of the dialogs recorded so far, one line per dialog, for failure messages.
 QString DescribeDialogs(const ScriptedDialogs& dialogs);
