@@ -1,5 +1,5 @@
-# Two commands: `make run` starts TAVO, `make test` checks the format, builds with sanitizers and runs
-# every test.
+# Two commands: `make run` starts TAVO, `make test` checks the format and the layers' includes, builds
+# with sanitizers and runs every test.
 JOBS ?= $(shell nproc)
 # The program folder: the program, its storm tables, PelcanDir.pcn and the projects live there.
 TAVO_DIR ?= $(HOME)/TAVO
@@ -17,6 +17,7 @@ run: deps
 
 test: deps
 	@scripts/check-format
+	@scripts/check-includes
 	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
 	@cmake --build build/debug -j $(JOBS)
 	@cd build/debug && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

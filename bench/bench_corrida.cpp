@@ -32,6 +32,7 @@
 #include "redes.h"
 #include "results/dlgChart2.h"
 #include "shell/MDIForm1.h"
+#include "shell/hooks.h"
 #include "shell/inicio.h"
 
 namespace {
@@ -44,6 +45,7 @@ using namespace tavo;
 MDIForm1& Programa(const QString& folder, ScriptedDialogs& dialogs) {
   bench::CarpetaDelPrograma(folder);
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
   DirActual = folder;
   NombreProyecto = QStringLiteral("Grande");
   bench::TormentaLarga();
@@ -313,6 +315,7 @@ int main(int argc, char** argv) {
     bench::CarpetaDelPrograma(carpeta);
     ScriptedDialogs dialogs;
     InstallDialogs(&dialogs);
+    InstallWindowHooks();
     bench::GuardaProyectoMayor(carpeta);
     return 0;
   }
@@ -322,6 +325,7 @@ int main(int argc, char** argv) {
   bench::CarpetaDelPrograma(dir.path());
   ScriptedDialogs dialogs;
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
   bench::GuardaProyectoMayor(dir.path());
   Carpeta() = dir.path().toStdString();
   benchmark::Initialize(&argc, argv);

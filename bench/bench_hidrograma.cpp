@@ -16,16 +16,17 @@
 
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "redes.h"
 #include "results/dlgChart2.h"
+#include "shell/hooks.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
   tavo::bench::CarpetaDelPrograma(dir.path());
   tavo::ScriptedDialogs dialogs;
   tavo::InstallDialogs(&dialogs);
+  tavo::InstallWindowHooks();
   Dialogos = &dialogs;
   if (argc == 3 && std::string(argv[1]) == "--deslizador") {
     dlgChart2& form = Ventana();

@@ -11,7 +11,6 @@
 
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
@@ -19,9 +18,11 @@
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "redes.h"
 #include "reservoirs/tablas.h"
+#include "shell/hooks.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
   tavo::DirPrograma = dir.path();
   tavo::ScriptedDialogs dialogs;
   tavo::InstallDialogs(&dialogs);
+  tavo::InstallWindowHooks();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

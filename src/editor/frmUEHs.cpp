@@ -10,15 +10,15 @@
 
 #include "editor/editor_comun.h"
 #include "editor/estado_editor.h"
-#include "engine/listacomponentes.h"
+#include "editor/hooks.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
 #include "platform/keys.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "project/listacomponentes.h"
 #include "project/redfiles.h"
-#include "shell/MDIForm1.h"
 #include "shell/frmImagenFondo.h"
 
 namespace tavo {
@@ -429,7 +429,7 @@ void frmUEHs::Form_Activate() {
   selVertice = 0;
   OmiteAvisoSalidas = false;
   CauceYaSeleccionado = false;
-  if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::object().HabilitaPrincipal(false);
+  EnableMainWindowHook(false);
   setEnabled(true);
   picDibujo->cls();
   MuestraOrden = false;
@@ -439,13 +439,13 @@ void frmUEHs::Form_Activate() {
 }
 
 void frmUEHs::Form_Deactivate() {
-  if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::object().HabilitaPrincipal(true);
+  EnableMainWindowHook(true);
 }
 
 void frmUEHs::Form_Unload() {
   // A reach still being drawn is discarded with the window.
   nVerticesTrazado = 0;
-  if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::object().HabilitaPrincipal(true);
+  EnableMainWindowHook(true);
 }
 
 bool frmUEHs::eventFilter(QObject* watched, QEvent* event) {
@@ -954,48 +954,6 @@ void ResetEstadoEditor() {
   ScrollMovido = false;
   ScrHorAnterior = ScrVerAnterior = 0;
   TolSeleccion = 0;
-}
-
-void CalculaOrdenCauces() {
-  // A tributary of reach C is a reach draining into C, or into a lake or dam that drains into C.
-  auto order = [](const std::shared_ptr<Cauce>& c) {
-    Integer m = 0;
-    int n = 0;
-    auto meet = [&](const Cauce& t) {
-      ++n;
-      const Integer o = t.OrdenCauce;
-      if (n == 1 && m < o) m = o;
-      if (n >= 2 && o == m) m = CheckInteger(o + 1);
-      if (n >= 2 && m < o) m = o;
-    };
-    auto reachesInto = [&](const QString& name, bool skipSelf) {
-      for (const auto& t : colCauces) {
-        if (!(skipSelf && t == c) && t->Cauce_aa == name) meet(*t);
-      }
-    };
-    reachesInto(c->NombreCauce, true);
-    for (const auto& lago : colLagos) {
-      if (lago->Cauce_aa == c->NombreCauce) reachesInto(lago->NombreLAGO, false);
-    }
-    for (const auto& represa : colRepresas) {
-      if (represa->Cauce_aa == c->NombreCauce) reachesInto(represa->NombreRepresa, false);
-    }
-    return n == 0 ? Integer(1) : m;
-  };
-  try {
-    for (const auto& c : colCauces) {
-      ElementoActual = c;
-      c->OrdenCauce = 0;
-    }
-    for (int pass = 1; pass <= 10; ++pass) {
-      for (const auto& c : colCauces) {
-        ElementoActual = c;
-        c->OrdenCauce = order(c);
-      }
-    }
-  } catch (const VbError& e) {
-    MsgBox(ErrorNroWithoutText(e));
-  }
 }
 
 }  // namespace tavo

@@ -249,8 +249,4 @@ void DibujaRed();
 // Grows the bound of the vertex arrays to hold a reach of `vertices` vertices; it never shrinks.
 void AmpliaVertices(int vertices);
 
-// Gives every reach its stream order in OrdenCauce: 1 for a reach no other reach feeds, higher
-// downstream where tributaries of equal order meet; ten sweeps in collection order.
-void CalculaOrdenCauces();
-
 }  // namespace tavo

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/ordencauces.h"
 #include "shell/frmImagenFondo.h"
 
 namespace tavo {

@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 
@@ -33,6 +32,10 @@ QString MethodText(const Variant& metodo) {
 
 bool KnownMethod(const QString& metodo) {
   return metodo == kMuskingum || metodo == kPiscina || metodo == kRungeKutta;
+}
+bool KnownMethod(const Variant& metodo) {
+  const QString* texto = metodo.get_if<QString>();
+  return texto && KnownMethod(*texto);
 }
 
 StorageElement FromLago(const Lago& l) {
@@ -69,26 +72,31 @@ StorageElement FromRepresa(const Represa& r) {
           .QInside = QdeHRepresaDentro};
 }
 
-// A warning of the routing, shown once per component and run.
+// A warning of the routing, shown once per component and run (StorageWarningsGiven).
 void Warn(const QString& key, const QString& text) {
   if (FirstInRun(key)) MsgBox(text, vbOKOnly + vbExclamation, kAdvertencia);
 }
 
 // Inflow QEntraCompo(j, 1..nPasosSalida) from the units and reaches draining into `name`; QInicial
-// collects the units' initial base flows.
+// collects the units' initial base flows. Reads the network, NombresComponentes and QSaleCompo; writes
+// QEntraCompo's row j, QInicial, ElementoAportante, iUEH, iCauce and CompoSel.
 void FormInflow(const QString& name, Integer j) {
-  for (const auto& ueh : std::vector(colUEHs)) {
-    ElementoAportante = ueh;
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loops below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
+  for (size_t u = 0; u < colUEHs.size(); ++u) {
+    const auto& ueh = colUEHs[u];
     if (ueh->Cauce_aa != name) continue;
+    ElementoAportante = ueh;
     iUEH = PosicionComponente(ueh->NombreUEH, 1, nUEHs);
     for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(iUEH, k);
     const auto& unidad = vUEHs[static_cast<size_t>(iUEH)];  // iUEH <= nUEHs, within the array
     if (!unidad) Raise(kErrObjectNotSet);
     QInicial = QInicial + unidad->Q0Recesion;
   }
-  for (const auto& cauce : std::vector(colCauces)) {
-    ElementoAportante = cauce;
+  for (size_t c = 0; c < colCauces.size(); ++c) {
+    const auto& cauce = colCauces[c];
     if (cauce->Cauce_aa != name) continue;
+    ElementoAportante = cauce;
     iCauce = cauce->numCauce;
     CompoSel = PosicionComponente(cauce->NombreCauce, static_cast<Integer>(nUEHs + 1), nComponentes);
     for (int k = 1; k <= nPasosSalida; ++k) QEntraCompo(j, k) = QEntraCompo(j, k) + QSaleCompo(CompoSel, k);
@@ -96,7 +104,9 @@ void FormInflow(const QString& name, Integer j) {
 }
 
 // Muskingum with x = 0: outflow from step 1 on, and the level and storage of that outflow. False after
-// the warning on constants that give no valid coefficients.
+// the warning on constants that give no valid coefficients. Reads QEntraCompo, PasoQ and the element's
+// tables; writes QSaleCompo's row j, the element's levels and storages, HEmbalse, kPaso and the
+// Muskingum coefficients.
 bool RouteMuskingum(const StorageElement& e, Integer j) {
   if (!CoeficientesMuskingum(e.K, 0, PasoQ)) {
     Warn(QStringLiteral("Muskingum|") + e.name,
@@ -105,6 +115,8 @@ bool RouteMuskingum(const StorageElement& e, Integer j) {
                  " son erróneos. Verifique, o cambie a propagación Directa desde el Editor de UEHs "));
     return false;
   }
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loops below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
   BisectionMemo midpoints;  // the searches of the levels of every step meet the same midpoints
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const int k = kPaso;
@@ -130,7 +142,9 @@ QString ComponentLine(const StorageElement& e, Integer j) {
          QStringLiteral("     Método de Propagación: ") + e.method;
 }
 
-// Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on.
+// Summary table, peak and volumes of steps 0..nPasosSalida; the table only with the report on. Reads
+// rows j of QEntraCompo and QSaleCompo and the element's levels and storages; writes
+// QpSerie(j, kTormenta), VolEntra, VolSale and TextoProceso.
 void Summarize(const StorageElement& e, Integer j) {
   VolEntra = 0;
   VolSale = 0;
@@ -138,6 +152,8 @@ void Summarize(const StorageElement& e, Integer j) {
     TextoProceso += kCrLf + kCrLf + ComponentLine(e, j) + kCrLf +
                     QStringLiteral("Per.k  t[min]  Qentra[m3/s] Qsale[m3/s]   H[m]     Vol.Alm.[m3]");
   }
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loops below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
   Single& pico = QpSerie(j, kTormenta);
   // Rounded, the columns often repeat the row before.
   NumberTextMemo entrada, salida, nivel, volumen;
@@ -168,7 +184,7 @@ void Summarize(const StorageElement& e, Integer j) {
   }
 }
 
-// Inflow, routing by the element's method, then the summary.
+// Inflow, routing by the element's method, then the summary (see the procedures above).
 void Route(const StorageElement& e, Integer j) {
   FormInflow(e.name, j);
   if (e.method == kMuskingum) {
@@ -182,31 +198,39 @@ void Route(const StorageElement& e, Integer j) {
 }
 
 // The walk over a container: every element's method is checked as it is met, and the one named at
-// position j is routed.
+// position j is routed. Writes ElementoActual and QInicial, and what the routing writes.
+// ElementoActual is the walk's variable: it is set on the element routed and on an element whose method
+// stops the walk, and left on the last element met; in between nothing reads it, and the storms of a
+// series, computed side by side, then seldom write the records' shared counts.
 template <class Record>
 void Walk(const std::vector<std::shared_ptr<Record>>& container, Integer j,
-          StorageElement (*read)(const Record&), const QString& warningText) {
-  for (const auto& record : std::vector(container)) {
-    ElementoActual = record;
-    const StorageElement e = read(*record);
-    if (!KnownMethod(e.method)) {
-      Warn(QStringLiteral("Metodo|") + e.name, warningText + e.name + QStringLiteral(". "));
+          StorageElement (*read)(const Record&), QString Record::*nombre, const QString& warningText) {
+  for (size_t i = 0; i < container.size(); ++i) {
+    const std::shared_ptr<Record>& record = container[i];
+    if (!KnownMethod(record->Metodo)) {
+      ElementoActual = record;
+      const QString& name = (*record).*nombre;
+      Warn(QStringLiteral("Metodo|") + name, warningText + name + QStringLiteral(". "));
       return;
     }
     QInicial = 0;
-    if (e.name == NombresComponentes(j)) Route(e, j);
+    if ((*record).*nombre == NombresComponentes(j)) {
+      ElementoActual = record;
+      Route(read(*record), j);
+    }
   }
+  if (!container.empty()) ElementoActual = container.back();
 }
 
 }  // namespace
 
 void Proceso_en_Lago(Integer j) {
-  Walk(colLagos, j, FromLago,
+  Walk(colLagos, j, FromLago, &Lago::NombreLAGO,
        QStringLiteral("Error, Seleccione el método de propagación del lago en el formulario de Propiedades"));
 }
 
 void Proceso_en_Represa(Integer j) {
-  Walk(colRepresas, j, FromRepresa,
+  Walk(colRepresas, j, FromRepresa, &Represa::NombreRepresa,
        QStringLiteral(
            "Error, Seleccione el método de propagación de la represa en el formulario de Propiedades"));
 }
@@ -239,6 +263,7 @@ QString DetailEnd(const StorageElement& e) {
 
 bool FirstInRun(const QString& key) {
   if (StorageWarningsGiven.contains(key)) return false;
+  ThrowIfMessagesDeferred();
   StorageWarningsGiven.insert(key);
   return true;
 }

@@ -15,14 +15,17 @@ namespace tavo {
 inline QSet<QString> StorageWarningsGiven;  // warnings and questions of the routing already shown in this run
 
 // Routes the lake (dam) named at position j of NombresComponentes by its method. Reads the outflows of
-// the units and reaches draining into it from QSaleCompo; writes its inflow and outflow rows, the levels
-// and storages of its number, its peak in QpSerie(j, kTormenta) and, with the report on, its tables in
-// TextoProceso. A lake (dam) whose method is unknown stops the call when the walk meets it.
+// the units and reaches draining into it from QSaleCompo, the lakes (dams) and their tables; writes its
+// inflow and outflow rows, the levels and storages of its number, its peak in QpSerie(j, kTormenta),
+// the working values (QInicial, HEmbalse, SEmbalse, AEmbalse, VolEntra, VolSale, the Muskingum
+// coefficients, kPaso, iUEH, iCauce, CompoSel, ElementoActual, ElementoAportante) and, with the report
+// on, its tables in TextoProceso. A lake (dam) whose method is unknown stops the call when the walk
+// meets it.
 void Proceso_en_Lago(Integer j);
 void Proceso_en_Represa(Integer j);
 
 // Called when a run starts (a single storm, or a whole storm series): the routing's warnings and its
-// zero-area question are shown once per component and run.
+// zero-area question are shown once per component and run. Writes StorageWarningsGiven.
 void ForgetStorageWarnings();
 
 // ---- shared by the three methods ----
@@ -48,8 +51,11 @@ struct StorageElement {
 
 // Level-pool routing of the element at position j: inflow row formed, outflow, levels and storages of
 // steps 0..nPasosSalida written, and its detail table appended to TextoProceso whatever the report.
+// Reads QEntraCompo, QInicial, PasoQ and the element's tables; writes QEntraCompo(j, 0), QSaleCompo's
+// row j, the element's levels and storages, HEmbalse, SEmbalse, kPaso and TextoProceso.
 void RouteLevelPool(const StorageElement& e, Integer j);
-// Runge-Kutta routing of the element at position j, with the same results and detail table.
+// Runge-Kutta routing of the element at position j, with the same results and detail table; writes
+// AEmbalse too.
 void RouteRungeKutta(const StorageElement& e, Integer j);
 
 // The detail table of a method: its heading with the given column titles, a row of nine values appended
@@ -63,7 +69,8 @@ void DetailRowHead(ReportRow& row, Integer k, Integer t, Single a, Single b, Sin
 void DetailRowTail(ReportRow& row, Single d, Single q, Single h, Single s);
 QString DetailEnd(const StorageElement& e);
 
-// True the first time `key` is met in the run.
+// True the first time `key` is met in the run: reads and writes StorageWarningsGiven. A storm computed
+// ahead of its turn, with its messages deferred, stops here (MessageDeferred) rather than remember it.
 bool FirstInRun(const QString& key);
 
 void ResetAlmacenamientoState();

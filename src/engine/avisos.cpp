@@ -2,13 +2,13 @@
 // the output step, and outlets still carrying much of their flood when the run's horizon ends.
 #include "engine/avisos.h"
 
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/dialogs.h"
 #include "project/componentes.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {

@@ -1,11 +1,10 @@
 // Routing through channel reaches: the inflow of everything draining into the reach, carried to its
 // downstream end by a pure lag (direct translation) or by the Muskingum method.
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -15,14 +14,18 @@ namespace {
 const QString kFinEditor =
     QStringLiteral(" Debe asignar un valor correcto a este parámetro desde el Editor de UEHs ");
 
-// Adds the outflow at position p to the inflow of position j, step by step.
+// Adds the outflow at position p to the inflow of position j, step by step. Reads QSaleCompo; writes
+// QEntraCompo and kPaso.
 void SumaAporte(Integer j, Integer p) {
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loop below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso)
     QEntraCompo(j, kPaso) = QEntraCompo(j, kPaso) + QSaleCompo(p, kPaso);
 }
 
 // The inflow of the reach at position j: its units (whose initial base flows make QInicial), then
-// the reaches, dams and lakes that drain into it.
+// the reaches, dams and lakes that drain into it. Reads the network and NombresComponentes; writes
+// QEntraCompo's row j, QInicial, ElementoAportante, iUEH, iCauce and CompoSel.
 void EntradaCauce(Integer j, const QString& nombre) {
   for (const auto& u : colUEHs) {
     if (u->Cauce_aa != nombre) continue;
@@ -51,7 +54,8 @@ void EntradaCauce(Integer j, const QString& nombre) {
   }
 }
 
-// The lag of a directly routed reach in output steps, making room for it in QSaleCompo.
+// The lag of a directly routed reach in output steps, making room for it in QSaleCompo. Reads PasoQ
+// and nPasosSalida; writes RetardoMaximo and the bounds of QSaleCompo.
 Integer RetardoCauce(const Cauce& c) {
   if (c.LongCauce == 0) {
     AdvertenciaSimulacion(QStringLiteral("El parámetro de Longitud de Cauce del tramo ") + c.NombreCauce +
@@ -71,7 +75,11 @@ Integer RetardoCauce(const Cauce& c) {
   return L;
 }
 
+// The reach's outflow from its inflow, by a pure lag or by Muskingum. Reads QEntraCompo, QInicial and
+// PasoQ; writes QSaleCompo's row j, kPaso and the Muskingum coefficients.
 void RutaCauce(Integer j, const Cauce& c) {
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loops below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
   const Integer NQ = nPasosSalida;
   if (c.optDirMusk) {
     const Integer L = RetardoCauce(c);
@@ -101,16 +109,20 @@ void RutaCauce(Integer j, const Cauce& c) {
 }  // namespace
 
 void Proceso_en_Cauce(Integer j) {
+  // ElementoActual is the walk's variable: set on the reach routed and left on the last reach, as the
+  // walk leaves it; in between nothing reads it.
   for (const auto& c : colCauces) {
-    ElementoActual = c;
     QInicial = 0;
     if (c->NombreCauce != NombresComponentes(j)) continue;
+    ElementoActual = c;
     if (PizarraActiva) EncabezadoCauce(j);
     EntradaCauce(j, c->NombreCauce);
     RutaCauce(j, *c);
 
     VolEntra = 0;
     VolSale = 0;
+    Array2<Single>& QEntraCompo = tavo::QEntraCompo;  // the thread's own, found once for the loop below
+    Array2<Single>& QSaleCompo = tavo::QSaleCompo;
     for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
       if (PizarraActiva) FilaCauce(j, kPaso);
       if (QSaleCompo(j, kPaso) > QpSerie(j, kTormenta)) QpSerie(j, kTormenta) = QSaleCompo(j, kPaso);
@@ -122,6 +134,7 @@ void Proceso_en_Cauce(Integer j) {
       MuestraPizarra();
     }
   }
+  if (!colCauces.empty()) ElementoActual = colCauces.back();
 }
 
 }  // namespace tavo

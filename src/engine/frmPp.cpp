@@ -9,7 +9,6 @@
 #include "platform/printing.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
-#include "shell/MDIForm1.h"
 
 namespace tavo {
 
@@ -85,7 +84,7 @@ void frmPp::Form_Resize() {
 }
 
 void frmPp::Form_Unload() {
-  if (MDIForm1::exists()) MDIForm1::object().mnuPizarra1->setChecked(false);
+  ApagaPizarra();
   PizarraActiva = false;
 }
 
@@ -193,12 +192,6 @@ void RepaintReportWindow() {
 
 void MuestraPizarra() {
   frmPp::instance().showReport();
-}
-
-void ResetPizarraState() {
-  PizarraActiva = false;
-  TextoProceso.clear();
-  SeriesRunning = false;
 }
 
 }  // namespace tavo

@@ -1,6 +1,5 @@
-// The report window ("Pizarra") and the report text. Runs and checks write a plain-text report; the
-// switch PizarraActiva decides whether its detailed parts are written at all, and the window shows
-// one growing text. The window shares the report's bytes and converts only what its box shows, and
+// The report window ("Pizarra"): it shows one growing text, the report of runs and checks (see
+// engine/informe.h). The window shares the report's bytes and converts only what its box shows, and
 // appending to it costs in proportion to the text added, however long the report already is.
 #pragma once
 
@@ -9,17 +8,12 @@
 #include <QString>
 #include <QWidget>
 
+#include "engine/informe.h"
 #include "platform/forms.h"
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
-
-inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
-inline TextBuffer TextoProceso;        // report text of the last simulation, lines ended by CR LF
-inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
-inline Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series whose
-                                       // report no one will see (TextoProceso stays as it is)
 
 class frmPp : public QWidget, public FormInstance<frmPp> {
   Q_OBJECT
@@ -58,20 +52,5 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
   bool edited_ = false;  // the user has typed into the box since the program last wrote it
   bool writing_ = false;
 };
-
-// The window's text; using it brings the window into existence (loaded, not shown).
-QString ReportText();
-const TextBuffer& ReportTextBuffer();
-void SetReportText(const QString& text);
-void AppendToReport(const QString& text);
-// Shows the window without modality, inside the main window.
-void ShowReportWindow();
-// Brings the window up to date on screen at once, before a long computation.
-void RepaintReportWindow();
-// Sets the window's text to TextoProceso: when the Pizarra is turned on, and at the refresh points
-// of a simulation, where it adds only what the run appended since the last refresh.
-void MuestraPizarra();
-
-void ResetPizarraState();
 
 }  // namespace tavo

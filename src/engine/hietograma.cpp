@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "rainfall/distribuciones.h"
@@ -59,7 +59,7 @@ const Shape& BuiltInShape(int distribution) {
   return shapes[distribution - 2];
 }
 
-// Sets the period count; the period arrays grow to it when they are shorter.
+// Sets the period count nPerDistri; the period arrays grow to it when they are shorter.
 void SetPeriods(Integer periods) {
   nPerDistri = periods;
   if (PpAcumPer.upper() < periods) PpAcumPer.redimPreserve(periods);
@@ -67,7 +67,8 @@ void SetPeriods(Integer periods) {
   if (PpPeriodo.upper() < periods) PpPeriodo.redimPreserve(periods);
 }
 
-// Shares in IntensidadPer, cumulative shares in PpAcumPer (the given ones, or the running sum).
+// Shares in IntensidadPer, cumulative shares in PpAcumPer (the given ones, or the running sum), for
+// the nPerDistri periods.
 void SetShares(const std::vector<Single>& shares, const std::vector<Single>& cumulative) {
   for (int k = 1; k <= nPerDistri; ++k) {
     IntensidadPer(k) = shares[k - 1];
@@ -92,6 +93,7 @@ void RunningSum() {
 
 // A storm the chosen distribution cannot spread: said before any run, and nothing is built. Within a
 // storm series the series says it, naming the storm. `everyStorm`: no other storm could be spread either.
+// Reads SeriesRunning; writes the refusal, nPerDistri, NumPer and PpEntregada.
 void Refuse(const QString& message, bool everyStorm) {
   if (!SeriesRunning) MsgBox(message, vbExclamation, QStringLiteral("Advertencia !"));
   HyetographRefused = true;
@@ -102,7 +104,8 @@ void Refuse(const QString& message, bool everyStorm) {
   PpEntregada = 0;
 }
 
-// Adds a value's text to the table row, with blanks up to the column width.
+// Adds a value's text to the table row LineaDistri, with blanks up to the column width (BlancosDistri,
+// nBlancosDistri).
 void AddColumn(const QString& text, int width) {
   nBlancosDistri = static_cast<Integer>(width - text.size());
   BlancosDistri = nBlancosDistri > 0 ? QString(nBlancosDistri, QLatin1Char(' ')) : QString();
@@ -115,14 +118,15 @@ Single Hundredths(Single value) {
 }
 
 // The period of the hyetograph that holds minute t: NP + 1 from the storm's end on, and more for a
-// step that ends more than a period after it.
+// step that ends more than a period after it. Reads nPerDistri and DurTormenta.
 Integer PeriodAt(Integer t) {
   const Single periods = DivS(static_cast<Single>(t) * static_cast<Single>(nPerDistri), DurTormenta);
   return CInt(Int(periods) + 1);
 }
 
 // The cumulative depth at minute t, which lies in period j, by straight-line interpolation within
-// the period. After the storm's end the curve stays at the storm's total.
+// the period. After the storm's end the curve stays at the storm's total. Reads the hyetograph and
+// DurTormenta.
 double CumulativeAt(Integer t, Integer j) {
   const Integer NP = nPerDistri;
   const Integer period = j > NP + 1 ? static_cast<Integer>(NP + 1) : j;
@@ -137,6 +141,7 @@ Single PeriodEnd(Integer k) {
 }
 
 // True for the step that holds the end of a storm whose duration is not a whole number of steps.
+// Reads DurTormenta and PasoPp.
 bool IsLastPartialStep(Integer k) {
   return k == Int(Div(DurTormenta, PasoPp)) + 1;
 }
@@ -167,9 +172,10 @@ void DistribucionTemporalPp() {
     }
     // The user tables are read as saved, into a copy of the builder's own: the distribution editor's
     // unsaved changes stay in the editor.
-    TablasDisTemPer tablas;
+    TablasDisTemPer leidas;
+    const TablasDisTemPer& tablas = SeriesDistributions ? *SeriesDistributions : leidas;
     if (!measured && table >= 1 && table <= 3) {
-      LeeTablaDisTemPer(tablas);
+      if (!SeriesDistributions) LeeTablaDisTemPer(leidas);
       if (tablas.NroFilasTablaPp[table] == 0) {
         Refuse(QStringLiteral("La distribución personalizada ") + QString::number(table) +
                    QStringLiteral(
@@ -277,12 +283,6 @@ Single PpDelPaso(Integer k) {
 }
 
 void ResetHietogramaState() {
-  nPerDistri = 0;
-  NumPer = 0;
-  PpPeriodo.redim(0, 0);
-  PpAcumPer.redim(0, 0);
-  IntensidadPer.redim(0, 0);
-  PpEntregada = 0;
   kPer = 0;
   LineaDistri.clear();
   BlancosDistri.clear();

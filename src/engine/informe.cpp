@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 
 namespace tavo {
@@ -18,6 +17,18 @@ QString Redondeado(Single x, int decimales) {
   return NumberText(Redondea(x, decimales));
 }
 }  // namespace
+
+void ApagaPizarra() {
+  PizarraMarcada = false;
+  ReportSettingHook();
+}
+
+void ResetPizarraState() {
+  PizarraActiva = false;
+  PizarraMarcada = true;
+  TextoProceso.clear();
+  SeriesRunning = false;
+}
 
 ReportRow& ReportRow::text(const QString& t, int width) {
   if (!p_) return *this;
@@ -34,15 +45,6 @@ ReportRow& ReportRow::text(const QString& t, int width) {
   return *this;
 }
 
-Single Redondea(Single x, int decimales) {
-  return static_cast<Single>(Round(x, decimales));
-}
-
-Single Centesimos(Single x) {
-  const Single cien = 100.0f * x;
-  return static_cast<Single>(Int(cien) / 100);
-}
-
 void EncabezadoUEHs() {
   if (!PizarraActiva) return;
   TextoProceso += QStringLiteral("\r\n");
@@ -53,7 +55,7 @@ void EncabezadoUEHs() {
 
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q) {
   // The units of one step often share their rain, retention and infiltration.
-  static NumberTextMemo lluvia, retencion, infiltracion;
+  thread_local NumberTextMemo lluvia, retencion, infiltracion;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoPp);
   ReportRow(TextoProceso)
       .text("\r\n")
@@ -111,7 +113,7 @@ void EncabezadoCauce(Integer j) {
 
 void FilaCauce(Integer j, Integer k) {
   // Flows rounded to thousandths often stay the same from one step to the next.
-  static NumberTextMemo entrada, salida;
+  thread_local NumberTextMemo entrada, salida;
   const Integer t = CheckInteger(static_cast<long long>(k) * PasoQ);
   const Single entra = Redondea(QEntraCompo(j, k), 3);
   const Single sale = Redondea(QSaleCompo(j, k), 3);

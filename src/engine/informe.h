@@ -1,5 +1,6 @@
-// The run report: the lines the simulation writes into TextoProceso for the units, the basin and the
-// reaches, in the report's fixed columns.
+// The run report: the report switch and text, the report window's text as the runs use it, and the
+// lines the simulation writes into TextoProceso for the units, the basin and the reaches, in the
+// report's fixed columns.
 #pragma once
 
 #include <QString>
@@ -7,11 +8,44 @@
 #include <charconv>
 #include <cstring>
 
-#include "engine/frmPp.h"
+#include "platform/hooks.h"
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
 
 namespace tavo {
+
+// ---- the report switch and the report text ----
+inline Boolean PizarraActiva = false;  // detailed report lines are written and the report window is on
+inline Boolean PizarraMarcada = true;  // the user's report setting (the main window's report item is
+                                       // checked): a single storm writes its detailed report
+inline Boolean SeriesRunning = false;  // a storm-series run is under way: the report stays off
+// The state of one run, each thread its own:
+inline thread_local TextBuffer TextoProceso;  // report text of the last simulation, lines ended by CR LF
+inline thread_local Boolean ReportOmitted = false;  // the run in hand writes no report: a storm of a series
+                                                    // whose report no one will see (TextoProceso stays)
+
+// The main window's report item shows PizarraMarcada; the main window installs it.
+inline Hook<void()> ReportSettingHook;
+
+// Switches the user's report setting off (the series, the report window closing) and has the main
+// window show it. Writes PizarraMarcada.
+void ApagaPizarra();
+
+// ---- the report window's text, as the runs read and write it (the report window keeps it) ----
+// The window's text; using it brings the window into existence (loaded, not shown).
+QString ReportText();
+const TextBuffer& ReportTextBuffer();
+void SetReportText(const QString& text);
+void AppendToReport(const QString& text);
+// Shows the window without modality, inside the main window.
+void ShowReportWindow();
+// Brings the window up to date on screen at once, before a long computation.
+void RepaintReportWindow();
+// Sets the window's text to TextoProceso: when the Pizarra is turned on, and at the refresh points
+// of a simulation, where it adds only what the run appended since the last refresh.
+void MuestraPizarra();
+
+void ResetPizarraState();
 
 // The number text of the last value a column wrote, for the columns whose rows often repeat a value.
 struct NumberTextMemo {
@@ -126,22 +160,21 @@ class ReportRow {
   char* p_;
 };
 
-// x rounded to `decimales` (halves to even) and kept in Single, as the report writes it.
-Single Redondea(Single x, int decimales);
-// The whole part of 100·x divided by 100, in Single: x cut down to hundredths.
-Single Centesimos(Single x);
-
-// The unit section heading.
+// Each of these appends to TextoProceso.
+// The unit section heading; reads PizarraActiva.
 void EncabezadoUEHs();
-// The line of unit `nombre` in rain step k: rain, retention, infiltration and discharge.
+// The line of unit `nombre` in rain step k: rain, retention, infiltration and discharge; reads PasoPp.
 void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I, Single q);
-// The five summary lines of unit i.
+// The five summary lines of unit i; reads the unit, PpUEH, QpSerie(i, kTormenta), VolEscUEH, VolBaseUEH
+// and CoefEscUEH.
 void ResumenUEH(Integer i);
-// The basin totals.
+// The basin totals; reads VolEscTotal, AreaTotalUEHs, CoefEscTotal, VolBaseTotal and PpMediaAcum.
 void TotalesCuenca();
-// The heading of the component section; the window then shows the units' part of the report.
+// The heading of the component section; the window then shows the units' part of the report. Reads
+// PizarraActiva.
 void EncabezadoComponentes();
 // The reach table's heading, one row, and the closing lines of a reach, lake or dam at position j.
+// Read NombresComponentes, PasoQ, QEntraCompo, QSaleCompo, VolEntra, VolSale and QpSerie(j, kTormenta).
 void EncabezadoCauce(Integer j);
 void FilaCauce(Integer j, Integer k);
 void CierreComponente(Integer j);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -16,7 +16,7 @@ namespace tavo {
 
 namespace {
 
-// First and last level of the element's height-area-storage table.
+// First and last level of the element's height-area-storage table (the reservoir tables).
 void TableRange(const StorageElement& e, Single& hmin, Single& hmax) {
   const int n = e.number;
   if (e.lake) {
@@ -64,7 +64,8 @@ class MidpointTree {
  public:
   MidpointTree(const StorageElement& e, Single hmin, Single hmax) : e_(e) { root_ = Add(hmin, hmax); }
 
-  // Finds the level of the step whose target 2S/dt + Q is `objetivo` into HEmbalse, SEmbalse, q and f;
+  // Finds the level of the step whose target 2S/dt + Q is `objetivo` into HEmbalse, SEmbalse, q and f
+  // (reading PasoQ and, through the element's functions, its tables and ElementoActual);
   // none of them changes when the table's range leaves nothing to halve. Returns the last midpoint, or
   // kNarrow. The half a visit keeps is picked without a branch: the processor cannot foresee it.
   //
@@ -152,6 +153,10 @@ class MidpointTree {
 }  // namespace
 
 void RouteLevelPool(const StorageElement& e, Integer j) {
+  // The thread's own, found once for the loop below.
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
+  TextBuffer& TextoProceso = tavo::TextoProceso;
   Array2<Single>& nivel = *e.levels;
   Array2<Single>& almacenado = *e.storages;
   const Integer n = e.number;

@@ -2,30 +2,31 @@
 // series with its progress window, its filter of durations and recurrences and its results file.
 #include "engine/proceso.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
 
-#include "editor/frmUEHs.h"
 #include "engine/almacenamiento.h"
 #include "engine/avisos.h"
-#include "engine/frmPp.h"
-#include "engine/frmPp2.h"
 #include "engine/hietograma.h"
+#include "engine/hooks.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
+#include "engine/serieparalela.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
-#include "project/frmConfigura.h"
+#include "project/hooks.h"
+#include "project/listacomponentes.h"
 #include "project/redfiles.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/tablas.h"
-#include "results/dlgTablaSalePDR.h"
-#include "shell/MDIForm1.h"
 
 namespace tavo {
 
@@ -37,13 +38,15 @@ QString FechaHora() {
   return Now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
-// The hyetograph of the storm in hand; false when it could not be built (its message is shown).
+// The hyetograph of the storm in hand; false when it could not be built (its message is shown). See
+// DistribucionTemporalPp.
 bool Hietograma() {
   DistribucionTemporalPp();
   return !HyetographRefused && !(PpTormenta == 0 && DurTormenta == 0);
 }
 
-// The storm in hand as the progress window names it: "P= 40mm  -   D= 60min  -   R= 10años".
+// The storm in hand as the progress window names it: "P= 40mm  -   D= 60min  -   R= 10años". Reads P,
+// D and R.
 QString TextoTormenta() {
   return QStringLiteral("P=") + NumberText(PpTormenta) + QStringLiteral("mm  -   D=") +
          NumberText(DurTormenta) + QStringLiteral("min  -   R=") + NumberText(RecTormenta) +
@@ -56,28 +59,178 @@ struct FinDeSerie {
     SeriesRunning = false;
     ReportOmitted = false;
     SeriesChecked = false;
-    if (frmPp2::isLoaded()) frmPp2::instance().Termina();
+    SeriesLongestStorm = 0;
+    SeriesDistributions.reset();
+    CierraProgresoSerie();
     SetBusyPointer(false);
   }
 };
 
+// The storms of the series under way.
+struct SerieEnCurso {
+  Integer N = 0;                   // NroTormentasSerie
+  std::vector<Integer> retenidas;  // the storms that take part, in storm order
+  // The last storm the series computes, which alone writes its report (the report window shows it when
+  // it is turned on afterwards): the last that takes part and that the distribution can spread.
+  Integer ultima = 0;
+  // The cut outlets of each storm computed to its end, noted by the thread that computed it; and the
+  // storms with cut outlets, gathered in storm order and told once when the series ends.
+  std::vector<std::optional<std::vector<CutOutlet>>> cortes;
+  CutStorms cortadas;
+};
+
+// Notes the cut outlets of storm k, just computed on this thread (none when a warning stopped it).
+void AnotaCortes(Integer k, SerieEnCurso& serie) {
+  auto& cortes = serie.cortes[static_cast<size_t>(k)];
+  cortes.reset();
+  if (SimulationCompleted) cortes = CutOutlets();
+}
+
+int Porcentaje(Integer k, Integer N) {
+  return static_cast<int>(Round(static_cast<double>(k) / N * 100));
+}
+
+// Storm k computed ahead of its turn, with the messages deferred: loaded, spread by its distribution
+// and simulated, its results filed in its column of the series (and with `informe` its report written),
+// and its cut outlets noted.
+// False when it must be computed again in its turn: it would show a message, or its distribution
+// refuses it. Reads the series, the settings, the network and its tables; writes the state of one run
+// of the thread it runs on, and column k of the series' results.
+bool CalculaAdelantada(Integer k, bool informe, SerieEnCurso& serie) {
+  struct Restaura {
+    bool diferidos = MessagesDeferred;
+    ~Restaura() {
+      MessagesDeferred = diferidos;
+      ReportOmitted = false;
+    }
+  } restaura;
+  MessagesDeferred = true;
+  try {
+    kTormenta = k;
+    LeeTormentaSerie();
+    DistribucionTemporalPp();
+    if (HyetographRefused) return false;
+    ReportOmitted = !informe;
+    Proceso_Simulacion(false);
+    AnotaCortes(k, serie);
+    return true;
+  } catch (...) {
+    // Whatever stopped it, the storm is computed again in its turn, where the failure shows.
+    return false;
+  }
+}
+
+// Storm k in its turn, on the main thread, as the series computes its storms one after another: the
+// storm and the elapsed time in the progress window, its hyetograph (a storm the distribution cannot
+// spread is left out, with its message), its simulation, and the bar. False when the series stops
+// there. Writes StormsRefused, ReportOmitted and what CalculaAdelantada writes.
+bool CalculaEnSuTurno(Integer k, SerieEnCurso& serie) {
+  kTormenta = k;
+  LeeTormentaSerie();
+  ProgresoTormenta(TextoTormenta(), QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
+  DistribucionTemporalPp();
+  if (HyetographRefused) {
+    // A distribution that can spread no storm stops the series; a storm it cannot spread is left out,
+    // and the series goes on with the others.
+    if (HyetographRefusesEveryStorm) {
+      MsgBox(HyetographRefusal, vbExclamation, QStringLiteral("Advertencia !"));
+      return false;
+    }
+    StormsRefused.insert(k);
+    MsgBox(QStringLiteral("La tormenta ") + TextoTormenta() + QStringLiteral(" queda fuera de la serie. ") +
+               HyetographRefusal,
+           vbExclamation, QStringLiteral("Advertencia !"));
+    return true;
+  }
+  // A hyetograph that failed ends the run; its message has been shown.
+  if (PpTormenta == 0 && DurTormenta == 0) return false;
+  ReportOmitted = k != serie.ultima;
+  Proceso_Simulacion(false);
+  ReportOmitted = false;
+  AnotaCortes(k, serie);
+  ProgresoPorcentaje(Porcentaje(k, serie.N));
+  return true;
+}
+
+// A storm computed ahead, in its turn: the progress window shows it done. Writes kTormenta and what
+// LeeTormentaSerie writes.
+void MuestraAdelantada(Integer k, const SerieEnCurso& serie) {
+  kTormenta = k;
+  LeeTormentaSerie();
+  ProgresoTormenta(TextoTormenta(), QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
+  ProgresoPorcentaje(Porcentaje(k, serie.N));
+}
+
+// Column k of the series' results back to 0, as it was before the storm was computed.
+void LimpiaColumna(Integer k) {
+  for (int c = QpSerie.lower1(); c <= QpSerie.upper1(); ++c) QpSerie(c, k) = 0;
+  for (int u = ESerie.lower1(); u <= ESerie.upper1(); ++u) {
+    ESerie(u, k) = 0;
+    CESerie(u, k) = 0;
+  }
+  ETotalSerie(k) = 0;
+  CETotalSerie(k) = 0;
+}
+
+// Computes the storms that take part, in storm order as far as anyone can tell. With one worker every
+// storm is computed in its turn, one after another. With more, the workers compute the storms ahead
+// side by side while the main thread computes the last one (whose state and report the program keeps);
+// a storm set aside is computed in its turn once all the others are done, so that the messages and
+// questions come in storm order with the answers given before. False when the series stopped at a
+// storm.
+bool CalculaTormentas(SerieEnCurso& serie) {
+  const int hilos = FormaPp == 2 ? HilosSerie() : 1;
+  std::vector<Integer> adelantables;
+  for (Integer k : serie.retenidas) {
+    if (k != serie.ultima) adelantables.push_back(k);
+  }
+  std::unique_ptr<TormentasAdelantadas> adelantadas;
+  bool ultimaHecha = false;                    // the main thread holds the last storm's state, computed ahead
+  const TextBuffer textoAntes = TextoProceso;  // the report before the last storm is computed ahead
+  if (hilos > 1 && !adelantables.empty()) {
+    adelantadas = std::make_unique<TormentasAdelantadas>(
+        adelantables, hilos, [&serie](Integer k) { return CalculaAdelantada(k, false, serie); });
+    if (serie.ultima > 0) ultimaHecha = CalculaAdelantada(serie.ultima, true, serie);
+  }
+  for (const Integer k : serie.retenidas) {
+    const bool hecha = k == serie.ultima ? ultimaHecha : adelantadas && adelantadas->Espera(k);
+    if (hecha) {
+      MuestraAdelantada(k, serie);
+      if (serie.cortes[static_cast<size_t>(k)]) serie.cortadas.add(*serie.cortes[static_cast<size_t>(k)]);
+      continue;
+    }
+    // A storm computed in its turn may ask and remember the answers: the workers are done first.
+    if (adelantadas) adelantadas->Termina();
+    LimpiaColumna(k);
+    // The main thread's state is then that storm's, no longer the last one's.
+    if (k < serie.ultima) ultimaHecha = false;
+    if (!CalculaEnSuTurno(k, serie)) {
+      // The storms after k are not computed: their results stay 0, and the report stays as it was
+      // before the last storm was computed ahead.
+      for (Integer j : serie.retenidas) {
+        if (j > k) LimpiaColumna(j);
+      }
+      if (adelantadas && serie.ultima >= k) TextoProceso = textoAntes;
+      return false;
+    }
+    if (serie.cortes[static_cast<size_t>(k)]) serie.cortadas.add(*serie.cortes[static_cast<size_t>(k)]);
+  }
+  return true;
+}
+
 }  // namespace
 
 void CargaDatosProceso() {
-  FormInstance<frmConfigura>::instance().leoConf();
+  LeeConfiguracion();
   CargaRedProyecto();
   if (nRepresas > 0) {
     LeeTablaHQRepresa();
     LeeTablaHSVRepresa();
   }
   if (nLagos > 0) LeeTablaHSVQLago();
-  MDIForm1& principal = FormInstance<MDIForm1>::instance();
-  principal.carga_lbl_proyecto();
+  ShowProjectHook();
   CargaFQRepresas();
-  if (nRepresas >= 1) {
-    principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
-    principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
-  }
+  if (nRepresas >= 1) EnableDamTestsHook();
 }
 
 bool DuracionCalculable(Integer duracion) {
@@ -96,7 +249,7 @@ bool DuracionCalculable(Integer duracion) {
 
 void CorreUnaTormenta() {
   SetReportText(QString());
-  PizarraActiva = FormInstance<MDIForm1>::instance().mnuPizarra1->isChecked();
+  PizarraActiva = PizarraMarcada;
   if (PizarraActiva) {
     ShowReportWindow();
     RepaintReportWindow();
@@ -143,21 +296,15 @@ QString TiempoTranscurrido() {
 void CorreSeriePDR() {
   FinDeSerie fin;
   try {
-    frmPp2& progreso = FormInstance<frmPp2>::instance();
-    progreso.Muestra(QStringLiteral("un momento...esta opción puede tardar varios minutos..."));
-    progreso.ProgressBar1->show();
-    progreso.ProgressBar1->setValue(0);
-    progreso.cmdTrestante->show();
-    progreso.cmdTrestante->setText(QString());
-    progreso.cmdMiTime->setText(QStringLiteral("PDR"));
+    AbreProgresoSerie();
     HoraInicioSerie = Now().time();
     StormsRefused.clear();
 
-    FormInstance<MDIForm1>::instance().mnuPizarra1->setChecked(false);
+    ApagaPizarra();
     PizarraActiva = false;
     SeriesRunning = true;
     CargaDatosProceso();
-    frmUEHs::object().ComponenteFinal();
+    ComponenteFinal();
 
     const Integer N = NroTormentasSerie;
     QpSerie.redim(0, nComponentes, 0, N);
@@ -174,60 +321,32 @@ void CorreSeriePDR() {
              vbExclamation, QStringLiteral("Advertencia !"));
       return;
     }
-    Integer mayor = 0;
-    // Only the last storm the series computes writes its report, which the report window shows when it
-    // is turned on afterwards; the others write none. It is the last storm that takes part and that
-    // the distribution can spread.
-    Integer ultima = 0;
+    SerieEnCurso serie;
+    serie.N = N;
     for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
       LeeTormentaSerie();
       if (TormentaExcluida) continue;
-      mayor = std::max(mayor, DurTormenta);
-      if (!DurationRefused(DurTormenta)) ultima = kTormenta;
+      serie.retenidas.push_back(kTormenta);
+      SeriesLongestStorm = std::max(SeriesLongestStorm, DurTormenta);
+      if (!DurationRefused(DurTormenta)) serie.ultima = kTormenta;
     }
     // The data and the network are the same for every storm: a check that fails stops the series once.
     if (!RunChecks()) return;
     SeriesChecked = true;
-    if (!DuracionCalculable(mayor)) return;
+    if (!DuracionCalculable(SeriesLongestStorm)) return;
     ShowRunNotice(NegativeMuskingumNotice());
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
     ForgetStorageWarnings();
     const OutOfTableQuestionsPerRun preguntas;
-    CutStorms cortadas;  // told once, when the series ends
+    // Every storm spreads its rain by the same user distributions: read once.
+    if (DistriPp >= 5 && DistriPp <= 7) LeeTablaDisTemPer(SeriesDistributions.emplace());
 
-    for (kTormenta = 1; kTormenta <= N; ++kTormenta) {
-      LeeTormentaSerie();
-      if (TormentaExcluida) continue;
-      const int porcentaje = static_cast<int>(Round(static_cast<double>(kTormenta) / N * 100));
-      progreso.cmdTrestante->setText(TextoTormenta());
-      progreso.cmdMiTime->setText(QStringLiteral("Tiempo de proceso: ") + TiempoTranscurrido());
-      DistribucionTemporalPp();
-      if (HyetographRefused) {
-        // A distribution that can spread no storm stops the series; a storm it cannot spread is left
-        // out, and the series goes on with the others.
-        if (HyetographRefusesEveryStorm) {
-          MsgBox(HyetographRefusal, vbExclamation, QStringLiteral("Advertencia !"));
-          return;
-        }
-        StormsRefused.insert(kTormenta);
-        MsgBox(QStringLiteral("La tormenta ") + TextoTormenta() +
-                   QStringLiteral(" queda fuera de la serie. ") + HyetographRefusal,
-               vbExclamation, QStringLiteral("Advertencia !"));
-        continue;
-      }
-      // A hyetograph that failed ends the run; its message has been shown.
-      if (PpTormenta == 0 && DurTormenta == 0) return;
-      ReportOmitted = kTormenta != ultima;
-      Proceso_Simulacion(false);
-      ReportOmitted = false;
-      if (SimulationCompleted) cortadas.add(CutOutlets());
-      progreso.ProgressBar1->setValue(porcentaje);
-      progreso.Repinta();
-    }
-    progreso.Termina();
-    MuestraTablaSalePDR();
+    serie.cortes.assign(static_cast<size_t>(N) + 1, std::nullopt);
+    if (!CalculaTormentas(serie)) return;
+    CierraProgresoSerie();
+    ShowSeriesResultsHook();
     GuardaTablasQDR();
-    ShowRunNotice(cortadas.notice());
+    ShowRunNotice(serie.cortadas.notice());
   } catch (const VbError& e) {
     if (e.number > 0) {
       MsgBox(ErrorNroSpacedText(e));

@@ -1,7 +1,7 @@
 // Runge-Kutta routing of a lake or dam: the level equation dH/dt = (I - Q(H)) / A(H) integrated over
 // every output step by a three-stage third-order scheme, with the outflow at each step's final level.
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -13,6 +13,7 @@ namespace {
 
 // Level increment over a whole step for the inflow `entrada` at the level HEmbalse. An area of 0 or
 // less asks, once per element and run, whether to go on with no increment; No ends the program.
+// Reads HEmbalse, PasoQ and the element's tables; writes AEmbalse.
 Single Stage(const StorageElement& e, Single entrada, const QString& pregunta) {
   const Single q = e.Q(HEmbalse);
   AEmbalse = e.A(HEmbalse).toSingle();
@@ -35,6 +36,10 @@ Single Stage(const StorageElement& e, Single entrada, const QString& pregunta) {
 void RouteRungeKutta(const StorageElement& e, Integer j) {
   const QString preguntaExtremos = QStringLiteral(" es CERO. ¿Desea continuar?  ");
   const QString preguntaMedio = QStringLiteral(" es CERO. ¿Desea continuar? ");
+  // The thread's own, found once for the loop below.
+  Array2<Single>& QEntraCompo = tavo::QEntraCompo;
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
+  TextBuffer& TextoProceso = tavo::TextoProceso;
   Array2<Single>& nivel = *e.levels;
   Array2<Single>& almacenado = *e.storages;
   const Integer n = e.number;

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
+#include "engine/informe.h"
 #include "platform/errors.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 
 namespace tavo {
 

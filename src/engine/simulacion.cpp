@@ -1,19 +1,18 @@
 #include "engine/simulacion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "editor/frmUEHs.h"
 #include "engine/almacenamiento.h"
-#include "engine/frmPp.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "engine/secuencia.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 
@@ -22,7 +21,8 @@ namespace tavo {
 namespace {
 
 // Runs one phase of the simulation. A run-time failure inside it is shown once and ends the phase;
-// the run goes on with the next one. A warning of the run (SimulacionDetenida) passes through.
+// the run goes on with the next one. A warning of the run (SimulacionDetenida) passes through. Closes
+// every open file after a failure.
 bool Fase(const std::function<void()>& fase, bool& avisado) {
   try {
     fase();
@@ -44,6 +44,8 @@ Integer PasosQueCubren(double minutos, Integer paso) {
 
 // The checks of the units and of the steps, in the order of the units; the first that fails is shown
 // and stops the run. Clears the basin totals and sets the basin's area and the step ratio.
+// Reads the units, PasoPp and PasoQ; writes VolBaseTotal, VolEscTotal, AreaTotalUEHs, nPasosInfiltra,
+// RelacionPasos and iUEH.
 void ChequeaUnidadesYPasos() {
   if (nUEHs == 0) {
     AdvertenciaSimulacion(
@@ -88,14 +90,50 @@ void ChequeaUnidadesYPasos() {
   }
 }
 
-// The run refused after a finding of the network check.
+// The run refused after a finding of the network check (RedConErrores).
 void AdvertenciaRed() {
   AdvertenciaSimulacion(QStringLiteral(
       "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
 }
 
+// The thread's result arrays sized for the longest storm of the series under way, once: every storm
+// after that finds its room and clears only its own part. The room takes in what the longest storm
+// may add beyond its horizon: the travel of a unit's last rain to its outlet, and the lag of a directly
+// routed reach. Reads SeriesLongestStorm, TiempoAdicional, the steps and the network; writes the room
+// of the result arrays.
+void ReservaHorizonte() {
+  const double horizonte = static_cast<Single>(SeriesLongestStorm + TiempoAdicional);
+  const int NQ = PasosQueCubren(horizonte, PasoQ) + 2;
+  double mas = 0;  // steps a storm may add beyond its horizon
+  for (const auto& u : colUEHs) {
+    if (u->VelMedia != 0)
+      mas = std::max(mas, (static_cast<double>(u->LongitudMax) / u->VelMedia / 60 + PasoPp) / PasoQ);
+  }
+  double retardo = 0;
+  for (const auto& c : colCauces) {
+    if (c->optDirMusk && c->VelMediaCauce != 0)
+      retardo = std::max(retardo, static_cast<double>(c->LongCauce) / c->VelMediaCauce / 60 / PasoQ);
+  }
+  const int conAmpliacion = NQ + static_cast<int>(std::min(mas, 32767.0)) + 1;
+  const int componentes =
+      static_cast<int>(colUEHs.size() + colCauces.size() + colLagos.size() + colRepresas.size()) + 1;
+  QSaleCompo.reserve(componentes, conAmpliacion + static_cast<int>(std::min(retardo, 32767.0)) + 1);
+  QEntraCompo.reserve(componentes - nUEHs + 1, conAmpliacion);
+  HEmbalseLago.reserve(nLagos + 1, conAmpliacion);
+  SEmbalseLago.reserve(nLagos + 1, conAmpliacion);
+  HEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
+  SEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
+  PpUEHPaso.reserve(nUEHs + 1, static_cast<int>(std::floor(Div(SeriesLongestStorm, PasoQ) + 1)) + 1);
+}
+
+// The run's checks, horizon and result arrays, its component list and order of computation.
+// Reads the storm, the settings, the network and NroTormentasSerie; writes NPasosLluvia, nPasosSalida,
+// every result array of one storm (made anew), PpUEH, kPaso, PpMediaAcum, RetencionRestante,
+// nPasosInfiltra, VolEscUEH, the component list and, for a single storm, NroTormentasSerie, kTormenta
+// and the series' results (made anew).
 void Preparacion() {
   ChequeaUnidadesYPasos();
+  if (SeriesLongestStorm > 0) ReservaHorizonte();
 
   const double horizonte = static_cast<Single>(DurTormenta + TiempoAdicional);
   NPasosLluvia = PasosQueCubren(horizonte, PasoPp);
@@ -121,9 +159,8 @@ void Preparacion() {
   if (SeriesChecked) {
     BuildComponentList();  // the series asked about its network once, before its first storm
   } else {
-    frmUEHs& editor = frmUEHs::object();
-    if (NroTormentasSerie == 1) editor.ComponenteFinal();
-    editor.ComponenteFinal();
+    if (NroTormentasSerie == 1) ComponenteFinal();
+    ComponenteFinal();
   }
 
   QSaleCompo.redim(0, nComponentes, 0, NQ + 1);
@@ -150,6 +187,8 @@ void Preparacion() {
   }
 }
 
+// Every reach, lake and dam in the order of computation (see Proceso_en_Cauce, Proceso_en_Lago and
+// Proceso_en_Represa); writes RetardoMaximo.
 void Componentes(bool& avisado) {
   RetardoMaximo = 0;
   EncabezadoComponentes();
@@ -185,6 +224,7 @@ void AdvertenciaSimulacion(const QString& texto) {
 }
 
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last) {
+  const Array1<QString>& NombresComponentes = tavo::NombresComponentes;  // the thread's, found once
   for (Integer p = first; p <= last; ++p) {
     if (NombresComponentes(p) == nombre) return p;
   }

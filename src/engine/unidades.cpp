@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/frmPp.h"
 #include "engine/hietograma.h"
 #include "engine/informe.h"
 #include "engine/resultados.h"
@@ -20,15 +19,19 @@ namespace {
 constexpr double kCaudalPorMmMinHa = 0.166667;  // m3/s of 1 mm per minute over 1 ha
 constexpr Single kBaseRecesion = 2.7183f;       // base of the recession power
 
-// True while rain step k starts before the storm ends.
+// True while rain step k starts before the storm ends. Reads PasoPp and DurTormenta.
 bool LlueveEnPaso(Integer k) {
   return CheckInteger(static_cast<long long>(k) * PasoPp) <
          CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
 }
 
 // The rain of step k on every unit (PpUEHPaso) and the areal mean simulated so far.
+// Reads FormaPp, the units' areas and the hyetograph (through PpDelPaso); writes PpUEHPaso, PpUEH,
+// PpMediaAcum, iUEH and, with one depth per unit, PpTormenta.
 void LluviaDelPaso(Integer k) {
   if (!LlueveEnPaso(k)) return;
+  Array2<Single>& PpUEHPaso = tavo::PpUEHPaso;  // the thread's own, found once for the loops below
+  Array1<Single>& PpUEH = tavo::PpUEH;
   if (FormaPp == 0 || FormaPp == 1 || FormaPp == 2 || FormaPp == 4) {
     PpUEHPaso(1, k) = PpDelPaso(k);
     PpMediaAcum = static_cast<Single>(PpMediaAcum + PpUEHPaso(1, k));
@@ -52,19 +55,20 @@ struct PotenciaKostiakov {
   double base = 0;
   double valor = 0;
 };
-std::vector<PotenciaKostiakov> UltimaPotencia;
+thread_local std::vector<PotenciaKostiakov> UltimaPotencia;
 
-double PotenciaUEH(Integer i, double base, double exponente) {
-  PotenciaKostiakov& p = UltimaPotencia[i];
+double PotenciaUEH(PotenciaKostiakov& p, double base, double exponente) {
   if (!(p.valida && p.base == base)) p = {true, base, Pow(base, exponente)};
   return p.valor;
 }
 
-// The discharge [m3/s] that unit i produces in rain step k, with its retention and infiltration.
-Single ProduccionUEH(Integer i, Integer k, bool llueve) {
+// The discharge [m3/s] that unit i produces in rain step k from the rain p that falls on it, with its
+// retention R (RetencionRestante(i)), its wet-step counter c (nPasosInfiltra(i)) and its last power of
+// the Kostiakov law (UltimaPotencia), which it updates. Reads the unit and PasoPp; with the report on,
+// writes the unit's line of the report.
+Single ProduccionUEH(Integer i, Integer k, Single p, Single& R, Single& contador,
+                     PotenciaKostiakov& potencia) {
   const UEH& u = *vUEHs[i];
-  const Single p = llueve ? PpUEHPaso(i, k) : 0.0f;
-  Single& R = RetencionRestante(i);
   Single Z = 0;
   if (R == 0) {
     Z = 0;
@@ -79,14 +83,14 @@ Single ProduccionUEH(Integer i, Integer k, bool llueve) {
   Single I = 0;
   if (n != 0) {
     // The c-th step with net rain infiltrates a·((c·Δ + Ti)^b − ((c − 1)·Δ + Ti)^b).
-    const Single c = nPasosInfiltra(i);
+    const Single c = contador;
     const double t = static_cast<double>(PasoPp) * c + u.KostiakovI;
-    const double anterior = PotenciaUEH(i, t - PasoPp, u.KostiakovB);
-    const Single F1 = static_cast<Single>(PotenciaUEH(i, t, u.KostiakovB));
+    const double anterior = PotenciaUEH(potencia, t - PasoPp, u.KostiakovB);
+    const Single F1 = static_cast<Single>(PotenciaUEH(potencia, t, u.KostiakovB));
     I = static_cast<Single>(F1 - anterior);
     I = static_cast<Single>(static_cast<double>(I) * u.KostiakovA);
     if (I < 0) I = 0;
-    nPasosInfiltra(i) = c + 1;
+    contador = c + 1;
   }
   const Single e = n > I ? n - I : 0.0f;
   const Single intensidad = DivS(e, PasoPp);
@@ -97,10 +101,12 @@ Single ProduccionUEH(Integer i, Integer k, bool llueve) {
 
 // Carries the discharge q of rain step k to the unit's outlet: a trapezoid rising over the travel
 // time Tc, level while the rain step lasts, falling over Tc after it. A flow that lands beyond the
-// horizon grows it.
+// horizon grows it. Reads the unit, RelacionPasos, PasoPp and PasoQ; writes row i of QSaleCompo (the
+// thread's, given) and nPasosSalida when it grows.
 // Built twice, for processors with and without AVX2, which sweeps the runs of steps four at a time;
 // both give the same values.
-__attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, Integer k, Single q) {
+__attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, Integer k, Single q,
+                                                                   Array2<Single>& QSaleCompo) {
   const UEH& u = *vUEHs[i];
   const Integer Tc = CInt(Div(Div(u.LongitudMax, u.VelMedia), 60));
   const Integer r = RelacionPasos;
@@ -143,8 +149,8 @@ __attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, In
 
 // 2.7183 to the power x; units with the same recession constant share the value of a step.
 double Recesion(double x) {
-  static double ultimoExponente = 0;
-  static double ultimoValor = 1;
+  thread_local double ultimoExponente = 0;
+  thread_local double ultimoValor = 1;
   if (x != ultimoExponente) {
     ultimoValor = Pow(kBaseRecesion, x);
     ultimoExponente = x;
@@ -153,7 +159,11 @@ double Recesion(double x) {
 }
 
 // The recession base flow of every unit at every output step, with its volumes.
+// Reads the units, nPasosSalida and PasoQ; writes the units' rows of QSaleCompo, VolBaseUEH,
+// VolBaseTotal, kPaso and iUEH.
 void FlujoBase() {
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;  // the thread's own, found once for the loops below
+  Array1<Long>& VolBaseUEH = tavo::VolBaseUEH;
   for (kPaso = 1; kPaso <= nPasosSalida; ++kPaso) {
     const Integer t = CheckInteger(static_cast<long long>(kPaso) * PasoQ);
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
@@ -171,6 +181,8 @@ void FlujoBase() {
 
 // The flows at every unit's outlet, step by step, with each unit's runoff volume and peak. The rows
 // are written whether or not the report is on, unless the run writes no report at all.
+// Reads the units' rows of QSaleCompo, PpUEHPaso, the steps and the storm; writes VolEscUEH, the units'
+// peaks QpSerie(i, kTormenta), kPaso, iUEH and TextoProceso.
 void TablaCaudalesUEHs() {
   const bool detalle = PizarraActiva;
   if (detalle) {
@@ -190,6 +202,10 @@ void TablaCaudalesUEHs() {
     if (!ReportOmitted) TextoProceso += QStringLiteral("- Pp[mm] Q[m3/s] ");
   }
 
+  Array2<Single>& PpUEHPaso = tavo::PpUEHPaso;  // the thread's own, found once for the loops below
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
+  Array1<Single>& VolEscUEH = tavo::VolEscUEH;
+  TextBuffer& TextoProceso = tavo::TextoProceso;
   const Integer r = RelacionPasos;
   const Integer finLluvia = CheckInteger(static_cast<long long>(DurTormenta) + PasoPp);
   const Integer NQ = nPasosSalida;
@@ -229,12 +245,20 @@ void SimulaUEHs() {
   // time after the storm is shorter than a rain step.
   const Integer pasosTormenta = CheckInteger(static_cast<long long>(std::ceil(Div(DurTormenta, PasoPp))));
   const Integer ultimo = std::max<Integer>(NPasosLluvia - 1, pasosTormenta);
+  // The thread's own arrays, found once for the loops below.
+  Array2<Single>& PpUEHPaso = tavo::PpUEHPaso;
+  Array2<Single>& QSaleCompo = tavo::QSaleCompo;
+  Array1<Single>& RetencionRestante = tavo::RetencionRestante;
+  Array1<Single>& nPasosInfiltra = tavo::nPasosInfiltra;
+  std::vector<PotenciaKostiakov>& potencias = UltimaPotencia;
   for (kPaso = 1; kPaso <= ultimo; ++kPaso) {
     LluviaDelPaso(kPaso);
     const bool llueve = LlueveEnPaso(kPaso);
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
-      const Single q = ProduccionUEH(iUEH, kPaso, llueve);
-      if (q != 0) TrasladoUEH(iUEH, kPaso, q);
+      const Single p = llueve ? PpUEHPaso(iUEH, kPaso) : 0.0f;
+      const Single q = ProduccionUEH(iUEH, kPaso, p, RetencionRestante(iUEH), nPasosInfiltra(iUEH),
+                                     potencias[static_cast<size_t>(iUEH)]);
+      if (q != 0) TrasladoUEH(iUEH, kPaso, q, QSaleCompo);
     }
   }
   FlujoBase();
@@ -242,6 +266,10 @@ void SimulaUEHs() {
 
 void ResumenUEHs() {
   TablaCaudalesUEHs();
+  Array1<Single>& VolEscUEH = tavo::VolEscUEH;  // the thread's own, found once for the loop below
+  Array1<Long>& VolBaseUEH = tavo::VolBaseUEH;
+  Array1<Single>& CoefEscUEH = tavo::CoefEscUEH;
+  Array1<Single>& PpUEH = tavo::PpUEH;
   VolEscTotal = 0;
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
     const UEH& u = *vUEHs[iUEH];

@@ -6,8 +6,6 @@
 
 #include <cmath>
 
-#include "engine/informe.h"
-
 namespace tavo {
 
 namespace {

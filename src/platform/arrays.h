@@ -53,14 +53,31 @@ class Array2 {
   Array2() = default;
   Array2(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
 
+  // Resizes and sets every element to its initial value. Rows take whatever room the array already
+  // holds, so that an array sized again for every run and grown during it finds its room there; only
+  // the elements within the bounds are set, the rest of the room holds none until a resize brings it
+  // into the bounds.
   void redim(int lower1, int upper1, int lower2, int upper2) {
     l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
-    // Rows take whatever room the array already holds, so that an array sized again for every run
-    // and grown during it finds its room there.
     const int rows = count(l1_, u1_);
-    stride_ = count(l2_, u2_);
-    if (rows > 0) stride_ = std::max(stride_, static_cast<int>(data_.capacity() / static_cast<size_t>(rows)));
-    data_.assign(static_cast<size_t>(rows) * stride_, T{});
+    const int cols = count(l2_, u2_);
+    stride_ = cols;
+    if (rows > 0) stride_ = std::max(stride_, static_cast<int>(data_.size() / static_cast<size_t>(rows)));
+    const size_t needed = static_cast<size_t>(rows) * stride_;
+    // Room added now starts at the initial value; only the room held before needs setting.
+    const size_t held = std::min(data_.size(), needed);
+    if (data_.size() < needed) data_.resize(needed);
+    if (cols == stride_) {
+      std::fill_n(data_.begin(), held, T{});
+    } else {
+      for (size_t start = 0; start < held; start += static_cast<size_t>(stride_))
+        std::fill_n(data_.begin() + static_cast<ptrdiff_t>(start), std::min<size_t>(cols, held - start), T{});
+    }
+  }
+  // Room for `rows` rows of `cols` elements, so that later resizes up to that size find it.
+  void reserve(int rows, int cols) {
+    const size_t needed = static_cast<size_t>(std::max(rows, 0)) * static_cast<size_t>(std::max(cols, 0));
+    if (data_.size() < needed) data_.resize(needed);
   }
   void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
   // Resizes keeping the elements that stay within the bounds; only the last bound changes, as
@@ -111,6 +128,37 @@ class Array2 {
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int stride_ = 0;  // elements held per row: at least the count of the second bounds
+  std::vector<T> data_;
+};
+
+// Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so
+// that threads that each fill a column of their own seldom share memory.
+template <class T>
+class ColumnArray2 {
+ public:
+  void redim(int lower1, int upper1, int lower2, int upper2) {
+    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    rows_ = count(l1_, u1_);
+    data_.assign(static_cast<size_t>(rows_) * count(l2_, u2_), T{});
+  }
+  void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
+
+  int lower1() const { return l1_; }
+  int upper1() const { return u1_; }
+  int lower2() const { return l2_; }
+  int upper2() const { return u2_; }
+
+  T& operator()(int i, int j) { return data_[check(i, j)]; }
+  const T& operator()(int i, int j) const { return data_[check(i, j)]; }
+
+ private:
+  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
+  size_t check(int i, int j) const {
+    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+    return static_cast<size_t>(j - l2_) * rows_ + static_cast<size_t>(i - l1_);
+  }
+  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
+  int rows_ = 0;
   std::vector<T> data_;
 };
 

@@ -50,10 +50,12 @@ void InstallDialogs(Dialogs* dialogs) {
 }
 
 int MsgBox(const QString& prompt, int style, const QString& title) {
+  ThrowIfMessagesDeferred();
   return CurrentDialogs().msgBox(prompt, style, title);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+  ThrowIfMessagesDeferred();
   return CurrentDialogs().inputBox(prompt, title, defaultText);
 }
 

@@ -69,6 +69,19 @@ class Dialogs {
 Dialogs& CurrentDialogs();
 void InstallDialogs(Dialogs* dialogs);  // nullptr restores the windowed ones
 
+// A message, question or input box that may not show where it arose: a storm of a series computed
+// ahead of its turn, beside the others, must not show one, since the messages come in storm order.
+// That storm is computed again in its turn, where its messages show.
+struct MessageDeferred {};
+// While true on a thread, every message, question and input box of that thread throws
+// MessageDeferred instead of showing.
+inline thread_local bool MessagesDeferred = false;
+// Throws MessageDeferred while messages are deferred: for a procedure that is about to remember that
+// it showed something.
+inline void ThrowIfMessagesDeferred() {
+  if (MessagesDeferred) throw MessageDeferred{};
+}
+
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(),
                  const QString& defaultText = QString());

@@ -99,6 +99,15 @@ inline double Int(double x) {
 inline double Fix(double x) {
   return std::trunc(x);
 }
+// x rounded to `decimales` (halves to even) and kept in Single, as reports and boxes write it.
+inline Single Redondea(Single x, int decimales) {
+  return static_cast<Single>(Round(x, decimales));
+}
+// The whole part of 100·x divided by 100, in Single: x cut down to hundredths.
+inline Single Centesimos(Single x) {
+  const Single cien = 100.0f * x;
+  return static_cast<Single>(Int(cien) / 100);
+}
 
 // Checked narrowing of whole-number arithmetic: error 6 when the value does not fit.
 inline Integer CheckInteger(long long v) {

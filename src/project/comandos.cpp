@@ -7,21 +7,17 @@
 #include "platform/seqfile.h"
 #include "platform/vb.h"
 #include "project/configuracion.h"
+#include "project/directorio.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "project/hooks.h"
 #include "project/redfiles.h"
-#include "shell/MDIForm1.h"
-#include "shell/inicio.h"
 
 namespace tavo {
 
 namespace {
 
 const QString kSufijoConf = QStringLiteral("_Conf.pcn");
-
-MDIForm1& Principal() {
-  return FormInstance<MDIForm1>::instance();
-}
 
 // Asks for the name of a new project or of a copy. Empty when the user cancelled, or when the name
 // was refused (after saying so).
@@ -114,7 +110,7 @@ void NewProject() {
   }
   // A settings form created by the panel refresh writes the new project's settings file as it
   // initialises; one that existed already is initialised here, so the file is written in either case.
-  Principal().carga_lbl_proyecto();
+  ShowProjectHook();
   if (ProyectoNuevo) FormInstance<frmConfigura>::instance().InicializaConfigura();
 }
 
@@ -140,8 +136,8 @@ void AbrirProyecto() {
     // The root of the path, until the settings file tells the project's folder.
     DirTrabajo = ruta.left(ruta.indexOf(QLatin1Char('/')) + 1);
     FormInstance<frmConfigura>::instance().leoConf();
-    Principal().carga_lbl_proyecto();
-    Principal().mnuGuardarProyectoComo->setEnabled(true);
+    ShowProjectHook();
+    EnableSaveAsHook();
   } catch (const VbError& e) {
     MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
   }
@@ -150,8 +146,8 @@ void AbrirProyecto() {
 void ReopenLastProject() {
   ReiniciaProyecto();
   FormInstance<frmConfigura>::instance().leoConf();
-  Principal().carga_lbl_proyecto();
-  if (!NombreProyecto.isEmpty()) Principal().mnuGuardarProyectoComo->setEnabled(true);
+  ShowProjectHook();
+  if (!NombreProyecto.isEmpty()) EnableSaveAsHook();
 }
 
 void SaveProjectAs() {
@@ -243,7 +239,7 @@ void SaveProjectAs() {
     return;
   }
   for (const QString& confirmacion : confirmaciones) MsgBox(confirmacion);
-  Principal().carga_lbl_proyecto();
+  ShowProjectHook();
 }
 
 }  // namespace tavo

@@ -8,9 +8,9 @@
 #include "platform/errors.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
+#include "project/directorio.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
-#include "shell/inicio.h"
 
 namespace tavo {
 

@@ -67,6 +67,9 @@ inline Integer NroListaPasot = 0;
 // folder read from as the project's folder (in memory only: reading never writes), and builds
 // ListaRec and ListaPasot.
 void ReadSettingsFile(frmConfigura& form);
+// Reads the settings file as the settings form's leoConf does: the form comes into existence, hidden,
+// when it does not exist yet.
+void LeeConfiguracion();
 // Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn and
 // confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
 // could not be written (after saying so).

@@ -6,9 +6,9 @@
 #include "platform/vb.h"
 #include "project/comandos.h"
 #include "project/configuracion.h"
+#include "project/directorio.h"
 #include "project/estado.h"
-#include "shell/MDIForm1.h"
-#include "shell/inicio.h"
+#include "project/hooks.h"
 
 namespace tavo {
 
@@ -121,11 +121,7 @@ void dlgEliminarProyecto::OKButton_Click() {
     if (!abierto || !borrado) return;
     NombreProyecto.clear();
     RutaArchivo.clear();
-    if (MDIForm1::exists()) {
-      MDIForm1::object().carga_lbl_proyecto();
-    } else {
-      GuardaArchivoDirectorio();
-    }
+    if (!ShowProjectIfMainWindowHook()) GuardaArchivoDirectorio();
   };
   try {
     ChDir(DirActual);

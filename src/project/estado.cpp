@@ -1,7 +1,7 @@
 #include "project/estado.h"
 
 #include "platform/app.h"
-#include "shell/inicio.h"
+#include "project/directorio.h"
 
 namespace tavo {
 

@@ -61,13 +61,15 @@ inline Array1<Integer> numVerticesCauce(0, 100);  // vertex count of reach k
 inline Array2<Single> XVertice(kMaxCauces, 5);
 inline Array2<Single> YVertice(kMaxCauces, 5);
 
-// ---- shared loop counters and reading slots ----
-inline Integer iCauce = 0;
-inline Integer iUEH = 0;
-inline Integer iRepresa = 0;
-inline Integer iLago = 0;
+// ---- shared loop counters and reading slots. The counters of the walks over the components and the
+// current component are also the state of one run: each thread that computes storms has its own ----
+inline thread_local Integer iCauce = 0;
+inline thread_local Integer iUEH = 0;
+inline thread_local Integer iRepresa = 0;
+inline thread_local Integer iLago = 0;
+inline thread_local ObjectRef
+    ElementoActual;  // current component of a walk; the element of the reservoir functions
 inline Integer jVertice = 0;
-inline ObjectRef ElementoActual;       // current component of a walk; the element of the reservoir functions
 inline Integer iGlobal = 0;            // each Integer read from a data file
 inline QString LecturaTexto;           // each text read from a data file
 inline Single LecturaSimple = 0;       // each Single read from a data file

@@ -19,7 +19,7 @@
 #include "platform/formlayout.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
-#include "shell/MDIForm1.h"
+#include "project/hooks.h"
 
 namespace tavo {
 
@@ -467,6 +467,10 @@ void frmConfigura::leoConf() {
   ReadSettingsFile(*this);
 }
 
+void LeeConfiguracion() {
+  FormInstance<frmConfigura>::instance().leoConf();
+}
+
 void frmConfigura::OKButton_Click() {
   cmdAplicar_Click();
   if (!ProyectoNuevo) CloseForm();
@@ -485,7 +489,7 @@ void frmConfigura::CloseForm() {
 
 void frmConfigura::RefreshPanel() {
   // Without a main window (the program ending) there is no panel to refresh.
-  if (FormInstance<MDIForm1>::exists()) FormInstance<MDIForm1>::instance().FillProjectPanel();
+  RefillProjectPanelHook();
 }
 
 void frmConfigura::BtnRecuDef_Click() {

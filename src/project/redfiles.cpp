@@ -2,13 +2,12 @@
 
 #include <optional>
 
-#include "editor/frmUEHs.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
-#include "reservoirs/tablas.h"
-#include "shell/MDIForm1.h"
+#include "project/hooks.h"
+#include "project/ordencauces.h"
 
 namespace tavo {
 
@@ -285,11 +284,7 @@ bool LeeRed() {
 
   if (!LeeVertices(completa)) return false;
 
-  if (nRepresas > 0) {
-    MDIForm1& principal = FormInstance<MDIForm1>::instance();
-    principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
-    principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
-  }
+  if (nRepresas > 0) EnableDamTestsHook();
   return completa;
 }
 
@@ -416,7 +411,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
     }
     // Dams and lakes renamed since the load take their tables along. All the files replace the old
     // ones only when all are complete.
-    const std::vector<std::unique_ptr<SeqFile>> tablas = TablasRenombradas();
+    const std::vector<std::unique_ptr<SeqFile>> tablas = RenamedTableFilesHook();
     std::vector<SeqFile*> archivos{&red, &vertices};
     for (const auto& tabla : tablas) archivos.push_back(tabla.get());
     CloseTogether(archivos);
@@ -427,7 +422,7 @@ bool EscribeRedProyecto(QStringList* confirmaciones) {
   }
 
   CargaRedProyecto();
-  DibujaRed();
+  RedrawNetworkHook();
   const QString guardado = QStringLiteral(
                                "Los datos de componentes de Unidades Hidrológicas del proyecto se han "
                                "guardado correctamente en el archivo ") +

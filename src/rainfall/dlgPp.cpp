@@ -9,11 +9,12 @@
 #include <initializer_list>
 #include <tuple>
 
-#include "engine/frmPp.h"
 #include "engine/hietograma.h"
+#include "engine/informe.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
+#include "platform/iconos.h"
 #include "project/configuracion.h"
 #include "rainfall/distribuciones.h"
 #include "rainfall/dlgDisPpPer.h"
@@ -25,7 +26,6 @@
 #include "rainfall/tormenta.h"
 #include "rainfall/tormentareal.h"
 #include "results/dlgChart1.h"
-#include "shell/iconos.h"
 
 namespace tavo {
 

@@ -6,7 +6,6 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/hietograma.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"

@@ -26,6 +26,12 @@ void ResetRainfallState() {
   PasoPp = 0;
   PasoQ = 0;
   PpUEH.redim(0, 70);
+  nPerDistri = 0;
+  NumPer = 0;
+  PpPeriodo.redim(0, 0);
+  PpAcumPer.redim(0, 0);
+  IntensidadPer.redim(0, 0);
+  PpEntregada = 0;
   ClearSeries();
   ResetDistribucionesState();
   ResetTablasPDRState();

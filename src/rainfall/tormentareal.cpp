@@ -3,7 +3,6 @@
 #include <QTime>
 #include <algorithm>
 
-#include "engine/hietograma.h"
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"

@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "components/dlgLago.h"
-#include "components/dlgRepresas.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/estado.h"
+#include "reservoirs/hooks.h"
 #include "reservoirs/tablas.h"
 
 namespace tavo {
@@ -33,11 +32,11 @@ const char* const kAlturaCreciente = "Error, la altura H debe ser creciente, Ver
 const char* const kSuperficieCreciente = "Error, la Superficie S debe ser creciente, Verifique la fila ";
 const char* const kVolumenCreciente = "Error, el Volumen V debe ser creciente, Verifique la fila ";
 
-ComponentDialog* LagoAbierto() {
-  return dlgLago::isLoaded() ? &dlgLago::object() : nullptr;
+QWidget* LagoAbierto() {
+  return LakeTablesOwnerHook();
 }
-ComponentDialog* RepresasAbierto() {
-  return dlgRepresas::isLoaded() ? &dlgRepresas::object() : nullptr;
+QWidget* RepresasAbierto() {
+  return DamTablesOwnerHook();
 }
 int CuentaLagos() {
   return static_cast<int>(colLagos.size());
@@ -62,13 +61,13 @@ struct TablaReservorio {
   const char* frame2;
   const char* grilla;
   const char* formato;
-  int columnas;                 // of the grid, the row numbers included
-  int iconoFilas;               // of the row-count message
-  ComponentDialog* (*dueno)();  // the owner dialog when it is open
-  int (*cuenta)();              // elements of the kind
-  Integer* nElementos;          // the kind's count
-  Integer* seleccion;           // the element shown
-  Array1<Integer>* filas;       // rows of each element's table
+  int columnas;            // of the grid, the row numbers included
+  int iconoFilas;          // of the row-count message
+  QWidget* (*dueno)();     // the owner dialog when it is open
+  int (*cuenta)();         // elements of the kind
+  Integer* nElementos;     // the kind's count
+  Integer* seleccion;      // the element shown
+  Array1<Integer>* filas;  // rows of each element's table
   std::vector<ColumnaTabla> datos;
   void (*lee)();
   bool (*guarda)();
@@ -280,7 +279,7 @@ void dlgTablaReservorio::Form_Load() {
   Integer& sel = *t.seleccion;
   // A selection outside the network shows the first element, as none does.
   if (sel <= 0 || sel > *t.nElementos) sel = 1;
-  if (ComponentDialog* dueno = t.dueno()) {
+  if (QWidget* dueno = t.dueno()) {
     dueno->setEnabled(false);
     for (const auto& [mio, suyo] :
          {std::pair(lblNro, t.lblNroDueno), std::pair(lblNombre, t.lblNombreDueno)}) {
@@ -473,7 +472,7 @@ void dlgTablaReservorio::CancelButton_Click() {
 }
 
 void dlgTablaReservorio::DevuelveDueno() {
-  ComponentDialog* dueno = tabla_.dueno();
+  QWidget* dueno = tabla_.dueno();
   if (!dueno) return;
   dueno->setEnabled(true);
   if (dueno->isVisible()) {

@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QString>
+#include <atomic>
 #include <vector>
 
 #include "platform/arrays.h"
@@ -18,7 +19,7 @@ inline Array2<Integer> ChkFQRepresa;  // (dam, range 1..8): the range's switch
 inline Array3<Single> CoefFQRepresa;  // (dam, range 1..8, 1 a | 2 b | 3 c | 4 lower | 5 upper level)
 
 // ---- the out-of-range questions within a run ----
-inline int RunsComputing = 0;                   // runs under way that hold an OutOfTableQuestionsPerRun
+inline std::atomic<int> RunsComputing{0};       // runs under way that hold an OutOfTableQuestionsPerRun
 inline QSet<QString> ElementsGoingOnPastTable;  // dams and lakes answered Yes in the run under way
 
 // Held by a run (one storm, or a whole storm series) while it computes: each dam or lake is asked

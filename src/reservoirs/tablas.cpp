@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "components/dlgLago.h"
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/funciones.h"
+#include "reservoirs/hooks.h"
 
 namespace tavo {
 
@@ -308,12 +308,11 @@ void LeeTablaHQRepresa() {
 
 void LeeTablaHSVQLago() {
   if (!LeeFamilia(FamiliaHSVQLago(), Lagos())) return;
-  if (selLago < 1 || !FormInstance<dlgLago>::isLoaded()) return;
+  if (selLago < 1) return;
   for (const auto& lago : colLagos) {
     if (lago->numLAGO != selLago) continue;
     const bool conTabla = NFilasHSVQLago(selLago) >= 1;
-    FormInstance<dlgLago>::object().lblParametros->setText(conTabla ? QStringLiteral("Datos HSVQ en Tabla")
-                                                                    : QStringLiteral("---"));
+    LakeTableCaptionHook(conTabla ? QStringLiteral("Datos HSVQ en Tabla") : QStringLiteral("---"));
   }
 }
 

@@ -8,7 +8,6 @@
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
@@ -16,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "results/graficos.h"
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "engine/informe.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/funciones.h"
 #include "results/graficos.h"

@@ -1,6 +1,6 @@
 #include "results/dlgTablaSalePDR.h"
 
-#include "engine/listacomponentes.h"
+#include "project/listacomponentes.h"
 
 namespace tavo {
 

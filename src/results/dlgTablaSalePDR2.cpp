@@ -3,8 +3,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "engine/listacomponentes.h"
 #include "platform/formlayout.h"
+#include "project/listacomponentes.h"
 #include "results/graficos.h"
 
 namespace tavo {

@@ -4,13 +4,13 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "engine/listacomponentes.h"
 #include "platform/app.h"
 #include "platform/formlayout.h"
 #include "platform/forms.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "results/dlgChart1.h"
 #include "results/dlgChart2.h"
 

@@ -9,8 +9,8 @@ namespace tavo {
 
 namespace {
 
-template <class T>
-std::optional<T> Guardado(const Array2<T>& valores, int i, int k) {
+template <template <class> class Array, class T>
+std::optional<T> Guardado(const Array<T>& valores, int i, int k) {
   if (i < valores.lower1() || i > valores.upper1() || k < valores.lower2() || k > valores.upper2()) return {};
   return valores(i, k);
 }

@@ -17,17 +17,18 @@
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
 #include "engine/hietograma.h"
-#include "engine/listacomponentes.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
 #include "formulas/dlgEmpiricas.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/iconos.h"
 #include "platform/seqfile.h"
 #include "project/comandos.h"
 #include "project/dlgEliminarProyecto.h"
 #include "project/estado.h"
 #include "project/frmConfigura.h"
+#include "project/listacomponentes.h"
 #include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "results/dlgChart1.h"
@@ -38,7 +39,6 @@
 #include "results/pruebasrepresas.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAyuda.h"
-#include "shell/iconos.h"
 #include "shell/inicio.h"
 
 namespace tavo {
@@ -261,7 +261,9 @@ void MDIForm1::CreaMenus() {
   mnuPizarra1 =
       Item(mnuProceso, "mnuPizarra1", "Ver Pizarra (p/variables y salidas parciales) -", Ctrl(Qt::Key_F11));
   mnuPizarra1->setCheckable(true);
-  mnuPizarra1->setChecked(true);
+  // The item's mark is the user's report setting, which the runs read.
+  connect(mnuPizarra1, &QAction::toggled, this, [](bool checked) { PizarraMarcada = checked; });
+  mnuPizarra1->setChecked(PizarraMarcada);
 
   mnuSalidas = Menu(bar, "mnuSalidas", "&Salidas");
   mnuGraficoPp = Item(mnuSalidas, "mnuGraficoPp", "Hietogramas (Pp-t)");

@@ -2,7 +2,7 @@
 
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "shell/iconos.h"
+#include "platform/iconos.h"
 
 namespace tavo {
 

@@ -25,10 +25,10 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/iconos.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
-#include "shell/iconos.h"
 
 namespace tavo {
 

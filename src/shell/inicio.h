@@ -1,8 +1,8 @@
-// Start-up of the program and the working-directory file PelcanDir.pcn, which carries the working
-// directory and the last project from one run of the program to the next.
+// Start-up of the program: the splash, the working directory, the main window and the last project.
 #pragma once
 
 #include "platform/vb.h"
+#include "project/directorio.h"
 
 namespace tavo {
 
@@ -10,11 +10,6 @@ inline Single InicioSplash = 0;  // clock reading when the splash was shown
 
 // The program's start procedure: splash, working directory, main window, last project.
 void InicioAplicacion();
-// Reads PelcanDir.pcn into DirActual and NombreProyecto, falling back to the default working
-// folder when anything is wrong, and writes it back.
-void LeeArchivoDirectorio();
-// Writes DirActual and NombreProyecto into PelcanDir.pcn.
-void GuardaArchivoDirectorio();
 
 // How long the splash stays up, in seconds (1.5; tests shorten it).
 void SetSplashSeconds(double seconds);

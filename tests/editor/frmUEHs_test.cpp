@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "editor_fixture.h"
-#include "engine/listacomponentes.h"
+#include "project/listacomponentes.h"
 #include "project/redfiles.h"
 
 namespace tavo {

@@ -6,8 +6,8 @@
 #include "components/dlgUEH2.h"
 #include "editor_fixture.h"
 #include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/red.h"
 

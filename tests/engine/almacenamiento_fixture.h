@@ -11,8 +11,8 @@
 
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/red.h"
 #include "support/fixture.h"

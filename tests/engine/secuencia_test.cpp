@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
+#include "project/listacomponentes.h"
 #include "support/fixture.h"
 #include "support/network.h"
 

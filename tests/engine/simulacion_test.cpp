@@ -4,10 +4,10 @@
 
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "support/fixture.h"
 #include "support/network.h"

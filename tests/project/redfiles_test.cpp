@@ -6,6 +6,7 @@
 #include "editor/frmUEHs.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/ordencauces.h"
 #include "shell/MDIForm1.h"
 #include "support/fixture.h"
 #include "support/network.h"

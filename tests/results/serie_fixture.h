@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "support/fixture.h"
 

@@ -21,7 +21,6 @@
 #include "engine/almacenamiento.h"
 #include "engine/frmPp.h"
 #include "engine/hietograma.h"
-#include "engine/listacomponentes.h"
 #include "engine/resultados.h"
 #include "platform/app.h"
 #include "platform/errors.h"
@@ -30,9 +29,11 @@
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/tablas.h"
 #include "results/graficos.h"
+#include "shell/hooks.h"
 #include "shell/inicio.h"
 
 void PrintTo(const QString& text, std::ostream* os) {
@@ -67,6 +68,7 @@ void TavoTest::SetUp() {
   SetFixedClock(QDateTime());
   SetProgramHasEnded(false);
   InstallDialogs(&dialogs);
+  InstallWindowHooks();
 }
 
 void TavoTest::TearDown() {

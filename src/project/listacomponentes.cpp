@@ -1,6 +1,6 @@
 // The component list and the network check. A component is an outlet when its receiver names no
 // reach, lake or dam; a reach, lake or dam has inflow when some component names it as its receiver.
-#include "engine/listacomponentes.h"
+#include "project/listacomponentes.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "engine/listacomponentes.h"
+#include "project/listacomponentes.h"
 
 #include <vector>
 

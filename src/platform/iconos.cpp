@@ -1,4 +1,4 @@
-#include "shell/iconos.h"
+#include "platform/iconos.h"
 
 #include <QPainter>
 #include <QPainterPath>
