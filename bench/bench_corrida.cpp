@@ -22,13 +22,13 @@
 #include <vector>
 
 #include "engine/frmPp.h"
-#include "engine/listacomponentes.h"
 #include "engine/proceso.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
+#include "project/listacomponentes.h"
 #include "redes.h"
 #include "results/dlgChart2.h"
 #include "shell/MDIForm1.h"
