@@ -184,6 +184,10 @@ bool CalculaTormentas(SerieEnCurso& serie) {
   for (Integer k : serie.retenidas) {
     if (k != serie.ultima) adelantables.push_back(k);
   }
+  // The workers take the longest storms first, so that no worker is left with a long storm while the
+  // others are done; each storm's results go to its own place, so the order changes no result.
+  std::stable_sort(adelantables.begin(), adelantables.end(),
+                   [](Integer a, Integer b) { return DurSerie(a) > DurSerie(b); });
   std::unique_ptr<TormentasAdelantadas> adelantadas;
   bool ultimaHecha = false;                    // the main thread holds the last storm's state, computed ahead
   const TextBuffer textoAntes = TextoProceso;  // the report before the last storm is computed ahead
