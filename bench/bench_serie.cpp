@@ -30,6 +30,7 @@
 
 #include "engine/hooks.h"
 #include "engine/proceso.h"
+#include "hijo.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
@@ -44,6 +45,7 @@
 namespace {
 
 using namespace tavo;
+using bench::Figura;
 
 // ---- the measured program (a child process) ----
 
@@ -164,12 +166,6 @@ int Tormentas(const QString& folder) {
 
 // ---- the measuring side ----
 
-struct Figura {
-  std::vector<double> tiempos;  // what the child printed
-  double pared = 0;             // the whole process, seconds
-  double picoMB = 0;            // peak resident memory
-};
-
 std::string& Carpeta() {
   static std::string carpeta;
   return carpeta;
@@ -178,47 +174,13 @@ std::string& Carpeta() {
 // Runs this program again in `modo` with `hilos` workers (0: as many as the machine has, the program's
 // own choice) and waits for it.
 Figura Hijo(const std::string& modo, int hilos) {
-  int tubo[2];
-  if (pipe(tubo) != 0) std::abort();
-  QElapsedTimer reloj;
-  reloj.start();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(tubo[1], STDOUT_FILENO);
-    close(tubo[0]);
-    close(tubo[1]);
+  return bench::Hijo({modo, Carpeta()}, [hilos] {
     if (hilos > 0) {
       setenv("TAVO_HILOS", std::to_string(hilos).c_str(), 1);
     } else {
       unsetenv("TAVO_HILOS");
     }
-    std::string self = "/proc/self/exe";
-    std::string m = modo;
-    char* argv[] = {self.data(), m.data(), Carpeta().data(), nullptr};
-    execv(argv[0], argv);
-    std::_Exit(127);
-  }
-  close(tubo[1]);
-  std::string salida;
-  char buf[256];
-  for (ssize_t n; (n = read(tubo[0], buf, sizeof buf)) > 0;) salida.append(buf, static_cast<size_t>(n));
-  close(tubo[0]);
-  int estado = 0;
-  rusage uso{};
-  wait4(pid, &estado, 0, &uso);
-  if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
-    std::fprintf(stderr, "the measured program failed\n");
-    std::exit(1);
-  }
-  Figura f;
-  f.pared = Segundos(reloj);
-  f.picoMB = static_cast<double>(uso.ru_maxrss) / 1024;
-  for (size_t at = 0; at < salida.size();) {
-    const size_t fin = salida.find('\n', at);
-    f.tiempos.push_back(std::atof(salida.substr(at, fin - at).c_str()));
-    at = fin == std::string::npos ? salida.size() : fin + 1;
-  }
-  return f;
+  });
 }
 
 double Mediana(std::vector<double> v) {
