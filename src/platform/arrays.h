@@ -3,9 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/zeroedroom.h"
 
 namespace tavo {
 
@@ -46,9 +48,12 @@ class Array1 {
   std::vector<T> data_;
 };
 
-// Two dimensions, first index lower1..upper1, second lower2..upper2.
+// Two dimensions, first index lower1..upper1, second lower2..upper2. An array of numbers keeps its
+// elements in zeroed room, so that room added to it needs no clearing.
 template <class T>
 class Array2 {
+  using Room = std::conditional_t<std::is_arithmetic_v<T>, ZeroedRoom<T>, std::vector<T>>;
+
  public:
   Array2() = default;
   Array2(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
@@ -88,7 +93,8 @@ class Array2 {
     const int rows = count(l1_, u1_);
     if (newCols > stride_) {
       const int stride = std::max(newCols, stride_ + stride_ / 2);
-      std::vector<T> grown(static_cast<size_t>(rows) * stride, T{});
+      Room grown;
+      grown.resize(static_cast<size_t>(rows) * stride);
       for (int i = 0; i < rows; ++i) {
         std::copy_n(data_.begin() + static_cast<ptrdiff_t>(i) * stride_, oldCols,
                     grown.begin() + static_cast<ptrdiff_t>(i) * stride);
@@ -128,7 +134,7 @@ class Array2 {
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int stride_ = 0;  // elements held per row: at least the count of the second bounds
-  std::vector<T> data_;
+  Room data_;
 };
 
 // Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so

@@ -60,5 +60,25 @@ TEST(Arrays, Array2SizedAgainAndGrownKeepsOnlyWhatItsBoundsHold) {
   }
 }
 
+// A large array of numbers, whose room the system gives on its own, starts from zeros, keeps its
+// elements when its last bound grows and when copied, and starts from zeros again when sized anew.
+TEST(Arrays, LargeArray2StartsFromZerosAndKeepsWhatItHolds) {
+  Array2<float> a;
+  a.redim(0, 2, 0, 200000);
+  EXPECT_EQ(a(2, 200000), 0);
+  for (int i = 0; i <= 2; ++i) a(i, 200000) = a(i, 0) = static_cast<float>(i + 1);
+  a.redimPreserve(500000);
+  const Array2<float> copy = a;
+  for (const Array2<float>* x : {static_cast<const Array2<float>*>(&a), &copy}) {
+    EXPECT_EQ((*x)(2, 0), 3);
+    EXPECT_EQ((*x)(1, 200000), 2);
+    EXPECT_EQ((*x)(1, 200001), 0);
+    EXPECT_EQ((*x)(2, 500000), 0);
+  }
+  a.redim(0, 2, 0, 200000);
+  EXPECT_EQ(a(1, 200000), 0);
+  EXPECT_EQ(a(2, 0), 0);
+}
+
 }  // namespace
 }  // namespace tavo
