@@ -16,8 +16,10 @@ namespace {
 constexpr qsizetype kFirstBlock = 16 * 1024;
 constexpr qsizetype kLargestBlock = 8 * 1024 * 1024;
 // Large blocks are laid on the processor's large pages where the system offers them: a long report then
-// costs the system a few hundred times fewer first touches of its memory.
+// costs the system a few hundred times fewer first touches of its memory. A text that outgrows the
+// small blocks goes straight on to a large page, so that a long report starts there too.
 constexpr qsizetype kLargePage = 2 * 1024 * 1024;
+constexpr qsizetype kLargestSmallBlock = 64 * 1024;
 
 char* AllocateBlock(qsizetype capacity) {
   void* p = nullptr;
@@ -98,6 +100,7 @@ TextBuffer::Block& TextBuffer::roomFor(qsizetype n) {
     ++s.current;
   }
   qsizetype capacity = s.blocks.empty() ? kFirstBlock : std::min(2 * s.blocks.back().capacity, kLargestBlock);
+  if (capacity > kLargestSmallBlock) capacity = std::max(capacity, kLargePage);
   capacity = std::max(capacity, n);
   if (!s.blocks.empty()) ++s.current;
   s.blocks.push_back({std::unique_ptr<char, Free>(AllocateBlock(capacity)), capacity, 0});
