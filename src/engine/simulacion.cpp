@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "engine/almacenamiento.h"
 #include "engine/informe.h"
@@ -187,9 +188,19 @@ void Preparacion() {
   }
 }
 
+// The report file's name, in the program folder.
+QString ArchivoInforme() {
+  return QStringLiteral("SalePizarra1") + QStringLiteral("_tem.txt");
+}
+
+// Hands what the report gained to the report file written ahead, when there is one.
+void Adelanta(std::optional<TextValueStream>& informe) {
+  if (informe) informe->feed(TextoProceso);
+}
+
 // Every reach, lake and dam in the order of computation (see Proceso_en_Cauce, Proceso_en_Lago and
-// Proceso_en_Represa); writes RetardoMaximo.
-void Componentes(bool& avisado) {
+// Proceso_en_Represa), each one's report handed to `informe`; writes RetardoMaximo.
+void Componentes(bool& avisado, std::optional<TextValueStream>& informe) {
   RetardoMaximo = 0;
   EncabezadoComponentes();
   for (Integer j = nUEHs + 1; j <= nComponentes; ++j) {
@@ -202,6 +213,7 @@ void Componentes(bool& avisado) {
           if (prefijo == QLatin1String("c-")) Proceso_en_Cauce(j);
         },
         avisado);
+    Adelanta(informe);
   }
 }
 
@@ -253,6 +265,9 @@ void Proceso_Simulacion(const Boolean& Unica) {
     // Without its preparation nothing of the run can be computed: a failure there ends the run.
     // The report starts as the window's text, in the memory of the last run's report when it can.
     if (!ReportOmitted && !Fase([] { TextoProceso.assign(ReportTextBuffer()); }, avisado)) return;
+    // A single storm's report goes to its file as the run writes it; the file takes it at the end.
+    std::optional<TextValueStream> informe;
+    if (Unica) informe.emplace(DirPrograma + QLatin1Char('/') + ArchivoInforme());
     if (!Fase(Preparacion, avisado)) return;
     // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
     // PpTormenta; the storm's own depth comes back afterwards.
@@ -262,19 +277,20 @@ void Proceso_Simulacion(const Boolean& Unica) {
     if (FormaPp == 3) PpTormenta = profundidad;
     bool resumen = false;
     Fase(ResumenUEHs, resumen);
+    Adelanta(informe);
     bool componentes = false;
-    Componentes(componentes);
+    Componentes(componentes, informe);
     SimulationCompleted = true;
     if (Unica) {
       bool archivo = false;
-      Fase(GuardaInformeSimulacion, archivo);
+      Fase([&informe] { GuardaInformeSimulacion(&*informe); }, archivo);
     }
   } catch (const SimulacionDetenida&) {
     // A warning has been shown: the run ends here.
   }
 }
 
-void GuardaInformeSimulacion() {
+void GuardaInformeSimulacion(TextValueStream* adelantado) {
   if (TextoProceso.size() > 60000) {
     MsgBox(
         QStringLiteral(
@@ -286,9 +302,13 @@ void GuardaInformeSimulacion() {
         vbExclamation, QStringLiteral("La tabla de resultados es muy extensa"));
   }
   ChDir(DirPrograma);
-  RutaArchivo = QStringLiteral("SalePizarra1") + QStringLiteral("_tem.txt");
+  RutaArchivo = ArchivoInforme();
   SeqFile archivo(RutaArchivo, OpenMode::Output);
-  archivo.write(TextoProceso);
+  if (adelantado) {
+    archivo.write(TextoProceso, *adelantado);
+  } else {
+    archivo.write(TextoProceso);
+  }
   archivo.close();
   CloseAllFiles();
 }

@@ -10,6 +10,8 @@
 
 namespace tavo {
 
+class TextValueStream;
+
 // ---- working values of a run: the state of one run, each thread its own ----
 inline thread_local Single AreaTotalUEHs = 0;          // sum of the units' areas [ha]
 inline thread_local Integer RelacionPasos = 0;         // r: output steps in one rain step
@@ -65,8 +67,9 @@ void AdvertenciaSimulacion(const QString& texto);
 // Reads NombresComponentes.
 Integer PosicionComponente(const QString& nombre, Integer first, Integer last);
 
-// The report file SalePizarra1_tem.txt in the program folder, with the length notice.
+// The report file SalePizarra1_tem.txt in the program folder, with the length notice; from what
+// `adelantado` wrote ahead of it, when given.
 // Reads TextoProceso and DirPrograma; writes RutaArchivo and the current folder.
-void GuardaInformeSimulacion();
+void GuardaInformeSimulacion(TextValueStream* adelantado = nullptr);
 
 }  // namespace tavo

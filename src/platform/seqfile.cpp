@@ -1,11 +1,15 @@
 #include "platform/seqfile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -33,15 +37,29 @@ bool InWindows1252(char16_t u) {
   return Windows1252Byte(u) >= 0;
 }
 
-// Writes bytes of the code page as a quoted value holds them: a double quote as a single one.
-bool WriteQuotedBytes(QFile& file, const char* bytes, qsizetype n) {
+// Writes bytes of the code page as a quoted value holds them: a double quote as a single one. put(bytes,
+// count) writes bytes and returns false when it cannot.
+template <class Put>
+bool WriteQuotedBytes(const char* bytes, qsizetype n, Put put) {
   const char* end = bytes + n;
   while (bytes < end) {
     const auto* quote = static_cast<const char*>(std::memchr(bytes, '"', static_cast<size_t>(end - bytes)));
     const char* stop = quote ? quote : end;
-    if (file.write(bytes, stop - bytes) != stop - bytes) return false;
-    if (quote && file.write("'", 1) != 1) return false;
+    if (stop > bytes && !put(bytes, stop - bytes)) return false;
+    if (quote && !put("'", 1)) return false;
     bytes = quote ? quote + 1 : end;
+  }
+  return true;
+}
+
+// Writes all of the bytes to an open file; false when the system cannot (a full disk).
+bool WriteAll(int descriptor, const char* bytes, qsizetype n) {
+  while (n > 0) {
+    const ssize_t written = ::write(descriptor, bytes, static_cast<size_t>(n));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    n -= written;
   }
   return true;
 }
@@ -287,6 +305,7 @@ SeqFile::SeqFile(const QString& path, OpenMode mode) : path_(ResolvePath(path)),
 SeqFile::~SeqFile() {
   auto& files = OpenFiles();
   files.erase(std::remove(files.begin(), files.end(), this), files.end());
+  if (!streamed_.isEmpty()) QFile::remove(streamed_);
 }
 
 void SeqFile::detach() {
@@ -297,6 +316,10 @@ void SeqFile::detach() {
 
 QString SeqFile::writeTemporary() {
   const QString temporary = path_ + QStringLiteral(".tmp~");
+  // A text written ahead by a stream is the whole file when nothing else was written: its quotes and
+  // line end are all out_ holds.
+  if (!std::exchange(streamed_, QString()).isEmpty() && texts_.size() == 1 && out_.size() == 4)
+    return temporary;
   QFile file(temporary);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
   const bool written = writeOut(file) && file.flush();
@@ -366,8 +389,11 @@ bool SeqFile::writeOut(QFile& file) const {
   qsizetype at = 0;
   for (const auto& [place, text] : texts_) {
     written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
-    text.forEachBlock(
-        [&](const char* bytes, qsizetype n) { written = written && WriteQuotedBytes(file, bytes, n); });
+    text.forEachBlock([&](const char* bytes, qsizetype n) {
+      written = written && WriteQuotedBytes(bytes, n, [&file](const char* b, qsizetype k) {
+                  return file.write(b, k) == k;
+                });
+    });
     at = place;
   }
   return written && put(EncodeWindows1252(out_.mid(at)));
@@ -540,11 +566,110 @@ void SeqFile::write(const TextBuffer& text) {
   out_ += QLatin1String("\"\r\n");
 }
 
+void SeqFile::write(const TextBuffer& text, TextValueStream& stream) {
+  const bool alone = mode_ == OpenMode::Output && out_.isEmpty() && texts_.empty();
+  write(text);
+  // The stream's thread ends here in any case, before the close may write the temporary itself.
+  const QString temporary = stream.finish(text);
+  if (alone && !temporary.isEmpty() && temporary == path_ + QStringLiteral(".tmp~")) {
+    streamed_ = temporary;
+  } else if (!temporary.isEmpty()) {
+    QFile::remove(temporary);
+  }
+}
+
 void SeqFile::print(const QString& text, bool newLine) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
   out_ += text;
   if (newLine) out_ += QLatin1String("\r\n");
+}
+
+}  // namespace tavo
+
+namespace tavo {
+
+// ---- a text value written ahead ----
+
+TextValueStream::TextValueStream(const QString& path)
+    : path_(ResolvePath(path)), temporary_(path_ + QStringLiteral(".tmp~")) {
+  descriptor_ =
+      ::open(QFile::encodeName(temporary_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor_ < 0) {
+    // Nothing is written ahead; the file is written whole when it closes, with its own errors.
+    temporary_.clear();
+    return;
+  }
+  thread_ = std::thread([this] { writeAhead(); });
+}
+
+TextValueStream::~TextValueStream() {
+  stop();
+  if (descriptor_ >= 0) ::close(descriptor_);
+  if (!temporary_.isEmpty()) QFile::remove(temporary_);
+}
+
+void TextValueStream::feed(const TextBuffer& text) {
+  if (!thread_.joinable() || broken_) return;
+  const qsizetype from = handed_.size();
+  if (text.size() < from || (from > 0 && !text.sharesBytesWith(handed_)) || !text.fitsWindows1252()) {
+    broken_ = true;
+    return;
+  }
+  if (text.size() == from) return;
+  std::vector<std::pair<const char*, qsizetype>> bytes;
+  text.forEachBlockIn(from, text.size(), [&bytes](const char* b, qsizetype n) { bytes.emplace_back(b, n); });
+  handed_ = text;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+  }
+  wake_.notify_one();
+}
+
+QString TextValueStream::finish(const TextBuffer& text) {
+  feed(text);
+  const bool whole = thread_.joinable() && !broken_ && handed_.size() == text.size();
+  stop();
+  bool written = whole && !failed_;
+  if (descriptor_ >= 0) {
+    written = ::close(descriptor_) == 0 && written;
+    descriptor_ = -1;
+  }
+  handed_ = TextBuffer();
+  if (!written) {
+    if (!temporary_.isEmpty()) QFile::remove(temporary_);
+    temporary_.clear();
+  }
+  return std::exchange(temporary_, QString());
+}
+
+void TextValueStream::stop() {
+  if (!thread_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    closing_ = true;
+  }
+  wake_.notify_one();
+  thread_.join();
+}
+
+void TextValueStream::writeAhead() {
+  const auto put = [this](const char* bytes, qsizetype n) { return WriteAll(descriptor_, bytes, n); };
+  bool written = put("\"", 1);
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return closing_ || !pending_.empty(); });
+    std::vector<std::pair<const char*, qsizetype>> bytes;
+    bytes.swap(pending_);
+    const bool last = closing_;
+    lock.unlock();
+    for (const auto& [b, n] : bytes) written = written && WriteQuotedBytes(b, n, put);
+    if (last) written = written && put("\"\r\n", 3);
+    lock.lock();
+    failed_ = !written;
+    if (last) return;
+  }
 }
 
 }  // namespace tavo

@@ -8,8 +8,11 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <condition_variable>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -59,6 +62,46 @@ void ForgetFilesNotReadWhole();
 
 enum class OpenMode { Input, Output, Append };
 
+// The one long text value of a data file, written ahead while the text still grows: a thread of the
+// stream's own writes what the text holds so far into the file's temporary, so that when the file is
+// written only the rest remains (see SeqFile::write). The thread ends with the stream, and touches
+// nothing but the temporary and the bytes handed to it.
+class TextValueStream {
+ public:
+  // Starts on the temporary of the data file `path`, which resolves against the current folder now.
+  explicit TextValueStream(const QString& path);
+  // Ends the thread; a temporary no file took is removed.
+  ~TextValueStream();
+  TextValueStream(const TextValueStream&) = delete;
+  TextValueStream& operator=(const TextValueStream&) = delete;
+
+  // Hands the thread the bytes `text` gained since the last call. A text that did not grow from the one
+  // handed before (emptied, replaced), or that holds characters the code page lacks, ends the writing
+  // ahead: the file is then written whole when it closes.
+  void feed(const TextBuffer& text);
+
+ private:
+  friend class SeqFile;
+  // Hands over the rest of `text`, closes the value and ends the thread. The temporary's path when it
+  // holds the value `text` whole, as Write # writes it; otherwise empty, and the temporary is removed.
+  QString finish(const TextBuffer& text);
+  void writeAhead();  // the thread
+  void stop();        // ends the thread and waits for it
+
+  QString path_;         // the data file, resolved
+  QString temporary_;    // its temporary, while the stream holds it
+  int descriptor_ = -1;  // the temporary, open for writing
+  TextBuffer handed_;    // the text handed over so far: holding it keeps its bytes as they are
+  bool broken_ = false;  // the text stopped growing from the one handed over
+  // Shared with the thread:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::vector<std::pair<const char*, qsizetype>> pending_;  // bytes to write, in order
+  bool closing_ = false;                                    // nothing more will be handed over
+  bool failed_ = false;                                     // a write failed; nothing more is written
+  std::thread thread_;
+};
+
 class SeqFile {
  public:
   // Opens a file. Input: error 53 when missing, 76 when its folder is missing. Output and Append:
@@ -98,6 +141,9 @@ class SeqFile {
   // Write # of one text value held as the bytes of a file: when the file stays in the code page they
   // go to it as they are, with no conversion.
   void write(const TextBuffer& text);
+  // The same, for a text that `stream` has been writing ahead to this file's temporary: when the text is
+  // all the file holds and the stream wrote it whole, the close takes the stream's temporary as it is.
+  void write(const TextBuffer& text, TextValueStream& stream);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
 
@@ -121,6 +167,9 @@ class SeqFile {
   QString out_;        // output and append: text written so far, encoded when the file is closed
   // Long texts written so far, each with the place in out_ where it goes.
   std::vector<std::pair<qsizetype, TextBuffer>> texts_;
+  // The temporary a TextValueStream wrote with the one text of texts_, which the close takes when
+  // nothing else has been written.
+  QString streamed_;
   bool writeOut(QFile& file) const;
 };
 

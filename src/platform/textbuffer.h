@@ -62,14 +62,26 @@ class TextBuffer {
   // Calls f(bytes, count) for the file's bytes, block by block, in order.
   template <class F>
   void forEachBlock(F f) const {
-    qsizetype left = length_;
-    for (size_t i = 0; left > 0; ++i) {
+    forEachBlockIn(0, length_, f);
+  }
+  // The same for the bytes from position `from` up to `to`. Bytes stay where they are while the text
+  // grows, and a copy's bytes never change: while a copy is held, another thread may read them.
+  template <class F>
+  void forEachBlockIn(qsizetype from, qsizetype to, F f) const {
+    to = std::min(to, length_);
+    qsizetype start = 0;  // position of the block's first byte
+    for (size_t i = 0; from < to; ++i) {
       const Block& b = store_->blocks[i];
-      const qsizetype n = std::min(b.used, left);
-      f(b.bytes.get(), n);
-      left -= n;
+      if (from < start + b.used) {
+        const qsizetype n = std::min(start + b.used, to) - from;
+        f(b.bytes.get() + (from - start), n);
+        from += n;
+      }
+      start += b.used;
     }
   }
+  // True when both are views of the same bytes: one is a copy of the other, or grew from it.
+  bool sharesBytesWith(const TextBuffer& other) const { return store_ && store_ == other.store_; }
 
   friend bool operator==(const TextBuffer& a, const QString& b);
   friend bool operator==(const TextBuffer& a, const TextBuffer& b) {

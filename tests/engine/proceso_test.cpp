@@ -78,6 +78,20 @@ TEST_F(ProcesoTest, SingleStormWithTheReportOff) {
   EXPECT_TRUE(QFile::exists(path("SalePizarra1_tem.txt")));
 }
 
+// A disk that fills while the report file is written, part of it ahead of the run's end: the old file
+// stays as it was, no half file is left beside it, and the user is told once.
+TEST_F(ProcesoTest, AReportFileThatCannotBeWrittenWholeLeavesTheOldOne) {
+  test::WriteBytes(path("SalePizarra1_tem.txt"), "anterior");
+  dialogs.answer(vbOK).answer(vbOK);
+  test::WithFullDisk(1000, [&] { main().mnuCorre1->trigger(); });
+  const QStringList prompts = test::Prompts(dialogs);
+  ASSERT_EQ(prompts.size(), 2) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(prompts[0], "Error Nro. 61" + ErrorDescription(61) + " ,Verifique");
+  EXPECT_TRUE(prompts[1].startsWith(test::kCutNotice));
+  EXPECT_EQ(test::ReadBytes(path("SalePizarra1_tem.txt")), "anterior");
+  EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt.tmp~")));
+}
+
 TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {
   DurTormenta = 241;
   dialogs.answer(vbOK);  // the outlet is still high when the run ends

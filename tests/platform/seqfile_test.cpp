@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 #include "platform/errors.h"
 #include "support/fixture.h"
@@ -257,6 +258,73 @@ TEST_F(SeqFileTest, DoubleQuoteInsideATextIsWrittenAsASingleQuote) {
   SeqFile f(QStringLiteral("q.pcn"), OpenMode::Input);
   EXPECT_EQ(f.inputString(), "Crecida 'A', 2024");
   EXPECT_EQ(f.inputInteger(), 7);
+}
+
+// A text value written ahead while it grows gives the file the text gives when written at the close:
+// its double quotes become single ones; a text that did not grow from the one handed over, a text the
+// code page cannot hold and a value followed by more are written whole at the close instead. The
+// temporary never stays behind.
+TEST_F(SeqFileTest, ATextWrittenAheadGivesTheFileTheWholeTextGives) {
+  const QString largo(100000, QLatin1Char('x'));  // longer than the first blocks
+  struct Case {
+    const char* name;
+    std::function<void(TextBuffer&, TextValueStream&)> grow;
+    bool more = false;
+  };
+  const Case cases[] = {
+      {"grows",
+       [&](TextBuffer& t, TextValueStream& s) {
+         t += QStringLiteral("uno \"dos\"\r\n");
+         s.feed(t);
+         t += largo;
+         s.feed(t);
+         t += QStringLiteral("\"fin");
+       }},
+      {"emptied and written again",
+       [](TextBuffer& t, TextValueStream& s) {
+         t += QStringLiteral("primero");
+         s.feed(t);
+         t.clear();
+         t += QStringLiteral("segundo");
+       }},
+      {"outside the code page",
+       [](TextBuffer& t, TextValueStream& s) {
+         t += QStringLiteral("Ciudad de ");
+         s.feed(t);
+         t += QString::fromUtf8("Łódź");
+         s.feed(t);
+       }},
+      {"followed by more",
+       [&](TextBuffer& t, TextValueStream& s) {
+         t += largo;
+         s.feed(t);
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextBuffer text;
+    {
+      TextValueStream stream(QStringLiteral("adelantado.txt"));
+      c.grow(text, stream);
+      SeqFile f(QStringLiteral("adelantado.txt"), OpenMode::Output);
+      f.write(text, stream);
+      if (c.more) f.print(QStringLiteral("más"));
+      f.close();
+    }
+    SeqFile f(QStringLiteral("entero.txt"), OpenMode::Output);
+    f.write(text);
+    if (c.more) f.print(QStringLiteral("más"));
+    f.close();
+    EXPECT_EQ(ReadBytes(path("adelantado.txt")), ReadBytes(path("entero.txt")));
+    EXPECT_FALSE(QFile::exists(path("adelantado.txt.tmp~")));
+  }
+  {
+    TextBuffer text(QStringLiteral("sin archivo"));
+    TextValueStream stream(QStringLiteral("nunca.txt"));
+    stream.feed(text);
+  }
+  EXPECT_FALSE(QFile::exists(path("nunca.txt.tmp~")));
 }
 
 TEST(Windows1252, EveryByteRoundTrips) {
