@@ -1,6 +1,7 @@
 #include "platform/seqfile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -50,6 +52,30 @@ bool WriteQuotedBytes(const char* bytes, qsizetype n, Put put) {
     bytes = quote ? quote + 1 : end;
   }
   return true;
+}
+
+// Has the system give the whole memory pages within the room their place ahead of their first use, as a
+// first write would, without writing anything into them. Systems that cannot are left to do it at the
+// first write.
+void PrepareRoom(const char* room, qsizetype n) {
+#ifdef MADV_POPULATE_WRITE
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t start = (reinterpret_cast<uintptr_t>(room) + page - 1) / page * page;
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(room) + static_cast<uintptr_t>(n)) / page * page;
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+  (void)room;
+  (void)n;
+#endif
+}
+
+// Gives back the memory the system's file cache holds of the file, when it is on disk already; what the
+// file holds stays as it is. Replacing a long file otherwise gives its cache back in the replacement.
+void ReleaseCache(const std::string& name) {
+  const int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  posix_fadvise(descriptor, 0, 0, POSIX_FADV_DONTNEED);
+  ::close(descriptor);
 }
 
 // Writes all of the bytes to an open file; false when the system cannot (a full disk).
@@ -600,6 +626,7 @@ TextValueStream::TextValueStream(const QString& path)
     temporary_.clear();
     return;
   }
+  replaced_ = QFile::encodeName(path_).toStdString();
   thread_ = std::thread([this] { writeAhead(); });
 }
 
@@ -619,10 +646,13 @@ void TextValueStream::feed(const TextBuffer& text) {
   if (text.size() == from) return;
   std::vector<std::pair<const char*, qsizetype>> bytes;
   text.forEachBlockIn(from, text.size(), [&bytes](const char* b, qsizetype n) { bytes.emplace_back(b, n); });
+  std::pair<const char*, qsizetype> room{};
+  text.forSpareRoom([&room](const char* b, qsizetype n) { room = {b, n}; });
   handed_ = text;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    room_ = room;
   }
   wake_.notify_one();
 }
@@ -657,15 +687,25 @@ void TextValueStream::stop() {
 void TextValueStream::writeAhead() {
   const auto put = [this](const char* bytes, qsizetype n) { return WriteAll(descriptor_, bytes, n); };
   bool written = put("\"", 1);
+  ReleaseCache(replaced_);
+  off_t sent = 0;  // bytes of the temporary on their way to the disk
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return closing_ || !pending_.empty(); });
     std::vector<std::pair<const char*, qsizetype>> bytes;
     bytes.swap(pending_);
+    const auto room = std::exchange(room_, {});
     const bool last = closing_;
     lock.unlock();
+    // The room first: the run fills it while the bytes go to the file.
+    if (!last && room.second > 0) PrepareRoom(room.first, room.second);
     for (const auto& [b, n] : bytes) written = written && WriteQuotedBytes(b, n, put);
     if (last) written = written && put("\"\r\n", 3);
+    // What is written starts on its way to the disk, so that when a later run replaces the file its
+    // cache is clean and can be given back early.
+    const off_t end = lseek(descriptor_, 0, SEEK_CUR);
+    if (end > sent) sync_file_range(descriptor_, sent, end - sent, SYNC_FILE_RANGE_WRITE);
+    sent = std::max(sent, end);
     lock.lock();
     failed_ = !written;
     if (last) return;

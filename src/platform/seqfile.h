@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -64,8 +65,10 @@ enum class OpenMode { Input, Output, Append };
 
 // The one long text value of a data file, written ahead while the text still grows: a thread of the
 // stream's own writes what the text holds so far into the file's temporary, so that when the file is
-// written only the rest remains (see SeqFile::write). The thread ends with the stream, and touches
-// nothing but the temporary and the bytes handed to it.
+// written only the rest remains (see SeqFile::write). Besides, the thread has the system prepare the
+// memory the text grows into next, so that the text finds it ready, and give back early the file cache
+// of the file the temporary will replace. The thread ends with the stream, and touches nothing but the
+// temporary, the file replaced and the bytes handed to it.
 class TextValueStream {
  public:
   // Starts on the temporary of the data file `path`, which resolves against the current folder now.
@@ -88,15 +91,17 @@ class TextValueStream {
   void writeAhead();  // the thread
   void stop();        // ends the thread and waits for it
 
-  QString path_;         // the data file, resolved
-  QString temporary_;    // its temporary, while the stream holds it
-  int descriptor_ = -1;  // the temporary, open for writing
-  TextBuffer handed_;    // the text handed over so far: holding it keeps its bytes as they are
-  bool broken_ = false;  // the text stopped growing from the one handed over
+  QString path_;          // the data file, resolved
+  QString temporary_;     // its temporary, while the stream holds it
+  std::string replaced_;  // the data file, as the thread names it: its cache is given back early
+  int descriptor_ = -1;   // the temporary, open for writing
+  TextBuffer handed_;     // the text handed over so far: holding it keeps its bytes as they are
+  bool broken_ = false;   // the text stopped growing from the one handed over
   // Shared with the thread:
   std::mutex mutex_;
   std::condition_variable wake_;
   std::vector<std::pair<const char*, qsizetype>> pending_;  // bytes to write, in order
+  std::pair<const char*, qsizetype> room_{};                // where the text grows next, to prepare
   bool closing_ = false;                                    // nothing more will be handed over
   bool failed_ = false;                                     // a write failed; nothing more is written
   std::thread thread_;

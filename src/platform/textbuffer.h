@@ -80,6 +80,14 @@ class TextBuffer {
       start += b.used;
     }
   }
+  // Calls f(bytes, count) for the room after the text in its block, where the text grows next when it
+  // is the end of its bytes; the room holds nothing yet. Its memory may be touched ahead of the text.
+  template <class F>
+  void forSpareRoom(F f) const {
+    if (!store_ || store_->blocks.empty() || length_ != store_->size) return;
+    const Block& b = store_->blocks[store_->current];
+    if (b.capacity > b.used) f(b.bytes.get() + b.used, b.capacity - b.used);
+  }
   // True when both are views of the same bytes: one is a copy of the other, or grew from it.
   bool sharesBytesWith(const TextBuffer& other) const { return store_ && store_ == other.store_; }
 
