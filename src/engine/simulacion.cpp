@@ -97,13 +97,13 @@ void AdvertenciaRed() {
       "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
 }
 
-// The thread's result arrays sized for the longest storm of the series under way, once: every storm
-// after that finds its room and clears only its own part. The room takes in what the longest storm
+// The thread's result arrays given room for a storm of `duracion` minutes: for the longest storm of the
+// series under way, once, so that every storm after that finds its room and clears only its own part;
+// for a single storm, so that the lags of its reaches find their room. The room takes in what the storm
 // may add beyond its horizon: the travel of a unit's last rain to its outlet, and the lag of a directly
-// routed reach. Reads SeriesLongestStorm, TiempoAdicional, the steps and the network; writes the room
-// of the result arrays.
-void ReservaHorizonte() {
-  const double horizonte = static_cast<Single>(SeriesLongestStorm + TiempoAdicional);
+// routed reach. Reads TiempoAdicional, the steps and the network; writes the room of the result arrays.
+void ReservaHorizonte(Integer duracion) {
+  const double horizonte = static_cast<Single>(duracion + TiempoAdicional);
   const int NQ = PasosQueCubren(horizonte, PasoQ) + 2;
   double mas = 0;  // steps a storm may add beyond its horizon
   for (const auto& u : colUEHs) {
@@ -124,7 +124,7 @@ void ReservaHorizonte() {
   SEmbalseLago.reserve(nLagos + 1, conAmpliacion);
   HEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
   SEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
-  PpUEHPaso.reserve(nUEHs + 1, static_cast<int>(std::floor(Div(SeriesLongestStorm, PasoQ) + 1)) + 1);
+  PpUEHPaso.reserve(nUEHs + 1, static_cast<int>(std::floor(Div(duracion, PasoQ) + 1)) + 1);
 }
 
 // The run's checks, horizon and result arrays, its component list and order of computation.
@@ -134,7 +134,15 @@ void ReservaHorizonte() {
 // and the series' results (made anew).
 void Preparacion() {
   ChequeaUnidadesYPasos();
-  if (SeriesLongestStorm > 0) ReservaHorizonte();
+  if (SeriesLongestStorm > 0) {
+    ReservaHorizonte(SeriesLongestStorm);
+  } else {
+    try {
+      ReservaHorizonte(DurTormenta);
+    } catch (const VbError&) {
+      // A horizon that cannot be reckoned fails with its message in the steps below.
+    }
+  }
 
   const double horizonte = static_cast<Single>(DurTormenta + TiempoAdicional);
   NPasosLluvia = PasosQueCubren(horizonte, PasoPp);
