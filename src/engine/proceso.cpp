@@ -14,6 +14,7 @@
 #include "engine/hooks.h"
 #include "engine/informe.h"
 #include "engine/resultados.h"
+#include "engine/secuencia.h"
 #include "engine/serieparalela.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
@@ -61,6 +62,7 @@ struct FinDeSerie {
     SeriesChecked = false;
     SeriesLongestStorm = 0;
     SeriesDistributions.reset();
+    ForgetSeriesOrder();
     CierraProgresoSerie();
     SetBusyPointer(false);
   }
@@ -337,6 +339,7 @@ void CorreSeriePDR() {
     // The data and the network are the same for every storm: a check that fails stops the series once.
     if (!RunChecks()) return;
     SeriesChecked = true;
+    BuildSeriesOrder();
     if (!DuracionCalculable(SeriesLongestStorm)) return;
     ShowRunNotice(NegativeMuskingumNotice());
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
