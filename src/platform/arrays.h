@@ -3,11 +3,34 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <new>
 #include <vector>
 
 #include "platform/errors.h"
 
 namespace tavo {
+
+// Room of `bytes` for the arrays: large room on the processor's large pages where the system offers
+// them, so that a run's first writes to fresh result arrays cost the system a few first touches of
+// its memory, not thousands (each costs a great deal on a virtual machine, and more with several
+// threads at once).
+void* AllocateArrayRoom(std::size_t bytes);
+void FreeArrayRoom(void* p, std::size_t bytes);
+
+template <class T>
+struct ArrayAllocator {
+  using value_type = T;
+  ArrayAllocator() = default;
+  template <class U>
+  ArrayAllocator(const ArrayAllocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocateArrayRoom(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) { FreeArrayRoom(p, n * sizeof(T)); }
+  friend bool operator==(const ArrayAllocator&, const ArrayAllocator&) { return true; }
+};
+
+template <class T>
+using ArrayRoom = std::vector<T, ArrayAllocator<T>>;
 
 // One dimension, indices lower..upper.
 template <class T>
@@ -43,7 +66,7 @@ class Array1 {
   }
   int lower_ = 0;
   int upper_ = -1;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 // Two dimensions, first index lower1..upper1, second lower2..upper2.
@@ -88,7 +111,7 @@ class Array2 {
     const int rows = count(l1_, u1_);
     if (newCols > stride_) {
       const int stride = std::max(newCols, stride_ + stride_ / 2);
-      std::vector<T> grown(static_cast<size_t>(rows) * stride, T{});
+      ArrayRoom<T> grown(static_cast<size_t>(rows) * stride, T{});
       for (int i = 0; i < rows; ++i) {
         std::copy_n(data_.begin() + static_cast<ptrdiff_t>(i) * stride_, oldCols,
                     grown.begin() + static_cast<ptrdiff_t>(i) * stride);
@@ -128,7 +151,7 @@ class Array2 {
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int stride_ = 0;  // elements held per row: at least the count of the second bounds
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 // Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so
@@ -159,7 +182,7 @@ class ColumnArray2 {
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int rows_ = 0;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 // Three dimensions, each from 0: the program's arrays of coefficients per element, range and term.
@@ -189,7 +212,7 @@ class Array3 {
     return plane * count(u3_) + static_cast<size_t>(k);
   }
   int u1_ = -1, u2_ = -1, u3_ = -1;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 }  // namespace tavo
