@@ -7,11 +7,12 @@
 namespace tavo {
 
 namespace {
-constexpr std::size_t kLargePage = 2 * 1024 * 1024;
+constexpr std::size_t kLargeRoom = 128 * 1024;
 
-// Room this large or more lies on large pages: a result array of a long run over a large network.
+// Room this large or more is mapped with its pages in place: the result arrays of a run over a
+// large network; smaller room comes from the heap.
 bool Large(std::size_t bytes) {
-  return bytes >= kLargePage;
+  return bytes >= kLargeRoom;
 }
 }  // namespace
 

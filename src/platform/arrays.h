@@ -11,10 +11,9 @@
 
 namespace tavo {
 
-// Room of `bytes` for the arrays: large room on the processor's large pages where the system offers
-// them, so that a run's first writes to fresh result arrays cost the system a few first touches of
-// its memory, not thousands (each costs a great deal on a virtual machine, and more with several
-// threads at once).
+// Room of `bytes` for the arrays. Large room comes from the system with its memory already in place,
+// so that a run's first writes to fresh result arrays cost no first touch page by page (each costs a
+// great deal on a virtual machine, and more with several threads at once).
 void* AllocateArrayRoom(std::size_t bytes);
 void FreeArrayRoom(void* p, std::size_t bytes);
 
