@@ -14,6 +14,7 @@
 #include "engine/hooks.h"
 #include "engine/informe.h"
 #include "engine/resultados.h"
+#include "engine/secuencia.h"
 #include "engine/serieparalela.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
@@ -61,6 +62,7 @@ struct FinDeSerie {
     SeriesChecked = false;
     SeriesLongestStorm = 0;
     SeriesDistributions.reset();
+    ForgetSeriesOrder();
     CierraProgresoSerie();
     SetBusyPointer(false);
   }
@@ -337,6 +339,7 @@ void CorreSeriePDR() {
     // The data and the network are the same for every storm: a check that fails stops the series once.
     if (!RunChecks()) return;
     SeriesChecked = true;
+    BuildSeriesOrder();
     if (!DuracionCalculable(SeriesLongestStorm)) return;
     ShowRunNotice(NegativeMuskingumNotice());
     // Warnings and questions of the routing and of the reservoir tables: once for the whole series.
@@ -374,21 +377,31 @@ void GuardaTablasQDR() {
     archivo.write({QStringLiteral("Componente"), QStringLiteral("Nro."), QStringLiteral("P[mm]"),
                    QStringLiteral("D[min]"), QStringLiteral("R[años]"), QStringLiteral("Q[m3/s]"),
                    QStringLiteral("E[m3]"), QStringLiteral("C[%]")});
-    for (CompoSel = 1; CompoSel <= nComponentes; ++CompoSel) {
-      const Integer c = CompoSel;
+    // The storms the series kept, and each component's lines made apart, side by side.
+    std::vector<Integer> retenidas;
+    if (nComponentes >= 1) {
       for (kTormenta = 1; kTormenta <= NroTormentasSerie; ++kTormenta) {
-        const Integer k = kTormenta;
         LeeTormentaSerie();
-        if (TormentaExcluida) continue;
-        const Single qp = Redondea(QpSerie(c, k), 2);
-        if (c <= nUEHs) {
-          archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp, ESerie(c, k),
-                         Redondea(CESerie(c, k), 2)});
-        } else {
-          archivo.write({NombresComponentes(c), c, PpSerie(k), DurSerie(k), RecSerie(k), qp});
-        }
+        if (!TormentaExcluida) retenidas.push_back(kTormenta);
       }
     }
+    CompoSel = nComponentes + 1;
+    const Array1<QString>& nombres = NombresComponentes;  // this thread's list
+    std::vector<QString> lineas(static_cast<size_t>(nComponentes) + 1);
+    EnParalelo(nComponentes, HilosSerie(), [&](int c) {
+      QString& texto = lineas[static_cast<size_t>(c)];
+      for (const Integer k : retenidas) {
+        const Single qp = Redondea(QpSerie(c, k), 2);
+        if (c <= nUEHs) {
+          AppendWriteLine(texto, {nombres(c), static_cast<Integer>(c), PpSerie(k), DurSerie(k), RecSerie(k),
+                                  qp, ESerie(c, k), Redondea(CESerie(c, k), 2)});
+        } else {
+          AppendWriteLine(texto,
+                          {nombres(c), static_cast<Integer>(c), PpSerie(k), DurSerie(k), RecSerie(k), qp});
+        }
+      }
+    });
+    for (const QString& texto : lineas) archivo.print(texto, false);
     archivo.close();
     CloseAllFiles();
     MsgBox(

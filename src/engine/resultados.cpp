@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/proceso.h"
+#include "engine/secuencia.h"
 #include "engine/simulacion.h"
 
 namespace tavo {
@@ -55,6 +56,7 @@ void ResetResultadosState() {
   BlancosProceso.clear();
   nBlancosProceso = 0;
   SeriesChecked = false;
+  ForgetSeriesOrder();
   SimulationCompleted = false;
   StormsRefused.clear();
 }

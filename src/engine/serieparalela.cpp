@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <exception>
 
 #include "platform/dialogs.h"
 
@@ -12,6 +13,28 @@ int HilosSerie() {
   const int hilos = qEnvironmentVariableIntValue("TAVO_HILOS", &ok);
   if (ok && hilos >= 1) return hilos;
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+void EnParalelo(int n, int hilos, const std::function<void(int)>& f) {
+  std::atomic<int> siguiente{1};
+  std::mutex mutex;
+  std::exception_ptr falla;  // the first error a call raised: raised again here once all are done
+  auto trabaja = [&] {
+    for (int i = siguiente++; i <= n; i = siguiente++) {
+      try {
+        f(i);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (!falla) falla = std::current_exception();
+        siguiente = n + 1;
+      }
+    }
+  };
+  std::vector<std::thread> otros;
+  for (int h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(trabaja);
+  trabaja();
+  for (std::thread& hilo : otros) hilo.join();
+  if (falla) std::rethrow_exception(falla);
 }
 
 TormentasAdelantadas::TormentasAdelantadas(std::vector<Integer> tormentas, int hilos,

@@ -18,6 +18,11 @@ namespace tavo {
 // at least 1, otherwise the machine's processors.
 int HilosSerie();
 
+// Calls f(i) for i = 1..n, spread over up to `hilos` threads (the calling one among them), and returns
+// when every call has returned; an error a call raised is raised again then. f must touch nothing
+// another call writes.
+void EnParalelo(int n, int hilos, const std::function<void(int)>& f);
+
 class TormentasAdelantadas {
  public:
   // Starts `hilos` workers over `tormentas`, taken in their order. Each storm k is computed by

@@ -165,11 +165,13 @@ void Preparacion() {
   kPaso = 1;
   PpMediaAcum = 0;
 
-  if (SeriesChecked) {
-    BuildComponentList();  // the series asked about its network once, before its first storm
-  } else {
+  // The series asked about its network once, before its first storm, and ordered its list then.
+  const bool ordenDeLaSerie = SeriesChecked && TakeSeriesOrder();
+  if (!SeriesChecked) {
     if (NroTormentasSerie == 1) ComponenteFinal();
     ComponenteFinal();
+  } else if (!ordenDeLaSerie) {
+    BuildComponentList();
   }
 
   QSaleCompo.redim(0, nComponentes, 0, NQ + 1);
@@ -187,7 +189,11 @@ void Preparacion() {
   }
   if (RedConErrores) AdvertenciaRed();
 
-  SecuenciaCalculo();
+  if (ordenDeLaSerie) {
+    ListaSecuencia();
+  } else {
+    SecuenciaCalculo();
+  }
 
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
     RetencionRestante(iUEH) = vUEHs[iUEH]->RetensionZ;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -10,6 +12,26 @@
 #include "platform/zeroedroom.h"
 
 namespace tavo {
+
+// Room of `bytes` for the arrays. Large room comes from the system with its memory already in place,
+// so that a run's first writes to fresh result arrays cost no first touch page by page (each costs a
+// great deal on a virtual machine, and more with several threads at once).
+void* AllocateArrayRoom(std::size_t bytes);
+void FreeArrayRoom(void* p, std::size_t bytes);
+
+template <class T>
+struct ArrayAllocator {
+  using value_type = T;
+  ArrayAllocator() = default;
+  template <class U>
+  ArrayAllocator(const ArrayAllocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocateArrayRoom(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) { FreeArrayRoom(p, n * sizeof(T)); }
+  friend bool operator==(const ArrayAllocator&, const ArrayAllocator&) { return true; }
+};
+
+template <class T>
+using ArrayRoom = std::vector<T, ArrayAllocator<T>>;
 
 // One dimension, indices lower..upper.
 template <class T>
@@ -45,14 +67,14 @@ class Array1 {
   }
   int lower_ = 0;
   int upper_ = -1;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 // Two dimensions, first index lower1..upper1, second lower2..upper2. An array of numbers keeps its
 // elements in zeroed room, so that room added to it needs no clearing.
 template <class T>
 class Array2 {
-  using Room = std::conditional_t<std::is_arithmetic_v<T>, ZeroedRoom<T>, std::vector<T>>;
+  using Room = std::conditional_t<std::is_arithmetic_v<T>, ZeroedRoom<T>, ArrayRoom<T>>;
 
  public:
   Array2() = default;
@@ -165,7 +187,7 @@ class ColumnArray2 {
   }
   int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int rows_ = 0;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 // Three dimensions, each from 0: the program's arrays of coefficients per element, range and term.
@@ -195,7 +217,7 @@ class Array3 {
     return plane * count(u3_) + static_cast<size_t>(k);
   }
   int u1_ = -1, u2_ = -1, u3_ = -1;
-  std::vector<T> data_;
+  ArrayRoom<T> data_;
 };
 
 }  // namespace tavo

@@ -570,18 +570,20 @@ QString WriteValueText(const Variant& value) {
   Raise(kErrTypeMismatch);
 }
 
+void AppendWriteLine(QString& text, std::initializer_list<Variant> values) {
+  bool first = true;
+  for (const Variant& v : values) {
+    if (!first) text += QLatin1Char(',');
+    text += WriteValueText(v);
+    first = false;
+  }
+  text += QLatin1String("\r\n");
+}
+
 void SeqFile::write(std::initializer_list<Variant> values) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
-  QString line;
-  bool first = true;
-  for (const Variant& v : values) {
-    if (!first) line += QLatin1Char(',');
-    line += WriteValueText(v);
-    first = false;
-  }
-  line += QLatin1String("\r\n");
-  out_ += line;
+  AppendWriteLine(out_, values);
 }
 
 void SeqFile::write(const TextBuffer& text) {

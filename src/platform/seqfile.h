@@ -185,5 +185,8 @@ void CloseTogether(const std::vector<SeqFile*>& files);
 void CloseAllFiles();
 // The text of one value in the data-file form, as Write # writes it.
 QString WriteValueText(const Variant& value);
+// Appends to `text` the line Write # writes for the values, with its CR LF: lines made apart (on
+// several threads) and then printed in order give the file a write of each would.
+void AppendWriteLine(QString& text, std::initializer_list<Variant> values);
 
 }  // namespace tavo

@@ -1,7 +1,7 @@
 // Room for the elements of large number arrays that starts at zero without being cleared: large rooms
-// come straight from the system, whose fresh memory reads as zero, and lie on the processor's large
-// pages, so that sizing the result arrays of a run costs no clearing pass and a few hundred times fewer
-// first touches of their memory.
+// come straight from the system, whose fresh memory reads as zero, put in place in one step and on the
+// processor's large pages, so that sizing the result arrays of a run costs no clearing pass and no
+// first touches of their memory page by page.
 #pragma once
 
 #include <algorithm>
