@@ -648,8 +648,11 @@ void TextValueStream::feed(const TextBuffer& text) {
   if (text.size() == from) return;
   std::vector<std::pair<const char*, qsizetype>> bytes;
   text.forEachBlockIn(from, text.size(), [&bytes](const char* b, qsizetype n) { bytes.emplace_back(b, n); });
+  // The room just ahead of the text: what the run writes before the next part is handed over, and no
+  // more, so that memory the text may never reach is left alone.
+  const qsizetype ahead = 2 * 1024 * 1024;
   std::pair<const char*, qsizetype> room{};
-  text.forSpareRoom([&room](const char* b, qsizetype n) { room = {b, n}; });
+  text.forSpareRoom([&room, ahead](const char* b, qsizetype n) { room = {b, std::min(n, ahead)}; });
   handed_ = text;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
