@@ -104,9 +104,14 @@ Single ProduccionUEH(Integer i, Integer k, Single p, Single& R, Single& contador
 // horizon grows it. Reads the unit, RelacionPasos, PasoPp and PasoQ; writes row i of QSaleCompo (the
 // thread's, given) and nPasosSalida when it grows.
 // Built twice, for processors with and without AVX2, which sweeps the runs of steps four at a time;
-// both give the same values.
-__attribute__((target_clones("avx2", "default"))) void TrasladoUEH(Integer i, Integer k, Single q,
-                                                                   Array2<Single>& QSaleCompo) {
+// both give the same values. Once only under the thread sanitizer, whose start comes after the choice
+// between the two would be made.
+#if defined(__SANITIZE_THREAD__)
+#define TAVO_CLONES_AVX2
+#else
+#define TAVO_CLONES_AVX2 __attribute__((target_clones("avx2", "default")))
+#endif
+TAVO_CLONES_AVX2 void TrasladoUEH(Integer i, Integer k, Single q, Array2<Single>& QSaleCompo) {
   const UEH& u = *vUEHs[i];
   const Integer Tc = CInt(Div(Div(u.LongitudMax, u.VelMedia), 60));
   const Integer r = RelacionPasos;
