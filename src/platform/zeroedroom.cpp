@@ -12,13 +12,18 @@ namespace {
 // From this size a room is mapped on its own with its memory in place, in one step: a first touch page
 // by page costs a great deal on a virtual machine, as the arrays' room (AllocateArrayRoom) has it.
 constexpr size_t kPlacedRoom = 128 * 1024;
-// From this size a room lies on whole large pages, each of which is put in place at the cost of a few
-// small ones and holds 512 times as much.
-constexpr size_t kLargeRoom = 512 * 1024;
+// From this size a room holds whole large pages, and lies on them as far as it fills them: each is put
+// in place at the cost of a few small ones and holds 512 times as much.
 constexpr size_t kLargePage = 2 * 1024 * 1024;
+constexpr size_t kLargeRoom = kLargePage;
 
-size_t WholeLargePages(size_t bytes) {
-  return (bytes + kLargePage - 1) / kLargePage * kLargePage;
+constexpr size_t kPage = 4096;
+
+// The room mapped for `bytes`: whole small pages. Its start lies on a large page's boundary, so the
+// system lays its whole large pages on large pages and the rest, less than one, on small ones: no
+// memory is held beyond the room.
+size_t WholePages(size_t bytes) {
+  return (bytes + kPage - 1) / kPage * kPage;
 }
 }  // namespace
 
@@ -35,7 +40,7 @@ void* AllocateZeroed(size_t bytes) {
     return p;
   }
   // Mapped a large page longer than needed, then cut to start on a large page's boundary.
-  const size_t size = WholeLargePages(bytes);
+  const size_t size = WholePages(bytes);
   void* mapped = mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
   auto* start = static_cast<char*>(mapped);
@@ -58,7 +63,7 @@ void FreeZeroed(void* p, size_t bytes) {
   } else if (bytes < kLargeRoom) {
     munmap(p, bytes);
   } else {
-    munmap(p, WholeLargePages(bytes));
+    munmap(p, WholePages(bytes));
   }
 }
 
