@@ -9,11 +9,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <QThreadPool>
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -619,6 +621,24 @@ namespace tavo {
 
 // ---- a text value written ahead ----
 
+namespace {
+// Runs `work` on a thread kept for such work, and gives what tells when it is done. The threads are
+// started once and live as long as the program: a thread started and ended for every run would cost
+// its start each time, and threads that end while the program runs trouble the leak checker of the
+// test builds at the program's end.
+std::future<void> RunOnSpareThread(std::function<void()> work) {
+  static QThreadPool* const threads = [] {
+    auto* pool = new QThreadPool;  // never deleted: its threads wait for work until the program ends
+    pool->setExpiryTimeout(-1);
+    return pool;
+  }();
+  auto task = std::make_shared<std::packaged_task<void()>>(std::move(work));
+  std::future<void> done = task->get_future();
+  threads->start([task] { (*task)(); });
+  return done;
+}
+}  // namespace
+
 TextValueStream::TextValueStream(const QString& path)
     : path_(ResolvePath(path)), temporary_(path_ + QStringLiteral(".tmp~")) {
   descriptor_ =
@@ -629,7 +649,7 @@ TextValueStream::TextValueStream(const QString& path)
     return;
   }
   replaced_ = QFile::encodeName(path_).toStdString();
-  thread_ = std::thread([this] { writeAhead(); });
+  done_ = RunOnSpareThread([this] { writeAhead(); });
 }
 
 TextValueStream::~TextValueStream() {
@@ -639,7 +659,7 @@ TextValueStream::~TextValueStream() {
 }
 
 void TextValueStream::feed(const TextBuffer& text) {
-  if (!thread_.joinable() || broken_) return;
+  if (!done_.valid() || broken_) return;
   const qsizetype from = handed_.size();
   if (text.size() < from || (from > 0 && !text.sharesBytesWith(handed_)) || !text.fitsWindows1252()) {
     broken_ = true;
@@ -664,7 +684,7 @@ void TextValueStream::feed(const TextBuffer& text) {
 
 QString TextValueStream::finish(const TextBuffer& text) {
   feed(text);
-  const bool whole = thread_.joinable() && !broken_ && handed_.size() == text.size();
+  const bool whole = done_.valid() && !broken_ && handed_.size() == text.size();
   stop();
   bool written = whole && !failed_;
   if (descriptor_ >= 0) {
@@ -680,13 +700,13 @@ QString TextValueStream::finish(const TextBuffer& text) {
 }
 
 void TextValueStream::stop() {
-  if (!thread_.joinable()) return;
+  if (!done_.valid()) return;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     closing_ = true;
   }
   wake_.notify_one();
-  thread_.join();
+  done_.get();
 }
 
 void TextValueStream::writeAhead() {

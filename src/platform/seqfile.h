@@ -9,11 +9,11 @@
 #include <QFile>
 #include <QString>
 #include <condition_variable>
+#include <future>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -104,7 +104,7 @@ class TextValueStream {
   std::pair<const char*, qsizetype> room_{};                // where the text grows next, to prepare
   bool closing_ = false;                                    // nothing more will be handed over
   bool failed_ = false;                                     // a write failed; nothing more is written
-  std::thread thread_;
+  std::future<void> done_;                                  // the thread's work, until it ends
 };
 
 class SeqFile {
