@@ -110,28 +110,20 @@ int SerieDelMenu(const QString& folder) {
   // The question, the run's notices (Muskingum coefficients before the storms, floods the horizon cuts
   // after them) and the closing message.
   for (int i = 0; i < 4; ++i) dialogs.answer(vbOK);
-  QElapsedTimer reloj;
-  reloj.start();
-  principal.mnuCorre2_Click();
-  Muestra();
-  std::printf("%.6f\n", Segundos(reloj));
-
-  reloj.restart();
-  principal.mnuPlanillaPDRCompleta_Click();
-  Muestra();
-  std::printf("%.6f\n", Segundos(reloj));
-
+  // A menu command until the windows show what it left; prints its seconds.
+  const auto mide = [](const auto& comando) {
+    QElapsedTimer reloj;
+    reloj.start();
+    comando();
+    Muestra();
+    std::printf("%.6f\n", Segundos(reloj));
+  };
+  mide([&] { principal.mnuCorre2_Click(); });
+  mide([&] { principal.mnuPlanillaPDRCompleta_Click(); });
   dlgTablaSalePDR::instance().OKButton_Click();
   Muestra();
-  reloj.restart();
-  principal.mnuPlanillaPDRCompleta_Click();
-  Muestra();
-  std::printf("%.6f\n", Segundos(reloj));
-
-  reloj.restart();
-  principal.mnuPlanillaPDRComponente_Click();
-  Muestra();
-  std::printf("%.6f\n", Segundos(reloj));
+  mide([&] { principal.mnuPlanillaPDRCompleta_Click(); });
+  mide([&] { principal.mnuPlanillaPDRComponente_Click(); });
   std::fflush(stdout);
 
   if (!SoloLosMensajesDeLaSerie(dialogs)) return 1;

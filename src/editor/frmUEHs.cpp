@@ -485,11 +485,6 @@ void frmUEHs::ComponenteFinal() {
   RedCorrecta = SalidaUnica;
 }
 
-void frmUEHs::InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
-                                     Array1<QString>& nombres, const QStringList& extraOutlets) {
-  tavo::InformeComponenteFinal(nFinales, nComp, finales, nombres, extraOutlets);
-}
-
 void frmUEHs::CierraEditorUEHs() {
   // An empty network has no outlet to check: it goes straight to the save question. A Yes (go back)
   // to any warning of the check keeps the editor open and asks nothing more.

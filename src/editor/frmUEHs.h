@@ -131,8 +131,6 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // Lists the components and the outlets, checks the network, and records in ContinuarConErrores and
   // RedCorrecta what the user answered.
   void ComponenteFinal();
-  void InformeComponenteFinal(Integer nFinales, Integer nComp, Array1<QString>& finales,
-                              Array1<QString>& nombres, const QStringList& extraOutlets = {});
 
   // Redraws the whole network from memory, aligning the reach ends on their receivers and routing
   // into each lake and dam the reaches that meet it; shows the window.

@@ -70,10 +70,31 @@ class Array1 {
   ArrayRoom<T> data_;
 };
 
+// The bounds of a two-dimensional array, first index lower1..upper1, second lower2..upper2: an index
+// outside them raises error 9.
+class Bounds2 {
+ public:
+  int lower1() const { return l1_; }
+  int upper1() const { return u1_; }
+  int lower2() const { return l2_; }
+  int upper2() const { return u2_; }
+
+ protected:
+  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
+  void setBounds(int lower1, int upper1, int lower2, int upper2) {
+    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+  }
+  // Raises error 9 unless (i, j) lies within the bounds.
+  void require(int i, int j) const {
+    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+  }
+  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
+};
+
 // Two dimensions, first index lower1..upper1, second lower2..upper2. An array of numbers keeps its
 // elements in zeroed room, so that room added to it needs no clearing.
 template <class T>
-class Array2 {
+class Array2 : public Bounds2 {
   using Room = std::conditional_t<std::is_arithmetic_v<T>, ZeroedRoom<T>, ArrayRoom<T>>;
 
  public:
@@ -85,7 +106,7 @@ class Array2 {
   // the elements within the bounds are set, the rest of the room holds none until a resize brings it
   // into the bounds.
   void redim(int lower1, int upper1, int lower2, int upper2) {
-    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    setBounds(lower1, upper1, lower2, upper2);
     const int rows = count(l1_, u1_);
     const int cols = count(l2_, u2_);
     stride_ = cols;
@@ -133,11 +154,6 @@ class Array2 {
   }
   void clear() { std::fill(data_.begin(), data_.end(), T{}); }
 
-  int lower1() const { return l1_; }
-  int upper1() const { return u1_; }
-  int lower2() const { return l2_; }
-  int upper2() const { return u2_; }
-
   T& operator()(int i, int j) { return data_[check(i, j)]; }
   const T& operator()(int i, int j) const { return data_[check(i, j)]; }
 
@@ -149,12 +165,10 @@ class Array2 {
   }
 
  private:
-  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
   size_t check(int i, int j) const {
-    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+    require(i, j);
     return static_cast<size_t>(i - l1_) * stride_ + static_cast<size_t>(j - l2_);
   }
-  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int stride_ = 0;  // elements held per row: at least the count of the second bounds
   Room data_;
 };
@@ -162,30 +176,23 @@ class Array2 {
 // Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so
 // that threads that each fill a column of their own seldom share memory.
 template <class T>
-class ColumnArray2 {
+class ColumnArray2 : public Bounds2 {
  public:
   void redim(int lower1, int upper1, int lower2, int upper2) {
-    l1_ = lower1, u1_ = upper1, l2_ = lower2, u2_ = upper2;
+    setBounds(lower1, upper1, lower2, upper2);
     rows_ = count(l1_, u1_);
     data_.assign(static_cast<size_t>(rows_) * count(l2_, u2_), T{});
   }
   void redim(int upper1, int upper2) { redim(0, upper1, 0, upper2); }
 
-  int lower1() const { return l1_; }
-  int upper1() const { return u1_; }
-  int lower2() const { return l2_; }
-  int upper2() const { return u2_; }
-
   T& operator()(int i, int j) { return data_[check(i, j)]; }
   const T& operator()(int i, int j) const { return data_[check(i, j)]; }
 
  private:
-  static int count(int l, int u) { return u >= l ? u - l + 1 : 0; }
   size_t check(int i, int j) const {
-    if (i < l1_ || i > u1_ || j < l2_ || j > u2_) Raise(kErrSubscript);
+    require(i, j);
     return static_cast<size_t>(j - l2_) * rows_ + static_cast<size_t>(i - l1_);
   }
-  int l1_ = 0, u1_ = -1, l2_ = 0, u2_ = -1;
   int rows_ = 0;
   ArrayRoom<T> data_;
 };
