@@ -112,9 +112,11 @@ class Array2 : public Bounds2 {
     stride_ = cols;
     if (rows > 0) stride_ = std::max(stride_, static_cast<int>(data_.size() / static_cast<size_t>(rows)));
     const size_t needed = static_cast<size_t>(rows) * stride_;
-    // Room added now starts at the initial value; only the room held before needs setting.
-    const size_t held = std::min(data_.size(), needed);
+    // Room added now, and room no bounds ever reached, holds the initial value: only the room the
+    // bounds reached before needs setting.
+    const size_t held = std::min(touched_, needed);
     if (data_.size() < needed) data_.resize(needed);
+    touched_ = std::max(touched_, needed);
     if (cols == stride_) {
       std::fill_n(data_.begin(), held, T{});
     } else {
@@ -144,6 +146,7 @@ class Array2 : public Bounds2 {
       }
       data_ = std::move(grown);
       stride_ = stride;
+      touched_ = static_cast<size_t>(rows) * stride;
     } else {
       // Elements that come back into the bounds start again from their initial value.
       for (int i = 0; i < rows && newCols > oldCols; ++i) {
@@ -151,8 +154,12 @@ class Array2 : public Bounds2 {
       }
     }
     u2_ = upper2;
+    touched_ = std::max(touched_, static_cast<size_t>(rows) * stride_);
   }
-  void clear() { std::fill(data_.begin(), data_.end(), T{}); }
+  void clear() {
+    std::fill(data_.begin(), data_.end(), T{});
+    touched_ = 0;
+  }
 
   T& operator()(int i, int j) { return data_[check(i, j)]; }
   const T& operator()(int i, int j) const { return data_[check(i, j)]; }
@@ -171,6 +178,9 @@ class Array2 : public Bounds2 {
   }
   int stride_ = 0;  // elements held per row: at least the count of the second bounds
   Room data_;
+  // The leading room some bounds have reached since it was last set: the only room that may hold
+  // other than the initial value.
+  size_t touched_ = 0;
 };
 
 // Two dimensions, as Array2, kept column by column: the elements of one second index lie together, so

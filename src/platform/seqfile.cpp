@@ -637,10 +637,18 @@ std::future<void> RunOnSpareThread(std::function<void()> work) {
   threads->start([task] { (*task)(); });
   return done;
 }
+
+// The removal of the last stream's second name of the file it replaced, while it goes on.
+std::future<void>& PendingRemoval() {
+  static std::future<void> removal;
+  return removal;
+}
 }  // namespace
 
 TextValueStream::TextValueStream(const QString& path)
     : path_(ResolvePath(path)), temporary_(path_ + QStringLiteral(".tmp~")) {
+  // The last stream's removal ends first: it could otherwise take the second name this one gives.
+  if (PendingRemoval().valid()) PendingRemoval().get();
   descriptor_ =
       ::open(QFile::encodeName(temporary_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (descriptor_ < 0) {
@@ -656,6 +664,8 @@ TextValueStream::~TextValueStream() {
   stop();
   if (descriptor_ >= 0) ::close(descriptor_);
   if (!temporary_.isEmpty()) QFile::remove(temporary_);
+  // The old file's last name goes on a spare thread: giving back a long file's memory takes long.
+  if (!held_.empty()) PendingRemoval() = RunOnSpareThread([held = held_] { ::unlink(held.c_str()); });
 }
 
 void TextValueStream::feed(const TextBuffer& text) {
@@ -713,6 +723,11 @@ void TextValueStream::writeAhead() {
   const auto put = [this](const char* bytes, qsizetype n) { return WriteAll(descriptor_, bytes, n); };
   bool written = put("\"", 1);
   ReleaseCache(replaced_);
+  // The old file keeps a second name until the stream ends, so that the rename that replaces it does
+  // not give back its memory on the way; where a file cannot have two names it is given back there.
+  held_ = replaced_ + ".old~";
+  ::unlink(held_.c_str());
+  if (::link(replaced_.c_str(), held_.c_str()) != 0) held_.clear();
   off_t sent = 0;  // bytes of the temporary on their way to the disk
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {

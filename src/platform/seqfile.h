@@ -94,6 +94,7 @@ class TextValueStream {
   QString path_;          // the data file, resolved
   QString temporary_;     // its temporary, while the stream holds it
   std::string replaced_;  // the data file, as the thread names it: its cache is given back early
+  std::string held_;      // a second name the thread gave the old file, removed after the stream
   int descriptor_ = -1;   // the temporary, open for writing
   TextBuffer handed_;     // the text handed over so far: holding it keeps its bytes as they are
   bool broken_ = false;   // the text stopped growing from the one handed over
@@ -134,6 +135,9 @@ class SeqFile {
   Single inputSingle();
   Double inputDouble();
   Boolean inputBoolean();
+  // Input: where the next value starts, and a return there, to a place position() gave.
+  qsizetype position() const { return pos_; }
+  void seek(qsizetype position) { pos_ = position; }
   // Line Input #: the rest of the current line, without its end.
   QString lineInput();
   // Input # of one value in its data-file form, so that it can be written back as it stands: a text

@@ -1,5 +1,6 @@
 #include "reservoirs/tablas.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -134,54 +135,50 @@ bool CambiaADirActual() {
   }
 }
 
-// Passes over the file's records up to the header of `nombre` and returns its row count. Records
-// passed over are read as texts only, whatever they hold. A name is looked for as the file stores it,
-// so a dam or lake whose name holds a double quote finds its table.
-Integer BuscaEncabezado(SeqFile& file, const Familia& familia, const QString& nombre) {
-  const QString buscado = QuotedTextForFile(nombre);
-  for (;;) {
-    const QString primero = file.inputString();
-    if (primero.startsWith(QLatin1Char('*')) && primero.mid(1) == buscado) {
-      const Integer n = file.inputInteger();
-      for (int k = 2; k < familia.ancho(); ++k) file.inputString();
-      return n;
+// Where each table of the file starts, by its element's name in the file's form: the place after the
+// first header under that name. The file is read a record's worth of values at a time from its start,
+// as a reader looking for one element's header reads it, up to its end.
+QHash<QString, qsizetype> Encabezados(SeqFile& file, const Familia& familia) {
+  QHash<QString, qsizetype> encabezados;
+  try {
+    for (;;) {
+      const QString primero = file.inputString();
+      if (primero.startsWith(QLatin1Char('*')) && !encabezados.contains(primero.mid(1)))
+        encabezados.insert(primero.mid(1), file.position());
+      for (int k = 1; k < familia.ancho(); ++k) file.inputString();
     }
-    for (int k = 1; k < familia.ancho(); ++k) file.inputString();
+  } catch (const VbError&) {
+    // The end of the file (the only failure of a text read).
   }
+  return encabezados;
 }
 
-// Reads the table of one element into the family; `entero` turns false when the file holds the
-// element's table and it could not be read. Returns false when the file cannot be opened, so that the
-// reader stops: it would fail the same way for every element.
-bool LeeElemento(const Familia& familia, const Elemento& e, int& filasMax, bool& entero) {
-  const QString ruta = DirActual + QLatin1Char('/') + familia.archivo();
-  std::unique_ptr<SeqFile> file;
-  try {
-    file = std::make_unique<SeqFile>(ruta, OpenMode::Input);
-  } catch (const VbError& err) {
-    if (err.number != kErrFileNotFound) ShowCommonError(err);
-    entero = false;
-    return false;
+// Reads the table of one element into the family from the open file; `entero` turns false when the
+// file holds the element's table and it could not be read.
+void LeeElemento(const Familia& familia, const Elemento& e, SeqFile& file,
+                 const QHash<QString, qsizetype>& encabezados, int& filasMax, bool& entero) {
+  const auto encabezado = encabezados.constFind(QuotedTextForFile(e.clave));
+  // An element the file holds no header of is an element the file does not hold yet.
+  if (encabezado == encabezados.cend()) {
+    familia.filas(e.numero) = 0;
+    return;
   }
-  bool encontrado = false;
   try {
-    const Integer n = BuscaEncabezado(*file, familia, e.clave);
-    encontrado = true;
+    file.seek(*encabezado);
+    const Integer n = file.inputInteger();
+    for (int k = 2; k < familia.ancho(); ++k) file.inputString();
     familia.filas(e.numero) = n;
     filasMax = std::max(filasMax, static_cast<int>(n));
     familia.redimFilas(filasMax + 1);
     for (int fila = 1; fila <= n; ++fila) {
-      for (const Columna& c : familia.columnas) c.guarda(e.numero, fila, file->inputSingle());
+      for (const Columna& c : familia.columnas) c.guarda(e.numero, fila, file.inputSingle());
     }
-    file->close();
   } catch (const VbError& err) {
-    // A header that is missing or rows that end early or do not read leave the element without a table.
-    if (e.numero >= familia.filas.lower() && e.numero <= familia.filas.upper()) familia.filas(e.numero) = 0;
+    // A header whose rows end early or do not read leaves the element without a table.
+    familia.filas(e.numero) = 0;
     if (err.number != kErrInputPastEnd) ShowCommonError(err);
-    // The end of the file before the element's header is an element the file does not hold yet.
-    if (encontrado || err.number != kErrInputPastEnd) entero = false;
+    entero = false;
   }
-  return true;
 }
 
 // Recreates the family for the elements and reads the table of each one from the file, noting
@@ -193,16 +190,27 @@ bool LeeFamilia(const Familia& familia, const std::vector<Elemento>& elementos) 
   for (const Columna& c : familia.columnas) c.crea(m);
   RutaArchivo = familia.archivo();
   if (!CambiaADirActual()) return false;
+  if (elementos.empty()) return true;
+  // The file is read once; each element's table is found by its header, the first under its name.
+  std::unique_ptr<SeqFile> file;
+  try {
+    file = std::make_unique<SeqFile>(DirActual + QLatin1Char('/') + familia.archivo(), OpenMode::Input);
+  } catch (const VbError& err) {
+    ElementoActual = elementos.front().registro;
+    if (err.number != kErrFileNotFound) ShowCommonError(err);
+    NoteFileRead(DirActual + QLatin1Char('/') + familia.archivo(), false);
+    return false;
+  }
+  const QHash<QString, qsizetype> encabezados = Encabezados(*file, familia);
   int filasMax = kFilasIniciales;
   bool entero = true;
-  bool abierto = true;
   for (const Elemento& e : elementos) {
     ElementoActual = e.registro;
-    abierto = LeeElemento(familia, e, filasMax, entero);
-    if (!abierto) break;
+    LeeElemento(familia, e, *file, encabezados, filasMax, entero);
   }
-  if (!elementos.empty()) NoteFileRead(DirActual + QLatin1Char('/') + familia.archivo(), entero);
-  return abierto;
+  file->close();
+  NoteFileRead(DirActual + QLatin1Char('/') + familia.archivo(), entero);
+  return true;
 }
 
 // Writes the header and rows of every element from memory into a new file that replaces the old one

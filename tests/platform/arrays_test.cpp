@@ -60,6 +60,35 @@ TEST(Arrays, Array2SizedAgainAndGrownKeepsOnlyWhatItsBoundsHold) {
   }
 }
 
+// Whatever shapes and room an array went through, and whatever it held in them, sizing it again gives
+// zeros in every element of its new bounds.
+TEST(Arrays, Array2SizedAgainInAnyShapeStartsFromZeros) {
+  Array2<float> a;
+  struct Paso {
+    int rows, cols, reserveRows, reserveCols;
+    bool grow;  // the last bound grown by half after sizing
+  };
+  const Paso pasos[] = {{2, 11, 4, 100, false}, {4, 41, 0, 0, false}, {1, 5, 0, 0, true},
+                        {8, 60, 8, 120, false}, {3, 200, 0, 0, true}, {8, 60, 0, 0, false},
+                        {2, 11, 0, 0, false},   {5, 90, 0, 0, false}};
+  float v = 1;
+  for (const Paso& p : pasos) {
+    if (p.reserveRows > 0) a.reserve(p.reserveRows, p.reserveCols);
+    a.redim(0, p.rows - 1, 0, p.cols - 1);
+    int cols = p.cols;
+    if (p.grow) {
+      cols += cols / 2;
+      a.redimPreserve(cols - 1);
+    }
+    for (int i = 0; i < p.rows; ++i) {
+      for (int j = 0; j < cols; ++j) {
+        ASSERT_EQ(a(i, j), 0) << p.rows << "x" << p.cols << " at " << i << "," << j;
+        a(i, j) = v++;
+      }
+    }
+  }
+}
+
 // A large array of numbers, whose room the system gives on its own, starts from zeros, keeps its
 // elements when its last bound grows and when copied, and starts from zeros again when sized anew.
 TEST(Arrays, LargeArray2StartsFromZerosAndKeepsWhatItHolds) {

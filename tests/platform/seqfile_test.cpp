@@ -262,8 +262,8 @@ TEST_F(SeqFileTest, DoubleQuoteInsideATextIsWrittenAsASingleQuote) {
 
 // A text value written ahead while it grows gives the file the text gives when written at the close:
 // its double quotes become single ones; a text that did not grow from the one handed over, a text the
-// code page cannot hold and a value followed by more are written whole at the close instead. The
-// temporary never stays behind.
+// code page cannot hold and a value followed by more are written whole at the close instead. Neither
+// the temporary nor the second name the old file keeps while the stream runs stays behind.
 TEST_F(SeqFileTest, ATextWrittenAheadGivesTheFileTheWholeTextGives) {
   const QString largo(100000, QLatin1Char('x'));  // longer than the first blocks
   struct Case {
@@ -325,6 +325,9 @@ TEST_F(SeqFileTest, ATextWrittenAheadGivesTheFileTheWholeTextGives) {
     stream.feed(text);
   }
   EXPECT_FALSE(QFile::exists(path("nunca.txt.tmp~")));
+  // A stream starts once the last one's old file is gone.
+  { TextValueStream after(QStringLiteral("otro.txt")); }
+  EXPECT_EQ(QDir(programDir()).entryList(QDir::Files), QStringList({"adelantado.txt", "entero.txt"}));
 }
 
 TEST(Windows1252, EveryByteRoundTrips) {

@@ -99,7 +99,8 @@ TEST_F(TablasTest, ReaderFindsEveryElementByName) {
              "\"*r-b\",1,\"*\"\r\n10,1.5,16777217\r\n"
              "\"*r-a\",12,\"*\"\r\n"
              "1,1,1\r\n2,2,2\r\n3,3,3\r\n4,4,4\r\n5,5,5\r\n6,6,6\r\n7,7,7\r\n8,8,8\r\n9,9,9\r\n10,10,10\r\n"
-             "11,11,11\r\n12,12,12.5\r\n");
+             "11,11,11\r\n12,12,12.5\r\n"
+             "\"*r-b\",1,\"*\"\r\n99,99,99\r\n");  // a second table under a name: the first counts
   AddRepresa(QStringLiteral("r-a"));
   AddRepresa(QStringLiteral("r-b"));
   AddRepresa(QStringLiteral("r-c"));
