@@ -387,21 +387,33 @@ void GuardaTablasQDR() {
     }
     CompoSel = nComponentes + 1;
     const Array1<QString>& nombres = NombresComponentes;  // this thread's list
-    std::vector<QString> lineas(static_cast<size_t>(nComponentes) + 1);
+    std::vector<TextBuffer> lineas(static_cast<size_t>(nComponentes) + 1);
     EnParalelo(nComponentes, HilosSerie(), [&](int c) {
-      QString& texto = lineas[static_cast<size_t>(c)];
+      // Each line as Write # writes it: the name and position, then the numbers.
+      const QString inicio = WriteValueText(nombres(c)) + QLatin1Char(',') + WriteValueText(Integer(c));
+      TextBuffer& texto = lineas[static_cast<size_t>(c)];
+      char numeros[8 * 40];
       for (const Integer k : retenidas) {
-        const Single qp = Redondea(QpSerie(c, k), 2);
+        char* p = numeros;
+        const auto agrega = [&p](auto v) {
+          *p++ = ',';
+          p += FileNumberTextChars(v, p);
+        };
+        agrega(PpSerie(k));
+        agrega(static_cast<long long>(DurSerie(k)));
+        agrega(static_cast<long long>(RecSerie(k)));
+        agrega(Redondea(QpSerie(c, k), 2));
         if (c <= nUEHs) {
-          AppendWriteLine(texto, {nombres(c), static_cast<Integer>(c), PpSerie(k), DurSerie(k), RecSerie(k),
-                                  qp, ESerie(c, k), Redondea(CESerie(c, k), 2)});
-        } else {
-          AppendWriteLine(texto,
-                          {nombres(c), static_cast<Integer>(c), PpSerie(k), DurSerie(k), RecSerie(k), qp});
+          agrega(static_cast<long long>(ESerie(c, k)));
+          agrega(Redondea(CESerie(c, k), 2));
         }
+        *p++ = '\r';
+        *p++ = '\n';
+        texto += inicio;
+        texto.appendAscii(numeros, p - numeros);
       }
     });
-    for (const QString& texto : lineas) archivo.print(texto, false);
+    for (const TextBuffer& texto : lineas) archivo.print(texto);
     archivo.close();
     CloseAllFiles();
     MsgBox(

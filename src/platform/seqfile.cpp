@@ -375,7 +375,7 @@ void SeqFile::close() {
     if (!file.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
     const QString before = DecodeFileText(file.readAll());
     out_.prepend(before);
-    for (auto& text : texts_) text.first += before.size();
+    for (Piece& piece : texts_) piece.place += before.size();
   }
   if (mode_ != OpenMode::Input) {
     const QString temporary = writeTemporary();
@@ -400,14 +400,14 @@ bool SeqFile::writeOut(QFile& file) const {
   if (texts_.empty()) return put(EncodeFileText(out_));
   const bool fits =
       std::all_of(out_.begin(), out_.end(), [](QChar c) { return InWindows1252(c.unicode()); }) &&
-      std::all_of(texts_.begin(), texts_.end(), [](const auto& t) { return t.second.fitsWindows1252(); });
+      std::all_of(texts_.begin(), texts_.end(), [](const Piece& p) { return p.text.fitsWindows1252(); });
   if (!fits) {
     // The file goes to UTF-8 as a whole.
     QString whole;
     qsizetype at = 0;
-    for (const auto& [place, text] : texts_) {
+    for (const auto& [place, text, quoted] : texts_) {
       whole += QStringView(out_).mid(at, place - at);
-      whole += QuotedTextForFile(text.toString());
+      whole += quoted ? QuotedTextForFile(text.toString()) : text.toString();
       at = place;
     }
     whole += QStringView(out_).mid(at);
@@ -415,12 +415,11 @@ bool SeqFile::writeOut(QFile& file) const {
   }
   bool written = true;
   qsizetype at = 0;
-  for (const auto& [place, text] : texts_) {
-    written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
+  const auto raw = [&file](const char* b, qsizetype k) { return file.write(b, k) == k; };
+  for (const auto& [place, text, quoted] : texts_) {
+    if (place > at) written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
     text.forEachBlock([&](const char* bytes, qsizetype n) {
-      written = written && WriteQuotedBytes(bytes, n, [&file](const char* b, qsizetype k) {
-                  return file.write(b, k) == k;
-                });
+      written = written && (quoted ? WriteQuotedBytes(bytes, n, raw) : raw(bytes, n));
     });
     at = place;
   }
@@ -592,7 +591,7 @@ void SeqFile::write(const TextBuffer& text) {
   if (!open_) Raise(kErrBadFileName);
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
   out_ += QLatin1Char('"');
-  texts_.emplace_back(out_.size(), text);
+  texts_.push_back({out_.size(), text, true});
   out_ += QLatin1String("\"\r\n");
 }
 
@@ -613,6 +612,12 @@ void SeqFile::print(const QString& text, bool newLine) {
   if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
   out_ += text;
   if (newLine) out_ += QLatin1String("\r\n");
+}
+
+void SeqFile::print(const TextBuffer& text) {
+  if (!open_) Raise(kErrBadFileName);
+  if (mode_ == OpenMode::Input) Raise(kErrBadFileMode);
+  texts_.push_back({out_.size(), text, false});
 }
 
 }  // namespace tavo

@@ -155,6 +155,9 @@ class SeqFile {
   void write(const TextBuffer& text, TextValueStream& stream);
   // Print #: the text as it is, then CR LF (or nothing when `newLine` is false).
   void print(const QString& text, bool newLine = true);
+  // Print # of a text held as the bytes of a file, as it is and with no line end: when the file stays
+  // in the code page they go to it with no conversion.
+  void print(const TextBuffer& text);
 
  private:
   friend void CloseTogether(const std::vector<SeqFile*>& files);
@@ -174,8 +177,14 @@ class SeqFile {
   QString text_;       // input: the whole decoded file
   qsizetype pos_ = 0;  // input: reading position in text_
   QString out_;        // output and append: text written so far, encoded when the file is closed
-  // Long texts written so far, each with the place in out_ where it goes.
-  std::vector<std::pair<qsizetype, TextBuffer>> texts_;
+  // Long texts written so far, each with the place in out_ where it goes, in double quotes (Write #)
+  // or as they are (Print #).
+  struct Piece {
+    qsizetype place;
+    TextBuffer text;
+    bool quoted;
+  };
+  std::vector<Piece> texts_;
   // The temporary a TextValueStream wrote with the one text of texts_, which the close takes when
   // nothing else has been written.
   QString streamed_;

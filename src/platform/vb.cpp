@@ -387,6 +387,12 @@ QString FileNumberText(Integer v) {
 QString FileNumberText(Long v) {
   return FormatWhole(v, NumberStyle::File);
 }
+int FileNumberTextChars(Single v, char* out) {
+  return FormatSingleChars(v, NumberStyle::File, out);
+}
+int FileNumberTextChars(long long v, char* out) {
+  return static_cast<int>(std::to_chars(out, out + 32, v).ptr - out);
+}
 
 // ---- reading numbers ----
 

@@ -170,6 +170,9 @@ QString FileNumberText(Single v);
 QString FileNumberText(Double v);
 QString FileNumberText(Integer v);
 QString FileNumberText(Long v);
+// The same into `out` (at least 32 characters); returns the length.
+int FileNumberTextChars(Single v, char* out);
+int FileNumberTextChars(long long v, char* out);
 
 // The leading number of a text: blanks, tabs and line feeds skipped, "." the only decimal separator,
 // an optional exponent (E or D); 0 when the text starts with no number ("12,5" gives 12).

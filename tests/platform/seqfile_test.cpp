@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <functional>
+#include <string>
 
 #include "platform/errors.h"
 #include "support/fixture.h"
@@ -179,6 +180,30 @@ TEST_F(SeqFileTest, TextTheCodePageLacksMakesTheFileUtf8) {
   more.close();
   EXPECT_EQ(ReadBytes(path("ap.txt")),
             "\xEF\xBB\xBF" + QString::fromUtf8("Río\r\nМосква\r\nfin\r\n").toUtf8());
+}
+
+// A text printed from its file bytes goes to the file as the same text printed from a string would,
+// in the code page or, when a piece of the file lacks it, with the whole file in UTF-8.
+TEST_F(SeqFileTest, ATextPrintedFromItsBytesGivesTheFileTheStringGives) {
+  const char* cases[][2] = {
+      {"\"Río\",1,.5\r\n\"b\",2,3\r\n", "fin"}, {"\"Łódź\",1\r\n", "Río"}, {"\"a\",1\r\n", "Łódź"}};
+  for (const auto& [bytes, after] : cases) {
+    const QString piece = QString::fromUtf8(bytes);
+    SCOPED_TRACE(bytes);
+    for (const char* name : {"bytes.txt", "string.txt"}) {
+      SeqFile f(QString::fromLatin1(name), OpenMode::Output);
+      f.write({QStringLiteral("TAVO")});
+      if (name == std::string("bytes.txt")) {
+        f.print(TextBuffer(piece));
+        f.print(TextBuffer(piece));
+      } else {
+        f.print(piece + piece, false);
+      }
+      f.print(QString::fromUtf8(after));
+      f.close();
+    }
+    EXPECT_EQ(ReadBytes(path("bytes.txt")), ReadBytes(path("string.txt")));
+  }
 }
 
 TEST(FileText, OnlyAFileThatStartsWithTheByteOrderMarkIsReadAsUtf8) {
