@@ -59,6 +59,13 @@ void DriveList::setDrive(const QString& text) {
   if (!IsDriveLetterText(text)) Raise(kErrDeviceUnavailable);
 }
 
+void DriveList::requireDrive(const QString& text) {
+  for (const QFileInfo& root : QDir::drives()) {
+    if (root.absoluteFilePath().compare(text, Qt::CaseInsensitive) == 0) return;
+  }
+  if (!IsDriveLetterText(text)) Raise(kErrDeviceUnavailable);
+}
+
 void DriveList::showDriveOf(const QString& folder) {
   const QString path = ResolvePath(folder);
   int best = -1;
@@ -79,11 +86,15 @@ DirList::DirList(QWidget* parent) : QListWidget(parent), path_(CurDir()) {
   fill();
 }
 
-void DirList::setPath(const QString& folder) {
-  const QString target = ResolvePath(folder);
-  const QFileInfo info(target);
+void DirList::requireFolder(const QString& folder) {
+  const QFileInfo info(ResolvePath(folder));
   if (folder.isEmpty() || !info.isDir()) Raise(kErrPathNotFound);
   if (!info.isReadable() || !info.isExecutable()) Raise(kErrPermissionDenied);
+}
+
+void DirList::setPath(const QString& folder) {
+  requireFolder(folder);
+  const QString target = ResolvePath(folder);
   path_ = target;
   fill();
   emit changed();

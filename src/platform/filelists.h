@@ -24,6 +24,9 @@ class DriveList : public QComboBox {
   void setDrive(const QString& text);
   // Selects the drive that holds a folder.
   void showDriveOf(const QString& folder);
+  // The check setDrive makes, with no list: error 68 when the text names no drive of this machine
+  // and is no drive letter of another one.
+  static void requireDrive(const QString& text);
 
  signals:
   // The selected drive changed (by the user or by the program).
@@ -43,6 +46,9 @@ class DirList : public QListWidget {
   // Opens a folder (relative names resolve against the program's current directory): error 76 when
   // it does not exist, 70 when it cannot be read. The list then fires `changed`.
   void setPath(const QString& folder);
+  // The check setPath makes, with no list: error 76 when the folder does not exist, 70 when it
+  // cannot be read.
+  static void requireFolder(const QString& folder);
 
  signals:
   // A folder was opened.

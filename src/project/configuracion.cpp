@@ -1,11 +1,15 @@
 #include "project/configuracion.h"
 
 #include <QDir>
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/filelists.h"
 #include "platform/forms.h"
 #include "platform/seqfile.h"
 #include "project/directorio.h"
@@ -16,13 +20,13 @@ namespace tavo {
 
 namespace {
 
-// The selected entries of a row of check boxes, ascending, into a list from element 1.
+// The selected entries (a selection other than 0), ascending, into a list from element 1.
 template <size_t N>
-Integer BuildList(const std::array<QCheckBox*, N>& checks, const std::array<Integer, N>& values,
+Integer BuildList(const Array1<Integer>& selections, const std::array<Integer, N>& values,
                   Array1<Integer>& list) {
   Integer count = 0;
   for (size_t k = 0; k < N; ++k) {
-    if (CheckValue(checks[k]) == 1) {
+    if (selections(static_cast<int>(k)) != 0) {
       ++count;
       list(count) = values[k];
     }
@@ -94,32 +98,70 @@ bool WriteSettingsFile(frmConfigura& f, QStringList* confirmaciones) {
   return true;
 }
 
-void ReadSettingsFile(frmConfigura& f) {
+namespace {
+
+// What a reading of the settings file shows in the settings form, in the order it was read: put on
+// the form at once when it exists, and kept for it otherwise.
+using ShowOnForm = std::function<void(frmConfigura&)>;
+
+// The form's part of the readings made while it did not exist: since the last whole reading, which
+// shows all that any reading shows.
+std::vector<ShowOnForm>& KeptForTheForm() {
+  static std::vector<ShowOnForm> kept;
+  return kept;
+}
+
+enum class Lectura { Entera, Parcial, SinArchivo };
+
+// Reads the settings file into the settings state, handing `show` what the form shows of it. A file
+// that does not exist is read no further; any other failure is told and ends the reading where it
+// happened.
+Lectura ReadSettings(const std::function<void(ShowOnForm)>& show) {
   try {
     // The folder list, both file lists and DirActual name the folder read from.
-    f.Drive1->showDriveOf(DirActual);
-    f.Dir1->setPath(DirActual);
-    f.RutaConf = DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn");
-    std::optional<SeqFile> file(std::in_place, f.RutaConf, OpenMode::Input);
-    // Logical values into their variables and option buttons.
-    auto readOptions = [&file](std::initializer_list<std::pair<Boolean*, QRadioButton*>> options) {
-      for (const auto& [value, option] : options) {
-        *value = file->inputBoolean();
-        SetOptionValue(option, *value);
-      }
+    const QString carpeta = DirActual;
+    show([carpeta](frmConfigura& f) { f.Drive1->showDriveOf(carpeta); });
+    DirList::requireFolder(carpeta);
+    show([carpeta](frmConfigura& f) { f.Dir1->setPath(carpeta); });
+    const QString ruta = DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn");
+    show([ruta](frmConfigura& f) { f.RutaConf = ruta; });
+    std::optional<SeqFile> file;
+    try {
+      file.emplace(ruta, OpenMode::Input);
+    } catch (const VbError& e) {
+      if (e.number != kErrFileNotFound) throw;
+      CloseAllFiles();
+      return Lectura::SinArchivo;
+    }
+    // A box (a member of the form) shows a text, or a number with a decimal point.
+    const auto text = [&show](auto box, const QString& value) {
+      show([box, value](frmConfigura& f) { (f.*box)->setText(value); });
     };
+    const auto number = [&show](auto box, Single value) {
+      show([box, value](frmConfigura& f) { f.ShowNumber(f.*box, value); });
+    };
+    // Logical values into their variables and option buttons.
+    const auto readOptions =
+        [&](std::initializer_list<std::pair<Boolean*, QRadioButton * frmConfigura::*>> options) {
+          for (const auto& [value, option] : options) {
+            *value = file->inputBoolean();
+            show([option, v = *value](frmConfigura& f) { SetOptionValue(f.*option, v); });
+          }
+        };
 
     NombreProyecto = file->inputString();
-    const std::pair<QString*, QLineEdit*> titles[] = {
-        {&TextoProyecto, f.TextProyecto}, {&TextoUbicacion, f.TextUbica}, {&TextoCuenca, f.TextCuenca},
-        {&TextoSubCuenca, f.TextSbca},    {&TextoOperador, f.TextOpera},  {&TextoFecha, f.txtFecha}};
-    for (const auto& [text, box] : titles) {
-      *text = file->inputString();
-      box->setText(*text);
+    const std::pair<QString*, QLineEdit * frmConfigura::*> titles[] = {
+        {&TextoProyecto, &frmConfigura::TextProyecto}, {&TextoUbicacion, &frmConfigura::TextUbica},
+        {&TextoCuenca, &frmConfigura::TextCuenca},     {&TextoSubCuenca, &frmConfigura::TextSbca},
+        {&TextoOperador, &frmConfigura::TextOpera},    {&TextoFecha, &frmConfigura::txtFecha}};
+    for (const auto& [value, box] : titles) {
+      *value = file->inputString();
+      text(box, *value);
     }
 
     UnidadTrabajo = file->inputString();
-    f.Drive1->setDrive(UnidadTrabajo);
+    DriveList::requireDrive(UnidadTrabajo);
+    show([drive = UnidadTrabajo](frmConfigura& f) { f.Drive1->setDrive(drive); });
     // Value 9, the folder the file records. A file read from another folder was copied or moved there
     // (perhaps from another machine): the project goes on in the folder read from. Reading writes
     // nothing; the next Apply records that folder, which the folder list shows.
@@ -127,65 +169,68 @@ void ReadSettingsFile(frmConfigura& f) {
     DirTrabajo = DirActual;
 
     TextoDirNuevo = file->inputString();
-    f.TextDirNv->setText(TextoDirNuevo);
+    text(&frmConfigura::TextDirNv, TextoDirNuevo);
     DistribucionUniforme = file->inputInteger();
-    SetCheckValue(f.CheckDistriPp, DistribucionUniforme);
+    show([v = DistribucionUniforme](frmConfigura& f) { SetCheckValue(f.CheckDistriPp, v); });
     ArchivoConf = file->inputString();
-    f.lblMiArchivoConf->setText(ArchivoConf);
+    show([v = ArchivoConf](frmConfigura& f) { f.lblMiArchivoConf->setText(v); });
     UsaImagenFondo = file->inputInteger();
-    SetCheckValue(f.chkImagenDibujo, UsaImagenFondo);
+    show([v = UsaImagenFondo](frmConfigura& f) { SetCheckValue(f.chkImagenDibujo, v); });
     ArchivoImagenFondoConf = file->inputString();
     ArchivoImagenFondo = ArchivoImagenFondoConf;
-    f.lblImagenDibujo->setText(ArchivoImagenFondoConf);
+    show([v = ArchivoImagenFondoConf](frmConfigura& f) { f.lblImagenDibujo->setText(v); });
 
-    f.CampoNumero = file->inputString();
-    EscalaImagenFondo = CSng(Val(f.CampoNumero));
-    f.ShowNumber(f.TexIMGEscala, EscalaImagenFondo);
+    EscalaImagenFondo = CSng(Val(file->inputString()));
+    number(&frmConfigura::TexIMGEscala, EscalaImagenFondo);
     ValorTexS = file->inputString();
-    f.TexS->setText(ValorTexS);
-    readOptions({{&OpcionA, f.Optiona}, {&OpcionB, f.Optionb}, {&OpcionC, f.Optionc}});
-    f.CampoNumero = file->inputString();
-    PosXImagenFondo = CSng(Val(f.CampoNumero));
-    f.ShowNumber(f.TexIMGX0, PosXImagenFondo);
-    f.CampoNumero = file->inputString();
-    PosYImagenFondo = CSng(Val(f.CampoNumero));
-    f.ShowNumber(f.TexIMGY0, PosYImagenFondo);
+    text(&frmConfigura::TexS, ValorTexS);
+    readOptions({{&OpcionA, &frmConfigura::Optiona},
+                 {&OpcionB, &frmConfigura::Optionb},
+                 {&OpcionC, &frmConfigura::Optionc}});
+    PosXImagenFondo = CSng(Val(file->inputString()));
+    number(&frmConfigura::TexIMGX0, PosXImagenFondo);
+    PosYImagenFondo = CSng(Val(file->inputString()));
+    number(&frmConfigura::TexIMGY0, PosYImagenFondo);
 
-    readOptions({{&UnidadMinutos, f.OptionMin},
-                 {&UnidadHoras, f.OptionHr},
-                 {&UnidadM3, f.Optionm3},
-                 {&UnidadLitros, f.OptionLt}});
+    readOptions({{&UnidadMinutos, &frmConfigura::OptionMin},
+                 {&UnidadHoras, &frmConfigura::OptionHr},
+                 {&UnidadM3, &frmConfigura::Optionm3},
+                 {&UnidadLitros, &frmConfigura::OptionLt}});
     TiempoAdicional = file->inputSingle();
-    f.ShowNumber(f.txtN0Dur, TiempoAdicional);
+    number(&frmConfigura::txtN0Dur, TiempoAdicional);
     ExtensionDibujo = file->inputString();
-    f.txtMaxUEHsPixel->setText(ExtensionDibujo);
-    EscalaDibujo = file->inputString();
-    f.CampoNumero = EscalaDibujo;
-    f.txtEscalaImagen->setText(f.CampoNumero);
-    f.ComaPorPuntoCampo();
-    EscalaDibujo = PlainNumberText(Val(f.CampoNumero));
+    text(&frmConfigura::txtMaxUEHsPixel, ExtensionDibujo);
+    // The scale shows as read; it is kept with a point for a decimal comma.
+    const QString escala = file->inputString();
+    text(&frmConfigura::txtEscalaImagen, escala);
+    QString conPunto = escala;
+    conPunto.replace(QLatin1Char(','), QLatin1Char('.'));
+    show([conPunto](frmConfigura& f) { f.CampoNumero = conPunto; });
+    EscalaDibujo = PlainNumberText(Val(conPunto));
 
     // Any value other than 0 selects its return period or duration.
     for (int k = 0; k < kNroRecurrencias; ++k) {
       SelRecurrencia(k) = file->inputInteger();
-      f.checksR[k]->setChecked(SelRecurrencia(k) != 0);
+      show([k, on = SelRecurrencia(k) != 0](frmConfigura& f) {
+        f.checksR[static_cast<size_t>(k)]->setChecked(on);
+      });
     }
     for (int k = 0; k < kNroDuraciones; ++k) {
       SelDuracion(k) = file->inputInteger();
-      f.checksD[k]->setChecked(SelDuracion(k) != 0);
+      show([k, on = SelDuracion(k) != 0](frmConfigura& f) {
+        f.checksD[static_cast<size_t>(k)]->setChecked(on);
+      });
     }
     file->close();
     file.reset();
 
-    NroListaRec = BuildList(f.checksR, kRecurrencias, ListaRec);
-    NroListaPasot = BuildList(f.checksD, kDuraciones, ListaPasot);
+    NroListaRec = BuildList(SelRecurrencia, kRecurrencias, ListaRec);
+    NroListaPasot = BuildList(SelDuracion, kDuraciones, ListaPasot);
     CloseAllFiles();
+    return Lectura::Entera;
   } catch (const VbError& e) {
     CloseAllFiles();
-    if (e.number == kErrFileNotFound) {
-      f.BtnDefecto_Click();
-      ShowModeless(&f, false);
-    } else if (e.number == kErrInputPastEnd) {
+    if (e.number == kErrInputPastEnd) {
       MsgBox(ErrorNroTextAfterComma(
           e, QStringLiteral("Verifique. El archivo de configuración <") + NombreProyecto +
                  QStringLiteral("_Conf.pcn > está dañado. Corrija o elimine manualmente este archivo")));
@@ -194,9 +239,50 @@ void ReadSettingsFile(frmConfigura& f) {
       MsgBox(ErrorNroTextAfterComma(e, QStringLiteral("Verifique.")));
     }
   }
+  return Lectura::Parcial;
+}
+
+}  // namespace
+
+void ReadSettingsFile(frmConfigura& f) {
+  if (ReadSettings([&f](const ShowOnForm& op) { op(f); }) == Lectura::SinArchivo) {
+    f.BtnDefecto_Click();
+    ShowModeless(&f, false);
+  }
+}
+
+void LeeConfiguracion() {
+  // A run reads the settings without the form; a new project's settings are written by the form.
+  if (frmConfigura::isLoaded() || ProyectoNuevo) {
+    FormInstance<frmConfigura>::instance().leoConf();
+    return;
+  }
+  std::vector<ShowOnForm> leidos;
+  const Lectura lectura = ReadSettings([&leidos](ShowOnForm op) { leidos.push_back(std::move(op)); });
+  if (lectura == Lectura::SinArchivo) {
+    // Without a settings file the form opens with its defaults, as when it reads.
+    FormInstance<frmConfigura>::instance().leoConf();
+    return;
+  }
+  std::vector<ShowOnForm>& kept = KeptForTheForm();
+  // A whole reading shows every field: what earlier readings showed is then of no use.
+  if (lectura == Lectura::Entera) kept.clear();
+  for (ShowOnForm& op : leidos) kept.push_back(std::move(op));
+}
+
+void ShowSettingsKeptForTheForm(frmConfigura& f) {
+  std::vector<ShowOnForm> kept = std::exchange(KeptForTheForm(), {});
+  for (const ShowOnForm& op : kept) {
+    try {
+      op(f);
+    } catch (const VbError&) {
+      // A folder or drive gone since it was read: the form keeps what it shows.
+    }
+  }
 }
 
 void ResetConfiguracionProyecto() {
+  KeptForTheForm().clear();
   for (QString* text : {&TextoProyecto, &TextoUbicacion, &TextoCuenca, &TextoSubCuenca, &TextoOperador,
                         &TextoFecha, &UnidadTrabajo, &TextoDirNuevo, &ArchivoConf, &ArchivoImagenFondoConf,
                         &ArchivoImagenFondo, &ValorTexS, &ExtensionDibujo, &EscalaDibujo})

@@ -67,9 +67,13 @@ inline Integer NroListaPasot = 0;
 // folder read from as the project's folder (in memory only: reading never writes), and builds
 // ListaRec and ListaPasot.
 void ReadSettingsFile(frmConfigura& form);
-// Reads the settings file as the settings form's leoConf does: the form comes into existence, hidden,
-// when it does not exist yet.
+// Reads the settings file as the settings form's leoConf does, without the form when it does not exist
+// (a run needs no window): what the form would show of the reading is kept for it and shown when it
+// comes into existence (ShowSettingsKeptForTheForm). A missing file, or a new project's, brings the
+// form into existence as its reading does.
 void LeeConfiguracion();
+// Shows on a form that has just come into existence what the readings made without it showed.
+void ShowSettingsKeptForTheForm(frmConfigura& form);
 // Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn and
 // confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
 // could not be written (after saying so).

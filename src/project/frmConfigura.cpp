@@ -422,6 +422,7 @@ void frmConfigura::closeEvent(QCloseEvent* event) {
 
 void frmConfigura::Form_Load() {
   InicializaConfigura();
+  ShowSettingsKeptForTheForm(*this);
 }
 
 void frmConfigura::Form_Activate() {
@@ -465,10 +466,6 @@ void frmConfigura::cmdAplicar_Click() {
 void frmConfigura::leoConf() {
   FormInstance<frmConfigura>::instance();
   ReadSettingsFile(*this);
-}
-
-void LeeConfiguracion() {
-  FormInstance<frmConfigura>::instance().leoConf();
 }
 
 void frmConfigura::OKButton_Click() {

@@ -142,6 +142,9 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   std::array<QCheckBox*, kNroRecurrencias> checksR;
   std::array<QCheckBox*, kNroDuraciones> checksD;
 
+  // Puts a number into a box through CampoNumero, so that the box shows a decimal point.
+  void ShowNumber(QLineEdit* box, Single value);
+
   // ---- form-level variables ----
   QString RutaConf;            // full path of the settings file last written or read
   QString CampoNumero;         // a number text on its way into a box
@@ -161,8 +164,6 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
 
   // Replaces every comma of CampoNumero by a point.
   void ComaPorPuntoCampo();
-  // Puts a number into a box through CampoNumero, so that the box shows a decimal point.
-  void ShowNumber(QLineEdit* box, Single value);
   // Closing the form: the main window's panel shows the fields, and the form hides.
   void CloseForm();
   // The main window's project panel from the project state and the title fields.

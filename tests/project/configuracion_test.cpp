@@ -61,10 +61,31 @@ class ConfiguracionTest : public test::ProyectoRioTest {
   }
 };
 
-TEST_F(ConfiguracionTest, AllValuesReadIntoStateAndFormAndWrittenBackByteForByte) {
+// The settings read as opening a project reads them, through the form, and as a run reads them,
+// without it: the form that comes into existence after a run's reading shows what the reading read.
+class LecturaTest : public ConfiguracionTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void lee() {
+    if (!GetParam()) {
+      form().leoConf();
+      return;
+    }
+    ASSERT_FALSE(frmConfigura::isLoaded());
+    LeeConfiguracion();
+  }
+  // After a run's reading of an existing file, the form does not exist yet.
+  void sinVentana() {
+    if (GetParam()) EXPECT_FALSE(frmConfigura::isLoaded());
+  }
+};
+INSTANTIATE_TEST_SUITE_P(Lectores, LecturaTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Corrida" : "Formulario"; });
+
+TEST_P(LecturaTest, AllValuesReadIntoStateAndFormAndWrittenBackByteForByte) {
   const QByteArray bytes = FileBytes(RioValues(dir));
   WriteBytes(dir + "/Rio_Conf.pcn", bytes);
-  form().leoConf();
+  lee();
+  sinVentana();
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 
   EXPECT_EQ(NombreProyecto, "Rio");
@@ -199,13 +220,14 @@ TEST_F(ConfiguracionTest, QuotesAndForeignLettersReadBackWithEveryLaterValueInPl
   EXPECT_EQ(SelDuracion(16), 1);
 }
 
-TEST_F(ConfiguracionTest, AnyNonZeroSelectionValueSelects) {
+TEST_P(LecturaTest, AnyNonZeroSelectionValueSelects) {
   QStringList values = RioValues(dir);
   values[28] = "2";   // R = 2 years
   values[29] = "-1";  // R = 5 years
   values[58] = "7";   // D = 2880 minutes
   WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(values));
-  form().leoConf();
+  lee();
+  sinVentana();
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(SelRecurrencia(0), 2);
   EXPECT_TRUE(form().CheckR2->isChecked());
@@ -217,19 +239,20 @@ TEST_F(ConfiguracionTest, AnyNonZeroSelectionValueSelects) {
   EXPECT_EQ(ListaPasot(NroListaPasot), 2880);
 }
 
-TEST_F(ConfiguracionTest, NumbersWithACommaKeepTheirLeadingNumber) {
+TEST_P(LecturaTest, NumbersWithACommaKeepTheirLeadingNumber) {
   QStringList values = RioValues(dir);
   values[14] = "\"12,5\"";  // picture size
   values[27] = "\"12,5\"";  // drawing scale
   WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(values));
-  form().leoConf();
+  lee();
+  sinVentana();
   EXPECT_EQ(form().TexIMGEscala->text(), "12");
   EXPECT_EQ(EscalaImagenFondo, 12.0f);
   EXPECT_EQ(form().txtEscalaImagen->text(), "12,5");
   EXPECT_EQ(EscalaDibujo, "12.5");
 }
 
-TEST_F(ConfiguracionTest, ShortFileIsReportedDamagedAndClosesTheProject) {
+TEST_P(LecturaTest, ShortFileIsReportedDamagedAndClosesTheProject) {
   // The file ends after value 30 and records another folder: it must not be rewritten.
   QStringList values = RioValues("/otra/parte").mid(0, 30);
   const QByteArray bytes = FileBytes(values);
@@ -237,7 +260,8 @@ TEST_F(ConfiguracionTest, ShortFileIsReportedDamagedAndClosesTheProject) {
   ListaRec(1) = 77;
   NroListaRec = 9;
   dialogs.answer(vbOK);
-  form().leoConf();
+  lee();
+  sinVentana();
   EXPECT_EQ(
       onlyMessage(),
       "Error Nro. 62 ,La entrada ha sobrepasado el final del archivoVerifique. El archivo de configuración "
@@ -254,22 +278,33 @@ TEST_F(ConfiguracionTest, ShortFileIsReportedDamagedAndClosesTheProject) {
   EXPECT_EQ(ReadBytes(dir + "/Rio_Conf.pcn"), bytes);
 }
 
-TEST_F(ConfiguracionTest, ValueOfTheWrongKindStopsTheReader) {
+TEST_P(LecturaTest, ValueOfTheWrongKindStopsTheReader) {
   QStringList values = RioValues(dir);
   values[25] = "abc";  // additional time
   WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(values));
   dialogs.answer(vbOK);
-  form().leoConf();
+  lee();
+  sinVentana();
   EXPECT_EQ(onlyMessage(), "Error Nro. 13 ,No coinciden los tiposVerifique.");
   EXPECT_EQ(NombreProyecto, "Rio");
   EXPECT_EQ(NroListaRec, 0);
 }
 
-TEST_F(ConfiguracionTest, MissingFileSwitchesToTheDefaultFolderAndShowsTheForm) {
+TEST_P(LecturaTest, AFolderThatIsGoneIsToldAndNothingIsRead) {
+  WriteBytes(dir + "/Rio_Conf.pcn", FileBytes(RioValues(dir)));
+  DirActual = path("no_existe");
+  dialogs.answer(vbOK);
+  lee();
+  EXPECT_EQ(onlyMessage(), "Error Nro. 76 ,No se ha encontrado la ruta de accesoVerifique.");
+  EXPECT_TRUE(TextoProyecto.isEmpty());
+  sinVentana();
+}
+
+TEST_P(LecturaTest, MissingFileSwitchesToTheDefaultFolderAndShowsTheForm) {
   QDir(programDir()).mkdir("obras");
   DirActual = path("obras");
   NombreProyecto = "Nada";
-  form().leoConf();
+  lee();
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(DirActual, dir);
   EXPECT_EQ(CurDir(), dir);
