@@ -752,6 +752,15 @@ void MDIForm1::carga_lbl_proyecto() {
 }
 
 void MDIForm1::FillProjectPanel() {
+  if (!FormInstance<frmConfigura>::isLoaded() && !ProyectoNuevo) {
+    // Without the settings form its titles are those last read, which the settings state holds.
+    lblTitulo->setText(TextoProyecto);
+    lblCuenca->setText(TextoCuenca);
+    lblSubCuenca->setText(TextoSubCuenca);
+    lblUbicacion->setText(TextoUbicacion);
+    PanelIdentidad();
+    return;
+  }
   // Reading a title creates the settings form when it does not exist yet, which may write a new
   // project's settings file and move the working directory: the identity is shown after it.
   frmConfigura& settings = FormInstance<frmConfigura>::instance();

@@ -66,6 +66,25 @@ TEST_F(ProcesoTest, SingleStormFromTheMenu) {
   EXPECT_FALSE(BusyPointer());
 }
 
+// A run reads the settings without the settings window: the main window's panel shows the titles
+// read, and the window brought up afterwards shows what the run read.
+TEST_F(ProcesoTest, ARunNeedsNoSettingsWindow) {
+  FormInstance<frmConfigura>::unload();
+  TextoProyecto.clear();
+  TiempoAdicional = 0;
+  dialogs.answer(vbOK);  // the outlet is still rising when the run ends
+  main().mnuCorre1->trigger();
+  EXPECT_FALSE(frmConfigura::isLoaded());
+  EXPECT_EQ(main().lblTitulo->text(), "Arroyo de prueba");
+  EXPECT_EQ(main().lblUbicacion->text(), "Sierra Chica");
+  EXPECT_EQ(main().lblCuenca->text(), QString::fromUtf8("Río Primero"));
+  EXPECT_EQ(main().lblSubCuenca->text(), "Arroyo Seco");
+  frmConfigura& settings = FormInstance<frmConfigura>::instance();
+  EXPECT_EQ(settings.TextProyecto->text(), "Arroyo de prueba");
+  EXPECT_EQ(settings.txtN0Dur->text(), "10");
+  EXPECT_EQ(settings.Dir1->path(), path("Proyectos"));
+}
+
 TEST_F(ProcesoTest, SingleStormWithTheReportOff) {
   main().mnuPizarra1->setChecked(false);
   dialogs.answer(vbOK);  // the outlet is still rising when the run ends
