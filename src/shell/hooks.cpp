@@ -7,6 +7,7 @@
 #include "editor/hooks.h"
 #include "engine/hooks.h"
 #include "engine/informe.h"
+#include "project/directorio.h"
 #include "project/hooks.h"
 #include "reservoirs/hooks.h"
 #include "reservoirs/tablas.h"
@@ -17,7 +18,14 @@ namespace tavo {
 
 void InstallWindowHooks() {
   // ---- the main window ----
-  ShowProjectHook.install([] { FormInstance<MDIForm1>::instance().carga_lbl_proyecto(); });
+  // Without a main window (a run with no windows) only the working-directory file is written.
+  ShowProjectHook.install([] {
+    if (MDIForm1::isLoaded()) {
+      MDIForm1::instance().carga_lbl_proyecto();
+    } else {
+      GuardaArchivoDirectorio();
+    }
+  });
   ShowProjectIfMainWindowHook.install([] {
     if (!MDIForm1::exists()) return false;
     MDIForm1::object().carga_lbl_proyecto();
@@ -29,7 +37,8 @@ void InstallWindowHooks() {
     if (MDIForm1::exists()) MDIForm1::object().FillProjectPanel();
   });
   EnableDamTestsHook.install([] {
-    MDIForm1& principal = FormInstance<MDIForm1>::instance();
+    if (!MDIForm1::isLoaded()) return;
+    MDIForm1& principal = MDIForm1::instance();
     principal.mnu_prueba_funcionesSHVrepresas->setEnabled(true);
     principal.mnu_prueba_funcionesHQrepresas->setEnabled(true);
   });

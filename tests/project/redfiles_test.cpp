@@ -152,6 +152,7 @@ QStringList Snapshot() {
 }
 
 TEST_F(RedFilesTest, SaveWritesTheFixtureBytesAndReadsEveryValueBack) {
+  FormInstance<MDIForm1>::instance();  // the main window, whose dam tests a load with dams enables
   BuildDemoNetwork();
   QStringList before = Snapshot();
   before.replaceInStrings(QStringLiteral("OrdenCauce= 7"), QStringLiteral("OrdenCauce= 1"));
