@@ -75,7 +75,9 @@ class LecturaTest : public ConfiguracionTest, public ::testing::WithParamInterfa
   }
   // After a run's reading of an existing file, the form does not exist yet.
   void sinVentana() {
-    if (GetParam()) EXPECT_FALSE(frmConfigura::isLoaded());
+    if (GetParam()) {
+      EXPECT_FALSE(frmConfigura::isLoaded());
+    }
   }
 };
 INSTANTIATE_TEST_SUITE_P(Lectores, LecturaTest, ::testing::Bool(),
