@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavo {
 
@@ -162,6 +164,7 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
       chart_, &QChart::plotAreaChanged, this,
       [this] {
         const int columns = pixelColumns();
+        std::fprintf(stderr, "plotAreaChanged cols %d drawnFor %d\n", columns, drawnFor_);
         if (columns != drawnFor_ && longest_ > std::min(columns, drawnFor_)) redraw();
         if (model_.categoryScale.automatic) redrawLabels();
       },
@@ -280,16 +283,23 @@ void Chart::schedule() {
 
 void Chart::flush() {
   flushQueued_ = false;
-  if (valuesPending_) {
-    valuesPending_ = false;
+  // The axes take their ranges before the points go in, so that the chart lays each line out once, in
+  // its final place: a range changed under a line lays the whole line out again.
+  const bool values = std::exchange(valuesPending_, false);
+  if (values) {
     labelsPending_ = true;
     rebuildSeries();
-    drawValues();
     scaleValueAxes();
   }
   if (labelsPending_) {
     labelsPending_ = false;
     drawLabels();
+  }
+  if (values) {
+    // The plot takes its room beside the axes' new labels now, so that the lines are thinned for the
+    // pixel columns it will have.
+    if (QGraphicsLayout* layout = chart_->layout()) layout->activate();
+    drawValues();
   }
 }
 
@@ -332,6 +342,7 @@ bool Chart::rebuildSeries() {
 
 void Chart::drawValues() {
   drawnFor_ = pixelColumns();
+  std::fprintf(stderr, "drawValues cols %d\n", drawnFor_);
   longest_ = 0;
   int barCount = 0;
   for (const Drawn& d : drawn_) barCount += d.type == SeriesType::Bar2d ? 1 : 0;
