@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/arrays.h"
 #include "platform/errors.h"
 #include "platform/forms.h"
 
@@ -283,7 +284,7 @@ class FlexGridCells : public QAbstractTableModel {
 
   void setColumnCount(int cols) {
     if (cols == cols_) return;
-    std::vector<Cell> cells(static_cast<size_t>(rows_) * static_cast<size_t>(cols));
+    ArrayRoom<Cell> cells(static_cast<size_t>(rows_) * static_cast<size_t>(cols));
     for (int r = 0; r < rows_; ++r) {
       for (int c = 0; c < cols_; ++c) {
         Cell& old = at(r, c);
@@ -519,7 +520,7 @@ class FlexGridCells : public QAbstractTableModel {
   FlexGrid* grid_;
   int rows_ = 0;
   int cols_ = 0;
-  std::vector<Cell> cells_;  // row by row
+  ArrayRoom<Cell> cells_;  // row by row; a large grid's room comes with its memory in place
   std::vector<QString> texts_;
   std::vector<std::uint32_t> textUses_;   // the cells that hold each text
   std::vector<std::uint32_t> freeTexts_;  // places in texts_ no cell uses
