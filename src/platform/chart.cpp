@@ -164,7 +164,6 @@ Chart::Chart(QWidget* parent) : QWidget(parent) {
       chart_, &QChart::plotAreaChanged, this,
       [this] {
         const int columns = pixelColumns();
-        std::fprintf(stderr, "plotAreaChanged cols %d drawnFor %d\n", columns, drawnFor_);
         if (columns != drawnFor_ && longest_ > std::min(columns, drawnFor_)) redraw();
         if (model_.categoryScale.automatic) redrawLabels();
       },
@@ -342,7 +341,6 @@ bool Chart::rebuildSeries() {
 
 void Chart::drawValues() {
   drawnFor_ = pixelColumns();
-  std::fprintf(stderr, "drawValues cols %d\n", drawnFor_);
   longest_ = 0;
   int barCount = 0;
   for (const Drawn& d : drawn_) barCount += d.type == SeriesType::Bar2d ? 1 : 0;
