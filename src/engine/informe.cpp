@@ -39,9 +39,14 @@ ReportRow& ReportRow::text(const QString& t, int width) {
     return chars(ascii, n, width);
   }
   blanks(width - n);
-  text_.commitTail(p_);
-  text_ += t;
-  p_ = text_.reserveTail(room_);
+  if (!text_) {
+    // A row in the caller's room holds only ASCII.
+    for (const QChar c : t) *p_++ = c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?';
+    return *this;
+  }
+  text_->commitTail(p_);
+  *text_ += t;
+  p_ = text_->reserveTail(room_);
   return *this;
 }
 

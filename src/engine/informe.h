@@ -70,7 +70,10 @@ class ReportRow {
   // In a run that writes no report (ReportOmitted) the row writes nothing; its values are still
   // worked out, with their checks.
   explicit ReportRow(TextBuffer& text, qsizetype room = 512)
-      : text_(text), room_(room + kMargin), p_(ReportOmitted ? nullptr : text.reserveTail(room_)) {}
+      : text_(&text), room_(room + kMargin), p_(ReportOmitted ? nullptr : text.reserveTail(room_)) {}
+  // A row written at `at`, in room the caller holds, with kMargin bytes beyond the row's own that the
+  // row may overwrite; here() then tells where it ends, and end() keeps nothing.
+  explicit ReportRow(char* at) : text_(nullptr), room_(0), p_(at) {}
   ReportRow& text(const char* ascii) {
     if (!p_) return *this;
     while (*ascii) *p_++ = *ascii++;
@@ -133,11 +136,12 @@ class ReportRow {
   }
   const char* here() const { return p_; }
   void end() {
-    if (p_) text_.commitTail(p_);
+    if (p_ && text_) text_->commitTail(p_);
   }
 
- private:
   static constexpr qsizetype kMargin = 64;  // for the copies of a fixed length
+
+ private:
   // The number text of a 16-bit value: a blank before zero and positive values.
   static int IntegerChars(Integer v, char* out) {
     int len = 0;
@@ -155,7 +159,7 @@ class ReportRow {
     p_ += n;
     return *this;
   }
-  TextBuffer& text_;
+  TextBuffer* text_;
   qsizetype room_;
   char* p_;
 };

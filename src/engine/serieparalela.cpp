@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <deque>
 #include <exception>
+#include <memory>
 
 #include "platform/dialogs.h"
 
@@ -15,11 +17,100 @@ int HilosSerie() {
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
+namespace {
+
+// Threads kept for the work of a run, started once and waiting for work as long as the program runs: a
+// thread started for each piece of work costs its start every time, a few tenths of a millisecond
+// here, as much as the piece itself. They start one after another on a thread of their own, so that
+// whoever asks for them does not wait for their start; work handed out before they are all there is
+// done by those that are, and by the one that handed it out.
+class HilosGuardados {
+ public:
+  static HilosGuardados& Todos() {
+    static HilosGuardados* const hilos = new HilosGuardados;  // never deleted: its threads never end
+    return *hilos;
+  }
+
+  // Has at least n threads start, if that many have not been asked for yet.
+  void Asegura(int n) {
+    int faltan = 0;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      faltan = n - pedidos_;
+      if (faltan <= 0) return;
+      pedidos_ = n;
+    }
+    std::thread([this, faltan] {
+      for (int i = 0; i < faltan; ++i) std::thread([this] { Espera(); }).detach();
+    }).detach();
+  }
+
+  // Runs `trabajo` here and on up to `otros` of the kept threads at once, and returns when every run of
+  // it has ended. A thread that comes to it after the run here has ended leaves it alone.
+  void Reparte(int otros, const std::function<void()>& trabajo) {
+    auto encargo = std::make_shared<Encargo>();
+    encargo->trabajo = &trabajo;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      for (int i = 0; i < otros; ++i) cola_.push_back(encargo);
+    }
+    if (otros == 1) {
+      hay_.notify_one();
+    } else if (otros > 1) {
+      hay_.notify_all();
+    }
+    trabajo();
+    std::unique_lock<std::mutex> lock(encargo->mutex);
+    encargo->cerrado = true;
+    encargo->fin.wait(lock, [&] { return encargo->activos == 0; });
+  }
+
+ private:
+  struct Encargo {
+    const std::function<void()>* trabajo = nullptr;
+    std::mutex mutex;
+    std::condition_variable fin;
+    int activos = 0;       // threads running it
+    bool cerrado = false;  // no thread starts it any more
+  };
+
+  void Espera() {
+    for (;;) {
+      std::shared_ptr<Encargo> encargo;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        hay_.wait(lock, [this] { return !cola_.empty(); });
+        encargo = std::move(cola_.front());
+        cola_.pop_front();
+      }
+      {
+        const std::lock_guard<std::mutex> lock(encargo->mutex);
+        if (encargo->cerrado) continue;
+        ++encargo->activos;
+      }
+      (*encargo->trabajo)();
+      const std::lock_guard<std::mutex> lock(encargo->mutex);
+      if (--encargo->activos == 0) encargo->fin.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable hay_;
+  std::deque<std::shared_ptr<Encargo>> cola_;
+  int pedidos_ = 0;  // threads asked for
+};
+
+}  // namespace
+
+void PreparaHilos(int hilos) {
+  HilosGuardados::Todos().Asegura(hilos - 1);
+}
+
 void EnParalelo(int n, int hilos, const std::function<void(int)>& f) {
   std::atomic<int> siguiente{1};
   std::mutex mutex;
   std::exception_ptr falla;  // the first error a call raised: raised again here once all are done
-  auto trabaja = [&] {
+  const std::function<void()> trabaja = [&] {
     for (int i = siguiente++; i <= n; i = siguiente++) {
       try {
         f(i);
@@ -30,10 +121,13 @@ void EnParalelo(int n, int hilos, const std::function<void(int)>& f) {
       }
     }
   };
-  std::vector<std::thread> otros;
-  for (int h = 1; h < std::min(hilos, n); ++h) otros.emplace_back(trabaja);
-  trabaja();
-  for (std::thread& hilo : otros) hilo.join();
+  const int otros = std::min(hilos, n) - 1;
+  if (otros > 0) {
+    PreparaHilos(hilos);
+    HilosGuardados::Todos().Reparte(otros, trabaja);
+  } else {
+    trabaja();
+  }
   if (falla) std::rethrow_exception(falla);
 }
 

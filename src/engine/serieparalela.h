@@ -18,10 +18,13 @@ namespace tavo {
 // at least 1, otherwise the machine's processors.
 int HilosSerie();
 
-// Calls f(i) for i = 1..n, spread over up to `hilos` threads (the calling one among them), and returns
-// when every call has returned; an error a call raised is raised again then. f must touch nothing
-// another call writes.
+// Calls f(i) for i = 1..n, spread over up to `hilos` threads (the calling one among them, the others
+// kept by the program for such work), and returns when every call has returned; an error a call raised
+// is raised again then. f must touch nothing another call writes.
 void EnParalelo(int n, int hilos, const std::function<void(int)>& f);
+// Has the threads that EnParalelo spreads work over with `hilos` start, without waiting for them: a run
+// asks for them ahead of the work it spreads.
+void PreparaHilos(int hilos);
 
 class TormentasAdelantadas {
  public:

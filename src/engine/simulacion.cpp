@@ -9,6 +9,7 @@
 #include "engine/informe.h"
 #include "engine/resultados.h"
 #include "engine/secuencia.h"
+#include "engine/serieparalela.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
@@ -282,6 +283,8 @@ void Proceso_Simulacion(const Boolean& Unica) {
     // A single storm's report goes to its file as the run writes it; the file takes it at the end.
     std::optional<TextValueStream> informe;
     if (Unica) informe.emplace(DirPrograma + QLatin1Char('/') + ArchivoInforme());
+    // The threads the units' work is spread over start while the run prepares.
+    if (Unica && !SeriesRunning) PreparaHilos(HilosSerie());
     if (!Fase(Preparacion, avisado)) return;
     // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
     // PpTormenta; the storm's own depth comes back afterwards.

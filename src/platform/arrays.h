@@ -170,6 +170,10 @@ class Array2 : public Bounds2 {
     check(i, to);
     return &data_[check(i, from)];
   }
+  const T* row(int i, int from, int to) const {
+    check(i, to);
+    return &data_[check(i, from)];
+  }
 
  private:
   size_t check(int i, int j) const {

@@ -16,6 +16,7 @@
 #include "engine/informe.h"
 #include "engine/proceso.h"
 #include "engine/resultados.h"
+#include "engine/simulacion.h"
 #include "platform/app.h"
 #include "project/listacomponentes.h"
 #include "support/fixture.h"
@@ -76,15 +77,23 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
     for (int respuesta : respuestas) dialogs.answer(respuesta);
     FormInstance<frmPp2>::instance().ProgressBar1->setValue(0);
     QSignalSpy barra(FormInstance<frmPp2>::instance().ProgressBar1, &QProgressBar::valueChanged);
-    Resultado r;
+    bool terminado = false;
     try {
       CorreSeriePDR();
     } catch (const ProgramEnded&) {
-      r.terminado = true;
+      terminado = true;
     }
+    Resultado r = Capta();
+    r.terminado = terminado;
     r.archivo = test::ReadBytes(path("SaleTablasQDRs_tem.txt"));
     r.mensajes = test::Prompts(dialogs);
     for (const auto& args : barra) r.barra << args.at(0).toInt();
+    return r;
+  }
+
+  // The series results, the report, the component list, the last storm and the hyetograph left.
+  static Resultado Capta() {
+    Resultado r;
     for (int k = 1; k <= NroTormentasSerie; ++k) {
       for (int c = 1; c <= QpSerie.upper1(); ++c) r.serie.push_back(QpSerie(c, k));
       for (int u = 1; u <= ESerie.upper1(); ++u) {
@@ -104,6 +113,32 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
     r.hietograma = {static_cast<Single>(NumPer), static_cast<Single>(nPerDistri), PpTormenta,
                     static_cast<Single>(DurTormenta)};
     for (int k = 0; k <= std::min<int>(NumPer, PpAcumPer.upper()); ++k) r.hietograma.push_back(PpAcumPer(k));
+    return r;
+  }
+
+  // One storm from the menu, report window off, with `hilos` threads, answering the messages with
+  // `respuestas` as far as they go: what it leaves, its series results those of its one storm.
+  Resultado CorreTormenta(const QByteArray& hilos, const std::vector<int>& respuestas) {
+    const Hilos entorno(hilos);
+    QFile::remove(path("SalePizarra1_tem.txt"));
+    dialogs.clear();
+    for (int respuesta : respuestas) dialogs.answer(respuesta);
+    PizarraMarcada = false;
+    main().mnuCorre1_Click();
+    Resultado r = Capta();
+    r.archivo = test::ReadBytes(path("SalePizarra1_tem.txt"));
+    r.mensajes = test::Prompts(dialogs);
+    dialogs.clear();  // the answers the notices of this project did not take
+    for (int u = 1; u <= nUEHs; ++u) {
+      r.serie.push_back(VolEscUEH(u));
+      r.serie.push_back(static_cast<Single>(VolBaseUEH(u)));
+      r.serie.push_back(RetencionRestante(u));
+      r.serie.push_back(nPasosInfiltra(u));
+      r.serie.push_back(PpUEH(u));
+    }
+    r.serie.push_back(PpMediaAcum);
+    r.serie.push_back(static_cast<Single>(VolBaseTotal));
+    r.serie.push_back(static_cast<Single>(nPasosSalida));
     return r;
   }
 
@@ -217,6 +252,44 @@ TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
     ExpectSame(Corre(hilos, respuestas), uno);
   }
 }
+// One storm of a day at a rain step of a minute, report window off: the units' work and their table,
+// spread over two and eight threads, leave what one thread leaves, the report file byte for byte.
+// The units' last rain reaches their outlets after the horizon, which grows.
+TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
+  Generado(GetParam().semilla);
+  DistriPp = GetParam().distribucion;
+  PpTormenta = 80;
+  DurTormenta = 1440;
+  PasoPp = 1;
+  PasoQ = 1;
+  const std::vector<int> avisos(4, vbOK);
+  const Resultado uno = CorreTormenta("1", avisos);
+  ASSERT_FALSE(uno.archivo.isEmpty());
+  EXPECT_GT(nPasosSalida, 1440 + 10);
+  EXPECT_GT(QpSerie(nComponentes, 1), 0);
+  for (const char* hilos : {"2", "8"}) {
+    SCOPED_TRACE(hilos);
+    ExpectSame(CorreTormenta(hilos, avisos), uno);
+  }
+}
+
+// A unit whose infiltration cannot be worked out (a negative initial time) fails in the middle of
+// the storm: the units before it in that step, and the steps before, are computed, the rest not,
+// whatever the threads; the message and everything left are the same.
+TEST_P(SerieParalelaTest, AUnitFailingInTheMiddleLeavesWhatItLeavesInOrder) {
+  Generado(GetParam().semilla);
+  EditNetwork([] { vUEHs[3]->KostiakovI = -5; });
+  PpTormenta = 80;
+  DurTormenta = 1440;
+  PasoPp = 1;
+  PasoQ = 1;
+  const std::vector<int> avisos(4, vbOK);
+  const Resultado uno = CorreTormenta("1", avisos);
+  EXPECT_TRUE(uno.mensajes.join('\n').contains(QStringLiteral("Error Nro. 5")))
+      << uno.mensajes.join('\n').toStdString();
+  ExpectSame(CorreTormenta("8", avisos), uno);
+}
+
 INSTANTIATE_TEST_SUITE_P(Proyectos, SerieParalelaTest,
                          testing::Values(Generacion{7, 1}, Generacion{12345, 2}, Generacion{99, 0}));
 
