@@ -142,6 +142,15 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
     return r;
   }
 
+  // A storm of 80 mm in a day, at a rain and output step of a minute: enough unit steps for a run to
+  // spread them over threads.
+  static void TormentaDeUnDia() {
+    PpTormenta = 80;
+    DurTormenta = 1440;
+    PasoPp = 1;
+    PasoQ = 1;
+  }
+
   // A series of `P.size()` storms of the durations and recurrences given, every one taking part in
   // the settings of project Cuenca (no 120-minute and no 5000-year storm).
   static void Tormentas(const std::vector<Single>& P, const std::vector<Integer>& D,
@@ -252,16 +261,14 @@ TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
     ExpectSame(Corre(hilos, respuestas), uno);
   }
 }
+
 // One storm of a day at a rain step of a minute, report window off: the units' work and their table,
 // spread over two and eight threads, leave what one thread leaves, the report file byte for byte.
 // The units' last rain reaches their outlets after the horizon, which grows.
 TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
   Generado(GetParam().semilla);
   DistriPp = GetParam().distribucion;
-  PpTormenta = 80;
-  DurTormenta = 1440;
-  PasoPp = 1;
-  PasoQ = 1;
+  TormentaDeUnDia();
   const std::vector<int> avisos(4, vbOK);
   const Resultado uno = CorreTormenta("1", avisos);
   ASSERT_FALSE(uno.archivo.isEmpty());
@@ -279,10 +286,7 @@ TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
 TEST_P(SerieParalelaTest, AUnitFailingInTheMiddleLeavesWhatItLeavesInOrder) {
   Generado(GetParam().semilla);
   EditNetwork([] { vUEHs[3]->KostiakovI = -5; });
-  PpTormenta = 80;
-  DurTormenta = 1440;
-  PasoPp = 1;
-  PasoQ = 1;
+  TormentaDeUnDia();
   const std::vector<int> avisos(4, vbOK);
   const Resultado uno = CorreTormenta("1", avisos);
   EXPECT_TRUE(uno.mensajes.join('\n').contains(QStringLiteral("Error Nro. 5")))
