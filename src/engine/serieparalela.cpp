@@ -1,5 +1,7 @@
 #include "engine/serieparalela.h"
 
+#include <sched.h>
+
 #include <QtGlobal>
 #include <algorithm>
 #include <deque>
@@ -14,6 +16,10 @@ int HilosSerie() {
   bool ok = false;
   const int hilos = qEnvironmentVariableIntValue("TAVO_HILOS", &ok);
   if (ok && hilos >= 1) return hilos;
+  // The processors the program may run on, which may be fewer than the machine has.
+  cpu_set_t procesadores;
+  if (sched_getaffinity(0, sizeof procesadores, &procesadores) == 0)
+    return std::max(1, CPU_COUNT(&procesadores));
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 

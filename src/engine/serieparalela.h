@@ -15,7 +15,7 @@
 namespace tavo {
 
 // The worker count of a series: the environment variable TAVO_HILOS when it holds a whole number of
-// at least 1, otherwise the machine's processors.
+// at least 1, otherwise the processors the program may run on.
 int HilosSerie();
 
 // Calls f(i) for i = 1..n, spread over up to `hilos` threads (the calling one among them, the others

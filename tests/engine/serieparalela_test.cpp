@@ -3,12 +3,13 @@
 // results, report and last storm, with its messages and questions in storm order.
 #include "engine/serieparalela.h"
 
+#include <sched.h>
+
 #include <QSignalSpy>
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <ostream>
-#include <thread>
 #include <vector>
 
 #include "engine/cuenca_fixture.h"
@@ -356,7 +357,9 @@ TEST_F(SerieParalelaTest, ASeriesStoppedAtItsFirstStormLeavesNothingOfTheOthers)
 }
 
 TEST(HilosSerie, TheEnvironmentSetsTheWorkerCount) {
-  const int procesadores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  cpu_set_t todos;
+  ASSERT_EQ(sched_getaffinity(0, sizeof todos, &todos), 0);
+  const int procesadores = CPU_COUNT(&todos);
   const struct {
     const char* valor;
     int hilos;
@@ -373,6 +376,18 @@ TEST(HilosSerie, TheEnvironmentSetsTheWorkerCount) {
   }
   qunsetenv("TAVO_HILOS");
   EXPECT_EQ(HilosSerie(), procesadores);
+  // A program kept to one processor works on one.
+  cpu_set_t uno;
+  CPU_ZERO(&uno);
+  for (int c = 0; c < CPU_SETSIZE; ++c) {
+    if (CPU_ISSET(c, &todos)) {
+      CPU_SET(c, &uno);
+      break;
+    }
+  }
+  ASSERT_EQ(sched_setaffinity(0, sizeof uno, &uno), 0);
+  EXPECT_EQ(HilosSerie(), 1);
+  ASSERT_EQ(sched_setaffinity(0, sizeof todos, &todos), 0);
 }
 
 }  // namespace
