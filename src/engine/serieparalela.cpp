@@ -81,6 +81,9 @@ class HilosGuardados {
   };
 
   void Espera() {
+    // No window shows from these threads: a message stops the work in hand instead, whose caller
+    // sees it raised and does the work again on its own thread, where the message shows.
+    MessagesDeferred = true;
     for (;;) {
       std::shared_ptr<Encargo> encargo;
       {
