@@ -117,14 +117,15 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
     return r;
   }
 
-  // One storm from the menu, report window off, with `hilos` threads, answering the messages with
-  // `respuestas` as far as they go: what it leaves, its series results those of its one storm.
-  Resultado CorreTormenta(const QByteArray& hilos, const std::vector<int>& respuestas) {
+  // One storm from the menu, with the report window on or off, with `hilos` threads, answering the
+  // messages with `respuestas` as far as they go: what it leaves, its series results those of its one
+  // storm.
+  Resultado CorreTormenta(const QByteArray& hilos, const std::vector<int>& respuestas, bool pizarra = false) {
     const Hilos entorno(hilos);
     QFile::remove(path("SalePizarra1_tem.txt"));
     dialogs.clear();
     for (int respuesta : respuestas) dialogs.answer(respuesta);
-    PizarraMarcada = false;
+    PizarraMarcada = pizarra;
     main().mnuCorre1_Click();
     Resultado r = Capta();
     r.archivo = test::ReadBytes(path("SalePizarra1_tem.txt"));
@@ -263,21 +264,25 @@ TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
   }
 }
 
-// One storm of a day at a rain step of a minute, report window off: the units' work and their table,
-// spread over two and eight threads, leave what one thread leaves, the report file byte for byte.
+// One storm of a day at a rain step of a minute, report window off and on: the units' work and their
+// table, spread over two and eight threads, leave what one thread leaves, the report file byte for
+// byte.
 // The units' last rain reaches their outlets after the horizon, which grows.
 TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
   Generado(GetParam().semilla);
   DistriPp = GetParam().distribucion;
   TormentaDeUnDia();
   const std::vector<int> avisos(4, vbOK);
-  const Resultado uno = CorreTormenta("1", avisos);
-  ASSERT_FALSE(uno.archivo.isEmpty());
-  EXPECT_GT(nPasosSalida, 1440 + 10);
-  EXPECT_GT(QpSerie(nComponentes, 1), 0);
-  for (const char* hilos : {"2", "8"}) {
-    SCOPED_TRACE(hilos);
-    ExpectSame(CorreTormenta(hilos, avisos), uno);
+  for (const bool pizarra : {false, true}) {
+    SCOPED_TRACE(pizarra ? "report window on" : "report window off");
+    const Resultado uno = CorreTormenta("1", avisos, pizarra);
+    ASSERT_FALSE(uno.archivo.isEmpty());
+    EXPECT_GT(nPasosSalida, 1440 + 10);
+    EXPECT_GT(QpSerie(nComponentes, 1), 0);
+    for (const char* hilos : {"2", "8"}) {
+      SCOPED_TRACE(hilos);
+      ExpectSame(CorreTormenta(hilos, avisos, pizarra), uno);
+    }
   }
 }
 
