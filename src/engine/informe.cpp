@@ -76,7 +76,7 @@ void LineaPasoUEH(Integer k, const QString& nombre, Single p, Single Z, Single I
 
 void ResumenUEH(Integer i) {
   const QString unidad = NumberText(i) + QLatin1Char(' ') + vUEHs[i]->NombreUEH + QStringLiteral("   ");
-  const double escorrentia = static_cast<double>(VolEscUEH(i)) - VolBaseUEH(i);
+  const double escorrentia = UnitRunoff(i);
   TextoProceso +=
       QStringLiteral("\r\nPrecipitación   UEH ") + unidad + Redondeado(PpUEH(i), 1) + QStringLiteral(" mm");
   TextoProceso += QStringLiteral("\r\nCaudal Máximo   UEH ") + unidad + Redondeado(QpSerie(i, kTormenta), 2) +

@@ -36,6 +36,14 @@ inline thread_local Long VolEscTotal = 0;           // direct runoff volume of t
 inline thread_local Long VolBaseTotal = 0;          // base-flow volume of the basin [m3]
 inline thread_local Single CoefEscTotal = 0;        // runoff coefficient of the basin [%]
 
+// The direct runoff of unit i [m3]: its runoff volume less its base flow's, never below nothing (the
+// base flow's volume is summed in whole cubic metres and the runoff's in single precision, so a storm
+// without runoff would come out a few cubic metres below nothing). Reads VolEscUEH and VolBaseUEH.
+inline double UnitRunoff(Integer i) {
+  const double escorrentia = static_cast<double>(VolEscUEH(i)) - VolBaseUEH(i);
+  return escorrentia > 0 ? escorrentia : 0.0;
+}
+
 // overwritten by every routed reach, lake or dam
 inline thread_local Single QInicial = 0;  // initial inflow from the units draining straight in [m3/s]
 inline thread_local Single HEmbalse = 0;  // current level [m]

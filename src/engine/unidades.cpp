@@ -525,24 +525,24 @@ void SimulaUEHs() {
 void ResumenUEHs() {
   TablaCaudalesUEHs();
   Array1<Single>& VolEscUEH = tavo::VolEscUEH;  // the thread's own, found once for the loop below
-  Array1<Long>& VolBaseUEH = tavo::VolBaseUEH;
   Array1<Single>& CoefEscUEH = tavo::CoefEscUEH;
   Array1<Single>& PpUEH = tavo::PpUEH;
   VolEscTotal = 0;
   for (iUEH = 1; iUEH <= nUEHs; ++iUEH) {
     const UEH& u = *vUEHs[iUEH];
     VolEscTotal = CLng(static_cast<double>(VolEscTotal) + VolEscUEH(iUEH));
+    const double escorrentia = UnitRunoff(iUEH);
     if (VolEscUEH(iUEH) > 0.001f && u.Area > 0 && PpUEH(iUEH) > 0) {
-      CoefEscUEH(iUEH) = static_cast<Single>((static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH)) /
-                                             u.Area / 10 * 100 / PpUEH(iUEH));
+      CoefEscUEH(iUEH) = static_cast<Single>(escorrentia / u.Area / 10 * 100 / PpUEH(iUEH));
     } else {
       CoefEscUEH(iUEH) = 0;
     }
     if (PizarraActiva) ResumenUEH(iUEH);
-    ESerie(iUEH, kTormenta) = CLng(static_cast<double>(VolEscUEH(iUEH)) - VolBaseUEH(iUEH));
+    ESerie(iUEH, kTormenta) = CLng(escorrentia);
     CESerie(iUEH, kTormenta) = CoefEscUEH(iUEH);
   }
-  VolEscTotal = CheckLong(static_cast<long long>(VolEscTotal) - VolBaseTotal);
+  // Never below nothing, as each unit's (see UnitRunoff).
+  VolEscTotal = CheckLong(std::max<long long>(static_cast<long long>(VolEscTotal) - VolBaseTotal, 0));
   // No rain, no coefficient.
   if (VolEscTotal > 0.001f && AreaTotalUEHs > 0 && PpMediaAcum > 0) {
     CoefEscTotal =

@@ -199,6 +199,29 @@ TEST_F(SimulacionTest, BaseFlowRecedesFromItsInitialValue) {
   EXPECT_EQ(VolBaseUEH(2), 0);
 }
 
+// A storm whose rain is all retained leaves only the base flow: its runoff is never below nothing
+// (the base flow's volume is summed in whole cubic metres and the outflow's in single precision, which
+// differ by a few cubic metres either way), in the series' results and in the report.
+TEST_F(SimulacionTest, AStormWithoutRunoffHasNoNegativeRunoff) {
+  for (const Single q0 : {0.37f, 1.23f, 2.16f, 7.9f}) {
+    SCOPED_TRACE(q0);
+    Limpia();
+    auto u = Unidad(QStringLiteral("u-A"), 53, 1);
+    u->RetensionZ = 1000;
+    u->Q0Recesion = q0;
+    u->KRecesion = 3;
+    Tormenta(20, 720, 10, 10, 600);
+    PizarraActiva = true;
+    Corre(false);
+    EXPECT_GT(VolBaseUEH(1), 0);
+    EXPECT_GE(ESerie(1, 1), 0);
+    EXPECT_GE(CESerie(1, 1), 0);
+    EXPECT_GE(ETotalSerie(1), 0);
+    EXPECT_FALSE(TextoProceso.contains(QStringLiteral("Escorrentía     UEH  1 u-A   -")));
+    EXPECT_FALSE(TextoProceso.contains(QStringLiteral("Escorrentía total[m3]    = -")));
+  }
+}
+
 TEST_F(SimulacionTest, DirectReachesDelayByTheirLag) {
   struct Case {
     Single length;
