@@ -166,6 +166,8 @@ void LeeElemento(const Familia& familia, const Elemento& e, SeqFile& file,
   try {
     file.seek(*encabezado);
     const Integer n = file.inputInteger();
+    // A row count below nothing is no table: the file is damaged there.
+    if (n < 0) Raise(kErrInputPastEnd);
     for (int k = 2; k < familia.ancho(); ++k) file.inputString();
     familia.filas(e.numero) = n;
     filasMax = std::max(filasMax, static_cast<int>(n));

@@ -231,6 +231,32 @@ TEST_F(TablaTest, ApplyStoresTheRowsAndWritesTheWholeFamily) {
   dlgLago::object().CancelButton->click();
 }
 
+// A row count below nothing is a damaged file: the window opens on an empty table without a
+// message, and the first apply keeps the file beside it and says so.
+TEST_F(TablaTest, ARowCountBelowNothingIsADamagedFile) {
+  for (bool lake : {true, false}) {
+    SCOPED_TRACE(lake ? "lake" : "dam");
+    const char* suffix = lake ? "_LHASQ.pcn" : "_RHAS.pcn";
+    const QByteArray damaged =
+        lake ? "\"*l-1\",-3,\"*\",\"*\"\r\n1,2,3,4\r\n" : "\"*r-1\",-2,\"*\"\r\n1,2,3\r\n";
+    WriteBytes(file(suffix), damaged);
+    dlgTablaReservorio& t = lake ? static_cast<dlgTablaReservorio&>(OpenLakeTable())
+                                 : OpenDamTable<dlgTablaSHV>(&dlgRepresas::cmdHSV);
+    EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_EQ(t.txtNroFilas->text(), "0");
+    EXPECT_EQ(t.findChild<FlexGrid*>()->Rows(), 1);
+    dialogs.answer(vbOK);
+    QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+    const QString name = QStringLiteral("P") + QLatin1String(suffix);
+    EXPECT_EQ(test::Prompts(dialogs), QStringList{test::DamagedCopyMessage(name, name + ".dañado")});
+    EXPECT_EQ(ReadBytes(file(suffix) + ".dañado"), damaged);
+    dialogs.clear();
+    t.CancelButton->click();
+    QApplication::processEvents();
+    (lake ? static_cast<ComponentDialog&>(dlgLago::object()) : dlgRepresas::object()).CancelButton->click();
+  }
+}
+
 TEST_F(TablaTest, ATableFileNotReadWholeIsKeptBesideTheFirstApply) {
   // The lake's rows end before its count: it reads with no table, silently.
   const QByteArray damaged = "\"*l-1\",3,\"*\",\"*\"\r\n1,2,3,4\r\n";
