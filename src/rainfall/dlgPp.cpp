@@ -649,6 +649,9 @@ bool dlgPp::cmdAplicar_Click() {
     // stored, and a text no whole number reads as is no period (0).
     if (!EnteroDeValor(Val(cmbRec->currentText()), R)) R = 0;
   }
+  // A depth the box refused is never stored: the storm keeps the depth last accepted, which the box
+  // shows again.
+  if (!NumeroEnRango(txtPp->text(), kMaxPp)) txtPp->setText(PlainNumberText(PpTormenta));
   const Single P = CSng(Val(txtPp->text()));
   const Integer D = CInt(Val(txtDur->text()));
   PpTormenta = P;

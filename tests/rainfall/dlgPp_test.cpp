@@ -874,6 +874,38 @@ TEST_F(StormFromMainWindowTest, ChartPreviewShowsTheHyetographTitledWithTheMeasu
   EXPECT_FALSE(dlgChart1::isLoaded());
 }
 
+// A depth the box refused is never used by a preview: the chart shows the storm last accepted, or
+// says there is none, and the box shows that depth again.
+TEST_F(StormFromMainWindowTest, APreviewNeverTakesARefusedDepth) {
+  for (const char* accepted : {"40", "0"}) {
+    SCOPED_TRACE(accepted);
+    open();
+    form().optDistriPp[0]->setChecked(true);
+    type(form().txtPp, accepted);
+    type(form().txtDur, "30");
+    leave(form().txtDur);
+    dialogs.answer(vbOK);
+    type(form().txtPp, "3.4028235E+38");
+    leave(form().txtPp);
+    ASSERT_EQ(prompts(), QStringList{kMensajePp});
+    dialogs.clear();
+    const bool none = QString::fromLatin1(accepted) == "0";
+    if (none) dialogs.answer(vbOK);
+    form().cmdVerGrafico->click();  // as its shortcut Alt+G does, with the focus left in the box
+    EXPECT_EQ(prompts(), none ? QStringList{kSinTormenta} : QStringList())
+        << test::DescribeDialogs(dialogs).toStdString();
+    EXPECT_EQ(PpTormenta, none ? 0 : 40);
+    EXPECT_EQ(dlgChart1::isLoaded(), !none);
+    if (!none) {
+      EXPECT_TRUE(dlgChart1::instance().MSChartPp->model().footnote.startsWith(" Pp=  40mm;  D=  30 min"));
+      EXPECT_EQ(form().txtPp->text(), "40");
+    }
+    dialogs.clear();
+    dlgChart1::unload();
+    dlgPp::unload();
+  }
+}
+
 TEST_F(StormFromMainWindowTest, APreviewOfAStormItsDistributionCannotSpreadOnlySaysWhy) {
   // User distribution 1 has no periods: each preview gives the builder's reason and shows nothing.
   PizarraActiva = true;
