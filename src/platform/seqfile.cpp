@@ -254,6 +254,12 @@ bool DirExists(const QString& path) {
   return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir();
 }
 
+bool FileNameFits(const QString& name) {
+  constexpr qsizetype kLongestName = 255;  // bytes, on every file system the program runs on
+  constexpr qsizetype kRoomForEndings = 32;
+  return QFile::encodeName(name).size() <= kLongestName - kRoomForEndings;
+}
+
 void NoteFileRead(const QString& path, bool whole) {
   const QString file = ResolvePath(path);
   if (whole || !FileExists(file)) {

@@ -51,6 +51,10 @@ void FileCopy(const QString& source, const QString& target);  // overwrites the 
 void RmFile(const QString& path);                             // deletes when present, silently otherwise
 bool FileExists(const QString& path);
 bool DirExists(const QString& path);
+// True when a file of this name (without its folder) can be made and replaced by the program: the
+// file systems take names of up to 255 bytes, and the program adds its own endings to a name while it
+// writes the file (a temporary, a damaged copy), so a name keeps room for them.
+bool FileNameFits(const QString& name);
 
 // A data file whose reading failed part way holds more than the program took from it, and a write
 // from memory would lose the rest. Readers tell, after each reading, whether they read the whole

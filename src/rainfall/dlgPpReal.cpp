@@ -346,7 +346,21 @@ void dlgPpReal::cmdNuevaPpReal_Click() {
            vbOKOnly | vbExclamation, kAdvertencia);
     return;
   }
+  // A file whose name starts with a point is hidden from every list of storms.
+  if (nombre.startsWith(QLatin1Char('.'))) {
+    MsgBox(
+        QStringLiteral("El nombre de la tormenta no puede empezar con un punto: su archivo quedaría oculto y "
+                       "no se mostraría en la lista de tormentas. Elija otro nombre"),
+        vbOKOnly | vbExclamation, kAdvertencia);
+    return;
+  }
   const QString archivo = nombre + kSufijoTormentaReal;
+  if (!FileNameFits(archivo)) {
+    MsgBox(QStringLiteral("El nombre de la tormenta es demasiado largo para un nombre de archivo. Elija un "
+                          "nombre más corto"),
+           vbOKOnly | vbExclamation, kAdvertencia);
+    return;
+  }
   if (EsTormentaDeEjemplo(archivo)) {
     MsgBox(QStringLiteral("La tormenta ") + archivo +
                QStringLiteral(" es un ejemplo del programa y no se puede reemplazar. Elija otro nombre"),

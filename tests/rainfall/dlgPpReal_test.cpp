@@ -423,25 +423,43 @@ TEST_F(DlgPpRealTest, NewStorm) {
   EXPECT_EQ(grid()->Rows(), 1);
 
   // Refused names keep the storm shown: none given (or Cancel), a character no file name may hold,
-  // the name of a sample storm, an existing storm the user does not want to lose.
+  // a name whose file would be hidden from every list, one too long for a file name (249 characters
+  // and "_pt.pcn" make 256 bytes), the name of a sample storm, an existing storm the user does not
+  // want to lose.
+  const QString largo = QString(249, QLatin1Char('x'));
   struct Case {
-    const char* answer;
-    int messages;  // after the question
-    int reply;     // to the last message; 0: none
+    QString answer;
+    QString message;  // the start of the message after the question; empty: none
+    int reply;        // to that message
   };
-  const Case refused[] = {
-      {"", 0, 0}, {"a/b", 1, vbOK}, {"no:sí", 1, vbOK}, {"EjemploFrontal", 1, vbOK}, {"Tres", 1, vbNo}};
+  const Case refused[] = {{"", "", 0},
+                          {"a/b", "El nombre de la tormenta no puede contener", vbOK},
+                          {"no:sí", "El nombre de la tormenta no puede contener", vbOK},
+                          {".oculta", "El nombre de la tormenta no puede empezar con un punto", vbOK},
+                          {largo, "El nombre de la tormenta es demasiado largo", vbOK},
+                          {"EjemploFrontal", "La tormenta EjemploFrontal_pt.pcn es un ejemplo", vbOK},
+                          {"Tres", "Ya existe la tormenta Tres_pt.pcn", vbNo}};
+  const QStringList antes = QDir(DirActual).entryList(QDir::Files | QDir::Hidden);
   for (const Case& c : refused) {
-    SCOPED_TRACE(c.answer);
+    SCOPED_TRACE(c.answer.left(20).toStdString());
     dialogs.clear();
-    dialogs.answerText(QString::fromUtf8(c.answer));
+    dialogs.answerText(c.answer);
     if (c.reply) dialogs.answer(c.reply);
     QTest::mouseClick(form().cmdNuevaPpReal, Qt::LeftButton);
-    EXPECT_EQ(dialogs.records().size(), 1u + c.messages) << test::DescribeDialogs(dialogs).toStdString();
+    const QStringList prompts = test::Prompts(dialogs);
+    ASSERT_EQ(prompts.size(), c.message.isEmpty() ? 1 : 2) << test::DescribeDialogs(dialogs).toStdString();
+    if (!c.message.isEmpty()) {
+      EXPECT_TRUE(prompts[1].startsWith(c.message)) << prompts[1].toStdString();
+    }
     EXPECT_EQ(form().MiFilePpReal, "Rio_pt.pcn");
   }
   EXPECT_EQ(ReadBytes(file("Tres_pt.pcn")), kTres);
-  EXPECT_FALSE(QFile::exists(file("EjemploFrontal_pt.pcn")));
+  EXPECT_EQ(QDir(DirActual).entryList(QDir::Files | QDir::Hidden), antes);
+  // A long name that leaves room for the endings of the file's temporary and damaged copies is taken.
+  dialogs.clear();
+  dialogs.answerText(largo.left(200));
+  QTest::mouseClick(form().cmdNuevaPpReal, Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(file("") + largo.left(200) + "_pt.pcn"));
 
   // Replacing an existing storm is asked for, then done.
   dialogs.clear();
