@@ -68,6 +68,27 @@ struct FinDeSerie {
   }
 };
 
+// The storm the user defined, which a series replaces by each of its storms in turn: back as it was,
+// with its mode, distribution and steps, on every way out of the series.
+struct UsersStorm {
+  const Single P = PpTormenta;
+  const Integer D = DurTormenta;
+  const Integer R = RecTormenta;
+  const Integer forma = FormaPp;
+  const Integer distribucion = DistriPp;
+  const Integer pasoPp = PasoPp;
+  const Integer pasoQ = PasoQ;
+  ~UsersStorm() {
+    PpTormenta = P;
+    DurTormenta = D;
+    RecTormenta = R;
+    FormaPp = forma;
+    DistriPp = distribucion;
+    PasoPp = pasoPp;
+    PasoQ = pasoQ;
+  }
+};
+
 // The storms of the series under way.
 struct SerieEnCurso {
   Integer N = 0;                   // NroTormentasSerie
@@ -300,6 +321,7 @@ QString TiempoTranscurrido() {
 }
 
 void CorreSeriePDR() {
+  const UsersStorm tormenta;
   FinDeSerie fin;
   try {
     AbreProgresoSerie();

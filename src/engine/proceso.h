@@ -24,9 +24,10 @@ void CargaDatosProceso();
 void CorreUnaTormenta();
 // Runs every storm of the series and writes SaleTablasQDRs_tem.txt. The storms are computed side by
 // side on HilosSerie() workers, each in the state of one run of its own thread; the main thread is left
-// with the last storm's state and report, as when they run one after another.
+// with the last storm's state and report, as when they run one after another, and the storm the user
+// defined (P, D, R, its mode, distribution and steps) is back as it was before the series.
 // Reads the series and the selected durations and recurrences; writes the series' results,
-// StormsRefused, HoraInicioSerie, the report switches, kTormenta and P, D and R (the last storm's).
+// StormsRefused, HoraInicioSerie, the report switches and kTormenta.
 void CorreSeriePDR();
 // Puts storm kTormenta of the series into P, D and R and decides whether it takes part: a storm the
 // run refused (StormsRefused) takes no part either.

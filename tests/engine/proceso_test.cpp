@@ -18,6 +18,7 @@
 #include "project/frmConfigura.h"
 #include "project/listacomponentes.h"
 #include "project/redfiles.h"
+#include "rainfall/dlgPp.h"
 #include "rainfall/tormenta.h"
 #include "reservoirs/red.h"
 #include "shell/MDIForm1.h"
@@ -145,12 +146,14 @@ TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
   EXPECT_TRUE(main().mnuPizarra1->isChecked());
   EXPECT_FALSE(PizarraActiva);
   EXPECT_FALSE(SeriesRunning);
-  // Excluded storms keep no results; the last storm stays in P, D and R.
+  // Excluded storms keep no results; the storm the user defined is back.
   EXPECT_EQ(QpSerie(1, 4), 0);
   EXPECT_EQ(QpSerie(1, 5), 0);
   EXPECT_EQ(QpSerie(1, 7), 0);
   EXPECT_GT(QpSerie(1, 6), 0);
-  EXPECT_EQ(PpTormenta, 55);
+  EXPECT_EQ(PpTormenta, 40);
+  EXPECT_EQ(DurTormenta, 60);
+  EXPECT_EQ(RecTormenta, 10);
   EXPECT_EQ(kTormenta, 9);
   // The writer left CompoSel past the list; the Q-D-R chart that opens last selects the last component.
   EXPECT_EQ(CompoSel, nComponentes);
@@ -158,6 +161,42 @@ TEST_F(ProcesoTest, StormSeriesFromTheMenu) {
   QByteArray file = test::ReadBytes(path("SaleTablasQDRs_tem.txt"));
   file.replace(EncodeWindows1252(path("Proyectos")), "<PROYECTOS>");
   EXPECT_EQ(file, golden("SaleTablasQDRs_tem.txt"));
+}
+
+// A series computes each of its storms as the storm in hand; afterwards the storm the user defined is
+// back, whether the series ended normally or stopped, and the storm dialog shows it in mode a).
+TEST_F(ProcesoTest, TheUsersStormIsBackAfterASeries) {
+  for (const bool stops : {false, true}) {
+    SCOPED_TRACE(stops ? "stopped" : "whole");
+    QFile::remove(path("SaleTablasQDRs_tem.txt"));
+    Serie();
+    DistriPp = 1;
+    PasoPp = 10;
+    PasoQ = 5;
+    if (stops) {
+      EditNetwork([] { test::AddCauce(QStringLiteral("c-Seco"), QStringLiteral("c-Bajo")); });
+      dialogs.answer(vbOK).answer(vbNo).answer(vbOK);
+    } else {
+      dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
+    }
+    main().mnuCorre2->trigger();
+    EXPECT_EQ(dialogs.pendingAnswers(), 0) << test::DescribeDialogs(dialogs).toStdString();
+    dialogs.clear();
+    EXPECT_EQ(PpTormenta, 40);
+    EXPECT_EQ(DurTormenta, 60);
+    EXPECT_EQ(RecTormenta, 10);
+    EXPECT_EQ(FormaPp, 2);
+    EXPECT_EQ(DistriPp, 1);
+    EXPECT_EQ(PasoPp, 10);
+    EXPECT_EQ(PasoQ, 5);
+    EXPECT_EQ(QFile::exists(path("SaleTablasQDRs_tem.txt")), !stops);
+  }
+  main().mnufrmPp->trigger();
+  dlgPp& storm = dlgPp::instance();
+  storm.optformaPp[0]->setChecked(true);
+  EXPECT_EQ(storm.txtPp->text(), "40");
+  EXPECT_EQ(storm.txtDur->text(), "60");
+  EXPECT_EQ(storm.cmbRec->currentText(), "10");
 }
 
 TEST_F(ProcesoTest, SeriesStormWithoutDepthIsLeftOut) {
