@@ -503,6 +503,8 @@ void frmUEHs::CierraEditorUEHs() {
                vbYesNo | vbQuestion, QStringLiteral("Resguardo de datos de componentes UEHs"));
     if (respuesta == vbYes) mnu_btn_toolbarGuardaUEHs();
   }
+  // Nothing is accepted into a network that is no longer being edited.
+  CloseComponentDialogs();
   picDibujo->cls();
   unloadLater();
 }

@@ -81,6 +81,9 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   void MuestraDlgRepresas();
   void MuestraDlgLago();
   void MuestraDlgCauceEditProp();
+  // Closes the property dialogs open over the editor, and the table windows of a lake's or a dam's,
+  // as their "Cancelar" does: nothing they hold goes into the network.
+  void CloseComponentDialogs();
   void mnu_PopUpdlgUEH2_Click();
   void mnu_PopUpCauceEditPropiedades_Click();
   void mnu_PopUpdlgLAGO_Click();

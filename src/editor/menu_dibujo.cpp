@@ -1,6 +1,7 @@
 // The context menu of the editor's drawing, which offers for the current selection the property
 // dialogs, the coupling and uncoupling commands and the division of a reach; and the openers of the
-// property dialogs of units, reaches, dams and lakes, which show them over the editor.
+// property dialogs of units, reaches, dams and lakes, which show them over the editor, and close them
+// with it.
 #include <QCursor>
 
 #include "components/dlgCauceEditProp.h"
@@ -12,6 +13,7 @@
 #include "editor/frmUEHs.h"
 #include "project/estado.h"
 #include "project/receptores.h"
+#include "reservoirs/dlgTablaReservorio.h"
 
 namespace tavo {
 
@@ -120,6 +122,17 @@ void frmUEHs::MuestraDlgCauceEditProp() {
   dlgCauceEditProp& dialogo = dlgCauceEditProp::instance();
   ShowModeless(&dialogo, false);
   if (dlgCauceEditProp::isLoaded()) dialogo.activateWindow();
+}
+
+void frmUEHs::CloseComponentDialogs() {
+  // A table window first: it gives its dialog back its input.
+  if (dlgTablaSHVQ::isLoaded()) dlgTablaSHVQ::object().CancelButton_Click();
+  if (dlgTablaSHV::isLoaded()) dlgTablaSHV::object().CancelButton_Click();
+  if (dlgTablaFQ::isLoaded()) dlgTablaFQ::object().CancelButton_Click();
+  if (dlgUEH2::isLoaded()) dlgUEH2::object().CancelButton_Click();
+  if (dlgCauceEditProp::isLoaded()) dlgCauceEditProp::object().CancelButton_Click();
+  if (dlgLago::isLoaded()) dlgLago::object().CancelButton_Click();
+  if (dlgRepresas::isLoaded()) dlgRepresas::object().CancelButton_Click();
 }
 
 }  // namespace tavo

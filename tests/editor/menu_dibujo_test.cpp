@@ -8,6 +8,7 @@
 #include "components/dlgRepresas.h"
 #include "components/dlgUEH2.h"
 #include "editor_fixture.h"
+#include "reservoirs/dlgTablaReservorio.h"
 
 namespace tavo {
 namespace {
@@ -213,6 +214,68 @@ TEST_F(MenuDibujoTest, KeysDoubleClicksAndTheMenuOpenTheDialogs) {
     EXPECT_FALSE(editor().isEnabled());
     shown->CancelButton->click();
     EXPECT_TRUE(editor().isEnabled());
+  }
+}
+
+// The editor closes the dialogs it opened, and their table windows, once its closing question is
+// answered: nothing typed there can be accepted into a network no longer being edited.
+TEST_F(MenuDibujoTest, ClosingTheEditorClosesTheDialogsItOpened) {
+  struct Case {
+    const char* name;
+    std::function<void()> open;
+    std::function<bool()> loaded;
+  };
+  const Case cases[] = {
+      {"unit", [] { key(Qt::Key_F3); }, [] { return dlgUEH2::isLoaded(); }},
+      {"reach",
+       [] {
+         selCauce = 1;
+         key(Qt::Key_F4);
+       },
+       [] { return dlgCauceEditProp::isLoaded(); }},
+      {"lake and its table",
+       [] {
+         selLago = 1;
+         key(Qt::Key_F6);
+         QTest::mouseClick(dlgLago::object().cmdParametros, Qt::LeftButton);
+       },
+       [] { return dlgLago::isLoaded() || dlgTablaSHVQ::isLoaded(); }},
+      {"dam and its table",
+       [] {
+         selRepresa = 1;
+         key(Qt::Key_F5);
+         QTest::mouseClick(dlgRepresas::object().cmdHSV, Qt::LeftButton);
+       },
+       [] { return dlgRepresas::isLoaded() || dlgTablaSHV::isLoaded(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!frmUEHs::isLoaded()) open();
+    {
+      colCauces.clear();
+      colUEHs.clear();
+      colRepresas.clear();
+      colLagos.clear();
+      nCauces = nUEHs = nRepresas = nLagos = 0;
+      Reach("c-1", "0", {{100, 100}, {100, 200}});
+      Unit("u-1", "c-1", {400, 100}, {100, 200});
+      Dam("r-1", "c-1", {600, 100}, {100, 200});
+      Unit("u-2", "r-1", {700, 100}, {600, 100});
+      Lake("l-1", "c-1", {600, 400}, {100, 200});
+      Unit("u-3", "l-1", {700, 400}, {600, 400});
+      fixedView(1000);
+    }
+    selCauce = selUEH = selRepresa = selLago = 0;
+    c.open();
+    ASSERT_TRUE(c.loaded());
+    dialogs.answer(vbNo);  // the network is not saved
+    editor().close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shown(),
+              QStringList{QString::fromUtf8("¿Desea guardar los cambios realizados en los componentes "
+                                            "de UEHs ?  | Resguardo de datos de componentes UEHs")});
+    EXPECT_FALSE(frmUEHs::isLoaded());
+    EXPECT_FALSE(c.loaded());
   }
 }
 
