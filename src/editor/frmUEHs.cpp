@@ -513,6 +513,22 @@ void frmUEHs::mnu_btn_toolbarGuardaUEHs() {
   EscribeRedProyecto();
 }
 
+bool SaveEditsBeforeRun() {
+  if (!frmUEHs::isLoaded() || NetworkText() == SavedNetworkText) return true;
+  const int respuesta =
+      MsgBox(QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? "),
+             vbYesNoCancel | vbQuestion, QStringLiteral("Resguardo de datos de componentes UEHs"));
+  if (respuesta == vbCancel) return false;
+  if (respuesta == vbYes) return EscribeRedProyecto();
+  // The network of the files, as the run will read it, with nothing selected and no reach under way.
+  nVerticesTrazado = 0;
+  selCauce = selCauce2 = selUEH = selRepresa = selLago = 0;
+  selVertice = 0;
+  CargaRedProyecto();
+  frmUEHs::object().DibujaRed();
+  return true;
+}
+
 // ---- the redraw ----
 
 void DibujaRed() {

@@ -247,6 +247,12 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 // Redraws the network in the editor window, loading and showing the window first when needed.
 void DibujaRed();
 
+// Before a run reads the network again from its files, while the editor holds edits not saved: asks
+// whether to save them. Sí saves them (the run then reads them back); No drops them, and the editor
+// shows the network of the files; Cancelar keeps them and the run does not take place. False when the
+// run must not take place: the user cancelled, or the save failed (its message has been shown).
+bool SaveEditsBeforeRun();
+
 // Grows the bound of the vertex arrays to hold a reach of `vertices` vertices; it never shrinks.
 void AmpliaVertices(int vertices);
 

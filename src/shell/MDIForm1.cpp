@@ -489,6 +489,8 @@ void MDIForm1::mnufrmPp_Click() {
 
 void MDIForm1::mnuCorre1_Click() {
   if (NombreProyecto.isEmpty() || DirActual.isEmpty() || FormaPp == 2) return;
+  // A storm with depth and duration reads the network again from its files.
+  if (PpTormenta != 0 && DurTormenta != 0 && !SaveEditsBeforeRun()) return;
   if (PasoQ > PasoPp) PasoQ = PasoPp;
   SetBusyPointer(true);
   const bool progreso = DurTormenta > 240 || nPasosSalida >= 201;
@@ -573,7 +575,7 @@ void MDIForm1::mnuCorre2_Click() {
               "tormentas a las necesidades de su proyecto") +
           QStringLiteral("\n\r\n\r") + SeriesStopText(),
       vbOKCancel | vbQuestion, QStringLiteral("Desea continuar ?"));
-  if (respuesta != vbOK) return;
+  if (respuesta != vbOK || !SaveEditsBeforeRun()) return;
   SetBusyPointer(true);
   // The series runs without the report; afterwards the report is on or off as the user had it.
   const bool pizarra = mnuPizarra1->isChecked();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <functional>
 
+#include "editor/frmUEHs.h"
 #include "platform/forms.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
@@ -70,12 +71,14 @@ class CuencaTest : public TavoTest {
     const QString file = path("Proyectos/Cuenca_Conf.pcn");
     WriteBytes(file, ReadBytes(file).replace("\r\n10\r\n\"800\"", "\r\n" + minutes + "\r\n\"800\""));
   }
-  // Changes the project's network on its files: `edit` works on the network as loaded.
+  // Changes the project's network on its files: `edit` works on the network as loaded. The save shows
+  // the network in the editor, which these tests then close: a run asks about what the editor holds.
   void EditNetwork(const std::function<void()>& edit) {
     CargaRedProyecto();
     edit();
     dialogs.answer(vbOK);  // the writer confirms
     EscribeRedProyecto();
+    frmUEHs::unload();
     dialogs.clear();
   }
   static void Drain(const QString& reach, const QString& into) {

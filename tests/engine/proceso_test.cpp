@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTest>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "components/dlgUEH2.h"
+#include "editor/frmUEHs.h"
 #include "engine/cuenca_fixture.h"
 #include "engine/frmPp.h"
 #include "engine/frmPp2.h"
@@ -197,6 +201,64 @@ TEST_F(ProcesoTest, TheUsersStormIsBackAfterASeries) {
   EXPECT_EQ(storm.txtPp->text(), "40");
   EXPECT_EQ(storm.txtDur->text(), "60");
   EXPECT_EQ(storm.cmbRec->currentText(), "10");
+}
+
+// A run from the main window while the network editor, open but not the active window, holds an
+// edit not saved (a unit's area typed in its dialog): the editor's question, with Cancelar added. Sí
+// saves and runs on the saved network; No runs on the files, which the editor then shows; Cancelar
+// runs nothing and leaves the editor as it was. The same for a series.
+TEST_F(ProcesoTest, ARunWhileTheEditorHoldsEditsAsksFirst) {
+  const QString pregunta =
+      QStringLiteral("¿Desea guardar los cambios realizados en los componentes de UEHs ? ");
+  for (const bool serie : {false, true}) {
+    for (const int respuesta : {vbYes, vbNo, vbCancel}) {
+      SCOPED_TRACE(std::string(serie ? "series " : "storm ") + std::to_string(respuesta));
+      EditNetwork([] { vUEHs[1]->Area = 1728.5f; });
+      QFile::remove(path("SalePizarra1_tem.txt"));
+      QFile::remove(path("SaleTablasQDRs_tem.txt"));
+      main().mnufrmUEHs->trigger();
+      QApplication::processEvents();
+      QTest::keyClick(frmUEHs::object().picDibujo, Qt::Key_F3);  // the first unit's dialog
+      dlgUEH2& unidad = dlgUEH2::object();
+      test::Type(unidad.txtArea, "4321");
+      test::Leave(unidad.txtArea);
+      unidad.OKButton->click();
+      QApplication::processEvents();
+      QApplication::setActiveWindow(&main());  // the user clicks the main window
+      QApplication::processEvents();
+
+      if (serie) {
+        Serie();
+        dialogs.answer(vbOK);  // the series may take long: go on
+      }
+      dialogs.answer(respuesta);
+      if (respuesta == vbYes) dialogs.answer(vbOK);  // saved
+      if (respuesta != vbCancel) {
+        dialogs.answer(vbOK);             // the outlet is still rising when the run ends
+        if (serie) dialogs.answer(vbOK);  // the results file is written
+      }
+      (serie ? main().mnuCorre2 : main().mnuCorre1)->trigger();
+      const QStringList prompts = test::Prompts(dialogs);
+      ASSERT_GE(prompts.size(), serie ? 2 : 1) << test::DescribeDialogs(dialogs).toStdString();
+      const auto& r = dialogs.records()[serie ? 1 : 0];
+      EXPECT_EQ(r.prompt, pregunta);
+      EXPECT_EQ(r.style, vbYesNoCancel | vbQuestion);
+      EXPECT_EQ(r.title, "Resguardo de datos de componentes UEHs");
+      EXPECT_EQ(dialogs.pendingAnswers(), 0) << test::DescribeDialogs(dialogs).toStdString();
+
+      const bool ran = respuesta != vbCancel;
+      EXPECT_EQ(QFile::exists(path(serie ? "SaleTablasQDRs_tem.txt" : "SalePizarra1_tem.txt")), ran);
+      EXPECT_EQ(test::ReadBytes(path("Proyectos/Cuenca_UEHs.pcn")).contains("\r\n4321\r\n"),
+                respuesta == vbYes);
+      // The editor stays open, with the network the run used or, cancelled, with its edit.
+      ASSERT_TRUE(frmUEHs::isLoaded());
+      EXPECT_EQ(vUEHs[1]->Area, respuesta == vbNo ? 1728.5f : 4321.0f);
+      EXPECT_EQ(NetworkText() == SavedNetworkText, ran);
+      dialogs.clear();
+      frmUEHs::unload();
+      FormaPp = 0;
+    }
+  }
 }
 
 TEST_F(ProcesoTest, SeriesStormWithoutDepthIsLeftOut) {
