@@ -227,7 +227,8 @@ TEST_F(SimulacionTest, DirectReachesDelayByTheirLag) {
     Single length;
     Integer lag;
   };
-  for (const Case& c : {Case{1000, 2}, Case{1500, 2}, Case{2100, 4}, Case{300, 0}}) {
+  // 880 m: 14.67 min round to 15, and 1.5 steps to 2; rounding 1.467 steps once would give 1.
+  for (const Case& c : {Case{1000, 2}, Case{1500, 2}, Case{2100, 4}, Case{300, 0}, Case{880, 2}}) {
     SCOPED_TRACE(c.length);
     Limpia();
     Unidad(QStringLiteral("u-A"), 60, 20, QStringLiteral("c-R"));
