@@ -515,6 +515,14 @@ void CapturaRepresaYLago() {
 // two parameter tables.
 void CapturaSegundaCorrida() {
   MDIForm1& principal = Principal();
+  // After the flood the dam empties its reservoir through the bottom outlet for almost three days: the
+  // hydrographs of this run and of the series go on that long, so that no run ends with its flood cut.
+  Ejecuta([&] { principal.tbConfigurar_Click(); });
+  frmConfigura& configura = FormInstance<frmConfigura>::instance();
+  configura.SSTab1->setCurrentIndex(2);
+  Escribe(configura.txtN0Dur, QStringLiteral("4000"));
+  Ejecuta([&] { configura.OKButton_Click(); });
+
   Ejecuta([&] { principal.mnufrmPp_Click(); });
   dlgPp& tormenta = dlgPp::object();
   Escribe(tormenta.txtPp, QStringLiteral("95"));
