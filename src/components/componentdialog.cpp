@@ -28,13 +28,8 @@ void ReturnToEditor() {
   }
 }
 
-QString ComaPorPuntoCampo(const QString& texto) {
-  QString s = texto;
-  return s.replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
 QString TextoCampo(Single valor) {
-  return ComaPorPuntoCampo(PlainNumberText(valor));
+  return PlainNumberText(valor);
 }
 
 Single LeeCampo(const QLineEdit* caja) {
@@ -131,6 +126,7 @@ ValidatedBox* ComponentDialog::Caja(QWidget* parent, const char* name, int left,
   auto* box = new ValidatedBox(parent);
   box->setObjectName(QString::fromLatin1(name));
   PlaceTwips(box, left, top, width, 315);
+  TakesNumbers(box);
   if (check) Valida(box, std::move(check));
   return box;
 }
@@ -194,7 +190,9 @@ ValidatedBox* ComponentDialog::CajaHInicial(QWidget* parent, const char* name, i
 
 ValidatedBox* ComponentDialog::CajaNombre(QWidget* parent, const char* name, int left, int top, int width,
                                           std::function<bool()> alSalir) {
-  ValidatedBox* box = Caja(parent, name, left, top, width);
+  auto* box = new ValidatedBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  PlaceTwips(box, left, top, width, 315);
   SinComillas(box);
   txtNombre = box;
   Valida(box, std::move(alSalir));

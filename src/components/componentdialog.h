@@ -47,8 +47,7 @@ inline const QString kRungeKutta = QStringLiteral("Runge Kutta");
 // of the three becomes "Piscina Nivelada" in the record first.
 void MuestraMetodo(QListWidget* lista, Variant& metodo);
 
-// A number as the property dialogs show it: plain number text with "." as decimal separator.
-QString ComaPorPuntoCampo(const QString& texto);
+// A number as the property dialogs show it: plain number text, "." its decimal separator.
 QString TextoCampo(Single valor);
 // The value of a box: the number its text starts with, in single precision.
 Single LeeCampo(const QLineEdit* caja);
@@ -93,8 +92,8 @@ class ComponentDialog : public QWidget {
   static QListWidget* Lista(QWidget* parent, const char* name, int left, int top, int width, int height);
   // A one-line box in which a double quote cannot be typed (it would break the network file).
   static QLineEdit* CajaTexto(QWidget* parent, const char* name, int left, int top, int width);
-  // A box that selects its whole text when it gets the focus, checked by `check` when it is left (no
-  // check: every text is accepted).
+  // A number box: it selects its whole text when it gets the focus, takes a typed comma as the
+  // decimal point, and is checked by `check` when it is left (no check: every text is accepted).
   ValidatedBox* Caja(QWidget* parent, const char* name, int left, int top, int width,
                      std::function<bool()> check = {});
   // A box checked when it is left: refused when its text is not a number or reads below 0 or above

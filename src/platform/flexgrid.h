@@ -229,8 +229,8 @@ class FlexGrid : public QTableView {
 // current, or the first data row after the last one, in the same column; a cell reached so whose text
 // is not a number shows "0". Any other character (Backspace and Esc included) replaces the cell's text
 // when it goes to another cell than the previous character did, and is appended to it otherwise; a
-// text that is then no longer a number empties the cell. A digit typed into the "0" a cell shows
-// since Enter reached it replaces that "0".
+// comma goes in as the decimal point. A text that is then no longer a number empties the cell. A digit
+// typed into the "0" a cell shows since Enter reached it replaces that "0".
 //
 // The window keeps, among its own fields, the pending flag (a character was typed) and the cell of the
 // last character, and hands them to the helper, which reads and sets them. A window that takes the

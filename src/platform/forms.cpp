@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/vb.h"
 
 namespace tavo {
 
@@ -150,6 +151,17 @@ void FocusCheck::leave(QWidget* control, QFocusEvent* event, const std::function
 }
 
 ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
+
+void TakesNumbers(QLineEdit* box) {
+  QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+    const QString conPunto = ComaPorPunto(text);
+    if (conPunto == text) return;
+    // The point takes the comma's place: the text keeps its length and the caret its position.
+    const int caret = box->cursorPosition();
+    box->setText(conPunto);
+    box->setCursorPosition(caret);
+  });
+}
 
 bool ValidatedBox::validate() {
   const bool ok = check_.run(this);

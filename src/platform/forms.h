@@ -146,6 +146,10 @@ class ValidatedBox : public QLineEdit {
   FocusCheck check_;
 };
 
+// Makes `box` one the user types numbers into: a comma typed or pasted there is the decimal point and
+// shows as a point at once ("0,5" becomes "0.5"). A text the program puts in stays as it is.
+void TakesNumbers(QLineEdit* box);
+
 // A list that validates its choice when it loses the focus to another control of its window: a
 // failing check keeps the focus in the list (with its typed text selected, in an editable list).
 class ValidatedList : public QComboBox {

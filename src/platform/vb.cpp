@@ -424,6 +424,10 @@ double Val(const QString& text) {
   return CheckFinite(std::strtod(number.c_str(), nullptr));
 }
 
+QString ComaPorPunto(QString text) {
+  return text.replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
 bool IsNumeric(const QString& text) {
   const QString s = text.trimmed();
   int i = 0;

@@ -177,6 +177,9 @@ int FileNumberTextChars(long long v, char* out);
 // The leading number of a text: blanks, tabs and line feeds skipped, "." the only decimal separator,
 // an optional exponent (E or D); 0 when the text starts with no number ("12,5" gives 12).
 double Val(const QString& text);
+// The text of a number the user typed, with the comma read as the decimal point: every "," becomes
+// "." ("0,5" gives "0.5"). Typed numbers only: in data files the comma separates values.
+QString ComaPorPunto(QString text);
 // True when the whole text is a number (blanks around it, a sign, "," between digits of the whole
 // part, one "." and an exponent allowed).
 bool IsNumeric(const QString& text);

@@ -203,8 +203,7 @@ Lectura ReadSettings(const std::function<void(ShowOnForm)>& show) {
     // The scale shows as read; it is kept with a point for a decimal comma.
     const QString escala = file->inputString();
     text(&frmConfigura::txtEscalaImagen, escala);
-    QString conPunto = escala;
-    conPunto.replace(QLatin1Char(','), QLatin1Char('.'));
+    const QString conPunto = ComaPorPunto(escala);
     show([conPunto](frmConfigura& f) { f.CampoNumero = conPunto; });
     EscalaDibujo = PlainNumberText(Val(conPunto));
 

@@ -361,6 +361,10 @@ void frmConfigura::connectHandlers() {
         static_cast<QWidget*>(TexIMGY0), static_cast<QWidget*>(txtMaxUEHsPixel)})
     box->installEventFilter(this);
   ConnectGuarded(txtMaxUEHsPixel, &QLineEdit::textChanged, this, &frmConfigura::txtMaxUEHsPixel_Change);
+  for (QLineEdit* box : {static_cast<QLineEdit*>(txtN0Dur), static_cast<QLineEdit*>(txtEscalaImagen),
+                         static_cast<QLineEdit*>(TexIMGEscala), static_cast<QLineEdit*>(TexIMGX0),
+                         static_cast<QLineEdit*>(TexIMGY0), txtMaxUEHsPixel})
+    TakesNumbers(box);
 
   OnSelected(Optiona, this, [this] { Optiona_Click(); });
   OnSelected(Optionb, this, [this] { Optionb_Click(); });
@@ -506,15 +510,8 @@ void frmConfigura::BtnDurDef_Click() {
 // ---------------------------------------------------------------------------------------------------
 // Boxes
 
-void frmConfigura::ComaPorPuntoCampo() {
-  for (qsizetype i = 0; i < CampoNumero.size(); ++i) {
-    if (CampoNumero[i] == QLatin1Char(',')) CampoNumero[i] = QLatin1Char('.');
-  }
-}
-
 void frmConfigura::ShowNumber(QLineEdit* box, Single value) {
   CampoNumero = PlainNumberText(value);
-  ComaPorPuntoCampo();
   box->setText(CampoNumero);
 }
 

@@ -142,7 +142,7 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   std::array<QCheckBox*, kNroRecurrencias> checksR;
   std::array<QCheckBox*, kNroDuraciones> checksD;
 
-  // Puts a number into a box through CampoNumero, so that the box shows a decimal point.
+  // Puts a number into a box through CampoNumero.
   void ShowNumber(QLineEdit* box, Single value);
 
   // ---- form-level variables ----
@@ -162,8 +162,6 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   friend void ReadSettingsFile(frmConfigura& form);
   friend bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones);
 
-  // Replaces every comma of CampoNumero by a point.
-  void ComaPorPuntoCampo();
   // Closing the form: the main window's panel shows the fields, and the form hides.
   void CloseForm();
   // The main window's project panel from the project state and the title fields.

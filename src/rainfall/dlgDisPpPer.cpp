@@ -92,6 +92,7 @@ void dlgDisPpPer::buildControls() {
   txtNroPer = new ValidatedBox(Frame3);
   txtNroPer->setObjectName(QStringLiteral("txtNroPer"));
   PlaceTwips(txtNroPer, 4200, 420, 960, 315);
+  TakesNumbers(txtNroPer);
 
   Frame4 =
       MakeFrame(this, QStringLiteral("Frame4"), QStringLiteral("Perído de Validez"), 120, 2940, 5400, 1740);

@@ -53,22 +53,15 @@ void Selecciona(const std::array<QRadioButton*, N>& opciones, int index) {
   if (index >= 0 && index < static_cast<int>(N)) opciones[index]->setChecked(true);
 }
 
-// The number of a box's text, commas read as points.
-double NumeroDeCaja(QString texto) {
-  return Val(texto.replace(QLatin1Char(','), QLatin1Char('.')));
-}
-
-// True when a box's text, commas read as points, is a number from 0 to `maximo`.
-bool NumeroEnRango(QString texto, double maximo) {
-  texto.replace(QLatin1Char(','), QLatin1Char('.'));
+// True when a box's text is a number from 0 to `maximo`.
+bool NumeroEnRango(const QString& texto, double maximo) {
   const double v = Val(texto);
   return IsNumeric(texto) && v >= 0 && v <= maximo;
 }
 
-// The return period of the R box's text, commas read as points, to the nearest whole number; false
-// when the text is not a number or the period lies outside 0 to 10000.
-bool RecDeCaja(QString texto, Integer& rec) {
-  texto.replace(QLatin1Char(','), QLatin1Char('.'));
+// The return period of the R box's text to the nearest whole number; false when the text is not a
+// number or the period lies outside 0 to 10000.
+bool RecDeCaja(const QString& texto, Integer& rec) {
   double valor = 0;
   Integer entero = 0;
   if (!NumeroDeTexto(texto, valor) || !EnteroDeValor(valor, entero) || entero < 0 || entero > kMaxRec)
@@ -202,10 +195,13 @@ void dlgPp::buildStormBoxes() {
   cmbRec = new ValidatedList(Frame2);
   MakeList(cmbRec, "cmbRec", lefts[2], 570, 1500);
   cmbRec->setTypable();
+  TakesNumbers(cmbRec->lineEdit());
   txtPp->setObjectName(QStringLiteral("txtPp"));
   txtDur->setObjectName(QStringLiteral("txtDur"));
   PlaceTwips(txtPp, lefts[0], 570, 1500, 315);
   PlaceTwips(txtDur, lefts[1], 570, 1500, 315);
+  TakesNumbers(txtPp);
+  TakesNumbers(txtDur);
   txtPp->setToolTip(QStringLiteral("Ingrese un valor para la lluvia, en milímetros"));
   txtDur->setToolTip(QStringLiteral("Ingrse la duración de la lluvia, en minutos"));
   cmdPDR = MakeButton(Frame2, QStringLiteral("cmdPDR"), QStringLiteral("Cargar Tormenta a Lista b)"), 240,
@@ -398,17 +394,7 @@ void dlgPp::Form_Activate() {
   if (optformaPp[4]->isChecked()) FilePpReal_Click();
 }
 
-void dlgPp::ComaPorPuntoCelda() {
-  TextoCelda.replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
 void dlgPp::CargaControlesPp() {
-  for (QLineEdit* box :
-       {static_cast<QLineEdit*>(txtPp), static_cast<QLineEdit*>(txtDur), cmbRec->lineEdit()}) {
-    TextoCelda = box->text();
-    ComaPorPuntoCelda();
-    box->setText(TextoCelda);
-  }
   for (int i = 1; i <= NroListaRec; ++i) cmbRec->addItem(PlainNumberText(ListaRec(i)));
   cmbRec->setEditText(PlainNumberText(RecTormenta));
 
@@ -569,7 +555,7 @@ bool dlgPp::txtPp_Validate() {
     MsgBox(kMensajePp, vbOKOnly | vbExclamation);
     return false;
   }
-  PpTormenta = CortaCentesimas(NumeroDeCaja(txtPp->text()));
+  PpTormenta = CortaCentesimas(Val(txtPp->text()));
   txtPp->setText(PlainNumberText(PpTormenta));
   return true;
 }
@@ -580,7 +566,7 @@ bool dlgPp::txtDur_Validate() {
     MsgBox(kMensajeDur, vbOKOnly | vbExclamation);
     txtDur->setText(QStringLiteral("1440"));
   }
-  DurTormenta = CInt(Int(NumeroDeCaja(txtDur->text())));
+  DurTormenta = CInt(Int(Val(txtDur->text())));
   txtDur->setText(PlainNumberText(DurTormenta));
   return aceptada;
 }
@@ -797,8 +783,8 @@ void dlgPp::cmdPDR_Click() {
     cmbRec->lineEdit()->selectAll();
     return;
   }
-  t.P = CSng(NumeroDeCaja(txtPp->text()));
-  t.D = CInt(NumeroDeCaja(txtDur->text()));
+  t.P = CSng(Val(txtPp->text()));
+  t.D = CInt(Val(txtDur->text()));
   t.texto = TextoTormentaArchivada(txtPp->text(), txtDur->text(), cmbRec->currentText());
   {
     const QSignalBlocker bloqueo(cmbPDR);

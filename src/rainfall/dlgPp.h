@@ -85,9 +85,6 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   void cmdVerTablaPt_Click();
   void cmdVerGrafico_Click();
 
-  // Replaces every comma of TextoCelda by a point.
-  void ComaPorPuntoCelda();
-
   // ---- input modes ----
   QGroupBox* Frame1;
   std::array<QRadioButton*, 5> optformaPp;
@@ -160,7 +157,6 @@ class dlgPp : public QDialog, public FormInstance<dlgPp> {
   static inline QString MiFilePpReal;
   Integer PasoPpReal = 0;  // its interval [min]
   QString NotasPpReal;     // its notes
-  QString TextoCelda;      // the text ComaPorPuntoCelda works on
 
   // The dialog's state that outlives it, as at start-up.
   static void ResetState();

@@ -86,6 +86,7 @@ void dlgPpReal::buildControls() {
   txtNroPpReal = new ValidatedBox(Frame3);
   txtNroPpReal->setObjectName(QStringLiteral("txtNroPpReal"));
   PlaceTwips(txtNroPpReal, 1980, 330, 1020, 315);
+  TakesNumbers(txtNroPpReal);
   Label3 = MakeLabel(Frame3, QStringLiteral("Label3"), QStringLiteral("Paso t [min]:"), 120, 780, 1800, 285);
   cmbPasot = new QComboBox(Frame3);
   cmbPasot->setObjectName(QStringLiteral("cmbPasot"));
@@ -485,10 +486,6 @@ void dlgPpReal::txtNotas_Change() {
 // ---------------------------------------------------------------------------------------------------
 // The interval table
 
-void dlgPpReal::ComaPorPuntoCelda() {
-  TextoCelda.replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
 void dlgPpReal::LlenaGrillaPpReal() {
   const Integer N = NumPer;
   PpPeriodo.redimPreserve(N + 1);
@@ -515,12 +512,8 @@ void dlgPpReal::LlenaGrillaPpReal() {
     grilla->setTextMatrix(k, 0, PlainNumberText(static_cast<Long>(k)));
     grilla->setTextMatrix(k, 1, TextoFechaHora(t));
     grilla->setTextMatrix(k, 2, PlainNumberText(static_cast<Long>(k) * PasoPpReal));
-    TextoCelda = PlainNumberText(PpPeriodo(k));
-    ComaPorPuntoCelda();
-    grilla->setTextMatrix(k, kColPp, TextoCelda);
-    TextoCelda = PlainNumberText(acumulada);
-    ComaPorPuntoCelda();
-    grilla->setTextMatrix(k, kColAcum, TextoCelda);
+    grilla->setTextMatrix(k, kColPp, PlainNumberText(PpPeriodo(k)));
+    grilla->setTextMatrix(k, kColAcum, PlainNumberText(acumulada));
   }
   if (N > 0) {
     const int fila = grilla->Row();
@@ -551,11 +544,8 @@ void dlgPpReal::AcumulaGrillaPpReal() {
   const Integer N = NumPer;
   PpAcumGrilla.redim(0, N);
   for (int k = 1; k <= N; ++k) PpAcumGrilla(k) = PpAcumGrilla(k - 1) + PpPeriodo(k);
-  for (int k = 1; k <= N; ++k) {
-    TextoCelda = PlainNumberText(PpAcumGrilla(k));
-    ComaPorPuntoCelda();
-    MSFlexGridTablaPpReal->setTextMatrix(k, kColAcum, TextoCelda);
-  }
+  for (int k = 1; k <= N; ++k)
+    MSFlexGridTablaPpReal->setTextMatrix(k, kColAcum, PlainNumberText(PpAcumGrilla(k)));
 }
 
 void dlgPpReal::MSFlexGridTablaPpReal_KeyDown(int KeyCode) {

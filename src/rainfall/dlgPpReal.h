@@ -60,8 +60,6 @@ class dlgPpReal : public QDialog, public FormInstance<dlgPpReal> {
   void LlenaGrillaPpReal();
   // Recomputes the running sums of the depths.
   void AcumulaGrillaPpReal();
-  // Replaces every comma of TextoCelda by a point.
-  void ComaPorPuntoCelda();
   void MSFlexGridTablaPpReal_KeyDown(int KeyCode);
   void MSFlexGridTablaPpReal_KeyPress(int KeyAscii);
   void MSFlexGridTablaPpReal_LeaveCell();
@@ -121,7 +119,6 @@ class dlgPpReal : public QDialog, public FormInstance<dlgPpReal> {
   Integer FilaTecla = 0;
   Array1<Single> PpAcumGrilla{0, 0};  // running sums of the depths
   QString FormatoGrilla;              // the table's heading
-  QString TextoCelda;                 // the text ComaPorPuntoCelda works on
 
  public slots:
   // Escape and the window's close button: Cancel.

@@ -21,13 +21,11 @@ constexpr int kMaxR = 10000;   // [years]
 constexpr double kMaxP = 999;  // [mm], as the storm dialog's depth box
 constexpr int kLargoCaja = 5;  // characters the D and R boxes keep
 
-// The value of a box's text, commas read as points; false when it is not a number.
+// The value of a box's text; false when it is not a number.
 bool ValorDeCaja(const QString& texto, double& valor) {
-  QString conPunto = texto;
-  conPunto.replace(QLatin1Char(','), QLatin1Char('.'));
-  if (NumeroDeTexto(conPunto, valor)) return true;
+  if (NumeroDeTexto(texto, valor)) return true;
   try {
-    valor = Val(conPunto);
+    valor = Val(texto);
   } catch (const VbError&) {
     valor = 0;
   }
@@ -60,6 +58,8 @@ dlgTablaPpUEHs::dlgTablaPpUEHs() : QDialog(nullptr) {
   txtRPpUEHs = new ValidatedBox(Frame2);
   txtRPpUEHs->setObjectName(QStringLiteral("txtRPpUEHs"));
   PlaceTwips(txtRPpUEHs, 5640, 420, 1200, 315);
+  TakesNumbers(txtDPpUEHs);
+  TakesNumbers(txtRPpUEHs);
 
   cmdAplicar = MakeButton(this, QStringLiteral("cmdAplicar"), QStringLiteral("&Aplicar"), 120, 5520, 1740);
   cmdBorraTablaHQ =

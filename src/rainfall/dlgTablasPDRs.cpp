@@ -54,6 +54,7 @@ dlgTablasPDRs::dlgTablasPDRs() : QDialog(nullptr) {
   txtNroPDRs = new ValidatedBox(Frame1);
   txtNroPDRs->setObjectName(QStringLiteral("txtNroPDRs"));
   PlaceTwips(txtNroPDRs, 3240, 780, 960, 315);
+  TakesNumbers(txtNroPDRs);
   Label6 = MakeLabel(
       Frame1, QStringLiteral("Label6"),
       QStringLiteral("La opción 0 contiene la tabla por defecto de la región. Se pueden armar hasta "
@@ -217,9 +218,7 @@ void dlgTablasPDRs::LlenaGrillaPDRs() {
   DimensionaTablasPDRs();
   for (int i = 1; i <= NroPDRs; ++i) {
     grilla->setTextMatrix(i, 0, PlainNumberText(static_cast<Integer>(i)));
-    // P goes through the comma-to-point conversion of the window's cells.
-    grilla->setTextMatrix(i, 1,
-                          PlainNumberText(PpTablaPDR(t, i)).replace(QLatin1Char(','), QLatin1Char('.')));
+    grilla->setTextMatrix(i, 1, PlainNumberText(PpTablaPDR(t, i)));
     grilla->setTextMatrix(i, 2, PlainNumberText(DurTablaPDR(t, i)));
     grilla->setTextMatrix(i, 3, PlainNumberText(RecTablaPDR(t, i)));
   }
@@ -241,8 +240,7 @@ bool dlgTablasPDRs::txtNroPDRs_Validate() {
   if (NroTablaMostrada == 0) return true;
   double valor = 0;
   Integer n = 0;
-  if (!NumeroDeTexto(txtNroPDRs->text().replace(QLatin1Char(','), QLatin1Char('.')), valor) ||
-      !EnteroDeValor(valor, n) || n < 0 || n > kMaxTormentas) {
+  if (!NumeroDeTexto(txtNroPDRs->text(), valor) || !EnteroDeValor(valor, n) || n < 0 || n > kMaxTormentas) {
     MsgBox(kMensajeCuenta, vbOKOnly);
     return false;
   }

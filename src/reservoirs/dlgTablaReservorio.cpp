@@ -211,6 +211,7 @@ dlgTablaReservorio::dlgTablaReservorio(const TablaReservorio& tabla, EstadoTabla
   txtNroFilas = new ValidatedBox(this);
   txtNroFilas->setObjectName(QStringLiteral("txtNroFilas"));
   PlaceTwips(txtNroFilas, 5760, 690, 1200, 315);
+  TakesNumbers(txtNroFilas);
 
   Frame2 = MakeFrame(this, QStringLiteral("Frame2"), U(tabla.frame2), 120, 1320, 8280, 4740);
   Frame2->setToolTip(kTooltipFrame2);
@@ -299,9 +300,9 @@ void dlgTablaReservorio::Form_Load() {
     int c = 0;
     for (const ColumnaTabla& columna : t.datos) {
       ++c;
-      const QString texto = columna.simple ? PlainNumberText((*columna.simple)(sel, r))
-                                           : PlainNumberText((*columna.entera)(sel, r));
-      grilla->setTextMatrix(r, c, QString(texto).replace(QLatin1Char(','), QLatin1Char('.')));
+      grilla->setTextMatrix(r, c,
+                            columna.simple ? PlainNumberText((*columna.simple)(sel, r))
+                                           : PlainNumberText((*columna.entera)(sel, r)));
     }
   }
 }

@@ -19,13 +19,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 // The most level steps a listing takes; a smaller step is asked for again.
 constexpr Single kMaxPasos = 1000;
 
-QString TextoNumero;  // the suggested step's text while its decimal comma becomes a point
-
-// Replaces every "," of TextoNumero by ".".
-void ComaPorPunto() {
-  TextoNumero.replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
 // A value rounded to `decimales` and kept in single precision, as number text.
 QString Numero(double valor, int decimales) {
   return NumberText(CSng(Round(valor, decimales)));
@@ -47,9 +40,14 @@ void IntervaloMuyPequeno() {
          QStringLiteral("El intervalo elegido para H es muy pequeño..."));
 }
 
+// The number the user typed into an input box, a comma read as the decimal point.
+double ValorRespuesta(const QString& respuesta) {
+  return Val(ComaPorPunto(respuesta));
+}
+
 // The answer of an input box as a whole number, halves to the even one.
 Integer Entero(const QString& respuesta) {
-  return CInt(Val(respuesta));
+  return CInt(ValorRespuesta(respuesta));
 }
 
 // Option 1: level, area and storage from Hmin to Hmax at a step the user gives.
@@ -57,12 +55,11 @@ QString TablaNiveles(const QString& nombre, Single hMin, Single hMax) {
   QString texto = kCrLf + QStringLiteral("Tabla de Altura h, Superficie A(h) y Almacenamiento S(h)") + kCrLf +
                   QStringLiteral("Represa: ") + nombre + kCrLf +
                   QStringLiteral(" h[m]      A[has]       S[m3]");
-  TextoNumero = Numero((hMax - hMin) / 20.0f, 2);
-  ComaPorPunto();
+  const QString sugerido = Numero((hMax - hMin) / 20.0f, 2);
   Single paso = 0;
   for (;;) {
-    paso = CSng(Val(InputBox(QStringLiteral("Ingrese un valor incremental dH [m]"),
-                             QStringLiteral("Incremento de Altura de Embalse)"), TextoNumero)));
+    paso = CSng(ValorRespuesta(InputBox(QStringLiteral("Ingrese un valor incremental dH [m]"),
+                                        QStringLiteral("Incremento de Altura de Embalse)"), sugerido)));
     // A step of 0 lists the lowest level alone.
     if (paso == 0 || PasosAdmitidos(hMin, hMax, paso)) break;
     IntervaloMuyPequeno();
@@ -230,7 +227,7 @@ void PruebaFuncionesHQRepresas() {
         const QString respuesta = InputBox(pregunta, titulo, QStringLiteral("0.1"));
         // Cancel ends the command; the window stays empty.
         if (respuesta.isEmpty()) return;
-        dH = CSng(Round(Val(respuesta), 2));
+        dH = CSng(Round(ValorRespuesta(respuesta), 2));
         // A step of 0 or below would never reach the highest level.
         if (dH > 0 && PasosAdmitidos(hMin, hMax, dH)) break;
         IntervaloMuyPequeno();

@@ -221,7 +221,8 @@ TEST_F(DlgRepresasTest, FunctionsStateOpensTheRangesThatAreChecked) {
   EXPECT_EQ(d.txtFQa[1]->text(), "0");
   EXPECT_EQ(Abiertas(d, 1), "abhH");
 
-  // Range boxes are read by their leading number: "1.5E2" is 150, "2,5" is 2, "x" is 0.
+  // Range boxes are read by their leading number, a comma as the point: "1.5E2" is 150, "2,5" is 2.5,
+  // "x" is 0.
   test::Type(d.txtFQa[6], "1.5E2");
   test::Type(d.txtFQb[6], "2,5");
   test::Type(d.txtFQc[6], "x");
@@ -231,7 +232,7 @@ TEST_F(DlgRepresasTest, FunctionsStateOpensTheRangesThatAreChecked) {
   EXPECT_TRUE(Closed());
   EXPECT_FALSE(r1->optTabla);
   EXPECT_EQ(r1->FQa6, 150.0f);
-  EXPECT_EQ(r1->FQb6, 2.0f);
+  EXPECT_EQ(r1->FQb6, 2.5f);
   EXPECT_EQ(r1->FQc6, 0.0f);
   EXPECT_EQ(r1->FQmin6, 100.0f);
   EXPECT_EQ(r1->FQMax6, 104.25f);

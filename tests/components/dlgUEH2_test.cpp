@@ -181,12 +181,13 @@ TEST_F(DlgUEH2Test, NumericBoxesRefuseWithTheirOwnMessage) {
   EXPECT_EQ(u1->Area, 10);
   EXPECT_EQ(u1->KostiakovB, 0.4f);
 
-  // A comma ends the number: "1,5" passes and commits 1.
+  // A comma is the decimal point: "1,5" shows "1.5" and commits 1.5.
   test::Type(d.txtArea, "1,5");
   test::Leave(d.txtArea);
   EXPECT_TRUE(dialogs.records().empty());
+  EXPECT_EQ(d.txtArea->text(), "1.5");
   d.OKButton->click();
-  EXPECT_EQ(u1->Area, 1);
+  EXPECT_EQ(u1->Area, 1.5f);
 }
 
 TEST_F(DlgUEH2Test, ARefusedBoxHoldsTheFocusUntilCancelled) {

@@ -119,6 +119,23 @@ TEST_F(FormsTest, TwoRefusingBoxesDoNotPassTheFocusBackAndForth) {
   EXPECT_TRUE(w.first->hasFocus());
 }
 
+TEST_F(FormsTest, ANumberBoxTakesATypedOrPastedCommaAsThePoint) {
+  BoxWindow w;
+  TakesNumbers(w.first);
+  w.first->clear();
+  QTest::keyClicks(w.first, QStringLiteral("125"));
+  // A comma typed between digits: the caret stays after the point it became.
+  w.first->setCursorPosition(2);
+  QTest::keyClicks(w.first, QStringLiteral(",0"));
+  EXPECT_EQ(w.first->text(), "12.05");
+  w.first->selectAll();
+  w.first->insert(QStringLiteral("1,5,"));  // as a paste
+  EXPECT_EQ(w.first->text(), "1.5.");
+  // A text the program puts in stays as it is.
+  w.first->setText(QStringLiteral("3,5"));
+  EXPECT_EQ(w.first->text(), "3,5");
+}
+
 TEST_F(FormsTest, ButtonsValidateTheFocusedBoxFirst) {
   BoxWindow w;
   w.first->setText(QStringLiteral("mal"));

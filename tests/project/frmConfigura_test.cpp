@@ -68,7 +68,7 @@ TEST_F(FrmConfiguraTest, NumberBoxesCheckTheirTextWhenTheFocusLeaves) {
       {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "30000", "", "30000", additional, "30000"},
       {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "30001", kAdditionalTime, "30001", additional,
        "30001"},
-      {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "12,5", "", "12", additional, "12"},
+      {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "12,5", "", "12.5", additional, "12.5"},
       {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "20.5", "", "20.5", additional, "20.5"},
       {&frmConfigura::txtN0Dur, frmConfigura::kTabVer, "abc", kAdditionalTime, "0", additional, "0"},
       {&frmConfigura::txtEscalaImagen, frmConfigura::kTabVer, "60000", kScale, "60000", scale, "60000"},
