@@ -177,23 +177,22 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   setTabOrder(txtcauceH, txtPendiCP);
   btnCerrar->setFocus();
 
-  // Connected once the initial texts stand: they raise no change handling.
-  ConnectGuarded(txtSup, &QLineEdit::textChanged, this, &dlgEmpiricas::txtSup_Change);
-  ConnectGuarded(txtLcauceP, &QLineEdit::textChanged, this, &dlgEmpiricas::txtLcauceP_Change);
-  ConnectGuarded(txtcauceH, &QLineEdit::textChanged, this, &dlgEmpiricas::txtcauceH_Change);
-  ConnectGuarded(txtPendiCP, &QLineEdit::textChanged, this, &dlgEmpiricas::txtPendiCP_Change);
+  // A box's value is checked, and the results follow it, when the box is left or Enter is pressed in
+  // it; what is typed meanwhile changes nothing.
   const std::pair<ValidatedBox*, void (dlgEmpiricas::*)()> alSalir[] = {
       {txtSup, &dlgEmpiricas::txtSup_LostFocus},
       {txtLcauceP, &dlgEmpiricas::txtLcauceP_LostFocus},
       {txtcauceH, &dlgEmpiricas::txtcauceH_LostFocus},
       {txtPendiCP, &dlgEmpiricas::txtPendiCP_LostFocus},
   };
-  // Leaving a box refuses nothing: its check only runs the box's leave handling.
   for (const auto& [box, handler] : alSalir) {
+    TakesNumbers(box);
+    // The check corrects the text and refuses nothing.
     box->setValidation([this, h = handler] {
       (this->*h)();
       return true;
     });
+    connect(box, &QLineEdit::returnPressed, box, [b = box] { b->validate(); });
   }
   ConnectGuarded(btnCerrar, &QPushButton::clicked, this, &dlgEmpiricas::btnCerrar_Click);
 }
@@ -241,39 +240,23 @@ void dlgEmpiricas::CalculaTiemposConcentracion() {
   }
 }
 
-void dlgEmpiricas::txtSup_Change() {
+void dlgEmpiricas::txtSup_LostFocus() {
   if (BoxValue(txtSup->text()) > 10000) txtSup->setText(QStringLiteral("10000"));
   if (BoxValue(txtSup->text()) == 0) txtSup->setText(QStringLiteral("1"));
   lblSup->setText(txtSup->text());
   CalculaCaudalesPico();
 }
 
-void dlgEmpiricas::txtSup_LostFocus() {
-  if (BoxValue(txtSup->text()) == 0) txtSup->setText(QStringLiteral("1"));
-  lblSup->setText(txtSup->text());
-  CalculaCaudalesPico();
-}
-
-void dlgEmpiricas::txtLcauceP_Change() {
-  CalculaTiemposConcentracion();
-}
 void dlgEmpiricas::txtLcauceP_LostFocus() {
-  CalculaTiemposConcentracion();
-}
-void dlgEmpiricas::txtcauceH_Change() {
   CalculaTiemposConcentracion();
 }
 void dlgEmpiricas::txtcauceH_LostFocus() {
   CalculaTiemposConcentracion();
 }
 
-void dlgEmpiricas::txtPendiCP_Change() {
+void dlgEmpiricas::txtPendiCP_LostFocus() {
   if (BoxValue(txtPendiCP->text()) < 0) txtPendiCP->setText(QStringLiteral("0"));
   if (BoxValue(txtPendiCP->text()) > 100) txtPendiCP->setText(QStringLiteral("100"));
-  CalculaTiemposConcentracion();
-}
-
-void dlgEmpiricas::txtPendiCP_LostFocus() {
   CalculaTiemposConcentracion();
 }
 

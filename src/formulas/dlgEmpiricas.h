@@ -1,6 +1,6 @@
 // The empirical formulas calculator: from the area, main channel length, height difference and slope
-// that the user types, eighteen peak flows and three concentration times, recomputed as they change.
-// It uses nothing of the project and keeps nothing once it is closed.
+// that the user types, eighteen peak flows and three concentration times, recomputed each time a box
+// is left or Enter is pressed in it. It uses nothing of the project and keeps nothing once it is closed.
 #pragma once
 
 #include <QGroupBox>
@@ -27,14 +27,12 @@ class dlgEmpiricas : public QWidget, public FormInstance<dlgEmpiricas> {
   // or less is written back as "0".
   void CalculaTiemposConcentracion();
 
-  // ---- event handlers ----
-  void txtSup_Change();
+  // ---- event handlers: a box left, or Enter pressed in it ----
+  // The area: above 10000 becomes "10000", a text reading 0 becomes "1"; then both recomputes.
   void txtSup_LostFocus();
-  void txtLcauceP_Change();
   void txtLcauceP_LostFocus();
-  void txtcauceH_Change();
   void txtcauceH_LostFocus();
-  void txtPendiCP_Change();
+  // The slope: below 0 becomes "0", above 100 becomes "100"; then the concentration times.
   void txtPendiCP_LostFocus();
   void btnCerrar_Click();
 

@@ -18,20 +18,10 @@ class DlgEmpiricasTest : public test::TavoTest {
     EXPECT_TRUE(dlgEmpiricas::isLoaded());
     return dlgEmpiricas::instance();
   }
-  // Replaces a box's whole text key by key, as typed over a selection.
-  static void Type(QLineEdit* box, const QString& text) {
-    box->selectAll();
-    QTest::keyClicks(box, text);
-  }
-  // Replaces a box's whole text at once, as a paste over a selection does.
-  static void Paste(QLineEdit* box, const QString& text) {
-    box->selectAll();
-    box->insert(text);
-  }
-  // Puts text in front of what the box holds.
-  static void TypeInFront(QLineEdit* box, const QString& text) {
-    QTest::keyClick(box, Qt::Key_Home);
-    QTest::keyClicks(box, text);
+  // Types a box's whole text as the user does and leaves the box.
+  static void Enter(QLineEdit* box, const QString& text) {
+    test::Type(box, text);
+    test::Leave(box);
   }
   // The captions of the eighteen peak-flow rows.
   static QStringList PeakFlows(const dlgEmpiricas& w) {
@@ -80,7 +70,7 @@ TEST_F(DlgEmpiricasTest, OpensFromTheMenuWithoutAProjectAndStartsAfreshAfterClos
   EXPECT_EQ(NextTabStop(w->txtcauceH), w->txtPendiCP);
 
   // The menu again brings the open window forward as it stands.
-  Type(w->txtcauceH, QStringLiteral("500"));
+  test::Type(w->txtcauceH, QStringLiteral("500"));
   EXPECT_EQ(&Open(), w);
   EXPECT_EQ(w->txtcauceH->text(), "500");
 
@@ -99,9 +89,14 @@ TEST_F(DlgEmpiricasTest, OpensFromTheMenuWithoutAProjectAndStartsAfreshAfterClos
   EXPECT_FALSE(dlgEmpiricas::isLoaded());
 }
 
-TEST_F(DlgEmpiricasTest, TypedAreaIsCorrectedAndRecomputesBothTables) {
+TEST_F(DlgEmpiricasTest, TypedAreaIsCheckedWhenLeftAndRecomputesBothTables) {
   dlgEmpiricas& w = Open();
-  Type(w.txtSup, QStringLiteral("20000"));
+  // Nothing is corrected or recomputed while the user types: "20000" stands until the box is left.
+  test::Type(w.txtSup, QStringLiteral("20000"));
+  EXPECT_EQ(w.txtSup->text(), "20000");
+  EXPECT_EQ(w.lblSup->text(), "1");
+  EXPECT_EQ(PeakFlows(w), kPeakFlowsAt1);
+  test::Leave(w.txtSup);
   EXPECT_EQ(w.txtSup->text(), "10000");
   EXPECT_EQ(w.lblSup->text(), "10000");
   const QStringList at10000 = PeakFlows(w);
@@ -112,96 +107,102 @@ TEST_F(DlgEmpiricasTest, TypedAreaIsCorrectedAndRecomputesBothTables) {
   EXPECT_EQ(at10000[17], " 2805.07");
   EXPECT_EQ(w.lblTcVentura->text(), " 7632");
 
-  // A comma ends the number: "2,5" computes with 2 while the area text stays as typed.
-  Type(w.txtSup, QStringLiteral("2,5"));
-  EXPECT_EQ(w.txtSup->text(), "2,5");
-  EXPECT_EQ(w.lblSup->text(), "2,5");
-  EXPECT_EQ(w.txtQpSanti100->text(), " 46.67");
-  EXPECT_EQ(w.txtQpGutmann->text(), " 57.8");
-  EXPECT_EQ(w.lblTcVentura->text(), " 107.93");
+  // An area below 1 typed key by key stays as typed, and the results are those of that area.
+  Enter(w.txtSup, QStringLiteral("0.5"));
+  EXPECT_EQ(w.txtSup->text(), "0.5");
+  EXPECT_EQ(w.lblSup->text(), "0.5");
+  EXPECT_EQ(w.txtQpValentini->text(), " 19.09");
+  EXPECT_EQ(w.txtQpSanti100->text(), " 23.33");
 
-  // A text reading 0 becomes "1" at once, typed or pasted.
-  for (const char* zero : {"0", "."}) {
-    Type(w.txtSup, QString::fromLatin1(zero));
+  // A comma is the decimal point: "2,5" shows "2.5" and computes with 2.5.
+  test::Type(w.txtSup, QStringLiteral("2,5"));
+  EXPECT_EQ(w.txtSup->text(), "2.5");
+  test::Leave(w.txtSup);
+  EXPECT_EQ(w.lblSup->text(), "2.5");
+  EXPECT_EQ(w.txtQpSanti100->text(), " 52.18");
+  EXPECT_EQ(w.txtQpGutmann->text(), " 71.88");
+  EXPECT_EQ(w.lblTcVentura->text(), " 120.67");
+
+  // A text reading 0 becomes "1" when the box is left.
+  for (const char* zero : {"0", ".", "abc", ""}) {
+    Enter(w.txtSup, QString::fromLatin1(zero));
     EXPECT_EQ(w.txtSup->text(), "1") << zero;
   }
-  Type(w.txtSup, QStringLiteral("abc"));
-  EXPECT_EQ(w.txtSup->text(), "1bc");
-  Paste(w.txtSup, QStringLiteral("abc"));
-  EXPECT_EQ(w.txtSup->text(), "1");
-  w.txtSup->selectAll();
-  QTest::keyClick(w.txtSup, Qt::Key_Backspace);
-  EXPECT_EQ(w.txtSup->text(), "1");
   EXPECT_EQ(PeakFlows(w), kPeakFlowsAt1);
 
-  // An area below 1 by putting the point in front of digits already typed.
-  Type(w.txtSup, QStringLiteral("5"));
-  TypeInFront(w.txtSup, QStringLiteral("."));
-  EXPECT_EQ(w.txtSup->text(), ".5");
-  EXPECT_EQ(w.txtQpValentini->text(), " 19.09");
+  // Enter checks the box as leaving it does, and the focus stays in it.
+  test::Type(w.txtSup, QStringLiteral("20000"));
+  QTest::keyClick(w.txtSup, Qt::Key_Return);
+  EXPECT_EQ(w.txtSup->text(), "10000");
+  EXPECT_EQ(w.txtQpGutmann->text(), " 2805.07");
+  EXPECT_TRUE(w.txtSup->hasFocus());
 }
 
 TEST_F(DlgEmpiricasTest, NegativeAreaKeepsThePeakFlowsAndBlanksVentura) {
   dlgEmpiricas& w = Open();
-  Type(w.txtSup, QStringLiteral("5"));
+  Enter(w.txtSup, QStringLiteral("5"));
   const QStringList at5 = PeakFlows(w);
   ASSERT_EQ(at5[16], " 60.37");
-  TypeInFront(w.txtSup, QStringLiteral("-"));
+  Enter(w.txtSup, QStringLiteral("-5"));
   EXPECT_EQ(w.txtSup->text(), "-5");
   EXPECT_EQ(w.lblSup->text(), "-5");
   EXPECT_EQ(PeakFlows(w), at5);
   EXPECT_EQ(Times(w), QStringList({" 9.66", "", " 29.29"}));
   // The concentration times still follow L while the area is negative.
-  Type(w.txtLcauceP, QStringLiteral("10"));
+  Enter(w.txtLcauceP, QStringLiteral("10"));
   EXPECT_EQ(w.lblTcCalifornia->text(), " 138");
   EXPECT_EQ(w.lblTcVentura->text(), "");
 }
 
 TEST_F(DlgEmpiricasTest, SlopeIsKeptBetween0And100) {
   dlgEmpiricas& w = Open();
-  Type(w.txtPendiCP, QStringLiteral("3"));
-  TypeInFront(w.txtPendiCP, QStringLiteral("-"));
+  Enter(w.txtPendiCP, QStringLiteral("-3"));
   EXPECT_EQ(w.txtPendiCP->text(), "0");
   EXPECT_EQ(w.lblTcSCSUS->text(), "");
   EXPECT_EQ(w.lblTcCalifornia->text(), " 9.66");
 
-  Type(w.txtPendiCP, QStringLiteral("150"));
+  Enter(w.txtPendiCP, QStringLiteral("150"));
   EXPECT_EQ(w.txtPendiCP->text(), "100");
   EXPECT_EQ(w.lblTcSCSUS->text(), " .84");
-  Type(w.txtPendiCP, QStringLiteral("100"));
+  Enter(w.txtPendiCP, QStringLiteral("100"));
   EXPECT_EQ(w.txtPendiCP->text(), "100");
+
+  // A slope below 1 typed key by key stays as typed.
+  Enter(w.txtPendiCP, QStringLiteral("0.5"));
+  EXPECT_EQ(w.txtPendiCP->text(), "0.5");
+  EXPECT_EQ(w.lblTcVentura->text(), " 107.93");
 
   // A slope reading 0 is written back as "0" and leaves Ventura and SCS-US blank.
   for (const char* zero : {"0", ".", "-"}) {
-    Paste(w.txtPendiCP, QString::fromLatin1(zero));
+    Enter(w.txtPendiCP, QString::fromLatin1(zero));
     EXPECT_EQ(w.txtPendiCP->text(), "0") << zero;
     EXPECT_EQ(w.lblTcVentura->text(), "") << zero;
     EXPECT_EQ(w.lblTcSCSUS->text(), "") << zero;
   }
-  Type(w.txtPendiCP, QStringLiteral("2"));
-  Type(w.txtLcauceP, QStringLiteral("10"));
-  Type(w.txtcauceH, QStringLiteral("500"));
-  Type(w.txtSup, QStringLiteral("100"));
+  Enter(w.txtPendiCP, QStringLiteral("2"));
+  Enter(w.txtLcauceP, QStringLiteral("10"));
+  Enter(w.txtcauceH, QStringLiteral("500"));
+  Enter(w.txtSup, QStringLiteral("100"));
   EXPECT_EQ(Times(w), QStringList({" 74.26", " 539.66", " 101.15"}));
   // Ventura follows the slope and the area, not the length.
-  Type(w.txtLcauceP, QStringLiteral("1"));
+  Enter(w.txtLcauceP, QStringLiteral("1"));
   EXPECT_EQ(w.lblTcVentura->text(), " 539.66");
 }
 
 TEST_F(DlgEmpiricasTest, ZeroAndOutOfRangeChannelDataBlankTheirRows) {
   dlgEmpiricas& w = Open();
-  Type(w.txtcauceH, QStringLiteral("0"));
+  Enter(w.txtcauceH, QStringLiteral("0"));
   EXPECT_EQ(Times(w), QStringList({"", " 76.32", " 29.29"}));
-  Type(w.txtcauceH, QStringLiteral("100"));
-  Type(w.txtLcauceP, QStringLiteral("0"));
+  Enter(w.txtcauceH, QStringLiteral("100"));
+  Enter(w.txtLcauceP, QStringLiteral("0"));
   EXPECT_EQ(Times(w), QStringList({"", " 76.32", ""}));
   // Numbers beyond Double: the lengths fail their rows, the area and slope take their limits.
-  Type(w.txtLcauceP, QStringLiteral("1e400"));
+  Enter(w.txtLcauceP, QStringLiteral("1e400"));
   EXPECT_EQ(Times(w), QStringList({"", " 76.32", ""}));
-  Type(w.txtLcauceP, QStringLiteral("1"));
-  Type(w.txtSup, QStringLiteral("1e400"));
+  Enter(w.txtLcauceP, QStringLiteral("1"));
+  Enter(w.txtSup, QStringLiteral("1e400"));
   EXPECT_EQ(w.txtSup->text(), "10000");
-  Type(w.txtPendiCP, QStringLiteral("1e400"));
+  Enter(w.txtPendiCP, QStringLiteral("1e400"));
   EXPECT_EQ(w.txtPendiCP->text(), "100");
 }
 

@@ -16,6 +16,7 @@
 #include "components/dlgUEH2.h"
 #include "components/dlgUEHsEditTabla.h"
 #include "components/tablas_fixture.h"
+#include "formulas/dlgEmpiricas.h"
 #include "platform/seqfile.h"
 #include "project/configuracion.h"
 #include "project/frmConfigura.h"
@@ -406,6 +407,18 @@ std::vector<Caso> Casos() {
        {"12.5", 12.5, {kPregunta, kGuardadoRed}},
        vbYes},
 
+      // ---- the formulas calculator: the value read is Valentini's Qp = 27 S^0.5 ----
+      {"SuperficieFormulas",
+       [](T&, const QString& texto) {
+         T::main().mnuEmpiricos->trigger();
+         dlgEmpiricas& d = dlgEmpiricas::instance();
+         QApplication::setActiveWindow(&d);
+         QApplication::processEvents();
+         T::TecleaYSale(d.txtSup, texto);
+         return std::pair{d.txtSup->text(), Val(d.txtQpValentini->text())};
+       },
+       {"0.5", 19.09},
+       {"12.5", 95.46}},
   };
 }
 
