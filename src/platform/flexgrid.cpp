@@ -1315,7 +1315,7 @@ bool GridTyping::keyPress(int keyAscii) {
                       grid_->Text() == QLatin1String("0") && keyAscii >= '0' && keyAscii <= '9';
   zeroRow_ = zeroCol_ = -1;
   if (grid_->Row() == row_ && grid_->Col() == col_) pending_ = false;
-  const QString typed = ComaPorPunto(QString(QChar(static_cast<char16_t>(keyAscii))));
+  const QString typed = CommaAsPoint(QString(QChar(static_cast<char16_t>(keyAscii))));
   grid_->setText(pending_ || onZero ? typed : grid_->Text() + typed);
   pending_ = true;
   row_ = static_cast<Integer>(grid_->Row());

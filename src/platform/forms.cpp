@@ -154,7 +154,7 @@ ValidatedBox::ValidatedBox(QWidget* parent) : QLineEdit(parent) {}
 
 void TakesNumbers(QLineEdit* box) {
   QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
-    const QString conPunto = ComaPorPunto(text);
+    const QString conPunto = CommaAsPoint(text);
     if (conPunto == text) return;
     // The point takes the comma's place: the text keeps its length and the caret its position.
     const int caret = box->cursorPosition();

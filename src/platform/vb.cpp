@@ -424,7 +424,7 @@ double Val(const QString& text) {
   return CheckFinite(std::strtod(number.c_str(), nullptr));
 }
 
-QString ComaPorPunto(QString text) {
+QString CommaAsPoint(QString text) {
   return text.replace(QLatin1Char(','), QLatin1Char('.'));
 }
 

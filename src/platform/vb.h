@@ -179,7 +179,7 @@ int FileNumberTextChars(long long v, char* out);
 double Val(const QString& text);
 // The text of a number the user typed, with the comma read as the decimal point: every "," becomes
 // "." ("0,5" gives "0.5"). Typed numbers only: in data files the comma separates values.
-QString ComaPorPunto(QString text);
+QString CommaAsPoint(QString text);
 // True when the whole text is a number (blanks around it, a sign, "," between digits of the whole
 // part, one "." and an exponent allowed).
 bool IsNumeric(const QString& text);

@@ -203,7 +203,7 @@ Lectura ReadSettings(const std::function<void(ShowOnForm)>& show) {
     // The scale shows as read; it is kept with a point for a decimal comma.
     const QString escala = file->inputString();
     text(&frmConfigura::txtEscalaImagen, escala);
-    const QString conPunto = ComaPorPunto(escala);
+    const QString conPunto = CommaAsPoint(escala);
     show([conPunto](frmConfigura& f) { f.CampoNumero = conPunto; });
     EscalaDibujo = PlainNumberText(Val(conPunto));
 

@@ -42,7 +42,7 @@ void IntervaloMuyPequeno() {
 
 // The number the user typed into an input box, a comma read as the decimal point.
 double ValorRespuesta(const QString& respuesta) {
-  return Val(ComaPorPunto(respuesta));
+  return Val(CommaAsPoint(respuesta));
 }
 
 // The answer of an input box as a whole number, halves to the even one.
