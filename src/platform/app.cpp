@@ -1,11 +1,16 @@
 #include "platform/app.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUrl>
+#include <cerrno>
 
 #include "platform/seqfile.h"
 
@@ -73,6 +78,25 @@ QString AppPath() {
 
 void SetAppPath(const QString& folder) {
   AppFolder() = folder;
+}
+
+ProgramFolderLock::ProgramFolderLock(const QString& folder) : folder_(folder) {
+  const QByteArray name = QFile::encodeName(folder + QStringLiteral("/.TAVO.lock"));
+  descriptor_ = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (descriptor_ < 0) return;  // a folder that takes no file: nothing tells of other copies
+  // Every running copy holds a shared lock; a copy that finds none can take the whole lock for a moment
+  // and turns it into a shared one in the same step. The locks belong to the open file, not to the
+  // process, so that two of them conflict within one process too.
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (::fcntl(descriptor_, F_OFD_SETLK, &lock) != 0) shared_ = errno == EAGAIN || errno == EACCES;
+  lock.l_type = F_RDLCK;
+  ::fcntl(descriptor_, F_OFD_SETLK, &lock);
+}
+
+ProgramFolderLock::~ProgramFolderLock() {
+  if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 namespace {

@@ -28,6 +28,25 @@ void DoEvents();
 QString AppPath();
 void SetAppPath(const QString& folder);
 
+// The program folder marked as used by a running copy of the program, for as long as the object
+// lives: a lock on the file ".TAVO.lock" there, which the system lets go when the copy ends, however
+// it ends, so that a lock file left by a copy that failed holds nothing.
+class ProgramFolderLock {
+ public:
+  explicit ProgramFolderLock(const QString& folder);
+  ~ProgramFolderLock();
+  ProgramFolderLock(const ProgramFolderLock&) = delete;
+  ProgramFolderLock& operator=(const ProgramFolderLock&) = delete;
+  const QString& folder() const { return folder_; }
+  // True when another running copy used the folder when this one took it.
+  bool sharedWithAnotherCopy() const { return shared_; }
+
+ private:
+  QString folder_;
+  int descriptor_ = -1;
+  bool shared_ = false;
+};
+
 // The screen size in twips and in pixels (15 twips a pixel).
 int ScreenWidthTwips();
 int ScreenHeightTwips();

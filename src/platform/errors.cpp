@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 
+#include <cerrno>
 #include <map>
 
 namespace tavo {
@@ -40,6 +41,35 @@ QString ErrorDescription(int number) {
   };
   auto it = table.find(number);
   return QString::fromUtf8(it != table.end() ? it->second : "Error definido por la aplicación o el objeto");
+}
+
+namespace {
+
+QString NameTooLongText() {
+  return QStringLiteral("Nombre de archivo o de carpeta demasiado largo");
+}
+
+}  // namespace
+
+VbError FileSystemError(int systemError, int otherwise) {
+  switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:  // a file larger than the system lets a program write
+      return VbError(kErrDiskFull);
+    case ENAMETOOLONG:
+      return VbError(kErrPathFileAccess, NameTooLongText());
+    default:
+      return VbError(otherwise);
+  }
+}
+
+void RaiseFileSystemError(int systemError, int otherwise) {
+  throw FileSystemError(systemError, otherwise);
+}
+
+bool IsNameTooLong(const VbError& e) {
+  return e.number == kErrPathFileAccess && e.description == NameTooLongText();
 }
 
 namespace {

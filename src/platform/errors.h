@@ -51,6 +51,14 @@ struct VbError {
   throw VbError(number);
 }
 
+// The run-time error of a file operation the system refused, by the system's error code: a full disk
+// is 61 ("Disco lleno"), a name longer than the file system takes is 75 with a description that says
+// so; any other cause is `otherwise`, with its own description.
+VbError FileSystemError(int systemError, int otherwise);
+[[noreturn]] void RaiseFileSystemError(int systemError, int otherwise);
+// Whether the error is that of a name longer than the file system takes.
+bool IsNameTooLong(const VbError& e);
+
 // The "Error Nro. " messages of the program's error traps, one function per layout, so that each
 // layout is spelled in one place:
 // "Error Nro. 53No se ha encontrado el archivo ,Verifique" (the common one);

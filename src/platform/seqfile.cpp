@@ -2,21 +2,24 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QThreadPool>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -92,6 +95,32 @@ bool WriteAll(int descriptor, const char* bytes, qsizetype n) {
   return true;
 }
 
+// Whether a process of that number runs on this machine.
+bool ProcessRunning(qint64 number) {
+  if (number <= 0 || number > std::numeric_limits<pid_t>::max()) return false;
+  return ::kill(static_cast<pid_t>(number), 0) == 0 || errno == EPERM;
+}
+
+// Gives the whole temporary `temporary` the place of the file `target`, in one step. The temporary
+// goes when it cannot; after it, what copies that ended left of the file's temporaries goes too.
+void TakePlace(const QString& temporary, const QString& target) {
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
+    const int error = errno;
+    QFile::remove(temporary);
+    RaiseFileSystemError(error, kErrPermissionDenied);
+  }
+  const QFileInfo info(target);
+  RemoveLeftoverTemporaries(info.absolutePath(), info.fileName());
+}
+
+// Creates (or empties) a temporary for writing; raises the error the system gives.
+int CreateTemporary(const QString& temporary) {
+  const int descriptor =
+      ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor < 0) RaiseFileSystemError(errno, kErrPermissionDenied);
+  return descriptor;
+}
+
 QString& CurrentDirectory() {
   static QString dir = QDir::currentPath();
   return dir;
@@ -109,7 +138,8 @@ QSet<QString>& FilesNotReadWhole() {
 }
 
 // Copies a file not read whole beside itself before a write replaces it, and returns the copy's path;
-// empty when the file needs no copy. Raises the error of a copy that cannot be made.
+// empty when the file needs no copy. Raises the error of a copy that cannot be made. The file stays
+// noted until the write has replaced it (see TellDamagedCopy).
 QString KeepDamagedCopy(const QString& path) {
   if (!FilesNotReadWhole().contains(path)) return QString();
   if (!FileExists(path)) {
@@ -120,12 +150,20 @@ QString KeepDamagedCopy(const QString& path) {
   QString copy = base;
   for (int n = 2; QFileInfo::exists(copy); ++n) copy = base + QString::number(n);
   FileCopy(path, copy);
-  FilesNotReadWhole().remove(path);
   return copy;
 }
 
-// Tells the user, once, where the file that could not be read whole was kept.
+// A write that did not replace the file: the copy it made goes, and the file stays noted, so that the
+// next write copies it again and says so.
+void DropDamagedCopy(const QString& copy) {
+  if (!copy.isEmpty()) QFile::remove(copy);
+}
+
+// Tells the user, once, where the file that could not be read whole was kept, now that a write has
+// replaced it.
 void TellDamagedCopy(const QString& path, const QString& copy) {
+  if (copy.isEmpty()) return;
+  FilesNotReadWhole().remove(path);
   MsgBox(QStringLiteral("El archivo ") + QFileInfo(path).fileName() +
              QStringLiteral(" no se pudo leer completo: puede estar dañado. Antes de reemplazarlo se guardó "
                             "una copia de él tal como estaba, con el nombre ") +
@@ -278,7 +316,8 @@ void MkDir(const QString& path) {
   const QFileInfo info(target);
   if (info.exists()) Raise(kErrPathFileAccess);
   if (!QFileInfo(info.absolutePath()).isDir()) Raise(kErrPathNotFound);
-  if (!QDir().mkdir(target)) Raise(kErrPathFileAccess);
+  if (::mkdir(QFile::encodeName(target).constData(), 0777) != 0)
+    RaiseFileSystemError(errno, kErrPathFileAccess);
 }
 
 void Kill(const QString& path) {
@@ -305,11 +344,42 @@ void FileCopy(const QString& source, const QString& target) {
   QFile in(from);
   if (!in.open(QIODevice::ReadOnly)) Raise(kErrPermissionDenied);
   const QByteArray bytes = in.readAll();
-  QSaveFile out(to);
-  if (!out.open(QIODevice::WriteOnly)) Raise(kErrPermissionDenied);
-  // The commit keeps a copy cut short by a full disk as if it were whole: the flush finds it out first.
-  if (out.write(bytes) != bytes.size() || !out.flush()) Raise(kErrDiskFull);
-  if (!out.commit()) Raise(kErrPermissionDenied);
+  const QString temporary = TemporaryPath(to);
+  const int descriptor = CreateTemporary(temporary);
+  const bool written = WriteAll(descriptor, bytes.constData(), bytes.size());
+  if (::close(descriptor) != 0 || !written) {
+    QFile::remove(temporary);
+    Raise(kErrDiskFull);
+  }
+  TakePlace(temporary, to);
+}
+
+QString TemporaryPath(const QString& path) {
+  return path + QLatin1Char('.') + QString::number(::getpid()) + QStringLiteral(".tmp~");
+}
+
+QString SecondNamePath(const QString& path) {
+  return path + QLatin1Char('.') + QString::number(::getpid()) + QStringLiteral(".old~");
+}
+
+void RemoveLeftoverTemporaries(const QString& folder, const QString& file, bool alone) {
+  if (folder.isEmpty()) return;
+  const qint64 self = ::getpid();
+  QDirIterator entries(ResolvePath(folder), QDir::Files | QDir::Hidden | QDir::System);
+  while (entries.hasNext()) {
+    const QString name = QFileInfo(entries.next()).fileName();
+    if (!name.endsWith(QLatin1String(".tmp~")) && !name.endsWith(QLatin1String(".old~"))) continue;
+    const QString stem = name.chopped(5);
+    // "<file>.<copy>" or, of an earlier version, "<file>"
+    const qsizetype dot = stem.lastIndexOf(QLatin1Char('.'));
+    bool numbered = false;
+    const qint64 copy = dot > 0 ? QStringView(stem).mid(dot + 1).toLongLong(&numbered) : 0;
+    numbered = numbered && copy > 0 && stem.at(dot + 1).isDigit();
+    const QString owner = numbered ? stem.left(dot) : stem;
+    if (!file.isEmpty() && owner != file) continue;
+    const bool left = numbered ? copy != self && !ProcessRunning(copy) : alone;
+    if (left) QFile::remove(entries.filePath());
+  }
 }
 
 // ---- sequential files ----
@@ -349,13 +419,13 @@ void SeqFile::detach() {
 }
 
 QString SeqFile::writeTemporary() {
-  const QString temporary = path_ + QStringLiteral(".tmp~");
+  const QString temporary = TemporaryPath(path_);
   // A text written ahead by a stream is the whole file when nothing else was written: its quotes and
   // line end are all out_ holds.
   if (!std::exchange(streamed_, QString()).isEmpty() && texts_.size() == 1 && out_.size() == 4)
     return temporary;
-  QFile file(temporary);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(kErrPermissionDenied);
+  QFile file;
+  file.open(CreateTemporary(temporary), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
   const bool written = writeOut(file) && file.flush();
   file.close();
   if (!written) {
@@ -366,10 +436,7 @@ QString SeqFile::writeTemporary() {
 }
 
 void SeqFile::replaceWith(const QString& temporary) {
-  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path_).constData()) != 0) {
-    QFile::remove(temporary);
-    Raise(kErrPermissionDenied);
-  }
+  TakePlace(temporary, path_);
 }
 
 void SeqFile::close() {
@@ -386,16 +453,15 @@ void SeqFile::close() {
   if (mode_ != OpenMode::Input) {
     const QString temporary = writeTemporary();
     QString copy;
-    if (mode_ == OpenMode::Output) {
-      try {
-        copy = KeepDamagedCopy(path_);
-      } catch (const VbError&) {
-        QFile::remove(temporary);
-        throw;
-      }
+    try {
+      if (mode_ == OpenMode::Output) copy = KeepDamagedCopy(path_);
+      replaceWith(temporary);
+    } catch (const VbError&) {
+      QFile::remove(temporary);
+      DropDamagedCopy(copy);
+      throw;
     }
-    replaceWith(temporary);
-    if (!copy.isEmpty()) TellDamagedCopy(path_, copy);
+    TellDamagedCopy(path_, copy);
   }
   out_.clear();
   texts_.clear();
@@ -435,6 +501,12 @@ bool SeqFile::writeOut(QFile& file) const {
 void CloseTogether(const std::vector<SeqFile*>& files) {
   std::vector<QString> temporaries;
   std::vector<QString> copies;
+  // Files from `first` on were not replaced: their temporaries and copies go, and they stay noted.
+  const auto giveUp = [&](size_t first) {
+    for (size_t k = first; k < temporaries.size(); ++k) QFile::remove(temporaries[k]);
+    for (size_t k = first; k < copies.size(); ++k) DropDamagedCopy(copies[k]);
+    for (SeqFile* f : files) f->detach();
+  };
   try {
     for (SeqFile* f : files) {
       if (!f->open_ || f->mode_ != OpenMode::Output) Raise(kErrBadFileMode);
@@ -442,18 +514,21 @@ void CloseTogether(const std::vector<SeqFile*>& files) {
     }
     for (SeqFile* f : files) copies.push_back(KeepDamagedCopy(f->path_));
   } catch (const VbError&) {
-    for (const QString& t : temporaries) QFile::remove(t);
-    for (SeqFile* f : files) f->detach();
+    giveUp(0);
     throw;
   }
-  size_t i = 0;
-  for (SeqFile* f : files) {
-    f->detach();
-    f->replaceWith(temporaries[i++]);
+  size_t replaced = 0;
+  try {
+    for (; replaced < files.size(); ++replaced) {
+      files[replaced]->detach();
+      files[replaced]->replaceWith(temporaries[replaced]);
+    }
+  } catch (const VbError&) {
+    giveUp(replaced);
+    for (size_t k = 0; k < replaced; ++k) TellDamagedCopy(files[k]->path_, copies[k]);
+    throw;
   }
-  for (size_t k = 0; k < files.size(); ++k) {
-    if (!copies[k].isEmpty()) TellDamagedCopy(files[k]->path_, copies[k]);
-  }
+  for (size_t k = 0; k < files.size(); ++k) TellDamagedCopy(files[k]->path_, copies[k]);
 }
 
 void CloseAllFiles() {
@@ -606,7 +681,7 @@ void SeqFile::write(const TextBuffer& text, TextValueStream& stream) {
   write(text);
   // The stream's thread ends here in any case, before the close may write the temporary itself.
   const QString temporary = stream.finish(text);
-  if (alone && !temporary.isEmpty() && temporary == path_ + QStringLiteral(".tmp~")) {
+  if (alone && !temporary.isEmpty() && temporary == TemporaryPath(path_)) {
     streamed_ = temporary;
   } else if (!temporary.isEmpty()) {
     QFile::remove(temporary);
@@ -657,7 +732,7 @@ std::future<void>& PendingRemoval() {
 }  // namespace
 
 TextValueStream::TextValueStream(const QString& path)
-    : path_(ResolvePath(path)), temporary_(path_ + QStringLiteral(".tmp~")) {
+    : path_(ResolvePath(path)), temporary_(TemporaryPath(path_)) {
   // The last stream's removal ends first: it could otherwise take the second name this one gives.
   if (PendingRemoval().valid()) PendingRemoval().get();
   descriptor_ =
@@ -668,6 +743,7 @@ TextValueStream::TextValueStream(const QString& path)
     return;
   }
   replaced_ = QFile::encodeName(path_).toStdString();
+  second_ = QFile::encodeName(SecondNamePath(path_)).toStdString();
   done_ = RunOnSpareThread([this] { writeAhead(); });
 }
 
@@ -736,7 +812,7 @@ void TextValueStream::writeAhead() {
   ReleaseCache(replaced_);
   // The old file keeps a second name until the stream ends, so that the rename that replaces it does
   // not give back its memory on the way; where a file cannot have two names it is given back there.
-  held_ = replaced_ + ".old~";
+  held_ = second_;
   ::unlink(held_.c_str());
   if (::link(replaced_.c_str(), held_.c_str()) != 0) held_.clear();
   off_t sent = 0;  // bytes of the temporary on their way to the disk

@@ -45,10 +45,12 @@ QString CurDir();
 void ChDir(const QString& path);           // error 76 when the folder does not exist
 QString ResolvePath(const QString& path);  // an absolute, cleaned path
 
-void MkDir(const QString& path);  // error 75 when it exists, 76 when its parent does not
-void Kill(const QString& path);   // error 53 when the file does not exist
-void FileCopy(const QString& source, const QString& target);  // overwrites the target
-void RmFile(const QString& path);                             // deletes when present, silently otherwise
+// Error 75 when it exists, 76 when its parent does not; 61 on a full disk, 75 for a name too long.
+void MkDir(const QString& path);
+void Kill(const QString& path);  // error 53 when the file does not exist
+// Overwrites the target, which takes the whole copy or stays as it was.
+void FileCopy(const QString& source, const QString& target);
+void RmFile(const QString& path);  // deletes when present, silently otherwise
 bool FileExists(const QString& path);
 bool DirExists(const QString& path);
 // True when a file of this name (without its folder) can be made and replaced by the program: the
@@ -56,11 +58,24 @@ bool DirExists(const QString& path);
 // writes the file (a temporary, a damaged copy), so a name keeps room for them.
 bool FileNameFits(const QString& name);
 
+// The temporary a write of the file `path` goes through before it takes the file's place:
+// "<path>.<n>.tmp~", n the number the system gives this running copy of the program, so that two
+// copies writing one file at once never write into the same temporary and each file left is one
+// write's whole file. A replaced file's second name (see TextValueStream) is "<path>.<n>.old~".
+QString TemporaryPath(const QString& path);
+QString SecondNamePath(const QString& path);
+// Removes from `folder` the temporaries and second names that copies of the program which have ended
+// left there: of every file, or of the one file named `file`. Those of a copy still running stay.
+// Names without a copy's number, of earlier versions of the program, go only when `alone` says that
+// no other copy runs.
+void RemoveLeftoverTemporaries(const QString& folder, const QString& file = QString(), bool alone = false);
+
 // A data file whose reading failed part way holds more than the program took from it, and a write
 // from memory would lose the rest. Readers tell, after each reading, whether they read the whole
 // file. The first write that then replaces a file not read whole first copies it beside itself as
-// "<name>.dañado" ("<name>.dañado2" and on when that name is taken) and says so once; a copy that
-// cannot be made fails the write, which leaves the file as it was.
+// "<name>.dañado" ("<name>.dañado2" and on when that name is taken) and says so once the file is
+// replaced. A write that fails (a copy that cannot be made included) leaves the file as it was and
+// still noted, and removes the copies it made.
 void NoteFileRead(const QString& path, bool whole);
 // Forgets every file noted as not read whole, as at the program's start.
 void ForgetFilesNotReadWhole();
@@ -98,6 +113,7 @@ class TextValueStream {
   QString path_;          // the data file, resolved
   QString temporary_;     // its temporary, while the stream holds it
   std::string replaced_;  // the data file, as the thread names it: its cache is given back early
+  std::string second_;    // the second name the thread gives the old file (SecondNamePath)
   std::string held_;      // a second name the thread gave the old file, removed after the stream
   int descriptor_ = -1;   // the temporary, open for writing
   TextBuffer handed_;     // the text handed over so far: holding it keeps its bytes as they are

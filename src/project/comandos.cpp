@@ -60,9 +60,14 @@ void AvisaProyectoExistente(const QString& nombre) {
          QStringLiteral("_Conf.pcn>. Elija un nombre distinto o elimine el proyecto existente."));
 }
 
-void AvisaErrorDesconocido() {
+// A file error of New or Save As. A full disk and a name too long for the file system are named;
+// any other cause is an unknown one.
+void AvisaErrorDesconocido(const VbError& e) {
   CloseAllFiles();
-  MsgBox(QStringLiteral("Error de archivo desconocido"), vbExclamation);
+  const bool conocido = e.number == kErrDiskFull || IsNameTooLong(e);
+  MsgBox(conocido ? QStringLiteral("Error de archivo: ") + e.description
+                  : QStringLiteral("Error de archivo desconocido"),
+         vbExclamation);
 }
 
 // The project identity a command puts back when it does not go through.
@@ -103,8 +108,8 @@ void NewProject() {
       anterior.restituye();
       return;
     }
-  } catch (const VbError&) {
-    AvisaErrorDesconocido();
+  } catch (const VbError& e) {
+    AvisaErrorDesconocido(e);
     anterior.restituye();
     return;
   }
@@ -229,8 +234,8 @@ void SaveProjectAs() {
     copia("_RHQ.pcn");
     copia("_RHAS.pcn");
     copia("_LHASQ.pcn");
-  } catch (const VbError&) {
-    AvisaErrorDesconocido();
+  } catch (const VbError& e) {
+    AvisaErrorDesconocido(e);
     deshace();
     return;
   } catch (const EscrituraFallida&) {

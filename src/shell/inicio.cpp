@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <memory>
 
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -23,6 +24,22 @@ double& SplashSeconds() {
   return seconds;
 }
 
+// This copy's hold on its program folder, for as long as it runs.
+std::unique_ptr<ProgramFolderLock>& CarpetaTomada() {
+  static std::unique_ptr<ProgramFolderLock> tomada;
+  return tomada;
+}
+
+// Takes the program folder for this copy of the program. True when another running copy uses it too;
+// a folder this copy holds already is not taken again.
+bool TomaCarpetaPrograma() {
+  std::unique_ptr<ProgramFolderLock>& tomada = CarpetaTomada();
+  if (tomada && tomada->folder() == AppPath()) return false;
+  tomada.reset();
+  tomada = std::make_unique<ProgramFolderLock>(AppPath());
+  return tomada->sharedWithAnotherCopy();
+}
+
 }  // namespace
 
 void SetSplashSeconds(double seconds) {
@@ -31,6 +48,7 @@ void SetSplashSeconds(double seconds) {
 
 void InicioAplicacion() {
   InstallWindowHooks();
+  const bool otraCopia = TomaCarpetaPrograma();
   TituloPrograma = QStringLiteral("TAVO 1.06");
   nCauces = 0;
   nUEHs = 0;
@@ -49,6 +67,9 @@ void InicioAplicacion() {
   FormInstance<frmInicio>::unload();
 
   LeeArchivoDirectorio();
+  // What copies that ended left half written goes; a copy still running keeps its own.
+  RemoveLeftoverTemporaries(DirPrograma, QString(), !otraCopia);
+  if (DirActual != DirPrograma) RemoveLeftoverTemporaries(DirActual, QString(), !otraCopia);
   MDIForm1& main = FormInstance<MDIForm1>::instance();
   main.show();
   if (!NombreProyecto.isEmpty()) {
@@ -56,6 +77,12 @@ void InicioAplicacion() {
                                      QStringLiteral("_Conf.pcn"));
     HayUltimoProyecto = true;
     NombreProyecto.clear();
+  }
+  if (otraCopia) {
+    MsgBox(QStringLiteral("TAVO ya se está ejecutando con esta carpeta de programa (") + AppPath() +
+               QStringLiteral("): si las dos copias guardan el mismo archivo (un proyecto, una tabla de "
+                              "tormentas, el informe de una corrida), queda solo lo que guardó la última."),
+           vbOKOnly | vbExclamation, TituloPrograma);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/cuenca_fixture.h"
 #include "engine/resultados.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/tablas.h"
 #include "results/dlgChart2.h"
@@ -402,6 +403,48 @@ TEST_F(DlgRepresasTest, ARenamedDamKeepsItsTablesAndTheSaveRenamesThem) {
   LeeTablaHQRepresa();
   EXPECT_EQ(NFilasHQRepresa(1), 2);
   EXPECT_EQ(QTablaHQRepresa(1, 2), 7.0f);
+}
+
+// The dam's two table files, neither read whole, go with the network save that takes a renamed dam's
+// tables to its new name. On a disk that fills after the first file's copy, nothing is kept: no copy
+// stays unsaid, and both files stay noted, so that the next save copies both and says so.
+TEST_F(DlgRepresasTest, ASaveThatFailsKeepsNoCopyOfADamagedTable) {
+  GuardaRed();
+  // r-2's table ends early in both files. The flows file also holds a long record under the name the
+  // dam takes, which the save drops: the old file is the larger one, and only its copy fails.
+  const QByteArray shv = "\"*r-1\",2,\"*\"\r\n10,1,0\r\n20,2,100\r\n\"*r-2\",3,\"*\"\r\n5,5,5\r\n";
+  QByteArray fq = "\"*r-1\",2\r\n10,0\r\n20,7\r\n\"*r-Nueva\",400\r\n";
+  for (int k = 0; k < 400; ++k) fq += "1,1\r\n";
+  fq += "\"*r-2\",2\r\n5\r\n";
+  test::WriteBytes(path("Demo_RHAS.pcn"), shv);
+  test::WriteBytes(path("Demo_RHQ.pcn"), fq);
+  selRepresa = 1;
+  dlgRepresas& d = Open();  // reads the storage tables
+  test::Type(d.txtNombreRepresa, "r-Nueva");
+  test::Leave(d.txtNombreRepresa);
+  QTest::mouseClick(d.cmdTablaQ, Qt::LeftButton);  // reads the flow tables
+  dlgTablaFQ::object().CancelButton->click();
+  d.OKButton->click();
+  ASSERT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  const qint64 disk = fq.size() - 1;
+  ASSERT_LT(test::ReadBytes(path("obra/Demo_UEHs.pcn")).size() + 10, disk);
+
+  dialogs.answer(vbOK);
+  test::WithFullDisk(disk, [] { editor().mnu_btn_toolbarGuardaUEHs(); });
+  EXPECT_EQ(test::Prompts(dialogs), QStringList{"Error Nro. 61 ," + ErrorDescription(61) + "Verifique"});
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHAS.pcn")), shv);
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHQ.pcn")), fq);
+  EXPECT_EQ(QDir(programDir()).entryList({"*dañado*"}, QDir::Files), QStringList());
+
+  dialogs.clear();
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
+  editor().mnu_btn_toolbarGuardaUEHs();
+  const QStringList prompts = test::Prompts(dialogs);
+  ASSERT_EQ(prompts.size(), 3) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(prompts[0], test::DamagedCopyMessage("Demo_RHAS.pcn", "Demo_RHAS.pcn.dañado"));
+  EXPECT_EQ(prompts[1], test::DamagedCopyMessage("Demo_RHQ.pcn", "Demo_RHQ.pcn.dañado"));
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHAS.pcn.dañado")), shv);
+  EXPECT_EQ(test::ReadBytes(path("Demo_RHQ.pcn.dañado")), fq);
 }
 
 }  // namespace

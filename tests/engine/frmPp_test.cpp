@@ -117,17 +117,26 @@ TEST_F(FrmPpTest, WhatTheUserTypesIsPartOfTheText) {
   EXPECT_EQ(ReportText(), "uno\r\ndos\r\ntres\r\ncuatro");
 }
 
-TEST_F(FrmPpTest, PrintingWithoutAPrinterWritesAPdf) {
+// Without a printer each printout is a new PDF: one there already stays as it is.
+TEST_F(FrmPpTest, PrintingWithoutAPrinterWritesANewPdf) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed";
   DirActual = programDir();
   frmPp& form = frmPp::instance();
   ShowModeless(&form, false);
   SetReportText(QStringLiteral("informe"));
-  dialogs.answer(vbOK);
-  QTest::mouseClick(form.cmdImprimir, Qt::LeftButton);
-  ASSERT_EQ(dialogs.records().size(), 1u);
-  EXPECT_TRUE(dialogs.records()[0].prompt.endsWith(path("Pizarra.pdf")));
-  EXPECT_TRUE(test::ReadBytes(path("Pizarra.pdf")).startsWith("%PDF"));
+  for (const char* name : {"Pizarra.pdf", "Pizarra (2).pdf"}) {
+    SCOPED_TRACE(name);
+    dialogs.clear();
+    dialogs.answer(vbOK);
+    QTest::mouseClick(form.cmdImprimir, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(
+        dialogs.records()[0].prompt,
+        "No hay una impresora instalada. La imagen de la ventana se guardó en el archivo " + path(name));
+    EXPECT_TRUE(test::ReadBytes(path(name)).startsWith("%PDF"));
+    test::WriteBytes(path(name), "anterior");
+  }
+  EXPECT_EQ(test::ReadBytes(path("Pizarra.pdf")), "anterior");
 }
 
 }  // namespace

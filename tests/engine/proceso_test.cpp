@@ -113,7 +113,36 @@ TEST_F(ProcesoTest, AReportFileThatCannotBeWrittenWholeLeavesTheOldOne) {
   EXPECT_EQ(prompts[0], "Error Nro. 61" + ErrorDescription(61) + " ,Verifique");
   EXPECT_TRUE(prompts[1].startsWith(test::kCutNotice));
   EXPECT_EQ(test::ReadBytes(path("SalePizarra1_tem.txt")), "anterior");
-  EXPECT_FALSE(QFile::exists(path("SalePizarra1_tem.txt.tmp~")));
+  EXPECT_FALSE(QFile::exists(TemporaryPath(path("SalePizarra1_tem.txt"))));
+}
+
+// Another copy of the program on the same program folder writes the report file whole while this
+// copy's run writes it ahead: each copy writes through a temporary of its own, so the file left is one
+// run's whole report, this one's, which replaced it last. What a copy that ended left half written of
+// the file goes with the run.
+TEST_F(ProcesoTest, AnotherCopyWritingTheReportMeanwhileLeavesOneRunsWholeReport) {
+  DurTormenta = 600;  // a report so long that it is announced before it is saved
+  PasoPp = 1;
+  PasoQ = 1;
+  const QString report = path("SalePizarra1_tem.txt");
+  const QString left = report + "." + QString::number(test::EndedProcessNumber()) + ".tmp~";
+  test::WriteBytes(left, "a medias");
+  bool written = false;
+  test::WhenAsked otherCopy(dialogs, [&](const QString& prompt) {
+    if (prompt.startsWith(QStringLiteral("La tabla de resultados es muy extensa")))
+      written = test::WriteAsAnotherCopy(report, QStringLiteral("informe de la otra copia"));
+  });
+  InstallDialogs(&otherCopy);
+  // The notice of a Muskingum step too short, the announcement, the notice of a flood still rising.
+  dialogs.answer(vbOK).answer(vbOK).answer(vbOK);
+  main().mnuCorre1->trigger();
+  InstallDialogs(&dialogs);
+  ASSERT_TRUE(written);
+  ASSERT_EQ(dialogs.records().size(), 3u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records()[1].title, "La tabla de resultados es muy extensa");
+  EXPECT_EQ(test::ReadBytes(report), "\"" + EncodeWindows1252(TextoProceso.toString()) + "\"\r\n");
+  EXPECT_EQ(QDir(programDir()).entryList({"SalePizarra1_tem.txt*"}, QDir::Files | QDir::Hidden),
+            QStringList{"SalePizarra1_tem.txt"});
 }
 
 TEST_F(ProcesoTest, LongStormShowsTheProgressWindowAndAlwaysClosesIt) {

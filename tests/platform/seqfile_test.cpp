@@ -342,14 +342,14 @@ TEST_F(SeqFileTest, ATextWrittenAheadGivesTheFileTheWholeTextGives) {
     if (c.more) f.print(QStringLiteral("más"));
     f.close();
     EXPECT_EQ(ReadBytes(path("adelantado.txt")), ReadBytes(path("entero.txt")));
-    EXPECT_FALSE(QFile::exists(path("adelantado.txt.tmp~")));
+    EXPECT_FALSE(QFile::exists(TemporaryPath(path("adelantado.txt"))));
   }
   {
     TextBuffer text(QStringLiteral("sin archivo"));
     TextValueStream stream(QStringLiteral("nunca.txt"));
     stream.feed(text);
   }
-  EXPECT_FALSE(QFile::exists(path("nunca.txt.tmp~")));
+  EXPECT_FALSE(QFile::exists(TemporaryPath(path("nunca.txt"))));
   // A stream starts once the last one's old file is gone.
   { TextValueStream after(QStringLiteral("otro.txt")); }
   EXPECT_EQ(QDir(programDir()).entryList(QDir::Files), QStringList({"adelantado.txt", "entero.txt"}));

@@ -1,6 +1,7 @@
 #include "project/comandos.h"
 
 #include "platform/app.h"
+#include "platform/seqfile.h"
 #include "project/comandos_fixture.h"
 #include "project/frmConfigura.h"
 #include "project/redfiles.h"
@@ -292,48 +293,79 @@ TEST_F(ComandosTest, SaveAsNeverWritesOverAnotherProject) {
   EXPECT_EQ(Snapshot(path("Otra")), otra);
 }
 
+// A copy that fails half way leaves no file of it, and its message names the cause it knows: a full
+// disk; a table that cannot be copied onto a folder is an unknown one.
 TEST_F(ComandosTest, SaveAsFailingHalfWayLeavesNoCopy) {
   makeProject(datos, "Rio", "Crecida del Rio");
-  QDir(datos).mkdir("Copia_RHQ.pcn");  // the table cannot be copied onto a folder
   open(datos + "/Rio_Conf.pcn");
   dialogs.clear();
   const auto before = Snapshot(datos);
+  const qint64 full = ReadBytes(datos + "/Rio_Conf.pcn").size() - 1;  // the first copy does not fit
+  const struct {
+    const char* name;
+    qint64 disk;  // the largest file the disk takes; 0: no limit
+    QString message;
+  } cases[] = {{"a folder where a table goes", 0, "Error de archivo desconocido"},
+               {"a full disk", full, "Error de archivo: Disco lleno"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.disk == 0) QDir(datos).mkdir("Copia_RHQ.pcn");
+    dialogs.clear();
+    dialogs.answerText("Copia").answer(vbOK);
+    const auto saveAs = [this] { main().mnuGuardarProyectoComo->trigger(); };
+    if (c.disk > 0) {
+      test::WithFullDisk(c.disk, saveAs);
+    } else {
+      saveAs();
+    }
+    if (c.disk == 0) {
+      EXPECT_TRUE(QDir(datos).rmdir("Copia_RHQ.pcn"));  // left as it was
+    }
+    // No success is reported for a copy that did not come about.
+    ASSERT_EQ(prompts(), QStringList({kPromptNombre, c.message}));
+    EXPECT_EQ(dialogs.records()[1].style, vbExclamation);
+    EXPECT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Snapshot(datos), before);
 
-  dialogs.answerText("Copia").answer(vbOK);
-  main().mnuGuardarProyectoComo->trigger();
-  // No success is reported for a copy that did not come about.
-  ASSERT_EQ(prompts(), QStringList({kPromptNombre, "Error de archivo desconocido"}));
-  EXPECT_EQ(dialogs.records()[1].style, vbExclamation);
-  EXPECT_FALSE(ProgramHasEnded());
-  EXPECT_EQ(Snapshot(datos), before);
-  EXPECT_TRUE(QDir(datos).exists("Copia_RHQ.pcn"));
+    // The project stays open under its old name.
+    EXPECT_EQ(NombreProyecto, "Rio");
+    EXPECT_FALSE(ProyectoNuevo);
+    EXPECT_EQ(settings().lblMiArchivoConf->text(), "Rio_Conf.pcn");
+    EXPECT_EQ(main().lblProyecto->text(), "Rio");
+    EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, "Rio"));
+  }
+}
 
-  // The project stays open under its old name.
-  EXPECT_EQ(NombreProyecto, "Rio");
-  EXPECT_FALSE(ProyectoNuevo);
-  EXPECT_EQ(settings().lblMiArchivoConf->text(), "Rio_Conf.pcn");
-  EXPECT_EQ(main().lblProyecto->text(), "Rio");
-  EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, "Rio"));
+// A project name longer than the file system takes: the settings file cannot be written, and the
+// message says why.
+TEST_F(ComandosTest, ANameTooLongForTheFileSystemIsNamedAsTheCause) {
+  const QString nombre(250, QLatin1Char('a'));
+  dialogs.answerText(nombre).answer(vbOK);
+  main().mnuNuevoProyecto->trigger();
+  EXPECT_EQ(prompts(), QStringList({kPromptNombre,
+                                    "Error Nro. 75 ,Nombre de archivo o de carpeta demasiado largoVerifique. "
+                                    "Puede que ya exista un Directorio con ese nombre..."}));
+  EXPECT_TRUE(Snapshot(datos).isEmpty());
 }
 
 TEST_F(ComandosTest, SaveAsStopsWhenAWriterFails) {
   makeProject(datos, "Rio", "Crecida del Rio");
   open(datos + "/Rio_Conf.pcn");
   const auto before = Snapshot(datos);
-  // A folder where a writer puts the new file before it replaces the old one.
-  for (const char* blocked : {"Copia_Conf.pcn.tmp~", "Copia_VerCau.pcn.tmp~"}) {
-    SCOPED_TRACE(blocked);
-    QDir(datos).mkdir(blocked);
+  // A disk that takes the copy of the project's file but not the copy's own, a little longer with its
+  // longer name, which the writer then writes over it.
+  for (const char* file : {"Rio_Conf.pcn", "Rio_UEHs.pcn"}) {
+    SCOPED_TRACE(file);
     dialogs.clear();
     dialogs.answerText("Copia").answer(vbOK);
-    main().mnuGuardarProyectoComo->trigger();
+    test::WithFullDisk(ReadBytes(datos + "/" + file).size(),
+                       [this] { main().mnuGuardarProyectoComo->trigger(); });
     ASSERT_EQ(prompts().size(), 2u) << test::DescribeDialogs(dialogs).toStdString();
-    EXPECT_TRUE(prompts()[1].startsWith("Error Nro. 70 ,")) << prompts()[1].toStdString();
+    EXPECT_TRUE(prompts()[1].startsWith("Error Nro. 61 ,")) << prompts()[1].toStdString();
     EXPECT_EQ(Snapshot(datos), before);
     EXPECT_EQ(NombreProyecto, "Rio");
     EXPECT_EQ(main().lblProyecto->text(), "Rio");
     EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, "Rio"));
-    QDir(datos).rmdir(blocked);
   }
 }
 

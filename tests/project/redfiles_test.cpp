@@ -334,7 +334,7 @@ TEST_F(RedFilesTest, MissingFolderIsOneMessageForLoadAndSave) {
 
 TEST_F(RedFilesTest, FailedSaveKeepsBothOldFiles) {
   copyFixture();
-  QDir().mkpath(red("_VerCau.pcn.tmp~"));  // the vertex file cannot be written
+  QDir().mkpath(TemporaryPath(red("_VerCau.pcn")));  // the vertex file cannot be written
   BuildDemoNetwork();
   vUEHs[1]->Area = 1;
   dialogs.answer(vbOK);
@@ -343,7 +343,7 @@ TEST_F(RedFilesTest, FailedSaveKeepsBothOldFiles) {
   EXPECT_TRUE(dialogs.records()[0].prompt.startsWith(QStringLiteral("Error Nro. 70 ,")));
   EXPECT_EQ(ReadBytes(red("_UEHs.pcn")), fixture("Demo_UEHs.pcn"));
   EXPECT_EQ(ReadBytes(red("_VerCau.pcn")), fixture("Demo_VerCau.pcn"));
-  EXPECT_FALSE(QFile::exists(red("_UEHs.pcn.tmp~")));
+  EXPECT_FALSE(QFile::exists(TemporaryPath(red("_UEHs.pcn"))));
   EXPECT_EQ(vUEHs[1]->Area, 1.0f);
 }
 

@@ -688,7 +688,7 @@ TEST_F(DlgPpTest, ArchivedListFileFailures) {
 
   // A failed write says so once and keeps the old file.
   dialogs.clear();
-  QDir().mkpath(path("ListaPDR.pcn.tmp~"));
+  QDir().mkpath(TemporaryPath(path("ListaPDR.pcn")));
   form().txtPp->setText("20");
   form().txtDur->setText("30");
   form().cmbRec->setEditText("2");
@@ -699,7 +699,7 @@ TEST_F(DlgPpTest, ArchivedListFileFailures) {
   EXPECT_EQ(PpTormenta, 20);
 
   // On a full disk too.
-  QDir().rmdir(path("ListaPDR.pcn.tmp~"));
+  QDir().rmdir(TemporaryPath(path("ListaPDR.pcn")));
   dialogs.clear();
   dialogs.answer(vbOK);
   test::WithFullDisk(20, [&] { form().cmdPDR->click(); });

@@ -126,7 +126,8 @@ TEST_F(TablasPDRTest, ASaveThatCannotCreateTheFileReportsOnce) {
   QDir(programDir()).rmdir(QStringLiteral("TablasPDRs_pdr.pcn"));
   const QByteArray old("1,0,0,0\r\n\"Notas\"\r\n10,60,2\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
   test::WriteBytes(path("TablasPDRs_pdr.pcn"), old);
-  QDir(programDir()).mkdir(QStringLiteral("TablasPDRs_pdr.pcn.tmp~"));  // where the new text would go
+  QDir(programDir())
+      .mkdir(TemporaryPath(QStringLiteral("TablasPDRs_pdr.pcn")));  // where the new text would go
   dialogs.clear();
   dialogs.answer(vbOK);
   GuardaTablasPDRs();

@@ -222,6 +222,7 @@ TEST_F(DlgChart2Test, TheInputModeDecidesWhetherTheWindowOpensAndShowsItsSliders
       ASSERT_EQ(dialogs.records().size(), 1u);
       EXPECT_TRUE(dialogs.records()[0].prompt.endsWith(path("Hidrograma.pdf")));
       EXPECT_TRUE(test::ReadBytes(path("Hidrograma.pdf")).startsWith("%PDF"));
+      QFile::remove(path("Hidrograma.pdf"));
       dialogs.clear();
     }
     EXPECT_EQ(form.sldDur->isVisible(), sliders);
@@ -369,33 +370,14 @@ TEST_F(HidrogramaLargoTest, AHundredRefreshesLeaveTheChartHoldingOneRunsPoints) 
   EXPECT_EQ(chart().value(kPasos, 1), Outflow(kPasos, 0));
 }
 
-// The dialogs of the test, with a look at the window at the moment a message shows.
-class LookWhenAsked : public Dialogs {
- public:
-  LookWhenAsked(ScriptedDialogs& inner, std::function<void()> look) : inner_(inner), look_(std::move(look)) {}
-  int msgBox(const QString& prompt, int style, const QString& title) override {
-    look_();
-    return inner_.msgBox(prompt, style, title);
-  }
-  QString inputBox(const QString& prompt, const QString& title, const QString& text) override {
-    return inner_.inputBox(prompt, title, text);
-  }
-  QString openFile(const FileRequest& request) override { return inner_.openFile(request); }
-  QString chooseFolder(const FileRequest& request) override { return inner_.chooseFolder(request); }
-
- private:
-  ScriptedDialogs& inner_;
-  std::function<void()> look_;
-};
-
-// Without a printer the window's image goes to a PDF file: the chart and its titles, no button over
-// the time labels. A file that cannot be written whole (a full disk) leaves the old one as it was and
-// says so once, never that it was saved.
-TEST_F(DlgChart2Test, PrintoutHoldsTheChartAndTitlesAndAFullDiskKeepsTheOldFile) {
+// Without a printer the window's image goes to a new PDF file: the chart and its titles, no button
+// over the time labels. An earlier printout stays as it is: the next takes a free name. A file that
+// cannot be written whole (a full disk) leaves nothing and says so once, never that it was saved.
+TEST_F(DlgChart2Test, PrintoutHoldsTheChartAndTitlesAndNeverReplacesAFile) {
   if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed";
   dlgChart2& form = open();
   QStringList shown;
-  LookWhenAsked look(dialogs, [&] {
+  test::WhenAsked look(dialogs, [&](const QString&) {
     shown.clear();
     for (QWidget* w : form.findChildren<QWidget*>()) {
       if (w->isVisibleTo(&form) && !w->objectName().isEmpty() && w->parentWidget() == &form)
@@ -434,13 +416,22 @@ TEST_F(DlgChart2Test, PrintoutHoldsTheChartAndTitlesAndAFullDiskKeepsTheOldFile)
   EXPECT_EQ(
       dialogs.records()[0].prompt,
       "No hay una impresora instalada y la imagen de la ventana no pudo guardarse en el archivo " +
-          path("Hidrograma.pdf") +
+          path("Hidrograma (2).pdf") +
           ". Verifique el espacio libre y los permisos de la carpeta; el archivo anterior, si lo había, "
           "no se modificó.");
   EXPECT_EQ(test::ReadBytes(path("Hidrograma.pdf")), printed);
   EXPECT_EQ(QDir(programDir()).entryList({"Hidrograma*"}, QDir::Files | QDir::Hidden),
             QStringList{"Hidrograma.pdf"});
   EXPECT_TRUE(form.cmdImprimir->isVisible());
+
+  dialogs.clear();
+  dialogs.answer(vbOK);
+  form.cmdImprimir->click();
+  EXPECT_EQ(test::Prompts(dialogs),
+            QStringList{"No hay una impresora instalada. La imagen de la ventana se guardó en el archivo " +
+                        path("Hidrograma (2).pdf")});
+  EXPECT_TRUE(test::ReadBytes(path("Hidrograma (2).pdf")).startsWith("%PDF"));
+  EXPECT_EQ(test::ReadBytes(path("Hidrograma.pdf")), printed);
 }
 
 // The project Cuenca with the dam r-D below its outlet, run from the main window: a rain step of 10

@@ -1,5 +1,7 @@
 #include "shell/inicio.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -39,6 +41,51 @@ TEST_F(InicioTest, FirstStartCreatesTheDefaultFolderAndFile) {
   EXPECT_EQ(main.windowTitle(), QStringLiteral("TAVO 1.06 - Modelo Hidrológico de  simulación de crecidas"));
   EXPECT_FALSE(FormInstance<frmInicio>::exists());
   EXPECT_EQ(CurDir(), path("Proyectos"));
+}
+
+// A copy of the program started on the program folder of a running copy is told so, once, and goes
+// on. A lock file that a copy which ended left there tells nothing.
+TEST_F(InicioTest, ACopyStartedWhereAnotherRunsIsToldOnce) {
+  { const ProgramFolderLock ended(programDir()); }
+  ASSERT_TRUE(QFile::exists(path(".TAVO.lock")));
+  InicioAplicacion();
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+  // This copy holds its folder while it runs: a copy started now finds it.
+  EXPECT_TRUE(ProgramFolderLock(programDir()).sharedWithAnotherCopy());
+
+  QDir(programDir()).mkdir(QStringLiteral("otra"));
+  SetAppPath(path("otra"));
+  const ProgramFolderLock running(path("otra"));
+  EXPECT_FALSE(running.sharedWithAnotherCopy());
+  dialogs.answer(vbOK);
+  InicioAplicacion();
+  ASSERT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(dialogs.records()[0].prompt,
+            "TAVO ya se está ejecutando con esta carpeta de programa (" + path("otra") +
+                "): si las dos copias guardan el mismo archivo (un proyecto, una tabla de tormentas, el "
+                "informe de una corrida), queda solo lo que guardó la última.");
+  EXPECT_EQ(dialogs.records()[0].style, vbOKOnly | vbExclamation);
+  EXPECT_EQ(dialogs.records()[0].title, "TAVO 1.06");
+  EXPECT_TRUE(FormInstance<MDIForm1>::instance().isVisible());
+  EXPECT_EQ(ReadBytes(path("otra/PelcanDir.pcn")), recorded(path("otra/Proyectos"), ""));
+}
+
+// What copies that ended left half written, in the program folder and in the working folder, goes at
+// the start; what a running copy is writing stays.
+TEST_F(InicioTest, TheStartRemovesWhatEndedCopiesLeftHalfWritten) {
+  QDir(programDir()).mkdir(QStringLiteral("obras"));
+  record(path("obras"), QString());
+  const QString ended = QString::number(test::EndedProcessNumber());
+  const QString running = QString::number(getppid());
+  const QStringList left = {"SalePizarra1_tem.txt." + ended + ".tmp~",
+                            "SalePizarra1_tem.txt." + ended + ".old~", "TablasPDRs_pdr.pcn.tmp~",
+                            "obras/rio_UEHs.pcn." + ended + ".tmp~"};
+  const QStringList kept = {"ListaPDR.pcn." + running + ".tmp~", "obras/rio_Conf.pcn." + running + ".tmp~",
+                            "obras/rio_Conf.pcn"};
+  for (const QString& name : left + kept) WriteBytes(path(name), "a medias");
+  InicioAplicacion();
+  for (const QString& name : left) EXPECT_FALSE(QFile::exists(path(name))) << name.toStdString();
+  for (const QString& name : kept) EXPECT_TRUE(QFile::exists(path(name))) << name.toStdString();
 }
 
 TEST_F(InicioTest, SplashNamesTheSystemItRunsOn) {

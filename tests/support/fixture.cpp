@@ -1,6 +1,8 @@
 #include "support/fixture.h"
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,10 +13,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <csignal>
+#include <cstring>
 
 #include "components/tablasparametros.h"
 #include "editor/estado_editor.h"
@@ -118,6 +122,34 @@ void WithFullDisk(qint64 bytes, const std::function<void()>& action) {
     }
   } restore{before, handler};
   action();
+}
+
+qint64 EndedProcessNumber() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+namespace {
+const char* const kAnotherCopy = "--otra-copia-escribe";
+}  // namespace
+
+bool WriteAsAnotherCopy(const QString& file, const QString& text) {
+  return QProcess::execute(QCoreApplication::applicationFilePath(),
+                           {QString::fromLatin1(kAnotherCopy), file, text}) == 0;
+}
+
+int RunAsAnotherCopy(int argc, char** argv) {
+  if (argc != 4 || std::strcmp(argv[1], kAnotherCopy) != 0) return -1;
+  try {
+    SeqFile file(QString::fromLocal8Bit(argv[2]), OpenMode::Output);
+    file.write({QString::fromLocal8Bit(argv[3])});
+    file.close();
+    return 0;
+  } catch (const VbError&) {
+    return 1;
+  }
 }
 
 QString DamagedCopyMessage(const QString& file, const QString& copy) {

@@ -54,6 +54,33 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 // Runs `action` as on a full disk: no file may grow beyond `bytes` bytes while it runs.
 void WithFullDisk(qint64 bytes, const std::function<void()>& action);
+// The number of a process that ran on this machine and has ended.
+qint64 EndedProcessNumber();
+// Has another copy of the program, a process of its own, write `file` whole with the one text value
+// `text`, as the program writes its data files. False when it could not.
+bool WriteAsAnotherCopy(const QString& file, const QString& text);
+// The other copy's side, run by the test program's main: the exit code of that write, or -1 when the
+// arguments do not ask for it.
+int RunAsAnotherCopy(int argc, char** argv);
+// The dialogs of a test with something done at the moment a message shows, before it is answered.
+class WhenAsked : public Dialogs {
+ public:
+  WhenAsked(ScriptedDialogs& inner, std::function<void(const QString& prompt)> act)
+      : inner_(inner), act_(std::move(act)) {}
+  int msgBox(const QString& prompt, int style, const QString& title) override {
+    act_(prompt);
+    return inner_.msgBox(prompt, style, title);
+  }
+  QString inputBox(const QString& prompt, const QString& title, const QString& text) override {
+    return inner_.inputBox(prompt, title, text);
+  }
+  QString openFile(const FileRequest& request) override { return inner_.openFile(request); }
+  QString chooseFolder(const FileRequest& request) override { return inner_.chooseFolder(request); }
+
+ private:
+  ScriptedDialogs& inner_;
+  std::function<void(const QString&)> act_;
+};
 // The message that tells where a file not read whole was kept before a write replaced it.
 QString DamagedCopyMessage(const QString& file, const QString& copy);
 // Types into a box as the user does: focus, whole text selected, keys (Delete for an empty text).
