@@ -25,19 +25,19 @@ double& SplashSeconds() {
 }
 
 // This copy's hold on its program folder, for as long as it runs.
-std::unique_ptr<ProgramFolderLock>& CarpetaTomada() {
-  static std::unique_ptr<ProgramFolderLock> tomada;
-  return tomada;
+std::unique_ptr<ProgramFolderLock>& HeldProgramFolder() {
+  static std::unique_ptr<ProgramFolderLock> held;
+  return held;
 }
 
 // Takes the program folder for this copy of the program. True when another running copy uses it too;
 // a folder this copy holds already is not taken again.
-bool TomaCarpetaPrograma() {
-  std::unique_ptr<ProgramFolderLock>& tomada = CarpetaTomada();
-  if (tomada && tomada->folder() == AppPath()) return false;
-  tomada.reset();
-  tomada = std::make_unique<ProgramFolderLock>(AppPath());
-  return tomada->sharedWithAnotherCopy();
+bool HoldProgramFolder() {
+  std::unique_ptr<ProgramFolderLock>& held = HeldProgramFolder();
+  if (held && held->folder() == AppPath()) return false;
+  held.reset();
+  held = std::make_unique<ProgramFolderLock>(AppPath());
+  return held->sharedWithAnotherCopy();
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void SetSplashSeconds(double seconds) {
 
 void InicioAplicacion() {
   InstallWindowHooks();
-  const bool otraCopia = TomaCarpetaPrograma();
+  const bool anotherCopy = HoldProgramFolder();
   TituloPrograma = QStringLiteral("TAVO 1.06");
   nCauces = 0;
   nUEHs = 0;
@@ -68,8 +68,8 @@ void InicioAplicacion() {
 
   LeeArchivoDirectorio();
   // What copies that ended left half written goes; a copy still running keeps its own.
-  RemoveLeftoverTemporaries(DirPrograma, QString(), !otraCopia);
-  if (DirActual != DirPrograma) RemoveLeftoverTemporaries(DirActual, QString(), !otraCopia);
+  RemoveLeftoverTemporaries(DirPrograma, QString(), !anotherCopy);
+  if (DirActual != DirPrograma) RemoveLeftoverTemporaries(DirActual, QString(), !anotherCopy);
   MDIForm1& main = FormInstance<MDIForm1>::instance();
   main.show();
   if (!NombreProyecto.isEmpty()) {
@@ -78,7 +78,7 @@ void InicioAplicacion() {
     HayUltimoProyecto = true;
     NombreProyecto.clear();
   }
-  if (otraCopia) {
+  if (anotherCopy) {
     MsgBox(QStringLiteral("TAVO ya se está ejecutando con esta carpeta de programa (") + AppPath() +
                QStringLiteral("): si las dos copias guardan el mismo archivo (un proyecto, una tabla de "
                               "tormentas, el informe de una corrida), queda solo lo que guardó la última."),
