@@ -336,33 +336,18 @@ TEST_F(ArrastreTest, ADamOrLakeIsRefusedByAReachThatHasOneOrThatFeedsIt) {
   EXPECT_EQ(vRepresas[1]->YCauce, 300);
 }
 
-// Dialogs that run something while the first message box they show is open, as the window system
-// delivers events to the program while a message waits for its answer.
-class DialogsDuring : public Dialogs {
- public:
-  DialogsDuring(Dialogs& inner, std::function<void()> during) : inner_(inner), during_(std::move(during)) {}
-  int msgBox(const QString& prompt, int style, const QString& title) override {
-    if (during_) std::exchange(during_, {})();
-    return inner_.msgBox(prompt, style, title);
-  }
-  QString inputBox(const QString& prompt, const QString& title, const QString& text) override {
-    return inner_.inputBox(prompt, title, text);
-  }
-  QString openFile(const FileRequest& request) override { return inner_.openFile(request); }
-  QString chooseFolder(const FileRequest& request) override { return inner_.chooseFolder(request); }
-
- private:
-  Dialogs& inner_;
-  std::function<void()> during_;
-};
-
 TEST_F(ArrastreTest, MovesWhileAQuestionWaitsAreNotHandled) {
   Reach("c-1", "0", {{100, 100}, {100, 300}});
   Reach("c-2", "c-1", {{100, 300}, {300, 300}});
   selectTool();
   pickVertex({300, 300}, {100, 300});
   ASSERT_EQ(selVertice, 1);
-  DialogsDuring during(dialogs, [] { move(200, 200); });
+  // A move arrives while the question is open, as the window system delivers events to the program
+  // while a message waits for its answer.
+  bool movido = false;
+  test::WhenAsked during(dialogs, [&movido](const QString&) {
+    if (!std::exchange(movido, true)) move(200, 200);
+  });
   InstallDialogs(&during);
   dialogs.answer(vbYes);
   move(150, 320);
