@@ -44,6 +44,7 @@ BENCHMARK(BM_RefreshAfterRunAppends)->Arg(1000)->Arg(10000)->Arg(100000);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  tavo::InstallReportWindowHooks();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   tavo::frmPp::unload();

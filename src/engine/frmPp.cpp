@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "engine/hooks.h"
 #include "platform/printing.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
@@ -164,34 +165,18 @@ void frmPp::showReport() {
   setText(TextoProceso);
 }
 
-QString ReportText() {
-  return frmPp::instance().text();
-}
-
-const TextBuffer& ReportTextBuffer() {
-  return frmPp::instance().buffer();
-}
-
-void SetReportText(const QString& text) {
-  frmPp::instance().setText(text);
-}
-
-void AppendToReport(const QString& text) {
-  frmPp::instance().appendText(text);
-}
-
-void ShowReportWindow() {
-  ShowModeless(&frmPp::instance(), true);
-}
-
-void RepaintReportWindow() {
-  frmPp& form = frmPp::instance();
-  form.repaint();
-  form.Text1->viewport()->repaint();
-}
-
-void MuestraPizarra() {
-  frmPp::instance().showReport();
+void InstallReportWindowHooks() {
+  ReportTextHook.install([] { return frmPp::instance().text(); });
+  ReportTextBufferHook.install([] { return &frmPp::instance().buffer(); });
+  SetReportTextHook.install([](const QString& text) { frmPp::instance().setText(text); });
+  AppendToReportHook.install([](const QString& text) { frmPp::instance().appendText(text); });
+  ShowReportWindowHook.install([] { ShowModeless(&frmPp::instance(), true); });
+  RepaintReportWindowHook.install([] {
+    frmPp& form = frmPp::instance();
+    form.repaint();
+    form.Text1->viewport()->repaint();
+  });
+  MuestraPizarraHook.install([] { frmPp::instance().showReport(); });
 }
 
 }  // namespace tavo

@@ -53,4 +53,7 @@ class frmPp : public QWidget, public FormInstance<frmPp> {
   bool writing_ = false;
 };
 
+// Installs the hooks through which the runs write the report and show this window (engine/hooks.h).
+void InstallReportWindowHooks();
+
 }  // namespace tavo

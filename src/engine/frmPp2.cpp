@@ -1,5 +1,6 @@
 #include "engine/frmPp2.h"
 
+#include "engine/hooks.h"
 #include "engine/proceso.h"
 
 namespace tavo {
@@ -59,30 +60,29 @@ void frmPp2::Repinta() {
   repaint();
 }
 
-void AbreProgresoSerie() {
-  frmPp2& progreso = FormInstance<frmPp2>::instance();
-  progreso.Muestra(QStringLiteral("un momento...esta opción puede tardar varios minutos..."));
-  progreso.ProgressBar1->show();
-  progreso.ProgressBar1->setValue(0);
-  progreso.cmdTrestante->show();
-  progreso.cmdTrestante->setText(QString());
-  progreso.cmdMiTime->setText(QStringLiteral("PDR"));
-}
-
-void ProgresoTormenta(const QString& tormenta, const QString& tiempo) {
-  frmPp2& progreso = FormInstance<frmPp2>::instance();
-  progreso.cmdTrestante->setText(tormenta);
-  progreso.cmdMiTime->setText(tiempo);
-}
-
-void ProgresoPorcentaje(int porcentaje) {
-  frmPp2& progreso = FormInstance<frmPp2>::instance();
-  progreso.ProgressBar1->setValue(porcentaje);
-  progreso.Repinta();
-}
-
-void CierraProgresoSerie() {
-  if (frmPp2::isLoaded()) frmPp2::instance().Termina();
+void InstallProgressWindowHooks() {
+  AbreProgresoSerieHook.install([] {
+    frmPp2& progreso = FormInstance<frmPp2>::instance();
+    progreso.Muestra(QStringLiteral("un momento...esta opción puede tardar varios minutos..."));
+    progreso.ProgressBar1->show();
+    progreso.ProgressBar1->setValue(0);
+    progreso.cmdTrestante->show();
+    progreso.cmdTrestante->setText(QString());
+    progreso.cmdMiTime->setText(QStringLiteral("PDR"));
+  });
+  ProgresoTormentaHook.install([](const QString& tormenta, const QString& tiempo) {
+    frmPp2& progreso = FormInstance<frmPp2>::instance();
+    progreso.cmdTrestante->setText(tormenta);
+    progreso.cmdMiTime->setText(tiempo);
+  });
+  ProgresoPorcentajeHook.install([](int porcentaje) {
+    frmPp2& progreso = FormInstance<frmPp2>::instance();
+    progreso.ProgressBar1->setValue(porcentaje);
+    progreso.Repinta();
+  });
+  CierraProgresoSerieHook.install([] {
+    if (frmPp2::isLoaded()) frmPp2::instance().Termina();
+  });
 }
 
 }  // namespace tavo

@@ -28,4 +28,7 @@ class frmPp2 : public QWidget, public FormInstance<frmPp2> {
   QPushButton* cmdMiTime;
 };
 
+// Installs the hooks through which a series drives this window (engine/hooks.h).
+void InstallProgressWindowHooks();
+
 }  // namespace tavo

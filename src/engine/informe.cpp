@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/hooks.h"
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "project/estado.h"
@@ -21,6 +22,36 @@ QString Redondeado(Single x, int decimales) {
 void ApagaPizarra() {
   PizarraMarcada = false;
   ReportSettingHook();
+}
+
+QString ReportText() {
+  return ReportTextHook();
+}
+
+const TextBuffer& ReportTextBuffer() {
+  static const TextBuffer kNone;
+  const TextBuffer* text = ReportTextBufferHook();
+  return text ? *text : kNone;
+}
+
+void SetReportText(const QString& text) {
+  SetReportTextHook(text);
+}
+
+void AppendToReport(const QString& text) {
+  AppendToReportHook(text);
+}
+
+void ShowReportWindow() {
+  ShowReportWindowHook();
+}
+
+void RepaintReportWindow() {
+  RepaintReportWindowHook();
+}
+
+void MuestraPizarra() {
+  MuestraPizarraHook();
 }
 
 void ResetPizarraState() {
@@ -41,12 +72,17 @@ ReportRow& ReportRow::text(const QString& t, int width) {
   blanks(width - n);
   if (!text_) {
     // A row in the caller's room holds only ASCII.
+    fits(n);
     for (const QChar c : t) *p_++ = c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?';
     return *this;
   }
+  // A text the code page's bytes cannot show as they are goes in as a text, and the row goes on in
+  // room of its own size.
+  const qsizetype left = end_ - p_;
   text_->commitTail(p_);
   *text_ += t;
   p_ = text_->reserveTail(room_);
+  end_ = p_ + left;
   return *this;
 }
 

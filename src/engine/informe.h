@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/errors.h"
 #include "platform/hooks.h"
 #include "platform/textbuffer.h"
 #include "platform/vb.h"
@@ -31,7 +32,8 @@ inline Hook<void()> ReportSettingHook;
 // window show it. Writes PizarraMarcada.
 void ApagaPizarra();
 
-// ---- the report window's text, as the runs read and write it (the report window keeps it) ----
+// ---- the report window's text, as the runs read and write it (the report window keeps it and
+// installs these procedures' hooks, engine/hooks.h; without it they do nothing) ----
 // The window's text; using it brings the window into existence (loaded, not shown).
 QString ReportText();
 const TextBuffer& ReportTextBuffer();
@@ -64,25 +66,32 @@ struct NumberTextMemo {
 
 // A report row written in place at the end of a report text: texts, blanks and number texts, right-
 // aligned in a width (blanks before) or padded to it (blanks after); a text is never cut. `room` bounds
-// the bytes of the row's ASCII pieces. Only end() keeps the row.
+// the row's bytes: a piece that would go beyond it raises error 9 and writes nothing. Only end() keeps
+// the row.
 class ReportRow {
  public:
   // In a run that writes no report (ReportOmitted) the row writes nothing; its values are still
   // worked out, with their checks.
   explicit ReportRow(TextBuffer& text, qsizetype room = 512)
-      : text_(&text), room_(room + kMargin), p_(ReportOmitted ? nullptr : text.reserveTail(room_)) {}
-  // A row written at `at`, in room the caller holds, with kMargin bytes beyond the row's own that the
-  // row may overwrite; here() then tells where it ends, and end() keeps nothing.
-  explicit ReportRow(char* at) : text_(nullptr), room_(0), p_(at) {}
+      : text_(&text),
+        room_(room + kMargin),
+        p_(ReportOmitted ? nullptr : text.reserveTail(room_)),
+        end_(p_ ? p_ + room : nullptr) {}
+  // A row of at most `room` bytes written at `at`, in room the caller holds, with kMargin bytes beyond
+  // the row's own that the row may overwrite; here() then tells where it ends, and end() keeps nothing.
+  ReportRow(char* at, qsizetype room) : text_(nullptr), room_(0), p_(at), end_(at + room) {}
   ReportRow& text(const char* ascii) {
     if (!p_) return *this;
-    while (*ascii) *p_++ = *ascii++;
+    const size_t n = std::strlen(ascii);
+    fits(static_cast<qsizetype>(n));
+    p_ = std::copy_n(ascii, n, p_);
     return *this;
   }
   ReportRow& text(const QString& t, int width = 0);  // right-aligned in width
   // Blanks go in with copies of a fixed length, which the room's margin allows for.
   ReportRow& blanks(int n) {
     if (!p_) return *this;
+    fits(std::max(n, 0));
     if (n <= 32) {
       std::memset(p_, ' ', 32);
       p_ += std::max(n, 0);
@@ -91,16 +100,18 @@ class ReportRow {
     }
     return *this;
   }
-  // Padded to width.
+  // Padded to width. The number text goes in first, into the margin if need be, and counts once there.
   ReportRow& number(Single v, int width = 0) {
     if (!p_) return *this;
     const int n = NumberTextChars(v, p_);
+    fits(n);
     p_ += n;
     return blanks(width - n);
   }
   ReportRow& number(Integer v, int width = 0) {
     if (!p_) return *this;
     const int n = IntegerChars(v, p_);
+    fits(n);
     p_ += n;
     return blanks(width - n);
   }
@@ -118,6 +129,7 @@ class ReportRow {
   ReportRow& number(Single v, int width, NumberTextMemo& memo) {
     if (!p_) return *this;
     const char* c = memo.text(v);
+    fits(memo.length);
     std::memcpy(p_, c, 16);
     p_ += memo.length;
     return blanks(width - memo.length);
@@ -131,6 +143,7 @@ class ReportRow {
   // can be copied into another row.
   ReportRow& ascii(const char* c, int n) {
     if (!p_) return *this;
+    fits(n);
     p_ = std::copy_n(c, n, p_);
     return *this;
   }
@@ -142,6 +155,10 @@ class ReportRow {
   static constexpr qsizetype kMargin = 64;  // for the copies of a fixed length
 
  private:
+  // Raises error 9 when n more bytes would go beyond the row's room.
+  void fits(qsizetype n) const {
+    if (n > end_ - p_) Raise(kErrSubscript);
+  }
   // The number text of a 16-bit value: a blank before zero and positive values.
   static int IntegerChars(Integer v, char* out) {
     int len = 0;
@@ -151,6 +168,7 @@ class ReportRow {
   // n characters (at least 16 readable at c) right-aligned in width.
   ReportRow& chars(const char* c, int n, int width) {
     blanks(width - n);
+    fits(n);
     if (n <= 16) {
       std::memcpy(p_, c, 16);
     } else {
@@ -162,6 +180,7 @@ class ReportRow {
   TextBuffer* text_;
   qsizetype room_;
   char* p_;
+  char* end_;  // where the row's own room ends
 };
 
 // Each of these appends to TextoProceso.

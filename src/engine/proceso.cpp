@@ -314,6 +314,22 @@ void LeeTormentaSerie() {
   if (StormsRefused.contains(k)) TormentaExcluida = true;
 }
 
+void AbreProgresoSerie() {
+  AbreProgresoSerieHook();
+}
+
+void ProgresoTormenta(const QString& tormenta, const QString& tiempo) {
+  ProgresoTormentaHook(tormenta, tiempo);
+}
+
+void ProgresoPorcentaje(int porcentaje) {
+  ProgresoPorcentajeHook(porcentaje);
+}
+
+void CierraProgresoSerie() {
+  CierraProgresoSerieHook();
+}
+
 QString TiempoTranscurrido() {
   int segundos = HoraInicioSerie.secsTo(Now().time());
   if (segundos < 0) segundos += 24 * 3600;  // the run passed midnight

@@ -39,7 +39,8 @@ void LeeTormentaSerie();
 // kTormenta (left one past their last values), P, D and R, and the current folder.
 void GuardaTablasQDR();
 
-// The progress window of a series, as the series driver drives it (the progress window keeps it):
+// The progress window of a series, as the series driver drives it (through the hooks the progress
+// window installs, engine/hooks.h):
 // shown at once with its waiting caption, the bar at 0 and the time line "PDR"; the storm in hand and
 // the elapsed time; the bar's percentage, painted at once; closed.
 void AbreProgresoSerie();

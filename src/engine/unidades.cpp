@@ -269,7 +269,7 @@ bool FilasLadoALado(const FilasCaudales& filas, Integer NQ) {
     for (Integer k = a; k <= b; ++k) {
       // A row may write beyond its end, where the next row goes: the last one is made apart.
       char* const desde = destino && k < b ? destino + largo : aparte.data();
-      ReportRow fila(desde);
+      ReportRow fila(desde, filas.pieza);
       filas.Escribe(fila, k, memo);
       const qsizetype n = fila.here() - desde;
       if (destino && k == b) std::memcpy(destino + largo, aparte.data(), static_cast<size_t>(n));

@@ -1,6 +1,7 @@
 #include "formulas/dlgEmpiricas.h"
 
 #include <QCloseEvent>
+#include <iterator>
 
 #include "formulas/formulas.h"
 #include "platform/app.h"
@@ -19,7 +20,7 @@ struct FilaQp {
   const char* ayudaNombre;
 };
 
-constexpr FilaQp kFilasQp[kPeakFlowRows] = {
+constexpr FilaQp kFilasQp[] = {
     {"Creager", "txtQCreager", &dlgEmpiricas::txtQCreager,
      "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]  ; Coeficiente C= 30",
      "Qp = 0,55 * C * S^(S^-0,05)  ; S= Superficie [Km2]   ;   C=30 "},
@@ -58,6 +59,7 @@ constexpr FilaQp kFilasQp[kPeakFlowRows] = {
     {"Gutmann", "txtQpGutmann", &dlgEmpiricas::txtQpGutmann,
      "Qp = S * ( 2832 / ( S+96 ) )  ; S= Superficie [Km2]  ; Coeficiente C= 30", nullptr},
 };
+static_assert(std::size(kFilasQp) == kPeakFlowRows, "one row per peak-flow formula");
 
 struct FilaTc {
   const char* nombre;
@@ -76,6 +78,7 @@ constexpr FilaTc kFilasTc[] = {
      "Tc = 60 * 0,1947 * (3.3 * L / i )^0,77  ; L= Longitud del cauce más largo [Km]  ; "
      "i= pendiente cauce más largo [%]"},
 };
+static_assert(std::size(kFilasTc) == kConcentrationTimeRows, "one row per concentration-time formula");
 
 QGroupBox* Marco(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
                  int height) {
@@ -158,7 +161,7 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
 
   Frame4 = Marco(this, "Frame4", "Estimaciones empíricas de Tc, Tiempo de Concentración [min]", 4680, 2040,
                  4800, 1440);
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < kConcentrationTimeRows; ++k) {
     const FilaTc& fila = kFilasTc[k];
     const int arriba = kFilaTcArriba + k * kPasoFilaTc;
     const QByteArray nombre = "Label" + QByteArray::number(25 + k);
@@ -197,8 +200,8 @@ dlgEmpiricas::dlgEmpiricas() : QWidget(nullptr, Qt::Dialog) {
   ConnectGuarded(btnCerrar, &QPushButton::clicked, this, &dlgEmpiricas::btnCerrar_Click);
 }
 
-std::array<QLabel*, 18> dlgEmpiricas::ResultadosQp() const {
-  std::array<QLabel*, 18> resultados{};
+std::array<QLabel*, kPeakFlowRows> dlgEmpiricas::ResultadosQp() const {
+  std::array<QLabel*, kPeakFlowRows> resultados{};
   for (int k = 0; k < kPeakFlowRows; ++k) resultados[k] = this->*kFilasQp[k].etiqueta;
   return resultados;
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 
+#include "formulas/formulas.h"
 #include "platform/forms.h"
 
 namespace tavo {
@@ -41,7 +42,7 @@ class dlgEmpiricas : public QWidget, public FormInstance<dlgEmpiricas> {
   ValidatedBox* txtSup;
   QGroupBox* Frame2;  // the peak flows
   QLabel* Label2;
-  std::array<QLabel*, 18> lblQp;  // the name labels of the peak-flow rows
+  std::array<QLabel*, kPeakFlowRows> lblQp;  // the name labels of the peak-flow rows
   QLabel* txtQCreager;
   QLabel* txtQpSanti100;
   QLabel* txtQpSanti500;
@@ -69,15 +70,15 @@ class dlgEmpiricas : public QWidget, public FormInstance<dlgEmpiricas> {
   ValidatedBox* txtPendiCP;
   QLabel* Label6;
   QLabel* lblSup;
-  QGroupBox* Frame4;             // the concentration times
-  std::array<QLabel*, 3> lblTc;  // the name labels of the concentration-time rows
+  QGroupBox* Frame4;                                  // the concentration times
+  std::array<QLabel*, kConcentrationTimeRows> lblTc;  // the name labels of the concentration-time rows
   QLabel* lblTcCalifornia;
   QLabel* lblTcVentura;
   QLabel* lblTcSCSUS;
   QPushButton* btnCerrar;
 
   // The result labels of the peak-flow rows, in row order.
-  std::array<QLabel*, 18> ResultadosQp() const;
+  std::array<QLabel*, kPeakFlowRows> ResultadosQp() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

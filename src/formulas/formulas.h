@@ -8,8 +8,9 @@
 
 namespace tavo {
 
-// The peak-flow formulas, in the order of their rows.
+// The peak-flow formulas, in the order of their rows, and the concentration-time ones.
 constexpr int kPeakFlowRows = 18;
+constexpr int kConcentrationTimeRows = 3;
 
 // Peak discharge [m3/s] by the formula of row `row` (1 to 18) for an area of S km2, evaluated in
 // Double and kept in Single; 0 when the evaluation fails (a division by zero, a fractional power of a

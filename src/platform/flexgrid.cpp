@@ -21,6 +21,7 @@
 #include "platform/arrays.h"
 #include "platform/errors.h"
 #include "platform/forms.h"
+#include "platform/keys.h"
 
 namespace tavo {
 
@@ -42,86 +43,6 @@ Qt::Alignment QtAlignment(int alignment, const QString& text) {
 
 void CheckAlignment(int alignment) {
   if (alignment < flexAlignLeftTop || alignment > flexAlignGeneral) Raise(kErrInvalidPropertyValue);
-}
-
-// The key code of a key as the program's KeyDown handlers know it.
-int KeyCodeOf(const QKeyEvent* event) {
-  const int key = event->key();
-  const bool keypad = event->modifiers() & Qt::KeypadModifier;
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 96 + (key - Qt::Key_0) : key;
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace:
-      return vbKeyBack;
-    case Qt::Key_Tab:
-      return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return vbKeyReturn;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
-    case Qt::Key_Pause:
-      return 19;
-    case Qt::Key_CapsLock:
-      return 20;
-    case Qt::Key_Escape:
-      return vbKeyEscape;
-    case Qt::Key_Space:
-      return 32;
-    case Qt::Key_PageUp:
-      return 33;
-    case Qt::Key_PageDown:
-      return 34;
-    case Qt::Key_End:
-      return 35;
-    case Qt::Key_Home:
-      return 36;
-    case Qt::Key_Left:
-      return 37;
-    case Qt::Key_Up:
-      return 38;
-    case Qt::Key_Right:
-      return 39;
-    case Qt::Key_Down:
-      return 40;
-    case Qt::Key_Insert:
-      return 45;
-    case Qt::Key_Delete:
-      return vbKeyDelete;
-    case Qt::Key_Asterisk:
-      return keypad ? 106 : 0;
-    case Qt::Key_Plus:
-      return keypad ? 107 : 187;
-    case Qt::Key_Minus:
-      return keypad ? 109 : 189;
-    case Qt::Key_Period:
-      return keypad ? 110 : 190;
-    case Qt::Key_Slash:
-      return keypad ? 111 : 191;
-    case Qt::Key_Semicolon:
-      return 186;
-    case Qt::Key_Equal:
-      return 187;
-    case Qt::Key_Comma:
-      return 188;
-    case Qt::Key_QuoteLeft:
-      return 192;
-    case Qt::Key_BracketLeft:
-      return 219;
-    case Qt::Key_Backslash:
-      return 220;
-    case Qt::Key_BracketRight:
-      return 221;
-    case Qt::Key_Apostrophe:
-      return 222;
-    default:
-      return 0;
-  }
 }
 
 // The character a key types, 0 for none (Delete, the arrows and the other keys that type nothing).
@@ -1149,7 +1070,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   const int key = event->key();
   const int character = CharacterOf(event);
-  emit KeyDown(KeyCodeOf(event), ShiftOf(modifiers));
+  emit KeyDown(VbKeyCode(event->key(), event->modifiers() & Qt::KeypadModifier), ShiftOf(modifiers));
   if (!self) return;
   if (character != 0) {
     emit KeyPress(character);

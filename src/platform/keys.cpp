@@ -2,9 +2,10 @@
 
 namespace tavo {
 
-int VbKeyCode(int qtKey) {
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+int VbKeyCode(int qtKey, bool keypad) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 96 + (qtKey - Qt::Key_0) : qtKey;
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
   switch (qtKey) {
     case Qt::Key_Backspace:
       return 8;
@@ -19,6 +20,10 @@ int VbKeyCode(int qtKey) {
       return 17;
     case Qt::Key_Alt:
       return 18;
+    case Qt::Key_Pause:
+      return 19;
+    case Qt::Key_CapsLock:
+      return 20;
     case Qt::Key_Escape:
       return 27;
     case Qt::Key_Space:
@@ -43,6 +48,32 @@ int VbKeyCode(int qtKey) {
       return 45;
     case Qt::Key_Delete:
       return 46;
+    case Qt::Key_Asterisk:
+      return keypad ? 106 : 0;
+    case Qt::Key_Plus:
+      return keypad ? 107 : 187;
+    case Qt::Key_Minus:
+      return keypad ? 109 : 189;
+    case Qt::Key_Period:
+      return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+      return keypad ? 111 : 191;
+    case Qt::Key_Semicolon:
+      return 186;
+    case Qt::Key_Equal:
+      return 187;
+    case Qt::Key_Comma:
+      return 188;
+    case Qt::Key_QuoteLeft:
+      return 192;
+    case Qt::Key_BracketLeft:
+      return 219;
+    case Qt::Key_Backslash:
+      return 220;
+    case Qt::Key_BracketRight:
+      return 221;
+    case Qt::Key_Apostrophe:
+      return 222;
     default:
       return 0;
   }

@@ -9,7 +9,6 @@
 #include "project/configuracion.h"
 #include "project/directorio.h"
 #include "project/estado.h"
-#include "project/frmConfigura.h"
 #include "project/hooks.h"
 #include "project/redfiles.h"
 
@@ -116,7 +115,7 @@ void NewProject() {
   // A settings form created by the panel refresh writes the new project's settings file as it
   // initialises; one that existed already is initialised here, so the file is written in either case.
   ShowProjectHook();
-  if (ProyectoNuevo) FormInstance<frmConfigura>::instance().InicializaConfigura();
+  if (ProyectoNuevo) InitialiseSettingsFormHook();
 }
 
 void AbrirProyecto() {
@@ -140,7 +139,7 @@ void AbrirProyecto() {
     NombreProyecto = ruta.mid(barra + 1, finNombre - barra - 1);
     // The root of the path, until the settings file tells the project's folder.
     DirTrabajo = ruta.left(ruta.indexOf(QLatin1Char('/')) + 1);
-    FormInstance<frmConfigura>::instance().leoConf();
+    ReadSettingsWithFormHook();
     ShowProjectHook();
     EnableSaveAsHook();
   } catch (const VbError& e) {
@@ -150,7 +149,7 @@ void AbrirProyecto() {
 
 void ReopenLastProject() {
   ReiniciaProyecto();
-  FormInstance<frmConfigura>::instance().leoConf();
+  ReadSettingsWithFormHook();
   ShowProjectHook();
   if (!NombreProyecto.isEmpty()) EnableSaveAsHook();
 }
@@ -202,8 +201,7 @@ void SaveProjectAs() {
       }
     }
     anterior.restituye();
-    if (FormInstance<frmConfigura>::exists())
-      FormInstance<frmConfigura>::object().lblMiArchivoConf->setText(viejo + kSufijoConf);
+    ShowSettingsFileNameHook(viejo + kSufijoConf);
     GuardaArchivoDirectorio();
   };
   // A writer that fails has said why; the copy then stops.
@@ -223,9 +221,7 @@ void SaveProjectAs() {
     apunta(DirTrabajo, "_VerCau.pcn");
 
     copia("_Conf.pcn");
-    frmConfigura& configura = FormInstance<frmConfigura>::instance();
-    configura.lblMiArchivoConf->setText(nuevo + kSufijoConf);
-    if (!WriteSettingsFile(configura, &confirmaciones)) throw EscrituraFallida{};
+    if (!WriteSettingsFileHook(nuevo + kSufijoConf, &confirmaciones)) throw EscrituraFallida{};
     CloseAllFiles();
     copia("_VerCau.pcn");
     copia("_UEHs.pcn");

@@ -6,14 +6,14 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <vector>
 
 #include "platform/arrays.h"
 #include "platform/errors.h"
 #include "platform/vb.h"
 
 namespace tavo {
-
-class frmConfigura;
 
 constexpr int kNroRecurrencias = 14;  // return periods a storm-series run may use
 constexpr int kNroDuraciones = 17;    // storm durations a storm-series run may use
@@ -63,21 +63,67 @@ inline Integer NroListaRec = 0;
 inline Array1<Integer> ListaPasot(0, kNroDuraciones);  // selected durations, ascending
 inline Integer NroListaPasot = 0;
 
-// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state and the form's fields, takes the
-// folder read from as the project's folder (in memory only: reading never writes), and builds
-// ListaRec and ListaPasot.
-void ReadSettingsFile(frmConfigura& form);
+// A control of the settings form that a reading of the settings file fills, named as the form names
+// it (CampoNumero and RutaConf are the form's variables; Drive1Folder is the drive list showing the drive
+// of a folder).
+enum class SettingsControl {
+  Drive1Folder,
+  Dir1,
+  RutaConf,
+  TextProyecto,
+  TextUbica,
+  TextCuenca,
+  TextSbca,
+  TextOpera,
+  txtFecha,
+  Drive1,
+  TextDirNv,
+  CheckDistriPp,
+  lblMiArchivoConf,
+  chkImagenDibujo,
+  lblImagenDibujo,
+  TexIMGEscala,
+  TexS,
+  Optiona,
+  Optionb,
+  Optionc,
+  TexIMGX0,
+  TexIMGY0,
+  OptionMin,
+  OptionHr,
+  Optionm3,
+  OptionLt,
+  txtN0Dur,
+  txtMaxUEHsPixel,
+  txtEscalaImagen,
+  CampoNumero,
+  checksR,
+  checksD
+};
+// What a reading shows in one control: a text (or folder, drive, path), a number, or the value of a
+// check or option (0 or 1); `index` is the place of a return period's or duration's check.
+struct SettingShown {
+  SettingsControl control;
+  QString text;
+  Single number = 0;
+  Integer value = 0;
+  int index = 0;
+};
+enum class SettingsReading { Whole, Partial, NoFile };
+
+// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state, handing `show`, in the order
+// read, what the settings form shows of it; takes the folder read from as the project's folder (in
+// memory only: reading never writes), and builds ListaRec and ListaPasot. A file that does not exist is
+// read no further; any other failure is told and ends the reading where it happened.
+SettingsReading ReadSettings(const std::function<void(const SettingShown&)>& show);
 // Reads the settings file as the settings form's leoConf does, without the form when it does not exist
 // (a run needs no window): what the form would show of the reading is kept for it and shown when it
-// comes into existence (ShowSettingsKeptForTheForm). A missing file, or a new project's, brings the
+// comes into existence (TakeSettingsKeptForTheForm). A missing file, or a new project's, brings the
 // form into existence as its reading does.
 void LeeConfiguracion();
-// Shows on a form that has just come into existence what the readings made without it showed.
-void ShowSettingsKeptForTheForm(frmConfigura& form);
-// Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn and
-// confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
-// could not be written (after saying so).
-bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones = nullptr);
+// What the readings made without the form showed, handed once to the form that has just come into
+// existence.
+std::vector<SettingShown> TakeSettingsKeptForTheForm();
 
 // Whether two folder texts name the same folder: whole paths compared after cleaning, so a folder of
 // another machine ("C:\Datos") never equals one of this machine.

@@ -18,6 +18,7 @@
 #include "platform/dialogs.h"
 #include "platform/formlayout.h"
 #include "platform/seqfile.h"
+#include "project/directorio.h"
 #include "project/estado.h"
 #include "project/hooks.h"
 
@@ -426,7 +427,13 @@ void frmConfigura::closeEvent(QCloseEvent* event) {
 
 void frmConfigura::Form_Load() {
   InicializaConfigura();
-  ShowSettingsKeptForTheForm(*this);
+  for (const SettingShown& shown : TakeSettingsKeptForTheForm()) {
+    try {
+      ShowSetting(*this, shown);
+    } catch (const VbError&) {
+      // A folder or drive gone since it was read: the form keeps what it shows.
+    }
+  }
 }
 
 void frmConfigura::Form_Activate() {
@@ -717,6 +724,177 @@ void frmConfigura::filArchivoImagenDib_MouseDown() {
     filArchivoImagenDib->setEnabled(true);
   }
   filArchivoImagenDib->setEnabled(lblImagenDibujo->text() != kNinguno);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The settings file
+
+void ShowSetting(frmConfigura& f, const SettingShown& shown) {
+  using C = SettingsControl;
+  const QString& text = shown.text;
+  switch (shown.control) {
+    case C::Drive1Folder:
+      f.Drive1->showDriveOf(text);
+      break;
+    case C::Drive1:
+      f.Drive1->setDrive(text);
+      break;
+    case C::Dir1:
+      f.Dir1->setPath(text);
+      break;
+    case C::RutaConf:
+      f.RutaConf = text;
+      break;
+    case C::CampoNumero:
+      f.CampoNumero = text;
+      break;
+    case C::TextProyecto:
+      f.TextProyecto->setText(text);
+      break;
+    case C::TextUbica:
+      f.TextUbica->setText(text);
+      break;
+    case C::TextCuenca:
+      f.TextCuenca->setText(text);
+      break;
+    case C::TextSbca:
+      f.TextSbca->setText(text);
+      break;
+    case C::TextOpera:
+      f.TextOpera->setText(text);
+      break;
+    case C::txtFecha:
+      f.txtFecha->setText(text);
+      break;
+    case C::TextDirNv:
+      f.TextDirNv->setText(text);
+      break;
+    case C::TexS:
+      f.TexS->setText(text);
+      break;
+    case C::txtMaxUEHsPixel:
+      f.txtMaxUEHsPixel->setText(text);
+      break;
+    case C::txtEscalaImagen:
+      f.txtEscalaImagen->setText(text);
+      break;
+    case C::lblMiArchivoConf:
+      f.lblMiArchivoConf->setText(text);
+      break;
+    case C::lblImagenDibujo:
+      f.lblImagenDibujo->setText(text);
+      break;
+    case C::TexIMGEscala:
+      f.ShowNumber(f.TexIMGEscala, shown.number);
+      break;
+    case C::TexIMGX0:
+      f.ShowNumber(f.TexIMGX0, shown.number);
+      break;
+    case C::TexIMGY0:
+      f.ShowNumber(f.TexIMGY0, shown.number);
+      break;
+    case C::txtN0Dur:
+      f.ShowNumber(f.txtN0Dur, shown.number);
+      break;
+    case C::CheckDistriPp:
+      SetCheckValue(f.CheckDistriPp, shown.value);
+      break;
+    case C::chkImagenDibujo:
+      SetCheckValue(f.chkImagenDibujo, shown.value);
+      break;
+    case C::Optiona:
+      SetOptionValue(f.Optiona, shown.value != 0);
+      break;
+    case C::Optionb:
+      SetOptionValue(f.Optionb, shown.value != 0);
+      break;
+    case C::Optionc:
+      SetOptionValue(f.Optionc, shown.value != 0);
+      break;
+    case C::OptionMin:
+      SetOptionValue(f.OptionMin, shown.value != 0);
+      break;
+    case C::OptionHr:
+      SetOptionValue(f.OptionHr, shown.value != 0);
+      break;
+    case C::Optionm3:
+      SetOptionValue(f.Optionm3, shown.value != 0);
+      break;
+    case C::OptionLt:
+      SetOptionValue(f.OptionLt, shown.value != 0);
+      break;
+    case C::checksR:
+      f.checksR.at(static_cast<size_t>(shown.index))->setChecked(shown.value != 0);
+      break;
+    case C::checksD:
+      f.checksD.at(static_cast<size_t>(shown.index))->setChecked(shown.value != 0);
+      break;
+  }
+}
+
+void ReadSettingsFile(frmConfigura& f) {
+  if (ReadSettings([&f](const SettingShown& shown) { ShowSetting(f, shown); }) == SettingsReading::NoFile) {
+    f.BtnDefecto_Click();
+    ShowModeless(&f, false);
+  }
+}
+
+bool WriteSettingsFile(frmConfigura& f, QStringList* confirmaciones) {
+  if (NombreProyecto.isEmpty()) {
+    DirTrabajo = f.Dir1->path();
+    UnidadTrabajo = f.Drive1->drive();
+    return true;
+  }
+  if (CheckValue(f.chkImagenDibujo) == 1 && f.lblImagenDibujo->text() == QLatin1String("Ninguno")) {
+    f.chkImagenDibujo->setChecked(false);
+    ArchivoImagenFondo.clear();
+  }
+  DirActual = f.Dir1->path();
+  f.RutaConf = DirActual + QLatin1Char('/') + NombreProyecto + QStringLiteral("_Conf.pcn");
+  try {
+    // The file is written aside and replaces the old one only when complete.
+    SeqFile file(f.RutaConf, OpenMode::Output);
+    file.write({NombreProyecto});
+    for (QLineEdit* box : {f.TextProyecto, f.TextUbica, f.TextCuenca, f.TextSbca, f.TextOpera, f.txtFecha})
+      file.write({box->text()});
+    file.write({f.Drive1->drive()});
+    file.write({f.Dir1->path()});
+    file.write({f.TextDirNv->text()});
+    file.write({CheckValue(f.CheckDistriPp)});
+    file.write({f.lblMiArchivoConf->text()});
+    file.write({CheckValue(f.chkImagenDibujo)});
+    file.write({f.lblImagenDibujo->text()});
+    file.write({f.TexIMGEscala->text()});
+    file.write({f.TexS->text()});
+    for (QRadioButton* option : {f.Optiona, f.Optionb, f.Optionc}) file.write({option->isChecked()});
+    file.write({PosXImagenFondo});
+    file.write({PosYImagenFondo});
+    for (QRadioButton* option : {f.OptionMin, f.OptionHr, f.Optionm3, f.OptionLt})
+      file.write({option->isChecked()});
+    file.write({TiempoAdicional});
+    file.write({f.txtMaxUEHsPixel->text()});
+    file.write({f.txtEscalaImagen->text()});
+    for (QCheckBox* check : f.checksR) file.write({CheckValue(check)});
+    for (QCheckBox* check : f.checksD) file.write({CheckValue(check)});
+    file.close();
+  } catch (const VbError& e) {
+    MsgBox(ErrorNroTextAfterComma(
+        e, QStringLiteral("Verifique. Puede que ya exista un Directorio con ese nombre...")));
+    CloseAllFiles();
+    return false;
+  }
+  CloseAllFiles();
+  DirActual = f.Dir1->path();
+  GuardaArchivoDirectorio();
+  const QString guardado =
+      QStringLiteral("Los datos de configuración del proyecto se han guardado correctamente en el archivo ") +
+      f.RutaConf;
+  if (confirmaciones) {
+    *confirmaciones << guardado;
+  } else {
+    MsgBox(guardado);
+  }
+  return true;
 }
 
 }  // namespace tavo

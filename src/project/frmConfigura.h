@@ -159,9 +159,6 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  friend void ReadSettingsFile(frmConfigura& form);
-  friend bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones);
-
   // Closing the form: the main window's panel shows the fields, and the form hides.
   void CloseForm();
   // The main window's project panel from the project state and the title fields.
@@ -175,5 +172,15 @@ class frmConfigura : public QWidget, public FormInstance<frmConfigura> {
   void buildTitulos(QWidget* page);
   void connectHandlers();
 };
+
+// Shows on the form what a reading of the settings file read for one of its controls.
+void ShowSetting(frmConfigura& form, const SettingShown& shown);
+// Reads <DirActual>/<NombreProyecto>_Conf.pcn into the settings state and the form's fields; without
+// the file the form shows its defaults and comes up.
+void ReadSettingsFile(frmConfigura& form);
+// Writes the form's fields into <folder of the form's folder list>/<NombreProyecto>_Conf.pcn and
+// confirms, or adds the confirmation to `confirmaciones` for the caller to show. False when the file
+// could not be written (after saying so).
+bool WriteSettingsFile(frmConfigura& form, QStringList* confirmaciones = nullptr);
 
 }  // namespace tavo

@@ -1,10 +1,6 @@
 #include "rainfall/tormenta.h"
 
 #include "rainfall/distribuciones.h"
-#include "rainfall/dlgDisPpPer.h"
-#include "rainfall/dlgPp.h"
-#include "rainfall/dlgTablaPpUEHs.h"
-#include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tablaspdr.h"
 
 namespace tavo {
@@ -35,10 +31,6 @@ void ResetRainfallState() {
   ClearSeries();
   ResetDistribucionesState();
   ResetTablasPDRState();
-  dlgTablasPDRs::ResetState();
-  dlgDisPpPer::ResetState();
-  dlgPp::ResetState();
-  dlgTablaPpUEHs::ResetState();
 }
 
 }  // namespace tavo

@@ -41,8 +41,8 @@ inline thread_local Single PpEntregada = 0;  // rain already handed out to the s
 // Empties the series: no storm, arrays with element 0 only.
 void ClearSeries();
 
-// Sets the storm, the series, the user distributions, the storm tables and the lasting state of the
-// rainfall windows to their start-up values.
+// Sets the storm, the series, the user distributions and the storm tables to their start-up values.
+// The rainfall windows' lasting state has resets of its own (dlgPp::ResetState …).
 void ResetRainfallState();
 
 }  // namespace tavo

@@ -11,7 +11,6 @@
 #include "platform/errors.h"
 #include "platform/seqfile.h"
 #include "project/estado.h"
-#include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/funciones.h"
 #include "reservoirs/hooks.h"
 
@@ -373,7 +372,6 @@ void ResetReservoirState() {
   CoefFQRepresa = {};
   RunsComputing = 0;
   ElementsGoingOnPastTable.clear();
-  ResetTablaReservorioState();
 }
 
 }  // namespace tavo

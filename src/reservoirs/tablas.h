@@ -62,8 +62,8 @@ void RedimFilasHSVRepresa(int upper);
 void RedimFilasHQRepresa(int upper);
 void RedimFilasHSVQLago(int upper);
 
-// Sets the tables, the dams' outflow settings and the table windows' state to their state when the
-// program starts: never read.
+// Sets the tables and the dams' outflow settings to their state when the program starts: never read.
+// The table windows' own state has its reset (ResetTablaReservorioState).
 void ResetReservoirState();
 
 }  // namespace tavo

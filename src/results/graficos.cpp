@@ -11,8 +11,6 @@
 #include "platform/seqfile.h"
 #include "project/estado.h"
 #include "project/listacomponentes.h"
-#include "results/dlgChart1.h"
-#include "results/dlgChart2.h"
 
 namespace tavo {
 
@@ -122,11 +120,6 @@ int AltoVentanaGrafico(const QWidget* window) {
 void ImprimeVentana(QWidget* window, const QString& name) {
   const QString folder = DirActual.isEmpty() ? CurDir() : DirActual;
   PrintWindowImage(window, folder + QLatin1Char('/') + name + QStringLiteral(".pdf"));
-}
-
-void ResetGraficosState() {
-  dlgChart1::ResetState();
-  dlgChart2::ResetState();
 }
 
 }  // namespace tavo

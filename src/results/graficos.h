@@ -76,7 +76,4 @@ int AltoVentanaGrafico(const QWidget* window);
 // Prints the window's image; with no printer the image goes to `<name>.pdf` in the working directory.
 void ImprimeVentana(QWidget* window, const QString& name);
 
-// The values the chart windows keep for themselves back to those of a program just started.
-void ResetGraficosState();
-
 }  // namespace tavo

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/frmPp.h"
+#include "engine/informe.h"
 #include "engine/resultados.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"

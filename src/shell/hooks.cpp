@@ -5,9 +5,12 @@
 #include "components/dlgRepresas.h"
 #include "editor/frmUEHs.h"
 #include "editor/hooks.h"
+#include "engine/frmPp.h"
+#include "engine/frmPp2.h"
 #include "engine/hooks.h"
 #include "engine/informe.h"
 #include "project/directorio.h"
+#include "project/frmConfigura.h"
 #include "project/hooks.h"
 #include "reservoirs/hooks.h"
 #include "reservoirs/tablas.h"
@@ -49,6 +52,20 @@ void InstallWindowHooks() {
     if (MDIForm1::exists()) MDIForm1::object().mnuPizarra1->setChecked(PizarraMarcada);
   });
 
+  // ---- the settings form ----
+  SettingsFormLoadedHook.install([] { return frmConfigura::isLoaded(); });
+  ReadSettingsWithFormHook.install([] { FormInstance<frmConfigura>::instance().leoConf(); });
+  InitialiseSettingsFormHook.install([] { FormInstance<frmConfigura>::instance().InicializaConfigura(); });
+  ShowSettingsFileNameHook.install([](const QString& archivo) {
+    if (FormInstance<frmConfigura>::exists())
+      FormInstance<frmConfigura>::object().lblMiArchivoConf->setText(archivo);
+  });
+  WriteSettingsFileHook.install([](const QString& archivo, QStringList* confirmaciones) {
+    frmConfigura& configura = FormInstance<frmConfigura>::instance();
+    configura.lblMiArchivoConf->setText(archivo);
+    return WriteSettingsFile(configura, confirmaciones);
+  });
+
   // ---- the network editor and the reservoir tables ----
   RedrawNetworkHook.install([] { DibujaRed(); });
   RenamedTableFilesHook.install([] { return TablasRenombradas(); });
@@ -61,6 +78,10 @@ void InstallWindowHooks() {
       []() -> QWidget* { return dlgLago::isLoaded() ? &dlgLago::object() : nullptr; });
   DamTablesOwnerHook.install(
       []() -> QWidget* { return dlgRepresas::isLoaded() ? &dlgRepresas::object() : nullptr; });
+
+  // ---- the report and progress windows ----
+  InstallReportWindowHooks();
+  InstallProgressWindowHooks();
 
   // ---- the results windows ----
   ShowSeriesResultsHook.install([] { MuestraTablaSalePDR(); });

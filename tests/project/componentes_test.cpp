@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
+#include "project/redfiles.h"
 #include "support/fixture.h"
 
 namespace tavo {
@@ -54,6 +55,42 @@ TEST(Componentes, EveryPropertyByNameRoundTrips) {
   EXPECT_EQ(c.members().size(), 11u);
   EXPECT_EQ(r.members().size(), 56u);
   EXPECT_EQ(l.members().size(), 11u);
+}
+
+// The network file's field lists and the records' member lists name the same fields, spelt alike, each
+// typed member of the file's type: a field misspelt, missing from either list or of another type shows here.
+// The unit's direct method is the one member the file does not hold.
+TEST(Componentes, FileFieldsAndMembersAgree) {
+  struct Kind {
+    const char* name;
+    std::shared_ptr<Registro> record;
+    const std::vector<CampoRed>& campos;
+  };
+  const Kind kinds[] = {{"UEH", std::make_shared<UEH>(), CamposUEH()},
+                        {"Cauce", std::make_shared<Cauce>(), CamposCauce()},
+                        {"Represa", std::make_shared<Represa>(), CamposRepresa()},
+                        {"Lago", std::make_shared<Lago>(), CamposLago()}};
+  for (const Kind& kind : kinds) {
+    QStringList members;
+    for (const Registro::Member& m : kind.record->members()) {
+      if (QLatin1String(m.name) != QLatin1String("MetDirecto")) members << QLatin1String(m.name);
+    }
+    QStringList campos;
+    for (const CampoRed& campo : kind.campos) {
+      campos << QLatin1String(campo.nombre);
+      if (!members.contains(QLatin1String(campo.nombre))) continue;  // shown by the lists below
+      const Variant::Type tipo = kind.record->get(QLatin1String(campo.nombre)).type();
+      if (tipo == Variant::Type::Empty) continue;  // a Variant member takes what the file holds
+      const Variant::Type esperado = campo.tipo == TipoCampo::Entero   ? Variant::Type::Integer
+                                     : campo.tipo == TipoCampo::Texto  ? Variant::Type::String
+                                     : campo.tipo == TipoCampo::Simple ? Variant::Type::Single
+                                                                       : Variant::Type::Boolean;
+      EXPECT_EQ(static_cast<int>(tipo), static_cast<int>(esperado)) << kind.name << "." << campo.nombre;
+    }
+    members.sort();
+    campos.sort();
+    EXPECT_EQ(campos, members) << kind.name;
+  }
 }
 
 TEST(Componentes, ByNameAndDirectAccessAgree) {

@@ -34,9 +34,15 @@
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/listacomponentes.h"
+#include "rainfall/dlgDisPpPer.h"
+#include "rainfall/dlgPp.h"
+#include "rainfall/dlgTablaPpUEHs.h"
+#include "rainfall/dlgTablasPDRs.h"
 #include "rainfall/tormenta.h"
+#include "reservoirs/dlgTablaReservorio.h"
 #include "reservoirs/tablas.h"
-#include "results/graficos.h"
+#include "results/dlgChart1.h"
+#include "results/dlgChart2.h"
 #include "shell/hooks.h"
 #include "shell/inicio.h"
 
@@ -63,7 +69,14 @@ void TavoTest::SetUp() {
   ResetResultadosState();
   ResetAlmacenamientoState();
   ResetTablasParametrosState();
-  ResetGraficosState();
+  // The windows' lasting values.
+  ResetTablaReservorioState();
+  dlgTablasPDRs::ResetState();
+  dlgDisPpPer::ResetState();
+  dlgPp::ResetState();
+  dlgTablaPpUEHs::ResetState();
+  dlgChart1::ResetState();
+  dlgChart2::ResetState();
   InicioSplash = 0;
   SetSplashSeconds(0);
   SetAppPath(dir_.path());
