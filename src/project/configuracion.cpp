@@ -143,9 +143,10 @@ Lectura ReadSettings(const std::function<void(ShowOnForm)>& show) {
     // Logical values into their variables and option buttons.
     const auto readOptions =
         [&](std::initializer_list<std::pair<Boolean*, QRadioButton * frmConfigura::*>> options) {
-          for (const auto& [value, option] : options) {
-            *value = file->inputBoolean();
-            show([option, v = *value](frmConfigura& f) { SetOptionValue(f.*option, v); });
+          for (const auto& entry : options) {
+            *entry.first = file->inputBoolean();
+            show(
+                [option = entry.second, v = *entry.first](frmConfigura& f) { SetOptionValue(f.*option, v); });
           }
         };
 
