@@ -20,6 +20,7 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
+#include "platform/workers.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/hooks.h"
@@ -202,7 +203,7 @@ void LimpiaColumna(Integer k) {
 // questions come in storm order with the answers given before. False when the series stopped at a
 // storm.
 bool CalculaTormentas(SerieEnCurso& serie) {
-  const int hilos = FormaPp == 2 ? HilosSerie() : 1;
+  const int hilos = FormaPp == 2 ? ThreadCount() : 1;
   std::vector<Integer> adelantables;
   for (Integer k : serie.retenidas) {
     if (k != serie.ultima) adelantables.push_back(k);
@@ -216,7 +217,8 @@ bool CalculaTormentas(SerieEnCurso& serie) {
   const TextBuffer textoAntes = TextoProceso;  // the report before the last storm is computed ahead
   if (hilos > 1 && !adelantables.empty()) {
     adelantadas = std::make_unique<TormentasAdelantadas>(
-        adelantables, hilos, [&serie](Integer k) { return CalculaAdelantada(k, false, serie); });
+        adelantables, hilos, [&serie](Integer k) { return CalculaAdelantada(k, false, serie); },
+        ReleaseStormResults);
     if (serie.ultima > 0) ultimaHecha = CalculaAdelantada(serie.ultima, true, serie);
   }
   for (const Integer k : serie.retenidas) {
@@ -426,7 +428,7 @@ void GuardaTablasQDR() {
     CompoSel = nComponentes + 1;
     const Array1<QString>& nombres = NombresComponentes;  // this thread's list
     std::vector<TextBuffer> lineas(static_cast<size_t>(nComponentes) + 1);
-    EnParalelo(nComponentes, HilosSerie(), [&](int c) {
+    EnParalelo(nComponentes, ThreadCount(), [&](int c) {
       // Each line as Write # writes it: the name and position, then the numbers.
       const QString inicio = WriteValueText(nombres(c)) + QLatin1Char(',') + WriteValueText(Integer(c));
       TextBuffer& texto = lineas[static_cast<size_t>(c)];

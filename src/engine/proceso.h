@@ -23,7 +23,7 @@ void CargaDatosProceso();
 // OmiteAvisoSalidas, the report window's text and all that Proceso_Simulacion writes.
 void CorreUnaTormenta();
 // Runs every storm of the series and writes SaleTablasQDRs_tem.txt. The storms are computed side by
-// side on HilosSerie() workers, each in the state of one run of its own thread; the main thread is left
+// side on ThreadCount() workers, each in the state of one run of its own thread; the main thread is left
 // with the last storm's state and report, as when they run one after another, and the storm the user
 // defined (P, D, R, its mode, distribution and steps) is back as it was before the series.
 // Reads the series and the selected durations and recurrences; writes the series' results,

@@ -27,6 +27,17 @@ QString Columna(const QString& text, int width, bool right) {
   return right ? blanks + text : text + blanks;
 }
 
+void ReleaseStormResults() {
+  nPasosSalida = 0;
+  QSaleCompo = {};
+  QEntraCompo = {};
+  PpUEHPaso = {};
+  HEmbalseLago = {};
+  SEmbalseLago = {};
+  HEmbalseRepresa = {};
+  SEmbalseRepresa = {};
+}
+
 void ResetResultadosState() {
   nPasosSalida = 0;
   QSaleCompo = {};

@@ -81,4 +81,8 @@ QString Columna(const QString& text, int width, bool right = false);
 // Everything above, the main thread's, back to the values of a program that has not run yet.
 void ResetResultadosState();
 
+// Gives back the memory of this thread's hydrographs, levels and storages of one storm: a thread of the
+// pool that computed storms of a series holds none of it once it has no storm left.
+void ReleaseStormResults();
+
 }  // namespace tavo

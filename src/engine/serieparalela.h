@@ -1,36 +1,28 @@
-// The storms of a series computed side by side, each on a worker thread of its own, ahead of their
-// turn. A storm that would show a message, or whose distribution refuses it, is set aside: the series
-// computes it again in its turn on the main thread, where its messages show in storm order.
+// The storms of a series computed side by side on threads of the program's pool (platform/workers.h),
+// ahead of their turn. A storm that would show a message, or whose distribution refuses it, is set aside: the
+// series computes it again in its turn on the main thread, where its messages show in storm order.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/vb.h"
+#include "platform/workers.h"
 
 namespace tavo {
 
-// The worker count of a series: the environment variable TAVO_HILOS when it holds a whole number of
-// at least 1, otherwise the processors the program may run on.
-int HilosSerie();
-
-// Calls f(i) for i = 1..n, spread over up to `hilos` threads (the calling one among them, the others
-// kept by the program for such work), and returns when every call has returned; an error a call raised
-// is raised again then. f must touch nothing another call writes.
-void EnParalelo(int n, int hilos, const std::function<void(int)>& f);
-// Has the threads that EnParalelo spreads work over with `hilos` start, without waiting for them: a run
-// asks for them ahead of the work it spreads.
-void PreparaHilos(int hilos);
-
 class TormentasAdelantadas {
  public:
-  // Starts `hilos` workers over `tormentas`, taken in their order. Each storm k is computed by
-  // `calcula(k)`, on its worker with the messages deferred; true when it was computed.
-  TormentasAdelantadas(std::vector<Integer> tormentas, int hilos, std::function<bool(Integer)> calcula);
+  // Hands `tormentas`, taken in their order, to up to `hilos` threads of the pool. Each storm k is
+  // computed by `calcula(k)` on its thread with the messages deferred; true when it was computed. A
+  // thread that has no storm left calls `suelta`, which gives back what it held of the storms' state.
+  // With no thread in the pool every storm is set aside.
+  TormentasAdelantadas(std::vector<Integer> tormentas, int hilos, std::function<bool(Integer)> calcula,
+                       std::function<void()> suelta);
   // No storm is started any more, and the workers end.
   ~TormentasAdelantadas();
   TormentasAdelantadas(const TormentasAdelantadas&) = delete;
@@ -47,12 +39,13 @@ class TormentasAdelantadas {
 
   std::vector<Integer> tormentas_;
   std::function<bool(Integer)> calcula_;
+  std::function<void()> suelta_;
   std::atomic<size_t> siguiente_{0};    // the place in tormentas_ of the next storm a worker takes
   std::atomic<bool> detenidas_{false};  // no worker starts another storm
   std::mutex mutex_;
   std::condition_variable avance_;
   std::vector<Estado> estados_;  // by storm number
-  std::vector<std::thread> hilos_;
+  std::unique_ptr<SharedWork> trabajo_;
 };
 
 }  // namespace tavo

@@ -9,9 +9,9 @@
 #include "engine/informe.h"
 #include "engine/resultados.h"
 #include "engine/secuencia.h"
-#include "engine/serieparalela.h"
 #include "platform/dialogs.h"
 #include "platform/seqfile.h"
+#include "platform/workers.h"
 #include "project/configuracion.h"
 #include "project/estado.h"
 #include "project/listacomponentes.h"
@@ -284,7 +284,7 @@ void Proceso_Simulacion(const Boolean& Unica) {
     std::optional<TextValueStream> informe;
     if (Unica) informe.emplace(DirPrograma + QLatin1Char('/') + ArchivoInforme());
     // The threads the units' work is spread over start while the run prepares.
-    if (Unica && !SeriesRunning) PreparaHilos(HilosSerie());
+    if (Unica && !SeriesRunning) PreparaHilos(ThreadCount());
     if (!Fase(Preparacion, avisado)) return;
     // In one depth per unit the unit phase hands each unit's depth to the hyetograph through
     // PpTormenta; the storm's own depth comes back afterwards.

@@ -9,8 +9,8 @@
 #include "engine/hietograma.h"
 #include "engine/informe.h"
 #include "engine/resultados.h"
-#include "engine/serieparalela.h"
 #include "engine/simulacion.h"
+#include "platform/workers.h"
 #include "project/estado.h"
 #include "rainfall/tormenta.h"
 
@@ -28,7 +28,7 @@ constexpr long long kPasosParaHilos = 4096;
 // series' storms take the other threads) or when the work is small.
 int HilosDeLaCorrida(long long trabajo) {
   if (SeriesRunning || trabajo < kPasosParaHilos) return 1;
-  return HilosSerie();
+  return ThreadCount();
 }
 
 // True while rain step k starts before a storm of `duracion` minutes ends. Reads PasoPp.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
 #include <QUrl>
 #include <cerrno>
 
@@ -64,6 +65,11 @@ bool ProgramHasEnded() {
 }
 void SetProgramHasEnded(bool ended) {
   EndedFlag() = ended;
+}
+
+bool OnMainThread() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  return !app || QThread::currentThread() == app->thread();
 }
 
 void DoEvents() {

@@ -24,6 +24,11 @@ void SetProgramHasEnded(bool ended);
 // Processes the pending window events.
 void DoEvents();
 
+// True on the program's main thread, where its windows live, and before the application exists. The
+// message boxes and the report and progress windows' procedures assert it: work on the threads of the
+// pool (platform/workers.h) never shows a window.
+bool OnMainThread();
+
 // The folder the program runs from: the executable's folder, or the one a test sets.
 QString AppPath();
 void SetAppPath(const QString& folder);

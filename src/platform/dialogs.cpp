@@ -51,11 +51,13 @@ void InstallDialogs(Dialogs* dialogs) {
 
 int MsgBox(const QString& prompt, int style, const QString& title) {
   ThrowIfMessagesDeferred();
+  Q_ASSERT(OnMainThread());
   return CurrentDialogs().msgBox(prompt, style, title);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
   ThrowIfMessagesDeferred();
+  Q_ASSERT(OnMainThread());
   return CurrentDialogs().inputBox(prompt, title, defaultText);
 }
 

@@ -55,11 +55,14 @@ void UnloadAllForms();
 
 // The one instance of a window class. `object()` creates it without loading it (a public procedure
 // of the window may be called that way); `instance()` also loads it once, running its Form_Load, as
-// reading any of its controls does. `unload()` runs Form_Unload and destroys it.
+// reading any of its controls does. `unload()` runs Form_Unload and destroys it. Only the main thread
+// reaches a window (OnMainThread): the report and progress windows' procedures, called by the engine,
+// come through here too.
 template <class T>
 class FormInstance {
  public:
   static T& object() {
+    Q_ASSERT(OnMainThread());
     if (!instance_) {
       static const bool registered = (RegisterForm(&FormInstance<T>::unload), true);
       (void)registered;

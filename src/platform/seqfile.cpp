@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QThreadPool>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -24,6 +23,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/workers.h"
 
 namespace tavo {
 
@@ -488,12 +488,12 @@ bool SeqFile::writeOut(QFile& file) const {
   bool written = true;
   qsizetype at = 0;
   const auto raw = [&file](const char* b, qsizetype k) { return file.write(b, k) == k; };
-  for (const auto& [place, text, quoted] : texts_) {
-    if (place > at) written = written && put(EncodeWindows1252(out_.mid(at, place - at)));
-    text.forEachBlock([&](const char* bytes, qsizetype n) {
-      written = written && (quoted ? WriteQuotedBytes(bytes, n, raw) : raw(bytes, n));
+  for (const Piece& piece : texts_) {
+    if (piece.place > at) written = written && put(EncodeWindows1252(out_.mid(at, piece.place - at)));
+    piece.text.forEachBlock([&](const char* bytes, qsizetype n) {
+      written = written && (piece.quoted ? WriteQuotedBytes(bytes, n, raw) : raw(bytes, n));
     });
-    at = place;
+    at = piece.place;
   }
   return written && put(EncodeWindows1252(out_.mid(at)));
 }
@@ -708,22 +708,6 @@ namespace tavo {
 // ---- a text value written ahead ----
 
 namespace {
-// Runs `work` on a thread kept for such work, and gives what tells when it is done. The threads are
-// started once and live as long as the program: a thread started and ended for every run would cost
-// its start each time, and threads that end while the program runs trouble the leak checker of the
-// test builds at the program's end.
-std::future<void> RunOnSpareThread(std::function<void()> work) {
-  static QThreadPool* const threads = [] {
-    auto* pool = new QThreadPool;  // never deleted: its threads wait for work until the program ends
-    pool->setExpiryTimeout(-1);
-    return pool;
-  }();
-  auto task = std::make_shared<std::packaged_task<void()>>(std::move(work));
-  std::future<void> done = task->get_future();
-  threads->start([task] { (*task)(); });
-  return done;
-}
-
 // The removal of the last stream's second name of the file it replaced, while it goes on.
 std::future<void>& PendingRemoval() {
   static std::future<void> removal;
@@ -744,6 +728,7 @@ TextValueStream::TextValueStream(const QString& path)
   }
   replaced_ = QFile::encodeName(path_).toStdString();
   second_ = QFile::encodeName(SecondNamePath(path_)).toStdString();
+  // On a thread of the program's pool; with none there, the file is written whole when it closes.
   done_ = RunOnSpareThread([this] { writeAhead(); });
 }
 
@@ -751,7 +736,7 @@ TextValueStream::~TextValueStream() {
   stop();
   if (descriptor_ >= 0) ::close(descriptor_);
   if (!temporary_.isEmpty()) QFile::remove(temporary_);
-  // The old file's last name goes on a spare thread: giving back a long file's memory takes long.
+  // The old file's last name goes on a thread of the pool: giving back a long file's memory takes long.
   if (!held_.empty()) PendingRemoval() = RunOnSpareThread([held = held_] { ::unlink(held.c_str()); });
 }
 

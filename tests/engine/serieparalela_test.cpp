@@ -3,13 +3,15 @@
 // results, report and last storm, with its messages and questions in storm order.
 #include "engine/serieparalela.h"
 
-#include <sched.h>
-
+#include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "engine/cuenca_fixture.h"
@@ -19,6 +21,7 @@
 #include "engine/resultados.h"
 #include "engine/simulacion.h"
 #include "platform/app.h"
+#include "platform/workers.h"
 #include "project/listacomponentes.h"
 #include "support/fixture.h"
 
@@ -300,6 +303,56 @@ TEST_P(SerieParalelaTest, AUnitFailingInTheMiddleLeavesWhatItLeavesInOrder) {
   ExpectSame(CorreTormenta("8", avisos), uno);
 }
 
+// The system starts no more threads, as under a limit of processes: a single storm and a series work
+// on the threads the pool has, or on the calling thread alone, and leave what one thread leaves. Run
+// here, with whatever threads earlier cases left in the pool, and again in a program of its own, whose
+// pool never gets a thread.
+TEST_F(SerieParalelaTest, ThreadsThatCannotStartLeaveFewerWorkers) {
+  struct SinHilosNuevos {
+    SinHilosNuevos() {
+      SetThreadStarter([](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+      });
+    }
+    ~SinHilosNuevos() { SetThreadStarter({}); }
+  } sinHilosNuevos;
+  const int antes = PoolThreads();
+  const QByteArray mas = QByteArray::number(antes + 4);
+  Generado(7);
+  TormentaDeUnDia();
+  const std::vector<int> avisos(4, vbOK);
+  const Resultado uno = CorreTormenta("1", avisos);
+  ASSERT_FALSE(uno.archivo.isEmpty());
+  ExpectSame(CorreTormenta(mas, avisos), uno);
+  Tormentas({12, 18, 25, 30, 40, 48}, {30, 60, 180, 240, 360, 720}, {2, 2, 2, 5, 5, 5});
+  PasoPp = 10;
+  const std::vector<int> respuestas{vbOK, vbOK};
+  const Resultado serie = Corre("1", respuestas);
+  ASSERT_FALSE(serie.archivo.isEmpty()) << serie.mensajes.join(QLatin1Char(10)).toStdString();
+  ExpectSame(Corre(mas, respuestas), serie);
+  EXPECT_EQ(PoolThreads(), antes);
+
+  if (qEnvironmentVariableIsSet("TAVO_PRUEBA_SIN_HILOS")) {
+    EXPECT_EQ(antes, 0);
+    return;
+  }
+  QProcess programa;
+  QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+  entorno.insert(QStringLiteral("TAVO_PRUEBA_SIN_HILOS"), QStringLiteral("1"));
+  entorno.remove(QStringLiteral("GTEST_TOTAL_SHARDS"));
+  entorno.remove(QStringLiteral("GTEST_SHARD_INDEX"));
+  programa.setProcessEnvironment(entorno);
+  programa.setProcessChannelMode(QProcess::MergedChannels);
+  programa.start(
+      QCoreApplication::applicationFilePath(),
+      {QStringLiteral("--gtest_filter=SerieParalelaTest.ThreadsThatCannotStartLeaveFewerWorkers")});
+  ASSERT_TRUE(programa.waitForFinished(-1));
+  const QByteArray salida = programa.readAll();
+  EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(programa.exitCode(), 0) << salida.toStdString();
+  EXPECT_TRUE(salida.contains("[  PASSED  ] 1 test")) << salida.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Proyectos, SerieParalelaTest,
                          testing::Values(Generacion{7, 1}, Generacion{12345, 2}, Generacion{99, 0}));
 
@@ -359,40 +412,6 @@ TEST_F(SerieParalelaTest, ASeriesStoppedAtItsFirstStormLeavesNothingOfTheOthers)
   EXPECT_TRUE(uno.mensajes[0].startsWith(QStringLiteral("La distribución personalizada 1 no tiene")));
   EXPECT_EQ(uno.informe, "Informe anterior");
   ExpectSame(Corre("8"), uno);
-}
-
-TEST(HilosSerie, TheEnvironmentSetsTheWorkerCount) {
-  cpu_set_t todos;
-  ASSERT_EQ(sched_getaffinity(0, sizeof todos, &todos), 0);
-  const int procesadores = CPU_COUNT(&todos);
-  const struct {
-    const char* valor;
-    int hilos;
-  } casos[] = {{"1", 1},
-               {"3", 3},
-               {"16", 16},
-               {"0", procesadores},
-               {"-2", procesadores},
-               {"dos", procesadores},
-               {"", procesadores}};
-  for (const auto& caso : casos) {
-    const Hilos entorno(caso.valor);
-    EXPECT_EQ(HilosSerie(), caso.hilos) << caso.valor;
-  }
-  qunsetenv("TAVO_HILOS");
-  EXPECT_EQ(HilosSerie(), procesadores);
-  // A program kept to one processor works on one.
-  cpu_set_t uno;
-  CPU_ZERO(&uno);
-  for (int c = 0; c < CPU_SETSIZE; ++c) {
-    if (CPU_ISSET(c, &todos)) {
-      CPU_SET(c, &uno);
-      break;
-    }
-  }
-  ASSERT_EQ(sched_setaffinity(0, sizeof uno, &uno), 0);
-  EXPECT_EQ(HilosSerie(), 1);
-  ASSERT_EQ(sched_setaffinity(0, sizeof todos, &todos), 0);
 }
 
 }  // namespace
