@@ -216,14 +216,14 @@ void frmUEHs::PresionColocacion(Single X, Single Y) {
 }
 
 void frmUEHs::picDibujo_DblClick() {
-  // A double click on a selected component opens its dialog; else it measures, finishes the reach
-  // being drawn, and shows the whole network.
+  // A double click on a selected component opens its dialog; one that finishes the reach being drawn
+  // keeps the view, as Enter does; else it measures and shows the whole network.
   if (selCauce > 0) return MuestraDlgCauceEditProp();
   if (selUEH > 0) return MuestraDlgUEH2();
   if (selLago > 0) return MuestraDlgLago();
   if (selRepresa > 0) return MuestraDlgRepresas();
   if (HerramientaActiva(QStringLiteral("btn_toolbarLongArea"))) modCalculoLongArea();
-  if (HerramientaActiva(QStringLiteral("btn_toolbarCauce")) && nVerticesTrazado > 1) AgregaCauce();
+  if (HerramientaActiva(QStringLiteral("btn_toolbarCauce")) && nVerticesTrazado > 1) return AgregaCauce();
   CentrarVista = true;
   ZoomTotal = true;
   ViewHeld = false;

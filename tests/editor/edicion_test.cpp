@@ -245,6 +245,52 @@ TEST_F(EdicionTest, AddingKeepsTheViewUnlessTheNewComponentLiesOutsideIt) {
   EXPECT_NE(vista(), toda);
 }
 
+// As a user does: the slider zooms in, the reach tool is chosen on the toolbar, a click and a double
+// click draw a reach inside the view. The view stays; a double click on empty drawing fits it again.
+TEST_F(EdicionTest, AReachFinishedByDoubleClickKeepsTheZoomTheUserChose) {
+  saveNetwork([] { Reach("c-1", "0", {{1000, 1000}, {1400, 1200}}); });
+  frmUEHs::unload();
+  open();
+  frmUEHs& ed = editor();
+  const PictureBox* p = ed.picDibujo;
+  auto vista = [&] { return QRectF(p->scaleLeft(), p->scaleTop(), p->scaleWidth(), p->scaleHeight()); };
+  auto at = [&](double fx, double fy) {
+    const QRectF v = vista();
+    return p->toPixels(QPointF(v.left() + fx * v.width(), v.top() + fy * v.height())).toPoint();
+  };
+  auto toolbar = [&](const char* key) {
+    QTest::mouseClick(ed.ToolbarUEHs->widgetForAction(ed.BotonToolbar(key)), Qt::LeftButton);
+  };
+  const QRectF ajustada = vista();
+  QTest::keyClick(ed.sldEscala, Qt::Key_PageDown);
+  QCoreApplication::processEvents();
+  const QRectF elegida = vista();
+  ASSERT_NE(elegida, ajustada);
+
+  toolbar("btn_toolbarCauce");
+  dialogs.answerText("nuevo");
+  // A double click is a click, then the second press that the toolkit turns into the double click.
+  auto doubleClick = [&](QPoint p) {
+    QTest::mouseClick(ed.picDibujo, Qt::LeftButton, {}, p);
+    QTest::mouseDClick(ed.picDibujo, Qt::LeftButton, {}, p);
+  };
+  QTest::mouseClick(ed.picDibujo, Qt::LeftButton, {}, at(0.2, 0.2));
+  doubleClick(at(0.3, 0.25));
+  ASSERT_EQ(nCauces, 2);
+  EXPECT_EQ(vCauces[2]->NombreCauce, "c-nuevo");
+  EXPECT_EQ(numVerticesCauce(2), 2);
+  EXPECT_EQ(vista(), elegida);
+
+  toolbar("btn_toolbarSelecciona");
+  doubleClick(at(0.9, 0.9));
+  EXPECT_EQ(selCauce, 0);
+  const QRectF toda = vista();
+  EXPECT_NE(toda, elegida);
+  ed.ItemMenuDibujo("mnu_ZoomAll")->trigger();
+  EXPECT_EQ(vista(), toda);
+  EXPECT_TRUE(dialogs.unexpected().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
 TEST_F(EdicionTest, AKindBeyondItsLimitIsRefusedBeforeAnyChange) {
   struct Case {
     const char* tool;
