@@ -452,9 +452,18 @@ bool frmUEHs::eventFilter(QObject* watched, QEvent* event) {
   // The window sees every key before the control it is sent to, once: a control that passes the key
   // on to the window it lies in brings the same event again.
   if (event->type() == QEvent::KeyRelease) teclaVista_ = nullptr;
-  if (event->type() == QEvent::KeyPress && watched->isWidgetType() && event != teclaVista_) {
-    teclaVista_ = event;
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      (event != teclaVista_ || static_cast<QKeyEvent*>(event)->keyCombination() != teclasVistas_)) {
     const auto* tecla = static_cast<QKeyEvent*>(event);
+    teclaVista_ = event;
+    teclasVistas_ = tecla->keyCombination();
+    // The shortcuts the drawing's menu shows work with the menu closed, before the window's keys.
+    bool atajo = false;
+    if (watched != mnu_DibujoSec) RunGuarded([&] { atajo = AtajoMenuDibujo(*tecla); });
+    if (atajo) {
+      event->accept();
+      return true;
+    }
     const QString text = tecla->text();
     bool cerrado = false;
     RunGuarded([&] {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -76,6 +77,12 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   // ---- context menu and property dialogs ----
   // Redraws, offers the menu's commands that the selection allows, and pops the menu up at the pointer.
   void MuestraMenuDibujo();
+  // Enables the menu's commands that the selection allows, and names the reach-to-reach command's
+  // reaches.
+  void OfreceComandosMenu();
+  // A key pressed anywhere in the window that is the shortcut of a menu command the selection allows
+  // runs that command, as the menu would; whether it was one.
+  bool AtajoMenuDibujo(const QKeyEvent& tecla);
   // The property dialogs of units, dams, lakes and reaches, for the selected component of the kind.
   void MuestraDlgUEH2();
   void MuestraDlgRepresas();
@@ -241,7 +248,10 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
 
   bool enMovimiento_ = false;  // a pointer move is being handled: the moves a question lets through wait
 
-  const QEvent* teclaVista_ = nullptr;  // the key press the window has already seen
+  // The key press the window has already seen: the event and its keys, since the next press (Z after
+  // Ctrl) may come in an event at the same address.
+  const QEvent* teclaVista_ = nullptr;
+  QKeyCombination teclasVistas_;
 };
 
 // Redraws the network in the editor window, loading and showing the window first when needed.

@@ -27,6 +27,23 @@ void frmUEHs::ConectaItem(const char* name, void (frmUEHs::*handler)()) {
 
 void frmUEHs::MuestraMenuDibujo() {
   DibujaRed();
+  OfreceComandosMenu();
+  mnu_DibujoSec->popup(QCursor::pos());
+}
+
+bool frmUEHs::AtajoMenuDibujo(const QKeyEvent& tecla) {
+  if (!(tecla.modifiers() & Qt::ControlModifier)) return false;
+  const QKeySequence teclas(tecla.keyCombination());
+  for (QAction* item : mnu_DibujoSec->actions()) {
+    if (item->shortcut().isEmpty() || item->shortcut() != teclas) continue;
+    OfreceComandosMenu();
+    if (item->isEnabled()) item->trigger();
+    return true;
+  }
+  return false;
+}
+
+void frmUEHs::OfreceComandosMenu() {
   // Every command is offered only when the selection allows it; centring and zoom always are.
   struct Comando {
     const char* name;
@@ -75,7 +92,6 @@ void frmUEHs::MuestraMenuDibujo() {
     }
   }
   cauce1aCauce2->setText(texto);
-  mnu_DibujoSec->popup(QCursor::pos());
 }
 
 void frmUEHs::mnu_PopUpdlgUEH2_Click() {

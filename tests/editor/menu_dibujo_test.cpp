@@ -217,6 +217,43 @@ TEST_F(MenuDibujoTest, KeysDoubleClicksAndTheMenuOpenTheDialogs) {
   }
 }
 
+// The shortcuts the menu shows work with the menu closed, over the drawing or another control of the
+// editor, for the commands the selection allows.
+TEST_F(MenuDibujoTest, TheMenuShortcutsWorkOverTheDrawing) {
+  struct Case {
+    const char* keys;
+    QWidget* over;
+    Integer cauce, lago;  // selected before
+    Integer cauceAfter, lagoAfter;
+    bool zoomTotal;
+    bool reachDialog;
+  };
+  const Case cases[] = {
+      {"Ctrl+Z", editor().picDibujo, 2, 1, 0, 1, true, false},
+      {"Ctrl+Z", editor().sldEscala, 2, 0, 0, 0, true, false},
+      {"Ctrl+C", editor().picDibujo, 2, 1, 0, 0, false, false},
+      {"Ctrl+E", editor().picDibujo, 2, 0, 2, 0, false, true},
+      {"Ctrl+E", editor().picDibujo, 2, 1, 2, 1, false, false},  // a reach and a lake: not offered
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.keys) + " over " + c.over->objectName().toStdString());
+    selCauce = c.cauce;
+    selLago = c.lago;
+    selUEH = selRepresa = 0;
+    CentrarVista = ZoomTotal = false;
+    QTest::keySequence(c.over, QKeySequence(QString::fromLatin1(c.keys)));
+    EXPECT_EQ(selCauce, c.cauceAfter);
+    EXPECT_EQ(selLago, c.lagoAfter);
+    EXPECT_EQ(CentrarVista, !c.reachDialog && c.cauceAfter == 0);
+    EXPECT_EQ(ZoomTotal, c.zoomTotal);
+    EXPECT_EQ(dlgCauceEditProp::isLoaded(), c.reachDialog);
+    if (dlgCauceEditProp::isLoaded()) dlgCauceEditProp::object().CancelButton->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(editor().mnu_DibujoSec->isVisible());
+  }
+  EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
+}
+
 // The editor closes the dialogs it opened, and their table windows, once its closing question is
 // answered: nothing typed there can be accepted into a network no longer being edited.
 TEST_F(MenuDibujoTest, ClosingTheEditorClosesTheDialogsItOpened) {
