@@ -1,6 +1,7 @@
 #include "shell/frmAyuda.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -392,7 +393,12 @@ void frmAyuda::tvwContenido_Click(QTreeWidgetItem* item) {
 
 void AbreAyuda(const QString& pagina) {
   try {
-    if (!FileExists(CarpetaAyuda() + QLatin1Char('/') + kPaginaPrincipal)) Raise(kErrFileNotFound);
+    // Without its main page the help is not there: the user is told the folder it was looked for in.
+    if (!FileExists(CarpetaAyuda() + QLatin1Char('/') + kPaginaPrincipal)) {
+      throw VbError(kErrFileNotFound,
+                    QStringLiteral("No se ha encontrado la ayuda del programa en la carpeta ") +
+                        QDir::toNativeSeparators(CarpetaAyuda()) + QStringLiteral(". "));
+    }
     QWidget* modal = QApplication::activeModalWidget();
     frmAyuda& ayuda = frmAyuda::instance();
     ayuda.MuestraPagina(pagina);

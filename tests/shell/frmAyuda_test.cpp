@@ -111,7 +111,8 @@ TEST_F(FrmAyudaTest, WithoutTheHelpFolderTheUserIsToldAndTheProgramGoesOn) {
   QTest::keyClick(main().mdiArea, Qt::Key_F1);
   ASSERT_EQ(dialogs.records().size(), 2u);
   for (const auto& r : dialogs.records()) {
-    EXPECT_EQ(r.prompt, QStringLiteral("Error Nro. 53 ,No se ha encontrado el archivoVerifique"));
+    EXPECT_EQ(r.prompt, "Error Nro. 53 ,No se ha encontrado la ayuda del programa en la carpeta " +
+                            programDir() + "/Ayuda. Verifique");
     EXPECT_TRUE(r.title.isEmpty());
   }
   EXPECT_FALSE(AyudaVisible());
