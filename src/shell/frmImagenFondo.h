@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -23,18 +24,20 @@ class frmImagenFondo : public QWidget, public FormInstance<frmImagenFondo> {
   int innerWidth() const { return innerWidth_; }
   int innerHeight() const { return innerHeight_; }
 
-  // Loads the picture from a .jpg, .gif, .bmp or other file the program can read. A missing file,
-  // and a file that holds no picture the program can read (a .wmf among them), raise error 53 and
-  // leave the picture held before.
+  // Loads the picture from a .jpg, .gif, .bmp, .wmf or other file the program can read. A missing
+  // file, and a file that holds no picture the program can read (damaged, cut, or of another kind),
+  // raise error 53 and leave the picture held before.
   void LoadPicture(const QString& file);
-  void ClearPicture() { Picture = QImage(); }
-  // The picture's stored size in HiMetric units (hundredths of a millimetre at 96 dots per inch).
+  void ClearPicture();
+  // The picture's stored size in HiMetric units (hundredths of a millimetre at 96 dots per inch): its
+  // pixels, or a metafile's own size.
   int PictureWidthHiMetric() const;
   int PictureHeightHiMetric() const;
 
   QImage Picture;
 
  private:
+  QSize pictureSize_;  // in pixels at 96 dots per inch
   int innerWidth_ = 0;
   int innerHeight_ = 0;
 };

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QImage>
 #include <QTest>
+#include <QtEndian>
+#include <random>
 
 #include "editor_fixture.h"
 #include "platform/seqfile.h"
@@ -17,6 +19,93 @@ const QString kSinImagen = QStringLiteral(
     "Para desplegar una imágen de fondo de trabajo debe cargar previamente el archivo imagen (tipo .jpg .gif "
     ".bmp y "
     ".wmf) desde el menú Opciones de Configuración");
+
+// A Windows metafile written record by record: a placeable header for a drawing `width` by `height`
+// logical units, `inch` of them an inch, then the records.
+class Metafile {
+ public:
+  Metafile(qint16 width, qint16 height, quint16 inch) {
+    for (quint16 word : {quint16(0xCDD7), quint16(0x9AC6), quint16(0), quint16(0), quint16(0), quint16(width),
+                         quint16(height), inch, quint16(0), quint16(0)})
+      put(word);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i) checksum ^= qFromLittleEndian<quint16>(bytes_.constData() + 2 * i);
+    put(checksum);
+    for (quint16 word : {1, 9, 0x0300, 0, 0, 0, 0, 0, 0}) put(word);  // sizes filled in by bytes()
+  }
+  Metafile& record(quint16 function, const std::vector<qint16>& params) {
+    const quint32 size = 3 + static_cast<quint32>(params.size());
+    maxRecord_ = std::max(maxRecord_, size);
+    put(static_cast<quint16>(size & 0xFFFF));
+    put(static_cast<quint16>(size >> 16));
+    put(function);
+    for (qint16 p : params) put(static_cast<quint16>(p));
+    if (function == 0x02FC || function == 0x02FA) ++objects_;
+    return *this;
+  }
+  // A solid brush and a pen of this colour, both made and selected; then the rectangle.
+  Metafile& rectangle(QColor color, qint16 left, qint16 top, qint16 right, qint16 bottom) {
+    const auto low = static_cast<qint16>(color.red() | color.green() << 8);
+    const auto high = static_cast<qint16>(color.blue());
+    record(0x02FC, {0, low, high, 0});     // brush: solid
+    record(0x02FA, {0, 1, 0, low, high});  // pen: solid, 1 unit
+    record(0x012D, {static_cast<qint16>(objects_ - 2)});
+    record(0x012D, {static_cast<qint16>(objects_ - 1)});
+    return record(0x041B, {bottom, right, top, left});
+  }
+  // A device-independent bitmap stretched over a rectangle.
+  Metafile& bitmap(const QByteArray& dib, qint16 left, qint16 top, qint16 width, qint16 height) {
+    const qint32 w = qFromLittleEndian<qint32>(dib.constData() + 4);
+    const qint32 h = qFromLittleEndian<qint32>(dib.constData() + 8);
+    std::vector<qint16> params = {0x0020, 0x00CC, 0, qint16(h), qint16(w), 0, 0, height, width, top, left};
+    for (int i = 0; i + 1 < dib.size(); i += 2)
+      params.push_back(qFromLittleEndian<qint16>(dib.constData() + i));
+    return record(0x0F43, params);  // stretched, copied as it is
+  }
+  QByteArray bytes() const {
+    QByteArray all = bytes_ + QByteArray("\x03\x00\x00\x00\x00\x00", 6);  // the end record
+    const auto words = static_cast<quint32>((all.size() - 22) / 2);
+    qToLittleEndian<quint32>(words, all.data() + 22 + 6);
+    qToLittleEndian<quint16>(objects_, all.data() + 22 + 10);
+    qToLittleEndian<quint32>(maxRecord_, all.data() + 22 + 12);
+    return all;
+  }
+
+ private:
+  void put(quint16 word) {
+    char b[2];
+    qToLittleEndian<quint16>(word, b);
+    bytes_.append(b, 2);
+  }
+  QByteArray bytes_;
+  quint16 objects_ = 0;
+  quint32 maxRecord_ = 3;
+};
+
+// A bitmap 2 by 2 pixels of 24 bits, all green, with these values for its width, height and bits a
+// pixel.
+QByteArray GreenBitmap(qint32 width = 2, qint32 height = 2, quint16 bits = 24) {
+  QByteArray dib(40, 0);
+  qToLittleEndian<quint32>(40, dib.data());
+  qToLittleEndian<qint32>(width, dib.data() + 4);
+  qToLittleEndian<qint32>(height, dib.data() + 8);
+  qToLittleEndian<quint16>(1, dib.data() + 12);
+  qToLittleEndian<quint16>(bits, dib.data() + 14);
+  qToLittleEndian<quint32>(16, dib.data() + 20);
+  for (int row = 0; row < 2; ++row) dib.append(QByteArray("\x00\xff\x00\x00\xff\x00\x00\x00", 8));
+  return dib;
+}
+
+// Red on the left half, blue on the right, of a drawing 96 by 48 pixels; green over the right
+// half's lower right quarter, as a bitmap.
+QByteArray TwoColourMetafile(const QByteArray& bitmap = GreenBitmap()) {
+  Metafile wmf(960, 480, 960);
+  wmf.record(0x0103, {8}).record(0x020B, {0, 0}).record(0x020C, {480, 960});  // anisotropic, origin, extent
+  wmf.rectangle(QColor(255, 0, 0), 0, 0, 480, 480);
+  wmf.rectangle(QColor(0, 0, 255), 480, 0, 960, 480);
+  wmf.bitmap(bitmap, 720, 240, 240, 240);
+  return wmf.bytes();
+}
 
 class HerramientasTest : public test::EditorTest {
  protected:
@@ -192,6 +281,102 @@ TEST_F(HerramientasTest, BackgroundPictureShowsAndHidesWithoutLosingEdits) {
   EXPECT_TRUE(ops(DrawOp::Kind::Picture).empty());
   ASSERT_EQ(nUEHs, 1);
   EXPECT_EQ(vUEHs[1]->NombreUEH, "u-sin-guardar");
+}
+
+TEST_F(HerramientasTest, AMetafileBackgroundIsDrawnAtItsOwnSize) {
+  test::WriteBytes(dir + "/plano.wmf", TwoColourMetafile());
+  ArchivoImagenFondo = dir + "/plano.wmf";
+  QTest::mouseClick(editor().cmdImagenUEHs, Qt::LeftButton);
+  ASSERT_TRUE(ImagenVisible) << test::DescribeDialogs(dialogs).toStdString();
+  EXPECT_EQ(AnchoImagen, 169);  // 1 inch: 2540 HiMetric / 15 twips a pixel
+  EXPECT_EQ(AltoImagen, 85);
+
+  const auto pictures = ops(DrawOp::Kind::Picture);
+  ASSERT_EQ(pictures.size(), 1u);
+  const QImage drawing = editor().picDibujo->grab().toImage();
+  auto colourAt = [&](double fx, double fy) {
+    const QPointF p = pictures[0].p1 + QPointF(fx * (pictures[0].p2.x() - pictures[0].p1.x()),
+                                               fy * (pictures[0].p2.y() - pictures[0].p1.y()));
+    return drawing.pixelColor(editor().picDibujo->toPixels(p).toPoint());
+  };
+  EXPECT_EQ(colourAt(0.25, 0.5), QColor(255, 0, 0));
+  EXPECT_EQ(colourAt(0.75, 0.25), QColor(0, 0, 255));
+  EXPECT_EQ(colourAt(0.1, 0.1), QColor(255, 0, 0));
+  EXPECT_EQ(colourAt(0.6, 0.9), QColor(0, 0, 255));
+  EXPECT_EQ(colourAt(0.9, 0.9), QColor(0, 255, 0));
+}
+
+// A metafile damaged in any way is a file that holds no picture: the background message, no picture
+// and no crash, with every file under the sanitizers.
+TEST_F(HerramientasTest, ADamagedMetafileGivesTheBackgroundMessage) {
+  const QByteArray whole = TwoColourMetafile();
+  const int firstRecord = 22 + 18;
+  auto withWord = [&](int at, quint16 value) {
+    QByteArray b = whole;
+    qToLittleEndian<quint16>(value, b.data() + at);
+    return b;
+  };
+  auto withLong = [&](int at, quint32 value) {
+    QByteArray b = whole;
+    qToLittleEndian<quint32>(value, b.data() + at);
+    return b;
+  };
+  // Each damaged file, and whether it is refused; a random change, or a bitmap the drawing does
+  // without, may leave a metafile that plays.
+  struct Damaged {
+    std::string what;
+    QByteArray bytes;
+    bool refused = true;
+  };
+  std::vector<Damaged> damaged = {
+      {"cut in the placeable header", whole.left(12)},
+      {"cut in the metafile header", whole.left(30)},
+      {"cut in a record", whole.left(firstRecord + 11)},
+      {"cut before the end record", whole.left(whole.size() - 6)},
+      {"record size 0", withLong(firstRecord, 0)},
+      {"record size below its header", withLong(firstRecord, 2)},
+      {"record size past the end", withLong(firstRecord, 0x7FFFFFFF)},
+      {"record size 0xFFFFFFFF", withLong(firstRecord, 0xFFFFFFFF)},
+      {"header size wrong", withWord(22 + 2, 3)},
+      {"no inch", withWord(14, 0)},
+      {"bitmap cut", whole.left(whole.size() - 6 - 10)},
+      {"file size wrong", withLong(22 + 6, 0xFFFFFFFF), false},  // the records are whole
+      {"bitmap far larger than its bytes", TwoColourMetafile(GreenBitmap(30000, 30000)), false},
+      {"bitmap of 7 bits a pixel", TwoColourMetafile(GreenBitmap(2, 2, 7)), false},
+      {"bitmap of no width", TwoColourMetafile(GreenBitmap(0, 2)), false},
+      {"no width", withWord(10, 0), false},  // the records tell the size
+      {"polygon of more points than its record",
+       Metafile(960, 480, 960).record(0x0324, {30000, 1, 1, 5, 5}).bytes()},
+      {"polypolygon of more polygons than its record",
+       Metafile(960, 480, 960).record(0x0538, {-1, 2, 1, 1}).bytes()},
+  };
+  std::mt19937 random(46);
+  for (int k = 0; k < 24; ++k) {
+    QByteArray b = whole.left(firstRecord);
+    for (int i = 0; i < 200; ++i) b.append(static_cast<char>(random() & 0xFF));
+    damaged.push_back({"random records " + std::to_string(k), b, false});
+    QByteArray changed = whole;
+    for (int i = 0; i < 4; ++i)
+      changed[firstRecord + int(random() % (whole.size() - firstRecord))] = char(random());
+    damaged.push_back({"random bytes changed " + std::to_string(k), changed, false});
+  }
+  for (const Damaged& d : damaged) {
+    SCOPED_TRACE(d.what);
+    test::WriteBytes(dir + "/plano.wmf", d.bytes);
+    ArchivoImagenFondo = dir + "/plano.wmf";
+    ImagenVisible = false;
+    dialogs.clear();
+    if (d.refused) dialogs.answer(vbOK);
+    QTest::mouseClick(editor().cmdImagenUEHs, Qt::LeftButton);
+    if (!d.refused && ImagenVisible) {
+      EXPECT_TRUE(dialogs.records().empty());
+      continue;
+    }
+    EXPECT_FALSE(ImagenVisible);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].prompt, kSinImagen);
+    dialogs.clear();
+  }
 }
 
 TEST_F(HerramientasTest, StreamOrdersAreLabelledAtTheSecondVertexUntilTheNextRedraw) {
