@@ -194,4 +194,9 @@ void MuestraPizarra() {
   frmPp::instance().showReport();
 }
 
+void ClearReport() {
+  TextoProceso.clear();
+  if (frmPp::isLoaded()) frmPp::instance().setText(QString());
+}
+
 }  // namespace tavo
