@@ -139,6 +139,10 @@ void dlgLago::MuestraLago() {
   txtLago_k->setText(TextoCampo(l.Lago_k_Musk));
 
   LeeTablaHSVQLago();
+  MuestraEstadoTabla();
+}
+
+void dlgLago::MuestraEstadoTabla() {
   const bool conTabla =
       selLago >= NFilasHSVQLago.lower() && selLago <= NFilasHSVQLago.upper() && NFilasHSVQLago(selLago) >= 1;
   lblParametros->setText(conTabla ? QStringLiteral("Datos HSVQ en Tabla")
@@ -210,6 +214,9 @@ void dlgLago::cmdParametros_Click() {
   // The table window opens on the selected lake, which must be the one shown.
   if (!ShownIsSelected()) return;
   dlgTablaSHVQ& tabla = dlgTablaSHVQ::instance();
+  // The label beside the button tells of the table as the window leaves it.
+  connect(&tabla, &dlgTablaReservorio::tableApplied, this, &dlgLago::MuestraEstadoTabla,
+          Qt::UniqueConnection);
   ShowModeless(&tabla, false);
   if (dlgTablaSHVQ::isLoaded()) tabla.activateWindow();
 }

@@ -26,6 +26,8 @@ class dlgLago : public ComponentDialog, public FormInstance<dlgLago> {
 
   // Shows the current lake: labels, receiver and method lists, boxes and whether it has a table.
   void MuestraLago();
+  // Tells in lblParametros whether the current lake's table in memory holds rows.
+  void MuestraEstadoTabla();
   // Writes the boxes and lists into the current lake.
   void GuardaDatosLago();
 

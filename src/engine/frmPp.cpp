@@ -179,4 +179,9 @@ void InstallReportWindowHooks() {
   MuestraPizarraHook.install([] { frmPp::instance().showReport(); });
 }
 
+void ClearReport() {
+  TextoProceso.clear();
+  if (frmPp::isLoaded()) frmPp::instance().setText(QString());
+}
+
 }  // namespace tavo

@@ -46,6 +46,9 @@ void RepaintReportWindow();
 // Sets the window's text to TextoProceso: when the Pizarra is turned on, and at the refresh points
 // of a simulation, where it adds only what the run appended since the last refresh.
 void MuestraPizarra();
+// Empties the report: the last run's text and, when the window exists, what it shows (a new project
+// has no report yet).
+void ClearReport();
 
 void ResetPizarraState();
 

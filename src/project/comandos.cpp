@@ -89,33 +89,34 @@ bool ValidProjectName(const QString& name) {
   return true;
 }
 
-void NewProject() {
+bool NewProject() {
   ReiniciaProyecto();
   const QString nombre = PideNombre(QStringLiteral("Proyecto Nuevo"));
-  if (nombre.isEmpty()) return;
+  if (nombre.isEmpty()) return false;
   const IdentidadAnterior anterior;
   NombreProyecto = nombre;
   ProyectoNuevo = true;
   if (!TomaDirTrabajo(QStringLiteral("Debe configurar primero correctametne el directorio de trabajo"))) {
     anterior.restituye();
-    return;
+    return false;
   }
   try {
     ChDir(DirTrabajo);
     if (ExisteProyecto(DirTrabajo, nombre)) {
       AvisaProyectoExistente(nombre);
       anterior.restituye();
-      return;
+      return false;
     }
   } catch (const VbError& e) {
     AvisaErrorDesconocido(e);
     anterior.restituye();
-    return;
+    return false;
   }
   // A settings form created by the panel refresh writes the new project's settings file as it
   // initialises; one that existed already is initialised here, so the file is written in either case.
   ShowProjectHook();
   if (ProyectoNuevo) InitialiseSettingsFormHook();
+  return true;
 }
 
 void AbrirProyecto() {

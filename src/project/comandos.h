@@ -17,8 +17,8 @@ inline constexpr std::array<const char*, 6> kArchivosProyecto = {"_Conf.pcn", "_
 bool ValidProjectName(const QString& name);
 
 // New project: asks for a name and makes it the open project, with its settings file written from
-// the settings form. An existing project of that name is left as it is.
-void NewProject();
+// the settings form. An existing project of that name is left as it is. True when a project was made.
+bool NewProject();
 
 // Open project: the user chooses a settings file; its folder becomes the working directory and its
 // name the open project, whose settings are read.

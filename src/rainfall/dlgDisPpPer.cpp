@@ -223,13 +223,20 @@ void dlgDisPpPer::Form_Load() {
   if (!SeleccionaDuracion(cmbDurMin, DurMinDisPer[t])) cmbDurMin->setCurrentIndex(0);
   if (!SeleccionaDuracion(cmbDurMax, DurMaxDisPer[t])) cmbDurMax->setCurrentIndex(0);
   LlenaGrillaDisTemPer();
-  if (dlgPp::isLoaded()) {
-    dlgPp& pp = dlgPp::instance();
-    pp.lblDurMin->setText(PlainNumberText(DurMinDisPer[t]));
-    pp.lblDurMax->setText(PlainNumberText(DurMaxDisPer[t]));
+  MuestraValidezEnPp(true);
+  OmitirControlMin = false;
+}
+
+void dlgDisPpPer::MuestraValidezEnPp(bool mostrar) {
+  if (!dlgPp::isLoaded()) return;
+  dlgPp& pp = dlgPp::instance();
+  const int t = NroTablaDisPer;
+  if (t < 1 || t > 3 || (!mostrar && !pp.optDistriPp[t + 4]->isChecked())) return;
+  pp.lblDurMin->setText(PlainNumberText(DurMinDisPer[t]));
+  pp.lblDurMax->setText(PlainNumberText(DurMaxDisPer[t]));
+  if (mostrar) {
     for (QLabel* label : {pp.lblValidez, pp.lblDurMin, pp.lblDurMax}) label->show();
   }
-  OmitirControlMin = false;
 }
 
 bool dlgDisPpPer::SeleccionaDuracion(QComboBox* lista, Integer valor) {
@@ -329,10 +336,12 @@ void dlgDisPpPer::cmbDurMin_Click() {
     MsgBox(QStringLiteral("El Límite inferior elegido es mayor al límite superior seleccionado."),
            vbOKOnly | vbExclamation);
   DurMinDisPer[NroTablaDisPer] = minimo;
+  MuestraValidezEnPp(false);
 }
 
 void dlgDisPpPer::cmbDurMax_Click() {
   DurMaxDisPer[NroTablaDisPer] = CInt(Val(cmbDurMax->currentText()));
+  MuestraValidezEnPp(false);
 }
 
 bool dlgDisPpPer::cmbDurMax_Validate() {
@@ -400,6 +409,7 @@ void dlgDisPpPer::cmdBorraTablaDisPer_Click() {
   DurMaxDisPer[t] = kDurMaxBorrada;
   cmbDurMin->setCurrentIndex(kItemMinPorDefecto);
   cmbDurMax->setCurrentIndex(kItemMaxPorDefecto);
+  MuestraValidezEnPp(false);
   MSFlexGridDisPerso->setFocus();
   DimensionaGrilla();
   NroFilasTablaPp[t] = 0;

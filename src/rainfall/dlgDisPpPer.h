@@ -111,6 +111,9 @@ class dlgDisPpPer : public QDialog, public FormInstance<dlgDisPpPer> {
   // Selects the item of a duration list whose value is `valor` (the later of two equal items); false
   // when the list has none.
   static bool SeleccionaDuracion(QComboBox* lista, Integer valor);
+  // Writes the validity range of the table shown into the storm dialog's labels, when that dialog
+  // has this table's distribution chosen; `mostrar` shows the labels too.
+  void MuestraValidezEnPp(bool mostrar);
   std::unique_ptr<GridTyping> typing_;
 };
 

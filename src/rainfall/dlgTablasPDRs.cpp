@@ -20,12 +20,20 @@ namespace {
 
 const QString kFormatoGrilla = QStringLiteral("^Nro.  |> Pp [mm]  |>D [min]  |>R [años]  ");
 const QString kMensajeCuenta = QStringLiteral("Ingrese un valor numérico entero entre 0 y 999 ");
-const QString kMensajeInconsistentes = QStringLiteral(
-    "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: "
-    "5, "
-    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, "
-    "50, "
-    "100, 200, 500, 1000, 2000, 5000, 10000). Verifique");
+// The warning of a table that fails its checks, with the durations and return periods a table takes.
+QString MensajeInconsistentes() {
+  QStringList duraciones;
+  for (const Integer d : kDuraciones) duraciones << QString::number(d);
+  const QString ultima = duraciones.takeLast();
+  QStringList recurrencias;
+  for (const Integer r : kRecurrencias) recurrencias << QString::number(r);
+  return QStringLiteral(
+             "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. "
+             "Las Duraciones: ") +
+         duraciones.join(QStringLiteral(", ")) + QStringLiteral(" ó ") + ultima +
+         QStringLiteral("). Las Recurrrencias: ") + recurrencias.join(QStringLiteral(", ")) +
+         QStringLiteral("). Verifique");
+}
 constexpr int kMaxTormentas = 999;  // storms of a table
 constexpr double kMaxPp = 9999;     // [mm]
 
@@ -336,7 +344,7 @@ void dlgTablasPDRs::AplicaTablasPDRs() {
     }
     if (HayError) {
       // A table that fails its checks stays as it was, in memory and on file, and so does the series.
-      MsgBox(kMensajeInconsistentes, vbOKOnly | vbExclamation, QStringLiteral("Advertencia !!!"));
+      MsgBox(MensajeInconsistentes(), vbOKOnly | vbExclamation, QStringLiteral("Advertencia !!!"));
       grilla->setFocus();
       if (N > 0) {
         grilla->setRow(FilaError);

@@ -448,6 +448,7 @@ bool dlgTablaReservorio::AplicaTabla() {
     grilla->setRow(estado_.FilaError);
     grilla->setCol(estado_.ColError);
   }
+  emit tableApplied();
   return true;
 }
 

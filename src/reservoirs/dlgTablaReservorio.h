@@ -68,6 +68,10 @@ class dlgTablaReservorio : public QDialog {
   // Escape and the window's close button: Cancel.
   void reject() override;
 
+ signals:
+  // The table in the grid went into the tables in memory and its file.
+  void tableApplied();
+
  protected:
   dlgTablaReservorio(const TablaReservorio& tabla, EstadoTablaReservorio& estado);
   ~dlgTablaReservorio() override;

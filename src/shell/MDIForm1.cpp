@@ -720,7 +720,7 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MDIForm1::mnuNuevoProyecto_Click() {
-  NewProject();
+  if (NewProject()) ClearReport();
 }
 void MDIForm1::mnuAbrirProyecto_Click() {
   AbrirProyecto();

@@ -159,9 +159,13 @@ TEST_F(DlgLagoTest, TheTableWindowSetsTheStatusAndItsTableBoundsTheLevelAtOnce) 
   t.MSFlexGridHSVQ->setTextMatrix(2, 1, "104");
   t.MSFlexGridHSVQ->setTextMatrix(2, 2, "2");
   t.MSFlexGridHSVQ->setTextMatrix(2, 3, "5000");
+  // The table applied, the lake dialog tells of it at once.
+  QTest::mouseClick(t.cmdAplicar, Qt::LeftButton);
+  EXPECT_EQ(d.lblParametros->text(), "Datos HSVQ en Tabla");
   dialogs.answer(vbOK);
   QTest::mouseClick(t.OKButton, Qt::LeftButton);
   EXPECT_EQ(dialogs.records().size(), 1u);
+  EXPECT_EQ(d.lblParametros->text(), "Datos HSVQ en Tabla");
   dialogs.clear();
   EXPECT_TRUE(d.isEnabled());
   // The stored level 105 is now above the table: refused on leaving, within it accepted.

@@ -71,6 +71,30 @@ TEST_F(ProcesoTest, SingleStormFromTheMenu) {
   EXPECT_FALSE(BusyPointer());
 }
 
+// A new project has no report yet: the report window empties, and turning the report on shows none.
+// A project name refused leaves the open project's report as it was.
+TEST_F(ProcesoTest, ANewProjectEmptiesTheReportWindow) {
+  dialogs.answer(vbOK);  // the outlet is still rising when the run ends
+  main().mnuCorre1->trigger();
+  const QString report = ReportText();
+  ASSERT_FALSE(report.isEmpty());
+
+  dialogs.clear();
+  dialogs.answerText(QStringLiteral("Cuenca")).answer(vbOK);  // a project of that name exists
+  main().mnuNuevoProyecto->trigger();
+  EXPECT_EQ(NombreProyecto, "Cuenca");
+  EXPECT_EQ(ReportText(), report);
+
+  dialogs.clear();
+  dialogs.answerText(QStringLiteral("Nuevo")).answer(vbOK);  // its settings file is saved
+  main().mnuNuevoProyecto->trigger();
+  EXPECT_EQ(NombreProyecto, "Nuevo");
+  ASSERT_TRUE(frmPp::isLoaded());
+  EXPECT_TRUE(frmPp::instance().Text1->toPlainText().isEmpty());
+  EXPECT_TRUE(ReportText().isEmpty());
+  EXPECT_TRUE(TextoProceso.isEmpty());
+}
+
 // A run reads the settings without the settings window: the main window's panel shows the titles
 // read, and the window brought up afterwards shows what the run read.
 TEST_F(ProcesoTest, ARunNeedsNoSettingsWindow) {

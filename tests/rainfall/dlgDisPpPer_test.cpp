@@ -442,14 +442,25 @@ TEST_F(DistributionFromMainWindowTest, FollowsTheStormDialogsUserDistribution) {
   EXPECT_EQ(pp.lblDurMin->text(), "5");
   EXPECT_EQ(pp.lblDurMax->text(), "10");
 
-  // Picking a limit in the editor leaves the storm dialog's labels as they are.
+  // The labels follow the range as the editor changes it: a limit picked, the table cleared.
   form().cmbDurMax->setCurrentIndex(form().cmbDurMax->findText("60"));
-  EXPECT_EQ(pp.lblDurMax->text(), "10");
-  // Choosing a table chooses its distribution in the storm dialog.
+  EXPECT_EQ(pp.lblDurMax->text(), "60");
+  form().cmbDurMin->setCurrentIndex(form().cmbDurMin->findText("30"));
+  EXPECT_EQ(pp.lblDurMin->text(), "30");
+  QTest::mouseClick(form().cmdBorraTablaDisPer, Qt::LeftButton);
+  EXPECT_EQ(pp.lblDurMin->text(), "5");
+  EXPECT_EQ(pp.lblDurMax->text(), "1440");
+  // Choosing a table chooses its distribution in the storm dialog, and shows its range.
   form().cmbNroTablaDisPpPer->setCurrentIndex(2);
   EXPECT_TRUE(pp.optDistriPp[7]->isChecked());
   EXPECT_EQ(DistriPp, 7);
+  EXPECT_EQ(pp.lblDurMin->text(), "10");
   EXPECT_EQ(pp.lblDurMax->text(), "15");
+  // A range picked while the storm dialog shows another distribution leaves its labels alone.
+  pp.optDistriPp[5]->setChecked(true);
+  const QString mostrado = pp.lblDurMax->text();
+  form().cmbDurMax->setCurrentIndex(form().cmbDurMax->findText("720"));
+  EXPECT_EQ(pp.lblDurMax->text(), mostrado);
   EXPECT_TRUE(dialogs.records().empty()) << test::DescribeDialogs(dialogs).toStdString();
 }
 

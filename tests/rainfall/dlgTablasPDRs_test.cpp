@@ -24,12 +24,11 @@ using test::WriteBytes;
 const QByteArray kTablas =
     "3,4,0,0\r\n\"Regional\"\r\n15,10,2\r\n20,60,2\r\n30,120,5\r\n"
     "\"Mis tormentas\"\r\n10,30,2\r\n20,60,2\r\n25,120,2\r\n30,60,5\r\n\"\"\r\n\"\"\r\n";
+// The warning lists every duration and return period a table takes.
 const QString kInconsistentes =
     "Hay datos inconsistentes. Las filas de tormentas PDR deben ser crecientes en P, D y R. Las Duraciones: "
-    "5, "
-    "10, 15, 20, 30, 60, 90, 120, 180, 300, 360, 540, 720 ó 1440). Las Recurrrencias: 2, 5, 10, 20, 25, 40, "
-    "50, "
-    "100, 200, 500, 1000, 2000, 5000, 10000). Verifique";
+    "5, 10, 15, 20, 30, 60, 90, 120, 180, 240, 300, 360, 540, 720, 1080, 1440 ó 2880). Las Recurrrencias: "
+    "2, 5, 10, 20, 25, 40, 50, 100, 200, 500, 1000, 2000, 5000, 10000). Verifique";
 
 class DlgTablasPDRsTest : public test::CarpetasTest {
  protected:
@@ -111,7 +110,7 @@ TEST_F(DlgTablasPDRsTest, ApplyChecksTheTableAndSavesOnlyATableThatPasses) {
       {"an empty cell", {{"20", "60", "2"}, {"", "120", "5"}, {"30", "120", "x"}}, false, 3, 3},
       {"P above 9999", {{"10000", "60", "2"}}, false, 1, 1},
       {"a duration too large to keep", {{"20", "60", "2"}, {"25", "40000", "2"}}, false, 2, 2},
-      {"the durations of the settings",
+      {"the durations of the settings, which the warning lists",
        {{"20", "240", "2"}, {"30", "1080", "2"}, {"40", "2880", "2"}},
        true,
        0,
