@@ -26,9 +26,10 @@ void DimensionaVentanaTabla(QWidget* ventana) {
   LeeDimensionesPantalla();
   ventana->setFixedSize(Px(static_cast<int>(0.97 * AnchoPantalla)),
                         Px(static_cast<int>(0.95 * AltoPantalla)));
-  // Centred across the screen, at its top, so that the whole window is in view.
+  // Centred across the screen, at its top, so that the whole window, title bar included, is in view.
   const QRect area = ScreenArea();
   ventana->move(area.x() + (area.width() - ventana->width()) / 2, area.y());
+  FitOnScreen(ventana);
 }
 
 void AnchoSegunTextos(FlexGrid* grilla) {

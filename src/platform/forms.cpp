@@ -216,19 +216,32 @@ void FitInArea(QMdiSubWindow* frame) {
   if (corner != frame->pos()) frame->move(std::max(corner.x(), 0), std::max(corner.y(), 0));
 }
 
-// The room the window manager takes around a window: known once it has framed the window; before
-// that, on a desktop, a title bar and thin borders.
-QMargins FrameRoom(const QWidget* form) {
+QMargins& FrameForTests() {
+  static QMargins frame;
+  return frame;
+}
+
+// The room the window manager takes around a window, as far as it is known: once it has framed the
+// window, what it took; before that, on a desktop, room for a title bar and thin borders, a little more
+// than most window managers take.
+struct FrameRoom {
+  QMargins margins;
+  bool known = false;
+};
+
+FrameRoom FrameRoomOf(const QWidget* form) {
+  if (form->windowFlags().testFlag(Qt::FramelessWindowHint)) return {QMargins(), true};
+  if (!FrameForTests().isNull()) return {FrameForTests(), true};
   const QRect frame = form->frameGeometry();
   const QRect inner = form->geometry();
   const QMargins room(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                       frame.bottom() - inner.bottom());
-  if (!room.isNull()) return room;
+  if (!room.isNull()) return {room, true};
   const QString platform = QGuiApplication::platformName();
-  if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return room;
-  constexpr int kBorder = 4;
-  constexpr int kTitleBar = 30;
-  return QMargins(kBorder, kTitleBar, kBorder, kBorder);
+  if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return {room, true};
+  constexpr int kBorder = 6;
+  constexpr int kTitleBar = 36;
+  return {QMargins(kBorder, kTitleBar, kBorder, kBorder), false};
 }
 
 const QString kScrollPage = QStringLiteral("tavoPaginaDesplazable");
@@ -283,12 +296,49 @@ class ScrolledForm : public QObject {
   QWidget* page_;
 };
 
-// A window shown on its own: made to fit the screen, with scroll bars when it is larger than the
-// screen, and moved so that its whole frame, title bar included, stands on the screen.
+}  // namespace
+
+namespace {
+// Waits for the window manager to frame a window placed before its frame was known, and places it
+// again with the frame it got, so that a title bar taller than the allowance stays on the screen.
+class FrameWatch : public QObject {
+ public:
+  explicit FrameWatch(QWidget* form) : QObject(form), form_(form) { form->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != form_) return false;
+    switch (event->type()) {
+      case QEvent::Hide:
+        deleteLater();
+        break;
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Show:
+      case QEvent::Expose:
+      case QEvent::UpdateRequest:
+      case QEvent::WindowActivate:
+        if (FrameRoomOf(form_).known) {
+          form_->removeEventFilter(this);
+          deleteLater();
+          // After the event: the frame's own moves come first.
+          QTimer::singleShot(0, form_, [form = form_] { FitOnScreen(form); });
+        }
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* form_;
+};
+}  // namespace
+
 void FitOnScreen(QWidget* form) {
   const QRect area = ScreenArea();
-  const QMargins frame = FrameRoom(form);
-  const QSize room = area.size().shrunkBy(frame);
+  const FrameRoom frame = FrameRoomOf(form);
+  const QSize room = area.size().shrunkBy(frame.margins);
   if (room.isEmpty()) return;
   if (form->width() > room.width() || form->height() > room.height()) {
     if (!form->findChild<QScrollArea*>(kScrollPage, Qt::FindDirectChildrenOnly)) new ScrolledForm(form);
@@ -296,15 +346,23 @@ void FitOnScreen(QWidget* form) {
     form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     form->resize(form->size().boundedTo(room));
   }
-  QRect outer = form->geometry().marginsAdded(frame);
+  QRect outer = form->geometry().marginsAdded(frame.margins);
   outer.moveRight(std::min(outer.right(), area.right()));
   outer.moveBottom(std::min(outer.bottom(), area.bottom()));
   outer.moveLeft(std::max(outer.left(), area.left()));
   outer.moveTop(std::max(outer.top(), area.top()));
-  if (outer.topLeft() != form->frameGeometry().topLeft()) form->move(outer.topLeft());
+  // A move places the frame the toolkit knows of: before the window manager has framed the window
+  // that is the window itself, so it goes where its inside must stand.
+  const QPoint inside = outer.topLeft() + QPoint(frame.margins.left(), frame.margins.top());
+  const QPoint known = form->geometry().topLeft() - form->pos();
+  if (inside != form->geometry().topLeft()) form->move(inside - known);
+  if (!frame.known && !form->findChild<FrameWatch*>(QString(), Qt::FindDirectChildrenOnly))
+    new FrameWatch(form);
 }
 
-}  // namespace
+void SetWindowFrameForTests(const QMargins& frame) {
+  FrameForTests() = frame;
+}
 
 void SetMdiHost(QMdiArea* area) {
   Host() = area;

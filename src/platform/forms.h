@@ -180,6 +180,14 @@ void SetMdiHost(QMdiArea* area);
 QMdiArea* MdiHost();
 void ShowModeless(QWidget* form, bool mdiChild);
 void ShowModal(QWidget* form);
+// A window shown on its own: made to fit the screen, with scroll bars when it is larger than the
+// screen, and moved so that its whole frame, title bar included, stands on the screen. Before the
+// window manager has framed the window a title bar is allowed for; once it has, the window is placed
+// again with the frame it got.
+void FitOnScreen(QWidget* form);
+// Tests: the frame a window manager puts around every window of its own, which the offscreen screen
+// does not have; empty margins give the real frames back.
+void SetWindowFrameForTests(const QMargins& frame);
 
 // Validates the box or list that holds the focus inside `window`, as a button must before it acts.
 bool ValidateFocusedBox(QWidget* window);

@@ -791,6 +791,13 @@ void MDIForm1::PanelSigueProyecto() {
   }
 }
 
+void MDIForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  FitOnScreen(this);
+}
+
 void MDIForm1::closeEvent(QCloseEvent* event) {
   // Closing the window is the same as "Salir"; the program ends with it.
   event->ignore();

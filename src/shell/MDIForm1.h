@@ -142,6 +142,8 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The first showing places the whole window, frame included, inside the screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreaMenus();
@@ -161,6 +163,7 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
     int top;
   };
   std::vector<FilaPanel> columnas_[2];
+  bool placed_ = false;
 };
 
 // The message of the commands that need an open project.

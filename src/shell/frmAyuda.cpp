@@ -4,12 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBlock>
@@ -234,8 +232,7 @@ void frmAyuda::Form_Load() {
   CargaContenido();
   // Most of the screen's height, on its right side, so that the program's windows stay in view.
   QSize tamano(1000, 760);
-  QRect libre(0, 0, 1600, 1000);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) libre = screen->availableGeometry();
+  const QRect libre = ScreenArea();
   tamano = tamano.boundedTo(libre.size() * 0.92);
   resize(tamano);
   move(libre.right() - tamano.width() - 8, libre.top() + (libre.height() - tamano.height()) / 2);

@@ -1,11 +1,13 @@
 // Opens every window of the program, one after the other, as the user reaches them, on the project
 // Cuenca with a dam r-D below its outlet and a lake l-E between its reaches: the main window and its
-// settings, About and delete windows, the calculator, the storm dialog and its four windows, a run with its
-// report, hydrograph, hyetograph and progress windows, the graphic editor with the four property dialogs and
-// the three reservoir tables, a storm series with its two tables and chart, and both parameter tables.
+// settings, About, help and delete windows, the calculator, the storm dialog and its four windows, a run with
+// its report, hydrograph, hyetograph and progress windows, the graphic editor with the four property dialogs
+// and the three reservoir tables, a storm series with its two tables and chart, and both parameter tables.
 #pragma once
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTabWidget>
 #include <functional>
 
@@ -33,6 +35,7 @@
 #include "results/dlgTablaSalePDR.h"
 #include "results/dlgTablaSalePDR2.h"
 #include "shell/frmAbout.h"
+#include "shell/frmAyuda.h"
 #include "shell/frmInicio.h"
 
 namespace tavo::test {
@@ -67,6 +70,13 @@ class VentanasFixture : public CuencaTest {
     main().mnuAyudaAcerca_Click();
     ve("frmAbout", &FormInstance<frmAbout>::instance());
     FormInstance<frmAbout>::unload();
+    // The help, its main page installed as the program installs it.
+    QDir().mkpath(path(QStringLiteral("Ayuda")));
+    QFile::copy(QStringLiteral(TAVO_SOURCE_DIR "/data/Ayuda/AyudaTAVO.html"),
+                path(QStringLiteral("Ayuda/AyudaTAVO.html")));
+    main().mnuHelpContents_Click();
+    ve("frmAyuda", &frmAyuda::instance());
+    frmAyuda::unload();
 
     main().tbToolBar_ButtonClick(QStringLiteral("Configurar"));
     frmConfigura& configura = FormInstance<frmConfigura>::instance();

@@ -1,33 +1,42 @@
-// Every window of the program at the two screens it is used on most: each stands inside the screen,
-// and no control hides part of its text.
+// Every window of the program at the two screens it is used on most, framed as a window manager
+// frames them: each stands inside the screen, title bar included, and no control hides part of its
+// text.
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 
 #include "platform/app.h"
+#include "platform/forms.h"
 #include "rainfall/dlgPp.h"
 #include "shell/ventanas_fixture.h"
 
 namespace tavo {
 namespace {
 
+// A title bar and borders as a desktop's window manager draws them.
+constexpr QMargins kMarcoVentana(4, 28, 4, 4);
+
 class VentanasTest : public test::VentanasFixture, public testing::WithParamInterface<QSize> {
  protected:
   void SetUp() override {
     SetScreenSize(GetParam());
+    SetWindowFrameForTests(kMarcoVentana);
     VentanasFixture::SetUp();
   }
   void TearDown() override {
     VentanasFixture::TearDown();
+    SetWindowFrameForTests(QMargins());
     SetScreenSize(QSize());
   }
 };
 
-// The window's frame: its MDI frame inside the main window, or the window itself.
+// The window's frame: its MDI frame inside the main window, or the window with the window manager's
+// frame around it.
 QRect Marco(const QWidget* w) {
   if (const auto* frame = qobject_cast<const QMdiSubWindow*>(w->parentWidget())) return frame->geometry();
-  return w->frameGeometry();
+  if (w->windowFlags().testFlag(Qt::FramelessWindowHint)) return w->geometry();
+  return w->geometry().marginsAdded(kMarcoVentana);
 }
 
 TEST_P(VentanasTest, EveryWindowStandsInsideTheScreenWithNoTextClipped) {
@@ -61,10 +70,12 @@ class PantallaChicaTest : public test::CuencaTest {
  protected:
   void SetUp() override {
     SetScreenSize(QSize(640, 480));
+    SetWindowFrameForTests(kMarcoVentana);
     CuencaTest::SetUp();
   }
   void TearDown() override {
     CuencaTest::TearDown();
+    SetWindowFrameForTests(QMargins());
     SetScreenSize(QSize());
   }
 };
