@@ -44,8 +44,8 @@ void frmUEHs::picDibujo_MouseMove(int, int, Single X, Single Y) {
 
   if (selUEH == 0) ArrastraUEH = false;
   ScrollMovido = false;
-  lblX->setText(PlainNumberText(X));
-  lblY->setText(PlainNumberText(Y));
+  lblX->setFullText(PlainNumberText(X));
+  lblY->setFullText(PlainNumberText(Y));
 
   if (MueveVertice(X, Y)) return;
   picDibujo->setDrawWidth(EspesorLinea);

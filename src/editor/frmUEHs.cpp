@@ -234,10 +234,8 @@ frmUEHs::frmUEHs() {
   cmdOrdenCauce = boton("cmdOrdenCauce", "Orden Cauce", "Mostrar / No Mostrar Orden de Cauces", 4920, 1092);
 
   auto etiqueta = [&](const char* name, int left, int width) {
-    auto* l = new QLabel(this);
-    l->setObjectName(QString::fromLatin1(name));
+    ElidedLabel* l = MakeElidedLabel(this, QString::fromLatin1(name), left, 0, width, 252);
     l->setFont(pequena);
-    PlaceTwips(l, left, 0, width, 252);
     return l;
   };
   lblX = etiqueta("lblX", 6120, 732);
@@ -423,6 +421,12 @@ void frmUEHs::Form_Resize() {
                          alto > 900 ? Px(alto - 700) : picDibujo->height());
   // The toolbar keeps to the right edge of the window, 765 wide.
   ToolbarUEHs->setGeometry(width() - Px(765), 0, Px(765), std::max(0, lblEstado->y()));
+  // The pointer's coordinates share the room between the buttons and the toolbar.
+  const int espacio = Px(120);
+  const int mitad = std::max(Px(732), (ToolbarUEHs->x() - espacio - lblX->x()) / 2 - espacio);
+  lblX->resize(mitad, lblX->height());
+  lblY->setGeometry(lblX->geometry().right() + 1 + espacio, lblY->y(), std::max(Px(612), mitad),
+                    lblY->height());
 }
 
 void frmUEHs::Form_Activate() {

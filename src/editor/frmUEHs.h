@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/arrays.h"
+#include "platform/elidedlabel.h"
 #include "platform/forms.h"
 #include "platform/picturebox.h"
 #include "platform/vb.h"
@@ -164,8 +165,8 @@ class frmUEHs : public QWidget, public FormInstance<frmUEHs> {
   QPushButton* cmdImagenUEHs;
   QPushButton* cmdAnchoLineaDib;
   QPushButton* cmdOrdenCauce;
-  QLabel* lblX;
-  QLabel* lblY;
+  ElidedLabel* lblX;  // the pointer's coordinates, whole where the window has room for them
+  ElidedLabel* lblY;
   QLabel* lblEstado;
   QMenu* mnu_DibujoSec;
 

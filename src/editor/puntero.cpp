@@ -30,8 +30,8 @@ void frmUEHs::picDibujo_MouseDown(int Button, int, Single X, Single Y) {
   if (selUEH > 0 || selRepresa > 0 || selLago > 0) selCauce2 = 0;
   XAcople = X;
   YAcople = Y;
-  lblX->setText(PlainNumberText(XIcono));
-  lblY->setText(PlainNumberText(YIcono));
+  lblX->setFullText(PlainNumberText(XIcono));
+  lblY->setFullText(PlainNumberText(YIcono));
 
   // A press on the selected unit's symbol starts dragging it.
   if (Button != 2 && selUEH > 0) {

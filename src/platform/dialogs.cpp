@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -159,6 +160,13 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
   dialog.setTextValue(defaultText);
   dialog.setOkButtonText(QStringLiteral("Aceptar"));
   dialog.setCancelButtonText(QStringLiteral("Cancelar"));
+  // As wide as its title, so that the title bar shows it whole: the box takes the width, and the
+  // dialog's layout follows it.
+  if (auto* box = dialog.findChild<QLineEdit*>()) {
+    const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins();
+    const int width = std::min(TitleBarWidth(dialog.windowTitle(), dialog.font()), ScreenArea().width());
+    box->setMinimumWidth(width - margins.left() - margins.right());
+  }
   return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

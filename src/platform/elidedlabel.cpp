@@ -16,6 +16,11 @@ void ElidedLabel::setFullText(const QString& text) {
   fit();
 }
 
+void ElidedLabel::setWrapped(bool wrapped) {
+  setWordWrap(wrapped);
+  fit();
+}
+
 void ElidedLabel::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
   fit();
@@ -29,7 +34,7 @@ void ElidedLabel::changeEvent(QEvent* event) {
 void ElidedLabel::fit() {
   // One pixel spare: the label measures its text by its bounding box, a little wider than its advance.
   const int room = contentsRect().width() - 1;
-  const QString shown = fontMetrics().elidedText(full_, Qt::ElideMiddle, room);
+  const QString shown = wordWrap() ? full_ : fontMetrics().elidedText(full_, Qt::ElideMiddle, room);
   if (shown != text()) setText(shown);
   setToolTip(shown == full_ ? QString() : full_);
 }

@@ -1,6 +1,6 @@
 // A label for a free text that may be longer than the room the window gives it, such as a file name
 // the user chose: the whole text when it fits; otherwise its beginning and end with "…" between them,
-// and the whole text as the label's tooltip.
+// and the whole text as the label's tooltip. A label that wraps its text shows all of it.
 #pragma once
 
 #include <QLabel>
@@ -16,6 +16,8 @@ class ElidedLabel : public QLabel {
   // The whole text: what the label stands for, whatever it shows.
   QString fullText() const { return full_; }
   void setFullText(const QString& text);
+  // Wraps the whole text over as many lines as it takes, or shows one line.
+  void setWrapped(bool wrapped);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -103,37 +103,38 @@ constexpr BotonBarraDef kBotones[] = {
 
 // A label of the project panel. Its text is shown as it is, never as markup. Unfolded (word wrap on)
 // it breaks its text at blanks, or anywhere in a word longer than a line (a folder's path), so that
-// the whole text shows.
-class PanelText : public QLabel {
+// the whole text shows. `Base` is QLabel, or ElidedLabel for a value that folds to one line.
+template <class Base>
+class PanelText : public Base {
  public:
-  PanelText(const QString& text, QWidget* parent) : QLabel(text, parent) { setTextFormat(Qt::PlainText); }
+  explicit PanelText(QWidget* parent) : Base(parent) { this->setTextFormat(Qt::PlainText); }
 
   int heightForWidth(int width) const override {
-    if (!wordWrap()) return QLabel::heightForWidth(width);
+    if (!this->wordWrap()) return Base::heightForWidth(width);
     QTextLayout layout;
-    const QMargins margins = contentsMargins();
+    const QMargins margins = this->contentsMargins();
     return static_cast<int>(std::ceil(Wrap(layout, width - margins.left() - margins.right()))) +
            margins.top() + margins.bottom();
   }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (!wordWrap()) {
-      QLabel::paintEvent(event);
+    if (!this->wordWrap()) {
+      Base::paintEvent(event);
       return;
     }
     QPainter painter(this);
-    painter.setPen(palette().color(foregroundRole()));
+    painter.setPen(this->palette().color(this->foregroundRole()));
     QTextLayout layout;
-    Wrap(layout, contentsRect().width());
-    layout.draw(&painter, contentsRect().topLeft());
+    Wrap(layout, this->contentsRect().width());
+    layout.draw(&painter, this->contentsRect().topLeft());
   }
 
  private:
   // Lays the text out in lines of `width` pixels; returns the height of the lines.
   qreal Wrap(QTextLayout& layout, int width) const {
-    layout.setText(QString(text()).replace(QLatin1Char('\n'), QChar::LineSeparator));
-    layout.setFont(font());
+    layout.setText(QString(this->text()).replace(QLatin1Char('\n'), QChar::LineSeparator));
+    layout.setFont(this->font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -149,9 +150,11 @@ class PanelText : public QLabel {
   }
 };
 
-QLabel* PanelLabel(QWidget* panel, const char* name, const QString& text, int left, int top, int width,
-                   int height) {
-  auto* label = new PanelText(text, panel);
+template <class Label = QLabel>
+Label* PanelLabel(QWidget* panel, const char* name, const QString& text, int left, int top, int width,
+                  int height) {
+  auto* label = new PanelText<Label>(panel);
+  label->setText(text);
   if (name) label->setObjectName(QString::fromLatin1(name));
   PlaceTwips(label, left, top, width, height);
   return label;
@@ -348,33 +351,36 @@ void MDIForm1::CreaPanel(QWidget* client) {
   panelColour.setColor(QPalette::Window, QColor(172, 191, 183));
   Picture1->setPalette(panelColour);
   // Two columns of rows, a caption beside each value. The left column's values end where the right
-  // column's captions begin, so an unfolded value never reaches into the other column.
-  auto row = [this](int column, const char* caption, QLabel*& value, const char* name, int top, int width,
-                    int height) {
+  // column's captions begin, so an unfolded value never reaches into the other column; the columns
+  // share the panel's width (AcomodaPanel).
+  auto row = [this](int column, const char* caption, auto*& value, const char* name, int top, int height) {
     const int left = column == 0 ? 120 : 4140;
     QLabel* title =
         PanelLabel(Picture1, nullptr, QString::fromUtf8(caption), left, top, column == 0 ? 1560 : 1980, 240);
     if (column == 1) title->setAlignment(Qt::AlignRight);
-    value = PanelLabel(Picture1, name, QString(), column == 0 ? 1740 : 6240, top, width, height);
-    columnas_[column].push_back({title, value, top});
+    value = PanelLabel<std::remove_pointer_t<std::remove_reference_t<decltype(value)>>>(
+        Picture1, name, QString(), column == 0 ? 1740 : 6240, top, 2400, height);
+    columnas_[column].push_back({title, value, top, height});
   };
-  row(0, "Proyecto:", lblProyecto, "lblProyecto", 120, 2400, 240);
-  row(0, "Título:", lblTitulo, "lblTitulo", 360, 2400, 240);
-  row(0, "Ubicación:", lblUbicacion, "lblUbicacion", 720, 2400, 240);
-  row(0, "Cuenca/UEH:", lblCuenca, "lblCuenca", 960, 2400, 240);
-  row(0, "SubCuenca/UEH:", lblSubCuenca, "lblSubCuenca", 1200, 2400, 240);
-  row(1, "Archivo de Proyecto:", lblFileProyecto, "lblFileProyecto", 120, 3600, 240);
-  row(1, "Directorio: ", lblMiDirTrabajo, "lblMiDirTrabajo", 360, 2400, 240);
-  row(1, "Archivos de trabajo:", lblFilesTrabajo, "lblFilesTrabajo", 600, 3600, 480);
+  row(0, "Proyecto:", lblProyecto, "lblProyecto", 120, 240);
+  row(0, "Título:", lblTitulo, "lblTitulo", 360, 240);
+  row(0, "Ubicación:", lblUbicacion, "lblUbicacion", 720, 240);
+  row(0, "Cuenca/UEH:", lblCuenca, "lblCuenca", 960, 240);
+  row(0, "SubCuenca/UEH:", lblSubCuenca, "lblSubCuenca", 1200, 240);
+  row(1, "Archivo de Proyecto:", lblFileProyecto, "lblFileProyecto", 120, 240);
+  row(1, "Directorio: ", lblMiDirTrabajo, "lblMiDirTrabajo", 360, 240);
+  row(1, "Archivos de trabajo:", lblFilesTrabajo, "lblFilesTrabajo", 600, 480);
   QFont bold = lblProyecto->font();
   bold.setBold(true);
   lblProyecto->setFont(bold);
-  for (QLabel* label : {lblTitulo, lblUbicacion, lblCuenca, lblSubCuenca, lblMiDirTrabajo}) {
+  for (ElidedLabel* label : {lblTitulo, lblUbicacion, lblCuenca, lblSubCuenca, lblMiDirTrabajo}) {
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setMouseTracking(true);
     label->installEventFilter(this);
   }
+  Picture1->installEventFilter(this);
+  AcomodaPanel();
 }
 
 QAction* MDIForm1::BotonBarra(const QString& key) const {
@@ -651,27 +657,31 @@ bool EnEsquina(Single X, Single Y) {
 }
 }  // namespace
 
-void MDIForm1::Plegado(QLabel* label, bool unfold) {
+void MDIForm1::Plegado(ElidedLabel* label, bool unfold) {
   QPalette colour = label->palette();
   colour.setColor(QPalette::Window, QColor(172, 191, 183));
   label->setPalette(colour);
-  if (unfold) {
-    label->setWordWrap(true);
-    label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
-  } else {
-    label->setWordWrap(false);
-    label->resize(Px(2400), Px(200));
-  }
+  label->setWrapped(unfold);
   AcomodaPanel();
 }
 
 void MDIForm1::AcomodaPanel() {
-  for (const std::vector<FilaPanel>& column : columnas_) {
+  // The right column starts at its designed place, or further right on a wider panel; each value
+  // takes the room up to the next column or to the panel's edge.
+  const int margen = Px(120);
+  const int corte = std::max(Px(4140), Picture1->width() / 2);
+  const int captions[2] = {Px(120), corte};
+  const int values[2] = {Px(1740), corte + Px(2100)};
+  const int ends[2] = {corte - margen, Picture1->width() - margen};
+  for (int c = 0; c < 2; ++c) {
+    const int width = std::max(Px(2400), ends[c] - values[c]);
     int bottom = 0;
-    for (const FilaPanel& row : column) {
+    for (const FilaPanel& row : columnas_[c]) {
       const int top = std::max(Px(row.top), bottom);
-      row.caption->move(row.caption->x(), top);
-      row.value->move(row.value->x(), top);
+      row.caption->move(captions[c], top);
+      const int line = std::max(Px(row.height), row.value->fontMetrics().height());
+      const int height = row.value->wordWrap() ? std::max(line, row.value->heightForWidth(width)) : line;
+      row.value->setGeometry(values[c], top, width, height);
       bottom = top + std::max(row.caption->height(), row.value->height());
     }
   }
@@ -711,10 +721,12 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
     for (const auto& [label, handler] : labels) {
       if (watched == label) RunGuarded([&, h = handler] { (this->*h)(button, shift, X, Y); });
     }
-  } else if (event->type() == QEvent::Leave) {
+  } else if (event->type() == QEvent::Leave && watched != Picture1) {
     // The pointer left an unfolded value: it folds back, and the rows below return to their places.
-    auto* label = static_cast<QLabel*>(watched);
+    auto* label = static_cast<ElidedLabel*>(watched);
     if (label->wordWrap()) RunGuarded([&] { Plegado(label, false); });
+  } else if (event->type() == QEvent::Resize && watched == Picture1) {
+    AcomodaPanel();
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -756,26 +768,26 @@ void MDIForm1::carga_lbl_proyecto() {
 void MDIForm1::FillProjectPanel() {
   if (!FormInstance<frmConfigura>::isLoaded() && !ProyectoNuevo) {
     // Without the settings form its titles are those last read, which the settings state holds.
-    lblTitulo->setText(TextoProyecto);
-    lblCuenca->setText(TextoCuenca);
-    lblSubCuenca->setText(TextoSubCuenca);
-    lblUbicacion->setText(TextoUbicacion);
+    lblTitulo->setFullText(TextoProyecto);
+    lblCuenca->setFullText(TextoCuenca);
+    lblSubCuenca->setFullText(TextoSubCuenca);
+    lblUbicacion->setFullText(TextoUbicacion);
     PanelIdentidad();
     return;
   }
   // Reading a title creates the settings form when it does not exist yet, which may write a new
   // project's settings file and move the working directory: the identity is shown after it.
   frmConfigura& settings = FormInstance<frmConfigura>::instance();
-  lblTitulo->setText(settings.TextProyecto->text());
-  lblCuenca->setText(settings.TextCuenca->text());
-  lblSubCuenca->setText(settings.TextSbca->text());
-  lblUbicacion->setText(settings.TextUbica->text());
+  lblTitulo->setFullText(settings.TextProyecto->text());
+  lblCuenca->setFullText(settings.TextCuenca->text());
+  lblSubCuenca->setFullText(settings.TextSbca->text());
+  lblUbicacion->setFullText(settings.TextUbica->text());
   PanelIdentidad();
 }
 
 void MDIForm1::PanelIdentidad() {
   lblProyecto->setText(NombreProyecto);
-  lblMiDirTrabajo->setText(DirActual);
+  lblMiDirTrabajo->setFullText(DirActual);
   lblFileProyecto->setText(NombreProyecto + QStringLiteral("_Conf.pcn"));
   lblFilesTrabajo->setText(NombreProyecto + QStringLiteral("_UEHs.pcn\n") + NombreProyecto +
                            QStringLiteral("_VerCau.pcn"));

@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <vector>
 
+#include "platform/elidedlabel.h"
 #include "platform/forms.h"
 #include "platform/vb.h"
 
@@ -132,12 +133,14 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   // The project panel above the window area, and its value labels.
   QWidget* Picture1;
   QLabel* lblProyecto;
-  QLabel* lblTitulo;
-  QLabel* lblUbicacion;
-  QLabel* lblCuenca;
-  QLabel* lblSubCuenca;
+  // The five free texts show whole where the panel has room, else shortened with the whole text as
+  // their tooltip.
+  ElidedLabel* lblTitulo;
+  ElidedLabel* lblUbicacion;
+  ElidedLabel* lblCuenca;
+  ElidedLabel* lblSubCuenca;
   QLabel* lblFileProyecto;
-  QLabel* lblMiDirTrabajo;
+  ElidedLabel* lblMiDirTrabajo;
   QLabel* lblFilesTrabajo;
 
  protected:
@@ -152,15 +155,18 @@ class MDIForm1 : public QMainWindow, public FormInstance<MDIForm1> {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Unfolds a long panel value over its whole text, or folds it back to one line; the rows below it
   // make room for it.
-  void Plegado(QLabel* label, bool unfold);
-  // Places the panel's rows: each at its designed height, or just under an unfolded row above it.
+  void Plegado(ElidedLabel* label, bool unfold);
+  // Places the panel's rows: each at its designed height, or just under an unfolded row above it;
+  // the values as wide as their column's room.
   void AcomodaPanel();
 
-  // A row of the panel: its caption, its value and its designed top (twips). Two columns of rows.
+  // A row of the panel: its caption, its value, and its designed top and height (twips). Two columns
+  // of rows.
   struct FilaPanel {
     QLabel* caption;
     QLabel* value;
     int top;
+    int height;
   };
   std::vector<FilaPanel> columnas_[2];
   bool placed_ = false;

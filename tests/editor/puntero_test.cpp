@@ -117,6 +117,14 @@ TEST_F(PunteroTest, PressesAddUnitsDamsAndLakesToTheSelectionInPairs) {
   press(0, 0, 4);
   EXPECT_EQ(editor().lblX->text(), "12.5");
   EXPECT_EQ(editor().lblY->text(), "7");
+  // Coordinates of many digits show whole beside the buttons.
+  XIcono = -14.052631f;
+  YIcono = -1234.5678f;
+  press(0, 0, 4);
+  EXPECT_EQ(editor().lblX->text(), "-14.05263");
+  EXPECT_EQ(editor().lblY->text(), "-1234.568");
+  EXPECT_TRUE(test::ClippedControls(&editor()).isEmpty())
+      << test::ClippedControls(&editor()).join('\n').toStdString();
 }
 
 TEST_F(PunteroTest, ReachToolDrawsADraftThatJoinsTheNetworkWhenFinished) {

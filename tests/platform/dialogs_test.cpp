@@ -52,20 +52,25 @@ TEST_F(QtDialogsTest, MessagesAndPromptsShowTheirTextAsItIs) {
   EXPECT_TRUE(seen);
 }
 
-// A message shows its whole title: the box is wider than the title's text, in bold, with room for
-// the title bar's buttons.
-TEST_F(QtDialogsTest, AMessageIsAsWideAsItsTitle) {
+// A message or an input box shows its whole title: the box is wider than the title's text, in bold,
+// with room for the title bar's buttons.
+TEST_F(QtDialogsTest, AMessageOrInputBoxIsAsWideAsItsTitle) {
   const QString title =
       QStringLiteral("La tabla de resultados se guarda en archivo el temporal <SaleTablasQDRs_tem.txt>");
-  int width = 0;
   QFont bold;
-  whenOpen<QMessageBox>([&](QMessageBox* box) {
-    width = box->width();
+  const auto wide = [&](QWidget* box) {
     bold = box->font();
-  });
+    bold.setBold(true);
+    EXPECT_GT(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100)
+        << box->windowTitle().toStdString();
+  };
+  whenOpen<QMessageBox>(wide);
   windowed.msgBox(QStringLiteral("Listo."), vbInformation, title);
-  bold.setBold(true);
-  EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
+  for (const char* titulo : {"Agrega un nuevo Cauce", "Agregar una depresión lagunar",
+                             "Asignar un nombre de archivo para la tormenta a ingresar"}) {
+    whenOpen<QInputDialog>(wide);
+    windowed.inputBox(QStringLiteral("Nombre ?"), QString::fromUtf8(titulo), QString());
+  }
 }
 
 TEST_F(QtDialogsTest, StandardDialogsSpeakSpanish) {

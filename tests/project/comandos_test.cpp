@@ -186,7 +186,7 @@ TEST_F(ComandosTest, OpenSplitsTheChosenPathIntoFolderAndName) {
       EXPECT_TRUE(main().mnuGuardarProyectoComo->isEnabled());
       EXPECT_EQ(DirTrabajo, datos);
       EXPECT_EQ(main().lblProyecto->text(), c.name);
-      EXPECT_EQ(main().lblMiDirTrabajo->text(), datos);
+      EXPECT_EQ(main().lblMiDirTrabajo->fullText(), datos);
       EXPECT_EQ(main().lblTitulo->text(), "Crecida");
       EXPECT_EQ(ReadBytes(path("PelcanDir.pcn")), recorded(datos, c.name));
     }
@@ -410,7 +410,7 @@ TEST_F(ComandosTest, OpeningAProjectFromAnotherMachineWritesNothing) {
   EXPECT_EQ(dialogs.records().size(), 1u) << test::DescribeDialogs(dialogs).toStdString();
   EXPECT_EQ(ReadBytes(datos + "/Rio_Conf.pcn"), before);
   EXPECT_EQ(DirTrabajo, datos);
-  EXPECT_EQ(main().lblMiDirTrabajo->text(), datos);
+  EXPECT_EQ(main().lblMiDirTrabajo->fullText(), datos);
 
   // Apply records the folder the project is in now.
   dialogs.answer(vbOK);

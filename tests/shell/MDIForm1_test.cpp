@@ -239,17 +239,52 @@ TEST_F(MDIForm1Test, ProjectPanelWithAndWithoutAProject) {
   EXPECT_EQ(test::ReadBytes(path("PelcanDir.pcn")), ("\"" + programDir() + "\"\r\n\"Rio\"\r\n").toUtf8());
 
   // Short values show whole, and so does every caption beside them.
-  for (QLabel* value : {w.lblTitulo, w.lblUbicacion, w.lblCuenca, w.lblSubCuenca, w.lblMiDirTrabajo})
-    value->setText(QStringLiteral("Arroyo Seco"));
+  for (ElidedLabel* value : {w.lblTitulo, w.lblUbicacion, w.lblCuenca, w.lblSubCuenca, w.lblMiDirTrabajo})
+    value->setFullText(QStringLiteral("Arroyo Seco"));
   EXPECT_TRUE(test::ClippedControls(w.Picture1).isEmpty())
       << test::ClippedControls(w.Picture1).join('\n').toStdString();
 }
 
+// A long value shows whole where the panel has room for it, at both screens; one longer than its
+// room shows its beginning and end, the whole text in its tooltip, and the panel's captions stay
+// whole.
+TEST_F(MDIForm1Test, PanelValuesShowWholeWhereThereIsRoom) {
+  const QString carpeta = QStringLiteral("/home/usuaria/TAVO/Proyectos/Cuenca Las Tapias");
+  const QString titulo = QStringLiteral("Crecidas de la cuenca alta del arroyo Las Tapias");
+  const QString larga =
+      QStringLiteral("/home/usuaria/") + QString(QStringLiteral("subcarpeta/")).repeated(20);
+  for (const QSize pantalla : {QSize(1024, 768), QSize(1600, 1000)}) {
+    SCOPED_TRACE(pantalla.width());
+    UnloadAllForms();
+    SetScreenSize(pantalla);
+    MDIForm1& w = main();
+    w.show();
+    QApplication::processEvents();
+    w.lblMiDirTrabajo->setFullText(carpeta);
+    w.lblTitulo->setFullText(titulo);
+    EXPECT_EQ(w.lblMiDirTrabajo->text(), carpeta);
+    EXPECT_EQ(w.lblTitulo->text(), titulo);
+    EXPECT_TRUE(w.lblMiDirTrabajo->toolTip().isEmpty());
+    EXPECT_TRUE(test::ClippedControls(w.Picture1).isEmpty())
+        << test::ClippedControls(w.Picture1).join('\n').toStdString();
+
+    w.lblMiDirTrabajo->setFullText(larga);
+    EXPECT_TRUE(w.lblMiDirTrabajo->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(w.lblMiDirTrabajo->text().startsWith(QStringLiteral("/home/usuaria/")));
+    EXPECT_EQ(w.lblMiDirTrabajo->toolTip(), larga);
+    EXPECT_TRUE(test::ClippedControls(w.Picture1).isEmpty())
+        << test::ClippedControls(w.Picture1).join('\n').toStdString();
+  }
+  SetScreenSize(QSize());
+}
+
 TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
   MDIForm1& w = main();
-  w.lblCuenca->setText(
-      QStringLiteral("Cuenca del arroyo con un nombre muy largo que no cabe en una sola línea del panel"));
-  const QSize designed = w.lblCuenca->size();
+  const QString cuenca = QStringLiteral(
+      "Cuenca del arroyo con un nombre muy largo que no cabe en una sola línea del panel, ni aun cuando la "
+      "ventana ocupa la pantalla entera");
+  w.lblCuenca->setFullText(cuenca);
+  const QSize plegado = w.lblCuenca->size();
   const struct {
     Single X, Y;
     bool unfolded;
@@ -260,12 +295,14 @@ TEST_F(MDIForm1Test, HoverUnfoldsOnlyInsideTheHotCorner) {
     w.lblCuenca_MouseMove(0, 0, c.X, c.Y);
     EXPECT_EQ(w.lblCuenca->wordWrap(), c.unfolded);
     if (c.unfolded) {
-      EXPECT_GT(w.lblCuenca->height(), Px(200));
+      EXPECT_GT(w.lblCuenca->height(), plegado.height());
+      EXPECT_EQ(w.lblCuenca->text(), cuenca);
     } else {
-      EXPECT_EQ(w.lblCuenca->size(), QSize(Px(2400), Px(200)));
+      EXPECT_EQ(w.lblCuenca->size(), plegado);
+      EXPECT_TRUE(w.lblCuenca->text().contains(QChar(0x2026)));
+      EXPECT_EQ(w.lblCuenca->toolTip(), cuenca);
     }
   }
-  EXPECT_NE(designed, QSize(Px(2400), Px(200)));
   // A real pointer move reaches the handler: 2 pixels are 30 twips, 4 are 60.
   w.show();
   QMouseEvent move(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton,
@@ -294,17 +331,19 @@ QStringList Overlapping(const QWidget* panel) {
 TEST_F(MDIForm1Test, UnfoldedValueMakesRoomAndFoldsWhenThePointerLeaves) {
   MDIForm1& w = main();
   w.show();
-  w.lblTitulo->setText(QStringLiteral("Estudio de crecidas de la cuenca alta del arroyo Las Tapias, 2026"));
-  w.lblUbicacion->setText(QStringLiteral("Sierra Chica"));
+  w.lblTitulo->setFullText(
+      QStringLiteral("Estudio de crecidas de la cuenca alta del arroyo Las Tapias y de sus afluentes, 2026"));
+  w.lblUbicacion->setFullText(QStringLiteral("Sierra Chica"));
   // A folder's path has no blank to break at: it breaks anywhere.
-  w.lblMiDirTrabajo->setText(
-      QStringLiteral("/home/usuaria/Documentos/ProyectosHidrologicos/CuencaLasTapias"));
+  w.lblMiDirTrabajo->setFullText(QStringLiteral("/home/usuaria/Documentos/ProyectosHidrologicos/") +
+                                 QString(QStringLiteral("CuencaLasTapias")).repeated(4));
   w.lblFilesTrabajo->setText(QStringLiteral("Rio_UEHs.pcn\nRio_VerCau.pcn"));
   const int ubicacion = w.lblUbicacion->y();
   const int archivos = w.lblFilesTrabajo->y();
   const int line = w.lblTitulo->fontMetrics().height();
-  for (QLabel* label : {w.lblTitulo, w.lblMiDirTrabajo}) {
+  for (ElidedLabel* label : {w.lblTitulo, w.lblMiDirTrabajo}) {
     SCOPED_TRACE(label->objectName().toStdString());
+    const QSize plegado = label->size();
     QMouseEvent corner(QEvent::MouseMove, QPointF(2, 4), QPointF(2, 4), Qt::NoButton, Qt::NoButton,
                        Qt::NoModifier);
     QApplication::sendEvent(label, &corner);
@@ -313,7 +352,7 @@ TEST_F(MDIForm1Test, UnfoldedValueMakesRoomAndFoldsWhenThePointerLeaves) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(label, &leave);
     EXPECT_FALSE(label->wordWrap());
-    EXPECT_EQ(label->size(), QSize(Px(2400), Px(200)));
+    EXPECT_EQ(label->size(), plegado);
   }
   EXPECT_EQ(w.lblUbicacion->y(), ubicacion);
   EXPECT_EQ(w.lblFilesTrabajo->y(), archivos);
@@ -400,6 +439,7 @@ TEST_F(MDIForm1Test, WindowsOpenInsideTheMainWindowsArea) {
 
 TEST_F(MDIForm1Test, PanelShowsTextsAsTheyAre) {
   MDIForm1& w = main();
+  w.show();
   frmConfigura& settings = FormInstance<frmConfigura>::instance();
   settings.TextProyecto->setText(QStringLiteral("<b>Río</b> & <i>Seco</i>"));
   NombreProyecto = QStringLiteral("p");
