@@ -216,9 +216,11 @@ bool CalculaTormentas(SerieEnCurso& serie) {
   bool ultimaHecha = false;                    // the main thread holds the last storm's state, computed ahead
   const TextBuffer textoAntes = TextoProceso;  // the report before the last storm is computed ahead
   if (hilos > 1 && !adelantables.empty()) {
+    // No more storms side by side than processors: more would only wait for one another, each holding
+    // its hydrographs.
     adelantadas = std::make_unique<TormentasAdelantadas>(
-        adelantables, hilos, [&serie](Integer k) { return CalculaAdelantada(k, false, serie); },
-        ReleaseStormResults);
+        adelantables, std::min(hilos, ProcessorCount()),
+        [&serie](Integer k) { return CalculaAdelantada(k, false, serie); }, ReleaseStormResults);
     if (serie.ultima > 0) ultimaHecha = CalculaAdelantada(serie.ultima, true, serie);
   }
   for (const Integer k : serie.retenidas) {

@@ -98,11 +98,20 @@ void AdvertenciaRed() {
       "Error en la carga de datos de UEHS. Revise desde Menú Principal: Entradas\\Editor de UEHS..."));
 }
 
+// True while the run in hand is a storm of a series whose report is omitted: nobody reads its rain,
+// inflows, levels and storages once each element is computed, so each of those arrays keeps one row
+// (Array2::redimOneRow), and the series' memory does not grow with the threads computing its storms.
+// Reads SeriesRunning and ReportOmitted.
+bool SinFilasGuardadas() {
+  return SeriesRunning && ReportOmitted;
+}
+
 // The thread's result arrays given room for a storm of `duracion` minutes: for the longest storm of the
 // series under way, once, so that every storm after that finds its room and clears only its own part;
 // for a single storm, so that the lags of its reaches find their room. The room takes in what the storm
 // may add beyond its horizon: the travel of a unit's last rain to its outlet, and the lag of a directly
-// routed reach. Reads TiempoAdicional, the steps and the network; writes the room of the result arrays.
+// routed reach; the arrays that keep one row (SinFilasGuardadas) take a row's. Reads TiempoAdicional,
+// the steps, the network and what SinFilasGuardadas reads; writes the room of the result arrays.
 void ReservaHorizonte(Integer duracion) {
   const double horizonte = static_cast<Single>(duracion + TiempoAdicional);
   const int NQ = PasosQueCubren(horizonte, PasoQ) + 2;
@@ -119,13 +128,14 @@ void ReservaHorizonte(Integer duracion) {
   const int conAmpliacion = NQ + static_cast<int>(std::min(mas, 32767.0)) + 1;
   const int componentes =
       static_cast<int>(colUEHs.size() + colCauces.size() + colLagos.size() + colRepresas.size()) + 1;
+  const bool unaFila = SinFilasGuardadas();
   QSaleCompo.reserve(componentes, conAmpliacion + static_cast<int>(std::min(retardo, 32767.0)) + 1);
-  QEntraCompo.reserve(componentes - nUEHs + 1, conAmpliacion);
-  HEmbalseLago.reserve(nLagos + 1, conAmpliacion);
-  SEmbalseLago.reserve(nLagos + 1, conAmpliacion);
-  HEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
-  SEmbalseRepresa.reserve(nRepresas + 1, conAmpliacion);
-  PpUEHPaso.reserve(nUEHs + 1, static_cast<int>(std::floor(Div(duracion, PasoQ) + 1)) + 1);
+  QEntraCompo.reserve(unaFila ? 1 : componentes - nUEHs + 1, conAmpliacion);
+  HEmbalseLago.reserve(unaFila ? 1 : nLagos + 1, conAmpliacion);
+  SEmbalseLago.reserve(unaFila ? 1 : nLagos + 1, conAmpliacion);
+  HEmbalseRepresa.reserve(unaFila ? 1 : nRepresas + 1, conAmpliacion);
+  SEmbalseRepresa.reserve(unaFila ? 1 : nRepresas + 1, conAmpliacion);
+  PpUEHPaso.reserve(unaFila ? 1 : nUEHs + 1, static_cast<int>(std::floor(Div(duracion, PasoQ) + 1)) + 1);
 }
 
 // The run's checks, horizon and result arrays, its component list and order of computation.
@@ -154,11 +164,20 @@ void Preparacion() {
   VolBaseUEH.redim(0, nUEHs + 1);
   CoefEscUEH.redim(0, nUEHs + 1);
   VolEscUEH.redim(0, nUEHs + 1);
-  PpUEHPaso.redim(0, nUEHs, 0, static_cast<int>(std::floor(Div(DurTormenta, PasoQ) + 1)));
-  HEmbalseLago.redim(0, nLagos, 0, NQ + 1);
-  SEmbalseLago.redim(0, nLagos, 0, NQ + 1);
-  HEmbalseRepresa.redim(0, nRepresas, 0, NQ + 1);
-  SEmbalseRepresa.redim(0, nRepresas, 0, NQ + 1);
+  // A series' storms spread the same rain over every unit: the rows of PpUEHPaso are all alike.
+  const bool unaFila = SinFilasGuardadas();
+  const auto dimensiona = [unaFila](Array2<Single>& a, int lower1, int upper1, int upper2) {
+    if (unaFila) {
+      a.redimOneRow(lower1, upper1, 0, upper2);
+    } else {
+      a.redim(lower1, upper1, 0, upper2);
+    }
+  };
+  dimensiona(PpUEHPaso, 0, nUEHs, static_cast<int>(std::floor(Div(DurTormenta, PasoQ) + 1)));
+  dimensiona(HEmbalseLago, 0, nLagos, NQ + 1);
+  dimensiona(SEmbalseLago, 0, nLagos, NQ + 1);
+  dimensiona(HEmbalseRepresa, 0, nRepresas, NQ + 1);
+  dimensiona(SEmbalseRepresa, 0, nRepresas, NQ + 1);
 
   if (FormaPp != 3) {
     for (iUEH = 1; iUEH <= nUEHs; ++iUEH) PpUEH(iUEH) = 0;
@@ -176,7 +195,7 @@ void Preparacion() {
   }
 
   QSaleCompo.redim(0, nComponentes, 0, NQ + 1);
-  QEntraCompo.redim(nUEHs + 1, nComponentes + 1, 0, NQ + 1);
+  dimensiona(QEntraCompo, nUEHs + 1, nComponentes + 1, NQ + 1);
   if (FormaPp != 2) {
     NroTormentasSerie = 1;
     kTormenta = 1;
@@ -220,6 +239,8 @@ void Componentes(bool& avisado, std::optional<TextValueStream>& informe) {
   EncabezadoComponentes();
   for (Integer j = nUEHs + 1; j <= nComponentes; ++j) {
     const QString prefijo = NombresComponentes(j).left(2);
+    // Each element's inflow adds up from nothing (a series storm's inflows share one row).
+    QEntraCompo.clearOneRow();
     // One failing component is reported once for the whole phase; the next ones are still routed.
     Fase(
         [&] {

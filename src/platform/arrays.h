@@ -107,6 +107,7 @@ class Array2 : public Bounds2 {
   // into the bounds.
   void redim(int lower1, int upper1, int lower2, int upper2) {
     setBounds(lower1, upper1, lower2, upper2);
+    oneRow_ = false;
     const int rows = count(l1_, u1_);
     const int cols = count(l2_, u2_);
     stride_ = cols;
@@ -124,6 +125,19 @@ class Array2 : public Bounds2 {
         std::fill_n(data_.begin() + static_cast<ptrdiff_t>(start), std::min<size_t>(cols, held - start), T{});
     }
   }
+  // As redim, but every first index within the bounds shares one row, at its initial value: for an
+  // array whose rows are each used only while their element is computed, one element after another,
+  // by a run whose rows nobody reads afterwards. Its memory is a row's, whatever the first bounds.
+  void redimOneRow(int lower1, int upper1, int lower2, int upper2) {
+    redim(0, 0, lower2, upper2);
+    setBounds(lower1, upper1, lower2, upper2);
+    oneRow_ = true;
+    stride_ = 0;
+  }
+  // The shared row of an array sized by redimOneRow back to its initial value; nothing otherwise.
+  void clearOneRow() {
+    if (oneRow_) std::fill_n(data_.begin(), count(l2_, u2_), T{});
+  }
   // Room for `rows` rows of `cols` elements, so that later resizes up to that size find it.
   void reserve(int rows, int cols) {
     const size_t needed = static_cast<size_t>(std::max(rows, 0)) * static_cast<size_t>(std::max(cols, 0));
@@ -135,6 +149,13 @@ class Array2 : public Bounds2 {
   void redimPreserve(int upper2) {
     const int oldCols = count(l2_, u2_);
     const int newCols = count(l2_, upper2);
+    if (oneRow_) {
+      if (data_.size() < static_cast<size_t>(newCols)) data_.resize(newCols);
+      if (newCols > oldCols) std::fill_n(data_.begin() + oldCols, newCols - oldCols, T{});
+      u2_ = upper2;
+      touched_ = std::max(touched_, data_.size());
+      return;
+    }
     const int rows = count(l1_, u1_);
     if (newCols > stride_) {
       const int stride = std::max(newCols, stride_ + stride_ / 2);
@@ -180,7 +201,8 @@ class Array2 : public Bounds2 {
     require(i, j);
     return static_cast<size_t>(i - l1_) * stride_ + static_cast<size_t>(j - l2_);
   }
-  int stride_ = 0;  // elements held per row: at least the count of the second bounds
+  int stride_ = 0;       // elements held per row: at least the count of the second bounds; 0 for one row
+  bool oneRow_ = false;  // every first index shares one row (redimOneRow)
   Room data_;
   // The leading room some bounds have reached since it was last set: the only room that may hold
   // other than the initial value.

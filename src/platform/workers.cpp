@@ -21,13 +21,16 @@ namespace {
 
 constexpr int kMostThreads = 256;
 
-// The processors the program may run on, which may be fewer than the machine has.
-int Processors() {
+}  // namespace
+
+int ProcessorCount() {
   cpu_set_t procesadores;
   if (sched_getaffinity(0, sizeof procesadores, &procesadores) == 0)
     return std::max(1, CPU_COUNT(&procesadores));
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
+
+namespace {
 
 // Says once on standard error what is done with a value of TAVO_HILOS, until the value changes.
 void Tell(const QByteArray& value, const char* what, int threads) {
@@ -43,7 +46,7 @@ void Tell(const QByteArray& value, const char* what, int threads) {
 
 int ThreadCount() {
   const QByteArray value = qgetenv("TAVO_HILOS");
-  if (value.isEmpty()) return Processors();
+  if (value.isEmpty()) return ProcessorCount();
   bool ok = false;
   const long long asked = value.toLongLong(&ok, 10);
   if (ok && asked >= 1 && asked <= kMostThreads) return static_cast<int>(asked);
@@ -51,7 +54,7 @@ int ThreadCount() {
     Tell(value, "supera el máximo de 256", kMostThreads);
     return kMostThreads;
   }
-  const int processors = Processors();
+  const int processors = ProcessorCount();
   Tell(value, "no es un número de hilos de 1 a 256", processors);
   return processors;
 }

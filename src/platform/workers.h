@@ -17,6 +17,8 @@ namespace tavo {
 // larger number is cut to 256, and a value below 1 or that is not a number is ignored, each with one
 // line on standard error.
 int ThreadCount();
+// The processors the program may run on, which may be fewer than the machine has.
+int ProcessorCount();
 
 // Calls f(i) for i = 1..n, spread over up to `hilos` threads: the calling one and threads of the pool.
 // Returns when every call has returned; the first error a call raised is raised again then, and no

@@ -66,25 +66,44 @@ TEST(Arrays, Array2SizedAgainInAnyShapeStartsFromZeros) {
   Array2<float> a;
   struct Paso {
     int rows, cols, reserveRows, reserveCols;
-    bool grow;  // the last bound grown by half after sizing
+    bool grow;    // the last bound grown by half after sizing
+    bool oneRow;  // sized with redimOneRow: every first index reads and writes the one row
   };
-  const Paso pasos[] = {{2, 11, 4, 100, false}, {4, 41, 0, 0, false}, {1, 5, 0, 0, true},
-                        {8, 60, 8, 120, false}, {3, 200, 0, 0, true}, {8, 60, 0, 0, false},
-                        {2, 11, 0, 0, false},   {5, 90, 0, 0, false}};
+  const Paso pasos[] = {{2, 11, 4, 100, false, false}, {4, 41, 0, 0, false, false},
+                        {1, 5, 0, 0, true, false},     {8, 60, 8, 120, false, false},
+                        {3, 200, 0, 0, true, false},   {6, 150, 0, 0, true, true},
+                        {8, 60, 0, 0, false, false},   {2, 11, 0, 0, false, false},
+                        {4, 30, 0, 0, false, true},    {5, 90, 0, 0, false, false}};
   float v = 1;
   for (const Paso& p : pasos) {
+    SCOPED_TRACE(testing::Message() << p.rows << "x" << p.cols << (p.oneRow ? " in one row" : ""));
     if (p.reserveRows > 0) a.reserve(p.reserveRows, p.reserveCols);
-    a.redim(0, p.rows - 1, 0, p.cols - 1);
-    int cols = p.cols;
-    if (p.grow) {
-      cols += cols / 2;
-      a.redimPreserve(cols - 1);
+    if (p.oneRow) {
+      a.redimOneRow(1, p.rows, 0, p.cols - 1);
+    } else {
+      a.redim(0, p.rows - 1, 0, p.cols - 1);
     }
-    for (int i = 0; i < p.rows; ++i) {
+    int cols = p.cols;
+    if (p.grow && p.oneRow) {
+      a(p.rows, p.cols - 1) = v;  // kept when the row grows
+      a.redimPreserve(p.cols + p.cols / 2 - 1);
+      ASSERT_EQ(a(1, p.cols - 1), v);
+      a(1, p.cols - 1) = 0;
+    } else if (p.grow) {
+      a.redimPreserve(p.cols + p.cols / 2 - 1);
+    }
+    if (p.grow) cols += cols / 2;
+    const int first = p.oneRow ? 1 : 0;
+    for (int i = first; i < first + p.rows; ++i) {
       for (int j = 0; j < cols; ++j) {
-        ASSERT_EQ(a(i, j), 0) << p.rows << "x" << p.cols << " at " << i << "," << j;
-        a(i, j) = v++;
+        ASSERT_EQ(a(i, j), p.oneRow && i > first ? v - cols + j : 0) << " at " << i << "," << j;
+        if (i == first || !p.oneRow) a(i, j) = v++;
       }
+    }
+    if (p.oneRow) {
+      EXPECT_THROW(a(p.rows + 1, 0), VbError);
+      a.clearOneRow();
+      for (int j = 0; j < cols; ++j) ASSERT_EQ(a(p.rows, j), 0) << j;
     }
   }
 }

@@ -86,7 +86,9 @@ TEST_F(EnParaleloTest, EveryCallOnceAndTheFirstErrorRaisedAgain) {
     EnParalelo(1000, hilos, [&](int i) { ++veces[static_cast<size_t>(i)]; });
     for (int i = 1; i <= 1000; ++i) ASSERT_EQ(veces[static_cast<size_t>(i)], 1) << i;
     EXPECT_EQ(veces[0], 0);
-    EXPECT_GE(PoolThreads(), hilos);
+    if (hilos > 1) {
+      EXPECT_GE(PoolThreads(), hilos);
+    }
 
     std::atomic<int> hechas{0};
     EXPECT_THROW(EnParalelo(1000, hilos,
