@@ -6,7 +6,9 @@
 
 #include <QByteArray>
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -94,6 +96,9 @@ TEST_F(EnParaleloTest, EveryCallOnceAndTheFirstErrorRaisedAgain) {
     EXPECT_THROW(EnParalelo(1000, hilos,
                             [&](int i) {
                               if (i == 10) throw std::runtime_error("falla");
+                              // Each call takes a moment, so that the error stops the calls not
+                              // started however fast the threads run through the rest.
+                              std::this_thread::sleep_for(std::chrono::milliseconds(1));
                               ++hechas;
                             }),
                  std::runtime_error);
