@@ -1,5 +1,5 @@
 # Two commands: `make run` starts TAVO, `make test` checks the format and the layers' includes, builds
-# with sanitizers and runs every test.
+# with sanitizers and runs every test, then compiles every file with clang too.
 JOBS ?= $(shell nproc)
 # The program folder: the program, its storm tables, PelcanDir.pcn and the projects live there.
 TAVO_DIR ?= $(HOME)/TAVO
@@ -21,6 +21,7 @@ test: deps
 	@cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DTAVO_SANITIZE=ON -DTAVO_WERROR=ON >/dev/null
 	@cmake --build build/debug -j $(JOBS)
 	@cd build/debug && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@scripts/check-clang $(JOBS)
 
 bench: deps
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVO_BENCH=ON >/dev/null

@@ -39,14 +39,7 @@ void ReleaseStormResults() {
 }
 
 void ResetResultadosState() {
-  nPasosSalida = 0;
-  QSaleCompo = {};
-  QEntraCompo = {};
-  PpUEHPaso = {};
-  HEmbalseLago = {};
-  SEmbalseLago = {};
-  HEmbalseRepresa = {};
-  SEmbalseRepresa = {};
+  ReleaseStormResults();
   kTormenta = 0;
   QpSerie = {};
   ESerie = {};

@@ -28,13 +28,6 @@
 namespace tavo {
 namespace {
 
-// TAVO_HILOS set for as long as it lives.
-class Hilos {
- public:
-  explicit Hilos(const QByteArray& valor) { qputenv("TAVO_HILOS", valor); }
-  ~Hilos() { qunsetenv("TAVO_HILOS"); }
-};
-
 // Everything a series leaves that someone can see.
 struct Resultado {
   QByteArray archivo;  // SaleTablasQDRs_tem.txt
@@ -74,7 +67,7 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
  protected:
   // The series run with `hilos` workers, answering the messages with `respuestas`.
   Resultado Corre(const QByteArray& hilos, const std::vector<int>& respuestas = {vbOK}) {
-    const Hilos entorno(hilos);
+    const test::ThreadCountSetting entorno(hilos);
     QFile::remove(path("SaleTablasQDRs_tem.txt"));
     SetProgramHasEnded(false);
     dialogs.clear();
@@ -124,7 +117,7 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
   // messages with `respuestas` as far as they go: what it leaves, its series results those of its one
   // storm.
   Resultado CorreTormenta(const QByteArray& hilos, const std::vector<int>& respuestas, bool pizarra = false) {
-    const Hilos entorno(hilos);
+    const test::ThreadCountSetting entorno(hilos);
     QFile::remove(path("SalePizarra1_tem.txt"));
     dialogs.clear();
     for (int respuesta : respuestas) dialogs.answer(respuesta);

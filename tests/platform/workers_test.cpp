@@ -17,13 +17,6 @@
 namespace tavo {
 namespace {
 
-// TAVO_HILOS set for as long as it lives.
-class Hilos {
- public:
-  explicit Hilos(const QByteArray& valor) { qputenv("TAVO_HILOS", valor); }
-  ~Hilos() { qunsetenv("TAVO_HILOS"); }
-};
-
 TEST(ThreadCount, TheEnvironmentSetsItInDecimalFromOneTo256) {
   cpu_set_t todos;
   ASSERT_EQ(sched_getaffinity(0, sizeof todos, &todos), 0);
@@ -46,7 +39,7 @@ TEST(ThreadCount, TheEnvironmentSetsItInDecimalFromOneTo256) {
                {"dos", procesadores, true},
                {"", procesadores, false}};
   for (const auto& caso : casos) {
-    const Hilos entorno(caso.valor);
+    const test::ThreadCountSetting entorno(caso.valor);
     testing::internal::CaptureStderr();
     EXPECT_EQ(ThreadCount(), caso.hilos) << caso.valor;
     EXPECT_EQ(ThreadCount(), caso.hilos) << caso.valor;

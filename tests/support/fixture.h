@@ -46,6 +46,15 @@ class TavoTest : public ::testing::Test {
   QTemporaryDir dir_;
 };
 
+// The environment variable TAVO_HILOS set to `value` for as long as it lives.
+class ThreadCountSetting {
+ public:
+  explicit ThreadCountSetting(const QByteArray& value) { qputenv("TAVO_HILOS", value); }
+  ~ThreadCountSetting() { qunsetenv("TAVO_HILOS"); }
+  ThreadCountSetting(const ThreadCountSetting&) = delete;
+  ThreadCountSetting& operator=(const ThreadCountSetting&) = delete;
+};
+
 // The number of the run-time error an action raises; 0 when it raises none.
 int ErrorOf(const std::function<void()>& action);
 
