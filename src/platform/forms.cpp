@@ -303,13 +303,20 @@ namespace {
 // again with the frame it got, so that a title bar taller than the allowance stays on the screen.
 class FrameWatch : public QObject {
  public:
-  explicit FrameWatch(QWidget* form) : QObject(form), form_(form) { form->installEventFilter(this); }
+  explicit FrameWatch(QWidget* form) : QObject(form), form_(form) {
+    setObjectName(kName);
+    form->installEventFilter(this);
+  }
+  // A window waits for its frame with one watch at most.
+  static bool Waiting(const QWidget* form) {
+    return form->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly) != nullptr;
+  }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != form_) return false;
     switch (event->type()) {
       case QEvent::Hide:
-        deleteLater();
+        Stop();
         break;
       case QEvent::Move:
       case QEvent::Resize:
@@ -318,8 +325,7 @@ class FrameWatch : public QObject {
       case QEvent::UpdateRequest:
       case QEvent::WindowActivate:
         if (FrameRoomOf(form_).known) {
-          form_->removeEventFilter(this);
-          deleteLater();
+          Stop();
           // After the event: the frame's own moves come first.
           QTimer::singleShot(0, form_, [form = form_] { FitOnScreen(form); });
         }
@@ -331,6 +337,13 @@ class FrameWatch : public QObject {
   }
 
  private:
+  void Stop() {
+    form_->removeEventFilter(this);
+    setObjectName(QString());
+    deleteLater();
+  }
+
+  static inline const QString kName = QStringLiteral("tavoEsperaMarco");
   QWidget* form_;
 };
 }  // namespace
@@ -356,8 +369,7 @@ void FitOnScreen(QWidget* form) {
   const QPoint inside = outer.topLeft() + QPoint(frame.margins.left(), frame.margins.top());
   const QPoint known = form->geometry().topLeft() - form->pos();
   if (inside != form->geometry().topLeft()) form->move(inside - known);
-  if (!frame.known && !form->findChild<FrameWatch*>(QString(), Qt::FindDirectChildrenOnly))
-    new FrameWatch(form);
+  if (!frame.known && !FrameWatch::Waiting(form)) new FrameWatch(form);
 }
 
 void SetWindowFrameForTests(const QMargins& frame) {
