@@ -2,7 +2,8 @@
 // the largest network from the menu in a freshly started program, with its report file written and the
 // hydrograph window showing it (report window off, and on until the report shows), the later storms of
 // the same program, the hydrograph window brought up to date after a run, the memory the program holds
-// after many storms, and the start of the program to an idle main window. Each prints the process's
+// after many storms, the start of the program to an idle main window, and one storm with the threads
+// the program chooses beside one with a single thread. Each prints the process's
 // peak memory; the start also prints the processor time it took. Run as
 //   bench_corrida --tormentas FOLDER 0|1 N   (FOLDER holding project Grande: see --proyecto)
 // a child is a whole program of its own, for timing from outside.
@@ -192,6 +193,42 @@ BENCHMARK(BM_PrimeraTormentaSinInforme)->UseManualTime()->Unit(benchmark::kMilli
 BENCHMARK(BM_PrimeraTormentaConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TormentasPosterioresSinInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_TormentasPosterioresConInforme)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The first storm of a fresh program (report window off) with the threads the program chooses and with
+// TAVO_HILOS=1, in turns, so that a machine whose load changes weighs on both alike. The iteration's
+// time is the storm with the program's threads; the counters give the medians of each one's storm, its
+// whole process and its processor time, and the program's threads over one thread.
+void BM_UnaTormentaHilosOUno(benchmark::State& state) {
+  std::vector<double> tormenta[2], pared[2], procesador[2];
+  for (auto _ : state) {
+    for (int uno = 0; uno < 2; ++uno) {
+      const Figura f = Hijo({"--tormentas", Carpeta(), "0", "1"}, [uno] {
+        if (uno) {
+          setenv("TAVO_HILOS", "1", 1);
+        } else {
+          unsetenv("TAVO_HILOS");
+        }
+      });
+      tormenta[uno].push_back(f.tiempos.at(0));
+      pared[uno].push_back(f.pared);
+      procesador[uno].push_back(f.procesador);
+      if (!uno) state.SetIterationTime(f.tiempos.at(0));
+    }
+  }
+  const auto mediana = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  };
+  const char* nombres[] = {"hilos", "uno"};
+  for (int i = 0; i < 2; ++i) {
+    state.counters[std::string("tormenta_s_") + nombres[i]] = mediana(tormenta[i]);
+    state.counters[std::string("proceso_s_") + nombres[i]] = mediana(pared[i]);
+    state.counters[std::string("cpu_s_") + nombres[i]] = mediana(procesador[i]);
+  }
+  state.counters["pared_hilos_sobre_uno"] = mediana(pared[0]) / mediana(pared[1]);
+  state.counters["cpu_hilos_sobre_uno"] = mediana(procesador[0]) / mediana(procesador[1]);
+}
+BENCHMARK(BM_UnaTormentaHilosOUno)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 
 // Fifty storms one after another from the menu in one program (report window off): the memory the
 // program holds after the third and after the fiftieth, and their difference; the time is the storms'

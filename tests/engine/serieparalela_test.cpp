@@ -236,8 +236,8 @@ class SerieParalelaTest : public test::CuencaTest, public testing::WithParamInte
 };
 
 // The series of a project generated from a seed, of lakes and dams of every routing method, run with
-// one, two and eight workers. The storm of 50 hours in the middle of it is refused by the theoretical
-// distribution, and left out in its turn, with its message.
+// one, two, eight and thirty-two workers. The storm of 50 hours in the middle of it is refused by the
+// theoretical distribution, and left out in its turn, with its message.
 TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
   Generado(GetParam().semilla);
   DistriPp = GetParam().distribucion;
@@ -254,16 +254,15 @@ TEST_P(SerieParalelaTest, SameResultsWhateverTheWorkerCount) {
   ASSERT_FALSE(uno.archivo.isEmpty());
   EXPECT_EQ(uno.archivo.contains(",60,3000,"), !rechazo);
   EXPECT_GT(uno.barra.size(), 8);
-  for (const char* hilos : {"2", "8"}) {
+  for (const char* hilos : {"2", "8", "32"}) {
     SCOPED_TRACE(hilos);
     ExpectSame(Corre(hilos, respuestas), uno);
   }
 }
 
 // One storm of a day at a rain step of a minute, report window off and on: the units' work and their
-// table, spread over two and eight threads, leave what one thread leaves, the report file byte for
-// byte.
-// The units' last rain reaches their outlets after the horizon, which grows.
+// table, spread over two, eight and thirty-two threads, leave what one thread leaves, the report file byte
+// for byte. The units' last rain reaches their outlets after the horizon, which grows.
 TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
   Generado(GetParam().semilla);
   DistriPp = GetParam().distribucion;
@@ -275,7 +274,7 @@ TEST_P(SerieParalelaTest, OneStormTheSameWhateverTheThreadCount) {
     ASSERT_FALSE(uno.archivo.isEmpty());
     EXPECT_GT(nPasosSalida, 1440 + 10);
     EXPECT_GT(QpSerie(nComponentes, 1), 0);
-    for (const char* hilos : {"2", "8"}) {
+    for (const char* hilos : {"2", "8", "32"}) {
       SCOPED_TRACE(hilos);
       ExpectSame(CorreTormenta(hilos, avisos, pizarra), uno);
     }
@@ -378,7 +377,7 @@ TEST_F(SerieParalelaTest, QuestionsAndRefusalsComeInStormOrderWithTheSameAnswers
   EXPECT_FALSE(uno.archivo.contains(",3000,"));
   EXPECT_GT(QpSerie(nComponentes, 8), 0);
 
-  for (const char* hilos : {"2", "8"}) {
+  for (const char* hilos : {"2", "8", "32"}) {
     SCOPED_TRACE(hilos);
     ExpectSame(Corre(hilos, respuestas), uno);
   }
